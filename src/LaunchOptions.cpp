@@ -1,0 +1,95 @@
+// Parsing the command line.
+#include "LaunchOptions.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace Fallward {
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+    char* end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || parsed < 0 || parsed > 1000000000L) {
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+bool ParseFloat(const std::string& text, float& value) {
+    char* end = nullptr;
+    const float parsed = std::strtof(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(parsed) || parsed < 0.0f) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+}  // namespace
+
+const char* LaunchUsage() {
+    return "usage: fallward [--data DIR] [--headless] [--frames N] [--fixed-dt MS]\n"
+           "                [--problems box|stderr|fatal]\n";
+}
+
+bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& flag = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        const std::string value = hasValue ? arguments[i + 1] : std::string();
+        auto needValue = [&]() {
+            if (!hasValue) {
+                error = flag + " needs a value";
+                return false;
+            }
+            ++i;
+            return true;
+        };
+        if (flag == "--help" || flag == "-h") {
+            options.showHelp = true;
+        } else if (flag == "--headless") {
+            options.headless = true;
+        } else if (flag == "--data") {
+            if (!needValue()) return false;
+            options.dataDirectory = value;
+        } else if (flag == "--frames") {
+            if (!needValue()) return false;
+            if (!ParseInt(value, options.frames)) {
+                error = "--frames takes a whole number of frames, not \"" + value + "\"";
+                return false;
+            }
+        } else if (flag == "--fixed-dt") {
+            if (!needValue()) return false;
+            if (!ParseFloat(value, options.fixedDt)) {
+                error = "--fixed-dt takes milliseconds (0 or more), not \"" + value + "\"";
+                return false;
+            }
+        } else if (flag == "--problems") {
+            if (!needValue()) return false;
+            if (value == "box") {
+                options.problems = ProblemMode::Box;
+            } else if (value == "stderr") {
+                options.problems = ProblemMode::Stderr;
+            } else if (value == "fatal") {
+                options.problems = ProblemMode::Fatal;
+            } else {
+                error = "--problems takes box, stderr or fatal, not \"" + value + "\"";
+                return false;
+            }
+            options.problemsGiven = true;
+        } else {
+            error = "unknown argument \"" + flag + "\"";
+            return false;
+        }
+    }
+    if (!options.problemsGiven) {
+        options.problems = options.headless ? ProblemMode::Stderr : ProblemMode::Box;
+    }
+    return true;
+}
+
+}  // namespace Fallward

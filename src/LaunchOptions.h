@@ -1,0 +1,27 @@
+// The command-line flags of the fallward program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Fallward {
+
+enum class ProblemMode { Box, Stderr, Fatal };
+
+struct LaunchOptions {
+    std::string dataDirectory;  // empty: the bundled game/Working
+    bool headless = false;
+    int frames = 0;              // 0: run until quit
+    float fixedDt = -1.0f;       // negative: measured frame time
+    ProblemMode problems = ProblemMode::Box;
+    bool problemsGiven = false;  // --problems was given; otherwise the mode follows --headless
+    bool showHelp = false;
+};
+
+// Parses the arguments after the program name. On a bad argument returns false with `error` set.
+bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error);
+
+// The text printed for --help and after a bad argument.
+const char* LaunchUsage();
+
+}  // namespace Fallward

@@ -1,0 +1,28 @@
+// Component ownership and service membership.
+#include "engine/Component.h"
+
+#include "engine/Entity.h"
+#include "engine/ServiceBase.h"
+
+namespace ZELM {
+
+Component::~Component() {
+    if (inService && parentService != nullptr) {
+        parentService->RemoveComponent(this);
+    }
+}
+
+void Component::SetOwner(const EntityHandle& newOwner) {
+    SetName(newOwner->GetName());
+    owner = newOwner;
+}
+
+void Component::AddToService() {
+    if (parentService == nullptr) {
+        return;
+    }
+    parentService->AddComponent(this);
+    inService = true;
+}
+
+}  // namespace ZELM

@@ -1,0 +1,35 @@
+// Firing a delayed call.
+#include "engine/DelayedCall.h"
+
+#include "utilities/MethodTable.h"
+
+namespace ZELM {
+
+DelayedCall::DelayedCall(std::weak_ptr<MethodTable> table, std::string method, ArgumentList arguments,
+                         float delayMs)
+    : table(std::move(table)), method(std::move(method)), arguments(std::move(arguments)), remaining(delayMs) {}
+
+bool DelayedCall::Advance(float dtMs) {
+    remaining -= dtMs;
+    return remaining <= 0.0f;
+}
+
+void DelayedCall::Fire() {
+    const std::shared_ptr<MethodTable> methods = table.lock();
+    if (!methods) {
+        return;
+    }
+    // Indexed, and looked up again each time: a delegate may bind or withdraw methods of this name.
+    for (std::size_t i = 0;; ++i) {
+        const auto found = methods->deferred.find(method);
+        if (found == methods->deferred.end() || i >= found->second.size()) {
+            return;
+        }
+        Delegate* delegate = found->second[i].get();
+        if (delegate->Compare(arguments)) {
+            delegate->Invoke(arguments);
+        }
+    }
+}
+
+}  // namespace ZELM

@@ -1,0 +1,113 @@
+// The engine: owns the services, the entities and the level sequence, and runs the main loop.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ContentPipeline.h"
+#include "engine/EntityController.h"
+#include "engine/EntityHandle.h"
+#include "engine/FrameTimer.h"
+#include "engine/IVisitor.h"
+#include "engine/LevelSequence.h"
+#include "engine/Service.h"
+#include "utilities/Dynamic.h"
+
+namespace ZELM {
+
+class Asset;
+class IAssetLoader;
+
+class Engine : public DynamicBinder {
+public:
+    // The engine, created on first access: reads "manifest.txt" and the level order from the
+    // working directory and runs "MathFunctions.lua".
+    static Engine& Instance();
+    static bool Exists();
+    // The shutdown sequence without the loop: deletes the services, the engine's singletons and
+    // the engine. Run() ends with it.
+    static void DestroyInstance();
+
+    // Takes ownership of the service and stores it under the name (its short name).
+    void AddService(const std::string& name, Service* service);
+    void AddAssetLoader(const std::string& extension, IAssetLoader* loader);
+    void VisitServices(IVisitor<ServiceBase>& visitor);
+    // Starts the next frame's measured time now, so it does not include loading time.
+    void ResetFrameTimer() { timer.Reset(); }
+
+    void VisitEntities(IVisitor<EntityHandle>& visitor) { entities.VisitEntities(visitor); }
+    void RequestDestroy(const EntityHandle& handle) { entities.RequestDestroy(handle); }
+    EntityHandle GetEntity(const std::string& name) const { return entities.Get(name); }
+    void RenameEntity(const EntityHandle& handle, const std::string& newName) {
+        entities.RenameEntity(handle, newName);
+    }
+    EntityController& GetEntities() { return entities; }
+
+    // Runs the game until "Quit", then shuts down and deletes the engine.
+    void Run();
+    // Run() in parts, for callers that drive frames themselves: Start binds and initialises the
+    // services and loads the first level; RunFrame runs one frame.
+    void Start();
+    void RunFrame();
+    bool IsRunning() const { return running; }
+
+    // Every frame's dt becomes this many milliseconds instead of the measured time (negative: measured).
+    void SetFixedFrameTime(float ms) { fixedDt = ms; }
+    // Quits, through "Quit", at the end of the given frame (0: never).
+    void SetFrameLimit(int frames) { frameLimit = frames; }
+    // Asks for "Quit" at the end of the next frame; safe to call from a signal handler.
+    static void RequestQuit() { quitRequested = true; }
+
+    float GetDt() const { return dt; }
+    bool IsPaused() const { return paused; }
+    const std::array<std::string, 3>& GetLevelScripts() const { return levelScripts; }
+    const LevelSequence& GetLevels() const { return levels; }
+    const FrameTimer& GetTimer() const { return timer; }
+    ContentPipeline& GetContentPipeline() { return contentPipeline; }
+
+    // Bound by name.
+    float GetFPS();
+    void NextLevel();
+    void PreviousLevel();
+    void LastLevel();
+    void LoadLevel(const std::string& name);
+    void ChangeLevel(const std::string& path);
+    void AddEntities(std::deque<EntityHandle> handles);
+    void AddAssets(std::deque<Asset*> assets);
+    void Quit();
+    void RebuildEntityTable(EntityHandle handle);
+    void Pause(bool pause);
+    void SetLevelScripts(const std::string& first, const std::string& second, const std::string& third);
+
+private:
+    Engine();
+    ~Engine() override;
+
+    void BindMethods();
+    void Shutdown();
+    void LoadAssets();
+    std::string LevelPath(const std::string& name) const;
+    void ChangeToCurrentLevel();
+
+    DynamicCaller caller;
+    ContentPipeline contentPipeline;
+    std::vector<std::unique_ptr<Service>> services;
+    LevelSequence levels;
+    FrameTimer timer;
+    EntityController entities;
+    std::array<std::string, 3> levelScripts;
+    bool paused = false;
+    bool running = true;
+    float dt = 0.0f;
+
+    float fixedDt = -1.0f;
+    int frameLimit = 0;
+    int frameCount = 0;
+    static std::atomic<bool> quitRequested;
+};
+
+}  // namespace ZELM

@@ -1,0 +1,69 @@
+// Entity construction, destruction and its component tables.
+#include "engine/Entity.h"
+
+#include <vector>
+
+namespace ZELM {
+
+void HandleDeleter<Entity>::Delete(Entity* entity) { delete entity; }
+
+Entity::Entity(const std::string& entityName) : name(entityName), archetypeName("Not Set") {
+    DynamicBase::SetName(entityName);
+}
+
+namespace {
+
+// Empties a table before its components die, so a dying component that calls back into its entity
+// finds an empty table rather than one in the middle of being cleared.
+template <typename Table>
+void DeleteAll(Table& table) {
+    Table doomed;
+    doomed.swap(table);
+}
+
+}  // namespace
+
+Entity::~Entity() {
+    DeleteAll(embeddedComponents);
+    DeleteAll(components);
+    RemoveName();
+}
+
+void Entity::Store(ComponentTable& table, Component* component) {
+    component->SetOwner(selfHandle);
+    std::unique_ptr<Component>& slot = table[component->GetTypeName()];
+    if (slot.get() != component) {
+        slot.reset(component);
+    }
+}
+
+void Entity::AddComponent(Component* component) { Store(components, component); }
+
+void Entity::AddEmbeddedComponent(Component* component) { Store(embeddedComponents, component); }
+
+void Entity::RemoveComponent(Component* component) { components.erase(component->GetTypeName()); }
+
+void Entity::DestroyAllComponents() { DeleteAll(components); }
+
+Component* Entity::GetComponent(const std::string& typeName) const {
+    const auto found = components.find(typeName);
+    return found != components.end() ? found->second.get() : nullptr;
+}
+
+void Entity::Visit(ComponentTable& table, IVisitor<Component>& visitor) {
+    // Collected first: a visitor may add or remove components of this entity.
+    std::vector<Component*> visited;
+    visited.reserve(table.size());
+    for (auto& entry : table) {
+        visited.push_back(entry.second.get());
+    }
+    for (Component* component : visited) {
+        visitor.Visit(*component);
+    }
+}
+
+void Entity::VisitComponents(IVisitor<Component>& visitor) { Visit(components, visitor); }
+
+void Entity::VisitEmbeddedComponents(IVisitor<Component>& visitor) { Visit(embeddedComponents, visitor); }
+
+}  // namespace ZELM

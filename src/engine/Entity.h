@@ -1,0 +1,58 @@
+// A named object in a level that owns one component per component type.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "engine/Component.h"
+#include "engine/EntityHandle.h"
+#include "engine/IVisitor.h"
+#include "utilities/Dynamic.h"
+
+namespace ZELM {
+
+class Entity : public DynamicCaller, public DynamicBinder {
+public:
+    // The entity's name is also its binder name: its components bind into the table of that name.
+    explicit Entity(const std::string& name);
+    // Deletes the embedded components, then the components, then the tables of the entity's name.
+    ~Entity() override;
+
+    const std::string& GetName() const { return name; }
+    void SetName(const std::string& newName) { name = newName; }
+    const std::string& GetArchetypeName() const { return archetypeName; }
+    void SetArchetypeName(const std::string& newName) { archetypeName = newName; }
+    const EntityHandle& GetSelfHandle() const { return selfHandle; }
+    void SetSelfHandle(const EntityHandle& handle) { selfHandle = handle; }
+    bool IsDying() const { return dying; }
+    void SetDying() { dying = true; }
+
+    // Takes ownership and stores the component under its type name. A component of the same
+    // type that was there is deleted, so it neither leaks nor keeps running in its service.
+    void AddComponent(Component* component);
+    void AddEmbeddedComponent(Component* component);
+    // Deletes the component stored under the given component's type name.
+    void RemoveComponent(Component* component);
+    void DestroyAllComponents();
+    // The component stored under a type name, or null.
+    Component* GetComponent(const std::string& typeName) const;
+
+    void VisitComponents(IVisitor<Component>& visitor);
+    void VisitEmbeddedComponents(IVisitor<Component>& visitor);
+
+private:
+    using ComponentTable = std::unordered_map<std::string, std::unique_ptr<Component>>;
+
+    void Store(ComponentTable& table, Component* component);
+    static void Visit(ComponentTable& table, IVisitor<Component>& visitor);
+
+    std::string name;
+    std::string archetypeName;
+    EntityHandle selfHandle;
+    bool dying = false;
+    ComponentTable components;
+    ComponentTable embeddedComponents;
+};
+
+}  // namespace ZELM

@@ -1,0 +1,88 @@
+// Entity creation, renaming and destruction.
+#include "engine/EntityController.h"
+
+#include <vector>
+
+#include "engine/Entity.h"
+#include "engine/ProblemReport.h"
+
+namespace ZELM {
+
+EntityController::~EntityController() { DestroyAllEntities(); }
+
+EntityHandle EntityController::Create(const std::string& name) {
+    EntityHandle handle(new Entity(name));
+    table.emplace(name, handle);
+    handle->SetSelfHandle(handle);
+    return handle;
+}
+
+void EntityController::Add(const EntityHandle& handle) { table.emplace(handle->GetName(), handle); }
+
+EntityHandle EntityController::Get(const std::string& name) const {
+    const auto found = table.find(name);
+    return found != table.end() ? found->second : EntityHandle();
+}
+
+void EntityController::RenameEntity(const EntityHandle& handle, const std::string& newName) {
+    if (table.count(newName) != 0 && handle->GetName() != newName) {
+        ZELM_PROBLEM("ZELM::EntityController::RenameEntity", "Entity named \"%s\" already exists!", newName.c_str());
+        return;
+    }
+    handle->DynamicBase::SetName(newName);
+    for (auto it = table.begin(); it != table.end(); ++it) {
+        if (it->second == handle) {
+            table.erase(it);
+            break;
+        }
+    }
+    table.emplace(newName, handle);
+    handle->SetName(newName);
+    handle->SetSelfHandle(handle);
+}
+
+void EntityController::RequestDestroy(const EntityHandle& handle) {
+    if (!handle.IsAlive() || handle->IsDying()) {
+        return;
+    }
+    handle->SetDying();
+    dyingQueue.push_back(handle);
+}
+
+void EntityController::FlushDying() {
+    while (!dyingQueue.empty()) {
+        EntityHandle handle = dyingQueue.front();
+        dyingQueue.pop_front();
+        if (!handle.IsAlive()) {
+            continue;  // destroyed meanwhile with all the others
+        }
+        const auto found = table.find(handle->GetName());
+        if (found != table.end() && found->second == handle) {
+            table.erase(found);
+        }
+        handle.Destroy();
+    }
+}
+
+void EntityController::DestroyAllEntities() {
+    // Moved out first: a dying entity's components may still look entities up.
+    std::unordered_map<std::string, EntityHandle> doomed;
+    doomed.swap(table);
+    for (auto& entry : doomed) {
+        entry.second.Destroy();
+    }
+    dyingQueue.clear();
+}
+
+void EntityController::VisitEntities(IVisitor<EntityHandle>& visitor) {
+    std::vector<EntityHandle> visited;
+    visited.reserve(table.size());
+    for (auto& entry : table) {
+        visited.push_back(entry.second);
+    }
+    for (EntityHandle& handle : visited) {
+        visitor.Visit(handle);
+    }
+}
+
+}  // namespace ZELM

@@ -1,0 +1,41 @@
+// Keeps the entities by name and destroys them at the end of the frame in which that was asked.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <unordered_map>
+
+#include "engine/EntityHandle.h"
+#include "engine/IVisitor.h"
+
+namespace ZELM {
+
+class EntityController {
+public:
+    ~EntityController();
+
+    // Makes a new entity; an existing entity of that name keeps its place in the table.
+    EntityHandle Create(const std::string& name);
+    // Inserts an entity under its name unless that name is taken.
+    void Add(const EntityHandle& handle);
+    // The entity of that name, or a null handle.
+    EntityHandle Get(const std::string& name) const;
+
+    // Renames an entity; a name another entity holds is refused with a report.
+    void RenameEntity(const EntityHandle& handle, const std::string& newName);
+
+    // Marks the entity dying; it stays usable until FlushDying at the end of the frame. A second
+    // request for a dying entity is ignored.
+    void RequestDestroy(const EntityHandle& handle);
+    void FlushDying();
+    void DestroyAllEntities();
+
+    void VisitEntities(IVisitor<EntityHandle>& visitor);
+    std::size_t Size() const { return table.size(); }
+
+private:
+    std::unordered_map<std::string, EntityHandle> table;
+    std::deque<EntityHandle> dyingQueue;
+};
+
+}  // namespace ZELM

@@ -1,0 +1,15 @@
+// The gamepad service.
+#pragma once
+
+#include "engine/Service.h"
+
+namespace Input {
+
+class XboxControllerInput : public ZELM::Service {
+public:
+    void Bind() override {}
+    void Init() override {}
+    void Update(float dt) override { UpdateComponents(dt); }
+};
+
+}  // namespace Input

@@ -1,0 +1,108 @@
+// The entry point: the services in their order, the asset loaders, and the engine's loop.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "LaunchOptions.h"
+#include "audio/AudioService.h"
+#include "editor/LevelEditorService.h"
+#include "engine/Engine.h"
+#include "engine/ProblemReport.h"
+#include "engine/ShortName.h"
+#include "graphics/GraphicsService.h"
+#include "input/InputService.h"
+#include "input/XboxControllerInput.h"
+#include "logic/LogicService.h"
+#include "networking/NetworkManager.h"
+#include "physics/PhysicsService.h"
+#include "windows/ProblemBox.h"
+#include "windows/WindowsService.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The bundled data: game/Working above the executable's directory (the build folder sits in the
+// repository) or beside it.
+std::string FindBundledData() {
+    std::error_code error;
+    fs::path directory = fs::read_symlink("/proc/self/exe", error).parent_path();
+    for (int up = 0; up < 4 && !directory.empty(); ++up) {
+        const fs::path candidate = directory / "game" / "Working";
+        if (fs::exists(candidate / "manifest.txt", error)) {
+            return candidate.string();
+        }
+        directory = directory.parent_path();
+    }
+    return "game/Working";
+}
+
+void InstallProblemSink(Fallward::ProblemMode mode) {
+    switch (mode) {
+        case Fallward::ProblemMode::Box:
+            ZELM::SetProblemSink(Windows::ShowProblemBox);
+            break;
+        case Fallward::ProblemMode::Stderr:
+            ZELM::SetProblemSink(ZELM::WriteProblemToStderr);
+            break;
+        case Fallward::ProblemMode::Fatal:
+            ZELM::SetProblemSink([](const ZELM::Problem& problem) {
+                ZELM::WriteProblemToStderr(problem);
+                std::_Exit(3);
+                return ZELM::ProblemChoice::Continue;
+            });
+            break;
+    }
+}
+
+void OnSignal(int) { ZELM::Engine::RequestQuit(); }
+
+template <typename T>
+void Add(const std::string& qualifiedName, T* service) {
+    ZELM::Engine::Instance().AddService(ZELM::ShortName(qualifiedName), service);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Fallward::LaunchOptions options;
+    std::string error;
+    if (!Fallward::ParseLaunchOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::fprintf(stderr, "fallward: %s\n%s", error.c_str(), Fallward::LaunchUsage());
+        return 2;
+    }
+    if (options.showHelp) {
+        std::printf("%s", Fallward::LaunchUsage());
+        return 0;
+    }
+
+    const std::string data = options.dataDirectory.empty() ? FindBundledData() : options.dataDirectory;
+    if (chdir(data.c_str()) != 0) {
+        std::fprintf(stderr, "fallward: cannot use the data directory \"%s\"\n", data.c_str());
+        return 2;
+    }
+    InstallProblemSink(options.problems);
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+
+    Add("Windows::WindowsService", new Windows::WindowsService(options.headless));
+    Add("Logic::LogicService", new Logic::LogicService());
+    Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
+    Add("Graphics::GraphicsService", new Graphics::GraphicsService(options.headless));
+    Add("LevelEditor::LevelEditorService", new LevelEditor::LevelEditorService());
+    Add("Input::InputService", new Input::InputService());
+    Add("Audio::AudioService", new Audio::AudioService());
+    Add("Networking::NetworkManager", new Networking::NetworkManager());
+    Add("XboxControllerInput", new Input::XboxControllerInput());
+
+    ZELM::Engine& engine = ZELM::Engine::Instance();
+    engine.SetFixedFrameTime(options.fixedDt);
+    engine.SetFrameLimit(options.frames);
+    engine.Run();
+    return 0;
+}

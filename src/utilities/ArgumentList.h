@@ -1,0 +1,114 @@
+// The typed argument slots of one call by name, and the slot that receives its result.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "utilities/TypeInfo.h"
+
+namespace ZELM {
+
+// A string literal or C string travels as std::string, the type every bound method takes.
+template <typename T>
+using ArgumentType = std::conditional_t<std::is_convertible_v<T, const char*> &&
+                                            !std::is_same_v<std::decay_t<T>, std::nullptr_t>,
+                                        std::string, std::decay_t<T>>;
+
+struct ArgumentSlot {
+    void* value = nullptr;
+    int typeId = -1;
+    const char* typeName = "";
+};
+
+class ArgumentList {
+public:
+    // The most arguments one call may carry; bound methods take at most four.
+    static constexpr std::size_t kMaxSlots = 8;
+
+    ArgumentList() = default;
+    ArgumentList(const ArgumentList&) = delete;
+    ArgumentList& operator=(const ArgumentList&) = delete;
+    ArgumentList(ArgumentList&&) = default;
+    ArgumentList& operator=(ArgumentList&&) = default;
+
+    // Adds a slot that refers to the caller's own value, so a method taking a non-const
+    // reference writes back into it. The value must outlive the call.
+    template <typename T>
+    void Add(T& value) {
+        using Stored = std::remove_cv_t<T>;
+        if constexpr (std::is_same_v<ArgumentType<T>, Stored>) {
+            Push(const_cast<Stored*>(&value), TypeId<Stored>(), TypeDisplayName<Stored>::Get());
+        } else {
+            AddCopy(ArgumentType<T>(value));
+        }
+    }
+
+    // Adds a slot that holds its own copy of the value (used by calls that run later).
+    template <typename T>
+    void AddCopy(const T& value) {
+        using Stored = ArgumentType<T>;
+        auto* copy = new Stored(value);
+        owned.emplace_back(copy, [](void* p) { delete static_cast<Stored*>(p); });
+        Push(copy, TypeId<Stored>(), TypeDisplayName<Stored>::Get());
+    }
+
+    std::size_t Size() const { return count; }
+    const ArgumentSlot& operator[](std::size_t index) const { return slots[index]; }
+
+    // The value of a slot as the bound method's parameter type; only valid after a matching check.
+    template <typename T>
+    std::decay_t<T>& Get(std::size_t index) const {
+        return *static_cast<std::decay_t<T>*>(slots[index].value);
+    }
+
+    // Names the caller's variable that receives the result.
+    template <typename T>
+    void SetReturn(T& result) {
+        returnSlot.value = &result;
+        returnSlot.typeId = TypeId<T>();
+        returnSlot.typeName = TypeDisplayName<T>::Get();
+    }
+    const ArgumentSlot& GetReturn() const { return returnSlot; }
+
+    // Stores a method's result when the caller asked for one of that type; true unless the
+    // caller asked for a result of another type.
+    template <typename T>
+    bool StoreResult(const T& result) {
+        using Stored = std::decay_t<T>;
+        if (returnSlot.value == nullptr) {
+            return true;
+        }
+        if (returnSlot.typeId != TypeId<Stored>()) {
+            return false;
+        }
+        *static_cast<Stored*>(returnSlot.value) = result;
+        return true;
+    }
+
+private:
+    void Push(void* value, int typeId, const char* typeName);
+
+    ArgumentSlot slots[kMaxSlots];
+    std::size_t count = 0;
+    ArgumentSlot returnSlot;
+    std::vector<std::unique_ptr<void, void (*)(void*)>> owned;
+};
+
+// Packs every argument of a call into the list, each slot referring to the caller's value.
+template <typename... A>
+void PackArguments(ArgumentList& list, A&... values) {
+    static_assert(sizeof...(A) <= ArgumentList::kMaxSlots, "too many arguments for a call by name");
+    (list.Add(values), ...);
+}
+
+// Packs copies of every argument, for a call that outlives its caller's values.
+template <typename... A>
+void PackArgumentCopies(ArgumentList& list, const A&... values) {
+    static_assert(sizeof...(A) <= ArgumentList::kMaxSlots, "too many arguments for a call by name");
+    (list.AddCopy(values), ...);
+}
+
+}  // namespace ZELM

@@ -1,0 +1,51 @@
+// Stores delegates in the binder name's method table.
+#include "utilities/DynamicBinder.h"
+
+#include "engine/Property.h"
+
+namespace ZELM {
+
+DynamicBinder::DynamicBinder() = default;
+
+DynamicBinder::~DynamicBinder() {
+    UnbindAll();
+    DeleteProperties();
+}
+
+MethodTable& DynamicBinder::Table() {
+    if (!methods) {
+        SetName(name);
+    }
+    return *methods;
+}
+
+void DynamicBinder::AddImmediate(const std::string& method, std::unique_ptr<Delegate> delegate) {
+    MethodTable& table = Table();
+    std::lock_guard<std::recursive_mutex> guard(*lock);
+    table.immediate[NormaliseMethodName(method)] = std::move(delegate);
+}
+
+void DynamicBinder::AddBroadcast(const std::string& method, std::unique_ptr<Delegate> delegate) {
+    MethodTable& table = Table();
+    std::lock_guard<std::recursive_mutex> guard(*lock);
+    table.broadcast[NormaliseMethodName(method)].push_back(std::move(delegate));
+}
+
+void DynamicBinder::AddDeferred(const std::string& method, std::unique_ptr<Delegate> delegate) {
+    MethodTable& table = Table();
+    std::lock_guard<std::recursive_mutex> guard(*lock);
+    table.deferred[NormaliseMethodName(method)].push_back(std::move(delegate));
+}
+
+void DynamicBinder::UnbindAll() {
+    if (methods) {
+        std::lock_guard<std::recursive_mutex> guard(*lock);
+        methods->RemoveBindingsOf(this);
+    }
+}
+
+void DynamicBinder::AddProperty(std::unique_ptr<Property> property) { properties.push_back(std::move(property)); }
+
+void DynamicBinder::DeleteProperties() { properties.clear(); }
+
+}  // namespace ZELM

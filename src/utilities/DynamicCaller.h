@@ -1,0 +1,52 @@
+// Calls methods by name in the method table of its binder name: call one, call all, call later.
+#pragma once
+
+#include <string>
+#include <type_traits>
+
+#include "utilities/ArgumentList.h"
+#include "utilities/DynamicBase.h"
+
+namespace ZELM {
+
+class DynamicCaller : public virtual DynamicBase {
+public:
+    // Call one (immediate): the method bound under the name, after its argument check; R is the
+    // result the caller expects (default-constructed when nothing is invoked).
+    template <typename R = void, typename... A>
+    R Call(const std::string& method, A&&... arguments) {
+        ArgumentList list;
+        PackArguments(list, arguments...);
+        if constexpr (std::is_void_v<R>) {
+            CallWith(method, list);
+        } else {
+            R result{};
+            list.SetReturn(result);
+            CallWith(method, list);
+            return result;
+        }
+    }
+
+    // Call all (broadcast): every method bound under the name, in binding order; none is no error.
+    template <typename... A>
+    void CallAll(const std::string& method, A&&... arguments) {
+        ArgumentList list;
+        PackArguments(list, arguments...);
+        CallAllWith(method, list);
+    }
+
+    // Call later (deferred): the name's deferred methods run from the delayed-call queue once
+    // delayMs of frame time has passed (0: at the end of this frame). The arguments are copied.
+    template <typename... A>
+    void CallLater(const std::string& method, float delayMs, const A&... arguments) {
+        ArgumentList list;
+        PackArgumentCopies(list, arguments...);
+        CallLaterWith(method, delayMs, std::move(list));
+    }
+
+    void CallWith(const std::string& method, ArgumentList& arguments);
+    void CallAllWith(const std::string& method, ArgumentList& arguments);
+    void CallLaterWith(const std::string& method, float delayMs, ArgumentList arguments);
+};
+
+}  // namespace ZELM

@@ -1,0 +1,101 @@
+// A counted handle that knows when the object it refers to has been destroyed.
+#pragma once
+
+#include <string>
+
+#include "engine/ProblemReport.h"
+#include "utilities/TypeInfo.h"
+
+namespace ZELM {
+
+// Deletes a handle's object. A type used through handles where it is incomplete specialises this
+// with an out-of-line definition, so its destructor always runs.
+template <typename T>
+struct HandleDeleter {
+    static void Delete(T* object) { delete object; }
+};
+
+template <typename T>
+class Handle {
+public:
+    Handle() = default;
+
+    // A new handle for a new object: the first reference, alive.
+    explicit Handle(T* newObject) : count(new int(1)), alive(new bool(true)), object(newObject) {}
+
+    Handle(const Handle& other) : count(other.count), alive(other.alive), object(other.object) {
+        if (object != nullptr) {
+            ++*count;
+        }
+    }
+
+    // Takes the other handle's object only while it is alive; a dead or null handle leaves this
+    // one unchanged.
+    Handle& operator=(const Handle& other) {
+        if (other.alive == nullptr || !*other.alive) {
+            return *this;
+        }
+        ++*other.count;  // before releasing, so assigning a handle to itself keeps its object
+        Release();
+        count = other.count;
+        alive = other.alive;
+        object = other.object;
+        return *this;
+    }
+
+    ~Handle() { Release(); }
+
+    // Deletes the object; every copy of the handle sees it dead from now on.
+    void Destroy() {
+        if (alive == nullptr || !*alive) {
+            return;
+        }
+        *alive = false;
+        HandleDeleter<T>::Delete(object);
+    }
+
+    // The object, or a report when it is dead or the handle is null (the pointer comes back unchanged).
+    T* operator->() const {
+        if (object == nullptr || alive == nullptr || !*alive) {
+            ZELM_PROBLEM(DereferenceName().c_str(), "Cannot dereference data! Handle is referencing dead data!");
+        }
+        return object;
+    }
+    T& operator*() const { return *operator->(); }
+
+    bool IsAlive() const { return alive != nullptr && *alive; }
+    bool IsNull() const { return object == nullptr; }
+    // The object without a check, for identity comparisons; null once the handle is null.
+    T* Get() const { return object; }
+
+    bool operator==(const Handle& other) const { return object == other.object; }
+    bool operator!=(const Handle& other) const { return object != other.object; }
+
+private:
+    static const std::string& DereferenceName() {
+        static const std::string name = "ZELM::Handle<" + QualifiedTypeName<T>() + ">::operator ->";
+        return name;
+    }
+
+    void Release() {
+        if (alive == nullptr) {
+            return;
+        }
+        if (--*count == 0) {
+            if (*alive) {
+                HandleDeleter<T>::Delete(object);
+            }
+            delete count;
+            delete alive;
+        }
+        count = nullptr;
+        alive = nullptr;
+        object = nullptr;
+    }
+
+    int* count = nullptr;
+    bool* alive = nullptr;
+    T* object = nullptr;
+};
+
+}  // namespace ZELM
