@@ -51,6 +51,7 @@ void DynamicBase::RemoveTablesOf(const std::string& name) {
     Registry().erase(found);
     // Objects that still share the name keep an empty table rather than a dangling one.
     tables.methods->Clear();
+    tables.luaTable->Remove();
 }
 
 bool DynamicBase::IsNameInUse(const std::string& name) { return Registry().count(name) != 0; }

@@ -15,6 +15,11 @@ struct HandleDeleter {
     static void Delete(T* object) { delete object; }
 };
 
+// Drops one reference to a handle's shared count. When it was the last, frees the count and the
+// flag and returns whether the object is still alive and must be deleted by the caller. Kept out of
+// line so every handle shares one copy of the bookkeeping.
+bool ReleaseHandleReference(int* count, bool* alive);
+
 template <typename T>
 class Handle {
 public:
@@ -35,11 +40,14 @@ public:
         if (other.alive == nullptr || !*other.alive) {
             return *this;
         }
-        ++*other.count;  // before releasing, so assigning a handle to itself keeps its object
+        int* const newCount = other.count;
+        bool* const newAlive = other.alive;
+        T* const newObject = other.object;
+        ++*newCount;  // before releasing, so assigning a handle to itself keeps its object
         Release();
-        count = other.count;
-        alive = other.alive;
-        object = other.object;
+        count = newCount;
+        alive = newAlive;
+        object = newObject;
         return *this;
     }
 
@@ -78,19 +86,15 @@ private:
     }
 
     void Release() {
-        if (alive == nullptr) {
-            return;
-        }
-        if (--*count == 0) {
-            if (*alive) {
-                HandleDeleter<T>::Delete(object);
-            }
-            delete count;
-            delete alive;
-        }
+        int* const oldCount = count;
+        bool* const oldAlive = alive;
+        T* const oldObject = object;
         count = nullptr;
         alive = nullptr;
         object = nullptr;
+        if (oldAlive != nullptr && ReleaseHandleReference(oldCount, oldAlive)) {
+            HandleDeleter<T>::Delete(oldObject);
+        }
     }
 
     int* count = nullptr;

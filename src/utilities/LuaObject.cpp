@@ -23,10 +23,13 @@ LuaObject::LuaObject(const std::string& name)
     tableRef = luaL_ref(L, LUA_REGISTRYINDEX);  // pops T
 }
 
-LuaObject::~LuaObject() {
-    if (!StateIsOpen()) {
+LuaObject::~LuaObject() { Remove(); }
+
+void LuaObject::Remove() {
+    if (removed || !StateIsOpen()) {
         return;
     }
+    removed = true;
     lua_State* L = state;
     // A destroyed name's global goes too, so scripts cannot reach deleted methods; a newer table
     // of the same name (the name was bound again meanwhile) is left alone.
@@ -41,7 +44,7 @@ LuaObject::~LuaObject() {
 }
 
 void LuaObject::PushTable() const {
-    if (StateIsOpen()) {
+    if (!removed && StateIsOpen()) {
         lua_rawgeti(state, LUA_REGISTRYINDEX, tableRef);
     }
 }

@@ -15,7 +15,10 @@ public:
     LuaObject& operator=(const LuaObject&) = delete;
 
     const std::string& GetName() const { return name; }
-    // Pushes the name's table onto the Lua stack; pushes nothing once its state has been closed.
+    // Removes the name's global now (when it still refers to this table); the object stays as an
+    // inert shell for whoever still holds it.
+    void Remove();
+    // Pushes the name's table onto the Lua stack; pushes nothing once removed or its state closed.
     void PushTable() const;
 
 private:
@@ -25,6 +28,7 @@ private:
     lua_State* state;
     int generation;
     int tableRef;
+    bool removed = false;
 };
 
 }  // namespace ZELM

@@ -1,0 +1,58 @@
+// The command line: every flag, the problem mode that follows --headless, and refused arguments.
+#include <gtest/gtest.h>
+
+#include "LaunchOptions.h"
+
+namespace {
+
+using Fallward::LaunchOptions;
+using Fallward::ProblemMode;
+
+bool Parse(std::vector<std::string> arguments, LaunchOptions& options, std::string& error) {
+    return Fallward::ParseLaunchOptions(arguments, options, error);
+}
+
+TEST(LaunchOptions, EveryFlagIsRead) {
+    LaunchOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--data", "some/dir", "--headless", "--frames", "120", "--fixed-dt", "16.5", "--problems",
+                       "fatal"},
+                      options, error))
+        << error;
+    EXPECT_EQ(options.dataDirectory, "some/dir");
+    EXPECT_TRUE(options.headless);
+    EXPECT_EQ(options.frames, 120);
+    EXPECT_FLOAT_EQ(options.fixedDt, 16.5f);
+    EXPECT_EQ(options.problems, ProblemMode::Fatal);
+}
+
+TEST(LaunchOptions, ProblemsGoToABoxWithADisplayAndToStderrWhenHeadless) {
+    LaunchOptions windowed;
+    LaunchOptions headless;
+    LaunchOptions chosen;
+    std::string error;
+    ASSERT_TRUE(Parse({}, windowed, error));
+    ASSERT_TRUE(Parse({"--headless"}, headless, error));
+    ASSERT_TRUE(Parse({"--problems", "box", "--headless"}, chosen, error));
+    EXPECT_EQ(windowed.problems, ProblemMode::Box);
+    EXPECT_EQ(windowed.fixedDt, -1.0f);
+    EXPECT_EQ(windowed.frames, 0);
+    EXPECT_EQ(headless.problems, ProblemMode::Stderr);
+    EXPECT_EQ(chosen.problems, ProblemMode::Box);
+}
+
+TEST(LaunchOptions, BadArgumentsAreRefusedWithAReason) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--frames"},         {"--frames", "ten"},      {"--frames", "-3"},   {"--fixed-dt", "fast"},
+        {"--fixed-dt", "-1"}, {"--problems", "loud"},   {"--whatever"},       {"--data"},
+        {"--fixed-dt", "nan"}, {"--frames", "99999999999"},
+    };
+    for (const auto& arguments : bad) {
+        LaunchOptions options;
+        std::string error;
+        EXPECT_FALSE(Parse(arguments, options, error)) << arguments[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+}  // namespace

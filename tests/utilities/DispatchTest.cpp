@@ -1,0 +1,212 @@
+// Calls by name: the three ways of calling, name normalisation, results and shared tables.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/DelayedCallQueue.h"
+#include "support/ProblemCapture.h"
+#include "utilities/Dynamic.h"
+
+namespace {
+
+using ZELMTest::ProblemCapture;
+
+struct Record {
+    float x = 0.0f;
+    int n = 0;
+};
+
+// An object that is both binder and caller, as entities and components are.
+class Probe : public ZELM::DynamicBinder, public ZELM::DynamicCaller {
+public:
+    explicit Probe(const std::string& tableName, std::vector<std::string>* log = nullptr, std::string tag = "")
+        : log(log), tag(std::move(tag)) {
+        SetName(tableName);
+    }
+
+    void Note() { log->push_back(tag); }
+    void SetX(float value) { x = value; }
+    float GetX() const { return x; }
+    const std::string& GetLabel() const { return label; }
+    Probe* Self() { return this; }
+    Record MakeRecord(int n) { return Record{x, n}; }
+    void Fill(bool& flag, int& count) {
+        flag = true;
+        count = 7;
+    }
+    void SetLabel(const std::string& value) { label = value; }
+    int Sum(int a, int b, int c, int d) { return a + b + c + d; }
+
+    std::vector<std::string>* log;
+    std::string tag;
+    float x = 0.0f;
+    std::string label = "probe";
+};
+
+class Derived : public Probe {
+public:
+    using Probe::Probe;
+};
+
+TEST(Dispatch, NamesAreNormalisedBeforeBindingAndLookup) {
+    ProblemCapture problems;
+    Probe probe("DispatchNames");
+    probe.Bind("Set X", &probe, &Probe::SetX);
+    probe.Bind("GetX", &probe, &Probe::GetX);
+
+    probe.Call("set_x", 1.5f);
+    EXPECT_EQ(probe.x, 1.5f);
+    probe.Call("SET_X", 2.5f);
+    EXPECT_EQ(probe.x, 2.5f);
+    EXPECT_EQ(probe.Call<float>("getx"), 2.5f);
+    EXPECT_EQ(probe.Call<float>("GETX"), 2.5f);
+    EXPECT_EQ(problems.Count(), 0u);
+
+    // A space matches an underscore there, never the name without it.
+    probe.Call("SetX", 9.0f);
+    ASSERT_EQ(problems.Count(), 1u);
+    EXPECT_EQ(problems.Last().message, "Could not find any bound method(s) named \"SetX\"!");
+    EXPECT_EQ(problems.Last().function, "ZELM::DynamicCaller::Call");
+    EXPECT_EQ(probe.x, 2.5f);
+}
+
+TEST(Dispatch, BroadcastReachesEveryBindingInOrderAndImmediateOnlyTheLatest) {
+    ProblemCapture problems;
+    std::vector<std::string> log;
+    Probe first("DispatchKinds", &log, "first");
+    Probe second("DispatchKinds", &log, "second");
+    first.BindBroadcast("Note", &first, &Probe::Note);
+    second.BindBroadcast("Note", &second, &Probe::Note);
+    first.Bind("Ping", &first, &Probe::Note);
+    second.Bind("Ping", &second, &Probe::Note);
+
+    first.CallAll("note");
+    EXPECT_EQ(log, (std::vector<std::string>{"first", "second"}));
+    log.clear();
+    first.Call("ping");
+    EXPECT_EQ(log, (std::vector<std::string>{"second"}));
+
+    // A call reaches only bindings of its own kind.
+    log.clear();
+    first.CallAll("Ping");
+    first.CallAll("NothingBound");
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(problems.Count(), 0u);
+    first.Call("Note");
+    EXPECT_EQ(problems.Count(), 1u);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(Dispatch, ObjectsOfOneNameShareOneTable) {
+    ProblemCapture problems;
+    Probe binder("DispatchShared");
+    ZELM::DynamicCaller caller;
+    caller.SetName("DispatchShared");
+    binder.Bind("SetX", &binder, &Probe::SetX);
+    caller.Call("SetX", 4.0f);
+    EXPECT_EQ(binder.x, 4.0f);
+
+    Probe stranger("DispatchOther");
+    stranger.Call("SetX", 5.0f);
+    EXPECT_EQ(binder.x, 4.0f);
+    EXPECT_EQ(problems.Count(), 1u);
+
+    // Removing the name empties the table for everyone who shares it.
+    binder.RemoveName();
+    EXPECT_FALSE(ZELM::DynamicBase::IsNameInUse("DispatchShared"));
+    caller.Call("SetX", 6.0f);
+    EXPECT_EQ(binder.x, 4.0f);
+    EXPECT_EQ(problems.Count(), 2u);
+}
+
+TEST(Dispatch, ResultsComeBackInTheReturnSlot) {
+    ProblemCapture problems;
+    Probe probe("DispatchResults");
+    probe.Bind("GetX", &probe, &Probe::GetX);
+    probe.Bind("GetLabel", &probe, &Probe::GetLabel);
+    probe.Bind("Self", &probe, &Probe::Self);
+    probe.Bind("MakeRecord", &probe, &Probe::MakeRecord);
+    probe.Bind("Sum", &probe, &Probe::Sum);
+    probe.x = 3.25f;
+
+    EXPECT_EQ(probe.Call<float>("GetX"), 3.25f);
+    EXPECT_EQ(probe.Call<std::string>("GetLabel"), "probe");
+    EXPECT_EQ(probe.Call<Probe*>("Self"), &probe);
+    const Record record = probe.Call<Record>("MakeRecord", 9);
+    EXPECT_EQ(record.x, 3.25f);
+    EXPECT_EQ(record.n, 9);
+    EXPECT_EQ(probe.Call<int>("Sum", 1, 2, 3, 4), 10);
+    EXPECT_EQ(problems.Count(), 0u);
+
+    // Nothing bound: the slot keeps its default.
+    EXPECT_EQ(probe.Call<float>("Missing"), 0.0f);
+    EXPECT_EQ(probe.Call<Probe*>("AlsoMissing"), nullptr);
+    EXPECT_EQ(problems.Count(), 2u);
+
+    // A result of another type than asked is reported and not written.
+    EXPECT_EQ(probe.Call<int>("GetX"), 0);
+    ASSERT_EQ(problems.Count(), 3u);
+    EXPECT_NE(problems.Last().message.find("Result expected: int given float"), std::string::npos);
+}
+
+TEST(Dispatch, ReferenceParametersWriteBackAndLiteralsTravelAsStrings) {
+    ProblemCapture problems;
+    Probe probe("DispatchReferences");
+    probe.Bind("Fill", &probe, &Probe::Fill);
+    probe.Bind("SetLabel", &probe, &Probe::SetLabel);
+
+    bool flag = false;
+    int count = 0;
+    probe.Call("Fill", flag, count);
+    EXPECT_TRUE(flag);
+    EXPECT_EQ(count, 7);
+
+    probe.Call("SetLabel", "from a literal");
+    EXPECT_EQ(probe.label, "from a literal");
+    const std::string text = "from a string";
+    probe.Call("SetLabel", text);
+    EXPECT_EQ(probe.label, "from a string");
+    EXPECT_EQ(problems.Count(), 0u);
+}
+
+TEST(Dispatch, BaseClassMethodsBindThroughADerivedObject) {
+    ProblemCapture problems;
+    Derived derived("DispatchDerived");
+    derived.Bind("SetX", &derived, &Probe::SetX);
+    derived.Call("SetX", 8.0f);
+    EXPECT_EQ(derived.x, 8.0f);
+    EXPECT_EQ(problems.Count(), 0u);
+}
+
+TEST(Dispatch, ADestroyedBinderIsNoLongerReached) {
+    ProblemCapture problems;
+    std::vector<std::string> log;
+    Probe caller("DispatchLifetime", &log, "caller");
+    {
+        Probe gone("DispatchLifetime", &log, "gone");
+        gone.BindBroadcast("Note", &gone, &Probe::Note);
+        gone.Bind("Ping", &gone, &Probe::Note);
+        gone.BindDeferred("Later", &gone, &Probe::Note);
+        caller.CallLater("Later", 0.0f);
+    }
+    caller.CallAll("Note");
+    caller.Call("Ping");
+    ZELM::DelayedCallQueue::Instance().Advance(0.0f);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(problems.Count(), 1u);  // the immediate call finds nothing
+    ZELM::DelayedCallQueue::DestroyInstance();
+}
+
+TEST(Dispatch, UnbindAllWithdrawsOnlyThatBindersMethods) {
+    std::vector<std::string> log;
+    Probe keep("DispatchUnbind", &log, "keep");
+    Probe drop("DispatchUnbind", &log, "drop");
+    keep.BindBroadcast("Note", &keep, &Probe::Note);
+    drop.BindBroadcast("Note", &drop, &Probe::Note);
+    drop.UnbindAll();
+    keep.CallAll("Note");
+    EXPECT_EQ(log, (std::vector<std::string>{"keep"}));
+}
+
+}  // namespace
