@@ -217,8 +217,9 @@ void Engine::AddAssets(std::deque<Asset*> assets) {
 void Engine::Quit() {
     caller.CallAll("LevelExit");
     running = false;
-    contentPipeline.Unload();
+    // The entities go before the assets: a dying component may still touch the textures it holds.
     entities.DestroyAllEntities();
+    contentPipeline.Unload();
     DelayedCallQueue::Instance().Clear();
 }
 

@@ -69,15 +69,16 @@ ProblemChoice WriteProblemToStderr(const Problem& problem) {
 }
 
 std::string ReportedFileName(const std::string& path) {
-    const std::size_t at = path.find("source");
-    if (at == std::string::npos) {
-        return path;
+    // "source" counts only as a whole directory name: "ResourceCache.cpp" is not inside one.
+    for (std::size_t at = path.find("source"); at != std::string::npos; at = path.find("source", at + 1)) {
+        const std::size_t rest = at + 6;
+        const bool startsName = at == 0 || path[at - 1] == '/' || path[at - 1] == '\\';
+        const bool endsDirectory = rest < path.size() && (path[rest] == '/' || path[rest] == '\\');
+        if (startsName && endsDirectory) {
+            return path.substr(rest + 1);
+        }
     }
-    std::size_t rest = at + 6;
-    if (rest < path.size() && (path[rest] == '/' || path[rest] == '\\')) {
-        ++rest;
-    }
-    return path.substr(rest);
+    return path;
 }
 
 bool ProblemReport(bool& enabled, bool interactive, const char* file, int line, const char* function,

@@ -32,7 +32,7 @@ ProblemChoice WriteProblemToStderr(const Problem& problem);
 bool ProblemReport(bool& enabled, bool interactive, const char* file, int line, const char* function,
                    const char* format, ...) __attribute__((format(printf, 6, 7)));
 
-// The file as a report names it: the path after its first "source" directory, or the whole path.
+// The file as a report names it: the path after its first directory named "source", or the whole path.
 std::string ReportedFileName(const std::string& path);
 
 // Stops in the debugger when one is attached; a run without one goes on.

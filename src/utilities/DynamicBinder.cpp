@@ -46,6 +46,12 @@ void DynamicBinder::UnbindAll() {
 
 void DynamicBinder::AddProperty(std::unique_ptr<Property> property) { properties.push_back(std::move(property)); }
 
+void DynamicBinder::VisitProperties(IVisitor<Property>& visitor) {
+    for (auto& property : properties) {
+        visitor.Visit(*property);
+    }
+}
+
 void DynamicBinder::DeleteProperties() { properties.clear(); }
 
 }  // namespace ZELM

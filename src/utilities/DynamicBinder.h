@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/IVisitor.h"
+#include "engine/PropertyImpl.h"
 #include "utilities/DelegateImpl.h"
 #include "utilities/DynamicBase.h"
 #include "utilities/MethodTable.h"
 
 namespace ZELM {
-
-class Property;
 
 class DynamicBinder : public virtual DynamicBase {
 public:
@@ -52,9 +52,46 @@ public:
     // Deletes every method this binder bound into its current table.
     void UnbindAll();
 
+    // A property over the member `value`, written under its name with spaces as underscores. With
+    // `setter`, the broadcast method "Set" + name assigns it; with `getter`, the immediate method
+    // "Get" + name returns it.
+    template <typename T>
+    PropertyImpl<T>* BindProperty(T* value, const std::string& name, bool setter, bool getter) {
+        auto* property = new PropertyImpl<T>(name, value);
+        AddProperty(std::unique_ptr<Property>(property));
+        if (setter) {
+            BindBroadcast("Set" + name, property, &PropertyImpl<T>::SetValue);
+        }
+        if (getter) {
+            Bind("Get" + name, property, &PropertyImpl<T>::GetValue);
+        }
+        return property;
+    }
+
+    // A property whose loaded value is applied through the owner's callback after every load.
+    template <typename T, typename O, typename C>
+    PropertyImpl<T>* BindProperty(T* value, const std::string& name, O* object, void (C::*onChange)(const T&)) {
+        auto* property = new PropertyImpl<T>(name, value);
+        property->SetOnChange(MakeDelegate<void, C, const T&>(object, onChange));
+        AddProperty(std::unique_ptr<Property>(property));
+        return property;
+    }
+
+    // A read-only property whose value comes from the owner's getter; it is neither saved nor loaded.
+    template <typename T, typename O, typename C>
+    PropertyImpl<T>* BindComputedProperty(const std::string& name, O* object, T (C::*getter)()) {
+        auto* property = new PropertyImpl<T>(name, nullptr);
+        property->SetGetter(MakeDelegate<T, C>(object, getter));
+        AddProperty(std::unique_ptr<Property>(property));
+        return property;
+    }
+
     // Properties this binder owns, in binding order (the order of saving and loading).
     void AddProperty(std::unique_ptr<Property> property);
     const std::vector<std::unique_ptr<Property>>& GetProperties() const { return properties; }
+    void VisitProperties(IVisitor<Property>& visitor);
+    // Deletes the properties. Withdraw the bindings first (UnbindAll): their "Set" and "Get"
+    // methods point at the properties.
     void DeleteProperties();
 
 private:

@@ -8,9 +8,9 @@
 namespace ZELM {
 
 void DynamicCaller::CallWith(const std::string& method, ArgumentList& arguments) {
+    // Calls run on the main thread only; the name's lock guards binding.
     Delegate* delegate = nullptr;
     if (methods) {
-        std::lock_guard<std::recursive_mutex> guard(*lock);
         const auto found = methods->immediate.find(NormaliseMethodName(method));
         if (found != methods->immediate.end()) {
             delegate = found->second.get();

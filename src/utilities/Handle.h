@@ -29,7 +29,8 @@ public:
     explicit Handle(T* newObject) : count(new int(1)), alive(new bool(true)), object(newObject) {}
 
     Handle(const Handle& other) : count(other.count), alive(other.alive), object(other.object) {
-        if (object != nullptr) {
+        // Counted whenever there is a count, so a handle made for a null object is freed once.
+        if (count != nullptr) {
             ++*count;
         }
     }

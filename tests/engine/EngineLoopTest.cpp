@@ -1,1 +1,434 @@
-// placeholder
+// Tests of the engine's start, its frame, and the methods it binds under "Engine".
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/AssetImpl.h"
+#include "engine/AssetManager.h"
+#include "engine/Component.h"
+#include "engine/DelayedCallQueue.h"
+#include "engine/Entity.h"
+#include "support/EngineFixture.h"
+#include "support/ProblemCapture.h"
+
+namespace {
+
+using ZELM::DelayedCallQueue;
+using ZELM::EntityHandle;
+using ZELMTest::ProblemCapture;
+
+using Log = std::vector<std::string>;
+
+// A service that writes what happens to it into the test's log. The first one added also answers
+// the calls the frame makes to the window ("Present", "HandleOSMessages").
+class LogService : public ZELM::Service {
+public:
+    LogService(std::string tag, Log* log, bool window) : tag(std::move(tag)), log(log), window(window) {}
+
+    void Bind() override {
+        log->push_back(tag + ".Bind");
+        BindBroadcast("LevelStart", this, &LogService::LevelStart);
+        BindBroadcast("LevelExit", this, &LogService::LevelExit);
+        BindBroadcast("SetLevelScripts", this, &LogService::SetLevelScripts);
+        BindDeferred(tag + ".Later", this, &LogService::Later);
+        if (window) {
+            DynamicBinder::Bind("Present", this, &LogService::Present);
+            DynamicBinder::Bind("HandleOSMessages", this, &LogService::HandleOSMessages);
+        }
+    }
+    void Init() override { log->push_back(tag + ".Init"); }
+    void Update(float dt) override {
+        log->push_back(tag + ".Update " + std::to_string(static_cast<int>(dt)));
+        dts.push_back(dt);
+        UpdateComponents(dt);
+    }
+
+    void LevelStart() { log->push_back(tag + ".LevelStart"); }
+    void LevelExit() { log->push_back(tag + ".LevelExit"); }
+    void SetLevelScripts(const std::string& first, const std::string&, const std::string&) {
+        log->push_back(tag + ".SetLevelScripts " + first);
+    }
+    void Later() {
+        log->push_back(tag +
+                       ".Later entities=" + std::to_string(ZELM::Engine::Instance().GetEntities().Size()));
+    }
+    void Present() { log->push_back("Present"); }
+    void HandleOSMessages() { log->push_back("HandleOSMessages"); }
+
+    std::vector<float> dts;
+
+private:
+    std::string tag;
+    Log* log;
+    bool window;
+};
+
+// A component with methods of every kind, counting its updates and its deletion.
+class MenuComponent : public ZELM::Component {
+public:
+    explicit MenuComponent(int* deaths = nullptr) : deaths(deaths) { SetTypeName("Menu"); }
+    ~MenuComponent() override {
+        if (deaths != nullptr) {
+            ++*deaths;
+        }
+    }
+    void Bind() override {
+        DynamicBinder::Bind("Open", this, &MenuComponent::Open);
+        DynamicBinder::Bind("UpdateEntityMenu", this, &MenuComponent::UpdateEntityMenu);
+        BindBroadcast("Tick", this, &MenuComponent::Tick);
+    }
+    void Init() override {}
+    void Update(float dt) override { updates.push_back(dt); }
+
+    int Open() { return ++opened; }
+    void UpdateEntityMenu(float value) { menuUpdates.push_back(value); }
+    void Tick() { ++ticks; }
+
+    int opened = 0;
+    int ticks = 0;
+    std::vector<float> menuUpdates;
+    std::vector<float> updates;
+
+private:
+    int* deaths;
+};
+
+// Notes, as it dies, whether the asset it was drawn with had been freed already.
+class SpriteComponent : public ZELM::Component {
+public:
+    SpriteComponent(const bool* assetFreed, bool* diedAfterAsset)
+        : assetFreed(assetFreed), diedAfterAsset(diedAfterAsset) {
+        SetTypeName("Sprite");
+    }
+    ~SpriteComponent() override { *diedAfterAsset = *assetFreed; }
+    void Bind() override {}
+    void Init() override {}
+    void Update(float) override {}
+
+private:
+    const bool* assetFreed;
+    bool* diedAfterAsset;
+};
+
+class EngineLoopTest : public ZELMTest::EngineFixture {
+protected:
+    void MakeGame(const std::vector<std::string>& levels = {"a", "b"}) {
+        MakeEngine(levels);
+        first = new LogService("A", &log, true);
+        second = new LogService("B", &log, false);
+        engine->AddService("A", first);
+        engine->AddService("B", second);
+        caller.SetName("Engine");
+    }
+
+    // The log entries that contain the text, in order.
+    Log Only(const std::string& text) const {
+        Log kept;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(kept),
+                     [&](const std::string& entry) { return entry.find(text) != std::string::npos; });
+        return kept;
+    }
+
+    MenuComponent* AttachMenu(const EntityHandle& entity, ZELM::Service* service, int* deaths = nullptr) {
+        auto* menu = new MenuComponent(deaths);
+        entity->AddComponent(menu);
+        menu->Bind();
+        if (service != nullptr) {
+            menu->SetParentService(service);
+            menu->AddToService();
+        }
+        return menu;
+    }
+
+    std::deque<int> History() const { return engine->GetLevels().GetHistory(); }
+
+    Log log;
+    LogService* first = nullptr;
+    LogService* second = nullptr;
+    ZELM::DynamicCaller caller;
+};
+
+TEST_F(EngineLoopTest, StartBindsEveryServiceBeforeInitialisingAny) {
+    MakeGame();
+    engine->Start();
+    EXPECT_EQ(log, (Log{"A.Bind", "B.Bind", "A.Init", "B.Init", "A.LevelStart", "B.LevelStart"}));
+}
+
+TEST_F(EngineLoopTest, FrameRunsServicesPresentMessagesDelayedCallsThenFlushesTheDying) {
+    MakeGame();
+    engine->SetFixedFrameTime(16.0f);
+    engine->Start();
+    log.clear();
+    EntityHandle doomed = engine->GetEntities().Create("Doomed");
+    engine->RequestDestroy(doomed);
+    caller.CallLater("B.Later", 0.0f);
+
+    engine->RunFrame();
+    EXPECT_EQ(log, (Log{"A.Update 16", "B.Update 16", "Present", "HandleOSMessages", "B.Later entities=1"}));
+    EXPECT_FALSE(doomed.IsAlive());
+    EXPECT_EQ(engine->GetEntities().Size(), 0u);
+}
+
+TEST_F(EngineLoopTest, FixedFrameTimeAppliesFromTheFirstFrame) {
+    MakeGame();
+    engine->SetFixedFrameTime(16.0f);
+    engine->Start();
+    for (int frame = 0; frame < 3; ++frame) {
+        engine->RunFrame();
+    }
+    EXPECT_EQ(first->dts, (std::vector<float>{16.0f, 16.0f, 16.0f}));
+    EXPECT_EQ(second->dts, first->dts);
+    EXPECT_EQ(engine->GetDt(), 16.0f);
+}
+
+TEST_F(EngineLoopTest, FirstMeasuredFrameHasNoTime) {
+    MakeGame();
+    engine->Start();
+    engine->RunFrame();
+    engine->RunFrame();
+    ASSERT_EQ(first->dts.size(), 2u);
+    EXPECT_EQ(first->dts[0], 0.0f);
+    EXPECT_GE(first->dts[1], 0.0f);
+}
+
+TEST_F(EngineLoopTest, PauseStopsFrameTimeAndDelays) {
+    MakeGame();
+    engine->SetFixedFrameTime(16.0f);
+    engine->Start();
+    caller.CallLater("Pause", 0.0f, true);
+    engine->RunFrame();
+    EXPECT_TRUE(engine->IsPaused());
+
+    caller.CallLater("B.Later", 5.0f);
+    engine->RunFrame();
+    engine->RunFrame();
+    EXPECT_EQ(engine->GetDt(), 0.0f);
+    caller.CallLater("Pause", 0.0f, false);
+    engine->RunFrame();
+    EXPECT_FALSE(engine->IsPaused());
+    EXPECT_TRUE(Only("Later").empty());
+
+    engine->RunFrame();
+    EXPECT_EQ(first->dts, (std::vector<float>{16.0f, 0.0f, 0.0f, 0.0f, 16.0f}));
+    EXPECT_EQ(Only("Later"), (Log{"B.Later entities=0"}));
+}
+
+TEST_F(EngineLoopTest, FrameLimitQuitsAtTheEndOfThatFrame) {
+    MakeGame();
+    engine->SetFixedFrameTime(16.0f);
+    engine->SetFrameLimit(3);
+    engine->Start();
+    int frames = 0;
+    while (engine->IsRunning() && frames < 10) {
+        engine->RunFrame();
+        ++frames;
+    }
+    EXPECT_EQ(frames, 3);
+    EXPECT_FALSE(engine->IsRunning());
+    EXPECT_EQ(first->dts.size(), 3u);
+    EXPECT_EQ(Only("LevelExit"), (Log{"A.LevelExit", "B.LevelExit"}));
+}
+
+TEST_F(EngineLoopTest, QuitDestroysEntitiesAssetsAndPendingCalls) {
+    MakeGame();
+    engine->Start();
+    int deaths = 0;
+    EntityHandle crate = engine->GetEntities().Create("Crate");
+    AttachMenu(crate, first, &deaths);
+    ZELM::AssetManager::Instance().Add("stone", new ZELM::AssetImpl<int>(1, nullptr));
+    caller.CallLater("B.Later", 1000.0f);
+    caller.CallLater("Quit", 0.0f);
+
+    engine->RunFrame();
+    EXPECT_FALSE(engine->IsRunning());
+    EXPECT_FALSE(crate.IsAlive());
+    EXPECT_EQ(deaths, 1);
+    EXPECT_TRUE(first->GetComponents().empty());
+    EXPECT_EQ(ZELM::AssetManager::Instance().Size(), 0u);
+    EXPECT_EQ(DelayedCallQueue::Instance().Size(), 0u);
+    EXPECT_EQ(Only("LevelExit"), (Log{"A.LevelExit", "B.LevelExit"}));
+}
+
+TEST_F(EngineLoopTest, QuitDestroysComponentsBeforeTheAssetsTheyHold) {
+    MakeGame();
+    engine->Start();
+    bool assetFreed = false;
+    bool diedAfterAsset = false;
+    ZELM::AssetManager::Instance().Add("stone",
+                                       new ZELM::AssetImpl<int>(1, [&](int&) { assetFreed = true; }));
+    EntityHandle crate = engine->GetEntities().Create("Crate");
+    crate->AddComponent(new SpriteComponent(&assetFreed, &diedAfterAsset));
+
+    caller.CallLater("Quit", 0.0f);
+    engine->RunFrame();
+    EXPECT_FALSE(crate.IsAlive());
+    EXPECT_TRUE(assetFreed);
+    EXPECT_FALSE(diedAfterAsset);
+}
+
+TEST_F(EngineLoopTest, ChangeLevelClearsOtherDelayedCallsAndCompletes) {
+    MakeGame();
+    engine->Start();
+    caller.CallAll("SetLevelScripts", "intro.lua", "loop.lua", "outro.lua");
+    EntityHandle crate = engine->GetEntities().Create("Crate");
+    log.clear();
+    caller.CallLater("ChangeLevel", 0.0f, ResourcePath("Levels/b.xml").string());
+    caller.CallLater("B.Later", 0.0f);
+    caller.CallLater("A.Later", 50.0f);
+
+    ProblemCapture capture;
+    engine->RunFrame();
+    EXPECT_EQ(capture.Count(), 0u);
+    EXPECT_EQ(Only("Level"), (Log{"A.LevelExit", "B.LevelExit", "A.LevelStart", "B.LevelStart"}));
+    EXPECT_TRUE(Only("Later").empty());
+    EXPECT_EQ(DelayedCallQueue::Instance().Size(), 0u);
+    EXPECT_FALSE(crate.IsAlive());
+    EXPECT_EQ(engine->GetLevelScripts(), (std::array<std::string, 3>{}));
+    EXPECT_EQ(History(), (std::deque<int>{0}));
+}
+
+TEST_F(EngineLoopTest, LoadLevelOutsideTheOrderKeepsTheHistory) {
+    MakeGame();
+    std::ofstream(ResourcePath("Levels/secret.xml")) << "<?xml version=\"1.0\" ?>\n<Level />\n";
+    engine->Start();
+    log.clear();
+    ProblemCapture capture;
+
+    caller.CallLater("LoadLevel", 0.0f, "secret");
+    engine->RunFrame();
+    EXPECT_EQ(capture.Count(), 0u);
+    EXPECT_EQ(Only("Level"), (Log{"A.LevelExit", "B.LevelExit", "A.LevelStart", "B.LevelStart"}));
+    EXPECT_EQ(History(), (std::deque<int>{0}));
+
+    caller.CallLater("LoadLevel", 0.0f, "missing");
+    engine->RunFrame();
+    ASSERT_EQ(capture.Count(), 1u);
+    EXPECT_EQ(capture.Last().message, "Could not load level \"../Resources/Levels/missing.xml\"!");
+    EXPECT_EQ(History(), (std::deque<int>{0}));
+
+    caller.CallLater("LoadLevel", 0.0f, "b");
+    engine->RunFrame();
+    EXPECT_EQ(capture.Count(), 1u);
+    EXPECT_EQ(History(), (std::deque<int>{0, 1}));
+}
+
+TEST_F(EngineLoopTest, MissingFirstLevelIsReportedAndTheLevelStillStarts) {
+    MakeGame({"a"});
+    std::filesystem::remove(ResourcePath("Levels/a.xml"));
+    ProblemCapture capture;
+    engine->Start();
+    ASSERT_EQ(capture.Count(), 1u);
+    EXPECT_EQ(capture.Last().message, "Could not load level \"../Resources/Levels/a.xml\"!");
+    EXPECT_EQ(capture.Last().function, "ZELM::ContentPipeline::Load");
+    EXPECT_EQ(Only("LevelStart"), (Log{"A.LevelStart", "B.LevelStart"}));
+}
+
+TEST_F(EngineLoopTest, SetLevelScriptsIsBroadcast) {
+    MakeGame();
+    engine->Start();
+    caller.CallAll("SetLevelScripts", "intro.lua", "loop.lua", "outro.lua");
+    EXPECT_EQ(engine->GetLevelScripts(), (std::array<std::string, 3>{"intro.lua", "loop.lua", "outro.lua"}));
+    EXPECT_EQ(Only("SetLevelScripts"), (Log{"A.SetLevelScripts intro.lua", "B.SetLevelScripts intro.lua"}));
+}
+
+TEST_F(EngineLoopTest, EngineMethodsAnswerOnlyTheirOwnKindOfCall) {
+    MakeGame();
+    engine->Start();
+    EntityHandle crate = engine->GetEntities().Create("Crate");
+    ProblemCapture capture;
+
+    const std::vector<std::string> notImmediate = {"DestroyAllEntities", "NextLevel", "PreviousLevel",
+                                                   "LastLevel",          "LoadLevel", "ChangeLevel",
+                                                   "AddEntities",        "AddAssets", "Quit",
+                                                   "RebuildEntityTable", "Pause",     "SetLevelScripts"};
+    for (const std::string& name : notImmediate) {
+        caller.Call(name);
+        ASSERT_EQ(capture.Count(), 1u) << name;
+        EXPECT_EQ(capture.Last().message, "Could not find any bound method(s) named \"" + name + "\"!");
+        EXPECT_EQ(capture.Last().function, "ZELM::DynamicCaller::Call");
+        capture.Clear();
+    }
+
+    caller.CallAll("DestroyAllEntities");
+    caller.CallAll("Quit");
+    caller.CallAll("Pause", true);
+    caller.CallAll("NextLevel");
+    caller.CallAll("GetFPS");
+    caller.CallLater("GetFPS", 0.0f);
+    caller.CallLater("SetLevelScripts", 0.0f, "x", "y", "z");
+    engine->RunFrame();
+    EXPECT_EQ(capture.Count(), 0u);
+    EXPECT_TRUE(crate.IsAlive());
+    EXPECT_TRUE(engine->IsRunning());
+    EXPECT_FALSE(engine->IsPaused());
+    EXPECT_EQ(History(), (std::deque<int>{0}));
+    EXPECT_EQ(engine->GetLevelScripts(), (std::array<std::string, 3>{}));
+
+    // Frames this short are all inside the first second, which has no rate yet.
+    EXPECT_EQ(caller.Call<float>("GetFPS"), 0.0f);
+    auto* stone = new ZELM::AssetImpl<int>(7, nullptr);
+    stone->SetName("../Resources/Art/stone.png");
+    caller.CallLater("AddAssets", 0.0f, std::deque<ZELM::Asset*>{stone});
+    caller.CallLater("DestroyAllEntities", 0.0f);
+    engine->RunFrame();
+    EXPECT_EQ(capture.Count(), 0u);
+    EXPECT_FALSE(crate.IsAlive());
+    EXPECT_EQ(ZELM::AssetManager::Instance().Get<int>("stone"), 7);
+}
+
+TEST_F(EngineLoopTest, RebuildEntityTableMovesComponentsToTheNewName) {
+    MakeGame();
+    engine->Start();
+    EntityHandle entity = engine->GetEntities().Create("Old");
+    MenuComponent* menu = AttachMenu(entity, nullptr);
+    engine->RenameEntity(entity, "New");
+    caller.CallLater("RebuildEntityTable", 0.0f, entity);
+
+    ProblemCapture capture;
+    engine->RunFrame();
+    EXPECT_EQ(capture.Count(), 0u);
+    EXPECT_FALSE(ZELM::DynamicBase::IsNameInUse("Old"));
+    EXPECT_EQ(menu->GetBinderName(), "New");
+    EXPECT_EQ(menu->menuUpdates, (std::vector<float>{0.0f}));
+    EXPECT_EQ(entity->Call<int>("Open"), 1);
+
+    // Rebuilding an unchanged table must not bind the methods a second time.
+    caller.CallLater("RebuildEntityTable", 0.0f, entity);
+    engine->RunFrame();
+    entity->CallAll("Tick");
+    EXPECT_EQ(menu->ticks, 1);
+    EXPECT_EQ(menu->menuUpdates.size(), 2u);
+    EXPECT_EQ(capture.Count(), 0u);
+}
+
+TEST_F(EngineLoopTest, AddEntitiesReplacesTheLevelsEntities) {
+    MakeGame();
+    engine->SetFixedFrameTime(16.0f);
+    engine->Start();
+    EntityHandle old = engine->GetEntities().Create("Old");
+    EntityHandle fresh(new ZELM::Entity("Fresh"));
+    fresh->SetSelfHandle(fresh);
+    auto* menu = new MenuComponent();
+    menu->SetParentService(first);
+    fresh->AddComponent(menu);
+    log.clear();
+
+    caller.CallLater("AddEntities", 0.0f, std::deque<EntityHandle>{fresh});
+    engine->RunFrame();
+    EXPECT_FALSE(old.IsAlive());
+    EXPECT_TRUE(engine->GetEntity("Fresh") == fresh);
+    EXPECT_EQ(engine->GetEntities().Size(), 1u);
+    EXPECT_EQ(first->GetComponents(), (std::vector<ZELM::Component*>{menu}));
+    EXPECT_EQ(Only("Level"), (Log{"A.LevelStart", "B.LevelStart"}));
+
+    engine->RunFrame();
+    EXPECT_EQ(menu->updates, (std::vector<float>{16.0f}));
+}
+
+}  // namespace

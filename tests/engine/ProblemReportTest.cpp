@@ -10,8 +10,12 @@ using ZELM::ProblemChoice;
 using ZELMTest::ProblemCapture;
 
 // Two independent report sites, each with the flag the macro gives it.
-void RaiseFromFirstSite(int value) { ZELM_PROBLEM("Test::FirstSite", "first %i", value); }
-void RaiseFromSecondSite() { ZELM_PROBLEM("Test::SecondSite", "second"); }
+void RaiseFromFirstSite(int value) {
+    ZELM_PROBLEM("Test::FirstSite", "first %i", value);
+}
+void RaiseFromSecondSite() {
+    ZELM_PROBLEM("Test::SecondSite", "second");
+}
 
 TEST(ProblemReport, TextNamesMessageFileLineAndFunction) {
     ProblemCapture capture;
@@ -26,7 +30,8 @@ TEST(ProblemReport, TextNamesMessageFileLineAndFunction) {
     EXPECT_EQ(problem.line, 42);
     EXPECT_EQ(problem.function, "ZELM::Engine::Run");
     EXPECT_EQ(problem.text,
-              "Problem: Level Splash has 3 holes\n\nFile:\tengine/Engine.cpp\nLine:\t42\nFunction: ZELM::Engine::Run");
+              "Problem: Level Splash has 3 holes\n\nFile:\tengine/Engine.cpp\nLine:\t42\nFunction: "
+              "ZELM::Engine::Run");
     EXPECT_TRUE(problem.interactive);
 }
 
@@ -40,7 +45,6 @@ TEST(ProblemReport, FileIsThePathAfterTheFirstSourceDirectory) {
 }
 
 TEST(ProblemReport, SourceInsideAFileNameIsNotADirectory) {
-    GTEST_SKIP() << "ReportedFileName matches \"source\" anywhere, so ResourceCache.cpp is reported as Cache.cpp";
     EXPECT_EQ(ZELM::ReportedFileName("src/engine/ResourceCache.cpp"), "src/engine/ResourceCache.cpp");
     EXPECT_EQ(ZELM::ReportedFileName("game/resources/Loader.cpp"), "game/resources/Loader.cpp");
 }

@@ -73,3 +73,12 @@ TEST(Handle, ReassigningReleasesTheOldReference) {
     EXPECT_TRUE(target == other);
 }
 
+
+TEST(Handle, AHandleForANullObjectIsFreedOnce) {
+    {
+        CountedHandle null(static_cast<Counted*>(nullptr));
+        CountedHandle copy(null);
+        EXPECT_TRUE(copy.IsNull());
+    }  // both copies share one count: a double free would show under the sanitizers
+    SUCCEED();
+}

@@ -1,0 +1,79 @@
+// The cost of a call by name with two arguments, each way of calling, against a direct virtual call.
+#include <benchmark/benchmark.h>
+
+#include "engine/DelayedCallQueue.h"
+#include "utilities/Dynamic.h"
+
+namespace {
+
+class Body {
+public:
+    virtual ~Body() = default;
+    virtual void SetPosition(float x, float y) = 0;
+};
+
+class Box : public Body, public ZELM::DynamicBinder, public ZELM::DynamicCaller {
+public:
+    Box() {
+        SetName("BenchmarkBox");
+        Bind("SetPosition", this, &Box::SetPosition);
+        BindBroadcast("SetPosition", this, &Box::SetPosition);
+        BindDeferred("SetPosition", this, &Box::SetPosition);
+    }
+    void SetPosition(float newX, float newY) override {
+        x = newX;
+        y = newY;
+    }
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+void DirectVirtualCall(benchmark::State& state) {
+    Box box;
+    Body* body = &box;
+    float x = 0.0f;
+    for (auto _ : state) {
+        body->SetPosition(x, 2.0f);
+        x += 1.0f;
+        benchmark::DoNotOptimize(box.x);
+    }
+}
+BENCHMARK(DirectVirtualCall);
+
+void CallOne(benchmark::State& state) {
+    Box box;
+    float x = 0.0f;
+    for (auto _ : state) {
+        box.Call("SetPosition", x, 2.0f);
+        x += 1.0f;
+        benchmark::DoNotOptimize(box.x);
+    }
+}
+BENCHMARK(CallOne);
+
+void CallAll(benchmark::State& state) {
+    Box box;
+    float x = 0.0f;
+    for (auto _ : state) {
+        box.CallAll("SetPosition", x, 2.0f);
+        x += 1.0f;
+        benchmark::DoNotOptimize(box.x);
+    }
+}
+BENCHMARK(CallAll);
+
+// Queuing and firing: the whole life of a deferred call with delay 0.
+void CallLaterAndFire(benchmark::State& state) {
+    Box box;
+    float x = 0.0f;
+    for (auto _ : state) {
+        box.CallLater("SetPosition", 0.0f, x, 2.0f);
+        ZELM::DelayedCallQueue::Instance().Advance(0.0f);
+        x += 1.0f;
+        benchmark::DoNotOptimize(box.x);
+    }
+    ZELM::DelayedCallQueue::DestroyInstance();
+}
+BENCHMARK(CallLaterAndFire);
+
+}  // namespace
