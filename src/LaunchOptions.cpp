@@ -32,7 +32,7 @@ bool ParseFloat(const std::string& text, float& value) {
 }  // namespace
 
 const char* LaunchUsage() {
-    return "usage: fallward [--data DIR] [--headless] [--frames N] [--fixed-dt MS]\n"
+    return "usage: fallward [--data DIR] [--level NAME] [--headless] [--frames N] [--fixed-dt MS]\n"
            "                [--problems box|stderr|fatal]\n";
 }
 
@@ -56,6 +56,9 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         } else if (flag == "--data") {
             if (!needValue()) return false;
             options.dataDirectory = value;
+        } else if (flag == "--level") {
+            if (!needValue()) return false;
+            options.level = value;
         } else if (flag == "--frames") {
             if (!needValue()) return false;
             if (!ParseInt(value, options.frames)) {

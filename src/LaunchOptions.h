@@ -10,6 +10,7 @@ enum class ProblemMode { Box, Stderr, Fatal };
 
 struct LaunchOptions {
     std::string dataDirectory;  // empty: the bundled game/Working
+    std::string level;          // empty: the first level of the level order
     bool headless = false;
     int frames = 0;              // 0: run until quit
     float fixedDt = -1.0f;       // negative: measured frame time

@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
     ZELM::Engine& engine = ZELM::Engine::Instance();
     engine.SetFixedFrameTime(options.fixedDt);
     engine.SetFrameLimit(options.frames);
+    engine.SetStartLevel(options.level);
     engine.Run();
     return 0;
 }

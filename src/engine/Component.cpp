@@ -2,7 +2,7 @@
 #include "engine/Component.h"
 
 #include "engine/Entity.h"
-#include "engine/ServiceBase.h"
+#include "engine/Service.h"
 
 namespace ZELM {
 

@@ -8,7 +8,7 @@
 
 namespace ZELM {
 
-class ServiceBase;
+class Service;
 
 class Component : public DynamicCaller, public DynamicBinder {
 public:
@@ -28,8 +28,11 @@ public:
     const EntityHandle& GetOwner() const { return owner; }
     const std::string& GetTypeName() const { return typeName; }
     void SetTypeName(const std::string& name) { typeName = name; }
-    ServiceBase* GetParentService() const { return parentService; }
-    void SetParentService(ServiceBase* service) { parentService = service; }
+    Service* GetParentService() const { return parentService; }
+    void SetParentService(Service* service) { parentService = service; }
+    // The short name of the service the component was created for, as files store it.
+    const std::string& GetServiceName() const { return serviceName; }
+    void SetServiceName(const std::string& name) { serviceName = name; }
     bool IsInService() const { return inService; }
 
     // Joins the parent service's update list; a component without a parent service joins none.
@@ -37,8 +40,9 @@ public:
 
 private:
     std::string typeName;
+    std::string serviceName;
     EntityHandle owner;
-    ServiceBase* parentService = nullptr;
+    Service* parentService = nullptr;
     bool inService = false;
 };
 

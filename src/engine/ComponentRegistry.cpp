@@ -46,6 +46,7 @@ Component* ComponentRegistry::Create(const std::string& serviceName, const std::
     }
     Component* component = found->second();
     component->SetTypeName(typeName);
+    component->SetServiceName(serviceName);
     Service* service = FindService(serviceName);
     if (service == nullptr) {
         ZELM_PROBLEM("ZELM::ComponentRegistry::Create",

@@ -2,18 +2,26 @@
 #include "engine/ContentPipeline.h"
 
 #include <filesystem>
-#include <fstream>
 
+#include "engine/ArchetypeTable.h"
 #include "engine/Asset.h"
 #include "engine/AssetManager.h"
+#include "engine/ComponentRegistry.h"
+#include "engine/EmbeddedVisitor.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
 #include "engine/IAssetLoader.h"
+#include "engine/InitVisitor.h"
 #include "engine/ProblemReport.h"
+#include "engine/SaveVisitor.h"
+#include "engine/XmlReader.h"
+#include "engine/XmlWriter.h"
 
 namespace ZELM {
 
 namespace fs = std::filesystem;
 
-ContentPipeline::ContentPipeline() = default;
+ContentPipeline::ContentPipeline() { engine.SetName("Engine"); }
 ContentPipeline::~ContentPipeline() = default;
 
 void ContentPipeline::AddAssetLoader(const std::string& extension, IAssetLoader* loader) {
@@ -63,11 +71,111 @@ std::vector<Asset*> ContentPipeline::ScanAssets(const std::string& directory) {
 }
 
 void ContentPipeline::Load(const std::string& path) {
-    std::ifstream level(path);
-    if (!level) {
+    XmlReader reader(path);
+    if (reader.Failed()) {
         ZELM_PROBLEM("ZELM::ContentPipeline::Load", "Could not load level \"%s\"!", path.c_str());
         return;
     }
+    if (reader.BeginElement("Tiles")) {
+        std::string tileMap;
+        reader.Serialize(tileMap);
+        engine.Call("LoadLevel", tileMap);
+    } else {
+        engine.Call("NoTileInfo");
+    }
+    if (reader.BeginElement("Scripts")) {
+        std::string scripts[3];
+        for (std::string& script : scripts) {
+            reader.Serialize(script);
+        }
+        engine.CallAll("SetLevelScripts", scripts[0], scripts[1], scripts[2]);
+    }
+
+    EntityController* entities = ComponentRegistry::Instance().GetEntities();
+    while (entities != nullptr && reader.IsAt("Entity")) {
+        const TiXmlNode* element = reader.GetCursor();
+        reader.BeginElement("Entity");
+        std::string name;
+        std::string archetype;
+        reader.Serialize(name);
+        reader.Serialize(archetype);
+        if (!entities->Get(name).IsNull()) {
+            // Two entities of one name would share one method table; the first one stays.
+            ZELM_PROBLEM("ZELM::ContentPipeline::Load", "Level \"%s\" has a second entity named \"%s\"; it is skipped!",
+                         path.c_str(), name.c_str());
+            reader.SkipPast(element);
+            continue;
+        }
+        EntityHandle entity = entities->Create(name);
+        entity->SetArchetypeName(archetype);
+        entity->LoadComponents(reader);
+    }
+
+    // Every component has joined and bound before any Init runs, so Init may call the others.
+    if (entities != nullptr) {
+        InitVisitor init;
+        EmbeddedVisitor initEveryEntity(init);
+        entities->VisitEntities(initEveryEntity);
+    }
+}
+
+namespace {
+
+class EntitySaver : public IVisitor<EntityHandle> {
+public:
+    explicit EntitySaver(ISerializer& writer) : writer(writer) {}
+    void Visit(EntityHandle& entity) override { entity->Save(writer); }
+
+private:
+    ISerializer& writer;
+};
+
+}  // namespace
+
+bool ContentPipeline::SaveLevel(const std::string& path, const std::array<std::string, 3>& levelScripts) {
+    XmlWriter writer(path, "Level");
+    if (engine.Call<bool>("HasTileInfo")) {
+        std::string tileMap = AssetStem(path);
+        writer.BeginElement("Tiles");
+        writer.Serialize(tileMap);
+        writer.EndElement();
+        engine.Call("SaveLevel", tileMap);
+    }
+    if (!levelScripts[0].empty()) {
+        std::array<std::string, 3> scripts = levelScripts;
+        writer.BeginElement("Scripts");
+        for (std::string& script : scripts) {
+            writer.Serialize(script);
+        }
+        writer.EndElement();
+    }
+    if (EntityController* entities = ComponentRegistry::Instance().GetEntities()) {
+        EntitySaver saver(writer);
+        entities->VisitEntities(saver);
+    }
+    if (!writer.Save()) {
+        ZELM_PROBLEM("ZELM::ContentPipeline::SaveLevel", "Could not save level \"%s\"!", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ContentPipeline::SaveArchetype(const EntityHandle& entity, const std::string& directory) {
+    const std::string path = directory + entity->GetName() + ".xml";
+    XmlWriter writer(path, "Archetype");
+    SaveVisitor save(writer);
+    entity->VisitComponents(save);
+    if (!writer.Save()) {
+        ZELM_PROBLEM("ZELM::ContentPipeline::SaveArchetype", "Could not save archetype \"%s\"!", path.c_str());
+        return false;
+    }
+    auto reader = std::make_unique<XmlReader>(path);
+    if (reader->Failed()) {
+        ZELM_PROBLEM("ZELM::ContentPipeline::SaveArchetype", "Could not read back archetype \"%s\"!", path.c_str());
+        return false;
+    }
+    ArchetypeTable::Instance().Replace(entity->GetName(), std::move(reader));
+    return true;
 }
 
 void ContentPipeline::Unload() {

@@ -1,11 +1,15 @@
 // Loads what the game runs on: assets through the loaders by file extension, and levels.
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "engine/EntityHandle.h"
+#include "utilities/DynamicCaller.h"
 
 namespace ZELM {
 
@@ -25,13 +29,24 @@ public:
     // first, then the directory's own files. Each asset is named after its file's full path.
     std::vector<Asset*> ScanAssets(const std::string& directory);
 
-    // Loads the level file at the path; a file that cannot be opened is reported and changes nothing.
+    // Loads the level file at the path into the engine's entities: its tile map (through "LoadLevel",
+    // or "NoTileInfo" when it names none), its scripts ("SetLevelScripts"), its entities, and then
+    // Init on every component. A file that cannot be read is reported and changes nothing.
     void Load(const std::string& path);
+
+    // Writes a level: its tile map name when "HasTileInfo" (and the map itself through "SaveLevel"),
+    // the scripts when the first is not empty, then every entity. False (with a report) when the
+    // file could not be written.
+    bool SaveLevel(const std::string& path, const std::array<std::string, 3>& levelScripts);
+    // Writes the entity's components as the archetype of the entity's name, into the directory,
+    // and makes the archetype table use the written file.
+    bool SaveArchetype(const EntityHandle& entity, const std::string& directory);
 
     // Deletes every asset, then every loader.
     void Unload();
 
 private:
+    DynamicCaller engine;  // the "Engine" table: tile maps and level scripts
     std::recursive_mutex lock;
     std::map<std::string, std::unique_ptr<IAssetLoader>> loaders;
 };

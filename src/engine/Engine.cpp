@@ -4,6 +4,7 @@
 #include <set>
 
 #include "engine/AddToParentServiceVisitor.h"
+#include "engine/ArchetypeTable.h"
 #include "engine/Asset.h"
 #include "engine/AssetManager.h"
 #include "engine/ComponentRegistry.h"
@@ -101,8 +102,14 @@ void Engine::Start() {
     for (auto& service : services) {
         service->Init();
     }
+    ArchetypeTable::Instance().LoadDirectory(PathTable::Instance().Get("Archetypes"));
     LoadAssets();
-    contentPipeline.Load(LevelPath(levels.GetCurrentName()));
+    if (startLevel.empty()) {
+        contentPipeline.Load(LevelPath(levels.GetCurrentName()));
+    } else {
+        levels.Select(startLevel);
+        contentPipeline.Load(LevelPath(startLevel));
+    }
     caller.CallAll("LevelStart");
 }
 
@@ -147,6 +154,7 @@ void Engine::Shutdown() {
     LuaState::Close();
     ComponentRegistry::DestroyInstance();
     PathTable::DestroyInstance();
+    ArchetypeTable::DestroyInstance();
     RemoveName();
     caller.RemoveName();
     quitRequested = false;
@@ -156,6 +164,16 @@ void Engine::Shutdown() {
 
 std::string Engine::LevelPath(const std::string& name) const {
     return PathTable::Instance().Get("Levels") + name + ".xml";
+}
+
+bool Engine::SaveLevel(const std::string& path) {
+    const bool saved = contentPipeline.SaveLevel(path, levelScripts);
+    timer.Reset();
+    return saved;
+}
+
+bool Engine::SaveArchetype(const EntityHandle& entity) {
+    return contentPipeline.SaveArchetype(entity, PathTable::Instance().Get("Archetypes"));
 }
 
 float Engine::GetFPS() { return timer.GetFPS(); }

@@ -55,6 +55,13 @@ public:
     void RunFrame();
     bool IsRunning() const { return running; }
 
+    // Writes the level (entities, tile map name, scripts) to the path and restarts frame timing.
+    bool SaveLevel(const std::string& path);
+    // Writes the entity's components as the archetype of its name into the archetypes directory.
+    bool SaveArchetype(const EntityHandle& entity);
+
+    // Starts at this level instead of the first of the level order (empty: the first).
+    void SetStartLevel(const std::string& name) { startLevel = name; }
     // Every frame's dt becomes this many milliseconds instead of the measured time (negative: measured).
     void SetFixedFrameTime(float ms) { fixedDt = ms; }
     // Quits, through "Quit", at the end of the given frame (0: never).
@@ -104,6 +111,7 @@ private:
     bool running = true;
     float dt = 0.0f;
 
+    std::string startLevel;
     float fixedDt = -1.0f;
     int frameLimit = 0;
     int frameCount = 0;

@@ -3,6 +3,11 @@
 
 #include <vector>
 
+#include "engine/ComponentRegistry.h"
+#include "engine/LoadVisitor.h"
+#include "engine/SaveVisitor.h"
+#include "engine/XmlReader.h"
+
 namespace ZELM {
 
 void HandleDeleter<Entity>::Delete(Entity* entity) { delete entity; }
@@ -48,6 +53,39 @@ void Entity::DestroyAllComponents() { DeleteAll(components); }
 Component* Entity::GetComponent(const std::string& typeName) const {
     const auto found = components.find(typeName);
     return found != components.end() ? found->second.get() : nullptr;
+}
+
+void Entity::LoadComponents(XmlReader& reader) {
+    while (reader.IsAt("Component")) {
+        const TiXmlNode* element = reader.GetCursor();
+        reader.BeginElement("Component");
+        std::string serviceName;
+        std::string typeName;
+        reader.Serialize(serviceName);
+        reader.Serialize(typeName);
+        Component* component = ComponentRegistry::Instance().Create(serviceName, typeName);
+        if (component == nullptr || component->GetParentService() == nullptr) {
+            delete component;
+            reader.SkipPast(element);
+            continue;
+        }
+        AddComponent(component);
+        component->Bind();
+        LoadVisitor load(reader);
+        component->VisitProperties(load);
+        component->AddToService();
+    }
+}
+
+void Entity::Save(ISerializer& writer) {
+    writer.BeginElement("Entity");
+    std::string entityName = name;
+    std::string archetype = archetypeName;
+    writer.Serialize(entityName);
+    writer.Serialize(archetype);
+    SaveVisitor save(writer);
+    VisitComponents(save);
+    writer.EndElement();
 }
 
 void Entity::Visit(ComponentTable& table, IVisitor<Component>& visitor) {

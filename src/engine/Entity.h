@@ -12,6 +12,9 @@
 
 namespace ZELM {
 
+class ISerializer;
+class XmlReader;
+
 class Entity : public DynamicCaller, public DynamicBinder {
 public:
     // The entity's name is also its binder name: its components bind into the table of that name.
@@ -37,6 +40,13 @@ public:
     void DestroyAllComponents();
     // The component stored under a type name, or null.
     Component* GetComponent(const std::string& typeName) const;
+
+    // Reads "Component" elements while the reader stands on one: each is created through the
+    // registry, added, bound, its properties loaded, and added to its service. An element naming an
+    // unknown type or a service that is not running is reported and skipped whole.
+    void LoadComponents(XmlReader& reader);
+    // An "Entity" element: the name, the archetype name, then every component.
+    void Save(ISerializer& writer);
 
     void VisitComponents(IVisitor<Component>& visitor);
     void VisitEmbeddedComponents(IVisitor<Component>& visitor);

@@ -3,7 +3,9 @@
 
 #include <vector>
 
+#include "engine/ArchetypeTable.h"
 #include "engine/Entity.h"
+#include "engine/InitVisitor.h"
 #include "engine/ProblemReport.h"
 
 namespace ZELM {
@@ -15,6 +17,27 @@ EntityHandle EntityController::Create(const std::string& name) {
     table.emplace(name, handle);
     handle->SetSelfHandle(handle);
     return handle;
+}
+
+EntityHandle EntityController::CreateFromArchetype(const std::string& name, const std::string& archetype) {
+    EntityHandle handle = Create(name);
+    ApplyArchetype(handle, archetype);
+    return handle;
+}
+
+void EntityController::ApplyArchetype(const EntityHandle& handle, const std::string& archetype) {
+    XmlReader* reader = ArchetypeTable::Instance().Find(archetype);
+    if (reader == nullptr) {
+        ZELM_PROBLEM("ZELM::EntityController::ApplyArchetype", "Could not find entity archetype \"%s\"!",
+                     archetype.c_str());
+        return;
+    }
+    handle->DestroyAllComponents();
+    handle->LoadComponents(*reader);
+    InitVisitor init;
+    handle->VisitComponents(init);
+    handle->SetArchetypeName(archetype);
+    reader->Rewind();
 }
 
 void EntityController::Add(const EntityHandle& handle) { table.emplace(handle->GetName(), handle); }

@@ -16,11 +16,15 @@ public:
 
     // Makes a new entity; an existing entity of that name keeps its place in the table.
     EntityHandle Create(const std::string& name);
+    EntityHandle CreateFromArchetype(const std::string& name, const std::string& archetype);
     // Inserts an entity under its name unless that name is taken.
     void Add(const EntityHandle& handle);
     // The entity of that name, or a null handle.
     EntityHandle Get(const std::string& name) const;
 
+    // Replaces the entity's components by the archetype's and initialises them; a missing
+    // archetype is reported and the entity keeps its components.
+    void ApplyArchetype(const EntityHandle& handle, const std::string& archetype);
     // Renames an entity; a name another entity holds is refused with a report.
     void RenameEntity(const EntityHandle& handle, const std::string& newName);
 

@@ -40,6 +40,8 @@ public:
         if (window) {
             DynamicBinder::Bind("Present", this, &LogService::Present);
             DynamicBinder::Bind("HandleOSMessages", this, &LogService::HandleOSMessages);
+            // Level files without a tile map tell the game-flow service so.
+            DynamicBinder::Bind("NoTileInfo", this, &LogService::NoTileInfo);
         }
     }
     void Init() override { log->push_back(tag + ".Init"); }
@@ -60,6 +62,7 @@ public:
     }
     void Present() { log->push_back("Present"); }
     void HandleOSMessages() { log->push_back("HandleOSMessages"); }
+    void NoTileInfo() {}
 
     std::vector<float> dts;
 

@@ -15,11 +15,12 @@ bool Parse(std::vector<std::string> arguments, LaunchOptions& options, std::stri
 TEST(LaunchOptions, EveryFlagIsRead) {
     LaunchOptions options;
     std::string error;
-    ASSERT_TRUE(Parse({"--data", "some/dir", "--headless", "--frames", "120", "--fixed-dt", "16.5", "--problems",
+    ASSERT_TRUE(Parse({"--data", "some/dir", "--level", "Level2", "--headless", "--frames", "120", "--fixed-dt", "16.5", "--problems",
                        "fatal"},
                       options, error))
         << error;
     EXPECT_EQ(options.dataDirectory, "some/dir");
+    EXPECT_EQ(options.level, "Level2");
     EXPECT_TRUE(options.headless);
     EXPECT_EQ(options.frames, 120);
     EXPECT_FLOAT_EQ(options.fixedDt, 16.5f);

@@ -1,0 +1,143 @@
+// Tile map queries, resizing, and the tile file format.
+#include "engine/LevelMap.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "engine/ProblemReport.h"
+#include "engine/XmlWriter.h"
+
+namespace ZELM {
+namespace {
+
+const char kHeaderFormat[] = "File Dimensions:\nWidth: %d\nHeight: %d\nxOffset: %d\nyOffset: %d\nID: %d\n\nTile Space:";
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+void LevelMap::SetTileID(std::uint32_t x, std::uint32_t y, unsigned char tileId) {
+    if (!loaded || !IsInside(x, y)) {
+        return;
+    }
+    tiles[static_cast<std::size_t>(y - minY) * width + (x - minX)] = tileId;
+}
+
+void LevelMap::UpdateBounds() {
+    minX = xOffset;
+    minY = yOffset;
+    maxX = xOffset + width - 1;
+    maxY = yOffset + height - 1;
+}
+
+void LevelMap::SetOffset(std::uint32_t x, std::uint32_t y) {
+    xOffset = x;
+    yOffset = y;
+    UpdateBounds();
+}
+
+void LevelMap::SetSize(std::uint32_t newWidth, std::uint32_t newHeight) {
+    width = newWidth;
+    height = newHeight;
+    UpdateBounds();
+}
+
+void LevelMap::Resize(std::uint32_t newWidth, std::uint32_t newHeight) {
+    if (loaded) {
+        std::vector<unsigned char> resized(static_cast<std::size_t>(newWidth) * newHeight, 0);
+        const std::uint32_t keptWidth = std::min(width, newWidth);
+        const std::uint32_t keptHeight = std::min(height, newHeight);
+        for (std::uint32_t y = 0; y < keptHeight; ++y) {
+            for (std::uint32_t x = 0; x < keptWidth; ++x) {
+                resized[static_cast<std::size_t>(y) * newWidth + x] = tiles[static_cast<std::size_t>(y) * width + x];
+            }
+        }
+        tiles.swap(resized);
+    }
+    SetSize(newWidth, newHeight);
+}
+
+void LevelMap::Create(std::uint32_t newWidth, std::uint32_t newHeight) {
+    SetSize(newWidth, newHeight);
+    tiles.assign(static_cast<std::size_t>(newWidth) * newHeight, 0);
+    loaded = true;
+}
+
+void LevelMap::Load() {
+    if (loaded) {
+        return;
+    }
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
+    if (!file) {
+        return;
+    }
+    int fileWidth = 0;
+    int fileHeight = 0;
+    int fileXOffset = 0;
+    int fileYOffset = 0;
+    int fileId = 0;
+    // The header's last newline is taken on its own: a tile character may itself be white space.
+    if (std::fscanf(file.get(), kHeaderFormat, &fileWidth, &fileHeight, &fileXOffset, &fileYOffset, &fileId) != 5 ||
+        std::fgetc(file.get()) != '\n') {
+        ZELM_PROBLEM("ZELM::LevelMap::Load", "The tile map \"%s\" has no readable header!", fileName.c_str());
+        return;
+    }
+    const std::uint64_t count = static_cast<std::uint64_t>(static_cast<std::uint32_t>(fileWidth)) *
+                                static_cast<std::uint32_t>(fileHeight);
+    if (fileWidth < 0 || fileHeight < 0 || count > kMaxTiles) {
+        ZELM_PROBLEM("ZELM::LevelMap::Load", "The tile map \"%s\" asks for %d x %d tiles; at most %llu are allowed!",
+                     fileName.c_str(), fileWidth, fileHeight, static_cast<unsigned long long>(kMaxTiles));
+        return;
+    }
+    // The header's yOffset and id are read but not applied: maps have always loaded this way.
+    SetSize(static_cast<std::uint32_t>(fileWidth), static_cast<std::uint32_t>(fileHeight));
+    SetOffset(static_cast<std::uint32_t>(fileXOffset), yOffset);
+    tiles.assign(static_cast<std::size_t>(count), 0);
+
+    std::vector<unsigned char> characters(static_cast<std::size_t>(count));
+    const std::size_t read = std::fread(characters.data(), 1, characters.size(), file.get());
+    std::size_t next = 0;
+    for (std::uint32_t x = 0; x < width; ++x) {
+        for (std::uint32_t y = 0; y < height; ++y, ++next) {
+            // A file shorter than its header promises leaves the missing tiles empty.
+            const unsigned char tileId = next < read ? static_cast<unsigned char>(characters[next] - '0') : 0;
+            tiles[static_cast<std::size_t>(y) * width + x] = tileId;
+        }
+    }
+    loaded = true;
+}
+
+std::string LevelMap::Serialize() const {
+    char header[256];
+    const int length = std::snprintf(header, sizeof header, kHeaderFormat, static_cast<int>(width),
+                                     static_cast<int>(height), static_cast<int>(xOffset), static_cast<int>(yOffset),
+                                     static_cast<int>(id));
+    std::string text(header, static_cast<std::size_t>(length));
+    text += '\n';
+    text.reserve(text.size() + tiles.size());
+    for (std::uint32_t x = 0; x < width; ++x) {
+        for (std::uint32_t y = 0; y < height; ++y) {
+            text += static_cast<char>(tiles[static_cast<std::size_t>(y) * width + x] + '0');
+        }
+    }
+    return text;
+}
+
+bool LevelMap::Save() const {
+    if (!loaded) {
+        return false;
+    }
+    return WriteFileAtomically(fileName, Serialize());
+}
+
+void LevelMap::Free() {
+    if (!loaded) {
+        return;
+    }
+    std::vector<unsigned char>().swap(tiles);
+    loaded = false;
+}
+
+}  // namespace ZELM

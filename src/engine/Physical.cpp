@@ -1,0 +1,43 @@
+// The spatial component's bindings and solid timer.
+#include "engine/Physical.h"
+
+namespace ZELM {
+
+void Physical::Bind() {
+    BindBroadcast("SetX", this, &Physical::SetX);
+    BindBroadcast("SetY", this, &Physical::SetY);
+    BindBroadcast("SetZ", this, &Physical::SetZ);
+    DynamicBinder::Bind("GetX", this, &Physical::GetX);
+    DynamicBinder::Bind("GetY", this, &Physical::GetY);
+    DynamicBinder::Bind("GetZ", this, &Physical::GetZ);
+    DynamicBinder::Bind("GetWidth", this, &Physical::GetWidth);
+    DynamicBinder::Bind("GetHeight", this, &Physical::GetHeight);
+    DynamicBinder::Bind("GetLength", this, &Physical::GetLength);
+    BindBroadcast("SetWidth", this, &Physical::SetWidth);
+    BindBroadcast("SetHeight", this, &Physical::SetHeight);
+    BindBroadcast("SetLength", this, &Physical::SetLength);
+    DynamicBinder::Bind("SetSolid", this, &Physical::SetSolid);
+    DynamicBinder::Bind("IsSolid", this, &Physical::IsSolid);
+
+    BindProperty(&x, "x", this, &Physical::OnXLoaded);
+    BindProperty(&y, "y", this, &Physical::OnYLoaded);
+    BindProperty(&z, "z", false, false);
+    BindProperty(&width, "width", this, &Physical::OnWidthLoaded);
+    BindProperty(&height, "height", this, &Physical::OnHeightLoaded);
+    BindProperty(&length, "length", false, false);
+    BindProperty(&solidTimer, "Solid Timer", false, false);
+    BindProperty(&solid, "solid", false, false);
+}
+
+void Physical::Update(float dt) {
+    if (!solid) {
+        solidTimer -= dt / 1000.0f;
+    }
+}
+
+void Physical::SetSolid(bool isSolid, float timer) {
+    solid = isSolid;
+    solidTimer = timer;
+}
+
+}  // namespace ZELM

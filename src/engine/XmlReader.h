@@ -1,0 +1,60 @@
+// Reads values from an XML document strictly in document order: each read looks only at the cursor.
+#pragma once
+
+#include <string>
+
+#include <tinyxml.h>
+
+#include "engine/ISerializer.h"
+
+namespace ZELM {
+
+class XmlReader : public ISerializer {
+public:
+    // Parses the file; on failure only Failed() says so. Otherwise the cursor stands on the root
+    // element's first child, whatever the root's name.
+    explicit XmlReader(const std::string& path);
+
+    bool Failed() const { return failed; }
+    // TinyXML's description of why the file could not be read.
+    std::string GetError() const;
+
+    // Reads the text of the cursor element's first child, whatever the element's name, and steps
+    // past it. An element without text reads as empty (empty string, 0, false).
+    void SerializeUnserializable() override;
+    void Serialize(std::string& value) override;
+    void Serialize(bool& value) override;
+    void Serialize(char& value) override;
+    void Serialize(unsigned char& value) override;
+    void Serialize(double& value) override;
+    void Serialize(float& value) override;
+    void Serialize(int& value) override;
+    void Serialize(unsigned& value) override;
+    // Steps into the cursor element when it has this name; otherwise stays and returns false.
+    bool BeginElement(const std::string& name) override;
+    // True once the walk has reached the end of the document; otherwise one step and false.
+    bool EndElement() override;
+
+    // Puts the cursor back on the root's first child.
+    void Rewind();
+    // Whether the cursor stands on an element of that name.
+    bool IsAt(const std::string& name) const;
+    bool AtEnd() const { return cursor == nullptr; }
+
+    // The node the cursor stands on, for SkipPast.
+    const TiXmlNode* GetCursor() const { return cursor; }
+    // Moves the cursor past a node and everything inside it (used to skip a bad element).
+    void SkipPast(const TiXmlNode* node);
+
+private:
+    // Takes the cursor element's text and steps past it; null when the element has no text.
+    const char* TakeText();
+    void Step();
+    void StepOver(const TiXmlNode* node);
+
+    TiXmlDocument document;
+    const TiXmlNode* cursor = nullptr;
+    bool failed = false;
+};
+
+}  // namespace ZELM
