@@ -1,38 +1,15 @@
 // Runs the fallward program headless on fixture data and checks how it ends.
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "support/RunFallward.h"
+
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string errors;
-};
-
-// Runs fallward with the arguments, capturing standard error.
-RunResult RunFallward(const std::string& arguments) {
-    const std::string command = std::string(FALLWARD_BINARY) + " " + arguments + " 2>&1 1>/dev/null";
-    RunResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t read = 0;
-    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.errors.append(buffer.data(), read);
-    }
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-const std::string kFixtures = FALLWARD_FIXTURES;
+using ZELMTest::kFixtures;
+using ZELMTest::RunFallward;
+using ZELMTest::RunResult;
 
 TEST(HeadlessRun, GoodDataRunsTheGivenFramesAndQuits) {
     const RunResult run =

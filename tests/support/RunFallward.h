@@ -1,0 +1,36 @@
+// Runs the fallward program and captures its standard error and exit status.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace ZELMTest {
+
+struct RunResult {
+    int status = -1;
+    std::string errors;
+};
+
+inline RunResult RunFallward(const std::string& arguments) {
+    const std::string command = std::string(FALLWARD_BINARY) + " " + arguments + " 2>&1 1>/dev/null";
+    RunResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    std::array<char, 4096> buffer;
+    std::size_t read = 0;
+    while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        result.errors.append(buffer.data(), read);
+    }
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+inline const std::string kFixtures = FALLWARD_FIXTURES;
+
+}  // namespace ZELMTest
