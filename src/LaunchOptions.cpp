@@ -32,8 +32,8 @@ bool ParseFloat(const std::string& text, float& value) {
 }  // namespace
 
 const char* LaunchUsage() {
-    return "usage: fallward [--data DIR] [--level NAME] [--headless] [--frames N] [--fixed-dt MS]\n"
-           "                [--problems box|stderr|fatal]\n";
+    return "usage: fallward [--data DIR] [--level NAME] [--exec FILE] [--headless] [--frames N]\n"
+           "                [--fixed-dt MS] [--problems box|stderr|fatal]\n";
 }
 
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error) {
@@ -59,6 +59,9 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         } else if (flag == "--level") {
             if (!needValue()) return false;
             options.level = value;
+        } else if (flag == "--exec") {
+            if (!needValue()) return false;
+            options.execFile = value;
         } else if (flag == "--frames") {
             if (!needValue()) return false;
             if (!ParseInt(value, options.frames)) {

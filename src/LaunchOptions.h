@@ -11,6 +11,7 @@ enum class ProblemMode { Box, Stderr, Fatal };
 struct LaunchOptions {
     std::string dataDirectory;  // empty: the bundled game/Working
     std::string level;          // empty: the first level of the level order
+    std::string execFile;       // a Lua file run once after the first level has started
     bool headless = false;
     int frames = 0;              // 0: run until quit
     float fixedDt = -1.0f;       // negative: measured frame time

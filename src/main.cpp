@@ -81,6 +81,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // Files named on the command line are relative to where the game was started, not to the data.
+    std::error_code ignored;
+    const std::string execFile =
+        options.execFile.empty() ? std::string() : fs::absolute(options.execFile, ignored).string();
     const std::string data = options.dataDirectory.empty() ? FindBundledData() : options.dataDirectory;
     if (chdir(data.c_str()) != 0) {
         std::fprintf(stderr, "fallward: cannot use the data directory \"%s\"\n", data.c_str());
@@ -104,6 +108,7 @@ int main(int argc, char** argv) {
     engine.SetFixedFrameTime(options.fixedDt);
     engine.SetFrameLimit(options.frames);
     engine.SetStartLevel(options.level);
+    engine.SetExecFile(execFile);
     engine.Run();
     return 0;
 }

@@ -111,6 +111,12 @@ void Engine::Start() {
         contentPipeline.Load(LevelPath(startLevel));
     }
     caller.CallAll("LevelStart");
+    if (!execFile.empty()) {
+        std::string error;
+        if (!LuaState::RunFile(execFile.c_str(), error)) {
+            ZELM_PROBLEM("ZELM::Engine::Start", "Script \"%s\" failed: %s", execFile.c_str(), error.c_str());
+        }
+    }
 }
 
 void Engine::LoadAssets() {
@@ -264,7 +270,7 @@ void Engine::RebuildEntityTable(EntityHandle handle) {
     for (const std::string& oldName : previous.names) {
         DynamicBase::RemoveTablesOf(oldName);
     }
-    entity.DynamicBase::SetName(entity.GetName());
+    entity.UseBinderName(entity.GetName());
     UseTableVisitor useTable;
     entity.VisitComponents(useTable);
     entity.VisitEmbeddedComponents(useTable);

@@ -60,6 +60,8 @@ public:
     // Writes the entity's components as the archetype of its name into the archetypes directory.
     bool SaveArchetype(const EntityHandle& entity);
 
+    // A Lua file run once in the engine's Lua state right after the first level has started.
+    void SetExecFile(const std::string& path) { execFile = path; }
     // Starts at this level instead of the first of the level order (empty: the first).
     void SetStartLevel(const std::string& name) { startLevel = name; }
     // Every frame's dt becomes this many milliseconds instead of the measured time (negative: measured).
@@ -112,6 +114,7 @@ private:
     float dt = 0.0f;
 
     std::string startLevel;
+    std::string execFile;
     float fixedDt = -1.0f;
     int frameLimit = 0;
     int frameCount = 0;

@@ -3,17 +3,50 @@
 
 #include <vector>
 
+#include <lua.hpp>
+
 #include "engine/ComponentRegistry.h"
+#include "engine/EntityController.h"
 #include "engine/LoadVisitor.h"
 #include "engine/SaveVisitor.h"
 #include "engine/XmlReader.h"
+#include "utilities/LuaObject.h"
 
 namespace ZELM {
 
 void HandleDeleter<Entity>::Delete(Entity* entity) { delete entity; }
 
+namespace {
+
+// Scripts read an entity's names from its table; the entity is looked up by name each time, so a
+// script holding an old table of a destroyed entity gets nil rather than freed memory.
+int LuaGetName(lua_State* L) {
+    lua_pushvalue(L, lua_upvalueindex(1));
+    return 1;
+}
+
+int LuaGetArchetypeName(lua_State* L) {
+    EntityController* entities = ComponentRegistry::Instance().GetEntities();
+    const char* entityName = lua_tostring(L, lua_upvalueindex(1));
+    Entity* entity = entities != nullptr && entityName != nullptr ? entities->Get(entityName).Get() : nullptr;
+    if (entity == nullptr) {
+        lua_pushnil(L);
+    } else {
+        lua_pushlstring(L, entity->GetArchetypeName().data(), entity->GetArchetypeName().size());
+    }
+    return 1;
+}
+
+}  // namespace
+
 Entity::Entity(const std::string& entityName) : name(entityName), archetypeName("Not Set") {
-    DynamicBase::SetName(entityName);
+    UseBinderName(entityName);
+}
+
+void Entity::UseBinderName(const std::string& binderName) {
+    DynamicBase::SetName(binderName);
+    luaTable->AddFunctionLua("GetName", LuaGetName);
+    luaTable->AddFunctionLua("GetArchetypeName", LuaGetArchetypeName);
 }
 
 namespace {

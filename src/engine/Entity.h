@@ -22,6 +22,10 @@ public:
     // Deletes the embedded components, then the components, then the tables of the entity's name.
     ~Entity() override;
 
+    // Takes the binder name whose table the entity's components bind into, and exposes the entity's
+    // "GetName" and "GetArchetypeName" to scripts in that name's Lua table.
+    void UseBinderName(const std::string& binderName);
+
     const std::string& GetName() const { return name; }
     void SetName(const std::string& newName) { name = newName; }
     const std::string& GetArchetypeName() const { return archetypeName; }

@@ -52,7 +52,7 @@ void EntityController::RenameEntity(const EntityHandle& handle, const std::strin
         ZELM_PROBLEM("ZELM::EntityController::RenameEntity", "Entity named \"%s\" already exists!", newName.c_str());
         return;
     }
-    handle->DynamicBase::SetName(newName);
+    handle->UseBinderName(newName);
     for (auto it = table.begin(); it != table.end(); ++it) {
         if (it->second == handle) {
             table.erase(it);

@@ -6,6 +6,10 @@
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
+#include "logic/LuaScript.h"
+#include "utilities/LuaState.h"
+
+#include <lua.hpp>
 
 namespace Logic {
 
@@ -23,6 +27,10 @@ void LogicService::Bind() {
     ZELM::DynamicBinder::Bind("New", this, &LogicService::New);
     ZELM::DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
     ZELM::DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
+    BindBroadcast("SetLevelScripts", this, &LogicService::SetLevelScripts);
+    BindDeferred("ClearLevelScripts", this, &LogicService::ClearLevelScripts);
+    BindBroadcast("LevelStart", this, &LogicService::LevelStart);
+    BindBroadcast("LevelExit", this, &LogicService::LevelExit);
 }
 
 void LogicService::Init() {
@@ -30,6 +38,77 @@ void LogicService::Init() {
     ZELM::ComponentRegistry& registry = ZELM::ComponentRegistry::Instance();
     registry.Register<ZELM::Physical>("Logic", "Physical");
     registry.Register<ZELM::Domain>("Logic", "Domain");
+    registry.Register<LuaScript>("Logic", "LuaScript");
+}
+
+void LogicService::Update(float dt) {
+    UpdateComponents(dt);
+    if (updateScript) {
+        CallLevelHook("Update", &dt);
+    }
+}
+
+bool LogicService::LoadLevelScript(const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
+    const std::string path = ZELM::PathTable::Instance().Get("Scripts") + name + ".lua";
+    std::string error;
+    if (!ZELM::LuaState::RunFile(path.c_str(), error)) {
+        ZELM_PROBLEM("Logic::LogicService::SetLevelScripts", "Level script \"%s\" failed: %s", path.c_str(),
+                     error.c_str());
+        return false;
+    }
+    return true;
+}
+
+void LogicService::SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit) {
+    initScript = LoadLevelScript(init);
+    updateScript = update == init ? initScript : LoadLevelScript(update);
+    if (exit == init) {
+        exitScript = initScript;
+    } else if (exit == update) {
+        exitScript = updateScript;
+    } else {
+        exitScript = LoadLevelScript(exit);
+    }
+}
+
+void LogicService::ClearLevelScripts() {
+    initScript = false;
+    updateScript = false;
+    exitScript = false;
+}
+
+void LogicService::LevelStart() {
+    if (initScript) {
+        CallLevelHook("Init", nullptr);
+    }
+}
+
+void LogicService::LevelExit() {
+    if (exitScript) {
+        CallLevelHook("Shutdown", nullptr);
+    }
+    ClearLevelScripts();
+}
+
+void LogicService::CallLevelHook(const char* function, const float* dt) {
+    lua_State* L = ZELM::LuaState::Get();
+    lua_getglobal(L, function);
+    if (!lua_isfunction(L, -1)) {
+        lua_pop(L, 1);  // a level script without this hook simply has nothing to do here
+        return;
+    }
+    int arguments = 0;
+    if (dt != nullptr) {
+        lua_pushnumber(L, *dt);
+        arguments = 1;
+    }
+    std::string error;
+    if (!ZELM::LuaState::Call(L, arguments, error)) {
+        ZELM_PROBLEM("Logic::LogicService::CallLevelHook", "Level script %s failed: %s", function, error.c_str());
+    }
 }
 
 void LogicService::LoadLevel(const std::string& name) {

@@ -13,7 +13,16 @@ public:
     void Bind() override;
     // Enters the component types of the game's logic into the registry.
     void Init() override;
-    void Update(float dt) override { UpdateComponents(dt); }
+    // Updates the components, then the level's Lua "Update" when the level has an update script.
+    void Update(float dt) override;
+
+    // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
+    void SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit);
+    void ClearLevelScripts();
+    // Calls the level's Lua "Init" when it has an init script.
+    void LevelStart();
+    // Calls the level's Lua "Shutdown" when it has an exit script, then forgets the scripts.
+    void LevelExit();
 
     // The tile map, by name: the file of that name in the levels' "Tiles/" directory.
     void LoadLevel(const std::string& name);
@@ -33,8 +42,13 @@ public:
 
 private:
     static std::string TileMapPath(const std::string& name);
+    static bool LoadLevelScript(const std::string& name);
+    static void CallLevelHook(const char* function, const float* dt);
 
     WorldMap worldMap;
+    bool initScript = false;
+    bool updateScript = false;
+    bool exitScript = false;
 };
 
 }  // namespace Logic

@@ -1,9 +1,12 @@
 // A bound method: invoked with an argument list after its parameter types have been checked.
 #pragma once
 
+#include <cstddef>
+
 namespace ZELM {
 
 class ArgumentList;
+class ISerializer;
 
 class Delegate {
 public:
@@ -15,6 +18,15 @@ public:
     // Checks the given argument types against the parameters; reports every mismatch and
     // returns false when there is one.
     virtual bool Compare(const ArgumentList& arguments) = 0;
+
+    // Whether every parameter and the result have a serialized form, so scripts can call it.
+    virtual bool IsSerializable() const = 0;
+    virtual std::size_t GetParameterCount() const = 0;
+    // Reads one value per parameter from the reader, as owned copies typed like the parameters.
+    virtual void ReadArguments(ISerializer& reader, ArgumentList& arguments) = 0;
+    // Checks and invokes, then writes the result (when the method has one) to the writer; true
+    // when a result was written.
+    virtual bool InvokeAndWriteResult(ArgumentList& arguments, ISerializer& writer) = 0;
 
     // The binder that bound this delegate, so it can withdraw its bindings.
     const void* GetBinder() const { return binder; }

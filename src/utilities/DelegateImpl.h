@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "engine/ProblemReport.h"
+#include "engine/Serializable.h"
 #include "utilities/ArgumentList.h"
 #include "utilities/Delegate.h"
 #include "utilities/TypeInfo.h"
@@ -72,7 +73,41 @@ public:
         return false;
     }
 
+    bool IsSerializable() const override { return kSerializable; }
+    std::size_t GetParameterCount() const override { return sizeof...(P); }
+
+    void ReadArguments(ISerializer& reader, ArgumentList& arguments) override {
+        if constexpr (kSerializable) {
+            (ReadOne<std::decay_t<P>>(reader, arguments), ...);
+        }
+    }
+
+    bool InvokeAndWriteResult(ArgumentList& arguments, ISerializer& writer) override {
+        if (!Compare(arguments)) {
+            return false;
+        }
+        if constexpr (std::is_void_v<R> || !kSerializable) {
+            Invoke(arguments);
+            return false;
+        } else {
+            std::decay_t<R> result{};
+            arguments.SetReturn(result);
+            Invoke(arguments);
+            SerializeValue(writer, result);
+            return true;
+        }
+    }
+
 private:
+    static constexpr bool kSerializable = kIsSerializable<R> && (kIsSerializable<P> && ...);
+
+    template <typename T>
+    static void ReadOne(ISerializer& reader, ArgumentList& arguments) {
+        T value{};
+        SerializeValue(reader, value);
+        arguments.AddCopy(value);
+    }
+
     template <std::size_t... I>
     void InvokeWith(ArgumentList& arguments, std::index_sequence<I...>) {
         if constexpr (std::is_void_v<R>) {

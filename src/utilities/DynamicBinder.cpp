@@ -2,6 +2,7 @@
 #include "utilities/DynamicBinder.h"
 
 #include "engine/Property.h"
+#include "utilities/LuaObject.h"
 
 namespace ZELM {
 
@@ -23,18 +24,21 @@ void DynamicBinder::AddImmediate(const std::string& method, std::unique_ptr<Dele
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.immediate[NormaliseMethodName(method)] = std::move(delegate);
+    luaTable->AddMethodLua(method, CallKind::Immediate, methods);
 }
 
 void DynamicBinder::AddBroadcast(const std::string& method, std::unique_ptr<Delegate> delegate) {
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.broadcast[NormaliseMethodName(method)].push_back(std::move(delegate));
+    luaTable->AddMethodLua(method, CallKind::Broadcast, methods);
 }
 
 void DynamicBinder::AddDeferred(const std::string& method, std::unique_ptr<Delegate> delegate) {
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.deferred[NormaliseMethodName(method)].push_back(std::move(delegate));
+    luaTable->AddMethodLua(method, CallKind::Deferred, methods);
 }
 
 void DynamicBinder::UnbindAll() {

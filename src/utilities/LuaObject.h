@@ -1,11 +1,18 @@
 // The Lua-side face of one binder name: the global table of that name in the shared Lua state.
 #pragma once
 
+#include <map>
+#include <memory>
 #include <string>
 
 struct lua_State;
 
 namespace ZELM {
+
+struct MethodTable;
+
+// How a bound method is reached, and so how a script's call reaches it.
+enum class CallKind { Immediate, Broadcast, Deferred };
 
 class LuaObject {
 public:
@@ -18,8 +25,18 @@ public:
     // Removes the name's global now (when it still refers to this table); the object stays as an
     // inert shell for whoever still holds it.
     void Remove();
-    // Pushes the name's table onto the Lua stack; pushes nothing once removed or its state closed.
-    void PushTable() const;
+    // Exposes a bound method as a field of the name's table (its name with spaces as underscores,
+    // case kept). The closure finds the method in the table at call time, so it never reaches a
+    // deleted delegate. A broadcast or deferred closure, once exposed, keeps its field: an immediate
+    // binding of the same name never replaces it, so the engine's deferred "LoadLevel" stays what
+    // scripts reach although the game-flow service binds an immediate "LoadLevel" too.
+    void AddMethodLua(const std::string& method, CallKind kind, const std::weak_ptr<MethodTable>& table);
+    // Exposes a plain C function under a field of the table, with the name as its upvalue.
+    void AddFunctionLua(const std::string& field, int (*function)(lua_State*));
+
+    // Pushes the name's table onto the stack of the state or one of its threads; pushes nothing
+    // once removed or once its state has been closed.
+    void PushTable(lua_State* target = nullptr) const;
 
 private:
     bool StateIsOpen() const;
@@ -29,6 +46,7 @@ private:
     int generation;
     int tableRef;
     bool removed = false;
+    std::map<std::string, CallKind> exposed;
 };
 
 }  // namespace ZELM

@@ -1,6 +1,8 @@
 // Holds the one Lua state of the run, opened with the standard libraries on first use.
 #pragma once
 
+#include <string>
+
 struct lua_State;
 
 namespace ZELM {
@@ -16,6 +18,11 @@ public:
 
     // Loads and runs a Lua file once, protected, discarding its results; false when it failed.
     static bool RunFile(const char* path);
+    // The same, with Lua's message in `error` when the file could not be loaded or raised an error.
+    static bool RunFile(const char* path, std::string& error);
+    // Calls a function that is on top of the stack with the `arguments` values below it, protected;
+    // the function and arguments are popped, no results are kept. False with Lua's message on error.
+    static bool Call(lua_State* L, int arguments, std::string& error);
 };
 
 }  // namespace ZELM
