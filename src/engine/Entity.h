@@ -3,7 +3,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <map>
 
 #include "engine/Component.h"
 #include "engine/EntityHandle.h"
@@ -56,7 +56,8 @@ public:
     void VisitEmbeddedComponents(IVisitor<Component>& visitor);
 
 private:
-    using ComponentTable = std::unordered_map<std::string, std::unique_ptr<Component>>;
+    // Ordered by type name, so an entity saves the same way however it was built.
+    using ComponentTable = std::map<std::string, std::unique_ptr<Component>>;
 
     void Store(ComponentTable& table, Component* component);
     static void Visit(ComponentTable& table, IVisitor<Component>& visitor);

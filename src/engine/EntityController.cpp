@@ -89,7 +89,7 @@ void EntityController::FlushDying() {
 
 void EntityController::DestroyAllEntities() {
     // Moved out first: a dying entity's components may still look entities up.
-    std::unordered_map<std::string, EntityHandle> doomed;
+    std::map<std::string, EntityHandle> doomed;
     doomed.swap(table);
     for (auto& entry : doomed) {
         entry.second.Destroy();

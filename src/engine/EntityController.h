@@ -3,7 +3,7 @@
 
 #include <deque>
 #include <string>
-#include <unordered_map>
+#include <map>
 
 #include "engine/EntityHandle.h"
 #include "engine/IVisitor.h"
@@ -38,7 +38,8 @@ public:
     std::size_t Size() const { return table.size(); }
 
 private:
-    std::unordered_map<std::string, EntityHandle> table;
+    // Ordered by name, so a level saves to the same bytes however it was loaded.
+    std::map<std::string, EntityHandle> table;
     std::deque<EntityHandle> dyingQueue;
 };
 

@@ -29,6 +29,39 @@ void Physical::Bind() {
     BindProperty(&solid, "solid", false, false);
 }
 
+void Physical::OnXLoaded(const float& value) {
+    loaded = true;
+    CallAll("SetX", value);
+}
+
+void Physical::OnYLoaded(const float& value) {
+    loaded = true;
+    CallAll("SetY", value);
+}
+
+void Physical::OnWidthLoaded(const float& value) {
+    loaded = true;
+    CallAll("SetWidth", value);
+}
+
+void Physical::OnHeightLoaded(const float& value) {
+    loaded = true;
+    CallAll("SetHeight", value);
+}
+
+void Physical::Init() {
+    if (!loaded) {
+        return;  // attached at run time: there is nothing loaded to hand on
+    }
+    loaded = false;
+    // Copies: a receiver of "SetX" may be this component, which assigns the member being passed.
+    const float loadedX = x, loadedY = y, loadedWidth = width, loadedHeight = height;
+    CallAll("SetX", loadedX);
+    CallAll("SetY", loadedY);
+    CallAll("SetWidth", loadedWidth);
+    CallAll("SetHeight", loadedHeight);
+}
+
 void Physical::Update(float dt) {
     if (!solid) {
         solidTimer -= dt / 1000.0f;

@@ -10,7 +10,9 @@ public:
     // Binds its methods, then its properties; loading "x", "y", "width" or "height" broadcasts the
     // value to every component of the entity that binds the matching setter.
     void Bind() override;
-    void Init() override {}
+    // After a load, pushes the loaded place and size again: components listed after this one in
+    // the file had not bound their setters yet when the values were read.
+    void Init() override;
     // While not solid, the solid timer counts seconds down (past zero, until "SetSolid" again).
     void Update(float dt) override;
 
@@ -31,10 +33,10 @@ public:
     float GetSolidTimer() const { return solidTimer; }
 
 private:
-    void OnXLoaded(const float& value) { CallAll("SetX", value); }
-    void OnYLoaded(const float& value) { CallAll("SetY", value); }
-    void OnWidthLoaded(const float& value) { CallAll("SetWidth", value); }
-    void OnHeightLoaded(const float& value) { CallAll("SetHeight", value); }
+    void OnXLoaded(const float& value);
+    void OnYLoaded(const float& value);
+    void OnWidthLoaded(const float& value);
+    void OnHeightLoaded(const float& value);
 
     float x = 0.0f;
     float y = 0.0f;
@@ -44,6 +46,7 @@ private:
     float length = 1.0f;
     float solidTimer = 0.0f;
     bool solid = true;
+    bool loaded = false;  // set by a load, so Init knows to broadcast again
 };
 
 }  // namespace ZELM

@@ -27,6 +27,9 @@ void DynamicBase::SetName(const std::string& newName) {
     if (!tables.methods) {
         tables.methods = std::make_shared<MethodTable>();
         tables.lock = std::make_shared<std::recursive_mutex>();
+    }
+    // A name that outlived the Lua state it was exposed in gets a table in the current one.
+    if (!tables.luaTable || !tables.luaTable->IsLive()) {
         tables.luaTable = std::make_shared<LuaObject>(newName);
     }
     methods = tables.methods;

@@ -22,6 +22,8 @@ public:
     LuaObject& operator=(const LuaObject&) = delete;
 
     const std::string& GetName() const { return name; }
+    // Whether its table still lives in the open Lua state (not removed, state not closed since).
+    bool IsLive() const { return !removed && StateIsOpen(); }
     // Removes the name's global now (when it still refers to this table); the object stays as an
     // inert shell for whoever still holds it.
     void Remove();

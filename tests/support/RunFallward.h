@@ -14,8 +14,10 @@ struct RunResult {
     std::string errors;
 };
 
-inline RunResult RunFallward(const std::string& arguments) {
-    const std::string command = std::string(FALLWARD_BINARY) + " " + arguments + " 2>&1 1>/dev/null";
+// Captures standard error only, or (withOutput) standard output and error together in their order.
+inline RunResult RunFallward(const std::string& arguments, bool withOutput = false) {
+    const std::string command =
+        std::string(FALLWARD_BINARY) + " " + arguments + (withOutput ? " 2>&1" : " 2>&1 1>/dev/null");
     RunResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {

@@ -1,0 +1,323 @@
+// Tests of tile maps, their file format, and the tile-map methods the game-flow service binds.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+
+#include "engine/ComponentRegistry.h"
+#include "engine/LevelMap.h"
+#include "engine/PathTable.h"
+#include "logic/LogicService.h"
+#include "support/ProblemCapture.h"
+#include "utilities/LuaState.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ZELM::LevelMap;
+using ZELMTest::ProblemCapture;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Header(int width, int height, int xOffset, int yOffset, int id) {
+    return "File Dimensions:\nWidth: " + std::to_string(width) + "\nHeight: " + std::to_string(height) +
+           "\nxOffset: " + std::to_string(xOffset) + "\nyOffset: " + std::to_string(yOffset) +
+           "\nID: " + std::to_string(id) + "\n\nTile Space:\n";
+}
+
+class LevelMapTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("fallward-levelmap-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "Tiles");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    }
+    // A map read from a file holding the given text.
+    void LoadText(LevelMap& map, const std::string& text) {
+        map.SetFileName(Write("map", text));
+        map.Load();
+    }
+
+    fs::path dir;
+};
+
+TEST_F(LevelMapTest, InsideIsTheGridAtItsOffset) {
+    LevelMap map;
+    map.Create(2, 3);
+    map.SetOffset(10, 20);
+    EXPECT_TRUE(map.IsInside(10, 20));
+    EXPECT_TRUE(map.IsInside(11, 22));
+    EXPECT_FALSE(map.IsInside(12, 20));
+    EXPECT_FALSE(map.IsInside(9, 20));
+    EXPECT_FALSE(map.IsInside(10, 23));
+    EXPECT_FALSE(map.IsInside(10, 19));
+
+    map.SetTileID(11, 22, 7);
+    map.SetTileID(10, 21, 255);
+    map.SetTileID(12, 20, 9);
+    map.SetTileID(9, 20, 9);
+    EXPECT_EQ(map.GetTileID(11, 22), 7);
+    EXPECT_EQ(map.GetTileID(10, 21), 0);
+    EXPECT_EQ(map.GetTileID(12, 20), 0);
+    EXPECT_EQ(map.GetTileID(9, 20), 0);
+    // The writes outside went nowhere: only the tile at (11, 22) and the 255 are in the map.
+    EXPECT_EQ(map.Serialize().substr(Header(2, 3, 10, 20, 0).size()), std::string("0/0007"));
+
+    LevelMap unloaded;
+    unloaded.Resize(2, 2);
+    unloaded.SetTileID(0, 0, 5);
+    EXPECT_EQ(unloaded.GetTileID(0, 0), 0);
+    EXPECT_FALSE(unloaded.IsLoaded());
+    EXPECT_FALSE(unloaded.Save());
+
+    LevelMap flat;
+    flat.Create(0, 3);
+    EXPECT_FALSE(flat.IsInside(0, 0));
+    EXPECT_FALSE(flat.IsInside(0xFFFFFFFFu, 0));
+    flat.SetTileID(0, 0, 5);
+    EXPECT_EQ(flat.GetTileID(0, 0), 0);
+}
+
+TEST_F(LevelMapTest, ResizeKeepsTilesAtTheirLocalPositions) {
+    LevelMap map;
+    map.Create(4, 4);
+    map.SetOffset(5, 7);
+    for (unsigned y = 0; y < 4; ++y) {
+        for (unsigned x = 0; x < 4; ++x) {
+            map.SetTileID(5 + x, 7 + y, static_cast<unsigned char>(10 * y + x + 1));
+        }
+    }
+    map.Resize(2, 6);
+    EXPECT_EQ(map.GetWidth(), 2u);
+    EXPECT_EQ(map.GetHeight(), 6u);
+    for (unsigned y = 0; y < 6; ++y) {
+        for (unsigned x = 0; x < 2; ++x) {
+            const int expected = y < 4 ? static_cast<int>(10 * y + x + 1) : 0;
+            EXPECT_EQ(map.GetTileID(5 + x, 7 + y), expected) << x << "," << y;
+        }
+    }
+    EXPECT_FALSE(map.IsInside(7, 7));
+    EXPECT_TRUE(map.IsInside(6, 12));
+}
+
+TEST_F(LevelMapTest, FileIsTheHeaderThenTilesColumnByColumn) {
+    LevelMap map;
+    map.Create(2, 3);
+    map.SetOffset(1, 2);
+    map.SetID(5);
+    unsigned char id = 1;
+    for (unsigned x = 1; x <= 2; ++x) {
+        for (unsigned y = 2; y <= 4; ++y) {
+            map.SetTileID(x, y, id++);
+        }
+    }
+    map.SetFileName((dir / "Tiles" / "Cave").string());
+    ASSERT_TRUE(map.Save());
+    EXPECT_EQ(ReadFile(dir / "Tiles" / "Cave"),
+              "File Dimensions:\nWidth: 2\nHeight: 3\nxOffset: 1\nyOffset: 2\nID: 5\n\nTile Space:\n123456");
+}
+
+TEST_F(LevelMapTest, SavedMapLoadsBackButKeepsItsOwnYOffsetAndId) {
+    LevelMap map;
+    map.Create(3, 2);
+    map.SetOffset(4, 9);
+    map.SetID(7);
+    // 240 is written as a space and 218 as a newline: neither may be lost to the header's white space.
+    const unsigned char ids[3][2] = {{240, 218}, {0, 12}, {240, 99}};
+    for (unsigned x = 0; x < 3; ++x) {
+        for (unsigned y = 0; y < 2; ++y) {
+            map.SetTileID(4 + x, 9 + y, ids[x][y]);
+        }
+    }
+    map.SetFileName((dir / "round").string());
+    ASSERT_TRUE(map.Save());
+    ASSERT_EQ(ReadFile(dir / "round").substr(Header(3, 2, 4, 9, 7).size(), 1), " ");
+
+    LevelMap loaded;
+    loaded.SetOffset(0, 33);
+    loaded.SetID(2);
+    loaded.SetFileName((dir / "round").string());
+    ProblemCapture capture;
+    loaded.Load();
+    EXPECT_EQ(capture.Count(), 0u);
+    ASSERT_TRUE(loaded.IsLoaded());
+    EXPECT_EQ(loaded.GetWidth(), 3u);
+    EXPECT_EQ(loaded.GetHeight(), 2u);
+    EXPECT_EQ(loaded.GetXOffset(), 4u);
+    EXPECT_EQ(loaded.GetYOffset(), 33u);
+    EXPECT_EQ(loaded.GetID(), 2u);
+    for (unsigned x = 0; x < 3; ++x) {
+        for (unsigned y = 0; y < 2; ++y) {
+            EXPECT_EQ(loaded.GetTileID(4 + x, 33 + y), ids[x][y]) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(LevelMapTest, ShortAndHostileFilesAreHandled) {
+    ProblemCapture capture;
+    LevelMap shortMap;
+    LoadText(shortMap, Header(3, 2, 0, 0, 0) + "12");
+    ASSERT_TRUE(shortMap.IsLoaded());
+    EXPECT_EQ(shortMap.GetTileID(0, 0), 1);
+    EXPECT_EQ(shortMap.GetTileID(0, 1), 2);
+    for (unsigned x = 1; x < 3; ++x) {
+        EXPECT_EQ(shortMap.GetTileID(x, 0), 0);
+        EXPECT_EQ(shortMap.GetTileID(x, 1), 0);
+    }
+    EXPECT_EQ(capture.Count(), 0u);
+
+    // Exactly the limit is allowed; one tile more is not.
+    LevelMap largest;
+    LoadText(largest, Header(4096, 4096, 0, 0, 0));
+    EXPECT_TRUE(largest.IsLoaded());
+    EXPECT_EQ(capture.Count(), 0u);
+    largest.Free();
+
+    const std::pair<int, int> refused[] = {{4097, 4096}, {1, 16777217}, {65536, 65536},
+                                           {-5, 0},      {3, -1},       {-1, -1}};
+    for (const auto& size : refused) {
+        capture.Clear();
+        LevelMap map;
+        LoadText(map, Header(size.first, size.second, 0, 0, 0) + "123");
+        EXPECT_FALSE(map.IsLoaded()) << size.first << " x " << size.second;
+        EXPECT_EQ(capture.Count(), 1u) << size.first << " x " << size.second;
+        EXPECT_EQ(capture.Last().function, "ZELM::LevelMap::Load");
+    }
+
+    for (const std::string& text :
+         {std::string("garbage"), std::string(""), std::string("File Dimensions:\nWidth: 2\nHeight: x\n")}) {
+        capture.Clear();
+        LevelMap map;
+        LoadText(map, text);
+        EXPECT_FALSE(map.IsLoaded()) << text;
+        EXPECT_EQ(capture.Count(), 1u) << text;
+    }
+
+    capture.Clear();
+    LevelMap missing;
+    missing.SetFileName((dir / "nothing").string());
+    missing.Load();
+    EXPECT_FALSE(missing.IsLoaded());
+    EXPECT_EQ(capture.Count(), 0u);
+
+    LevelMap flat;
+    LoadText(flat, Header(0, 3, 0, 0, 0));
+    ASSERT_TRUE(flat.IsLoaded());
+    EXPECT_FALSE(flat.IsInside(0, 0));
+    EXPECT_FALSE(flat.IsInside(0xFFFFFFFFu, 2));
+    EXPECT_EQ(flat.GetTileID(0, 0), 0);
+}
+
+// The game-flow service's tile-map methods, called by name through the "Engine" table.
+class LogicTileMapTest : public LevelMapTest {
+protected:
+    void SetUp() override {
+        LevelMapTest::SetUp();
+        ZELM::PathTable::Instance().Set("Levels", dir.string() + "/");
+        logic = std::make_unique<Logic::LogicService>();
+        logic->Bind();
+        logic->Init();
+        engine.SetName("Engine");
+    }
+    void TearDown() override {
+        logic.reset();
+        ZELM::DynamicBase::RemoveTablesOf("Engine");
+        ZELM::ComponentRegistry::DestroyInstance();
+        ZELM::PathTable::DestroyInstance();
+        ZELM::LuaState::Close();
+        LevelMapTest::TearDown();
+    }
+
+    unsigned char Tile(unsigned x, unsigned y) { return engine.Call<unsigned char>("GetTileID", x, y); }
+
+    std::unique_ptr<Logic::LogicService> logic;
+    ZELM::DynamicCaller engine;
+};
+
+TEST_F(LogicTileMapTest, LoadEditAndSaveTheMapByName) {
+    ProblemCapture capture;
+    Write("Tiles/Cave", Header(2, 2, 0, 0, 0) + "1234");
+    EXPECT_FALSE(engine.Call<bool>("HasTileInfo"));
+    engine.Call("LoadLevel", "Cave");
+    EXPECT_TRUE(engine.Call<bool>("HasTileInfo"));
+    EXPECT_EQ(Tile(0, 0), 1);
+    EXPECT_EQ(Tile(0, 1), 2);
+    EXPECT_EQ(Tile(1, 0), 3);
+    EXPECT_EQ(Tile(1, 1), 4);
+
+    engine.Call("SetLevelID", 1u, 0u, static_cast<unsigned char>(8));
+    EXPECT_EQ(Tile(1, 0), 8);
+    engine.Call("SaveLevel", "Copy");
+    EXPECT_EQ(ReadFile(dir / "Tiles" / "Copy"), Header(2, 2, 0, 0, 0) + "1284");
+    EXPECT_EQ(ReadFile(dir / "Tiles" / "Cave"), Header(2, 2, 0, 0, 0) + "1234");
+
+    // "SaveLevels" writes wherever the map was last loaded or saved.
+    engine.Call("SetLevelID", 0u, 0u, static_cast<unsigned char>(5));
+    engine.Call("SaveLevels");
+    EXPECT_EQ(ReadFile(dir / "Tiles" / "Copy"), Header(2, 2, 0, 0, 0) + "5284");
+
+    engine.Call("NoTileInfo");
+    EXPECT_FALSE(engine.Call<bool>("HasTileInfo"));
+
+    engine.Call("New");
+    EXPECT_EQ(Tile(0, 0), 0);
+    engine.Call("SaveLevels");
+    EXPECT_EQ(ReadFile(dir / "Tiles" / "Copy"), Header(2, 2, 0, 0, 0) + "5284");
+
+    // A tile map that is missing still marks the level as having one.
+    engine.Call("LoadLevel", "Nowhere");
+    EXPECT_TRUE(engine.Call<bool>("HasTileInfo"));
+    EXPECT_FALSE(logic->GetWorldMap().IsLoaded());
+    EXPECT_EQ(capture.Count(), 0u);
+}
+
+TEST_F(LogicTileMapTest, FillWorldSetsEveryTileAtAnyOffset) {
+    ProblemCapture capture;
+    Write("Tiles/Field", Header(3, 2, 7, 0, 0) + "000000");
+    engine.Call("LoadLevel", "Field");
+    logic->GetWorldMap().SetOffset(7, 11);
+    engine.Call("FillWorld", static_cast<unsigned char>(9));
+    for (unsigned x = 7; x < 10; ++x) {
+        EXPECT_EQ(Tile(x, 11), 9);
+        EXPECT_EQ(Tile(x, 12), 9);
+    }
+    EXPECT_EQ(logic->GetWorldMap().Serialize(), Header(3, 2, 7, 11, 0) + "999999");
+
+    // A map that reaches the last coordinate must fill without running on forever.
+    logic->GetWorldMap().SetOffset(0xFFFFFFFDu, 0xFFFFFFFEu);
+    engine.Call("FillWorld", static_cast<unsigned char>(4));
+    EXPECT_EQ(Tile(0xFFFFFFFFu, 0xFFFFFFFFu), 4);
+    EXPECT_EQ(logic->GetWorldMap().Serialize(), Header(3, 2, -3, -2, 0) + "444444");
+    EXPECT_EQ(capture.Count(), 0u);
+}
+
+TEST_F(LogicTileMapTest, InitEntersTheLogicComponentTypes) {
+    class Collector : public ZELM::IVisitor<ZELM::RegistryItem> {
+    public:
+        void Visit(ZELM::RegistryItem& item) override {
+            items.insert(item.serviceName + "/" + item.typeName);
+        }
+        std::set<std::string> items;
+    } collector;
+    ZELM::ComponentRegistry::Instance().VisitItems(collector);
+    EXPECT_EQ(collector.items.count("Logic/Physical"), 1u);
+    EXPECT_EQ(collector.items.count("Logic/Domain"), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Entity scripts and level scripts in a running engine: their hooks, their globals, their errors.
+#include <lua.hpp>
+
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/Entity.h"
+#include "logic/LogicService.h"
+#include "support/EngineFixture.h"
+#include "support/ProblemCapture.h"
+#include "utilities/LuaState.h"
+
+namespace {
+
+// Answers the frame's calls to the window and the screen, which this test has neither of.
+class FrameService : public ZELM::Service {
+public:
+    void Bind() override {
+        ZELM::DynamicBinder::Bind("Present", this, &FrameService::Nothing);
+        ZELM::DynamicBinder::Bind("HandleOSMessages", this, &FrameService::Nothing);
+    }
+    void Init() override {}
+    void Update(float) override {}
+    void Nothing() {}
+};
+
+class LuaScriptTest : public ZELMTest::EngineFixture {
+protected:
+    void WriteScript(const std::string& name, const std::string& text) {
+        std::ofstream(ResourcePath("Scripts/" + name + ".lua")) << text;
+    }
+
+    // A level whose entities each carry a Physical and a LuaScript running the named script.
+    void WriteLevel(const std::string& level, const std::string& scriptsElement,
+                    const std::vector<std::pair<std::string, std::string>>& entities) {
+        std::ofstream file(ResourcePath("Levels/" + level + ".xml"));
+        file << "<?xml version=\"1.0\" ?>\n<Level>\n" << scriptsElement;
+        for (const auto& [name, script] : entities) {
+            file << "<Entity><string>" << name << "</string><string>Not Set</string>"
+                 << "<Component><string>Logic</string><string>Physical</string></Component>"
+                 << "<Component><string>Logic</string><string>LuaScript</string><Script><string>" << script
+                 << "</string></Script></Component></Entity>\n";
+        }
+        file << "</Level>\n";
+    }
+
+    static std::string Scripts(const std::string& init, const std::string& update, const std::string& exit) {
+        return "<Scripts><string>" + init + "</string><string>" + update + "</string><string>" + exit +
+               "</string></Scripts>\n";
+    }
+
+    void StartEngine() {
+        engine->AddService("Logic", new Logic::LogicService());
+        engine->AddService("Frame", new FrameService());
+        engine->SetFixedFrameTime(10.0f);
+        engine->Start();
+    }
+
+    static double Global(const char* name) {
+        lua_State* L = ZELM::LuaState::Get();
+        lua_getglobal(L, name);
+        const double value = lua_tonumber(L, -1);
+        lua_pop(L, 1);
+        return value;
+    }
+
+    float X(const std::string& entity) { return engine->GetEntity(entity)->Call<float>("GetX"); }
+
+    ZELMTest::ProblemCapture problems;
+};
+
+TEST_F(LuaScriptTest, EachScriptHasItsOwnGlobalsAndSeesTheSharedOnes) {
+    MakeEngine({"Start"});
+    WriteScript("Counter", R"(
+        counter = (counter or 0) + 1
+        function Init(entity) entity.SetX(counter + (Engine and 10 or 0)) end
+        function Update(entity, dt) counter = counter + 1; entity.SetY(counter + dt) end
+        function Shutdown(entity) end
+    )");
+    WriteLevel("Start", "", {{"A", "Counter"}, {"B", "Counter"}});
+    StartEngine();
+    EXPECT_FLOAT_EQ(X("A"), 11.0f) << "a fresh counter per script, and Engine seen through the shared globals";
+    EXPECT_FLOAT_EQ(X("B"), 11.0f);
+    engine->RunFrame();
+    EXPECT_FLOAT_EQ(engine->GetEntity("A")->Call<float>("GetY"), 12.0f) << "Update gets the entity and dt";
+    EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().text : "");
+}
+
+TEST_F(LuaScriptTest, ErrorsAreReportedAndMissingFunctionsSkipped) {
+    MakeEngine({"Start"});
+    WriteScript("Broken", "function Init(entity) error('no luck') end\n");
+    WriteScript("Nothing", "-- no functions at all\n");
+    WriteLevel("Start", "", {{"Bad", "Broken"}, {"Idle", "Nothing"}, {"Lost", "NoSuchScript"}});
+    StartEngine();
+    ASSERT_EQ(problems.Count(), 1u);
+    EXPECT_NE(problems.Last().message.find("Script \"Broken\" of entity \"Bad\" failed in Init:"), std::string::npos)
+        << problems.Last().message;
+    EXPECT_NE(problems.Last().message.find("no luck"), std::string::npos);
+    engine->RunFrame();
+    engine->RunFrame();
+    EXPECT_EQ(problems.Count(), 1u) << "a missing Update or a missing script file is no error";
+    EXPECT_TRUE(engine->IsRunning());
+}
+
+TEST_F(LuaScriptTest, ADeferredCallFromAScriptChangesTheLevelAtTheEndOfTheFrame) {
+    MakeEngine({"Start", "Next"});
+    WriteScript("Leaver", R"(
+        function Init(entity) end
+        function Update(entity, dt)
+            Engine.LoadLevel("Next")
+            entity.SetX(42)  -- still here: the level has not changed yet
+        end
+        function Shutdown(entity) end
+    )");
+    WriteLevel("Start", "", {{"Walker", "Leaver"}});
+    StartEngine();
+    engine->RunFrame();
+    EXPECT_TRUE(engine->GetEntity("Walker").IsNull()) << "the next level has no entities";
+    EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().text : "");
+}
+
+TEST_F(LuaScriptTest, LevelScriptsRunTheirHooksAndReuseARepeatedName) {
+    MakeEngine({"Start", "Next"});
+    WriteScript("Hooks", R"(
+        loads = (loads or 0) + 1
+        function Init() started = true end
+        function Update(dt) elapsed = (elapsed or 0) + dt end
+        function Shutdown() final = loads * 100 + elapsed end
+    )");
+    WriteLevel("Start", Scripts("Hooks", "Hooks", "Hooks"), {});
+    StartEngine();
+    engine->RunFrame();
+    engine->RunFrame();
+    ZELM::DynamicCaller caller;
+    caller.SetName("Engine");
+    caller.CallLater("LoadLevel", 0.0f, std::string("Next"));
+    engine->RunFrame();
+    EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().text : "");
+    EXPECT_DOUBLE_EQ(Global("final"), 130.0) << "loaded once for three roles; Update saw three frames of 10 ms";
+    EXPECT_EQ(engine->GetLevelScripts()[0], "");
+
+    // The next level has no scripts: no hook runs any more.
+    engine->RunFrame();
+    EXPECT_DOUBLE_EQ(Global("elapsed"), 30.0);
+}
+
+}  // namespace
