@@ -3,6 +3,7 @@
 
 #include "engine/ComponentRegistry.h"
 #include "engine/Domain.h"
+#include "engine/Entity.h"
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
@@ -12,6 +13,16 @@
 #include <lua.hpp>
 
 namespace Logic {
+
+LogicService::LogicService() {
+    for (unsigned id = 1; id <= 20; ++id) {
+        Kestrin::TilePhysicsObject& tile = tileObjects[id];
+        tile.type = static_cast<int>(id);
+        tile.ghost = id == 8 || (id >= 11 && id <= 19);
+        tile.reportThreshold = (id == 5 || id == 6) ? 0.05f : 0.0f;
+        tile.friction = id == 7 ? 0.1f : 1.0f;
+    }
+}
 
 std::string LogicService::TileMapPath(const std::string& name) {
     return ZELM::PathTable::Instance().Get("Levels") + "Tiles/" + name;
@@ -27,6 +38,9 @@ void LogicService::Bind() {
     ZELM::DynamicBinder::Bind("New", this, &LogicService::New);
     ZELM::DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
     ZELM::DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
+    ZELM::DynamicBinder::Bind("GenerateWorldCollisions", this, &LogicService::GenerateWorldCollisions);
+    ZELM::DynamicBinder::Bind("CollidedWithPlayer", this, &LogicService::CollidedWithPlayer);
+    ZELM::DynamicBinder::Bind("SetPlayer", this, &LogicService::SetPlayer);
     BindBroadcast("SetLevelScripts", this, &LogicService::SetLevelScripts);
     BindDeferred("ClearLevelScripts", this, &LogicService::ClearLevelScripts);
     BindBroadcast("LevelStart", this, &LogicService::LevelStart);
@@ -42,9 +56,47 @@ void LogicService::Init() {
 }
 
 void LogicService::Update(float dt) {
+    for (const int type : {5, 6}) {
+        if (effectCooldown[type] > 0) {
+            --effectCooldown[type];
+        }
+    }
     UpdateComponents(dt);
     if (updateScript) {
         CallLevelHook("Update", &dt);
+    }
+}
+
+void LogicService::GenerateWorldCollisions(Kestrin::PhysicsComponent* body) {
+    if (body == nullptr) {
+        return;
+    }
+    TileCollision(worldMap, tileObjects, *this).Generate(*body);
+}
+
+void LogicService::CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned side) {
+    static const char* const kGreen[] = {"SplashUpGreen", "SplashDownGreen", "SplashLeftGreen", "SplashRightGreen"};
+    static const char* const kRed[] = {"SplashUpRed", "SplashDownRed", "SplashLeftRed", "SplashRightRed"};
+    if (tile == nullptr) {
+        return;
+    }
+    if (tile->type == 5) {
+        if (effectCooldown[5] == 0) {
+            Call("HitCheckPoint");
+            if (side < 4) {
+                Call(kGreen[side]);
+            }
+        }
+        effectCooldown[5] = 2;
+        // Every touch moves the respawn point, even while the splash is cooling down.
+        if (player.IsAlive()) {
+            player->Call("SetStartingPoint", tile->x, tile->y, side);
+        }
+    } else if (tile->type == 6) {
+        if (effectCooldown[6] == 0 && side < 4) {
+            Call(kRed[side]);
+        }
+        effectCooldown[6] = 2;
     }
 }
 

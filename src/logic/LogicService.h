@@ -1,19 +1,26 @@
 // The game-flow service: the level's tile map, and the gameplay components it updates.
 #pragma once
 
+#include <array>
 #include <string>
 
+#include "engine/EntityHandle.h"
 #include "engine/Service.h"
+#include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
 
 namespace Logic {
 
 class LogicService : public ZELM::Service {
 public:
+    // The tile records: type = id for ids 1 to 20; ghosts, report thresholds and friction by type.
+    LogicService();
+
     void Bind() override;
     // Enters the component types of the game's logic into the registry.
     void Init() override;
-    // Updates the components, then the level's Lua "Update" when the level has an update script.
+    // Counts the tile-effect cooldowns down, updates the components, then runs the level's Lua
+    // "Update" when the level has an update script.
     void Update(float dt) override;
 
     // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
@@ -36,7 +43,14 @@ public:
     unsigned char GetTileID(unsigned x, unsigned y) { return worldMap.GetTileID(x, y); }
     // Sets every tile of the map to the id.
     void FillWorld(unsigned char id);
+    // Collides the body with the tiles around it.
+    void GenerateWorldCollisions(Kestrin::PhysicsComponent* body);
+    // Checkpoint and red-block effects when the player touches a tile on the given side.
+    void CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned side);
+    void SetPlayer(ZELM::EntityHandle entity) { player = entity; }
 
+    TileCollision::TileObjects& GetTileObjects() { return tileObjects; }
+    unsigned char GetEffectCooldown(int type) const { return effectCooldown[type]; }
     const WorldMap& GetWorldMap() const { return worldMap; }
     WorldMap& GetWorldMap() { return worldMap; }
 
@@ -46,6 +60,9 @@ private:
     static void CallLevelHook(const char* function, const float* dt);
 
     WorldMap worldMap;
+    TileCollision::TileObjects tileObjects;
+    std::array<unsigned char, 21> effectCooldown = {};  // by tile type; only 5 and 6 are used
+    ZELM::EntityHandle player;
     bool initScript = false;
     bool updateScript = false;
     bool exitScript = false;

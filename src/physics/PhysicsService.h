@@ -1,15 +1,78 @@
-// The physics service: updates the bodies of the level.
+// Steps every body in 5 ms pieces, finds overlapping boxes by sweep and prune, and pushes them apart.
 #pragma once
 
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/GravityParameters.h"
 #include "engine/Service.h"
+#include "physics/CollisionPair.h"
+#include "physics/Endpoint.h"
 
 namespace Kestrin {
 
+class PhysicsComponent;
+
 class PhysicsService : public ZELM::Service {
 public:
-    void Bind() override {}
-    void Init() override {}
-    void Update(float dt) override { UpdateComponents(dt); }
+    static constexpr float kStepMs = 5.0f;
+    static constexpr float kMaxFrameMs = 100.0f;
+
+    // The phases of a sub-step whose durations the service keeps.
+    enum Phase { kClearingIds, kMoving, kClearingCollisions, kSweepX, kSweepY, kSolving, kPhaseCount };
+
+    void Bind() override;
+    // Enters "PhysicsComponent" in the component registry.
+    void Init() override;
+    // Simulates the frame's time: 5 ms sub-steps and one remainder, at most 100 ms a frame.
+    void Update(float dtMs) override;
+    void AddComponent(ZELM::Component* component) override;
+
+    // Bound by name.
+    void ChangeGlobalGravity(float gx, float gy, ZELM::GravityParameters source);
+    void ReorderEndpoint(Endpoint* endpoint, bool isXAxis);
+    void AddEndpoint(Endpoint* endpoint, bool isXAxis);
+    void RemoveEndpoint(Endpoint* endpoint, bool isXAxis);
+    bool CanChangeGravity() { return canChangeGravity; }
+    void SetAbilityToChangeGravity(bool canChange) { canChangeGravity = canChange; }
+
+    // One sub-step of h milliseconds: integrate every body, sweep both axes, solve.
+    void Step(float h);
+    const std::vector<Endpoint*>& GetEndpoints(bool isXAxis) const { return isXAxis ? xEndpoints : yEndpoints; }
+    const std::vector<CollisionPair>& GetPairs() const { return pairs; }
+    float GetStepTime(Phase phase) const { return stepTimes[phase]; }
+    float GetTotalTime() const { return totalTime; }
+    bool IsFrozen() const { return freezePhysics; }
+    void SetFrozen(bool frozen) { freezePhysics = frozen; }
+
+    // The broad phase on its own: pairs of overlapping boxes on both axes, confirmed or not.
+    void FindPairs();
+
+private:
+    void Sweep(bool isXAxis);
+    void Solve();
+    void PropagateBlocking(std::size_t from);
+    void Resolve(CollisionPair& pair);
+    void ResolveFixed(CollisionPair& pair);
+    void ResolveFree(CollisionPair& pair);
+    static bool TriggerGhost(PhysicsComponent& ghost, PhysicsComponent& other);
+    static unsigned Direction(const PhysicsComponent& first, const PhysicsComponent& second);
+    static std::uint64_t PairKey(const PhysicsComponent* a, const PhysicsComponent* b);
+
+    std::vector<CollisionPair> pairs;
+    std::vector<Endpoint*> xEndpoints;
+    std::vector<Endpoint*> yEndpoints;
+    float accumulator = 0.0f;
+    float stepTimes[kPhaseCount] = {};
+    float totalTime = 0.0f;
+    bool freezePhysics = false;
+    float zoneStrength = 14.0f;
+    bool canChangeGravity = true;
+
+    // Scratch space kept between steps so the broad phase does not allocate every step.
+    std::vector<PhysicsComponent*> active;
+    std::unordered_map<std::uint64_t, std::size_t> pairIndex;
 };
 
 }  // namespace Kestrin

@@ -46,7 +46,8 @@ ZELM_TYPE_DISPLAY_NAME(std::string, "std::string");
 template <typename T>
 struct TypeDisplayName<T*, void> {
     static const char* Get() {
-        static const std::string name = DemangledName(typeid(T)) + "*";
+        // typeid of the pointer type, which works while T is still incomplete.
+        static const std::string name = DemangledName(typeid(T*));
         return name.c_str();
     }
 };
@@ -61,7 +62,9 @@ const std::string& QualifiedTypeName() {
         } else if constexpr (std::is_same_v<std::decay_t<T>, std::string>) {
             return std::string("std::string");
         } else if constexpr (std::is_class_v<T>) {
-            return "class " + DemangledName(typeid(T));
+            std::string pointer = DemangledName(typeid(T*));  // T may be incomplete here
+            pointer.pop_back();
+            return "class " + pointer;
         } else {
             return DemangledName(typeid(T));
         }

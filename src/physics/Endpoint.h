@@ -1,0 +1,22 @@
+// One end of a body's box on one axis, kept in the service's sorted list for that axis.
+#pragma once
+
+namespace Kestrin {
+
+class PhysicsComponent;
+
+struct Endpoint {
+    bool isMin = false;     // the lower bound of the box on its axis
+    float offset = 0.0f;    // -half size for a minimum, +half size for a maximum
+    float value = 0.0f;     // centre plus offset
+    unsigned index = 0;     // position in the axis list
+    PhysicsComponent* owner = nullptr;
+
+    // Whether this endpoint belongs after `other` in an axis list: by value, and at equal values
+    // a minimum before a maximum, so boxes that only touch still overlap.
+    bool MustFollow(const Endpoint& other) const {
+        return value > other.value || (value == other.value && !isMin && other.isMin);
+    }
+};
+
+}  // namespace Kestrin

@@ -1,0 +1,309 @@
+// The body's bindings, endpoint upkeep, integration step and gravity sources.
+#include "physics/PhysicsComponent.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "engine/ComponentRegistry.h"
+#include "engine/Entity.h"
+#include "engine/Physical.h"
+#include "engine/Service.h"
+#include "physics/PhysicsService.h"
+
+namespace Kestrin {
+namespace {
+
+// Truncates toward zero, as the tile queries expect; values beyond the int range saturate.
+unsigned TileCoordinate(float value) {
+    if (!(value > static_cast<float>(std::numeric_limits<int>::min()))) {
+        return static_cast<unsigned>(std::numeric_limits<int>::min());
+    }
+    if (value >= static_cast<float>(std::numeric_limits<int>::max())) {
+        return static_cast<unsigned>(std::numeric_limits<int>::max());
+    }
+    return static_cast<unsigned>(static_cast<int>(value));
+}
+
+float Clamp(float value, float limit) { return std::max(-limit, std::min(limit, value)); }
+
+}  // namespace
+
+PhysicsComponent::~PhysicsComponent() {
+    if (endpointsListed && service != nullptr) {
+        for (Endpoint& endpoint : endpoints) {
+            service->RemoveEndpoint(&endpoint, &endpoint == &endpoints[kXMin] || &endpoint == &endpoints[kXMax]);
+        }
+    }
+}
+
+void PhysicsComponent::Bind() {
+    BindProperty(&layer, "Layer", false, false);
+    BindProperty(&inverseMass, "Inverse Mass", this, &PhysicsComponent::SetInverseMass);
+    BindProperty(&gravityAssociation, "Gravity Association", this, &PhysicsComponent::SetGravityAssociation);
+    BindProperty(&ghost, "Ghost", false, false);
+    BindProperty(&gravityMagnitude, "Gravity Magnitude", false, false);
+    BindProperty(&xGravity, "X Gravity", false, false);
+    BindProperty(&yGravity, "Y Gravity", false, false);
+    BindProperty(&xVelocity, "X Velocity", false, false);
+    BindProperty(&yVelocity, "Y Velocity", false, false);
+    BindProperty(&xAcceleration, "X Acceleration", false, false);
+    BindProperty(&yAcceleration, "Y Acceleration", false, false);
+    BindProperty(&id, "ID", false, false);
+    BindProperty(&bounciness, "Bounciness", false, false);
+    BindProperty(&friction, "Friction", false, false);
+    BindProperty(&terminalVelocity, "Terminal Velocity", false, false);
+    BindProperty(&influenceability, "Influenceability", false, false);
+
+    using ZELM::DynamicBinder;
+    DynamicBinder::Bind("GetXAcceleration", this, &PhysicsComponent::GetXAcceleration);
+    DynamicBinder::Bind("GetYAcceleration", this, &PhysicsComponent::GetYAcceleration);
+    DynamicBinder::Bind("SetXAcceleration", this, &PhysicsComponent::SetXAcceleration);
+    DynamicBinder::Bind("SetYAcceleration", this, &PhysicsComponent::SetYAcceleration);
+    DynamicBinder::Bind("GetXVelocity", this, &PhysicsComponent::GetXVelocity);
+    DynamicBinder::Bind("GetYVelocity", this, &PhysicsComponent::GetYVelocity);
+    DynamicBinder::Bind("SetXVelocity", this, &PhysicsComponent::SetXVelocity);
+    DynamicBinder::Bind("SetYVelocity", this, &PhysicsComponent::SetYVelocity);
+    DynamicBinder::Bind("GetXGravity", this, &PhysicsComponent::GetXGravity);
+    DynamicBinder::Bind("GetYGravity", this, &PhysicsComponent::GetYGravity);
+    DynamicBinder::Bind("SetXGravity", this, &PhysicsComponent::SetXGravity);
+    DynamicBinder::Bind("SetYGravity", this, &PhysicsComponent::SetYGravity);
+    DynamicBinder::Bind("GetXGravityEffect", this, &PhysicsComponent::GetXGravityEffect);
+    DynamicBinder::Bind("GetYGravityEffect", this, &PhysicsComponent::GetYGravityEffect);
+    DynamicBinder::Bind("SetFriction", this, &PhysicsComponent::SetFriction);
+    DynamicBinder::Bind("SetFreeze", this, &PhysicsComponent::SetFreeze);
+    DynamicBinder::Bind("CheckLeftCollision", this, &PhysicsComponent::CheckLeftCollision);
+    DynamicBinder::Bind("CheckRightCollision", this, &PhysicsComponent::CheckRightCollision);
+    DynamicBinder::Bind("CheckUpCollision", this, &PhysicsComponent::CheckUpCollision);
+    DynamicBinder::Bind("CheckDownCollision", this, &PhysicsComponent::CheckDownCollision);
+    DynamicBinder::Bind("SetInverseMass", this, &PhysicsComponent::SetInverseMass);
+    DynamicBinder::Bind("SetID", this, &PhysicsComponent::SetID);
+    BindBroadcast("SetWidth", this, &PhysicsComponent::SetWidth);
+    BindBroadcast("SetHeight", this, &PhysicsComponent::SetHeight);
+    BindBroadcast("SetX", this, &PhysicsComponent::SetX);
+    BindBroadcast("SetY", this, &PhysicsComponent::SetY);
+    DynamicBinder::Bind("GetGravityAssociationPointer", this, &PhysicsComponent::GetGravityAssociationPointer);
+    DynamicBinder::Bind("GetGravityAssociation", this, &PhysicsComponent::GetGravityAssociation);
+    DynamicBinder::Bind("SetGravityGeneral", this, &PhysicsComponent::SetGravityGeneral);
+}
+
+void PhysicsComponent::Init() {
+    ZELM::Entity& entity = *GetOwner();
+    if (entity.GetComponent("Physical") == nullptr) {
+        // Attached to the live entity the way the editor attaches components.
+        ZELM::Component* created = ZELM::ComponentRegistry::Instance().Create("Logic", "Physical");
+        if (created != nullptr) {
+            entity.AddComponent(created);
+            created->Bind();
+            created->AddToService();
+            created->Init();
+        }
+    }
+    physical = dynamic_cast<ZELM::Physical*>(entity.GetComponent("Physical"));
+    if (physical == nullptr) {
+        return;
+    }
+    hasPhysical = true;
+    const float w = physical->GetWidth();
+    const float h = physical->GetHeight();
+    endpoints[kXMin] = Endpoint{true, -w / 2.0f, physical->GetX() - w / 2.0f, 0, this};
+    endpoints[kXMax] = Endpoint{false, w / 2.0f, physical->GetX() + w / 2.0f, 0, this};
+    endpoints[kYMax] = Endpoint{false, h / 2.0f, physical->GetY() + h / 2.0f, 0, this};
+    endpoints[kYMin] = Endpoint{true, -h / 2.0f, physical->GetY() - h / 2.0f, 0, this};
+    if (service != nullptr && !endpointsListed) {
+        service->AddEndpoint(&endpoints[kXMin], true);
+        service->AddEndpoint(&endpoints[kXMax], true);
+        service->AddEndpoint(&endpoints[kYMax], false);
+        service->AddEndpoint(&endpoints[kYMin], false);
+        endpointsListed = true;
+    }
+}
+
+float PhysicsComponent::GetX() const { return physical != nullptr ? physical->GetX() : 0.0f; }
+float PhysicsComponent::GetY() const { return physical != nullptr ? physical->GetY() : 0.0f; }
+float PhysicsComponent::GetWidth() const { return physical != nullptr ? physical->GetWidth() : 0.0f; }
+float PhysicsComponent::GetHeight() const { return physical != nullptr ? physical->GetHeight() : 0.0f; }
+
+void PhysicsComponent::ReorderAxis(bool isXAxis, bool maximumFirst) {
+    if (!endpointsListed || service == nullptr) {
+        return;
+    }
+    Endpoint* minimum = &endpoints[isXAxis ? kXMin : kYMin];
+    Endpoint* maximum = &endpoints[isXAxis ? kXMax : kYMax];
+    service->ReorderEndpoint(maximumFirst ? maximum : minimum, isXAxis);
+    service->ReorderEndpoint(maximumFirst ? minimum : maximum, isXAxis);
+}
+
+void PhysicsComponent::SetWidth(float width) {
+    if (!hasPhysical) {
+        return;
+    }
+    for (int slot : {kXMin, kXMax}) {
+        Endpoint& endpoint = endpoints[slot];
+        endpoint.value -= endpoint.offset;
+        endpoint.offset = endpoint.isMin ? -width / 2.0f : width / 2.0f;
+        endpoint.value += endpoint.offset;
+    }
+    ReorderAxis(true, false);
+}
+
+void PhysicsComponent::SetHeight(float height) {
+    if (!hasPhysical) {
+        return;
+    }
+    for (int slot : {kYMin, kYMax}) {
+        Endpoint& endpoint = endpoints[slot];
+        endpoint.value -= endpoint.offset;
+        endpoint.offset = endpoint.isMin ? -height / 2.0f : height / 2.0f;
+        endpoint.value += endpoint.offset;
+    }
+    ReorderAxis(false, false);
+}
+
+void PhysicsComponent::SetX(float x) {
+    if (!hasPhysical) {
+        return;
+    }
+    const bool rightwards = x + endpoints[kXMin].offset > endpoints[kXMin].value;
+    endpoints[kXMin].value = x + endpoints[kXMin].offset;
+    endpoints[kXMax].value = x + endpoints[kXMax].offset;
+    ReorderAxis(true, rightwards);
+}
+
+void PhysicsComponent::SetY(float y) {
+    if (!hasPhysical) {
+        return;
+    }
+    const bool upwards = y + endpoints[kYMin].offset > endpoints[kYMin].value;
+    endpoints[kYMin].value = y + endpoints[kYMin].offset;
+    endpoints[kYMax].value = y + endpoints[kYMax].offset;
+    ReorderAxis(false, upwards);
+}
+
+void PhysicsComponent::SetInverseMass(const float& value) {
+    inverseMass = value;
+    if (value != 0.0f) {
+        mass = 1.0f / value;
+    }
+}
+
+void PhysicsComponent::SetFreeze(bool freeze) {
+    if (freeze) {
+        ClearContacts();
+        ClearContacts();
+    }
+    frozen = freeze;
+}
+
+void PhysicsComponent::ClearContacts() {
+    for (int side = 0; side < 4; ++side) {
+        previousContactCount[side] = contactCount[side];
+        for (unsigned i = 0; i < kMaxContacts; ++i) {
+            previousContacts[side][i] = contacts[side][i];
+            contacts[side][i] = 0;
+        }
+        contactCount[side] = 0;
+        blocked[side] = false;
+    }
+}
+
+void PhysicsComponent::AddContact(int side, unsigned contactId) {
+    if (contactId != 0 && contactCount[side] < kMaxContacts) {
+        contacts[side][contactCount[side]++] = contactId;
+    }
+}
+
+bool PhysicsComponent::HasContact(int side, unsigned contactId) const {
+    for (unsigned i = 0; i < contactCount[side]; ++i) {
+        if (contacts[side][i] == contactId) {
+            return true;
+        }
+    }
+    for (unsigned i = 0; i < previousContactCount[side]; ++i) {
+        if (previousContacts[side][i] == contactId) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void PhysicsComponent::SetGravityEffect(float x, float y, float weight, float scale) {
+    gravityEffectX = x;
+    gravityEffectY = y;
+    gravityEffectWeight = weight;
+    gravityScale = scale;
+}
+
+void PhysicsComponent::Update(float dtMs) {
+    const float dt = dtMs / 1000.0f;
+    stepSeconds = dt;
+    if (inverseMass == 0.0f || frozen || physical == nullptr) {
+        return;
+    }
+    if (service != nullptr) {
+        service->Call("GenerateWorldCollisions", this);
+    }
+
+    float gx = (xGravity * gravityMagnitude + gravityEffectWeight * gravityEffectX) * gravityScale;
+    float gy = (yGravity * gravityMagnitude + gravityEffectWeight * gravityEffectY) * gravityScale;
+    if (gravityEffectWeight + gravityMagnitude == 0.0f) {
+        gx = 0.0f;
+        gy = 0.0f;
+    }
+    gravityEffectX = 0.0f;
+    gravityEffectY = 0.0f;
+    gravityEffectWeight = -0.25f;
+    gravityScale = 8.0f;
+
+    // Both positions from the velocity before this step; "SetX" first, as the entity sees it.
+    const float newX = physical->GetX() + xVelocity * dt + 0.5f * (xAcceleration + gx) * dt * dt;
+    CallAll("SetX", newX);
+    const float newY = physical->GetY() + yVelocity * dt + 0.5f * (yAcceleration + gy) * dt * dt;
+    CallAll("SetY", newY);
+
+    const float damping = std::pow(0.2f, dt);
+    xVelocity = xVelocity * damping + (xAcceleration + gx) * dt;
+    yVelocity = yVelocity * damping + (yAcceleration + gy) * dt;
+
+    if (!physical->IsSolid() && physical->GetSolidTimer() <= 0.0f && service != nullptr) {
+        const float x = physical->GetX();
+        const float y = physical->GetY();
+        bool insideBlue = false;
+        for (const float sx : {x - 0.25f, x + 0.25f}) {
+            for (const float sy : {y - 0.25f, y + 0.25f}) {
+                insideBlue = insideBlue ||
+                             service->Call<unsigned char>("GetTileID", TileCoordinate(sx), TileCoordinate(sy)) == 3;
+            }
+        }
+        if (!insideBlue) {
+            physical->SetSolid(true, 0.0f);
+        }
+    }
+
+    yVelocity = Clamp(yVelocity, terminalVelocity);
+    xVelocity = Clamp(xVelocity, terminalVelocity);
+}
+
+void PhysicsComponent::SetGravityGeneral(float gx, float gy, ZELM::GravityParameters source) {
+    const float ex = std::pow(std::fabs(GetX() - source.x) - GetWidth(), 2.0f);
+    const float ey = std::pow(std::fabs(GetY() - source.y) - GetHeight(), 2.0f);
+    const float e = std::max(ex, ey);
+    const float falloff = std::max(0.0f, 1.0f - e / (source.radius * source.radius));
+    const float difference = source.power - influenceability;
+    const float factor = difference < -3.0f ? 0.0f : std::pow(2.0f, std::min(difference, 3.0f));
+    float strength = factor * falloff;
+    if (strength < 0.1f) {
+        strength = 0.0f;
+    }
+    gravityMagnitude = source.magnitude * strength;
+    if (gravityMagnitude < 0.1f) {
+        gravityMagnitude = 0.0f;
+    }
+    xGravity = gx;
+    yGravity = gy;
+    if (GetOwner()->GetComponent("GravityGuy") != nullptr) {
+        gravityMagnitude = source.magnitude;
+    }
+}
+
+}  // namespace Kestrin
