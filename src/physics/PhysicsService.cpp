@@ -86,7 +86,6 @@ void PhysicsService::Step(float h) {
 
     start = ZELM::FrameTimer::Now();
     pairs.clear();
-    pairIndex.clear();
     stepTimes[kClearingCollisions] += MsSince(start);
 
     start = ZELM::FrameTimer::Now();
@@ -103,7 +102,6 @@ void PhysicsService::Step(float h) {
 
 void PhysicsService::FindPairs() {
     pairs.clear();
-    pairIndex.clear();
     Sweep(true);
     Sweep(false);
 }
@@ -155,12 +153,6 @@ void PhysicsService::RemoveEndpoint(Endpoint* endpoint, bool isXAxis) {
 
 // ---- Broad phase ----------------------------------------------------------------------------
 
-std::uint64_t PhysicsService::PairKey(const PhysicsComponent* a, const PhysicsComponent* b) {
-    const auto low = reinterpret_cast<std::uintptr_t>(std::min(a, b));
-    const auto high = reinterpret_cast<std::uintptr_t>(std::max(a, b));
-    return static_cast<std::uint64_t>(low) * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint64_t>(high);
-}
-
 unsigned PhysicsService::Direction(const PhysicsComponent& first, const PhysicsComponent& second) {
     const float dx = first.GetX() - second.GetX();
     const float dy = first.GetY() - second.GetY();
@@ -172,9 +164,25 @@ unsigned PhysicsService::Direction(const PhysicsComponent& first, const PhysicsC
     return dy >= 0.0f ? kSecondBelow : kSecondAbove;
 }
 
+namespace {
+
+// Whether two boxes overlap on Y, by their Y endpoints; boxes that only touch overlap, as in the lists.
+bool OverlapOnY(PhysicsComponent& a, PhysicsComponent& b) {
+    return a.GetEndpoint(kYMin)->value <= b.GetEndpoint(kYMax)->value &&
+           b.GetEndpoint(kYMin)->value <= a.GetEndpoint(kYMax)->value;
+}
+
+}  // namespace
+
 void PhysicsService::Sweep(bool isXAxis) {
+    // The X sweep forms the pairs and confirms each on Y at once, so no list of X-only candidates
+    // (which grows with the square of a column's population) is ever built. The Y sweep then finds
+    // nothing left to confirm; it stays as a phase so the statistics keep their meaning.
+    if (!isXAxis) {
+        return;
+    }
     active.clear();
-    for (Endpoint* endpoint : isXAxis ? xEndpoints : yEndpoints) {
+    for (Endpoint* endpoint : xEndpoints) {
         PhysicsComponent* owner = endpoint->owner;
         if (!endpoint->isMin) {
             const auto found = std::find(active.begin(), active.end(), owner);
@@ -184,32 +192,28 @@ void PhysicsService::Sweep(bool isXAxis) {
             continue;
         }
         for (PhysicsComponent* other : active) {
-            if (isXAxis) {
-                if (owner->GetInverseMass() == 0.0f && other->GetInverseMass() == 0.0f) {
-                    continue;
-                }
-                CollisionPair pair;
-                if (owner->GetInverseMass() == 0.0f) {
-                    pair.first = owner;
-                    pair.second = other;
-                    pair.oneSideFixed = true;
-                } else if (other->GetInverseMass() == 0.0f) {
-                    pair.first = other;
-                    pair.second = owner;
-                    pair.oneSideFixed = true;
-                } else {
-                    pair.first = owner;
-                    pair.second = other;
-                }
-                pair.direction = Direction(*pair.first, *pair.second);
-                pairIndex.emplace(PairKey(owner, other), pairs.size());
-                pairs.push_back(pair);
-            } else {
-                const auto found = pairIndex.find(PairKey(owner, other));
-                if (found != pairIndex.end()) {
-                    pairs[found->second].confirmed = true;
-                }
+            if (owner->GetInverseMass() == 0.0f && other->GetInverseMass() == 0.0f) {
+                continue;
             }
+            if (!OverlapOnY(*owner, *other)) {
+                continue;
+            }
+            CollisionPair pair;
+            if (owner->GetInverseMass() == 0.0f) {
+                pair.first = owner;
+                pair.second = other;
+                pair.oneSideFixed = true;
+            } else if (other->GetInverseMass() == 0.0f) {
+                pair.first = other;
+                pair.second = owner;
+                pair.oneSideFixed = true;
+            } else {
+                pair.first = owner;
+                pair.second = other;
+            }
+            pair.direction = Direction(*pair.first, *pair.second);
+            pair.confirmed = true;
+            pairs.push_back(pair);
         }
         active.push_back(owner);
     }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/GravityParameters.h"
@@ -46,7 +45,7 @@ public:
     bool IsFrozen() const { return freezePhysics; }
     void SetFrozen(bool frozen) { freezePhysics = frozen; }
 
-    // The broad phase on its own: pairs of overlapping boxes on both axes, confirmed or not.
+    // The broad phase on its own: the pairs of boxes that overlap on both axes.
     void FindPairs();
 
 private:
@@ -58,7 +57,6 @@ private:
     void ResolveFree(CollisionPair& pair);
     static bool TriggerGhost(PhysicsComponent& ghost, PhysicsComponent& other);
     static unsigned Direction(const PhysicsComponent& first, const PhysicsComponent& second);
-    static std::uint64_t PairKey(const PhysicsComponent* a, const PhysicsComponent* b);
 
     std::vector<CollisionPair> pairs;
     std::vector<Endpoint*> xEndpoints;
@@ -72,7 +70,6 @@ private:
 
     // Scratch space kept between steps so the broad phase does not allocate every step.
     std::vector<PhysicsComponent*> active;
-    std::unordered_map<std::uint64_t, std::size_t> pairIndex;
 };
 
 }  // namespace Kestrin

@@ -1,0 +1,242 @@
+// Our broad phase and whole physics frame against a general-purpose 2D physics library on the same scenes.
+#include <box2d/box2d.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "engine/ComponentRegistry.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
+#include "engine/Physical.h"
+#include "logic/LogicService.h"
+#include "physics/PhysicsComponent.h"
+#include "physics/PhysicsService.h"
+
+namespace {
+
+// A world of our own: game flow (for the tiles), physics, and an entity table.
+class OurWorld {
+public:
+    OurWorld() {
+        logic = new Logic::LogicService();
+        physics = new Kestrin::PhysicsService();
+        services.emplace_back(logic);
+        services.emplace_back(physics);
+        logic->SetServiceName("Logic");
+        physics->SetServiceName("Physics");
+        auto& registry = ZELM::ComponentRegistry::Instance();
+        registry.SetServices(&services);
+        registry.SetEntities(&entities);
+        for (auto& service : services) {
+            service->Bind();
+            service->Init();
+        }
+    }
+    ~OurWorld() {
+        entities.DestroyAllEntities();
+        services.clear();
+        ZELM::ComponentRegistry::DestroyInstance();
+        ZELM::DynamicBase::RemoveTablesOf("Engine");
+    }
+
+    Kestrin::PhysicsComponent* AddBox(int index, float x, float y) {
+        ZELM::EntityHandle entity = entities.Create("Box" + std::to_string(index));
+        auto& registry = ZELM::ComponentRegistry::Instance();
+        auto* physical = static_cast<ZELM::Physical*>(registry.Create("Logic", "Physical"));
+        entity->AddComponent(physical);
+        physical->Bind();
+        physical->AddToService();
+        physical->SetX(x);
+        physical->SetY(y);
+        auto* body = static_cast<Kestrin::PhysicsComponent*>(registry.Create("Physics", "PhysicsComponent"));
+        entity->AddComponent(body);
+        body->Bind();
+        body->SetInverseMass(1.0f);
+        body->SetID(static_cast<unsigned>(index + 1));
+        body->AddToService();
+        body->Init();
+        return body;
+    }
+
+    std::vector<std::unique_ptr<ZELM::Service>> services;
+    ZELM::EntityController entities;
+    Logic::LogicService* logic;
+    Kestrin::PhysicsService* physics;
+};
+
+// Boxes scattered over a square sized so that each box overlaps about one other on average.
+std::vector<b2Vec2> Scatter(int count, unsigned seed) {
+    std::mt19937 random(seed);
+    const float side = std::sqrt(static_cast<float>(count) * 2.0f);
+    std::uniform_real_distribution<float> place(0.0f, side);
+    std::vector<b2Vec2> positions;
+    for (int i = 0; i < count; ++i) {
+        positions.emplace_back(place(random), place(random));
+    }
+    return positions;
+}
+
+// Every box moves a little each iteration, then every overlapping pair is found.
+void OurBroadPhase(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    OurWorld world;
+    std::vector<Kestrin::PhysicsComponent*> bodies;
+    std::vector<b2Vec2> positions = Scatter(count, 1);
+    for (int i = 0; i < count; ++i) {
+        bodies.push_back(world.AddBox(i, positions[i].x, positions[i].y));
+    }
+    std::mt19937 random(2);
+    std::uniform_real_distribution<float> jitter(-0.05f, 0.05f);
+    std::size_t pairs = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < count; ++i) {
+            positions[i].x += jitter(random);
+            positions[i].y += jitter(random);
+            ZELM::Physical* physical = bodies[i]->GetPhysical();
+            physical->SetX(positions[i].x);
+            physical->SetY(positions[i].y);
+            bodies[i]->SetX(positions[i].x);
+            bodies[i]->SetY(positions[i].y);
+        }
+        world.physics->FindPairs();
+        pairs = world.physics->GetPairs().size();
+        benchmark::DoNotOptimize(pairs);
+    }
+    state.counters["candidate pairs"] = static_cast<double>(pairs);
+}
+BENCHMARK(OurBroadPhase)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+struct PairCounter {
+    void AddPair(void*, void*) { ++pairs; }
+    std::size_t pairs = 0;
+};
+
+void PeerBroadPhase(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    b2BroadPhase broadPhase;
+    std::vector<b2Vec2> positions = Scatter(count, 1);
+    std::vector<int> proxies;
+    auto box = [](const b2Vec2& centre) {
+        b2AABB aabb;
+        aabb.lowerBound = b2Vec2(centre.x - 0.5f, centre.y - 0.5f);
+        aabb.upperBound = b2Vec2(centre.x + 0.5f, centre.y + 0.5f);
+        return aabb;
+    };
+    for (int i = 0; i < count; ++i) {
+        proxies.push_back(broadPhase.CreateProxy(box(positions[i]), nullptr));
+    }
+    std::mt19937 random(2);
+    std::uniform_real_distribution<float> jitter(-0.05f, 0.05f);
+    PairCounter counter;
+    for (auto _ : state) {
+        for (int i = 0; i < count; ++i) {
+            const b2Vec2 step(jitter(random), jitter(random));
+            positions[i] += step;
+            broadPhase.MoveProxy(proxies[i], box(positions[i]), step);
+            broadPhase.TouchProxy(proxies[i]);  // every pair is reported each step, as ours finds them
+        }
+        counter.pairs = 0;
+        broadPhase.UpdatePairs(&counter);
+        benchmark::DoNotOptimize(counter.pairs);
+    }
+    state.counters["candidate pairs"] = static_cast<double>(counter.pairs);
+}
+BENCHMARK(PeerBroadPhase)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// 1,000 boxes dropped into a walled arena with a tile floor; one frame of 16.7 ms per iteration,
+// restarting the drop every 120 frames so the scene keeps both falling and resting boxes.
+constexpr int kArenaBoxes = 1000;
+constexpr unsigned kArenaWidth = 60;
+constexpr unsigned kArenaHeight = 80;
+
+std::vector<b2Vec2> ArenaDrop() {
+    std::vector<b2Vec2> positions;
+    for (int i = 0; i < kArenaBoxes; ++i) {
+        positions.emplace_back(2.0f + static_cast<float>(i % 40) * 1.4f, 3.0f + static_cast<float>(i / 40) * 1.5f);
+    }
+    return positions;
+}
+
+void OurFrame(benchmark::State& state) {
+    OurWorld world;
+    Logic::WorldMap& map = world.logic->GetWorldMap();
+    map.Create(kArenaWidth, kArenaHeight);
+    for (unsigned x = 0; x < kArenaWidth; ++x) {
+        map.SetTileID(x, 0, 1);
+    }
+    for (unsigned y = 0; y < kArenaHeight; ++y) {
+        map.SetTileID(0, y, 1);
+        map.SetTileID(kArenaWidth - 1, y, 1);
+    }
+    const std::vector<b2Vec2> drop = ArenaDrop();
+    std::vector<Kestrin::PhysicsComponent*> bodies;
+    for (int i = 0; i < kArenaBoxes; ++i) {
+        bodies.push_back(world.AddBox(i, drop[i].x, drop[i].y));
+    }
+    int frame = 0;
+    for (auto _ : state) {
+        if (frame++ % 120 == 0) {
+            state.PauseTiming();
+            for (int i = 0; i < kArenaBoxes; ++i) {
+                bodies[i]->CallAll("SetX", drop[i].x);
+                bodies[i]->CallAll("SetY", drop[i].y);
+                bodies[i]->SetXVelocity(0.0f);
+                bodies[i]->SetYVelocity(0.0f);
+            }
+            state.ResumeTiming();
+        }
+        world.physics->Update(16.6667f);
+    }
+}
+BENCHMARK(OurFrame)->Unit(benchmark::kMillisecond);
+
+void PeerFrame(benchmark::State& state) {
+    b2World world(b2Vec2(0.0f, -8.0f));
+    b2BodyDef groundDef;
+    b2Body* ground = world.CreateBody(&groundDef);
+    b2PolygonShape tile;
+    // The floor and walls as static unit boxes, like the tiles.
+    for (unsigned x = 0; x < kArenaWidth; ++x) {
+        tile.SetAsBox(0.5f, 0.5f, b2Vec2(static_cast<float>(x) + 0.5f, 0.5f), 0.0f);
+        ground->CreateFixture(&tile, 0.0f);
+    }
+    for (unsigned y = 1; y < kArenaHeight; ++y) {
+        for (const unsigned x : {0u, kArenaWidth - 1}) {
+            tile.SetAsBox(0.5f, 0.5f, b2Vec2(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f), 0.0f);
+            ground->CreateFixture(&tile, 0.0f);
+        }
+    }
+    const std::vector<b2Vec2> drop = ArenaDrop();
+    std::vector<b2Body*> bodies;
+    b2PolygonShape box;
+    box.SetAsBox(0.5f, 0.5f);
+    for (int i = 0; i < kArenaBoxes; ++i) {
+        b2BodyDef definition;
+        definition.type = b2_dynamicBody;
+        definition.fixedRotation = true;  // our boxes stay axis-aligned
+        definition.position = drop[i];
+        b2Body* body = world.CreateBody(&definition);
+        body->CreateFixture(&box, 1.0f);
+        bodies.push_back(body);
+    }
+    int frame = 0;
+    for (auto _ : state) {
+        if (frame++ % 120 == 0) {
+            state.PauseTiming();
+            for (int i = 0; i < kArenaBoxes; ++i) {
+                bodies[i]->SetTransform(drop[i], 0.0f);
+                bodies[i]->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
+            }
+            state.ResumeTiming();
+        }
+        world.Step(1.0f / 60.0f, 8, 3);
+    }
+}
+BENCHMARK(PeerFrame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
