@@ -115,6 +115,7 @@ bool LogicService::LoadLevelScript(const std::string& name) {
 }
 
 void LogicService::SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit) {
+    missingHooks.clear();
     initScript = LoadLevelScript(init);
     updateScript = update == init ? initScript : LoadLevelScript(update);
     if (exit == init) {
@@ -149,7 +150,12 @@ void LogicService::CallLevelHook(const char* function, const float* dt) {
     lua_State* L = ZELM::LuaState::Get();
     lua_getglobal(L, function);
     if (!lua_isfunction(L, -1)) {
-        lua_pop(L, 1);  // a level script without this hook simply has nothing to do here
+        lua_pop(L, 1);
+        // Reported once per level: the hook is skipped every time, and the game goes on.
+        if (missingHooks.insert(function).second) {
+            ZELM_PROBLEM("Logic::LogicService::CallLevelHook", "The level's scripts have no %s function; it is skipped.",
+                         function);
+        }
         return;
     }
     int arguments = 0;

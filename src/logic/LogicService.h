@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <set>
 #include <string>
 
 #include "engine/EntityHandle.h"
@@ -57,12 +58,13 @@ public:
 private:
     static std::string TileMapPath(const std::string& name);
     static bool LoadLevelScript(const std::string& name);
-    static void CallLevelHook(const char* function, const float* dt);
+    void CallLevelHook(const char* function, const float* dt);
 
     WorldMap worldMap;
     TileCollision::TileObjects tileObjects;
     std::array<unsigned char, 21> effectCooldown = {};  // by tile type; only 5 and 6 are used
     ZELM::EntityHandle player;
+    std::set<std::string> missingHooks;
     bool initScript = false;
     bool updateScript = false;
     bool exitScript = false;

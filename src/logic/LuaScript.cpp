@@ -51,7 +51,8 @@ void LuaScript::LoadScript(const std::string& name) {
 
     const std::string path = ZELM::PathTable::Instance().Get("Scripts") + name + ".lua";
     if (luaL_loadfile(thread, path.c_str()) != 0) {
-        lua_pop(thread, 1);  // a script that does not load does nothing, as if it were empty
+        lua_pop(thread, 1);
+        ReleaseThread();  // a script that does not load does nothing, without a word
         return;
     }
     std::string error;
@@ -67,6 +68,17 @@ void LuaScript::Init() {
 
 void LuaScript::Update(float dt) { CallScript("Update", &dt); }
 
+void LuaScript::ReportMissing(const char* function) {
+    // Said once per function and entity: the game goes on without it, but the designer should know.
+    const std::string name(function);
+    if (reportedMissing.count(name) != 0) {
+        return;
+    }
+    reportedMissing.insert(name);
+    ZELM_PROBLEM("Logic::LuaScript::CallScript", "Script \"%s\" of entity \"%s\" has no %s function; it is skipped.",
+                 script.c_str(), entityName.c_str(), function);
+}
+
 void LuaScript::CallScript(const char* function, const float* dt) {
     if (thread == nullptr || ZELM::LuaState::Generation() != generation) {
         return;
@@ -78,6 +90,7 @@ void LuaScript::CallScript(const char* function, const float* dt) {
     lua_remove(thread, -2);
     if (!lua_isfunction(thread, -1)) {
         lua_pop(thread, 1);
+        ReportMissing(function);
         return;
     }
     const int beforeTable = lua_gettop(thread);

@@ -1,6 +1,7 @@
 // Runs a script file per entity: its Init, Update and Shutdown get the entity's own table.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "engine/Component.h"
@@ -27,8 +28,9 @@ private:
     void LoadScript(const std::string& name);
     void ReleaseThread();
     // Calls one of the script's own functions with the entity's table (and dt when given). A
-    // missing function is skipped; an error is reported with Lua's message.
+    // missing function is reported once and skipped; an error is reported with Lua's message.
     void CallScript(const char* function, const float* dt);
+    void ReportMissing(const char* function);
 
     std::string script;
     std::string entityName;
@@ -36,6 +38,7 @@ private:
     int threadRef = -1;
     int environmentRef = -1;
     int generation = -1;
+    std::set<std::string> reportedMissing;
 };
 
 }  // namespace Logic

@@ -88,19 +88,23 @@ TEST_F(LuaScriptTest, EachScriptHasItsOwnGlobalsAndSeesTheSharedOnes) {
     EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().text : "");
 }
 
-TEST_F(LuaScriptTest, ErrorsAreReportedAndMissingFunctionsSkipped) {
+TEST_F(LuaScriptTest, ErrorsAndMissingFunctionsAreReportedOnceAndTheGameGoesOn) {
     MakeEngine({"Start"});
     WriteScript("Broken", "function Init(entity) error('no luck') end\n");
     WriteScript("Nothing", "-- no functions at all\n");
     WriteLevel("Start", "", {{"Bad", "Broken"}, {"Idle", "Nothing"}, {"Lost", "NoSuchScript"}});
     StartEngine();
-    ASSERT_EQ(problems.Count(), 1u);
-    EXPECT_NE(problems.Last().message.find("Script \"Broken\" of entity \"Bad\" failed in Init:"), std::string::npos)
-        << problems.Last().message;
-    EXPECT_NE(problems.Last().message.find("no luck"), std::string::npos);
+    ASSERT_EQ(problems.Count(), 2u);
+    EXPECT_NE(problems.problems[0].message.find("Script \"Broken\" of entity \"Bad\" failed in Init:"),
+              std::string::npos)
+        << problems.problems[0].message;
+    EXPECT_NE(problems.problems[0].message.find("no luck"), std::string::npos);
+    EXPECT_EQ(problems.problems[1].message, "Script \"Nothing\" of entity \"Idle\" has no Init function; it is skipped.");
+
     engine->RunFrame();
     engine->RunFrame();
-    EXPECT_EQ(problems.Count(), 1u) << "a missing Update or a missing script file is no error";
+    EXPECT_EQ(problems.Count(), 4u) << "each missing Update once; a script file that is missing says nothing";
+    EXPECT_EQ(problems.Last().message, "Script \"Nothing\" of entity \"Idle\" has no Update function; it is skipped.");
     EXPECT_TRUE(engine->IsRunning());
 }
 
