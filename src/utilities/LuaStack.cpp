@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include <lua.hpp>
 
@@ -77,59 +78,22 @@ void LuaStack::Serialize(bool& value) {
     }
 }
 
-void LuaStack::Serialize(double& value) {
+template <typename T>
+void LuaStack::SerializeNumber(T& value) {
     if (direction == Direction::Read) {
-        value = TakeNumber();
+        value = std::is_same_v<T, double> ? static_cast<T>(TakeNumber()) : ClampTo<T>(TakeNumber());
     } else {
-        lua_pushnumber(state, value);
+        lua_pushnumber(state, static_cast<lua_Number>(value));
         StoreTop();
     }
 }
 
-void LuaStack::Serialize(float& value) {
-    if (direction == Direction::Read) {
-        value = ClampTo<float>(TakeNumber());
-    } else {
-        lua_pushnumber(state, value);
-        StoreTop();
-    }
-}
-
-void LuaStack::Serialize(int& value) {
-    if (direction == Direction::Read) {
-        value = ClampTo<int>(TakeNumber());
-    } else {
-        lua_pushnumber(state, value);
-        StoreTop();
-    }
-}
-
-void LuaStack::Serialize(unsigned& value) {
-    if (direction == Direction::Read) {
-        value = ClampTo<unsigned>(TakeNumber());
-    } else {
-        lua_pushnumber(state, value);
-        StoreTop();
-    }
-}
-
-void LuaStack::Serialize(char& value) {
-    if (direction == Direction::Read) {
-        value = ClampTo<char>(TakeNumber());
-    } else {
-        lua_pushnumber(state, value);
-        StoreTop();
-    }
-}
-
-void LuaStack::Serialize(unsigned char& value) {
-    if (direction == Direction::Read) {
-        value = ClampTo<unsigned char>(TakeNumber());
-    } else {
-        lua_pushnumber(state, value);
-        StoreTop();
-    }
-}
+void LuaStack::Serialize(double& value) { SerializeNumber(value); }
+void LuaStack::Serialize(float& value) { SerializeNumber(value); }
+void LuaStack::Serialize(int& value) { SerializeNumber(value); }
+void LuaStack::Serialize(unsigned& value) { SerializeNumber(value); }
+void LuaStack::Serialize(char& value) { SerializeNumber(value); }
+void LuaStack::Serialize(unsigned char& value) { SerializeNumber(value); }
 
 void LuaStack::BeginGroup() {
     if (direction == Direction::Read) {

@@ -40,6 +40,9 @@ private:
     void FetchNext();
     void StoreTop();
     double TakeNumber();
+    // Numbers of every width: read as a Lua number clamped to the type's range, written as one.
+    template <typename T>
+    void SerializeNumber(T& value);
 
     lua_State* state;
     Direction direction;
