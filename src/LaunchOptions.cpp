@@ -33,7 +33,7 @@ bool ParseFloat(const std::string& text, float& value) {
 
 const char* LaunchUsage() {
     return "usage: fallward [--data DIR] [--level NAME] [--exec FILE] [--headless] [--frames N]\n"
-           "                [--fixed-dt MS] [--problems box|stderr|fatal]\n";
+           "                [--fixed-dt MS] [--problems box|stderr|fatal] [--input-script FILE]\n";
 }
 
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error) {
@@ -62,6 +62,9 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         } else if (flag == "--exec") {
             if (!needValue()) return false;
             options.execFile = value;
+        } else if (flag == "--input-script") {
+            if (!needValue()) return false;
+            options.inputScript = value;
         } else if (flag == "--frames") {
             if (!needValue()) return false;
             if (!ParseInt(value, options.frames)) {

@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
     std::error_code ignored;
     const std::string execFile =
         options.execFile.empty() ? std::string() : fs::absolute(options.execFile, ignored).string();
+    const std::string inputScript =
+        options.inputScript.empty() ? std::string() : fs::absolute(options.inputScript, ignored).string();
     const std::string data = options.dataDirectory.empty() ? FindBundledData() : options.dataDirectory;
     if (chdir(data.c_str()) != 0) {
         std::fprintf(stderr, "fallward: cannot use the data directory \"%s\"\n", data.c_str());
@@ -99,8 +101,8 @@ int main(int argc, char** argv) {
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
     Add("Graphics::GraphicsService", new Graphics::GraphicsService(options.headless));
     Add("LevelEditor::LevelEditorService", new LevelEditor::LevelEditorService());
-    Add("Input::InputService", new Input::InputService());
-    Add("Audio::AudioService", new Audio::AudioService());
+    Add("Input::InputService", new Input::InputService(options.headless, inputScript));
+    Add("Audio::AudioService", new Audio::AudioService(options.headless));
     Add("Networking::NetworkManager", new Networking::NetworkManager());
     Add("XboxControllerInput", new Input::XboxControllerInput());
 

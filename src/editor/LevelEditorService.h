@@ -7,9 +7,17 @@ namespace LevelEditor {
 
 class LevelEditorService : public ZELM::Service {
 public:
-    void Bind() override {}
-    void Init() override {}
+    void Bind() override;
+    // The editor starts in play mode.
+    void Init() override;
     void Update(float dt) override { UpdateComponents(dt); }
+
+    // Bound by name: whether editor mode is on, which makes gameplay key queries read false.
+    bool GetEditorMode() { return editorMode; }
+
+private:
+    // On from construction until Init, so nothing counts as gameplay input before the game starts.
+    bool editorMode = true;
 };
 
 }  // namespace LevelEditor

@@ -1,15 +1,82 @@
-// The keyboard and mouse service.
+// The keyboard and mouse service: key states by key name, the cursor and the pick ray through it.
 #pragma once
 
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+
 #include "engine/Service.h"
+#include "input/InputScript.h"
+#include "input/MouseState.h"
+#include "input/PickRay.h"
 
 namespace Input {
 
 class InputService : public ZELM::Service {
 public:
-    void Bind() override {}
-    void Init() override {}
-    void Update(float dt) override { UpdateComponents(dt); }
+    // Without a script the devices are read (none when headless); with one, only the script.
+    explicit InputService(bool headless = false, std::string scriptPath = std::string());
+
+    // Binds the queries and enters the "NetworkInput" component type.
+    void Bind() override;
+    // Reads the input script; its first frame's events are in place before the first frame runs.
+    void Init() override;
+    // Samples keys and mouse for this frame and aims the pick ray.
+    void Update(float dt) override;
+
+    // Bound by name. Gameplay queries read false while the editor is active.
+    bool KeyDown(std::string name);
+    bool KeyTriggered(std::string name);
+    bool EditorKeyDown(std::string name);
+    bool EditorKeyTriggered(std::string name);
+    bool NetKeyDown(std::string name);
+    bool NetKeyTriggered(std::string name);
+    bool LeftClick();
+    bool LeftClickTrigger();
+    bool RightClick();
+    bool RightClickTrigger();
+    bool MiddleClick();
+    int xMouse();
+    int yMouse();
+    float xMouseProjected(float z);
+    float yMouseProjected(float z);
+    char* getKeystates() { return keys.data(); }
+    char* getPastKeystates() { return pastKeys.data(); }
+    char* getNetworkKeystates() { return netKeys.data(); }
+    char* getNetworkPastKeystates() { return netPastKeys.data(); }
+
+    // The scan code of a key name in any case; 0 for a name that is not a key.
+    int CodeOf(const std::string& name) const;
+    float GetCursorWorldX() const { return cursorWorldX; }
+    float GetCursorWorldY() const { return cursorWorldY; }
+    const PickRay& GetPickRay() const { return ray; }
+
+private:
+    bool IsBound(const std::string& method) const;
+    bool EditorActive();
+    static bool Held(const std::array<char, 256>& state, int code);
+    void SampleDevices();
+    void SampleScript();
+    void AimRay();
+
+    std::array<char, 256> keys{};
+    std::array<char, 256> pastKeys{};
+    std::array<char, 256> netKeys{};
+    std::array<char, 256> netPastKeys{};
+    std::map<std::string, int> keyNames;
+    MouseState mouse;
+    MouseState pastMouse;
+    int cursorX = 0;
+    int cursorY = 0;
+    float cursorWorldX = 0.0f;
+    float cursorWorldY = 0.0f;
+    PickRay ray;
+
+    bool headless;
+    std::string scriptPath;
+    std::unique_ptr<InputScript> script;
+    int frame = 0;  // frames sampled so far
 };
 
 }  // namespace Input

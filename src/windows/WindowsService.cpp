@@ -1,10 +1,132 @@
-// The window service's bindings and message pump.
+// The window service's window, message pump and default message handling.
 #include "windows/WindowsService.h"
+
+#include <dlfcn.h>
+
+#include <cstdio>
+
+#include "utilities/MethodTable.h"
+#include "windows/EventTranslation.h"
+#include "windows/WindowHandles.h"
 
 namespace Windows {
 
-void WindowsService::Bind() { ZELM::DynamicBinder::Bind("HandleOSMessages", this, &WindowsService::HandleOSMessages); }
+SDL_Window* windowHandle = nullptr;
+void* instanceHandle = nullptr;
 
-void WindowsService::HandleOSMessages() {}
+WindowsService::~WindowsService() {
+    if (window != nullptr) {
+        SDL_DestroyWindow(window);
+        if (windowHandle == window) {
+            windowHandle = nullptr;
+        }
+    }
+    if (videoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+void WindowsService::Bind() {
+    ZELM::DynamicBinder::Bind("HandleOSMessages", this, &WindowsService::HandleOSMessages);
+
+    // A headless run still has an event queue, on the driver that needs no display.
+    if (headless) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    } else {
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    }
+    // Closing the window must go through the handlers, which may keep it open; SDL would post its
+    // own quit request on top.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_APP_NAME, "ZELM");
+    videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (!videoStarted) {
+        std::fprintf(stderr, "fallward: no window system: %s\n", SDL_GetError());
+    } else if (!headless) {
+        // OpenGL-capable, so the graphics service can make its context on this window; hidden until Init.
+        window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kClientWidth, kClientHeight,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (window == nullptr) {
+            std::fprintf(stderr, "fallward: no window: %s\n", SDL_GetError());
+        }
+    }
+    windowHandle = window;
+    instanceHandle = dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD);
+    if (instanceHandle != nullptr) {
+        // Only the module's identity is kept; the main program can never be unloaded anyway.
+        dlclose(instanceHandle);
+    }
+}
+
+void WindowsService::Init() {
+    if (window != nullptr) {
+        SDL_ShowWindow(window);
+    }
+}
+
+bool WindowsService::IsBound(const std::string& method) const {
+    return methods && methods->immediate.count(ZELM::NormaliseMethodName(method)) != 0;
+}
+
+void WindowsService::HandleOSMessages() {
+    for (;;) {
+        if (quitPosted) {
+            quitPosted = false;
+            CallLater("Quit", 0.0f);
+            continue;
+        }
+        if (!videoStarted || SDL_PollEvent(&lastMessage) == 0) {
+            break;
+        }
+        if (lastMessage.type == SDL_QUIT) {
+            CallLater("Quit", 0.0f);
+            continue;
+        }
+        for (const WindowsMessage& message : TranslateEvent(lastMessage, window)) {
+            WindowProcedure(message);
+        }
+    }
+}
+
+std::intptr_t WindowsService::WindowProcedure(WindowsMessage message) {
+    bool handled = false;
+    message.handled = &handled;
+    CallAll("WindowsMessageHandler", message);
+    if (handled) {
+        return 0;
+    }
+    switch (message.message) {
+        case Message::kClose:
+            DestroyWindow(message);
+            return 0;
+        case Message::kDestroy:
+            quitPosted = true;
+            return 0;
+        case Message::kSize:
+            // The renderer restores its device in its own code; this only waits for it.
+            if (IsBound("IsDeviceLost")) {
+                while (Call<bool>("IsDeviceLost")) {
+                }
+            }
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void WindowsService::DestroyWindow(const WindowsMessage& close) {
+    if (destroyed) {
+        return;
+    }
+    destroyed = true;
+    // The window is only hidden: the graphics service may still hold a context on it until shutdown.
+    if (window != nullptr) {
+        SDL_HideWindow(window);
+    }
+    WindowsMessage destroy;
+    destroy.window = close.window;
+    destroy.message = Message::kDestroy;
+    WindowProcedure(destroy);
+}
 
 }  // namespace Windows

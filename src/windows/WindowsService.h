@@ -1,24 +1,49 @@
 // The window service: owns the game's window and pumps the operating system's messages.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
+#include <SDL.h>
+
 #include "engine/Service.h"
+#include "windows/WindowsMessage.h"
 
 namespace Windows {
 
 class WindowsService : public ZELM::Service {
 public:
     explicit WindowsService(bool headless) : headless(headless) {}
+    ~WindowsService() override;
 
+    // Creates the window (none when headless), so it exists before any later service binds.
     void Bind() override;
-    void Init() override {}
+    // Shows the window.
+    void Init() override;
     void Update(float dt) override { UpdateComponents(dt); }
 
-    // Handles every message waiting for the window; a headless run has no window and none to handle.
+    // Handles every message waiting in the queue; a posted quit becomes the engine's deferred "Quit".
     void HandleOSMessages();
+    // Hands one message to every "WindowsMessageHandler", then applies the default handling unless a
+    // handler took it. Returns 0, as every message the game handles does.
+    std::intptr_t WindowProcedure(WindowsMessage message);
+
     bool IsHeadless() const { return headless; }
+    SDL_Window* GetWindow() const { return window; }
+    // The event last taken from the queue.
+    const SDL_Event& GetLastMessage() const { return lastMessage; }
 
 private:
+    bool IsBound(const std::string& method) const;
+    // What closing does by default: the window goes away, then its destroy message is handled.
+    void DestroyWindow(const WindowsMessage& close);
+
     bool headless;
+    bool videoStarted = false;
+    bool destroyed = false;
+    bool quitPosted = false;
+    SDL_Window* window = nullptr;
+    SDL_Event lastMessage{};
 };
 
 }  // namespace Windows

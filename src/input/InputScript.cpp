@@ -1,0 +1,187 @@
+// Reading input scripts. The file comes from the command line and is treated as hostile: every
+// number is range-checked and every bad line is reported and skipped.
+#include "input/InputScript.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "engine/ProblemReport.h"
+#include "input/ScanCodeTable.h"
+
+namespace Input {
+namespace {
+
+constexpr std::size_t kLongestLine = 256;
+constexpr long kLastFrame = 1000000000L;
+constexpr long kFarthestPixel = 1000000L;
+
+// A token as a report may quote it: short, and printable characters only.
+std::string Quoted(const std::string& token) {
+    std::string shown;
+    for (char c : token.substr(0, 32)) {
+        shown += std::isprint(static_cast<unsigned char>(c)) ? c : '?';
+    }
+    return "\"" + shown + (token.size() > 32 ? "...\"" : "\"");
+}
+
+bool ParseWhole(const std::string& token, long low, long high, long& value) {
+    if (token.empty() || token.size() > 12) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(token.c_str(), &end, 10);
+    if (*end != '\0' || errno != 0 || parsed < low || parsed > high) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+int CodeOfName(const std::string& name) {
+    const std::string upper = Upper(name);
+    for (std::size_t i = 0; i < kKeyNameCount; ++i) {
+        if (upper == kKeyNames[i].name) {
+            return kKeyNames[i].code;
+        }
+    }
+    return 0;
+}
+
+void Report(const std::string& path, int line, const std::string& reason) {
+    ZELM_PROBLEM("Input::InputScript::Load", "Input script \"%s\", line %d: %s", path.c_str(), line, reason.c_str());
+}
+
+}  // namespace
+
+bool InputScript::Load(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        ZELM_PROBLEM("Input::InputScript::Load", "Input script \"%s\" cannot be read", path.c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return Parse(text.str(), path);
+}
+
+bool InputScript::Parse(const std::string& text, const std::string& path) {
+    events.clear();
+    next = 0;
+    state = State();
+    releaseFrame.fill(0);
+    bool clean = true;
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        clean = ParseLine(line, number, path) && clean;
+    }
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.frame < b.frame; });
+    return clean;
+}
+
+bool InputScript::ParseLine(const std::string& line, int number, const std::string& path) {
+    if (line.size() > kLongestLine) {
+        Report(path, number, "the line is longer than " + std::to_string(kLongestLine) + " characters");
+        return false;
+    }
+    std::istringstream words(line);
+    std::vector<std::string> tokens;
+    for (std::string token; words >> token;) {
+        tokens.push_back(token);
+    }
+    if (tokens.empty() || tokens[0][0] == '#') {
+        return true;
+    }
+
+    Event event;
+    long frame = 0;
+    if (!ParseWhole(tokens[0], 1, kLastFrame, frame)) {
+        Report(path, number, "the frame " + Quoted(tokens[0]) + " is not a whole number from 1 to 1000000000");
+        return false;
+    }
+    event.frame = static_cast<int>(frame);
+    const std::string verb = tokens.size() > 1 ? Upper(tokens[1]) : std::string();
+    const std::size_t expected = verb == "MOUSE" ? 4 : 3;
+    if (verb != "DOWN" && verb != "UP" && verb != "MOUSE" && verb != "CLICK") {
+        Report(path, number,
+               (tokens.size() > 1 ? Quoted(tokens[1]) : std::string("nothing")) +
+                   " is not down, up, mouse or click");
+        return false;
+    }
+    if (tokens.size() != expected) {
+        Report(path, number, Quoted(tokens[1]) + " takes " + std::to_string(expected - 2) + " value(s) after the frame");
+        return false;
+    }
+
+    if (verb == "DOWN" || verb == "UP") {
+        event.kind = verb == "DOWN" ? Kind::Down : Kind::Up;
+        event.code = CodeOfName(tokens[2]);
+        if (event.code == 0) {
+            Report(path, number, Quoted(tokens[2]) + " is not a key name");
+            return false;
+        }
+    } else if (verb == "MOUSE") {
+        event.kind = Kind::Mouse;
+        long x = 0;
+        long y = 0;
+        if (!ParseWhole(tokens[2], -kFarthestPixel, kFarthestPixel, x) ||
+            !ParseWhole(tokens[3], -kFarthestPixel, kFarthestPixel, y)) {
+            Report(path, number, "the mouse position " + Quoted(tokens[2]) + " " + Quoted(tokens[3]) +
+                                     " is not two whole numbers of pixels");
+            return false;
+        }
+        event.x = static_cast<int>(x);
+        event.y = static_cast<int>(y);
+    } else {
+        event.kind = Kind::Click;
+        const std::string button = Upper(tokens[2]);
+        if (button != "LEFT" && button != "RIGHT") {
+            Report(path, number, Quoted(tokens[2]) + " is not left or right");
+            return false;
+        }
+        event.button = button == "LEFT" ? 0 : 1;
+    }
+    events.push_back(event);
+    return true;
+}
+
+void InputScript::AdvanceTo(int frame) {
+    for (std::size_t button = 0; button < releaseFrame.size(); ++button) {
+        if (releaseFrame[button] != 0 && releaseFrame[button] <= frame) {
+            state.buttons[button] = 0;
+            releaseFrame[button] = 0;
+        }
+    }
+    for (; next < events.size() && events[next].frame <= frame; ++next) {
+        const Event& event = events[next];
+        switch (event.kind) {
+            case Kind::Down:
+                state.keys[static_cast<std::size_t>(event.code)] = static_cast<char>(0x80);
+                break;
+            case Kind::Up:
+                state.keys[static_cast<std::size_t>(event.code)] = 0;
+                break;
+            case Kind::Mouse:
+                state.cursorX = event.x;
+                state.cursorY = event.y;
+                break;
+            case Kind::Click:
+                state.buttons[static_cast<std::size_t>(event.button)] = 0x80;
+                releaseFrame[static_cast<std::size_t>(event.button)] = event.frame + 1;
+                break;
+        }
+    }
+}
+
+}  // namespace Input

@@ -1,0 +1,83 @@
+// Input scripts: what they hold frame by frame, and how bad lines are refused.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "input/InputScript.h"
+#include "support/ProblemCapture.h"
+
+namespace {
+
+using Input::InputScript;
+using ZELMTest::ProblemCapture;
+
+bool Held(const InputScript& script, int code) {
+    return (static_cast<unsigned char>(script.GetState().keys[static_cast<std::size_t>(code)]) & 0x80) != 0;
+}
+
+TEST(InputScript, EventsTakeEffectInTheirFrameWhateverTheirOrderInTheFile) {
+    ProblemCapture problems;
+    InputScript script;
+    ASSERT_TRUE(script.Parse("# hold right\n\n  21 up RIGHT\r\n10 down right\n12 mouse -5 7\n", "hold.txt"));
+    EXPECT_EQ(problems.Count(), 0u);
+    script.AdvanceTo(9);
+    EXPECT_FALSE(Held(script, 205));
+    script.AdvanceTo(10);
+    EXPECT_TRUE(Held(script, 205));
+    script.AdvanceTo(12);
+    EXPECT_TRUE(Held(script, 205));
+    EXPECT_EQ(script.GetState().cursorX, -5);
+    EXPECT_EQ(script.GetState().cursorY, 7);
+    script.AdvanceTo(21);
+    EXPECT_FALSE(Held(script, 205));
+}
+
+TEST(InputScript, EveryBadLineIsReportedWithTheFileAndLineAndTheRestStillPlays) {
+    ProblemCapture problems;
+    InputScript script;
+    const std::string text =
+        "1 down SPACE\n"                    // 1: good
+        "0 down SPACE\n"                    // 2: frame 0
+        "-3 down SPACE\n"                   // 3: negative frame
+        "99999999999999999999 up SPACE\n"  // 4: frame too large
+        "2 press SPACE\n"                   // 5: unknown verb
+        "2 down HOME\n"                     // 6: unknown key
+        "2 down\n"                          // 7: missing key
+        "2 mouse 10\n"                      // 8: missing y
+        "2 mouse 10 ten\n"                  // 9: not a number
+        "2 mouse 10 99999999\n"             // 10: far off any screen
+        "2 click middle\n"                  // 11: not left or right
+        "2 down SPACE extra\n"              // 12: trailing word
+        "x2 down SPACE\n"                   // 13: not a frame
+        + std::string(300, 'A') + "\n"      // 14: too long
+        + "\x01\x02\xff garbage\n"          // 15: binary
+        + "3 up space\n";                   // 16: good
+    EXPECT_FALSE(script.Parse(text, "bad.txt"));
+    ASSERT_EQ(problems.Count(), 14u);
+    for (std::size_t i = 0; i < problems.Count(); ++i) {
+        const std::string expected = "Input script \"bad.txt\", line " + std::to_string(i + 2) + ":";
+        EXPECT_EQ(problems.problems[i].message.rfind(expected, 0), 0u) << problems.problems[i].message;
+    }
+    EXPECT_NE(problems.problems[4].message.find("\"HOME\" is not a key name"), std::string::npos);
+    // A report never echoes a whole hostile line or its raw bytes.
+    EXPECT_LT(problems.problems[12].message.size(), 200u);
+    EXPECT_EQ(problems.problems[13].message.find('\x01'), std::string::npos);
+
+    ASSERT_EQ(script.GetEvents().size(), 2u);
+    script.AdvanceTo(2);
+    EXPECT_TRUE(Held(script, 57));
+    script.AdvanceTo(3);
+    EXPECT_FALSE(Held(script, 57));
+}
+
+TEST(InputScript, AMissingFileIsReportedAndPlaysNothing) {
+    ProblemCapture problems;
+    InputScript script;
+    EXPECT_FALSE(script.Load("/nonexistent/fallward/input.txt"));
+    ASSERT_EQ(problems.Count(), 1u);
+    EXPECT_NE(problems.Last().message.find("/nonexistent/fallward/input.txt"), std::string::npos);
+    script.AdvanceTo(100);
+    EXPECT_TRUE(script.GetEvents().empty());
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// The keyboard and mouse service driven by an input script, queried by name as gameplay does.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "editor/LevelEditorService.h"
+#include "engine/ComponentRegistry.h"
+#include "input/InputService.h"
+#include "input/PickRay.h"
+#include "support/ProblemCapture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Input::InputService;
+using Input::Matrix;
+
+// Plays the renderer's part: the camera's matrices, by name.
+class CameraService : public ZELM::Service {
+public:
+    void Bind() override {
+        DynamicBinder::Bind("GetProjectionMatrix", this, &CameraService::GetProjectionMatrix);
+        DynamicBinder::Bind("GetViewMatrix", this, &CameraService::GetViewMatrix);
+    }
+    void Init() override {}
+    void Update(float) override {}
+    Matrix GetProjectionMatrix() { return projection; }
+    Matrix GetViewMatrix() { return view; }
+
+    Matrix projection = Input::IdentityMatrix();
+    Matrix view = Input::IdentityMatrix();
+};
+
+class InputServiceTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ZELM::ComponentRegistry::DestroyInstance();
+        if (!scriptFile.empty()) {
+            fs::remove(scriptFile);
+        }
+    }
+
+    // An input service over the script, bound and initialised beside an editor that has started.
+    std::unique_ptr<InputService> Start(const std::string& text, bool editorStarted = true) {
+        scriptFile = fs::temp_directory_path() / ("fallward-input-" + std::to_string(::getpid()) + ".txt");
+        std::ofstream(scriptFile) << text;
+        editor.Bind();
+        if (editorStarted) {
+            editor.Init();
+        }
+        auto input = std::make_unique<InputService>(true, scriptFile.string());
+        input->Bind();
+        input->Init();
+        return input;
+    }
+
+    bool Ask(const std::string& method, const std::string& key) { return caller.Call<bool>(method, key); }
+
+    LevelEditor::LevelEditorService editor;
+    ZELM::DynamicCaller caller;
+    fs::path scriptFile;
+
+public:
+    InputServiceTest() { caller.SetName("Engine"); }
+};
+
+TEST_F(InputServiceTest, APressIsTriggeredForExactlyOneFrameAndHeldUntilReleased) {
+    auto input = Start("1 down ENTER\n4 up enter\n");
+    // Frame 1 sees what was sampled before it: the press.
+    EXPECT_TRUE(Ask("KeyDown", "ENTER"));
+    EXPECT_TRUE(Ask("KeyTriggered", "ENTER"));
+    input->Update(16.0f);  // frame 2
+    EXPECT_TRUE(Ask("KeyDown", "ENTER"));
+    EXPECT_FALSE(Ask("KeyTriggered", "ENTER"));
+    input->Update(16.0f);  // frame 3
+    EXPECT_TRUE(Ask("KeyDown", "ENTER"));
+    EXPECT_FALSE(Ask("KeyTriggered", "ENTER"));
+    input->Update(16.0f);  // frame 4
+    EXPECT_FALSE(Ask("KeyDown", "ENTER"));
+    EXPECT_FALSE(Ask("KeyTriggered", "ENTER"));
+}
+
+TEST_F(InputServiceTest, KeyNamesMatchInAnyCaseAndUnknownNamesAreNeverHeld) {
+    auto input = Start("1 down ESC\n1 down up\n");
+    for (const char* name : {"esc", "Esc", "ESC", "eSc"}) {
+        EXPECT_TRUE(Ask("KeyDown", name)) << name;
+    }
+    EXPECT_TRUE(Ask("KeyDown", "Up"));
+    // Even with every byte of the key state set, including the slot unknown names fall on.
+    char* keys = caller.Call<char*>("getKeystates");
+    ASSERT_NE(keys, nullptr);
+    for (int i = 0; i < 256; ++i) {
+        keys[i] = static_cast<char>(0x80);
+    }
+    for (const char* name : {"HOME", "", "up ", "ENTERX", "\xff"}) {
+        EXPECT_FALSE(Ask("KeyDown", name)) << name;
+        EXPECT_FALSE(Ask("EditorKeyDown", name)) << name;
+        EXPECT_FALSE(Ask("KeyTriggered", name)) << name;
+    }
+    EXPECT_EQ(input->CodeOf("home"), 0);
+    EXPECT_EQ(input->CodeOf("rctrl"), 157);
+}
+
+TEST_F(InputServiceTest, GameplayQueriesReadFalseWhileTheEditorIsActiveButEditorQueriesDoNot) {
+    // The editor has not started yet: editor mode is on.
+    auto input = Start("1 down SPACE\n", false);
+    EXPECT_FALSE(Ask("KeyDown", "SPACE"));
+    EXPECT_FALSE(Ask("KeyTriggered", "SPACE"));
+    EXPECT_TRUE(Ask("EditorKeyDown", "SPACE"));
+    EXPECT_TRUE(Ask("EditorKeyTriggered", "SPACE"));
+    editor.Init();
+    EXPECT_TRUE(Ask("KeyDown", "SPACE"));
+    EXPECT_TRUE(Ask("KeyTriggered", "SPACE"));
+}
+
+TEST_F(InputServiceTest, RemoteKeysAreWrittenThroughTheNetworkPointersAndQueriedApart) {
+    auto input = Start("");
+    char* now = caller.Call<char*>("getNetworkKeystates");
+    char* before = caller.Call<char*>("getNetworkPastKeystates");
+    ASSERT_NE(now, nullptr);
+    ASSERT_NE(before, nullptr);
+    now[205] = static_cast<char>(0x80);
+    EXPECT_TRUE(Ask("NetKeyDown", "right"));
+    EXPECT_TRUE(Ask("NetKeyTriggered", "right"));
+    EXPECT_FALSE(Ask("KeyDown", "right"));
+    before[205] = static_cast<char>(0x80);
+    EXPECT_TRUE(Ask("NetKeyDown", "right"));
+    EXPECT_FALSE(Ask("NetKeyTriggered", "right"));
+}
+
+TEST_F(InputServiceTest, ScriptedMouseMovesTheCursorAndAClickHoldsForOneFrame) {
+    auto input = Start("2 mouse 640 120\n2 click left\n3 click right\n");
+    EXPECT_EQ(caller.Call<int>("xMouse"), 0);
+    input->Update(16.0f);  // frame 2
+    EXPECT_EQ(caller.Call<int>("xMouse"), 640);
+    EXPECT_EQ(caller.Call<int>("yMouse"), 120);
+    EXPECT_TRUE(caller.Call<bool>("LeftClick"));
+    EXPECT_TRUE(caller.Call<bool>("LeftClickTrigger"));
+    EXPECT_FALSE(caller.Call<bool>("RightClick"));
+    input->Update(16.0f);  // frame 3
+    EXPECT_FALSE(caller.Call<bool>("LeftClick"));
+    EXPECT_FALSE(caller.Call<bool>("LeftClickTrigger"));
+    EXPECT_TRUE(caller.Call<bool>("RightClick"));
+    EXPECT_TRUE(caller.Call<bool>("RightClickTrigger"));
+    EXPECT_FALSE(caller.Call<bool>("MiddleClick"));
+    input->Update(16.0f);
+    EXPECT_FALSE(caller.Call<bool>("RightClick"));
+}
+
+TEST_F(InputServiceTest, ThePickRayFollowsTheCameraAndIsStraightAheadWithoutOne) {
+    // No renderer: the camera is at the origin; the right edge of the client area is one unit
+    // across per unit of depth.
+    auto input = Start("2 mouse 800 300\n3 mouse 400 300\n");
+    input->Update(16.0f);
+    EXPECT_FLOAT_EQ(caller.Call<float>("xMouseProjected", 5.0f), 5.0f);
+    EXPECT_FLOAT_EQ(caller.Call<float>("yMouseProjected", 5.0f), 0.0f);
+
+    // A camera at (3, -2, -10) looking along z: the centre of the screen is over the camera.
+    CameraService camera;
+    camera.view = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -3, 2, 10, 1};
+    camera.Bind();
+    input->Update(16.0f);
+    EXPECT_FLOAT_EQ(caller.Call<float>("xMouseProjected", 0.0f), 3.0f);
+    EXPECT_FLOAT_EQ(caller.Call<float>("yMouseProjected", 0.0f), -2.0f);
+    EXPECT_FLOAT_EQ(input->GetCursorWorldX(), 3.0f);
+    EXPECT_FLOAT_EQ(input->GetCursorWorldY(), -2.0f);
+
+    // A degenerate camera leaves the last good ray in place instead of filling it with infinities.
+    camera.view.fill(0.0f);
+    input->Update(16.0f);
+    EXPECT_FLOAT_EQ(caller.Call<float>("xMouseProjected", 0.0f), 3.0f);
+}
+
+TEST_F(InputServiceTest, TheRemotePlayerMarkerIsAComponentTypeOfTheInputService) {
+    auto input = Start("");
+    struct Finder : ZELM::IVisitor<ZELM::RegistryItem> {
+        void Visit(ZELM::RegistryItem& item) override {
+            found = found || (item.serviceName == "Input" && item.typeName == "NetworkInput");
+        }
+        bool found = false;
+    } finder;
+    ZELM::ComponentRegistry::Instance().VisitItems(finder);
+    EXPECT_TRUE(finder.found);
+}
+
+}  // namespace

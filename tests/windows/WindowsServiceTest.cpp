@@ -1,0 +1,186 @@
+// The window service's message pump and default handling, and the window itself on a display.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <SDL.h>
+
+#include "support/EngineFixture.h"
+#include "support/ProblemCapture.h"
+#include "windows/EventTranslation.h"
+#include "windows/WindowHandles.h"
+#include "windows/WindowsService.h"
+
+namespace {
+
+using Windows::WindowsMessage;
+namespace Message = Windows::Message;
+
+// Stands in for the renderer and the editor: presents nothing, watches the window's messages,
+// takes the ones it is told to, and reports the device lost a set number of times.
+class ProbeService : public ZELM::Service {
+public:
+    void Bind() override {
+        DynamicBinder::Bind("Present", this, &ProbeService::Present);
+        DynamicBinder::Bind("NoTileInfo", this, &ProbeService::NoTileInfo);
+        DynamicBinder::Bind("IsDeviceLost", this, &ProbeService::IsDeviceLost);
+        BindBroadcast("WindowsMessageHandler", this, &ProbeService::WindowsMessageHandler);
+        BindBroadcast("LevelExit", this, &ProbeService::LevelExit);
+    }
+    void Init() override {}
+    void Update(float) override {}
+
+    void Present() {}
+    void NoTileInfo() {}
+    bool IsDeviceLost() {
+        ++deviceQuestions;
+        return lostFor-- > 0;
+    }
+    void WindowsMessageHandler(WindowsMessage message) {
+        seen.push_back(message.message);
+        if (message.message == take) {
+            *message.handled = true;
+        }
+    }
+    void LevelExit() { seen.push_back(kLevelExit); }
+
+    static constexpr std::uint32_t kLevelExit = 0xFFFF;
+    std::vector<std::uint32_t> seen;
+    std::uint32_t take = 0xFFFFFFFF;
+    int lostFor = 0;
+    int deviceQuestions = 0;
+};
+
+void PushWindowEvent(Uint8 which, int data1 = 0, int data2 = 0) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = which;
+    event.window.data1 = data1;
+    event.window.data2 = data2;
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+class WindowPumpTest : public ZELMTest::EngineFixture {
+protected:
+    void StartHeadless() {
+        MakeEngine({"Start"});
+        probe = new ProbeService();
+        engine->AddService("Windows", new Windows::WindowsService(true));
+        engine->AddService("Probe", probe);
+        engine->Start();
+    }
+
+    ZELMTest::ProblemCapture problems;
+    ProbeService* probe = nullptr;
+};
+
+TEST_F(WindowPumpTest, ClosingTheWindowEndsTheProgramAtTheEndOfTheFrameAfterLevelExit) {
+    StartHeadless();
+    engine->RunFrame();
+    ASSERT_TRUE(engine->IsRunning());
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    engine->RunFrame();
+    EXPECT_FALSE(engine->IsRunning());
+    // The close, then the window's destruction, then the level's end from "Quit".
+    const std::vector<std::uint32_t> expected = {Message::kClose, Message::kDestroy, ProbeService::kLevelExit};
+    EXPECT_EQ(probe->seen, expected);
+    EXPECT_EQ(problems.Count(), 0u);
+}
+
+TEST_F(WindowPumpTest, AMessageAHandlerTakesNeverReachesTheDefaultHandling) {
+    StartHeadless();
+    probe->take = Message::kClose;
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    engine->RunFrame();
+    EXPECT_TRUE(engine->IsRunning());
+    EXPECT_EQ(probe->seen, std::vector<std::uint32_t>{Message::kClose});
+
+    probe->take = Message::kSize;
+    probe->lostFor = 5;
+    PushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 640, 480);
+    engine->RunFrame();
+    EXPECT_EQ(probe->deviceQuestions, 0);
+
+    // Untaken, a size change waits until the renderer has its device back.
+    probe->take = 0xFFFFFFFF;
+    probe->lostFor = 2;
+    PushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 640, 480);
+    engine->RunFrame();
+    EXPECT_EQ(probe->deviceQuestions, 3);
+    EXPECT_TRUE(engine->IsRunning());
+    EXPECT_EQ(problems.Count(), 0u);
+}
+
+TEST_F(WindowPumpTest, AQuitRequestFromTheSystemEndsTheProgramAndAHeadlessRunHasNoWindow) {
+    StartHeadless();
+    EXPECT_EQ(Windows::windowHandle, nullptr);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    engine->RunFrame();
+    EXPECT_FALSE(engine->IsRunning());
+}
+
+TEST(EventTranslation, KeysTextAndMouseBecomeTheMessagesTheHandlersRead) {
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_ESCAPE;
+    std::vector<WindowsMessage> messages = Windows::TranslateEvent(key, nullptr);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].message, Message::kKeyDown);
+    EXPECT_EQ(messages[0].wParam, 0x1Bu);
+    EXPECT_EQ(messages[1].message, Message::kChar);
+    EXPECT_EQ(messages[1].wParam, 27u);
+    EXPECT_EQ(messages[0].event, &key);
+
+    key.key.keysym.sym = SDLK_UP;
+    messages = Windows::TranslateEvent(key, nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].wParam, 0x26u);
+
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    SDL_strlcpy(text.text.text, "`~\xE2\x82\xAC\xC3", sizeof(text.text.text));  // ends in a cut-off character
+    messages = Windows::TranslateEvent(text, nullptr);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0].wParam, 0x60u);
+    EXPECT_EQ(messages[1].wParam, 0x7Eu);
+    EXPECT_EQ(messages[2].wParam, 0x20ACu);
+
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.button = SDL_BUTTON_LEFT;
+    click.button.x = 30;
+    click.button.y = 40;
+    messages = Windows::TranslateEvent(click, nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].message, Message::kLeftButtonDown);
+    EXPECT_EQ(messages[0].lParam & 0xFFFF, 30);
+    EXPECT_EQ((messages[0].lParam >> 16) & 0xFFFF, 40);
+}
+
+// Needs a display (the test runs under a virtual one when it is installed).
+TEST(WindowOnDisplay, TheWindowHasAFixed800By600ClientAreaAndCanCarryOpenGL) {
+    Windows::WindowsService service(false);
+    service.Bind();
+    if (service.GetWindow() == nullptr) {
+        GTEST_SKIP() << "no display could be opened: " << SDL_GetError();
+    }
+    service.Init();
+    service.HandleOSMessages();
+    SDL_Window* window = service.GetWindow();
+    EXPECT_EQ(Windows::windowHandle, window);
+    EXPECT_NE(Windows::instanceHandle, nullptr);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    const Uint32 flags = SDL_GetWindowFlags(window);
+    EXPECT_EQ(flags & SDL_WINDOW_RESIZABLE, 0u);
+    EXPECT_NE(flags & SDL_WINDOW_OPENGL, 0u);
+    EXPECT_NE(flags & SDL_WINDOW_SHOWN, 0u);
+}
+
+}  // namespace
