@@ -33,7 +33,8 @@ bool ParseFloat(const std::string& text, float& value) {
 
 const char* LaunchUsage() {
     return "usage: fallward [--data DIR] [--level NAME] [--exec FILE] [--headless] [--frames N]\n"
-           "                [--fixed-dt MS] [--problems box|stderr|fatal] [--input-script FILE]\n";
+           "                [--fixed-dt MS] [--problems box|stderr|fatal] [--input-script FILE]\n"
+           "                [--trace FILE]\n";
 }
 
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error) {
@@ -59,6 +60,9 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         } else if (flag == "--level") {
             if (!needValue()) return false;
             options.level = value;
+        } else if (flag == "--trace") {
+            if (!needValue()) return false;
+            options.traceFile = value;
         } else if (flag == "--exec") {
             if (!needValue()) return false;
             options.execFile = value;

@@ -12,6 +12,7 @@ struct LaunchOptions {
     std::string dataDirectory;  // empty: the bundled game/Working
     std::string level;          // empty: the first level of the level order
     std::string execFile;       // a Lua file run once after the first level has started
+    std::string traceFile;      // one JSON object per frame
     std::string inputScript;    // key and mouse input by frame instead of the devices
     bool headless = false;
     int frames = 0;              // 0: run until quit

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "LaunchOptions.h"
+#include "TraceWriter.h"
 #include "audio/AudioService.h"
 #include "editor/LevelEditorService.h"
 #include "engine/Engine.h"
@@ -85,6 +86,8 @@ int main(int argc, char** argv) {
     std::error_code ignored;
     const std::string execFile =
         options.execFile.empty() ? std::string() : fs::absolute(options.execFile, ignored).string();
+    const std::string traceFile =
+        options.traceFile.empty() ? std::string() : fs::absolute(options.traceFile, ignored).string();
     const std::string inputScript =
         options.inputScript.empty() ? std::string() : fs::absolute(options.inputScript, ignored).string();
     const std::string data = options.dataDirectory.empty() ? FindBundledData() : options.dataDirectory;
@@ -97,7 +100,8 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, OnSignal);
 
     Add("Windows::WindowsService", new Windows::WindowsService(options.headless));
-    Add("Logic::LogicService", new Logic::LogicService());
+    auto* logic = new Logic::LogicService();
+    Add("Logic::LogicService", logic);
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
     Add("Graphics::GraphicsService", new Graphics::GraphicsService(options.headless));
     Add("LevelEditor::LevelEditorService", new LevelEditor::LevelEditorService());
@@ -111,6 +115,17 @@ int main(int argc, char** argv) {
     engine.SetFrameLimit(options.frames);
     engine.SetStartLevel(options.level);
     engine.SetExecFile(execFile);
+
+    Fallward::TraceWriter trace;
+    if (!traceFile.empty()) {
+        if (!trace.Open(traceFile)) {
+            std::fprintf(stderr, "fallward: cannot write the trace \"%s\"\n", traceFile.c_str());
+            return 2;
+        }
+        engine.SetFrameObserver([&trace, &engine, logic] {
+            trace.WriteFrame(engine.GetFrameCount(), engine.GetDt(), engine.GetLevelName(), *logic);
+        });
+    }
     engine.Run();
     return 0;
 }

@@ -105,10 +105,10 @@ void Engine::Start() {
     ArchetypeTable::Instance().LoadDirectory(PathTable::Instance().Get("Archetypes"));
     LoadAssets();
     if (startLevel.empty()) {
-        contentPipeline.Load(LevelPath(levels.GetCurrentName()));
+        LoadLevelFile(LevelPath(levels.GetCurrentName()));
     } else {
         levels.Select(startLevel);
-        contentPipeline.Load(LevelPath(startLevel));
+        LoadLevelFile(LevelPath(startLevel));
     }
     caller.CallAll("LevelStart");
     if (!execFile.empty()) {
@@ -145,6 +145,9 @@ void Engine::RunFrame() {
     caller.Call("HandleOSMessages");
     DelayedCallQueue::Instance().Advance(dt);
     entities.FlushDying();
+    if (frameObserver) {
+        frameObserver();
+    }
 }
 
 void Engine::Shutdown() {
@@ -184,6 +187,11 @@ bool Engine::SaveArchetype(const EntityHandle& entity) {
 
 float Engine::GetFPS() { return timer.GetFPS(); }
 
+void Engine::LoadLevelFile(const std::string& path) {
+    levelName = AssetStem(path);
+    contentPipeline.Load(path);
+}
+
 void Engine::ChangeToCurrentLevel() { ChangeLevel(LevelPath(levels.GetCurrentName())); }
 
 void Engine::NextLevel() {
@@ -214,7 +222,7 @@ void Engine::ChangeLevel(const std::string& path) {
     entities.DestroyAllEntities();
     DelayedCallQueue::Instance().Clear();
     levelScripts = {};
-    contentPipeline.Load(path);
+    LoadLevelFile(path);
     caller.CallAll("LevelStart");
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,11 @@ public:
     void SetExecFile(const std::string& path) { execFile = path; }
     // Starts at this level instead of the first of the level order (empty: the first).
     void SetStartLevel(const std::string& name) { startLevel = name; }
+    // Called at the end of every frame, after the entities asked to go have gone (the trace).
+    void SetFrameObserver(std::function<void()> observer) { frameObserver = std::move(observer); }
+    int GetFrameCount() const { return frameCount; }
+    // The stem of the level file loaded last ("" before the first).
+    const std::string& GetLevelName() const { return levelName; }
     // Every frame's dt becomes this many milliseconds instead of the measured time (negative: measured).
     void SetFixedFrameTime(float ms) { fixedDt = ms; }
     // Quits, through "Quit", at the end of the given frame (0: never).
@@ -101,6 +107,7 @@ private:
     void LoadAssets();
     std::string LevelPath(const std::string& name) const;
     void ChangeToCurrentLevel();
+    void LoadLevelFile(const std::string& path);
 
     DynamicCaller caller;
     ContentPipeline contentPipeline;
@@ -114,6 +121,8 @@ private:
     float dt = 0.0f;
 
     std::string startLevel;
+    std::string levelName;
+    std::function<void()> frameObserver;
     std::string execFile;
     float fixedDt = -1.0f;
     int frameLimit = 0;

@@ -49,6 +49,7 @@ public:
     // Checkpoint and red-block effects when the player touches a tile on the given side.
     void CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned side);
     void SetPlayer(ZELM::EntityHandle entity) { player = entity; }
+    const ZELM::EntityHandle& GetPlayer() const { return player; }
 
     TileCollision::TileObjects& GetTileObjects() { return tileObjects; }
     unsigned char GetEffectCooldown(int type) const { return effectCooldown[type]; }

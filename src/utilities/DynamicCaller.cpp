@@ -25,6 +25,10 @@ void DynamicCaller::CallWith(const std::string& method, ArgumentList& arguments)
     }
 }
 
+bool DynamicCaller::IsBound(const std::string& method) const {
+    return methods && methods->immediate.count(NormaliseMethodName(method)) != 0;
+}
+
 void DynamicCaller::CallAllWith(const std::string& method, ArgumentList& arguments) {
     if (!methods) {
         return;

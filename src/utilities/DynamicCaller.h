@@ -44,6 +44,10 @@ public:
         CallLaterWith(method, delayMs, std::move(list));
     }
 
+    // Whether a call of the name would find an immediate method (so optional calls can be skipped
+    // without a report).
+    bool IsBound(const std::string& method) const;
+
     void CallWith(const std::string& method, ArgumentList& arguments);
     void CallAllWith(const std::string& method, ArgumentList& arguments);
     void CallLaterWith(const std::string& method, float delayMs, ArgumentList arguments);

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 
-#include "utilities/MethodTable.h"
 #include "windows/EventTranslation.h"
 #include "windows/WindowHandles.h"
 
@@ -62,10 +61,6 @@ void WindowsService::Init() {
     if (window != nullptr) {
         SDL_ShowWindow(window);
     }
-}
-
-bool WindowsService::IsBound(const std::string& method) const {
-    return methods && methods->immediate.count(ZELM::NormaliseMethodName(method)) != 0;
 }
 
 void WindowsService::HandleOSMessages() {

@@ -34,7 +34,6 @@ public:
     const SDL_Event& GetLastMessage() const { return lastMessage; }
 
 private:
-    bool IsBound(const std::string& method) const;
     // What closing does by default: the window goes away, then its destroy message is handled.
     void DestroyWindow(const WindowsMessage& close);
 

@@ -1,0 +1,51 @@
+// The per-frame trace.
+#include "TraceWriter.h"
+
+#include "engine/Entity.h"
+#include "logic/LogicService.h"
+
+namespace Fallward {
+
+bool TraceWriter::Open(const std::string& path) {
+    file.reset(std::fopen(path.c_str(), "w"));
+    return file != nullptr;
+}
+
+std::string TraceWriter::Quote(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic) {
+    if (!file) {
+        return;
+    }
+    std::fprintf(file.get(), "{\"frame\":%d,\"dt\":%g,\"level\":%s", frame, dt, Quote(level).c_str());
+    const ZELM::EntityHandle& player = logic.GetPlayer();
+    if (player.IsAlive()) {
+        ZELM::Entity& entity = *player.Get();
+        // Only what the player's components bind: a player without a body has no velocity to show.
+        auto value = [&entity](const char* method) {
+            return entity.IsBound(method) ? entity.Call<float>(method) : 0.0f;
+        };
+        std::fprintf(file.get(), ",\"player\":{\"name\":%s,\"x\":%g,\"y\":%g,\"vx\":%g,\"vy\":%g,\"gx\":%g,\"gy\":%g}",
+                     Quote(entity.GetName()).c_str(), value("GetX"), value("GetY"), value("GetXVelocity"),
+                     value("GetYVelocity"), value("GetXGravity"), value("GetYGravity"));
+    }
+    std::fputs("}\n", file.get());
+    std::fflush(file.get());
+}
+
+}  // namespace Fallward

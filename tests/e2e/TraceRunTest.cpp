@@ -1,0 +1,46 @@
+// The per-frame trace of a headless run: one JSON object a frame, following level changes.
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/RunFallward.h"
+
+namespace {
+
+using ZELMTest::kFixtures;
+using ZELMTest::RunFallward;
+using ZELMTest::RunResult;
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::ifstream file(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(TraceRun, EveryFrameIsTracedWithItsLevel) {
+    const std::string trace = "/tmp/fallward-trace-" + std::to_string(::getpid()) + ".jsonl";
+    const RunResult run = RunFallward("--headless --frames 3 --fixed-dt 16 --problems fatal --trace " + trace +
+                                      " --exec " + kFixtures + "/lua/drive.lua --data " + kFixtures + "/lua/Working");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::vector<std::string> lines = ReadLines(trace);
+    ASSERT_EQ(lines.size(), 3u);
+    // The script posts a level change that lands at the end of frame 1.
+    EXPECT_EQ(lines[0], "{\"frame\":1,\"dt\":16,\"level\":\"Next\"}");
+    EXPECT_EQ(lines[2], "{\"frame\":3,\"dt\":16,\"level\":\"Next\"}");
+    std::remove(trace.c_str());
+}
+
+TEST(TraceRun, AnUnwritableTraceIsRefused) {
+    const RunResult run = RunFallward("--headless --frames 1 --trace /nonexistent/dir/trace.jsonl");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("cannot write the trace"), std::string::npos);
+}
+
+}  // namespace
