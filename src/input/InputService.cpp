@@ -9,7 +9,6 @@
 #include "engine/ComponentRegistry.h"
 #include "input/NetworkInput.h"
 #include "input/ScanCodeTable.h"
-#include "utilities/MethodTable.h"
 #include "windows/WindowHandles.h"
 
 namespace Input {
@@ -131,10 +130,6 @@ void InputService::AimRay() {
         cursorWorldX = ray.origin[0] + t * ray.direction[0];
         cursorWorldY = ray.origin[1] + t * ray.direction[1];
     }
-}
-
-bool InputService::IsBound(const std::string& method) const {
-    return methods && methods->immediate.count(ZELM::NormaliseMethodName(method)) != 0;
 }
 
 bool InputService::EditorActive() { return IsBound("GetEditorMode") && Call<bool>("GetEditorMode"); }

@@ -53,7 +53,6 @@ public:
     const PickRay& GetPickRay() const { return ray; }
 
 private:
-    bool IsBound(const std::string& method) const;
     bool EditorActive();
     static bool Held(const std::array<char, 256>& state, int code);
     void SampleDevices();
