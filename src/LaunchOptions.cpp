@@ -63,6 +63,15 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         } else if (flag == "--trace") {
             if (!needValue()) return false;
             options.traceFile = value;
+        } else if (flag == "--screenshot") {
+            if (!needValue()) return false;
+            const std::size_t colon = value.find(':');
+            if (colon == std::string::npos || colon + 1 == value.size() ||
+                !ParseInt(value.substr(0, colon), options.screenshotFrame) || options.screenshotFrame == 0) {
+                error = "--screenshot takes FRAME:FILE with a frame from 1, not \"" + value + "\"";
+                return false;
+            }
+            options.screenshotFile = value.substr(colon + 1);
         } else if (flag == "--exec") {
             if (!needValue()) return false;
             options.execFile = value;

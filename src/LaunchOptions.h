@@ -13,6 +13,8 @@ struct LaunchOptions {
     std::string level;          // empty: the first level of the level order
     std::string execFile;       // a Lua file run once after the first level has started
     std::string traceFile;      // one JSON object per frame
+    int screenshotFrame = 0;    // 0: no screenshot
+    std::string screenshotFile; // the back buffer of screenshotFrame, as PNG
     std::string inputScript;    // key and mouse input by frame instead of the devices
     bool headless = false;
     int frames = 0;              // 0: run until quit

@@ -16,6 +16,7 @@
 #include "engine/ProblemReport.h"
 #include "engine/ShortName.h"
 #include "graphics/GraphicsService.h"
+#include "graphics/TextureLoader.h"
 #include "input/InputService.h"
 #include "input/XboxControllerInput.h"
 #include "logic/LogicService.h"
@@ -103,7 +104,17 @@ int main(int argc, char** argv) {
     auto* logic = new Logic::LogicService();
     Add("Logic::LogicService", logic);
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
-    Add("Graphics::GraphicsService", new Graphics::GraphicsService(options.headless));
+    auto* graphics = new Graphics::GraphicsService(options.headless);
+    if (options.screenshotFrame > 0) {
+        graphics->SetScreenshot(options.screenshotFrame, fs::absolute(options.screenshotFile, ignored).string());
+    }
+    if (options.problems != Fallward::ProblemMode::Box) {
+        // Runs that report to standard error must never wait on a box.
+        graphics->SetMessageBox([](const std::string& title, const std::string& text) {
+            std::fprintf(stderr, "%s\n%s\n", title.c_str(), text.c_str());
+        });
+    }
+    Add("Graphics::GraphicsService", graphics);
     Add("LevelEditor::LevelEditorService", new LevelEditor::LevelEditorService());
     Add("Input::InputService", new Input::InputService(options.headless, inputScript));
     Add("Audio::AudioService", new Audio::AudioService(options.headless));
@@ -111,6 +122,8 @@ int main(int argc, char** argv) {
     Add("XboxControllerInput", new Input::XboxControllerInput());
 
     ZELM::Engine& engine = ZELM::Engine::Instance();
+    engine.AddAssetLoader("png", new Graphics::TextureLoader());
+    engine.AddAssetLoader("PNG", new Graphics::TextureLoader());
     engine.SetFixedFrameTime(options.fixedDt);
     engine.SetFrameLimit(options.frames);
     engine.SetStartLevel(options.level);

@@ -1,10 +1,414 @@
-// The graphics service's bindings and presentation.
+// The graphics service's bindings, start-up, frame and presentation.
 #include "graphics/GraphicsService.h"
 
+#include <SDL.h>
+#include <stb/stb_image_write.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/AssetManager.h"
+#include "engine/Component.h"
+#include "engine/PathTable.h"
+#include "graphics/D3DMath.h"
+#include "graphics/LevelRenderer.h"
+#include "graphics/gl/Device.h"
+#include "graphics/gl/Effect.h"
+#include "graphics/gl/RenderTarget.h"
+#include "graphics/gl/SpriteBatch.h"
+#include "graphics/gl/Texture.h"
+#include "windows/WindowHandles.h"
+
 namespace Graphics {
+namespace {
 
-void GraphicsService::Bind() { ZELM::DynamicBinder::Bind("Present", this, &GraphicsService::Present); }
+constexpr float kFrameFov = 1.3962634f;   // 80 degrees
+constexpr float kResetFov = 0.78539816f;  // 45 degrees
 
-void GraphicsService::Present() {}
+float MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<float, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+GraphicsService::GraphicsService(bool headless)
+    : headless(headless), level(std::make_unique<LevelRenderer>()) {
+    messageBox = [](const std::string& title, const std::string& body) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title.c_str(), body.c_str(), Windows::windowHandle);
+    };
+}
+
+// The device goes last: every resource above it frees itself on its context.
+GraphicsService::~GraphicsService() {
+    font.reset();
+    renderTarget2.reset();
+    renderTarget1.reset();
+    sprites.reset();
+    level.reset();
+    shader.reset();
+    device.reset();
+}
+
+void GraphicsService::Bind() {
+    ZELM::DynamicBinder::Bind("Present", this, &GraphicsService::Present);
+    ZELM::DynamicBinder::Bind("GetDevice", this, &GraphicsService::GetDevice);
+    ZELM::DynamicBinder::Bind("GetCamTransform", this, &GraphicsService::GetCamTransform);
+    ZELM::DynamicBinder::Bind("GetCamRadius", this, &GraphicsService::GetCamRadius);
+    ZELM::DynamicBinder::Bind("GetCamTargetX", this, &GraphicsService::GetCamTargetX);
+    ZELM::DynamicBinder::Bind("GetCamTargetY", this, &GraphicsService::GetCamTargetY);
+    ZELM::DynamicBinder::Bind("GetDebugDraw", this, &GraphicsService::GetDebugDraw);
+    ZELM::DynamicBinder::Bind("SetCamTargetX", this, &GraphicsService::SetCamTargetX);
+    ZELM::DynamicBinder::Bind("SetCamTargetY", this, &GraphicsService::SetCamTargetY);
+    ZELM::DynamicBinder::Bind("SetCamOffsetX", this, &GraphicsService::SetCamOffsetX);
+    ZELM::DynamicBinder::Bind("SetCamOffsetY", this, &GraphicsService::SetCamOffsetY);
+    ZELM::DynamicBinder::Bind("SetCamDistance", this, &GraphicsService::SetCamDistance);
+    ZELM::DynamicBinder::Bind("AddLightInst", this, &GraphicsService::AddLightInst);
+    ZELM::DynamicBinder::Bind("InFrustum", this, &GraphicsService::InFrustum);
+    ZELM::DynamicBinder::Bind("AddText", this, &GraphicsService::AddText);
+    ZELM::DynamicBinder::Bind("GetViewProj", this, &GraphicsService::GetViewProj);
+    ZELM::DynamicBinder::Bind("UpdatePlayerCam", this, &GraphicsService::UpdatePlayerCam);
+    ZELM::DynamicBinder::Bind("ResetCamera", this, &GraphicsService::ResetCamera);
+    ZELM::DynamicBinder::Bind("SetLevelDrawingPointer", this, &GraphicsService::SetLevelDrawingPointer);
+    ZELM::DynamicBinder::Bind("GetCamPos", this, &GraphicsService::GetCamPos);
+    ZELM::DynamicBinder::Bind("GetScreenHeight", this, &GraphicsService::GetScreenHeight);
+    ZELM::DynamicBinder::Bind("GetScreenWidth", this, &GraphicsService::GetScreenWidth);
+    ZELM::DynamicBinder::Bind("SetP1Light", this, &GraphicsService::SetP1Light);
+    ZELM::DynamicBinder::Bind("GetP1Light", this, &GraphicsService::GetP1Light);
+    ZELM::DynamicBinder::Bind("SetIntensity", this, &GraphicsService::SetIntensity);
+    ZELM::DynamicBinder::Bind("GetIntensity", this, &GraphicsService::GetIntensity);
+    ZELM::DynamicBinder::Bind("PostDraw", this, &GraphicsService::PostDraw);
+    ZELM::DynamicBinder::Bind("SetGravRadius", this, &GraphicsService::SetGravRadius);
+    ZELM::DynamicBinder::Bind("GetGravRadius", this, &GraphicsService::GetGravRadius);
+    ZELM::DynamicBinder::Bind("ResetDevice", this, &GraphicsService::ResetDevice);
+    ZELM::DynamicBinder::Bind("IsDeviceLost", this, &GraphicsService::IsDeviceLost);
+    ZELM::DynamicBinder::Bind("ToggleFullscreen", this, &GraphicsService::ToggleFullscreen);
+    ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
+    ZELM::DynamicBinder::Bind("GetProjectionMatrix", this, &GraphicsService::GetProjectionMatrix);
+    ZELM::DynamicBinder::Bind("GetViewMatrix", this, &GraphicsService::GetViewMatrix);
+
+    BindProperty(&debugDraw, "Debug Draw", true, false);
+    BindProperty(&shaderToggle, "Shader Toggle", false, false);
+    BindProperty(&depthShader, "Depth Shader", false, false);
+    BindProperty(&normalShader, "Normal Shader", false, false);
+    BindProperty(&intensity, "Intensity", false, false);
+    BindProperty(&componentsPass, "Components Pass", false, false);
+    BindProperty(&buildCubeList, "Build cube list", false, false);
+    BindProperty(&drawCubes, "Draw cubes", false, false);
+    BindProperty(&glowPass, "Glow pass", false, false);
+    BindProperty(&postprocess, "Postprocess", false, false);
+    BindProperty(&particleTime, "Particle Time", false, false);
+    BindProperty(&totalCubesDrawn, "Total cubes drawn", false, false);
+    BindProperty(&slowestComponent, "Slowest component", false, false);
+    BindProperty(&camera.distance, "Cam radius", false, false);
+    BindProperty(&camera.offsetA, "Cam a_q", false, false);
+}
+
+void GraphicsService::Init() {
+    intensity = 1.0f;
+    depthShader = false;
+    device = std::make_unique<Device>(headless ? nullptr : Windows::windowHandle);
+    if (!device->IsNull()) {
+        screenWidth = device->GetWidth();
+        screenHeight = device->GetHeight();
+        const int display = SDL_GetWindowDisplayIndex(Windows::windowHandle);
+        SDL_DisplayMode desktop{};
+        std::vector<DisplayMode> modes;
+        if (display >= 0 && SDL_GetDesktopDisplayMode(display, &desktop) == 0) {
+            // SDL lists the largest mode first; the game lists them from the smallest.
+            for (int i = SDL_GetNumDisplayModes(display) - 1; i >= 0; --i) {
+                SDL_DisplayMode mode{};
+                if (SDL_GetDisplayMode(display, i, &mode) == 0 && SDL_BITSPERPIXEL(mode.format) >= 24) {
+                    modes.push_back({mode.w, mode.h, mode.refresh_rate});
+                }
+            }
+            displayModes.Build(modes, desktop.w, desktop.h);
+            displayModes.SelectWindowed(screenWidth, screenHeight);
+        }
+        const std::string resources = ZELM::PathTable::Instance().Get("Resources");
+        std::string errors;
+        shader = Effect::Load(resources + "Effects/testshader.fx", errors);
+        if (!shader) {
+            ShowFxError(errors);
+        }
+        errors.clear();
+        level->Load(resources + "Effects/", resources + "Meshes/", errors);
+        if (!errors.empty()) {
+            ShowFxError(errors);
+        }
+        sprites = std::make_unique<SpriteBatch>();
+        renderTarget1 = RenderTarget::Create(screenWidth, screenHeight);
+        renderTarget2 = RenderTarget::Create(screenWidth, screenHeight);
+        // A missing font leaves text invisible, without a report.
+        font = Texture::Load(resources + "Fonts/zolfont.png");
+    }
+    debugLine = text.CreateText(300, 580, 500, 1.0f);
+    ResetCamera();
+}
+
+void GraphicsService::ShowFxError(const std::string& errors) {
+    if (messageBox) {
+        messageBox("Fx Compile Error", errors);
+    }
+}
+
+bool GraphicsService::KeyDown(const char* key) {
+    return IsBound("KeyDown") && Call<bool>("KeyDown", std::string(key));
+}
+
+void GraphicsService::UpdateCamera(float dt) {
+    camera.Update(dt, [this](const char* key) { return KeyDown(key); });
+}
+
+float GraphicsService::GetCamRadius() {
+    return std::fabs(camera.distance);
+}
+
+void GraphicsService::UpdatePlayerCam() {
+    UpdateCamera(0.0f);
+}
+
+void GraphicsService::ResetCamera() {
+    camera.SetProjection(kResetFov, static_cast<float>(screenWidth) / static_cast<float>(screenHeight));
+    camera.Reset();
+}
+
+std::array<float, 16> GraphicsService::GetProjectionMatrix() {
+    return MatrixToRows(camera.GetProjection());
+}
+std::array<float, 16> GraphicsService::GetViewMatrix() {
+    return MatrixToRows(camera.GetView());
+}
+
+void GraphicsService::Update(float dt) {
+    postDraw = false;
+    if (firstFrame) {
+        firstFrame = false;
+        if (IsBound("PlayBGM")) {
+            Call("PlayBGM", 0);
+        }
+        ResetCamera();
+    }
+    if (debugLine != nullptr) {
+        if (debugDraw && IsBound("xMouseProjected") && IsBound("yMouseProjected")) {
+            char position[96];
+            std::snprintf(position, sizeof(position), "Cursor world position: (%.2f,%.2f)",
+                          Call<float>("xMouseProjected", 0.0f), Call<float>("yMouseProjected", 0.0f));
+            debugLine->text = position;
+        } else {
+            debugLine->text = " ";
+        }
+    }
+
+    DetectPhaseSplash();
+    HandleDisplayKeys();
+
+    // Main pass.
+    device->BeginMain(debugDraw ? 0xff505050u : 0xff000000u);
+    camera.SetProjection(kFrameFov, static_cast<float>(screenWidth) / static_cast<float>(screenHeight));
+    // Every frame starts from the default framing; the player graphic may move it in the pass below.
+    camera.distance = -8.0f;
+    camera.offsetA = 1.0f;
+    UpdateCamera(dt);
+
+    auto start = std::chrono::steady_clock::now();
+    UpdateComponents(dt);
+    componentsPass = MillisecondsSince(start);
+
+    start = std::chrono::steady_clock::now();
+    const bool phasing =
+        KeyDown("Space") || (IsBound("IsPressedProfile") && Call<char>("IsPressedProfile", 3) != 0);
+    CubeList& cubes = level->GetCubes();
+    cubes.Build(dt, phasing, levelMap, camera.targetX, camera.targetY, std::fabs(camera.distance), intensity);
+    buildCubeList = MillisecondsSince(start);
+
+    LevelLighting lighting;
+    lighting.viewProj = camera.GetViewProj();
+    lighting.eye = camera.GetPos();
+    lighting.playerLight = p1Light;
+    lighting.intensity = intensity;
+    ZELM::AssetManager& assets = ZELM::AssetManager::Instance();
+    lighting.tile = assets.Has("tile1") ? assets.Get<Texture*>("tile1") : nullptr;
+    lighting.tileNormal = assets.Has("tilenormal") ? assets.Get<Texture*>("tilenormal") : nullptr;
+
+    start = std::chrono::steady_clock::now();
+    if (!cubes.GetBlocks().empty()) {
+        if (!device->IsNull()) {
+            level->DrawCubes(lighting);
+        }
+        totalCubesDrawn = static_cast<int>(cubes.GetBlocks().size() + cubes.GetBackground().size());
+    } else {
+        totalCubesDrawn = 0;
+    }
+    drawCubes = MillisecondsSince(start);
+
+    DrawGlow(lighting);
+    DrawText();
+}
+
+void GraphicsService::SetShaderTechnique() {
+    if (depthShader) {
+        shader->SetTechnique("depthmap");
+    } else {
+        shader->SetTechnique("TechniqueWithoutTexture");
+    }
+    shader->SetBool("depthshade", depthShader);
+    shader->SetBool("normalshade", !depthShader && normalShader);
+}
+
+void GraphicsService::DrawGlow(const LevelLighting& lighting) {
+    postDraw = true;
+    auto start = std::chrono::steady_clock::now();
+    const bool drawing = !device->IsNull() && renderTarget1 && renderTarget2;
+    if (drawing) {
+        renderTarget1->Begin();
+    }
+    // Components see a third update, with no time passing, before their glow is drawn.
+    UpdateComponents(0.0f);
+    if (drawing) {
+        if (shaderToggle && shader) {
+            SetShaderTechnique();
+        }
+        level->DrawGlowingBlocks(lighting);
+    }
+    glowPass = MillisecondsSince(start);
+
+    start = std::chrono::steady_clock::now();
+    if (drawing && shaderToggle && shader && sprites) {
+        shader->SetFloat("screenwidth", static_cast<float>(screenWidth));
+        shader->SetFloat("screenheight", static_cast<float>(screenHeight));
+        shader->SetTechnique("postprocess");
+        renderTarget2->Begin();
+        sprites->DrawTarget(renderTarget1->GetTexture(), screenWidth, screenHeight, *shader, 0);
+        device->UseBackBuffer();
+        sprites->DrawTarget(renderTarget2->GetTexture(), screenWidth, screenHeight, *shader, 1);
+    }
+    device->UseBackBuffer();
+    postprocess = MillisecondsSince(start);
+}
+
+void GraphicsService::DrawText() {
+    // The layout runs headless too: lines drawn empty still leave the list.
+    const std::vector<PlacedGlyph> glyphs = text.LayOut();
+    if (device->IsNull() || !sprites || !sprites->IsReady() || !font) {
+        return;
+    }
+    sprites->Begin(screenWidth, screenHeight);
+    for (const PlacedGlyph& glyph : glyphs) {
+        const int source[4] = {glyph.source.left, glyph.source.top, glyph.source.right, glyph.source.bottom};
+        sprites->Draw(font->GetId(), font->GetWidth(), font->GetHeight(), source, glyph.x, glyph.y,
+                      glyph.scale, static_cast<std::uint32_t>(glyph.alpha) << 24 | 0xffffffu);
+    }
+    sprites->End();
+}
+
+bool GraphicsService::KeyTriggered(const char* key) {
+    return IsBound("KeyTriggered") && Call<bool>("KeyTriggered", std::string(key));
+}
+
+void GraphicsService::DetectPhaseSplash() {
+    if (!IsBound("GetTileID")) {
+        return;
+    }
+    // Truncated toward zero, then read as unsigned, as the tile lookup takes them.
+    const unsigned x = static_cast<unsigned>(static_cast<int>(p1Light.x));
+    const unsigned y = static_cast<unsigned>(static_cast<int>(p1Light.y));
+    const char* splash = phaseSplash.Step(x, y, Call<unsigned char>("GetTileID", x, y));
+    if (splash != nullptr && IsBound(splash)) {
+        Call(splash);
+    }
+}
+
+void GraphicsService::HandleDisplayKeys() {
+    const bool alt = KeyDown("LALT") || KeyDown("RALT");
+    if (fullscreen && alt && KeyDown("TAB")) {
+        fullscreen = false;
+        ApplyDisplayMode();
+    }
+    if (KeyTriggered("F11") || (alt && KeyTriggered("ENTER"))) {
+        ToggleFullscreen();
+        if (IsBound("PlayJump")) {
+            Call("PlayJump");
+        }
+    }
+}
+
+void GraphicsService::ToggleFullscreen() {
+    fullscreen = !fullscreen;
+    ApplyDisplayMode();
+}
+
+void GraphicsService::ToggleResolution() {
+    displayModes.Next(fullscreen);
+    ApplyDisplayMode();
+}
+
+void GraphicsService::ApplyDisplayMode() {
+    SDL_Window* window = Windows::windowHandle;
+    const DisplayMode* mode = displayModes.Current(fullscreen);
+    if (device->IsNull() || window == nullptr || mode == nullptr) {
+        // Nothing to switch to: the picture stays in the state it is in.
+        fullscreen = fullscreen && mode != nullptr;
+        return;
+    }
+    SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
+    if (fullscreen) {
+        SDL_DisplayMode wanted{};
+        wanted.w = mode->width;
+        wanted.h = mode->height;
+        wanted.refresh_rate = 60;
+        SDL_SetWindowDisplayMode(window, &wanted);
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
+    } else {
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, mode->width, mode->height);
+        SDL_SetWindowPosition(window, 100, 100);
+    }
+    ResetDevice(static_cast<unsigned>(mode->width), static_cast<unsigned>(mode->height), fullscreen);
+}
+
+void GraphicsService::ResetDevice(unsigned, unsigned, bool) {
+    if (device->IsNull()) {
+        return;
+    }
+    // The context and everything on it survive; only the size-bound pictures are made again.
+    device->Resize();
+    screenWidth = device->GetWidth();
+    screenHeight = device->GetHeight();
+    renderTarget1 = RenderTarget::Create(screenWidth, screenHeight);
+    renderTarget2 = RenderTarget::Create(screenWidth, screenHeight);
+}
+
+void GraphicsService::SetScreenshot(int frame, const std::string& file) {
+    screenshotFrame = frame;
+    screenshotFile = file;
+}
+
+void GraphicsService::Present() {
+    ++presented;
+    if (screenshotFrame > 0 && presented == screenshotFrame) {
+        WriteScreenshot();
+    }
+    device->Present();
+}
+
+void GraphicsService::WriteScreenshot() {
+    std::vector<std::uint8_t> pixels;
+    int width = 0;
+    int height = 0;
+    if (!device->ReadBackBuffer(pixels, width, height)) {
+        ZELM_PROBLEM("Graphics::GraphicsService::Present", "No picture to write to \"%s\": %s",
+                     screenshotFile.c_str(), device->GetError().c_str());
+        return;
+    }
+    // The back buffer's alpha is whatever the passes left; a screenshot is opaque.
+    for (std::size_t i = 3; i < pixels.size(); i += 4) {
+        pixels[i] = 255;
+    }
+    if (stbi_write_png(screenshotFile.c_str(), width, height, 4, pixels.data(), width * 4) == 0) {
+        ZELM_PROBLEM("Graphics::GraphicsService::Present", "Could not write the screenshot \"%s\"",
+                     screenshotFile.c_str());
+    }
+}
 
 }  // namespace Graphics

@@ -1,24 +1,157 @@
-// The graphics service: draws each frame and presents it.
+// The graphics service: the device, the camera and the passes of each frame, and presentation.
 #pragma once
 
+#include <array>
+#include <functional>
+#include <glm/glm.hpp>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "engine/Service.h"
+#include "graphics/Camera.h"
+#include "graphics/DisplayModes.h"
+#include "graphics/LightInst.h"
+#include "graphics/PhaseSplashDetector.h"
+#include "graphics/TextLayer.h"
+
+namespace ZELM {
+class LevelMap;
+}
 
 namespace Graphics {
 
+class Device;
+class Effect;
+class LevelRenderer;
+class RenderTarget;
+class SpriteBatch;
+class Texture;
+
 class GraphicsService : public ZELM::Service {
 public:
-    explicit GraphicsService(bool headless) : headless(headless) {}
+    // Shows a platform failure (title, text); the default asks in a modal box.
+    using MessageBox = std::function<void(const std::string&, const std::string&)>;
+
+    explicit GraphicsService(bool headless);
+    ~GraphicsService() override;
 
     void Bind() override;
-    void Init() override {}
-    void Update(float dt) override { UpdateComponents(dt); }
+    // Creates the device (a null one when headless), the effects, the level's resources and the font.
+    void Init() override;
+    // Draws the whole frame except its presentation.
+    void Update(float dt) override;
 
-    // Shows the frame drawn this frame; a headless run has no device and shows nothing.
+    // Shows the frame drawn this frame, writing it first when it is the screenshot's frame.
     void Present();
     bool IsHeadless() const { return headless; }
+    // The back buffer of frame `frame` (counting from 1) is written to the PNG file.
+    void SetScreenshot(int frame, const std::string& file);
+    void SetMessageBox(MessageBox box) { messageBox = std::move(box); }
+
+    Device* GetDevice() { return device.get(); }
+    glm::mat4 GetCamTransform() { return camera.GetView(); }
+    float GetCamRadius();
+    float GetCamTargetX() { return camera.targetX; }
+    float GetCamTargetY() { return camera.targetY; }
+    bool GetDebugDraw() { return debugDraw; }
+    void SetCamTargetX(float x) { camera.targetX = x; }
+    void SetCamTargetY(float y) { camera.targetY = y; }
+    void SetCamOffsetX(float a) { camera.offsetA = a; }
+    void SetCamOffsetY(float b) { camera.offsetB = b; }
+    void SetCamDistance(float distance) { camera.distance = distance; }
+    void AddLightInst(LightInst light) { lights.push_back(light); }
+    bool InFrustum(const glm::vec3& point) { return camera.InFrustum(point); }
+    Text* AddText() { return text.CreateText(0, 0, 300, 1.0f); }
+    glm::mat4 GetViewProj() { return camera.GetViewProj(); }
+    void UpdatePlayerCam();
+    void ResetCamera();
+    void SetLevelDrawingPointer(ZELM::LevelMap* map) { levelMap = map; }
+    glm::vec3 GetCamPos() { return camera.GetPos(); }
+    int GetScreenHeight() { return screenHeight; }
+    int GetScreenWidth() { return screenWidth; }
+    void SetP1Light(const glm::vec3& light) { p1Light = light; }
+    glm::vec3 GetP1Light() { return p1Light; }
+    void SetIntensity(float value) { intensity = value; }
+    float GetIntensity() { return intensity; }
+    bool PostDraw() { return postDraw; }
+    // The back buffer takes the current mode of the state asked for; the arguments are the size
+    // the window was asked to take.
+    void ResetDevice(unsigned width, unsigned height, bool fullscreen);
+    // An OpenGL context is not lost and reset behind the game's back: always false.
+    bool IsDeviceLost() { return false; }
+    void ToggleFullscreen();
+    void ToggleResolution();
+    bool IsFullscreen() const { return fullscreen; }
+    const DisplayModes& GetDisplayModes() const { return displayModes; }
+    void SetGravRadius(float radius) { gravRadius = radius; }
+    float GetGravRadius() { return gravRadius; }
+    // The matrices the input service aims its pick ray with, row by row.
+    std::array<float, 16> GetProjectionMatrix();
+    std::array<float, 16> GetViewMatrix();
+
+    const Camera& GetCamera() const { return camera; }
+    TextLayer& GetTextLayer() { return text; }
+    LevelRenderer& GetLevelRenderer() { return *level; }
+    const std::vector<LightInst>& GetLights() const { return lights; }
+    int GetTotalCubesDrawn() const { return totalCubesDrawn; }
 
 private:
+    bool KeyDown(const char* key);
+    void UpdateCamera(float dt);
+    void DrawText();
+    void ApplyDisplayMode();
+    void HandleDisplayKeys();
+    void DetectPhaseSplash();
+    bool KeyTriggered(const char* key);
+    // Steps 18 to 20 of the frame: the glow picture, its blur, and the blur added to the frame.
+    void DrawGlow(const struct LevelLighting& lighting);
+    void SetShaderTechnique();
+    void WriteScreenshot();
+    void ShowFxError(const std::string& errors);
+
     bool headless;
+    std::unique_ptr<Device> device;
+    std::unique_ptr<Effect> shader;
+    std::unique_ptr<LevelRenderer> level;
+    std::unique_ptr<SpriteBatch> sprites;
+    std::unique_ptr<RenderTarget> renderTarget1;  // the glow pass
+    std::unique_ptr<RenderTarget> renderTarget2;  // the glow, blurred
+    std::unique_ptr<Texture> font;
+    Camera camera;
+    TextLayer text;
+    Text* debugLine = nullptr;
+    ZELM::LevelMap* levelMap = nullptr;
+    std::vector<LightInst> lights;
+    glm::vec3 p1Light{0.0f};
+    MessageBox messageBox;
+
+    bool shaderToggle = true;
+    bool debugDraw = true;
+    bool depthShader = false;
+    bool normalShader = false;
+    float intensity = 1.0f;
+    float gravRadius = 0.0f;
+    bool postDraw = false;
+    bool firstFrame = true;
+    bool fullscreen = false;
+    DisplayModes displayModes;
+    PhaseSplashDetector phaseSplash;
+    int screenWidth = 800;
+    int screenHeight = 600;
+
+    float componentsPass = 0.0f;
+    float buildCubeList = 0.0f;
+    float drawCubes = 0.0f;
+    float glowPass = 0.0f;
+    float postprocess = 0.0f;
+    float particleTime = 0.0f;
+    int totalCubesDrawn = 0;
+    std::string slowestComponent;
+
+    int presented = 0;
+    int screenshotFrame = 0;
+    std::string screenshotFile;
 };
 
 }  // namespace Graphics

@@ -1,0 +1,144 @@
+// Drawing the cube list and the glowing blocks.
+#include "graphics/LevelRenderer.h"
+
+#include "graphics/BlockMaterials.h"
+#include "graphics/D3DMath.h"
+#include "graphics/gl/Effect.h"
+#include "graphics/gl/Mesh.h"
+#include "graphics/gl/Texture.h"
+
+namespace Graphics {
+namespace {
+
+// The light record: ambient, diffuse, specular (r, g, b, a each), then the position.
+void SetLight(Effect& effect, const std::string& name, const glm::vec4& ambient, const glm::vec4& diffuse,
+              const glm::vec4& specular, const glm::vec3& position) {
+    const float record[15] = {ambient.r,  ambient.g,  ambient.b,  ambient.a,  diffuse.r,
+                              diffuse.g,  diffuse.b,  diffuse.a,  specular.r, specular.g,
+                              specular.b, specular.a, position.x, position.y, position.z};
+    effect.SetRaw(name, record, 15);
+}
+
+void SetMaterial(Effect& effect, const Mtrl& material) {
+    effect.SetRaw("gMtrl", reinterpret_cast<const float*>(&material), 13);
+}
+
+}  // namespace
+
+LevelRenderer::~LevelRenderer() = default;
+
+void LevelRenderer::Load(const std::string& effectsDirectory, const std::string& meshesDirectory,
+                         std::string& errors) {
+    effect = Effect::Load(effectsDirectory + "LevelDraw.fx", errors);
+    if (effect) {
+        effect->SetMatrix("gWorldInv", glm::mat4(1.0f));
+        effect->SetTechnique("NormalMapTech");
+    }
+    std::vector<MeshVertex> vertices;
+    std::vector<std::uint32_t> indices;
+    Mesh::UnitCube(vertices, indices);
+    cube = Mesh::FromVertices(vertices, indices);
+    std::string meshError;
+    box = Mesh::LoadX(meshesDirectory + "TexturedBox.x", meshError);
+    if (!box) {
+        // Without the file the glow draws the cube it already has: the same unit box.
+        box = Mesh::FromVertices(vertices, indices);
+    }
+}
+
+void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
+    if (!effect || !cube) {
+        return;
+    }
+    instances.clear();
+    for (const CubeRecord& wall : cubes.GetBackground()) {
+        instances.push_back({kBackgroundColour, {wall.x, wall.y, wall.z, 0.0f}});
+    }
+    for (const CubeRecord& block : cubes.GetBlocks()) {
+        instances.push_back({BlockColour(block.tileId), {block.x, block.y, block.z, 0.0f}});
+    }
+    const float v = cubes.GetPhaseFade();
+    // While phasing, the player's light turns blue.
+    SetLight(*effect, "gLight", {0, 0, 0, 1}, {0.3f * v, 0.3f * v, v, 1}, {0.3f * v, 0.3f * v, v, 1},
+             lighting.playerLight);
+    SetLight(*effect, "gLight2", {0.3f, 0.3f, 0.3f, 1}, {0.6f, 0.6f, 0.6f, 1}, {0.2f, 0.2f, 0.2f, 1},
+             glm::vec3(0.0f));
+    effect->SetMatrix("gWVP", lighting.viewProj);
+    effect->SetVector("gEyePosW", glm::vec4(lighting.eye, 1.0f));
+    effect->SetFloat("intensity", lighting.intensity);
+    effect->SetTexture("gTex", lighting.tile);
+    effect->SetTexture("gNormalMap", lighting.tileNormal);
+    effect->SetBool("flatShade", false);
+    effect->SetTechnique("Instance");
+    effect->Begin();
+    effect->BeginPass(0);
+    cube->DrawInstanced(instances);
+    effect->EndPass();
+    effect->End();
+}
+
+void LevelRenderer::DrawGlowingBlocks(const LevelLighting& lighting) {
+    if (!effect || !box || cubes.GetBlocks().empty()) {
+        return;
+    }
+    effect->SetTechnique("FlatMtrlTech");
+    SetLight(*effect, "gLight", {0.4f, 0.4f, 0.4f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0.6f, 0.6f, 0.6f, 1},
+             lighting.playerLight);
+    effect->SetMatrix("gWVP", lighting.viewProj);
+    effect->SetVector("gEyePosW", glm::vec4(lighting.eye, 1.0f));
+    effect->SetFloat("intensity", lighting.intensity);
+    effect->SetBool("flatShade", true);
+    effect->Begin();
+    effect->BeginPass(0);
+    for (const CubeRecord& block : cubes.GetBlocks()) {
+        const Mtrl* glow = GlowMaterial(block.tileId);
+        if (glow == nullptr) {
+            continue;
+        }
+        const glm::vec3 centre(block.x + 0.5f, block.y + 0.5f, block.z + 0.5f);
+        SetMaterial(*effect, *glow);
+        effect->SetMatrix("gWVP", Translation(centre.x, centre.y, centre.z) * lighting.viewProj);
+        effect->SetMatrix("gWorldInv", Translation(-centre.x, -centre.y, -centre.z));
+        effect->CommitChanges();
+        box->Draw();
+    }
+    effect->EndPass();
+    effect->End();
+}
+
+bool LevelRenderer::BeginMeshDraw(const LevelLighting& lighting, const glm::mat4& world,
+                                  const Texture* colour, const Texture* normal, bool flat) {
+    if (!effect) {
+        return false;
+    }
+    effect->SetMatrix("gWVP", world * lighting.viewProj);
+    const float length = glm::length(lighting.playerLight);
+    const glm::vec3 direction = length > 0.0f ? lighting.playerLight / length : glm::vec3(0.0f);
+    SetLight(*effect, "gLight", {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, direction);
+    if (flat) {
+        const float v = cubes.GetPhaseFade();
+        const Mtrl phase = {{0.0f, 0.3f, v > 0.0f ? v : 0.0f, 1.0f}, {0, 0, 1, 1}, {1, 1, 1, 1}, 32.0f};
+        effect->SetTechnique("FlatMtrlTech");
+        SetMaterial(*effect, phase);
+    } else {
+        effect->SetTechnique("NormalMapTech");
+        SetMaterial(*effect, BlockMaterials()[10]);
+    }
+    effect->SetVector("gEyePosW", glm::vec4(lighting.eye, 1.0f));
+    effect->SetFloat("intensity", lighting.intensity);
+    effect->SetMatrix("gWorldInv", glm::inverse(world));
+    effect->SetTexture("gTex", colour);
+    effect->SetTexture("gNormalMap", normal);
+    effect->Begin();
+    effect->BeginPass(0);
+    return true;
+}
+
+void LevelRenderer::EndMeshDraw() {
+    if (effect) {
+        effect->EndPass();
+        effect->End();
+    }
+}
+
+}  // namespace Graphics

@@ -1,0 +1,59 @@
+// Draws the level: the cube list in one instanced draw with the level effect, and its glowing blocks.
+#pragma once
+
+#include <glm/glm.hpp>
+#include <memory>
+#include <string>
+
+#include "graphics/CubeList.h"
+#include "graphics/gl/Mesh.h"
+
+namespace Graphics {
+
+class Effect;
+class Mesh;
+class Texture;
+
+// What the level's drawing reads from the rest of the frame.
+struct LevelLighting {
+    glm::mat4 viewProj{1.0f};
+    glm::vec3 eye{0.0f};
+    glm::vec3 playerLight{0.0f};
+    float intensity = 1.0f;
+    const Texture* tile = nullptr;
+    const Texture* tileNormal = nullptr;
+};
+
+class LevelRenderer {
+public:
+    // Loads "LevelDraw.fx" from the effects directory and "TexturedBox.x" from the meshes directory,
+    // and makes the instanced cube. A failed effect is described in `errors` and leaves the level
+    // undrawn; the cube list is still built.
+    void Load(const std::string& effectsDirectory, const std::string& meshesDirectory, std::string& errors);
+    ~LevelRenderer();
+
+    CubeList& GetCubes() { return cubes; }
+    Effect* GetEffect() { return effect.get(); }
+
+    // Every background cube, then every block, in one draw.
+    void DrawCubes(const LevelLighting& lighting);
+    // The coloured blocks, each in its glow material.
+    void DrawGlowingBlocks(const LevelLighting& lighting);
+    // Sets the level effect up for one mesh at `world` and begins its pass: flat meshes in the
+    // blue of phasing, others normal-mapped with the two textures. The caller draws the mesh, then
+    // calls EndMeshDraw. False (and nothing begun) without the effect.
+    bool BeginMeshDraw(const LevelLighting& lighting, const glm::mat4& world, const Texture* colour,
+                       const Texture* normal, bool flat);
+    void EndMeshDraw();
+    // The box every block and crate is drawn with.
+    Mesh* GetBox() { return box.get(); }
+
+private:
+    CubeList cubes;
+    std::unique_ptr<Effect> effect;
+    std::unique_ptr<Mesh> cube;
+    std::unique_ptr<Mesh> box;
+    std::vector<InstanceRecord> instances;
+};
+
+}  // namespace Graphics

@@ -1,0 +1,20 @@
+// One line of on-screen text; its creator keeps the pointer and changes the fields directly.
+#pragma once
+
+#include <string>
+
+namespace Graphics {
+
+class Text {
+public:
+    Text(int x, int y, int width, float scale) : x(x), y(y), width(width), scale(scale) {}
+
+    std::string text = "[put text here]";
+    int x;                   // left edge, pixels from the left
+    int y;                   // top edge, pixels from the top
+    int width;               // wrap width in pixels
+    float scale;             // 1.0: a glyph cell 10 pixels wide
+    float highlight = 1.0f;  // 0 draws the line 7 pixels lower and half transparent
+};
+
+}  // namespace Graphics

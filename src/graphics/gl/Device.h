@@ -1,0 +1,49 @@
+// The graphics device: an OpenGL 3.3 core context on the game's window, or a null device that
+// accepts the same calls and draws nothing (headless runs, or no context to be had).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+
+namespace Graphics {
+
+class Device {
+public:
+    // A device drawing into the window; a null window, or a window that cannot give an OpenGL 3.3
+    // core context, makes a null device (the reason is kept in GetError).
+    explicit Device(SDL_Window* window);
+    // Deletes the context only: the window may already be gone when the services shut down.
+    ~Device();
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    bool IsNull() const { return context == nullptr; }
+    // Whether a context is alive and current: assets outlive the graphics service and the window
+    // goes before it, and nothing may be freed on a context that is gone (it freed everything).
+    static bool HasLiveContext();
+    const std::string& GetError() const { return error; }
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+
+    // Draws into the window again (after a render target) and clears colour and depth.
+    void BeginMain(std::uint32_t argb);
+    // Takes the window's drawable size again after a mode change.
+    void Resize();
+    // Draws into the window again, keeping what is there.
+    void UseBackBuffer();
+    void Present();
+    // The back buffer as RGBA rows from the top; false on a null device.
+    bool ReadBackBuffer(std::vector<std::uint8_t>& rgba, int& outWidth, int& outHeight) const;
+
+private:
+    SDL_Window* window = nullptr;
+    void* context = nullptr;
+    std::string error;
+    int width = 0;
+    int height = 0;
+};
+
+}  // namespace Graphics

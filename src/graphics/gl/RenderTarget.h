@@ -1,0 +1,32 @@
+// An off-screen picture the size of the back buffer (a framebuffer object with its own depth).
+#pragma once
+
+#include <memory>
+
+namespace Graphics {
+
+class RenderTarget {
+public:
+    // Null when the driver cannot complete the framebuffer. Needs a current OpenGL context.
+    static std::unique_ptr<RenderTarget> Create(int width, int height);
+    ~RenderTarget();
+    RenderTarget(const RenderTarget&) = delete;
+    RenderTarget& operator=(const RenderTarget&) = delete;
+
+    // Draws into the picture from now on, cleared to opaque black with depth 1.
+    void Begin();
+    // The picture as a texture; its first row is the bottom one.
+    unsigned GetTexture() const { return texture; }
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+
+private:
+    RenderTarget() = default;
+    unsigned framebuffer = 0;
+    unsigned texture = 0;
+    unsigned depth = 0;
+    int width = 0;
+    int height = 0;
+};
+
+}  // namespace Graphics

@@ -1,0 +1,31 @@
+// A texture on the device, from a PNG file or from pixels.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace Graphics {
+
+class Texture {
+public:
+    // Null when the file cannot be decoded. Needs a current OpenGL context.
+    static std::unique_ptr<Texture> Load(const std::string& path);
+    // Wraps RGBA pixels, rows from the top.
+    static std::unique_ptr<Texture> FromPixels(int width, int height, const std::uint8_t* rgba);
+    ~Texture();
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    unsigned GetId() const { return id; }
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+
+private:
+    Texture() = default;
+    unsigned id = 0;
+    int width = 0;
+    int height = 0;
+};
+
+}  // namespace Graphics

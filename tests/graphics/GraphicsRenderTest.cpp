@@ -1,0 +1,211 @@
+// Renders a level with every block type on a real OpenGL context and checks the picture.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <stb/stb_image_write.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "engine/AssetManager.h"
+#include "engine/LevelMap.h"
+#include "engine/PathTable.h"
+#include "graphics/D3DMath.h"
+#include "graphics/GraphicsService.h"
+#include "graphics/LevelRenderer.h"
+#include "graphics/TextureLoader.h"
+#include "graphics/gl/Device.h"
+#include "graphics/gl/Effect.h"
+#include "windows/WindowHandles.h"
+
+namespace {
+
+struct Pixel {
+    int r, g, b;
+};
+
+class GraphicsRender : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* display = std::getenv("DISPLAY");
+        if (display == nullptr || *display == '\0') {
+            GTEST_SKIP() << "no display to draw on";
+        }
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            GTEST_SKIP() << "no video: " << SDL_GetError();
+        }
+        window = SDL_CreateWindow("render test", 0, 0, 800, 600, SDL_WINDOW_OPENGL);
+        if (window == nullptr) {
+            GTEST_SKIP() << "no OpenGL window: " << SDL_GetError();
+        }
+        Windows::windowHandle = window;
+        ZELM::PathTable::Instance().Set("Resources", std::string(FALLWARD_RESOURCES) + "/");
+        service = std::make_unique<Graphics::GraphicsService>(false);
+        service->SetMessageBox([this](const std::string&, const std::string& text) { fxErrors += text; });
+        service->Bind();
+        service->Init();
+        if (service->GetDevice()->IsNull()) {
+            GTEST_SKIP() << "no OpenGL 3.3 core context: " << service->GetDevice()->GetError();
+        }
+        Graphics::TextureLoader loader;
+        for (const char* name : {"tile1", "tilenormal"}) {
+            ZELM::AssetManager::Instance().Add(
+                name, loader.Load(std::string(FALLWARD_RESOURCES) + "/Textures/" + name + ".png"));
+        }
+    }
+
+    void TearDown() override {
+        ZELM::AssetManager::DestroyInstance();
+        service.reset();
+        Windows::windowHandle = nullptr;
+        if (window != nullptr) {
+            SDL_DestroyWindow(window);
+        }
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        ZELM::PathTable::DestroyInstance();
+    }
+
+    // Where a world point lands in the picture.
+    void Project(const glm::vec3& point, int& x, int& y) const {
+        const glm::vec4 clip = Graphics::TransformPoint(point, service->GetViewProj());
+        x = static_cast<int>((clip.x / clip.w + 1.0f) * 0.5f * 800.0f);
+        y = static_cast<int>((1.0f - clip.y / clip.w) * 0.5f * 600.0f);
+    }
+
+    Pixel At(int x, int y) const {
+        const std::uint8_t* p = &pixels[static_cast<std::size_t>((y * width + x) * 4)];
+        return {p[0], p[1], p[2]};
+    }
+
+    void Render() {
+        ASSERT_TRUE(service->GetDevice()->ReadBackBuffer(pixels, width, height));
+        ASSERT_EQ(width, 800);
+        ASSERT_EQ(height, 600);
+        // FALLWARD_RENDER_PICTURE=FILE keeps the picture for a person to look at.
+        if (const char* keep = std::getenv("FALLWARD_RENDER_PICTURE")) {
+            stbi_write_png(keep, width, height, 4, pixels.data(), width * 4);
+        }
+    }
+
+    SDL_Window* window = nullptr;
+    std::unique_ptr<Graphics::GraphicsService> service;
+    std::string fxErrors;
+    std::vector<std::uint8_t> pixels;
+    int width = 0;
+    int height = 0;
+};
+
+TEST_F(GraphicsRender, BlocksShowInTheirTileColoursBeforeTheWallWithText) {
+    ASSERT_TRUE(fxErrors.empty()) << fxErrors;
+    ZELM::LevelMap map;
+    map.Create(24, 8);
+    // One block of each look, every other column of row 3.
+    const unsigned char ids[] = {1, 2, 3, 4, 5, 7, 20, 9};
+    for (unsigned i = 0; i < 8; ++i) {
+        map.SetTileID(3 + 2 * i, 3, ids[i]);
+    }
+    service->SetLevelDrawingPointer(&map);
+    Graphics::Text* line = service->AddText();
+    line->x = 20;
+    line->y = 20;
+    line->text = "HELLO WORLD";
+    service->Update(16.0f);  // the first frame resets the camera
+    service->SetCamTargetX(10.0f);
+    service->SetCamTargetY(3.5f);
+    service->Update(16.0f);
+    Render();
+
+    const std::vector<Graphics::CubeRecord>& blocks = service->GetLevelRenderer().GetCubes().GetBlocks();
+    ASSERT_EQ(blocks.size(), 8u);
+    std::vector<Pixel> seen;
+    for (const Graphics::CubeRecord& block : blocks) {
+        int x = 0;
+        int y = 0;
+        Project({block.x + 0.5f, block.y + 0.5f, block.z}, x, y);
+        ASSERT_TRUE(x > 0 && x < 800 && y > 0 && y < 600) << "block " << int(block.tileId) << " out of view";
+        seen.push_back(At(x, y));
+    }
+    auto dominant = [](const Pixel& p, bool r, bool g, bool b) {
+        const int low = std::min({r ? 255 : p.r, g ? 255 : p.g, b ? 255 : p.b});
+        const int high = std::min({r ? p.r : 255, g ? p.g : 255, b ? p.b : 255});
+        return high > low + 20;
+    };
+    const Pixel grey = seen[0];
+    EXPECT_LT(std::abs(grey.r - grey.g) + std::abs(grey.g - grey.b), 20) << "grey block";
+    EXPECT_GT(grey.r, 0x50) << "grey blocks are lighter than the cleared background";
+    EXPECT_TRUE(dominant(seen[1], true, false, false))
+        << "red " << seen[1].r << "," << seen[1].g << "," << seen[1].b;
+    EXPECT_TRUE(dominant(seen[2], false, false, true))
+        << "blue " << seen[2].r << "," << seen[2].g << "," << seen[2].b;
+    EXPECT_TRUE(dominant(seen[3], true, false, true))
+        << "magenta " << seen[3].r << "," << seen[3].g << "," << seen[3].b;
+    EXPECT_TRUE(dominant(seen[4], false, true, false))
+        << "green " << seen[4].r << "," << seen[4].g << "," << seen[4].b;
+    EXPECT_TRUE(dominant(seen[5], false, true, true))
+        << "cyan " << seen[5].r << "," << seen[5].g << "," << seen[5].b;
+    EXPECT_TRUE(dominant(seen[6], true, true, false))
+        << "yellow " << seen[6].r << "," << seen[6].g << "," << seen[6].b;
+    EXPECT_TRUE(dominant(seen[7], true, false, true))
+        << "see-through magenta " << seen[7].r << "," << seen[7].g << "," << seen[7].b;
+
+    // An empty cell shows the dark background wall, not the cleared colour.
+    int x = 0;
+    int y = 0;
+    Project({10.5f, 6.5f, 1.5f}, x, y);
+    const Pixel wall = At(x, y);
+    EXPECT_LT(wall.r, 0x50) << "wall " << wall.r << "," << wall.g << "," << wall.b;
+    EXPECT_LT(std::abs(wall.r - wall.b), 12);
+
+    // The text line: white glyph pixels in its box, none just above it.
+    int white = 0;
+    for (int ty = 20; ty < 30; ++ty) {
+        for (int tx = 20; tx < 20 + 11 * 12; ++tx) {
+            const Pixel p = At(tx, ty);
+            white += p.r > 240 && p.g > 240 && p.b > 240;
+        }
+    }
+    EXPECT_GT(white, 100);
+    EXPECT_LT(At(25, 17).r, 240);
+}
+
+TEST_F(GraphicsRender, MeshesDrawWithTheLevelEffectWhereTheirWorldMatrixPutsThem) {
+    service->Update(16.0f);
+    service->Update(16.0f);
+    Graphics::LevelRenderer& level = service->GetLevelRenderer();
+    Graphics::LevelLighting lighting;
+    lighting.viewProj = service->GetViewProj();
+    lighting.eye = service->GetCamPos();
+    const glm::mat4 world = Graphics::Translation(2.0f, 0.0f, 0.0f);
+    ASSERT_TRUE(level.BeginMeshDraw(lighting, world, nullptr, nullptr, true));
+    level.GetBox()->Draw();
+    level.EndMeshDraw();
+    Render();
+    int x = 0;
+    int y = 0;
+    Project({2.0f, 0.0f, -0.5f}, x, y);
+    const Pixel box = At(x, y);
+    EXPECT_GT(box.b, box.r + 40) << "the flat blue of a phasing mesh " << box.r << "," << box.g << ","
+                                 << box.b;
+    Project({-2.0f, 0.0f, -0.5f}, x, y);
+    const Pixel elsewhere = At(x, y);
+    EXPECT_EQ(elsewhere.r, 0x50) << "nothing drawn where the mesh is not";
+}
+
+TEST_F(GraphicsRender, ABrokenEffectIsReportedAndTheGameGoesOn) {
+    std::string errors;
+    EXPECT_EQ(Graphics::Effect::FromText("@vertex V\nvoid main() { nonsense; }\n@fragment F\nvoid main() {}\n"
+                                         "@technique T\npass 0 V F\n",
+                                         errors),
+              nullptr);
+    EXPECT_NE(errors.find("T pass 0"), std::string::npos) << errors;
+    std::string good;
+    EXPECT_NE(
+        Graphics::Effect::FromText("@vertex V\nvoid main() { gl_Position = vec4(0.0); }\n@fragment F\n"
+                                   "out vec4 c;\nvoid main() { c = vec4(1.0); }\n@technique T\npass 0 V F\n",
+                                   good),
+        nullptr)
+        << good;
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+// How tiles look and the cube list built around the camera.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/LevelMap.h"
+#include "graphics/BlockMaterials.h"
+#include "graphics/CubeList.h"
+
+namespace {
+
+TEST(BlockLook, ColoursRoundEachChannelAndClampIt) {
+    const float grey[4] = {0.4f, 0.4f, 0.4f, 1.0f};
+    EXPECT_EQ(Graphics::ColourToArgb(grey), 0xff666666u);
+    const float wild[4] = {1.5f, -0.2f, 0.5f, 1.0f};
+    EXPECT_EQ(Graphics::ColourToArgb(wild), 0xffff0080u);
+    const float clear[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    EXPECT_EQ(Graphics::ColourToArgb(clear), 0x00000000u);
+}
+
+TEST(BlockLook, EachTileIdHasItsColourAndGlow) {
+    EXPECT_EQ(Graphics::BlockColour(1), 0xff666666u);
+    for (unsigned char red : {2, 6})
+        EXPECT_EQ(Graphics::BlockColour(red), 0xff660000u);
+    EXPECT_EQ(Graphics::BlockColour(3), 0xff000066u);
+    for (unsigned char magenta : {4, 11, 12, 13, 14})
+        EXPECT_EQ(Graphics::BlockColour(magenta), 0xff660066u);
+    EXPECT_EQ(Graphics::BlockColour(5), 0xff006600u);
+    EXPECT_EQ(Graphics::BlockColour(7), 0xff006666u);
+    EXPECT_EQ(Graphics::BlockColour(20), 0xff666600u);
+    for (unsigned char odd : {9, 10, 18, 21, 254}) {
+        EXPECT_EQ(Graphics::BlockColour(odd), 0x33ff00ffu) << int(odd);
+        EXPECT_EQ(Graphics::GlowMaterial(odd), nullptr) << int(odd) << " does not glow";
+    }
+    for (unsigned char empty : {0, 8, 15, 16, 17, 19})
+        EXPECT_FALSE(Graphics::IsBlockTile(empty)) << int(empty);
+
+    // Standard blocks glow black; coloured blocks glow in their own colour.
+    ASSERT_NE(Graphics::GlowMaterial(1), nullptr);
+    EXPECT_EQ(Graphics::GlowMaterial(1)->diffuse[0] + Graphics::GlowMaterial(1)->diffuse[1], 0.0f);
+    EXPECT_EQ(Graphics::GlowMaterial(6), &Graphics::BlockMaterials()[1]);
+    EXPECT_EQ(Graphics::GlowMaterial(3), &Graphics::BlockMaterials()[2]);
+    EXPECT_EQ(Graphics::GlowMaterial(12), &Graphics::BlockMaterials()[4]);
+    EXPECT_EQ(Graphics::GlowMaterial(20), &Graphics::BlockMaterials()[6]);
+    EXPECT_FLOAT_EQ(Graphics::BlockMaterials()[0].specularPower, 16.0f);
+}
+
+class CubeListTest : public ::testing::Test {
+protected:
+    void SetUp() override { map.Create(40, 40); }
+    ZELM::LevelMap map;
+    Graphics::CubeList cubes;
+};
+
+TEST_F(CubeListTest, TheDefaultCameraScansA33By33Window) {
+    cubes.Build(16.0f, false, &map, 20.0f, 20.0f, 8.0f, 1.0f);
+    EXPECT_EQ(cubes.GetBackground().size(), 33u * 33u);
+    EXPECT_TRUE(cubes.GetBlocks().empty());
+    const auto [low, high] = std::minmax_element(cubes.GetBackground().begin(), cubes.GetBackground().end(),
+                                                 [](const auto& a, const auto& b) { return a.x < b.x; });
+    EXPECT_FLOAT_EQ(low->x, 4.0f);
+    EXPECT_FLOAT_EQ(high->x, 36.0f);
+
+    // A farther camera widens the window to 0.8 of its distance.
+    cubes.Build(16.0f, false, &map, 20.0f, 20.0f, 25.0f, 1.0f);
+    EXPECT_EQ(cubes.GetBackground().size(), 43u * 43u);
+}
+
+TEST_F(CubeListTest, BlocksStandOneUnitInFrontOfTheirWall) {
+    map.SetTileID(20, 20, 5);
+    map.SetTileID(21, 20, 9);
+    map.SetTileID(22, 20, 16);
+    cubes.Build(16.0f, false, &map, 20.0f, 20.0f, 8.0f, 1.0f);
+    ASSERT_EQ(cubes.GetBlocks().size(), 2u) << "id 16 leaves its cell empty";
+    const Graphics::CubeRecord& green = cubes.GetBlocks()[0];
+    EXPECT_EQ(green.tileId, 5);
+    EXPECT_FLOAT_EQ(green.x, 20.0f);
+    EXPECT_FLOAT_EQ(green.y, 20.0f);
+    EXPECT_EQ(cubes.GetBlocks()[1].tileId, 9);
+    for (const Graphics::CubeRecord& wall : cubes.GetBackground()) {
+        if (wall.x == 20.0f && wall.y == 20.0f) {
+            EXPECT_FLOAT_EQ(wall.z - green.z, 1.0f);
+            EXPECT_FALSE(wall.animated);
+        }
+        if (wall.x == 22.0f && wall.y == 20.0f) {
+            EXPECT_TRUE(wall.animated);
+        }
+    }
+}
+
+TEST_F(CubeListTest, TheWallWavesByPointFourAndMoreWithIntensity) {
+    auto largestSwing = [&](float intensity) {
+        float largest = 0.0f;
+        for (int frame = 0; frame < 60; ++frame) {
+            cubes.Build(50.0f, false, &map, 20.0f, 20.0f, 8.0f, intensity);
+            for (const Graphics::CubeRecord& wall : cubes.GetBackground()) {
+                largest = std::max(largest, std::fabs(wall.z - 1.5f));
+            }
+        }
+        return largest;
+    };
+    const float calm = largestSwing(1.0f);
+    EXPECT_LE(calm, 0.4f + 1e-5f);
+    EXPECT_GT(calm, 0.39f);
+    const float strong = largestSwing(1.2f);
+    EXPECT_LE(strong, 0.8f + 1e-5f);
+    EXPECT_GT(strong, 0.78f);
+}
+
+TEST_F(CubeListTest, PhasingFadesInAndOutOver200Milliseconds) {
+    cubes.Build(200.0f, true, &map, 0.0f, 0.0f, 8.0f, 1.0f);
+    EXPECT_FLOAT_EQ(cubes.GetPhaseFade(), 1.0f);
+    cubes.Build(200.0f, false, &map, 0.0f, 0.0f, 8.0f, 1.0f);
+    EXPECT_FLOAT_EQ(cubes.GetPhaseFade(), 0.0f);
+    // Not clamped: the last step may pass the end.
+    cubes.Build(150.0f, true, &map, 0.0f, 0.0f, 8.0f, 1.0f);
+    cubes.Build(150.0f, true, &map, 0.0f, 0.0f, 8.0f, 1.0f);
+    EXPECT_FLOAT_EQ(cubes.GetPhaseFade(), 1.5f);
+    EXPECT_FLOAT_EQ(cubes.GetLevelTimer(), 700.0f);
+}
+
+TEST_F(CubeListTest, NoMapNoCubesAndAFarCameraStopsAtCapacity) {
+    cubes.Build(16.0f, false, nullptr, 0.0f, 0.0f, 8.0f, 1.0f);
+    EXPECT_TRUE(cubes.GetBackground().empty());
+    map.Create(400, 400);
+    for (unsigned x = 0; x < 400; ++x) {
+        for (unsigned y = 0; y < 400; ++y) {
+            map.SetTileID(x, y, 1);
+        }
+    }
+    cubes.Build(16.0f, false, &map, 200.0f, 200.0f, 220.0f, 1.0f);
+    EXPECT_EQ(cubes.GetBackground().size(), Graphics::CubeList::kCapacity);
+    EXPECT_EQ(cubes.GetBlocks().size(), Graphics::CubeList::kCapacity);
+    // Outside the map every cell is empty: only the wall.
+    cubes.Build(16.0f, false, &map, -100.0f, -100.0f, 8.0f, 1.0f);
+    EXPECT_EQ(cubes.GetBackground().size(), 33u * 33u);
+    EXPECT_TRUE(cubes.GetBlocks().empty());
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// Text wrapping, metrics, the glyph map and the life of text lines.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "graphics/TextLayer.h"
+
+namespace {
+
+using Graphics::TextLayer;
+
+TEST(TextWrap, WordsFillLinesOfTheGivenLength) {
+    EXPECT_EQ(TextLayer::Wrap("hello world", 22), "hello world ");
+    EXPECT_EQ(TextLayer::Wrap("  spaced \t out\n\nwords  ", 22), "spaced out words ")
+        << "runs of white space";
+    EXPECT_EQ(TextLayer::Wrap("aa bb cc", 6), "aa bb \ncc ");
+    EXPECT_EQ(TextLayer::Wrap("a\nb", 22), "a b ") << "written line breaks are not kept";
+    EXPECT_EQ(TextLayer::Wrap("", 22), "");
+}
+
+TEST(TextWrap, LongWordsKeepWholeAndNarrowWidthsBreakEveryWord) {
+    EXPECT_EQ(TextLayer::Wrap("abcdefghij", 5), "\nabcdefghij ") << "a first word that does not fit";
+    EXPECT_EQ(TextLayer::Wrap("ab abcdefghij cd", 5), "ab \nabcdefghij \ncd ");
+    EXPECT_EQ(TextLayer::Wrap("ab cd", 0), "\nab \ncd ");
+    EXPECT_EQ(TextLayer::Wrap("ab cd ef gh ij kl mn op qr st uv wx yz", -1),
+              "ab cd ef gh ij kl mn op qr st uv wx yz ")
+        << "a negative count never wraps";
+}
+
+TEST(TextMetrics, WidthsGiveTheCharactersPerLine) {
+    EXPECT_FLOAT_EQ(12.0f * TextLayer::PenScale(1.0f), 12.8f);
+    EXPECT_EQ(TextLayer::CharactersPerLine(300, 1.0f), 22);
+    EXPECT_EQ(TextLayer::CharactersPerLine(500, 1.0f), 38);
+    EXPECT_EQ(TextLayer::CharactersPerLine(0, 1.0f), -1);
+    EXPECT_LT(TextLayer::CharactersPerLine(-50, 1.0f), 0);
+    EXPECT_EQ(TextLayer::CharactersPerLine(25, 1.0f), 0) << "below twice the advance";
+    EXPECT_EQ(TextLayer::CharactersPerLine(300, 2.0f), 10);
+}
+
+TEST(TextLayout, ThePenMovesByWholePixelsAndHighlightLowersAndFades) {
+    TextLayer layer;
+    Graphics::Text line(10, 20, 300, 1.0f);
+    line.text = "ABC";
+    auto glyphs = layer.LayOutLine(line);
+    ASSERT_EQ(glyphs.size(), 4u) << "three letters and the trailing space";
+    EXPECT_FLOAT_EQ(glyphs[0].x, 10.0f);
+    EXPECT_FLOAT_EQ(glyphs[1].x, 22.0f);
+    EXPECT_FLOAT_EQ(glyphs[2].x, 34.0f);
+    EXPECT_FLOAT_EQ(glyphs[0].y, 20.0f);
+    EXPECT_EQ(glyphs[0].alpha, 255);
+
+    line.highlight = 0.0f;
+    glyphs = layer.LayOutLine(line);
+    EXPECT_FLOAT_EQ(glyphs[0].y, 27.0f);
+    EXPECT_EQ(glyphs[0].alpha, 127);
+
+    // A second line starts 14 pixels lower at the line's left edge.
+    line.highlight = 1.0f;
+    line.width = 60;  // three characters a line
+    line.text = "AB CD";
+    glyphs = layer.LayOutLine(line);
+    ASSERT_EQ(glyphs.size(), 6u);
+    EXPECT_FLOAT_EQ(glyphs[3].x, 10.0f);
+    EXPECT_FLOAT_EQ(glyphs[3].y, 34.0f);
+
+    // Characters the font lacks draw nothing but still move the pen.
+    line.width = 300;
+    line.text = "A~B";
+    glyphs = layer.LayOutLine(line);
+    ASSERT_EQ(glyphs.size(), 3u);
+    EXPECT_FLOAT_EQ(glyphs[1].x, 34.0f);
+}
+
+TEST(TextFont, TheGlyphMapFollowsTheTenByTenGrid) {
+    EXPECT_EQ(std::strlen(TextLayer::kGlyphs), 87u);
+    TextLayer layer;
+    auto same = [](Graphics::GlyphRect r, int left, int top) {
+        return r.left == left && r.top == top && r.right == left + 10 && r.bottom == top + 10;
+    };
+    EXPECT_TRUE(same(layer.Glyph('A'), 0, 0));
+    EXPECT_TRUE(same(layer.Glyph('K'), 0, 10));
+    EXPECT_TRUE(same(layer.Glyph('0'), 60, 20));
+    EXPECT_TRUE(same(layer.Glyph('_'), 90, 50));
+    EXPECT_TRUE(same(layer.Glyph('z'), 50, 80));
+    EXPECT_TRUE(same(layer.Glyph(' '), 90, 90));
+    const Graphics::GlyphRect unknown = layer.Glyph('~');
+    EXPECT_EQ(unknown.right - unknown.left, 0);
+}
+
+TEST(TextLines, NewLinesShowAPlaceholderAndEmptyLinesLeaveForGood) {
+    TextLayer layer;
+    Graphics::Text* kept = layer.CreateText(0, 0, 300, 1.0f);
+    Graphics::Text* dropped = layer.CreateText(0, 20, 300, 1.0f);
+    EXPECT_EQ(kept->text, "[put text here]");
+    EXPECT_FLOAT_EQ(kept->highlight, 1.0f);
+    dropped->text = "";
+    kept->text = " ";
+    layer.LayOut();
+    ASSERT_EQ(layer.GetLines().size(), 1u);
+    EXPECT_EQ(layer.GetLines()[0], kept) << "a blank line stays";
+    dropped->text = "back again?";
+    EXPECT_TRUE(layer.LayOut().empty()) << "a line of white space has no words to draw";
+    EXPECT_EQ(layer.GetLines().size(), 1u);
+}
+
+}  // namespace
