@@ -41,6 +41,8 @@ void LogicService::Bind() {
     ZELM::DynamicBinder::Bind("GenerateWorldCollisions", this, &LogicService::GenerateWorldCollisions);
     ZELM::DynamicBinder::Bind("CollidedWithPlayer", this, &LogicService::CollidedWithPlayer);
     ZELM::DynamicBinder::Bind("SetPlayer", this, &LogicService::SetPlayer);
+    ZELM::DynamicBinder::Bind("DrawLevelMap", this, &LogicService::DrawLevelMap);
+    ZELM::DynamicBinder::Bind("EraseLevelMap", this, &LogicService::EraseLevelMap);
     BindBroadcast("SetLevelScripts", this, &LogicService::SetLevelScripts);
     BindDeferred("ClearLevelScripts", this, &LogicService::ClearLevelScripts);
     BindBroadcast("LevelStart", this, &LogicService::LevelStart);
@@ -64,6 +66,21 @@ void LogicService::Update(float dt) {
     UpdateComponents(dt);
     if (updateScript) {
         CallLevelHook("Update", &dt);
+    }
+}
+
+// Without a renderer (tools, tests) there is nobody to hand the map to.
+void LogicService::DrawLevelMap() {
+    ZELM::LevelMap* map = &worldMap;
+    if (IsBound("SetLevelDrawingPointer")) {
+        Call("SetLevelDrawingPointer", map);
+    }
+}
+
+void LogicService::EraseLevelMap() {
+    ZELM::LevelMap* none = nullptr;
+    if (IsBound("SetLevelDrawingPointer")) {
+        Call("SetLevelDrawingPointer", none);
     }
 }
 

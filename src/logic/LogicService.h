@@ -49,6 +49,9 @@ public:
     // Checkpoint and red-block effects when the player touches a tile on the given side.
     void CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned side);
     void SetPlayer(ZELM::EntityHandle entity) { player = entity; }
+    // Hands the tile map to the renderer, or takes it back before the map is replaced.
+    void DrawLevelMap();
+    void EraseLevelMap();
     const ZELM::EntityHandle& GetPlayer() const { return player; }
 
     TileCollision::TileObjects& GetTileObjects() { return tileObjects; }

@@ -492,6 +492,7 @@ TEST_F(BundledLevelTest, LevelOneSavesToItsOwnBytes) {
     std::ofstream(ResourcePath("Levels/Level1.xml"), std::ios::binary) << level;
     fs::create_directories(ResourcePath("Levels/Tiles"));
     std::ofstream(ResourcePath("Levels/Tiles/Level1"), std::ios::binary) << tiles;
+    std::ofstream(ResourcePath("Scripts/ShowLevel.lua")) << ReadFile(game / "Scripts" / "ShowLevel.lua");
     auto* logic = new Logic::LogicService();
     engine->AddService("Logic", logic);
     ProblemCapture capture;
