@@ -9,65 +9,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/ComponentRegistry.h"
-#include "engine/Entity.h"
-#include "engine/EntityController.h"
-#include "engine/Physical.h"
-#include "logic/LogicService.h"
-#include "physics/PhysicsComponent.h"
-#include "physics/PhysicsService.h"
+#include "support/PhysicsWorld.h"
 
 namespace {
 
-// A world of our own: game flow (for the tiles), physics, and an entity table.
-class OurWorld {
-public:
-    OurWorld() {
-        logic = new Logic::LogicService();
-        physics = new Kestrin::PhysicsService();
-        services.emplace_back(logic);
-        services.emplace_back(physics);
-        logic->SetServiceName("Logic");
-        physics->SetServiceName("Physics");
-        auto& registry = ZELM::ComponentRegistry::Instance();
-        registry.SetServices(&services);
-        registry.SetEntities(&entities);
-        for (auto& service : services) {
-            service->Bind();
-            service->Init();
-        }
-    }
-    ~OurWorld() {
-        entities.DestroyAllEntities();
-        services.clear();
-        ZELM::ComponentRegistry::DestroyInstance();
-        ZELM::DynamicBase::RemoveTablesOf("Engine");
-    }
+// Our world is the one the physics tests use: game flow (for the tiles), physics and an entity table.
+using OurWorld = ZELMTest::PhysicsWorld;
 
-    Kestrin::PhysicsComponent* AddBox(int index, float x, float y) {
-        ZELM::EntityHandle entity = entities.Create("Box" + std::to_string(index));
-        auto& registry = ZELM::ComponentRegistry::Instance();
-        auto* physical = static_cast<ZELM::Physical*>(registry.Create("Logic", "Physical"));
-        entity->AddComponent(physical);
-        physical->Bind();
-        physical->AddToService();
-        physical->SetX(x);
-        physical->SetY(y);
-        auto* body = static_cast<Kestrin::PhysicsComponent*>(registry.Create("Physics", "PhysicsComponent"));
-        entity->AddComponent(body);
-        body->Bind();
-        body->SetInverseMass(1.0f);
-        body->SetID(static_cast<unsigned>(index + 1));
-        body->AddToService();
-        body->Init();
-        return body;
-    }
-
-    std::vector<std::unique_ptr<ZELM::Service>> services;
-    ZELM::EntityController entities;
-    Logic::LogicService* logic;
-    Kestrin::PhysicsService* physics;
-};
+Kestrin::PhysicsComponent* AddBox(OurWorld& world, int index, float x, float y) {
+    return world.AddBox("Box" + std::to_string(index), x, y, 1.0f, 1.0f, 1.0f, static_cast<unsigned>(index + 1));
+}
 
 // Boxes scattered over a square sized so that each box overlaps about one other on average.
 std::vector<b2Vec2> Scatter(int count, unsigned seed) {
@@ -88,7 +39,7 @@ void OurBroadPhase(benchmark::State& state) {
     std::vector<Kestrin::PhysicsComponent*> bodies;
     std::vector<b2Vec2> positions = Scatter(count, 1);
     for (int i = 0; i < count; ++i) {
-        bodies.push_back(world.AddBox(i, positions[i].x, positions[i].y));
+        bodies.push_back(AddBox(world, i, positions[i].x, positions[i].y));
     }
     std::mt19937 random(2);
     std::uniform_real_distribution<float> jitter(-0.05f, 0.05f);
@@ -176,7 +127,7 @@ void OurFrame(benchmark::State& state) {
     const std::vector<b2Vec2> drop = ArenaDrop();
     std::vector<Kestrin::PhysicsComponent*> bodies;
     for (int i = 0; i < kArenaBoxes; ++i) {
-        bodies.push_back(world.AddBox(i, drop[i].x, drop[i].y));
+        bodies.push_back(AddBox(world, i, drop[i].x, drop[i].y));
     }
     int frame = 0;
     for (auto _ : state) {

@@ -9,23 +9,6 @@
 #include "engine/ProblemReport.h"
 
 namespace ZELM {
-namespace {
-
-ArchetypeTable* instance = nullptr;
-
-}  // namespace
-
-ArchetypeTable& ArchetypeTable::Instance() {
-    if (instance == nullptr) {
-        instance = new ArchetypeTable();
-    }
-    return *instance;
-}
-
-void ArchetypeTable::DestroyInstance() {
-    delete instance;
-    instance = nullptr;
-}
 
 void ArchetypeTable::LoadDirectory(const std::string& directory) {
     namespace fs = std::filesystem;

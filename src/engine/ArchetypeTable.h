@@ -7,15 +7,12 @@
 
 #include "engine/XmlReader.h"
 
+#include "utilities/Singleton.h"
+
 namespace ZELM {
 
-class ArchetypeTable {
+class ArchetypeTable : public Singleton<ArchetypeTable> {
 public:
-    // The table, created (empty) on first access.
-    static ArchetypeTable& Instance();
-    // Deletes every reader (engine shutdown).
-    static void DestroyInstance();
-
     // Reads every "*.xml" file of the directory (not its subdirectories). A file that does not
     // parse is reported and left out.
     void LoadDirectory(const std::string& directory);

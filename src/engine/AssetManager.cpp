@@ -2,23 +2,6 @@
 #include "engine/AssetManager.h"
 
 namespace ZELM {
-namespace {
-
-AssetManager* instance = nullptr;
-
-}  // namespace
-
-AssetManager& AssetManager::Instance() {
-    if (instance == nullptr) {
-        instance = new AssetManager();
-    }
-    return *instance;
-}
-
-void AssetManager::DestroyInstance() {
-    delete instance;
-    instance = nullptr;
-}
 
 void AssetManager::Add(const std::string& stem, Asset* asset) {
     std::unique_ptr<Asset>& slot = assets[stem];

@@ -9,14 +9,12 @@
 #include "engine/AssetImpl.h"
 #include "engine/ProblemReport.h"
 
+#include "utilities/Singleton.h"
+
 namespace ZELM {
 
-class AssetManager {
+class AssetManager : public Singleton<AssetManager> {
 public:
-    // The manager, created on first access.
-    static AssetManager& Instance();
-    static void DestroyInstance();
-
     // Stores the asset under the stem, replacing what was stored there. A replaced asset lives on
     // until DeleteAll, because components may still hold references to its value.
     void Add(const std::string& stem, Asset* asset);

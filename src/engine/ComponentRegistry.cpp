@@ -8,23 +8,6 @@
 #include "engine/Service.h"
 
 namespace ZELM {
-namespace {
-
-ComponentRegistry* instance = nullptr;
-
-}  // namespace
-
-ComponentRegistry& ComponentRegistry::Instance() {
-    if (instance == nullptr) {
-        instance = new ComponentRegistry();
-    }
-    return *instance;
-}
-
-void ComponentRegistry::DestroyInstance() {
-    delete instance;
-    instance = nullptr;
-}
 
 void ComponentRegistry::Register(const std::string& serviceName, const std::string& typeName,
                                  CreateFunction create) {

@@ -12,19 +12,18 @@
 #include "engine/IVisitor.h"
 #include "engine/RegistryItem.h"
 
+#include "utilities/Singleton.h"
+
 namespace ZELM {
 
 class Component;
 class EntityController;
 class Service;
 
-class ComponentRegistry {
+class ComponentRegistry : public Singleton<ComponentRegistry> {
 public:
     using CreateFunction = std::function<Component*()>;
 
-    // The registry, created on first access.
-    static ComponentRegistry& Instance();
-    static void DestroyInstance();
 
     // Gives the registry the engine's entities and the services that components join.
     void SetEntities(EntityController* controller) { entities = controller; }

@@ -2,23 +2,6 @@
 #include "engine/DelayedCallQueue.h"
 
 namespace ZELM {
-namespace {
-
-DelayedCallQueue* instance = nullptr;
-
-}  // namespace
-
-DelayedCallQueue& DelayedCallQueue::Instance() {
-    if (instance == nullptr) {
-        instance = new DelayedCallQueue();
-    }
-    return *instance;
-}
-
-void DelayedCallQueue::DestroyInstance() {
-    delete instance;
-    instance = nullptr;
-}
 
 void DelayedCallQueue::Add(std::unique_ptr<DelayedCall> call) {
     if (call->GetRemaining() == -1.0f) {

@@ -7,15 +7,12 @@
 
 #include "engine/DelayedCall.h"
 
+#include "utilities/Singleton.h"
+
 namespace ZELM {
 
-class DelayedCallQueue {
+class DelayedCallQueue : public Singleton<DelayedCallQueue> {
 public:
-    // The queue, created on first access.
-    static DelayedCallQueue& Instance();
-    // Deletes the queue with every pending entry (engine shutdown).
-    static void DestroyInstance();
-
     // Queues an entry. A delay of exactly -1 parks it until shutdown: it never fires.
     void Add(std::unique_ptr<DelayedCall> call);
     // Counts every entry down by dtMs and fires, in insertion order, those whose delay has run

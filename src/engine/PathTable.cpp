@@ -4,23 +4,6 @@
 #include <fstream>
 
 namespace ZELM {
-namespace {
-
-PathTable* instance = nullptr;
-
-}  // namespace
-
-PathTable& PathTable::Instance() {
-    if (instance == nullptr) {
-        instance = new PathTable();
-    }
-    return *instance;
-}
-
-void PathTable::DestroyInstance() {
-    delete instance;
-    instance = nullptr;
-}
 
 void PathTable::Read(const std::string& manifestPath) {
     std::ifstream manifest(manifestPath);

@@ -4,14 +4,12 @@
 #include <string>
 #include <unordered_map>
 
+#include "utilities/Singleton.h"
+
 namespace ZELM {
 
-class PathTable {
+class PathTable : public Singleton<PathTable> {
 public:
-    // The table, created (empty) on first access.
-    static PathTable& Instance();
-    static void DestroyInstance();
-
     // Reads whitespace-separated "key=value" tokens; a later key overwrites an earlier one, and a
     // token without "=" is stored under itself. A missing file leaves the table as it is.
     void Read(const std::string& manifestPath);
