@@ -38,6 +38,17 @@ void DisplayModes::Next(bool fullscreen) {
     index = list.empty() ? 0 : (index + 1) % list.size();
 }
 
+void DisplayModes::FallBack(const DisplayMode& desktop, const DisplayMode& window) {
+    if (fullscreenModes.empty() && desktop.width > 0 && desktop.height > 0) {
+        fullscreenModes.push_back(desktop);
+        fullscreenIndex = 0;
+    }
+    if (windowedModes.empty() && window.width > 0 && window.height > 0) {
+        windowedModes.push_back(window);
+        windowedIndex = 0;
+    }
+}
+
 void DisplayModes::SelectWindowed(int width, int height) {
     for (std::size_t i = 0; i < windowedModes.size(); ++i) {
         if (windowedModes[i].width == width && windowedModes[i].height == height) {

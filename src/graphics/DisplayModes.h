@@ -23,6 +23,10 @@ public:
     const DisplayMode* Current(bool fullscreen) const;
     // Advances the current entry of the state's list, wrapping to the first.
     void Next(bool fullscreen);
+    // A list left empty by the rules (a display that reports no 60 Hz modes, as virtual ones do)
+    // gets one entry: the desktop's mode for full screen, the window's size for windowed, so that
+    // the toggles always have a mode to switch to.
+    void FallBack(const DisplayMode& desktop, const DisplayMode& window);
     // Makes the windowed entry of that size current when there is one, so the game starts in the
     // window it was given.
     void SelectWindowed(int width, int height);

@@ -84,6 +84,20 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("IsDeviceLost", this, &GraphicsService::IsDeviceLost);
     ZELM::DynamicBinder::Bind("ToggleFullscreen", this, &GraphicsService::ToggleFullscreen);
     ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
+    ZELM::DynamicBinder::Bind("GetSpriteObject", this, &GraphicsService::GetSpriteObject);
+    ZELM::DynamicBinder::Bind("SplashUp", this, &GraphicsService::SplashUp);
+    ZELM::DynamicBinder::Bind("SplashDown", this, &GraphicsService::SplashDown);
+    ZELM::DynamicBinder::Bind("SplashLeft", this, &GraphicsService::SplashLeft);
+    ZELM::DynamicBinder::Bind("SplashRight", this, &GraphicsService::SplashRight);
+    ZELM::DynamicBinder::Bind("SplashUpRed", this, &GraphicsService::SplashUpRed);
+    ZELM::DynamicBinder::Bind("SplashDownRed", this, &GraphicsService::SplashDownRed);
+    ZELM::DynamicBinder::Bind("SplashLeftRed", this, &GraphicsService::SplashLeftRed);
+    ZELM::DynamicBinder::Bind("SplashRightRed", this, &GraphicsService::SplashRightRed);
+    ZELM::DynamicBinder::Bind("SplashUpGreen", this, &GraphicsService::SplashUpGreen);
+    ZELM::DynamicBinder::Bind("SplashDownGreen", this, &GraphicsService::SplashDownGreen);
+    ZELM::DynamicBinder::Bind("SplashLeftGreen", this, &GraphicsService::SplashLeftGreen);
+    ZELM::DynamicBinder::Bind("SplashRightGreen", this, &GraphicsService::SplashRightGreen);
+    ZELM::DynamicBinder::Bind("SplashYellow", this, &GraphicsService::SplashYellow);
     ZELM::DynamicBinder::Bind("GetProjectionMatrix", this, &GraphicsService::GetProjectionMatrix);
     ZELM::DynamicBinder::Bind("GetViewMatrix", this, &GraphicsService::GetViewMatrix);
 
@@ -123,6 +137,7 @@ void GraphicsService::Init() {
                 }
             }
             displayModes.Build(modes, desktop.w, desktop.h);
+            displayModes.FallBack({desktop.w, desktop.h, desktop.refresh_rate}, {screenWidth, screenHeight, 60});
             displayModes.SelectWindowed(screenWidth, screenHeight);
         }
         const std::string resources = ZELM::PathTable::Instance().Get("Resources");
@@ -165,7 +180,7 @@ float GraphicsService::GetCamRadius() {
 }
 
 void GraphicsService::UpdatePlayerCam() {
-    UpdateCamera(0.0f);
+    UpdateCameraTransforms();
 }
 
 void GraphicsService::ResetCamera() {
@@ -180,6 +195,21 @@ std::array<float, 16> GraphicsService::GetViewMatrix() {
     return MatrixToRows(camera.GetView());
 }
 
+void GraphicsService::UpdateCameraTransforms() {
+    UpdateCamera(0.0f);
+    device->SetTransform(Device::Transform::Projection, camera.GetProjection());
+    device->SetTransform(Device::Transform::View, camera.GetView());
+}
+
+void GraphicsService::Splash(SplashColour colour, int direction) {
+    // The bursts themselves belong to the particle systems, which the frame does not have yet;
+    // the direction is theirs.
+    (void)direction;
+    if ((colour == SplashColour::Blue || colour == SplashColour::Yellow) && IsBound("PlayPhaseSnd")) {
+        Call("PlayPhaseSnd");
+    }
+}
+
 void GraphicsService::Update(float dt) {
     postDraw = false;
     if (firstFrame) {
@@ -189,39 +219,49 @@ void GraphicsService::Update(float dt) {
         }
         ResetCamera();
     }
-    if (debugLine != nullptr) {
-        if (debugDraw && IsBound("xMouseProjected") && IsBound("yMouseProjected")) {
-            char position[96];
-            std::snprintf(position, sizeof(position), "Cursor world position: (%.2f,%.2f)",
-                          Call<float>("xMouseProjected", 0.0f), Call<float>("yMouseProjected", 0.0f));
-            debugLine->text = position;
-        } else {
-            debugLine->text = " ";
-        }
-    }
-
     DetectPhaseSplash();
     HandleDisplayKeys();
+    UpdateDebugLine();
 
-    // Main pass.
     device->BeginMain(debugDraw ? 0xff505050u : 0xff000000u);
     camera.SetProjection(kFrameFov, static_cast<float>(screenWidth) / static_cast<float>(screenHeight));
     // Every frame starts from the default framing; the player graphic may move it in the pass below.
     camera.distance = -8.0f;
     camera.offsetA = 1.0f;
     UpdateCamera(dt);
+    device->SetTransform(Device::Transform::Projection, camera.GetProjection());
+    device->SetTransform(Device::Transform::View, camera.GetView());
 
-    auto start = std::chrono::steady_clock::now();
-    UpdateComponents(dt);
+    slowestTime = -1.0f;
+    const auto start = std::chrono::steady_clock::now();
+    DrawComponentsBeforeLevel(dt);
     componentsPass = MillisecondsSince(start);
+    // Waits out a lost device before the level is drawn (an OpenGL context is never lost).
+    while (IsDeviceLost()) {
+    }
 
-    start = std::chrono::steady_clock::now();
-    const bool phasing =
-        KeyDown("Space") || (IsBound("IsPressedProfile") && Call<char>("IsPressedProfile", 3) != 0);
-    CubeList& cubes = level->GetCubes();
-    cubes.Build(dt, phasing, levelMap, camera.targetX, camera.targetY, std::fabs(camera.distance), intensity);
-    buildCubeList = MillisecondsSince(start);
+    const LevelLighting lighting = CurrentLighting();
+    DrawLevel(dt, lighting);
+    DrawComponentsAfterLevel(dt);
+    DrawGlowPass(lighting);
+    PostProcess();
+}
 
+void GraphicsService::UpdateDebugLine() {
+    if (debugLine == nullptr) {
+        return;
+    }
+    if (debugDraw && IsBound("xMouseProjected") && IsBound("yMouseProjected")) {
+        char position[96];
+        std::snprintf(position, sizeof(position), "Cursor world position: (%.2f,%.2f)",
+                      Call<float>("xMouseProjected", 0.0f), Call<float>("yMouseProjected", 0.0f));
+        debugLine->text = position;
+    } else {
+        debugLine->text = " ";
+    }
+}
+
+LevelLighting GraphicsService::CurrentLighting() const {
     LevelLighting lighting;
     lighting.viewProj = camera.GetViewProj();
     lighting.eye = camera.GetPos();
@@ -230,6 +270,63 @@ void GraphicsService::Update(float dt) {
     ZELM::AssetManager& assets = ZELM::AssetManager::Instance();
     lighting.tile = assets.Has("tile1") ? assets.Get<Texture*>("tile1") : nullptr;
     lighting.tileNormal = assets.Has("tilenormal") ? assets.Get<Texture*>("tilenormal") : nullptr;
+    return lighting;
+}
+
+void GraphicsService::DrawComponent(ZELM::Component* component) {
+    if (component->IsBound("Draw")) {
+        component->Call("Draw");
+    }
+}
+
+void GraphicsService::UpdateAndDraw(ZELM::Component* component, float dt, bool draw) {
+    const auto start = std::chrono::steady_clock::now();
+    component->Update(dt);
+    if (component->GetTypeName() == "GravityGuyGraphic") {
+        // The player graphic has just moved the camera target.
+        UpdateCameraTransforms();
+    }
+    if (draw) {
+        DrawComponent(component);
+    }
+    const float took = MillisecondsSince(start);
+    if (took > slowestTime) {
+        slowestTime = took;
+        slowestComponent = component->GetTypeName();
+    }
+}
+
+void GraphicsService::DrawComponentsBeforeLevel(float dt) {
+    // A copy: a component's update may create or destroy components.
+    const std::vector<ZELM::Component*> components = GetComponents();
+    for (ZELM::Component* component : components) {
+        const std::string& type = component->GetTypeName();
+        UpdateAndDraw(component, dt, type != "Cube" && type != "Powerup");
+    }
+}
+
+void GraphicsService::DrawComponentsAfterLevel(float dt) {
+    const std::vector<ZELM::Component*> components = GetComponents();
+    ZELM::Component* player = nullptr;
+    for (ZELM::Component* component : components) {
+        const bool isPlayer = component->GetTypeName() == "GravityGuyGraphic";
+        if (isPlayer) {
+            player = component;
+        }
+        UpdateAndDraw(component, dt, !isPlayer);
+    }
+    if (player != nullptr) {
+        DrawComponent(player);
+    }
+}
+
+void GraphicsService::DrawLevel(float dt, const LevelLighting& lighting) {
+    auto start = std::chrono::steady_clock::now();
+    const bool phasing =
+        KeyDown("Space") || (IsBound("IsPressedProfile") && Call<char>("IsPressedProfile", 3) != 0);
+    CubeList& cubes = level->GetCubes();
+    cubes.Build(dt, phasing, levelMap, camera.targetX, camera.targetY, std::fabs(camera.distance), intensity);
+    buildCubeList = MillisecondsSince(start);
 
     start = std::chrono::steady_clock::now();
     if (!cubes.GetBlocks().empty()) {
@@ -241,9 +338,6 @@ void GraphicsService::Update(float dt) {
         totalCubesDrawn = 0;
     }
     drawCubes = MillisecondsSince(start);
-
-    DrawGlow(lighting);
-    DrawText();
 }
 
 void GraphicsService::SetShaderTechnique() {
@@ -256,25 +350,53 @@ void GraphicsService::SetShaderTechnique() {
     shader->SetBool("normalshade", !depthShader && normalShader);
 }
 
-void GraphicsService::DrawGlow(const LevelLighting& lighting) {
+void GraphicsService::BeginShader() {
+    const glm::mat4& world = device->GetTransform(Device::Transform::World);
+    const glm::mat4& view = device->GetTransform(Device::Transform::View);
+    const glm::mat4& projection = device->GetTransform(Device::Transform::Projection);
+    shader->SetMatrix("WorldViewProj", world * view * projection);
+    shader->SetMatrix("Projection", projection);
+    shader->SetMatrix("World", world);
+    shader->SetMatrix("View", view);
+    shader->Begin();
+}
+
+void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
     postDraw = true;
-    auto start = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
     const bool drawing = !device->IsNull() && renderTarget1 && renderTarget2;
     if (drawing) {
         renderTarget1->Begin();
     }
-    // Components see a third update, with no time passing, before their glow is drawn.
-    UpdateComponents(0.0f);
-    if (drawing) {
-        if (shaderToggle && shader) {
+    const bool shading = drawing && shaderToggle && shader != nullptr;
+    const std::vector<ZELM::Component*> components = GetComponents();
+    for (ZELM::Component* component : components) {
+        // A third update, with no time passing, before each component draws its glow.
+        component->Update(0.0f);
+        if (shading) {
             SetShaderTechnique();
+            shader->SetFloat("screenwidth", static_cast<float>(screenWidth));
+            shader->SetFloat("screenheight", static_cast<float>(screenHeight));
+            BeginShader();
+            shader->BeginPass(0);
         }
+        DrawComponent(component);
+        if (shading) {
+            shader->CommitChanges();
+            shader->EndPass();
+            shader->End();
+        }
+    }
+    if (drawing) {
         level->DrawGlowingBlocks(lighting);
     }
     glowPass = MillisecondsSince(start);
+}
 
-    start = std::chrono::steady_clock::now();
-    if (drawing && shaderToggle && shader && sprites) {
+void GraphicsService::PostProcess() {
+    const auto start = std::chrono::steady_clock::now();
+    const bool drawing = !device->IsNull() && renderTarget1 && renderTarget2 && sprites;
+    if (drawing && shaderToggle && shader) {
         shader->SetFloat("screenwidth", static_cast<float>(screenWidth));
         shader->SetFloat("screenheight", static_cast<float>(screenHeight));
         shader->SetTechnique("postprocess");
@@ -284,6 +406,7 @@ void GraphicsService::DrawGlow(const LevelLighting& lighting) {
         sprites->DrawTarget(renderTarget2->GetTexture(), screenWidth, screenHeight, *shader, 1);
     }
     device->UseBackBuffer();
+    DrawText();
     postprocess = MillisecondsSince(start);
 }
 
@@ -352,7 +475,17 @@ void GraphicsService::ApplyDisplayMode() {
         return;
     }
     SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
-    if (fullscreen) {
+    SDL_DisplayMode desktop{};
+    const int display = SDL_GetWindowDisplayIndex(window);
+    const bool desktopSized = display >= 0 && SDL_GetDesktopDisplayMode(display, &desktop) == 0 &&
+                              desktop.w == mode->width && desktop.h == mode->height;
+    if (fullscreen && desktopSized) {
+        // A bare window over the whole desktop: no mode change, and it needs no window manager.
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowBordered(window, SDL_FALSE);
+        SDL_SetWindowPosition(window, 0, 0);
+        SDL_SetWindowSize(window, mode->width, mode->height);
+    } else if (fullscreen) {
         SDL_DisplayMode wanted{};
         wanted.w = mode->width;
         wanted.h = mode->height;
@@ -361,18 +494,20 @@ void GraphicsService::ApplyDisplayMode() {
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
     } else {
         SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowBordered(window, SDL_TRUE);
         SDL_SetWindowSize(window, mode->width, mode->height);
         SDL_SetWindowPosition(window, 100, 100);
     }
     ResetDevice(static_cast<unsigned>(mode->width), static_cast<unsigned>(mode->height), fullscreen);
 }
 
-void GraphicsService::ResetDevice(unsigned, unsigned, bool) {
-    if (device->IsNull()) {
+void GraphicsService::ResetDevice(unsigned, unsigned, bool fullscreenMode) {
+    const DisplayMode* mode = displayModes.Current(fullscreenMode);
+    if (device->IsNull() || mode == nullptr) {
         return;
     }
     // The context and everything on it survive; only the size-bound pictures are made again.
-    device->Resize();
+    device->Resize(mode->width, mode->height);
     screenWidth = device->GetWidth();
     screenHeight = device->GetHeight();
     renderTarget1 = RenderTarget::Create(screenWidth, screenHeight);

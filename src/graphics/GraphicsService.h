@@ -16,6 +16,7 @@
 #include "graphics/TextLayer.h"
 
 namespace ZELM {
+class Component;
 class LevelMap;
 }
 
@@ -24,6 +25,7 @@ namespace Graphics {
 class Device;
 class Effect;
 class LevelRenderer;
+struct LevelLighting;
 class RenderTarget;
 class SpriteBatch;
 class Texture;
@@ -75,6 +77,22 @@ public:
     void SetIntensity(float value) { intensity = value; }
     float GetIntensity() { return intensity; }
     bool PostDraw() { return postDraw; }
+    SpriteBatch* GetSpriteObject() { return sprites.get(); }
+    // The splashes of crossing a phase block (blue, with its sound), touching a red or green block,
+    // and taking a power-up (yellow, with the phase sound); directions up, down, left, right.
+    void SplashUp() { Splash(SplashColour::Blue, 0); }
+    void SplashDown() { Splash(SplashColour::Blue, 1); }
+    void SplashLeft() { Splash(SplashColour::Blue, 2); }
+    void SplashRight() { Splash(SplashColour::Blue, 3); }
+    void SplashUpRed() { Splash(SplashColour::Red, 0); }
+    void SplashDownRed() { Splash(SplashColour::Red, 1); }
+    void SplashLeftRed() { Splash(SplashColour::Red, 2); }
+    void SplashRightRed() { Splash(SplashColour::Red, 3); }
+    void SplashUpGreen() { Splash(SplashColour::Green, 0); }
+    void SplashDownGreen() { Splash(SplashColour::Green, 1); }
+    void SplashLeftGreen() { Splash(SplashColour::Green, 2); }
+    void SplashRightGreen() { Splash(SplashColour::Green, 3); }
+    void SplashYellow() { Splash(SplashColour::Yellow, 0); }
     // The back buffer takes the current mode of the state asked for; the arguments are the size
     // the window was asked to take.
     void ResetDevice(unsigned width, unsigned height, bool fullscreen);
@@ -94,19 +112,41 @@ public:
     TextLayer& GetTextLayer() { return text; }
     LevelRenderer& GetLevelRenderer() { return *level; }
     const std::vector<LightInst>& GetLights() const { return lights; }
+    const std::string& GetSlowestComponent() const { return slowestComponent; }
     int GetTotalCubesDrawn() const { return totalCubesDrawn; }
 
 private:
+    enum class SplashColour { Blue, Red, Green, Yellow };
+
     bool KeyDown(const char* key);
-    void UpdateCamera(float dt);
-    void DrawText();
-    void ApplyDisplayMode();
-    void HandleDisplayKeys();
-    void DetectPhaseSplash();
     bool KeyTriggered(const char* key);
-    // Steps 18 to 20 of the frame: the glow picture, its blur, and the blur added to the frame.
-    void DrawGlow(const struct LevelLighting& lighting);
+    void UpdateCamera(float dt);
+    // Rebuilds the camera without time passing and hands its matrices to the device.
+    void UpdateCameraTransforms();
+    void Splash(SplashColour colour, int direction);
+    void DetectPhaseSplash();
+    void HandleDisplayKeys();
+    void ApplyDisplayMode();
+    void UpdateDebugLine();
+    LevelLighting CurrentLighting() const;
+    // The first component pass, before the level: every component but the cubes and power-ups is
+    // drawn; after the player graphic's update the camera follows it.
+    void DrawComponentsBeforeLevel(float dt);
+    // The second pass, after the level: every component is drawn, the player graphic last.
+    void DrawComponentsAfterLevel(float dt);
+    // One component's update and (when `draw`) its "Draw", timed for the slowest-component figure.
+    void UpdateAndDraw(ZELM::Component* component, float dt, bool draw);
+    void DrawComponent(ZELM::Component* component);
+    void DrawLevel(float dt, const LevelLighting& lighting);
+    // The glow picture into render target 1: the components in the shader's flat technique, then
+    // the level's glowing blocks.
+    void DrawGlowPass(const LevelLighting& lighting);
     void SetShaderTechnique();
+    // Binds the device's world, view and projection into the shader and begins its technique.
+    void BeginShader();
+    // The glow blurred into render target 2, then added to the frame.
+    void PostProcess();
+    void DrawText();
     void WriteScreenshot();
     void ShowFxError(const std::string& errors);
 
@@ -148,6 +188,7 @@ private:
     float particleTime = 0.0f;
     int totalCubesDrawn = 0;
     std::string slowestComponent;
+    float slowestTime = 0.0f;
 
     int presented = 0;
     int screenshotFrame = 0;

@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "support/RunFallward.h"
 
@@ -45,6 +47,77 @@ TEST(GraphicsScreenshotRun, AFrameIsWrittenAsAPictureWithTheDebugLine) {
     EXPECT_GT(white, 200);
     EXPECT_LT(top[0], 240) << "nothing white at the top-left corner";
     stbi_image_free(pixels);
+}
+
+std::string TempFile(const std::string& stem) {
+    return (std::filesystem::temp_directory_path() / (stem + std::to_string(::getpid()))).string();
+}
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    // Pixels of the rectangle that are not black.
+    int LitIn(int left, int top, int right, int bottom) const {
+        int lit = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
+                lit += rgb[at] + rgb[at + 1] + rgb[at + 2] > 30;
+            }
+        }
+        return lit;
+    }
+    std::vector<stbi_uc> rgb;
+};
+
+// Runs Level1 with the key presses of `script` and returns the picture of frame `frame`; skips
+// without a display or an OpenGL context.
+bool ShotWithKeys(const std::string& script, int frame, Picture& picture, std::string& why) {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        why = "no display to draw on";
+        return false;
+    }
+    const std::string keys = TempFile("fallward-keys-") + ".txt";
+    const std::string shot = TempFile("fallward-mode-") + ".png";
+    std::ofstream(keys) << script;
+    const ZELMTest::RunResult run =
+        ZELMTest::RunFallward("--level Level1 --frames " + std::to_string(frame + 2) + " --fixed-dt 16 --input-script " +
+                              keys + " --screenshot " + std::to_string(frame) + ":" + shot + " --problems fatal");
+    std::filesystem::remove(keys);
+    if (run.status == 3 && run.errors.find("No picture to write") != std::string::npos) {
+        why = run.errors;
+        return false;
+    }
+    EXPECT_EQ(run.status, 0) << run.errors;
+    int channels = 0;
+    stbi_uc* pixels = stbi_load(shot.c_str(), &picture.width, &picture.height, &channels, 3);
+    std::filesystem::remove(shot);
+    if (pixels != nullptr) {
+        picture.rgb.assign(pixels, pixels + static_cast<std::size_t>(picture.width) * picture.height * 3);
+        stbi_image_free(pixels);
+    }
+    return true;
+}
+
+TEST(GraphicsScreenshotRun, F11FillsTheScreenAndAltEnterBringsTheWindowBack) {
+    Picture full;
+    std::string why;
+    if (!ShotWithKeys("5 down F11\n6 up F11\n", 20, full, why)) {
+        GTEST_SKIP() << why;
+    }
+    // The test display is 1024 x 768 and offers no 60 Hz mode: full screen takes the desktop.
+    ASSERT_EQ(full.width, 1024);
+    ASSERT_EQ(full.height, 768);
+    EXPECT_GT(full.LitIn(824, 0, 1024, 168), 200 * 168 / 2) << "the picture reaches the top-right corner";
+    EXPECT_GT(full.LitIn(0, 600, 200, 768), 200 * 168 / 2);
+
+    Picture back;
+    ASSERT_TRUE(ShotWithKeys("5 down F11\n6 up F11\n20 down LALT\n21 down ENTER\n22 up ENTER\n23 up LALT\n", 35,
+                             back, why));
+    ASSERT_EQ(back.width, 800);
+    ASSERT_EQ(back.height, 600);
+    EXPECT_GT(back.LitIn(600, 0, 800, 150), 200 * 150 / 2) << "the whole window is drawn again";
 }
 
 TEST(GraphicsScreenshotRun, AScreenshotNeedsAFrameAndAFile) {

@@ -42,7 +42,7 @@ TEST(DisplayModes, FullScreenTakesTheDesktopShapeAndWindowsAre4By3At60Hz) {
     EXPECT_TRUE(Same(modes.Current(false), 1024, 768));
 }
 
-TEST(DisplayModes, EmptyListsOfferNothingAndStepSafely) {
+TEST(DisplayModes, EmptyListsStepSafelyAndFallBackToTheDesktopAndTheWindow) {
     Graphics::DisplayModes modes;
     modes.Build({{1024, 768, 75}}, 1920, 1200);
     EXPECT_EQ(modes.Current(true), nullptr);
@@ -50,6 +50,19 @@ TEST(DisplayModes, EmptyListsOfferNothingAndStepSafely) {
     modes.Next(true);
     modes.Next(false);
     EXPECT_EQ(modes.Current(false), nullptr);
+
+    // A display that reports no 60 Hz mode (a virtual one) still offers its desktop and the window.
+    modes.FallBack({1920, 1200, 0}, {800, 600, 60});
+    EXPECT_TRUE(Same(modes.Current(true), 1920, 1200));
+    EXPECT_TRUE(Same(modes.Current(false), 800, 600));
+    modes.Next(true);
+    EXPECT_TRUE(Same(modes.Current(true), 1920, 1200));
+
+    Graphics::DisplayModes listed;
+    listed.Build({{1024, 768, 60}, {1920, 1200, 60}}, 1920, 1200);
+    listed.FallBack({1920, 1200, 0}, {640, 480, 60});
+    EXPECT_EQ(listed.GetFullscreen().size(), 1u) << "lists the rules filled are kept as they are";
+    EXPECT_TRUE(Same(listed.Current(false), 1024, 768));
 }
 
 std::string Splash(Graphics::PhaseSplashDetector& detector, unsigned x, unsigned y, unsigned char tile) {

@@ -65,9 +65,18 @@ void Device::BeginMain(std::uint32_t argb) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
-void Device::Resize() {
-    if (!IsNull()) {
-        SDL_GL_GetDrawableSize(window, &width, &height);
+void Device::Resize(int modeWidth, int modeHeight) {
+    if (IsNull()) {
+        return;
+    }
+    width = modeWidth;
+    height = modeHeight;
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    if (drawableWidth > 0 && drawableHeight > 0) {
+        width = drawableWidth;
+        height = drawableHeight;
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <glm/glm.hpp>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace Graphics {
 
 class Device {
 public:
+    // The fixed transforms the frame sets and the components read back to draw with.
+    enum class Transform { World, View, Projection };
+
     // A device drawing into the window; a null window, or a window that cannot give an OpenGL 3.3
     // core context, makes a null device (the reason is kept in GetError).
     explicit Device(SDL_Window* window);
@@ -28,10 +32,15 @@ public:
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }
 
+    // Kept on the null device too: the camera and components work the same headless.
+    void SetTransform(Transform which, const glm::mat4& value) { transforms[static_cast<int>(which)] = value; }
+    const glm::mat4& GetTransform(Transform which) const { return transforms[static_cast<int>(which)]; }
+
     // Draws into the window again (after a render target) and clears colour and depth.
     void BeginMain(std::uint32_t argb);
-    // Takes the window's drawable size again after a mode change.
-    void Resize();
+    // The back buffer takes the size of the display mode; the window's drawable size wins when
+    // the window system gave it another.
+    void Resize(int modeWidth, int modeHeight);
     // Draws into the window again, keeping what is there.
     void UseBackBuffer();
     void Present();
@@ -44,6 +53,7 @@ private:
     std::string error;
     int width = 0;
     int height = 0;
+    glm::mat4 transforms[3] = {glm::mat4(1.0f), glm::mat4(1.0f), glm::mat4(1.0f)};
 };
 
 }  // namespace Graphics
