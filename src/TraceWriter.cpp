@@ -28,7 +28,8 @@ std::string TraceWriter::Quote(const std::string& text) {
     return quoted + "\"";
 }
 
-void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic) {
+void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic,
+                             const std::vector<std::string>& texts) {
     if (!file) {
         return;
     }
@@ -43,6 +44,13 @@ void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, cons
         std::fprintf(file.get(), ",\"player\":{\"name\":%s,\"x\":%g,\"y\":%g,\"vx\":%g,\"vy\":%g,\"gx\":%g,\"gy\":%g}",
                      Quote(entity.GetName()).c_str(), value("GetX"), value("GetY"), value("GetXVelocity"),
                      value("GetYVelocity"), value("GetXGravity"), value("GetYGravity"));
+    }
+    if (!texts.empty()) {
+        std::string list;
+        for (const std::string& text : texts) {
+            list += (list.empty() ? "" : ",") + Quote(text);
+        }
+        std::fprintf(file.get(), ",\"texts\":[%s]", list.c_str());
     }
     std::fputs("}\n", file.get());
     std::fflush(file.get());

@@ -64,6 +64,17 @@ void InstallProblemSink(Fallward::ProblemMode mode) {
 
 void OnSignal(int) { ZELM::Engine::RequestQuit(); }
 
+// The lines the text layer shows, without the blank ones (the debug line is a space when off).
+std::vector<std::string> ShownTexts(const Graphics::TextLayer& layer) {
+    std::vector<std::string> shown;
+    for (const Graphics::Text* line : layer.GetLines()) {
+        if (line->text.find_first_not_of(' ') != std::string::npos) {
+            shown.push_back(line->text);
+        }
+    }
+    return shown;
+}
+
 template <typename T>
 void Add(const std::string& qualifiedName, T* service) {
     ZELM::Engine::Instance().AddService(ZELM::ShortName(qualifiedName), service);
@@ -135,8 +146,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "fallward: cannot write the trace \"%s\"\n", traceFile.c_str());
             return 2;
         }
-        engine.SetFrameObserver([&trace, &engine, logic] {
-            trace.WriteFrame(engine.GetFrameCount(), engine.GetDt(), engine.GetLevelName(), *logic);
+        engine.SetFrameObserver([&trace, &engine, logic, graphics] {
+            trace.WriteFrame(engine.GetFrameCount(), engine.GetDt(), engine.GetLevelName(), *logic,
+                             ShownTexts(graphics->GetTextLayer()));
         });
     }
     engine.Run();
