@@ -5,9 +5,13 @@
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
 
+#include <algorithm>
+
 namespace Tweak {
 
 namespace {
+
+constexpr float kShortestFrame = 1.0f / 10000.0f;
 
 bool IsMouseEvent(Uint32 type) {
     return type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP ||
@@ -73,6 +77,9 @@ std::vector<PendingAction> ImGuiSession::DrawFrame(const BarRegistry& bars) {
     // Measures the window every frame; a size given through TwWindowSize wins over it.
     ImGui_ImplSDL2_NewFrame();
     ApplyDisplaySize();
+    // ImGui aborts on a frame of no time, which two draws within one clock tick would make.
+    ImGuiIO& io = ImGui::GetIO();
+    io.DeltaTime = std::max(io.DeltaTime, kShortestFrame);
     ImGui::NewFrame();
     std::vector<PendingAction> actions = painter_.Paint(bars);
     ImGui::Render();
