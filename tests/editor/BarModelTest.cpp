@@ -187,7 +187,9 @@ struct Program {
     int presses = 0;
     int sets = 0;
 
-    static void GetSpeed(void* value, void* self) { *static_cast<float*>(value) = static_cast<Program*>(self)->speed; }
+    static void GetSpeed(void* value, void* self) {
+        *static_cast<float*>(value) = static_cast<Program*>(self)->speed;
+    }
     static void SetSpeed(const void* value, void* self) {
         static_cast<Program*>(self)->speed = *static_cast<const float*>(value);
         ++static_cast<Program*>(self)->sets;
@@ -206,10 +208,10 @@ protected:
     void SetUp() override {
         bar = bars.NewBar("Entity", error);
         ASSERT_NE(bar, nullptr) << error;
-        speed = AddEntry(Entry::MakeVariable("speed", VariableBinding(TW_TYPE_FLOAT, Program::SetSpeed,
-                                                                      Program::GetSpeed, &program)));
-        name = AddEntry(Entry::MakeVariable("name", VariableBinding(TW_TYPE_STDSTRING, Program::SetName,
-                                                                    Program::GetName, &program)));
+        speed = AddEntry(Entry::MakeVariable(
+            "speed", VariableBinding(TW_TYPE_FLOAT, Program::SetSpeed, Program::GetSpeed, &program)));
+        name = AddEntry(Entry::MakeVariable(
+            "name", VariableBinding(TW_TYPE_STDSTRING, Program::SetName, Program::GetName, &program)));
         AddEntry(Entry::MakeButton("push", Program::Press, &program));
     }
 
@@ -250,8 +252,8 @@ TEST_F(BarEdits, EditsReachTheSetCallbackClampedAndOfTheVariablesTypeOnly) {
 }
 
 TEST_F(BarEdits, AVariableWithoutASetCallbackIsReadOnlyWhateverItsAttributesSay) {
-    Entry* shown = AddEntry(Entry::MakeVariable("shown", VariableBinding(TW_TYPE_FLOAT, nullptr,
-                                                                         Program::GetSpeed, &program)));
+    Entry* shown = AddEntry(
+        Entry::MakeVariable("shown", VariableBinding(TW_TYPE_FLOAT, nullptr, Program::GetSpeed, &program)));
     EXPECT_TRUE(shown->IsReadOnly());
     EXPECT_TRUE(shown->SetAttribute("readonly", "false", error));
     EXPECT_TRUE(shown->IsReadOnly());
@@ -279,7 +281,9 @@ TEST_F(BarEdits, ActionsFromTheDrawingFindTheirEntryByBarAndNameOrDoNothing) {
 }
 
 BarRegistry* registryToClear = nullptr;
-void DeleteEveryBar(void*) { registryToClear->Clear(); }
+void DeleteEveryBar(void*) {
+    registryToClear->Clear();
+}
 
 TEST_F(BarEdits, AButtonMayDeleteItsOwnBar) {
     AddEntry(Entry::MakeButton("close", DeleteEveryBar, nullptr));

@@ -42,7 +42,8 @@ TEST(DefinitionParser, QuotedNamesAndValuesMayHoldSpacesSlashesAndTheOtherQuote)
 }
 
 TEST(DefinitionParser, StatementsAreLinesWhoseBlanksAndEmptyLinesDoNotCount) {
-    const Parsed parsed = Parse("  Bar  size='200 300'\n\n \t\nBar/speed   Label = Speed  fontResizable=false\r\nOther");
+    const Parsed parsed =
+        Parse("  Bar  size='200 300'\n\n \t\nBar/speed   Label = Speed  fontResizable=false\r\nOther");
     ASSERT_TRUE(parsed.errors.empty()) << parsed.errors[0];
     ASSERT_EQ(parsed.statements.size(), 3u);
     EXPECT_EQ(parsed.statements[0].line, 1);

@@ -12,11 +12,17 @@
 namespace {
 
 float speed = 1.0f;
-void GetSpeed(void* value, void*) { *static_cast<float*>(value) = speed; }
-void SetSpeed(const void* value, void*) { speed = *static_cast<const float*>(value); }
+void GetSpeed(void* value, void*) {
+    *static_cast<float*>(value) = speed;
+}
+void SetSpeed(const void* value, void*) {
+    speed = *static_cast<const float*>(value);
+}
 void Press(void*) {}
 
-std::string LastError() { return TwGetLastError(); }
+std::string LastError() {
+    return TwGetLastError();
+}
 
 class TweakBarApi : public ::testing::Test {
 protected:
@@ -159,7 +165,8 @@ TEST_F(TweakBarApi, AVariableWithoutASetCallbackReadsAsReadOnly) {
 TEST_F(TweakBarApi, DefineAppliesGoodStatementsAndReturnsZeroForAnyBadOne) {
     ASSERT_NE(TwNewBar("My Bar"), nullptr);
     ASSERT_EQ(AddSpeed("speed"), 1);
-    EXPECT_EQ(TwDefine(" 'My Bar' label='Scene' \n Entity/speed label=Speed \n GLOBAL fontresizable=false"), 1)
+    EXPECT_EQ(TwDefine(" 'My Bar' label='Scene' \n Entity/speed label=Speed \n GLOBAL fontresizable=false"),
+              1)
         << LastError();
     EXPECT_EQ(TwDefine("Entity/Physics group=Attached"), 0);
     EXPECT_NE(LastError().find("no entry named 'Physics'"), std::string::npos) << LastError();

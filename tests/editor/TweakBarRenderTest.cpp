@@ -54,7 +54,8 @@ protected:
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        window = SDL_CreateWindow("tweak bar test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        window =
+            SDL_CreateWindow("tweak bar test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         if (window == nullptr) {
             GTEST_SKIP() << "no OpenGL window: " << SDL_GetError();
         }
@@ -80,13 +81,21 @@ protected:
 
     void MakeProbeBar() {
         ASSERT_NE(TwNewBar("Probe"), nullptr);
-        ASSERT_EQ(TwDefine("Probe position='100 120' size='300 200' color='200 40 40' alpha=255 label='Probe bar'"), 1)
+        ASSERT_EQ(
+            TwDefine("Probe position='100 120' size='300 200' color='200 40 40' alpha=255 label='Probe bar'"),
+            1)
             << TwGetLastError();
         TwBar* bar = TwGetBarByName("Probe");
         ASSERT_EQ(TwAddVarCB(bar, "flag", TW_TYPE_BOOLCPP, Set<bool>, Get<bool>, &flag, nullptr), 1);
-        ASSERT_EQ(TwAddVarCB(bar, "count", TW_TYPE_INT32, Set<std::int32_t>, Get<std::int32_t>, &count, nullptr), 1);
-        ASSERT_EQ(TwAddVarCB(bar, "speed", TW_TYPE_FLOAT, nullptr, Get<float>, &speed, "group=Motion precision=1"), 1);
-        ASSERT_EQ(TwAddVarCB(bar, "name", TW_TYPE_STDSTRING, Set<std::string>, Get<std::string>, &name, nullptr), 1);
+        ASSERT_EQ(
+            TwAddVarCB(bar, "count", TW_TYPE_INT32, Set<std::int32_t>, Get<std::int32_t>, &count, nullptr),
+            1);
+        ASSERT_EQ(
+            TwAddVarCB(bar, "speed", TW_TYPE_FLOAT, nullptr, Get<float>, &speed, "group=Motion precision=1"),
+            1);
+        ASSERT_EQ(
+            TwAddVarCB(bar, "name", TW_TYPE_STDSTRING, Set<std::string>, Get<std::string>, &name, nullptr),
+            1);
         ASSERT_EQ(TwAddSeparator(bar, nullptr, nullptr), 1);
         ASSERT_EQ(TwAddButton(bar, "go", Press, nullptr, "label='Add Component'"), 1);
     }

@@ -50,13 +50,16 @@ const BarRule kRules[] = {
     {"color", "three numbers from 0 to 255, 'red green blue'",
      [](Settings& s, const std::string& v) { return ParseInts(v, s.color, 3, 0, 255); },
      [](const Settings& s, std::string& v) { v = IntsText(s.color, 3); }, false},
-    {"alpha", "a number from 0 to 255", [](Settings& s, const std::string& v) { return ParseInts(v, &s.alpha, 1, 0, 255); },
+    {"alpha", "a number from 0 to 255",
+     [](Settings& s, const std::string& v) { return ParseInts(v, &s.alpha, 1, 0, 255); },
      [](const Settings& s, std::string& v) { v = std::to_string(s.alpha); }, false},
-    {"iconified", "true or false", [](Settings& s, const std::string& v) { return ParseBool(v, s.iconified); },
+    {"iconified", "true or false",
+     [](Settings& s, const std::string& v) { return ParseBool(v, s.iconified); },
      [](const Settings& s, std::string& v) { v = BoolText(s.iconified); }, true},
     {"visible", "true or false", [](Settings& s, const std::string& v) { return ParseBool(v, s.visible); },
      [](const Settings& s, std::string& v) { v = BoolText(s.visible); }, true},
-    {"resizable", "true or false", [](Settings& s, const std::string& v) { return ParseBool(v, s.resizable); },
+    {"resizable", "true or false",
+     [](Settings& s, const std::string& v) { return ParseBool(v, s.resizable); },
      [](const Settings& s, std::string& v) { v = BoolText(s.resizable); }, false},
     {"movable", "true or false", [](Settings& s, const std::string& v) { return ParseBool(v, s.movable); },
      [](const Settings& s, std::string& v) { v = BoolText(s.movable); }, false},
@@ -76,7 +79,9 @@ const BarRule* FindRule(const std::string& name) {
 
 }  // namespace
 
-Bar::Bar(std::string name, unsigned serial) : name_(std::move(name)), serial_(serial) { settings_.label = name_; }
+Bar::Bar(std::string name, unsigned serial) : name_(std::move(name)), serial_(serial) {
+    settings_.label = name_;
+}
 
 bool Bar::SetAttribute(const std::string& name, const std::string& value, std::string& error) {
     const BarRule* rule = FindRule(name);
@@ -105,9 +110,10 @@ bool Bar::GetAttribute(const std::string& name, std::string& value, std::string&
     return true;
 }
 
-bool Bar::SetEntryAttribute(Entry& entry, const std::string& name, const std::string& value, std::string& error) {
-    const bool done = name == "group" ? entries_.AssignGroup(entry, value, error)
-                                      : entry.SetAttribute(name, value, error);
+bool Bar::SetEntryAttribute(Entry& entry, const std::string& name, const std::string& value,
+                            std::string& error) {
+    const bool done =
+        name == "group" ? entries_.AssignGroup(entry, value, error) : entry.SetAttribute(name, value, error);
     if (!done) {
         error = "'" + entry.Name() + "' of bar '" + name_ + "': " + error;
     }

@@ -41,7 +41,8 @@ public:
     bool SetAttribute(const std::string& name, const std::string& value, std::string& error);
     bool GetAttribute(const std::string& name, std::string& value, std::string& error) const;
     // An entry's attribute; "group" moves it within this bar's tree of groups.
-    bool SetEntryAttribute(Entry& entry, const std::string& name, const std::string& value, std::string& error);
+    bool SetEntryAttribute(Entry& entry, const std::string& name, const std::string& value,
+                           std::string& error);
     bool GetEntryAttribute(const Entry& entry, const std::string& name, std::string& value,
                            std::string& error) const;
 

@@ -17,7 +17,8 @@ constexpr float kDefaultRealStep = 0.01f;
 constexpr int kDefaultPrecision = 3;
 
 ImVec4 BackgroundOf(const Bar::Settings& look) {
-    return ImVec4(look.color[0] / 255.0f, look.color[1] / 255.0f, look.color[2] / 255.0f, look.alpha / 255.0f);
+    return ImVec4(look.color[0] / 255.0f, look.color[1] / 255.0f, look.color[2] / 255.0f,
+                  look.alpha / 255.0f);
 }
 
 ImGuiWindowFlags WindowFlagsOf(const Bar::Settings& look) {
@@ -50,7 +51,7 @@ std::optional<TweakValue> DragNumber(T value, ImGuiDataType type, float speed, c
 
 }  // namespace
 
-std::vector<PendingAction> BarPainter::Paint(const BarRegistry& bars) {
+std::vector<PendingAction> BarPainter::Paint(BarRegistry& bars) {
     actions_.clear();
     for (const auto& bar : bars.Bars()) {
         PaintBar(*bar);
@@ -64,7 +65,8 @@ void BarPainter::PaintBar(Bar& bar) {
         return;
     }
     if (bar.TakePlacementRequest()) {
-        ImGui::SetNextWindowPos(ImVec2(static_cast<float>(look.position.x), static_cast<float>(look.position.y)));
+        ImGui::SetNextWindowPos(
+            ImVec2(static_cast<float>(look.position.x), static_cast<float>(look.position.y)));
         ImGui::SetNextWindowSize(ImVec2(static_cast<float>(look.size.x), static_cast<float>(look.size.y)));
         ImGui::SetNextWindowCollapsed(look.iconified);
     }
@@ -73,7 +75,8 @@ void BarPainter::PaintBar(Bar& bar) {
     ImGui::PushStyleColor(ImGuiCol_WindowBg, BackgroundOf(look));
     const bool expanded = ImGui::Begin(title.c_str(), nullptr, WindowFlagsOf(look));
     ImGui::PopStyleColor();
-    bar.FollowWindow(PointOf(ImGui::GetWindowPos()), PointOf(ImGui::GetWindowSize()), ImGui::IsWindowCollapsed());
+    bar.FollowWindow(PointOf(ImGui::GetWindowPos()), PointOf(ImGui::GetWindowSize()),
+                     ImGui::IsWindowCollapsed());
     if (expanded) {
         barSerial_ = bar.Serial();
         PaintChildren(bar, nullptr);
@@ -112,7 +115,8 @@ void BarPainter::PaintGroup(const Bar& bar, Entry& group) {
     if (group.TakeOpenedRequest()) {
         ImGui::SetNextItemOpen(group.GetSettings().opened);
     }
-    const bool open = ImGui::TreeNodeEx("##group", ImGuiTreeNodeFlags_None, "%s", group.GetSettings().label.c_str());
+    const bool open =
+        ImGui::TreeNodeEx("##group", ImGuiTreeNodeFlags_None, "%s", group.GetSettings().label.c_str());
     group.FollowOpened(open);
     if (open) {
         PaintChildren(bar, &group);
@@ -149,8 +153,10 @@ void BarPainter::PaintLabel(const Bar& bar, const Entry& entry) {
     const std::string& label = entry.GetSettings().label;
     ImGui::AlignTextToFramePadding();
     ImGui::TextUnformatted(label.data(), label.data() + label.size());
-    const float labelEnd = ImGui::GetItemRectMax().x - ImGui::GetWindowPos().x + ImGui::GetStyle().ItemSpacing.x;
-    const float valuesStart = ImGui::GetWindowContentRegionMax().x - static_cast<float>(bar.GetSettings().valuesWidth);
+    const float labelEnd =
+        ImGui::GetItemRectMax().x - ImGui::GetWindowPos().x + ImGui::GetStyle().ItemSpacing.x;
+    const float valuesStart =
+        ImGui::GetWindowContentRegionMax().x - static_cast<float>(bar.GetSettings().valuesWidth);
     ImGui::SameLine(std::max(labelEnd, valuesStart));
     ImGui::SetNextItemWidth(-FLT_MIN);
 }

@@ -16,7 +16,7 @@ class BarPainter {
 public:
     // Edits and clicks come back rather than being carried out: their callbacks may add or delete bars,
     // which must not happen while the bars are being walked.
-    std::vector<PendingAction> Paint(const BarRegistry& bars);
+    std::vector<PendingAction> Paint(BarRegistry& bars);
 
 private:
     void PaintBar(Bar& bar);

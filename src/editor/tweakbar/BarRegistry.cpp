@@ -49,8 +49,8 @@ Bar* BarRegistry::NewBar(const std::string& name, std::string& error) {
 }
 
 bool BarRegistry::DeleteBar(const Bar* bar) {
-    const auto found =
-        std::find_if(bars_.begin(), bars_.end(), [bar](const std::unique_ptr<Bar>& own) { return own.get() == bar; });
+    const auto found = std::find_if(bars_.begin(), bars_.end(),
+                                    [bar](const std::unique_ptr<Bar>& own) { return own.get() == bar; });
     if (found == bars_.end()) {
         return false;
     }
@@ -123,8 +123,8 @@ void BarRegistry::Apply(const DefinitionStatement& statement, std::vector<std::s
     if (!statement.entryName.empty()) {
         Entry* entry = bar->Entries().Find(statement.entryName);
         if (entry == nullptr) {
-            errors.push_back(
-                AtLine(statement, "bar '" + bar->Name() + "' has no entry named '" + statement.entryName + "'"));
+            errors.push_back(AtLine(
+                statement, "bar '" + bar->Name() + "' has no entry named '" + statement.entryName + "'"));
             return;
         }
         ApplyToEntry(*bar, *entry, statement, errors);

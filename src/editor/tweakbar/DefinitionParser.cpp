@@ -7,8 +7,12 @@ namespace Tweak {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsQuote(char c) { return c == '\'' || c == '"'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+bool IsQuote(char c) {
+    return c == '\'' || c == '"';
+}
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
 

@@ -71,7 +71,8 @@ const EntryRule kRules[] = {
          v = BoolText(s.opened);
          return true;
      }},
-    {"step", "a positive number", [](Settings& s, const std::string& v) { return SetPositiveNumber(s.step, v); },
+    {"step", "a positive number",
+     [](Settings& s, const std::string& v) { return SetPositiveNumber(s.step, v); },
      [](const Settings& s, std::string& v) {
          v = NumberText(s.step);
          return s.step > 0.0;
@@ -130,7 +131,9 @@ std::unique_ptr<Entry> Entry::MakeButton(std::string name, TwButtonCallback call
     return entry;
 }
 
-Entry::Entry(Kind kind, std::string name) : kind_(kind), name_(std::move(name)) { settings_.label = name_; }
+Entry::Entry(Kind kind, std::string name) : kind_(kind), name_(std::move(name)) {
+    settings_.label = name_;
+}
 
 bool Entry::SetAttribute(const std::string& name, const std::string& value, std::string& error) {
     const EntryRule* rule = FindRule(name);
@@ -160,9 +163,13 @@ bool Entry::GetAttribute(const std::string& name, std::string& value, std::strin
     return found;
 }
 
-bool Entry::IsReadOnly() const { return settings_.readOnly || (binding_ && !binding_->CanWrite()); }
+bool Entry::IsReadOnly() const {
+    return settings_.readOnly || (binding_ && !binding_->CanWrite());
+}
 
-TweakValue Entry::Read() const { return binding_ ? binding_->Read() : TweakValue(); }
+TweakValue Entry::Read() const {
+    return binding_ ? binding_->Read() : TweakValue();
+}
 
 bool Entry::ApplyEdit(TweakValue value) {
     if (!binding_ || IsReadOnly() || !binding_->Fits(value)) {

@@ -71,7 +71,7 @@ void ImGuiSession::ApplyDisplaySize() const {
     }
 }
 
-std::vector<PendingAction> ImGuiSession::DrawFrame(const BarRegistry& bars) {
+std::vector<PendingAction> ImGuiSession::DrawFrame(BarRegistry& bars) {
     ImGui::SetCurrentContext(context_);
     ImGui_ImplOpenGL3_NewFrame();
     // Measures the window every frame; a size given through TwWindowSize wins over it.
@@ -91,7 +91,8 @@ bool ImGuiSession::ProcessEvent(const SDL_Event& event) {
     ImGui::SetCurrentContext(context_);
     ImGui_ImplSDL2_ProcessEvent(&event);
     const ImGuiIO& io = ImGui::GetIO();
-    return (IsMouseEvent(event.type) && io.WantCaptureMouse) || (IsKeyboardEvent(event.type) && io.WantCaptureKeyboard);
+    return (IsMouseEvent(event.type) && io.WantCaptureMouse) ||
+           (IsKeyboardEvent(event.type) && io.WantCaptureKeyboard);
 }
 
 }  // namespace Tweak

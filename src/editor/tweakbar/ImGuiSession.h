@@ -27,7 +27,7 @@ public:
     // 0 x 0 follows the window's own size.
     void SetDisplaySize(int width, int height);
     // One whole ImGui frame over the current framebuffer; returns what the user did in it.
-    std::vector<PendingAction> DrawFrame(const BarRegistry& bars);
+    std::vector<PendingAction> DrawFrame(BarRegistry& bars);
     // Whether the bars consumed the event.
     bool ProcessEvent(const SDL_Event& event);
 

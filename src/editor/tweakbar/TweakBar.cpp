@@ -45,7 +45,7 @@ int Fail(std::string message) {
 }
 
 // Starts each call that can fail: its error replaces the last one, and success leaves none.
-bool Begin(bool changesBars) {
+bool StartCall(bool changesBars) {
     Library& state = State();
     state.lastError.clear();
     if (changesBars && state.drawing) {
@@ -70,7 +70,9 @@ bool ReadText(const char* text, std::size_t maxLength, const char* what, std::st
     return true;
 }
 
-TwBar* HandleOf(Bar* bar) { return reinterpret_cast<TwBar*>(bar); }
+TwBar* HandleOf(Bar* bar) {
+    return reinterpret_cast<TwBar*>(bar);
+}
 
 Bar* BarOf(TwBar* handle) {
     Bar* bar = State().bars.FindByAddress(handle);
@@ -158,7 +160,8 @@ bool ReadNumbers(const std::string& text, std::vector<double>& numbers) {
     std::size_t start = text.find_first_not_of(' ');
     while (start != std::string::npos) {
         const std::size_t end = text.find(' ', start);
-        const std::string word = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::string word =
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         double number = 0.0;
         bool flag = false;
         if (Tweak::ParseNumber(word, number)) {
@@ -252,7 +255,7 @@ bool ReadEntryName(const char* name, std::string& out) {
 }  // namespace
 
 int TwInit(ETwGraphAPI graphAPI, void* device) {
-    if (!Begin(true)) {
+    if (!StartCall(true)) {
         return 0;
     }
     Library& state = State();
@@ -276,7 +279,7 @@ int TwInit(ETwGraphAPI graphAPI, void* device) {
 }
 
 int TwTerminate() {
-    if (!Begin(true)) {
+    if (!StartCall(true)) {
         return 0;
     }
     Library& state = State();
@@ -301,7 +304,7 @@ int TwDraw() {
 }
 
 int TwWindowSize(int width, int height) {
-    if (!Begin(false)) {
+    if (!StartCall(false)) {
         return 0;
     }
     if (width < 0 || height < 0) {
@@ -318,7 +321,7 @@ int TwWindowSize(int width, int height) {
 
 TwBar* TwNewBar(const char* barName) {
     std::string_view name;
-    if (!Begin(true) || !ReadText(barName, Tweak::kMaxNameLength, "bar name", name)) {
+    if (!StartCall(true) || !ReadText(barName, Tweak::kMaxNameLength, "bar name", name)) {
         return nullptr;
     }
     std::string error;
@@ -330,7 +333,7 @@ TwBar* TwNewBar(const char* barName) {
 }
 
 int TwDeleteBar(TwBar* handle) {
-    if (!Begin(true)) {
+    if (!StartCall(true)) {
         return 0;
     }
     Bar* bar = BarOf(handle);
@@ -339,7 +342,7 @@ int TwDeleteBar(TwBar* handle) {
 
 TwBar* TwGetBarByName(const char* barName) {
     std::string_view name;
-    if (!Begin(false) || !ReadText(barName, Tweak::kMaxNameLength, "bar name", name)) {
+    if (!StartCall(false) || !ReadText(barName, Tweak::kMaxNameLength, "bar name", name)) {
         return nullptr;
     }
     Bar* bar = State().bars.Find(std::string(name));
@@ -351,7 +354,8 @@ TwBar* TwGetBarByName(const char* barName) {
 
 int TwDefine(const char* def) {
     std::string_view text;
-    if (!Begin(true) || !ReadText(def, Tweak::DefinitionParser::kMaxDefinitionLength, "definition", text)) {
+    if (!StartCall(true) ||
+        !ReadText(def, Tweak::DefinitionParser::kMaxDefinitionLength, "definition", text)) {
         return 0;
     }
     std::string error;
@@ -361,11 +365,12 @@ int TwDefine(const char* def) {
 int TwAddVarCB(TwBar* bar, const char* name, ETwType type, TwSetVarCallback setCallback,
                TwGetVarCallback getCallback, void* clientData, const char* def) {
     std::string entryName;
-    if (!Begin(true) || !ReadEntryName(name, entryName)) {
+    if (!StartCall(true) || !ReadEntryName(name, entryName)) {
         return 0;
     }
     if (!Tweak::VariableBinding::Supports(type)) {
-        return Fail("variable '" + entryName + "': unsupported type " + std::to_string(static_cast<long>(type)));
+        return Fail("variable '" + entryName + "': unsupported type " +
+                    std::to_string(static_cast<long>(type)));
     }
     if (getCallback == nullptr) {
         return Fail("variable '" + entryName + "' has no get callback");
@@ -376,7 +381,7 @@ int TwAddVarCB(TwBar* bar, const char* name, ETwType type, TwSetVarCallback setC
 
 int TwAddButton(TwBar* bar, const char* name, TwButtonCallback callback, void* clientData, const char* def) {
     std::string entryName;
-    if (!Begin(true) || !ReadEntryName(name, entryName)) {
+    if (!StartCall(true) || !ReadEntryName(name, entryName)) {
         return 0;
     }
     return AddEntry(bar, Entry::MakeButton(entryName, callback, clientData), def);
@@ -384,7 +389,7 @@ int TwAddButton(TwBar* bar, const char* name, TwButtonCallback callback, void* c
 
 int TwAddSeparator(TwBar* bar, const char* name, const char* def) {
     std::string entryName;
-    if (!Begin(true) || !ReadEntryName(name, entryName)) {
+    if (!StartCall(true) || !ReadEntryName(name, entryName)) {
         return 0;
     }
     return AddEntry(bar, std::make_unique<Entry>(Entry::Kind::Separator, entryName), def);
@@ -392,7 +397,7 @@ int TwAddSeparator(TwBar* bar, const char* name, const char* def) {
 
 int TwSetParam(TwBar* handle, const char* varName, const char* paramName, ETwParamValueType paramValueType,
                unsigned int inValueCount, const void* inValues) {
-    if (!Begin(true)) {
+    if (!StartCall(true)) {
         return 0;
     }
     Bar* bar = BarOf(handle);
@@ -411,7 +416,7 @@ int TwSetParam(TwBar* handle, const char* varName, const char* paramName, ETwPar
 
 int TwGetParam(TwBar* handle, const char* varName, const char* paramName, ETwParamValueType paramValueType,
                unsigned int outValueMaxCount, void* outValues) {
-    if (!Begin(false)) {
+    if (!StartCall(false)) {
         return 0;
     }
     Bar* bar = BarOf(handle);
@@ -430,7 +435,9 @@ int TwGetParam(TwBar* handle, const char* varName, const char* paramName, ETwPar
     return found ? WriteParamValues(value, paramValueType, outValueMaxCount, outValues) : Fail(error);
 }
 
-const char* TwGetLastError() { return State().lastError.c_str(); }
+const char* TwGetLastError() {
+    return State().lastError.c_str();
+}
 
 int TwEventSDL(const void* sdlEvent, unsigned char sdlMajorVersion, unsigned char /*sdlMinorVersion*/) {
     Library& state = State();

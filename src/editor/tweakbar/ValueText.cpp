@@ -11,7 +11,9 @@ namespace Tweak {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\n';
+}
 
 bool OnlyBlanksFrom(const char* text) {
     while (*text != '\0' && IsBlank(*text)) {
@@ -63,7 +65,9 @@ bool ParseNumber(const std::string& text, double& value) {
     return true;
 }
 
-std::string BoolText(bool value) { return value ? "true" : "false"; }
+std::string BoolText(bool value) {
+    return value ? "true" : "false";
+}
 
 std::string IntsText(const int* values, std::size_t count) {
     std::string text;

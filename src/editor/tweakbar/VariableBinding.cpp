@@ -27,7 +27,9 @@ int AlternativeOf(ETwType type) {
 
 }  // namespace
 
-bool VariableBinding::Supports(ETwType type) { return AlternativeOf(type) >= 0; }
+bool VariableBinding::Supports(ETwType type) {
+    return AlternativeOf(type) >= 0;
+}
 
 bool VariableBinding::Fits(const TweakValue& value) const {
     return static_cast<int>(value.index()) == AlternativeOf(type_);
@@ -62,8 +64,9 @@ bool VariableBinding::Write(const TweakValue& value) const {
         return false;
     }
     // The setter may delete this binding's bar, so nothing of this object is touched after the call.
-    std::visit([setter = setter_, clientData = clientData_](const auto& typed) { setter(&typed, clientData); },
-               value);
+    std::visit(
+        [setter = setter_, clientData = clientData_](const auto& typed) { setter(&typed, clientData); },
+        value);
     return true;
 }
 
