@@ -10,6 +10,7 @@
 
 #include "engine/AssetManager.h"
 #include "engine/Component.h"
+#include "editor/tweakbar/TweakBar.h"
 #include "engine/PathTable.h"
 #include "graphics/D3DMath.h"
 #include "graphics/LevelRenderer.h"
@@ -41,6 +42,9 @@ GraphicsService::GraphicsService(bool headless)
 
 // The device goes last: every resource above it frees itself on its context.
 GraphicsService::~GraphicsService() {
+    if (tweakBars) {
+        TwTerminate();
+    }
     font.reset();
     renderTarget2.reset();
     renderTarget1.reset();
@@ -150,6 +154,12 @@ void GraphicsService::Init() {
         level->Load(resources + "Effects/", resources + "Meshes/", errors);
         if (!errors.empty()) {
             ShowFxError(errors);
+        }
+        tweakBars = TwInit(TW_OPENGL_CORE, Windows::windowHandle) != 0;
+        if (tweakBars) {
+            TwWindowSize(screenWidth, screenHeight);
+        } else {
+            ZELM_PROBLEM("Graphics::GraphicsService::Init", "The tweak bars cannot be drawn: %s", TwGetLastError());
         }
         sprites = std::make_unique<SpriteBatch>();
         renderTarget1 = RenderTarget::Create(screenWidth, screenHeight);
@@ -408,6 +418,9 @@ void GraphicsService::PostProcess() {
     device->UseBackBuffer();
     DrawText();
     postprocess = MillisecondsSince(start);
+    if (tweakBars) {
+        TwDraw();
+    }
 }
 
 void GraphicsService::DrawText() {
@@ -501,7 +514,7 @@ void GraphicsService::ApplyDisplayMode() {
     ResetDevice(static_cast<unsigned>(mode->width), static_cast<unsigned>(mode->height), fullscreen);
 }
 
-void GraphicsService::ResetDevice(unsigned, unsigned, bool fullscreenMode) {
+void GraphicsService::ResetDevice(unsigned width, unsigned height, bool fullscreenMode) {
     const DisplayMode* mode = displayModes.Current(fullscreenMode);
     if (device->IsNull() || mode == nullptr) {
         return;
@@ -512,6 +525,9 @@ void GraphicsService::ResetDevice(unsigned, unsigned, bool fullscreenMode) {
     screenHeight = device->GetHeight();
     renderTarget1 = RenderTarget::Create(screenWidth, screenHeight);
     renderTarget2 = RenderTarget::Create(screenWidth, screenHeight);
+    if (tweakBars) {
+        TwWindowSize(static_cast<int>(width), static_cast<int>(height));
+    }
 }
 
 void GraphicsService::SetScreenshot(int frame, const std::string& file) {

@@ -174,6 +174,7 @@ private:
     float gravRadius = 0.0f;
     bool postDraw = false;
     bool firstFrame = true;
+    bool tweakBars = false;  // the tweak-bar library is up and draws last in the frame
     bool fullscreen = false;
     DisplayModes displayModes;
     PhaseSplashDetector phaseSplash;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/tweakbar/TweakBar.h"
 #include "engine/AssetManager.h"
 #include "engine/LevelMap.h"
 #include "engine/PathTable.h"
@@ -190,6 +191,28 @@ TEST_F(GraphicsRender, MeshesDrawWithTheLevelEffectWhereTheirWorldMatrixPutsThem
     Project({-2.0f, 0.0f, -0.5f}, x, y);
     const Pixel elsewhere = At(x, y);
     EXPECT_EQ(elsewhere.r, 0x50) << "nothing drawn where the mesh is not";
+}
+
+float ReadValue = 0.5f;
+void GetValue(void* value, void*) {
+    *static_cast<float*>(value) = ReadValue;
+}
+
+TEST_F(GraphicsRender, TweakBarsAreDrawnLastOverTheFrame) {
+    TwBar* bar = TwNewBar("Frame Test");
+    ASSERT_NE(bar, nullptr) << TwGetLastError();
+    ASSERT_NE(TwDefine("'Frame Test' position='500 50' size='200 150' color='200 30 30' alpha=255"), 0)
+        << TwGetLastError();
+    ASSERT_NE(TwAddVarCB(bar, "Value", TW_TYPE_FLOAT, nullptr, GetValue, nullptr, ""), 0) << TwGetLastError();
+    service->Update(16.0f);
+    Render();
+    const Pixel inside = At(600, 150);
+    EXPECT_GT(inside.r, inside.g + 60) << "the bar's red " << inside.r << "," << inside.g << "," << inside.b;
+    EXPECT_EQ(At(100, 300).r, 0x50) << "the frame around it is untouched";
+    TwDeleteBar(bar);
+    service->Update(16.0f);
+    Render();
+    EXPECT_EQ(At(600, 150).r, 0x50) << "a deleted bar is gone from the next frame";
 }
 
 TEST_F(GraphicsRender, ABrokenEffectIsReportedAndTheGameGoesOn) {
