@@ -56,6 +56,7 @@ GraphicsService::~GraphicsService() {
 
 void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("Present", this, &GraphicsService::Present);
+    ZELM::DynamicBinder::Bind("ResetDevice", this, &GraphicsService::ResetDevice);
     ZELM::DynamicBinder::Bind("GetDevice", this, &GraphicsService::GetDevice);
     ZELM::DynamicBinder::Bind("GetCamTransform", this, &GraphicsService::GetCamTransform);
     ZELM::DynamicBinder::Bind("GetCamRadius", this, &GraphicsService::GetCamRadius);
@@ -70,9 +71,11 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("AddLightInst", this, &GraphicsService::AddLightInst);
     ZELM::DynamicBinder::Bind("InFrustum", this, &GraphicsService::InFrustum);
     ZELM::DynamicBinder::Bind("AddText", this, &GraphicsService::AddText);
+    ZELM::DynamicBinder::Bind("IsDeviceLost", this, &GraphicsService::IsDeviceLost);
     ZELM::DynamicBinder::Bind("GetViewProj", this, &GraphicsService::GetViewProj);
     ZELM::DynamicBinder::Bind("UpdatePlayerCam", this, &GraphicsService::UpdatePlayerCam);
     ZELM::DynamicBinder::Bind("ResetCamera", this, &GraphicsService::ResetCamera);
+    ZELM::DynamicBinder::Bind("GetSpriteObject", this, &GraphicsService::GetSpriteObject);
     ZELM::DynamicBinder::Bind("SetLevelDrawingPointer", this, &GraphicsService::SetLevelDrawingPointer);
     ZELM::DynamicBinder::Bind("GetCamPos", this, &GraphicsService::GetCamPos);
     ZELM::DynamicBinder::Bind("GetScreenHeight", this, &GraphicsService::GetScreenHeight);
@@ -81,14 +84,6 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("GetP1Light", this, &GraphicsService::GetP1Light);
     ZELM::DynamicBinder::Bind("SetIntensity", this, &GraphicsService::SetIntensity);
     ZELM::DynamicBinder::Bind("GetIntensity", this, &GraphicsService::GetIntensity);
-    ZELM::DynamicBinder::Bind("PostDraw", this, &GraphicsService::PostDraw);
-    ZELM::DynamicBinder::Bind("SetGravRadius", this, &GraphicsService::SetGravRadius);
-    ZELM::DynamicBinder::Bind("GetGravRadius", this, &GraphicsService::GetGravRadius);
-    ZELM::DynamicBinder::Bind("ResetDevice", this, &GraphicsService::ResetDevice);
-    ZELM::DynamicBinder::Bind("IsDeviceLost", this, &GraphicsService::IsDeviceLost);
-    ZELM::DynamicBinder::Bind("ToggleFullscreen", this, &GraphicsService::ToggleFullscreen);
-    ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
-    ZELM::DynamicBinder::Bind("GetSpriteObject", this, &GraphicsService::GetSpriteObject);
     ZELM::DynamicBinder::Bind("SplashUp", this, &GraphicsService::SplashUp);
     ZELM::DynamicBinder::Bind("SplashDown", this, &GraphicsService::SplashDown);
     ZELM::DynamicBinder::Bind("SplashLeft", this, &GraphicsService::SplashLeft);
@@ -102,6 +97,12 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("SplashLeftGreen", this, &GraphicsService::SplashLeftGreen);
     ZELM::DynamicBinder::Bind("SplashRightGreen", this, &GraphicsService::SplashRightGreen);
     ZELM::DynamicBinder::Bind("SplashYellow", this, &GraphicsService::SplashYellow);
+    ZELM::DynamicBinder::Bind("ToggleFullscreen", this, &GraphicsService::ToggleFullscreen);
+    ZELM::DynamicBinder::Bind("PostDraw", this, &GraphicsService::PostDraw);
+    ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
+    ZELM::DynamicBinder::Bind("SetGravRadius", this, &GraphicsService::SetGravRadius);
+    ZELM::DynamicBinder::Bind("GetGravRadius", this, &GraphicsService::GetGravRadius);
+    // For the input service's pick ray.
     ZELM::DynamicBinder::Bind("GetProjectionMatrix", this, &GraphicsService::GetProjectionMatrix);
     ZELM::DynamicBinder::Bind("GetViewMatrix", this, &GraphicsService::GetViewMatrix);
 
