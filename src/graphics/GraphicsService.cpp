@@ -191,7 +191,7 @@ float GraphicsService::GetCamRadius() {
 }
 
 void GraphicsService::UpdatePlayerCam() {
-    UpdateCameraTransforms();
+    UpdateCameraTransforms(0.0f);
 }
 
 void GraphicsService::ResetCamera() {
@@ -206,8 +206,8 @@ std::array<float, 16> GraphicsService::GetViewMatrix() {
     return MatrixToRows(camera.GetView());
 }
 
-void GraphicsService::UpdateCameraTransforms() {
-    UpdateCamera(0.0f);
+void GraphicsService::UpdateCameraTransforms(float dt) {
+    UpdateCamera(dt);
     device->SetTransform(Device::Transform::Projection, camera.GetProjection());
     device->SetTransform(Device::Transform::View, camera.GetView());
 }
@@ -239,9 +239,7 @@ void GraphicsService::Update(float dt) {
     // Every frame starts from the default framing; the player graphic may move it in the pass below.
     camera.distance = -8.0f;
     camera.offsetA = 1.0f;
-    UpdateCamera(dt);
-    device->SetTransform(Device::Transform::Projection, camera.GetProjection());
-    device->SetTransform(Device::Transform::View, camera.GetView());
+    UpdateCameraTransforms(dt);
 
     slowestTime = -1.0f;
     const auto start = std::chrono::steady_clock::now();
@@ -295,7 +293,7 @@ void GraphicsService::UpdateAndDraw(ZELM::Component* component, float dt, bool d
     component->Update(dt);
     if (component->GetTypeName() == "GravityGuyGraphic") {
         // The player graphic has just moved the camera target.
-        UpdateCameraTransforms();
+        UpdateCameraTransforms(0.0f);
     }
     if (draw) {
         DrawComponent(component);
@@ -308,7 +306,7 @@ void GraphicsService::UpdateAndDraw(ZELM::Component* component, float dt, bool d
 }
 
 void GraphicsService::DrawComponentsBeforeLevel(float dt) {
-    // A copy: a component's update may create or destroy components.
+    // A copy: a component's update may add components (destroyed ones go at the end of the frame).
     const std::vector<ZELM::Component*> components = GetComponents();
     for (ZELM::Component* component : components) {
         const std::string& type = component->GetTypeName();

@@ -121,8 +121,8 @@ private:
     bool KeyDown(const char* key);
     bool KeyTriggered(const char* key);
     void UpdateCamera(float dt);
-    // Rebuilds the camera without time passing and hands its matrices to the device.
-    void UpdateCameraTransforms();
+    // Updates the camera and hands its matrices to the device.
+    void UpdateCameraTransforms(float dt);
     void Splash(SplashColour colour, int direction);
     void DetectPhaseSplash();
     void HandleDisplayKeys();
