@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "support/RunFallward.h"
+#include "support/TestDisplay.h"
 
 namespace {
 
 TEST(GraphicsScreenshotRun, AFrameIsWrittenAsAPictureWithTheDebugLine) {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
+    if (!ZELMTest::HasDisplay()) {
         GTEST_SKIP() << "no display to draw on";
     }
     const std::string picture =
@@ -73,8 +73,7 @@ struct Picture {
 // Runs Level1 with the key presses of `script` and returns the picture of frame `frame`; skips
 // without a display or an OpenGL context.
 bool ShotWithKeys(const std::string& script, int frame, Picture& picture, std::string& why) {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
+    if (!ZELMTest::HasDisplay()) {
         why = "no display to draw on";
         return false;
     }

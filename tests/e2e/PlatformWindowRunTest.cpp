@@ -5,12 +5,12 @@
 #include <string>
 
 #include "support/RunFallward.h"
+#include "support/TestDisplay.h"
 
 namespace {
 
 TEST(PlatformWindowRun, TheGameOpensItsWindowRunsItsFramesAndQuits) {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
+    if (!ZELMTest::HasDisplay()) {
         GTEST_SKIP() << "no display to open the window on";
     }
     const ZELMTest::RunResult run = ZELMTest::RunFallward("--frames 120 --problems fatal", true);

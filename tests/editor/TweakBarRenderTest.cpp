@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/tweakbar/TweakBar.h"
+#include "support/TestDisplay.h"
 
 namespace {
 
@@ -43,21 +44,10 @@ void Press(void*) {}
 class TweakBarRender : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* display = std::getenv("DISPLAY");
-        if (display == nullptr || *display == '\0') {
-            GTEST_SKIP() << "no display to draw on";
-        }
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            GTEST_SKIP() << "no video: " << SDL_GetError();
-        }
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        window =
-            SDL_CreateWindow("tweak bar test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        std::string why;
+        window = ZELMTest::OpenTestWindow("tweak bar test", kWidth, kHeight, SDL_WINDOW_HIDDEN, why);
         if (window == nullptr) {
-            GTEST_SKIP() << "no OpenGL window: " << SDL_GetError();
+            GTEST_SKIP() << why;
         }
         context = SDL_GL_CreateContext(window);
         if (context == nullptr || epoxy_gl_version() < 33) {

@@ -18,6 +18,7 @@
 #include "graphics/TextureLoader.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
+#include "support/TestDisplay.h"
 #include "windows/WindowHandles.h"
 
 namespace {
@@ -29,16 +30,10 @@ struct Pixel {
 class GraphicsRender : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* display = std::getenv("DISPLAY");
-        if (display == nullptr || *display == '\0') {
-            GTEST_SKIP() << "no display to draw on";
-        }
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            GTEST_SKIP() << "no video: " << SDL_GetError();
-        }
-        window = SDL_CreateWindow("render test", 0, 0, 800, 600, SDL_WINDOW_OPENGL);
+        std::string why;
+        window = ZELMTest::OpenTestWindow("render test", 800, 600, 0, why);
         if (window == nullptr) {
-            GTEST_SKIP() << "no OpenGL window: " << SDL_GetError();
+            GTEST_SKIP() << why;
         }
         Windows::windowHandle = window;
         ZELM::PathTable::Instance().Set("Resources", std::string(FALLWARD_RESOURCES) + "/");
