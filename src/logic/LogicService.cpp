@@ -7,8 +7,20 @@
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
+#include "logic/GravityEffectZone.h"
+#include "logic/GravityGuy.h"
+#include "logic/GravitySectorComponent.h"
+#include "logic/HP.h"
 #include "logic/LuaScript.h"
+#include "logic/NotificationComponent.h"
+#include "logic/Phazer.h"
+#include "logic/PlayerMovement.h"
+#include "logic/PowerUp.h"
+#include "logic/TimingComponent.h"
+#include "logic/VariableGravityZone.h"
 #include "utilities/LuaState.h"
+
+#include <cstdio>
 
 #include <lua.hpp>
 
@@ -29,32 +41,189 @@ std::string LogicService::TileMapPath(const std::string& name) {
 }
 
 void LogicService::Bind() {
-    ZELM::DynamicBinder::Bind("SetLevelID", this, &LogicService::SetLevelID);
-    ZELM::DynamicBinder::Bind("GetTileID", this, &LogicService::GetTileID);
-    ZELM::DynamicBinder::Bind("SaveLevels", this, &LogicService::SaveLevels);
-    ZELM::DynamicBinder::Bind("FillWorld", this, &LogicService::FillWorld);
-    ZELM::DynamicBinder::Bind("HasTileInfo", this, &LogicService::HasTileInfo);
-    ZELM::DynamicBinder::Bind("NoTileInfo", this, &LogicService::NoTileInfo);
-    ZELM::DynamicBinder::Bind("New", this, &LogicService::New);
-    ZELM::DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
-    ZELM::DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
-    ZELM::DynamicBinder::Bind("GenerateWorldCollisions", this, &LogicService::GenerateWorldCollisions);
-    ZELM::DynamicBinder::Bind("CollidedWithPlayer", this, &LogicService::CollidedWithPlayer);
-    ZELM::DynamicBinder::Bind("SetPlayer", this, &LogicService::SetPlayer);
-    ZELM::DynamicBinder::Bind("DrawLevelMap", this, &LogicService::DrawLevelMap);
-    ZELM::DynamicBinder::Bind("EraseLevelMap", this, &LogicService::EraseLevelMap);
-    BindBroadcast("SetLevelScripts", this, &LogicService::SetLevelScripts);
-    BindDeferred("ClearLevelScripts", this, &LogicService::ClearLevelScripts);
+    using ZELM::DynamicBinder;
+    DynamicBinder::Bind("SetLevelID", this, &LogicService::SetLevelID);
+    DynamicBinder::Bind("GetTileID", this, &LogicService::GetTileID);
+    DynamicBinder::Bind("SaveLevels", this, &LogicService::SaveLevels);
+    DynamicBinder::Bind("GenerateWorldCollisions", this, &LogicService::GenerateWorldCollisions);
+    DynamicBinder::Bind("CollidedWithPlayer", this, &LogicService::CollidedWithPlayer);
+    BindDeferred("SetPlayerStats", this, &LogicService::SetPlayerStats);
+    DynamicBinder::Bind("SetPlayer", this, &LogicService::SetPlayer);
+    DynamicBinder::Bind("ChangeLevelDueToNetworkDisconnect", this, &LogicService::ChangeLevelDueToNetworkDisconnect);
+    DynamicBinder::Bind("GetTimerTime", this, &LogicService::GetTimerTime);
+    DynamicBinder::Bind("TimeToWin", this, &LogicService::TimeToWin);
+    DynamicBinder::Bind("SetWinType", this, &LogicService::SetWinType);
+    DynamicBinder::Bind("PostSomeText", this, &LogicService::PostSomeText);
+    DynamicBinder::Bind("FrezeYouBastard", this, &LogicService::FrezeYouBastard);
+    DynamicBinder::Bind("UnpauseTimer", this, &LogicService::UnpauseTimer);
+    DynamicBinder::Bind("SetPlayerDontWin", this, &LogicService::SetPlayerDontWin);
+    DynamicBinder::Bind("SetPlayerTime", this, &LogicService::SetPlayerTime);
+    DynamicBinder::Bind("SetOtherPlayerTime", this, &LogicService::SetOtherPlayerTime);
+    DynamicBinder::Bind("DrawLevelMap", this, &LogicService::DrawLevelMap);
+    DynamicBinder::Bind("EraseLevelMap", this, &LogicService::EraseLevelMap);
     BindBroadcast("LevelStart", this, &LogicService::LevelStart);
     BindBroadcast("LevelExit", this, &LogicService::LevelExit);
+    BindBroadcast("SetLevelScripts", this, &LogicService::SetLevelScripts);
+    BindDeferred("ClearLevelScripts", this, &LogicService::ClearLevelScripts);
+    DynamicBinder::Bind("FillWorld", this, &LogicService::FillWorld);
+    DynamicBinder::Bind("HasTileInfo", this, &LogicService::HasTileInfo);
+    DynamicBinder::Bind("NoTileInfo", this, &LogicService::NoTileInfo);
+    DynamicBinder::Bind("New", this, &LogicService::New);
+    DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
+    DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
+
+    BindComputedProperty("Frame rate", this, &LogicService::GetFrameRate);
+    BindProperty(&playerFinishTime, "PlayerFinishTime", false, false);
+    BindProperty(&otherPlayerFinishTime, "OtherPlayerFinishTime", false, false);
 }
 
 void LogicService::Init() {
     worldMap.SetFileName(TileMapPath("BlankLevel"));
     ZELM::ComponentRegistry& registry = ZELM::ComponentRegistry::Instance();
     registry.Register<ZELM::Physical>("Logic", "Physical");
-    registry.Register<ZELM::Domain>("Logic", "Domain");
     registry.Register<LuaScript>("Logic", "LuaScript");
+    registry.Register<PlayerMovement>("Logic", "PlayerMovement");
+    registry.Register<GravityGuy>("Logic", "GravityGuy");
+    registry.Register<Phazer>("Logic", "Phazer");
+    registry.Register<ZELM::Domain>("Logic", "ZELM::Domain");
+    registry.Register<GravitySectorComponent>("Logic", "GravitySectorComponent");
+    registry.Register<GravityEffectZone>("Logic", "GravityEffectZone");
+    registry.Register<VariableGravityZone>("Logic", "VariableGravityZone");
+    registry.Register<PowerUp>("Logic", "PowerUp");
+    registry.Register<TimingComponent>("Logic", "TimingComponent");
+    registry.Register<NotificationComponent>("Logic", "NotificationComponent");
+    registry.Register<HP>("Logic", "HP");
+    statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
+}
+
+float LogicService::GetFrameRate() { return IsBound("GetFPS") ? Call<float>("GetFPS") : 0.0f; }
+
+ZELM::Component* LogicService::FirstComponent(const std::string& typeName) const {
+    for (ZELM::Component* component : GetComponents()) {
+        if (component->GetTypeName() == typeName) {
+            return component;
+        }
+    }
+    return nullptr;
+}
+
+void LogicService::SetPlayer(ZELM::EntityHandle entity) {
+    if (entity.IsAlive()) {
+        player = entity;
+    }
+}
+
+void LogicService::SetPlayerStats() {
+    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
+        movement->CallAll("SetX", 5.0f);
+        movement->CallAll("SetY", 5.0f);
+    }
+}
+
+float LogicService::GetTimerTime() {
+    auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"));
+    return timing != nullptr ? timing->GetTime() : 0.0f;
+}
+
+void LogicService::UnpauseTimer() {
+    if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
+        timing->Resume(false);
+    }
+}
+
+void LogicService::PostSomeText(std::string text) {
+    if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
+        notice->Show(text);
+    }
+}
+
+void LogicService::FrezeYouBastard(bool freeze) {
+    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
+        movement->Call("SetFreeze", freeze);
+    }
+}
+
+void LogicService::SetPlayerDontWin(bool dontWin) {
+    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
+        movement->Call("SetDontWin", dontWin);
+    }
+}
+
+void LogicService::WaitForEnter() {
+    if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
+        notice->INowWin();
+    }
+}
+
+void LogicService::StopClock() {
+    // Stopped without the "waiting for player" notice, which would replace the result on screen.
+    if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
+        timing->Resume(true);
+    }
+}
+
+namespace {
+
+const char kYouWin[] = "YOU WIN! Press ENTER to continue...";
+const char kYouLose[] = "YOU LOSE! Press ENTER to continue...";
+// A finish time this small means the player has not finished.
+constexpr float kNotFinished = 0.1f;
+
+}  // namespace
+
+void LogicService::TimeToWin() {
+    if (winType == kAdventure) {
+        SetPlayerDontWin(false);  // the player component goes on to the next level itself
+        return;
+    }
+    SetPlayerDontWin(true);
+    if (winType == kTimeAttack) {
+        const float time = GetTimerTime();
+        StopClock();
+        if (bestTime < time) {
+            char text[128];
+            std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
+                          static_cast<double>(bestTime));
+            PostSomeText(text);
+        } else {
+            bestTime = time;  // a tie is a record too
+            PostSomeText("NEW RECORD! Press ENTER to continue...");
+        }
+        WaitForEnter();
+    } else if (winType == kRace) {
+        playerFinishTime = GetTimerTime();
+        TellPeerFinishTime(playerFinishTime);
+        FrezeYouBastard(true);
+        if (otherPlayerFinishTime <= kNotFinished) {
+            PostSomeText("Waiting for opponent...");
+            return;
+        }
+        // Equal times are a win for both players.
+        PostSomeText(otherPlayerFinishTime < playerFinishTime ? kYouLose : kYouWin);
+        WaitForEnter();
+    }
+}
+
+void LogicService::SetOtherPlayerTime(float time) {
+    otherPlayerFinishTime = time;
+    if (playerFinishTime > kNotFinished && time > kNotFinished) {
+        PostSomeText(playerFinishTime > time ? kYouLose : kYouWin);
+        WaitForEnter();
+    }
+}
+
+void LogicService::ChangeLevelDueToNetworkDisconnect() {
+    PostSomeText("Friend has disconnected! Press ENTER to return to the menu...");
+    FrezeYouBastard(true);
+    WaitForEnter();
+    TellPeerFinishTime(GetTimerTime());
+}
+
+// Without a network manager there is no peer to tell.
+void LogicService::TellPeerFinishTime(float time) {
+    if (IsBound("SetNetworkingPlayerFinishTime")) {
+        Call("SetNetworkingPlayerFinishTime", time);
+    }
 }
 
 void LogicService::Update(float dt) {
@@ -159,6 +328,11 @@ void LogicService::LevelStart() {
 void LogicService::LevelExit() {
     if (exitScript) {
         CallLevelHook("Shutdown", nullptr);
+    }
+    // One space, not an empty text: an empty line leaves the text layer for good, and the status
+    // line must still show the next level's pause title.
+    if (statusText) {
+        (*statusText)->text = " ";
     }
     ClearLevelScripts();
 }

@@ -2,15 +2,21 @@
 #pragma once
 
 #include <array>
+#include <limits>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
+#include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
 
 namespace Logic {
+
+// The game modes: what reaching the goal leads to.
+enum WinType : int { kAdventure = 0, kTimeAttack = 1, kRace = 2 };
 
 class LogicService : public ZELM::Service {
 public:
@@ -18,7 +24,7 @@ public:
     LogicService();
 
     void Bind() override;
-    // Enters the component types of the game's logic into the registry.
+    // Enters the component types of the game's logic into the registry and creates the status line.
     void Init() override;
     // Counts the tile-effect cooldowns down, updates the components, then runs the level's Lua
     // "Update" when the level has an update script.
@@ -48,7 +54,31 @@ public:
     void GenerateWorldCollisions(Kestrin::PhysicsComponent* body);
     // Checkpoint and red-block effects when the player touches a tile on the given side.
     void CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned side);
-    void SetPlayer(ZELM::EntityHandle entity) { player = entity; }
+    // Remembers the local player; a handle that is not alive is ignored.
+    void SetPlayer(ZELM::EntityHandle entity);
+    // Puts the first player at (5, 5).
+    void SetPlayerStats();
+
+    // The rules of the goal in each mode, and the race's results.
+    void TimeToWin();
+    void SetWinType(int type) { winType = type; }
+    void SetPlayerTime(float time) { playerFinishTime = time; }
+    // The peer's finish time arrived: with both times known, the result shows.
+    void SetOtherPlayerTime(float time);
+    void ChangeLevelDueToNetworkDisconnect();
+
+    // Reach the level's clock, notice line and player through their first component.
+    float GetTimerTime();
+    void UnpauseTimer();
+    void PostSomeText(std::string text);
+    void FrezeYouBastard(bool freeze);
+    void SetPlayerDontWin(bool dontWin);
+
+    int GetWinType() const { return winType; }
+    float GetBestTime() const { return bestTime; }
+    float GetPlayerFinishTime() const { return playerFinishTime; }
+    float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
+    const Graphics::Text* GetStatusText() const { return statusText ? statusText->Get() : nullptr; }
     // Hands the tile map to the renderer, or takes it back before the map is replaced.
     void DrawLevelMap();
     void EraseLevelMap();
@@ -61,12 +91,24 @@ public:
 
 private:
     static std::string TileMapPath(const std::string& name);
+    // The first component of the type in this service's list, or null.
+    ZELM::Component* FirstComponent(const std::string& typeName) const;
+    // The notice line waits for ENTER, then goes on to the result screen.
+    void WaitForEnter();
+    void StopClock();
+    void TellPeerFinishTime(float time);
+    float GetFrameRate();
     static bool LoadLevelScript(const std::string& name);
     void CallLevelHook(const char* function, const float* dt);
 
     WorldMap worldMap;
     TileCollision::TileObjects tileObjects;
     std::array<unsigned char, 21> effectCooldown = {};  // by tile type; only 5 and 6 are used
+    float bestTime = std::numeric_limits<float>::infinity();  // this run's best time attack; never saved
+    int winType = kAdventure;
+    float playerFinishTime = 0.0f;
+    float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
+    std::unique_ptr<ScreenText> statusText;
     ZELM::EntityHandle player;
     std::set<std::string> missingHooks;
     bool initScript = false;

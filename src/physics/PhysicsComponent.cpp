@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/ComponentRegistry.h"
+#include "engine/ComponentAttachment.h"
 #include "engine/Entity.h"
 #include "engine/Physical.h"
 #include "engine/Service.h"
@@ -89,16 +89,7 @@ void PhysicsComponent::Bind() {
 
 void PhysicsComponent::Init() {
     ZELM::Entity& entity = *GetOwner();
-    if (entity.GetComponent("Physical") == nullptr) {
-        // Attached to the live entity the way the editor attaches components.
-        ZELM::Component* created = ZELM::ComponentRegistry::Instance().Create("Logic", "Physical");
-        if (created != nullptr) {
-            entity.AddComponent(created);
-            created->Bind();
-            created->AddToService();
-            created->Init();
-        }
-    }
+    ZELM::EnsureComponent(entity, "Logic", "Physical");
     physical = dynamic_cast<ZELM::Physical*>(entity.GetComponent("Physical"));
     if (physical == nullptr) {
         return;

@@ -481,12 +481,16 @@ void PhysicsService::ResolveFree(CollisionPair& pair) {
 
 // ---- Gravity --------------------------------------------------------------------------------
 
+// The controller answers with a level; without a controller service nothing is triggered.
+bool PhysicsService::TriggerHeld() {
+    return IsBound("IsTriggeredProfile") && Call<char>("IsTriggeredProfile", 5) != 0;
+}
+
 void PhysicsService::ChangeGlobalGravity(float gx, float gy, ZELM::GravityParameters source) {
     const auto& bodies = GetComponents();
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         auto* body = static_cast<PhysicsComponent*>(bodies[i]);
-        if (Has(*body, "VariableGravityZone") && Call<bool>("IsTriggeredProfile", 5) && source.magnitude != 0.0f &&
-            canChangeGravity) {
+        if (Has(*body, "VariableGravityZone") && TriggerHeld() && source.magnitude != 0.0f && canChangeGravity) {
             canChangeGravity = false;
             auto strengthen = [this](float g) { return g > 0.0f ? zoneStrength : (g < 0.0f ? -zoneStrength : 0.0f); };
             gx = strengthen(gx);

@@ -55,6 +55,7 @@ private:
     void Resolve(CollisionPair& pair);
     void ResolveFixed(CollisionPair& pair);
     void ResolveFree(CollisionPair& pair);
+    bool TriggerHeld();
     static bool TriggerGhost(PhysicsComponent& ghost, PhysicsComponent& other);
     static unsigned Direction(const PhysicsComponent& first, const PhysicsComponent& second);
 

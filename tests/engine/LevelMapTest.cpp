@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "engine/ComponentRegistry.h"
@@ -307,17 +308,20 @@ TEST_F(LogicTileMapTest, FillWorldSetsEveryTileAtAnyOffset) {
     EXPECT_EQ(capture.Count(), 0u);
 }
 
-TEST_F(LogicTileMapTest, InitEntersTheLogicComponentTypes) {
+TEST_F(LogicTileMapTest, InitEntersTheLogicComponentTypesInOrder) {
     class Collector : public ZELM::IVisitor<ZELM::RegistryItem> {
     public:
-        void Visit(ZELM::RegistryItem& item) override {
-            items.insert(item.serviceName + "/" + item.typeName);
-        }
-        std::set<std::string> items;
+        void Visit(ZELM::RegistryItem& item) override { items.push_back(item.serviceName + "/" + item.typeName); }
+        std::vector<std::string> items;
     } collector;
     ZELM::ComponentRegistry::Instance().VisitItems(collector);
-    EXPECT_EQ(collector.items.count("Logic/Physical"), 1u);
-    EXPECT_EQ(collector.items.count("Logic/Domain"), 1u);
+    const std::vector<std::string> expected = {
+        "Logic/Physical",          "Logic/LuaScript",           "Logic/PlayerMovement",
+        "Logic/GravityGuy",        "Logic/Phazer",              "Logic/ZELM::Domain",
+        "Logic/GravitySectorComponent", "Logic/GravityEffectZone", "Logic/VariableGravityZone",
+        "Logic/PowerUp",           "Logic/TimingComponent",     "Logic/NotificationComponent",
+        "Logic/HP"};
+    EXPECT_EQ(collector.items, expected);
 }
 
 }  // namespace

@@ -1,0 +1,272 @@
+// Player movement: keys, jumps, tile reactions, dying and winning.
+#include "logic/PlayerMovement.h"
+
+#include <cmath>
+
+#include "engine/ComponentAttachment.h"
+#include "engine/GravityParameters.h"
+#include "input/Action.h"
+
+namespace Logic {
+namespace {
+
+const char kFirstInstructions[] = "You are too heavy to move. Use the arrow keys to change your gravity!";
+
+// Ids that count as ground: solid blocks, blue blocks and checkpoints (red, slippery and the goal do not).
+constexpr unsigned kGroundIds[] = {0, 1, 2, 3, 4, 5};
+
+struct TutorialTile {
+    unsigned type;
+    const char* text;
+};
+
+const TutorialTile kTutorialTiles[] = {
+    {15, "Press SPACEBAR to phase through BLUE walls!"},
+    {16, "GREEN blocks are checkpoints. Don't forget to bump into them!"},
+    {17, "Watch out! RED blocks make you restart at the last checkpoint."},
+    {18, "Explore your environment to discover the best path through obstacles."},
+    {19, "LIGHT BLUE blocks are slippery!  Try sliding on them to help you through puzzles."},
+};
+
+struct ControllerMove {
+    int action;  // actions 11 and 12 read the D-pad's left and right buttons
+    float x;
+    float y;
+};
+
+const ControllerMove kControllerMoves[] = {
+    {3, 1.0f, 0.0f}, {12, 1.0f, 0.0f}, {4, -1.0f, 0.0f}, {11, -1.0f, 0.0f},
+    {1, 0.0f, 1.0f}, {9, 0.0f, 1.0f},  {2, 0.0f, -1.0f}, {10, 0.0f, -1.0f},
+};
+
+}  // namespace
+
+PlayerMovement::PlayerMovement()
+    : instructions(engine, 20, 60, static_cast<int>(ScreenText::ScreenHeight(engine) / 600.0f * 780.0f),
+                   ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, kFirstInstructions) {}
+
+void PlayerMovement::Bind() {
+    BindProperty(&groundMovement, "Ground Movement", false, false);
+    BindProperty(&airMovement, "Air Movement", false, false);
+    BindProperty(&jumpPower, "Jump Power", false, false);
+    BindProperty(&fallPower, "Fall Power", false, false);
+    BindProperty(&airSpeedLimit, "Air Speed Limit", false, false);
+    ZELM::DynamicBinder::Bind("SetStartingPoint", this, &PlayerMovement::SetStartingPoint);
+    ZELM::DynamicBinder::Bind("SetDontWin", this, &PlayerMovement::SetDontWin);
+    ZELM::DynamicBinder::Bind("SetInstructions", this, &PlayerMovement::SetInstructions);
+    ZELM::DynamicBinder::Bind("GetInstructions", this, &PlayerMovement::GetInstructions);
+}
+
+void PlayerMovement::Init() {
+    ZELM::EnsureComponent(*GetOwner(), "Physics", "PhysicsComponent");
+    // Until a checkpoint is touched, a red block sends the player back to where the level began.
+    startX = Call<float>("GetX");
+    startY = Call<float>("GetY");
+    engine.Call("SetPlayer", GetOwner());
+}
+
+void PlayerMovement::Update(float dtMs) {
+    const float dt = dtMs / 1000.0f;
+    RescaleInstructions();
+    ReadMovementKeys(dt);
+    if (respawning) {
+        RunDying(dtMs);
+        return;
+    }
+    if (winning) {
+        RunWinning(dtMs);
+        return;
+    }
+    ReactToTiles();
+}
+
+void PlayerMovement::RescaleInstructions() {
+    instructions->width = static_cast<int>(ScreenText::ScreenWidth(engine) * 0.8f);
+    instructions->scale = ScreenText::ScreenHeight(engine) / 600.0f * 2.5f;
+}
+
+void PlayerMovement::ReadMovementKeys(float dt) {
+    static const struct {
+        const char* key;
+        float x;
+        float y;
+    } kKeys[] = {{"D", 1.0f, 0.0f}, {"A", -1.0f, 0.0f}, {"W", 0.0f, 1.0f}, {"S", 0.0f, -1.0f}};
+    for (const auto& key : kKeys) {
+        if (engine.Call<bool>("KeyDown", std::string(key.key))) {
+            Move(key.x, key.y, dt);
+        }
+    }
+    for (const ControllerMove& move : kControllerMoves) {
+        if (engine.Call<char>("IsPressed", static_cast<Input::Action>(move.action)) != 0) {
+            Move(move.x, move.y, dt);
+        }
+    }
+}
+
+bool PlayerMovement::Touches(unsigned id) {
+    return Call<bool>("CheckDownCollision", id) || Call<bool>("CheckUpCollision", id) ||
+           Call<bool>("CheckLeftCollision", id) || Call<bool>("CheckRightCollision", id);
+}
+
+PlayerMovement::Ground PlayerMovement::FindGround() {
+    Ground ground;
+    for (const unsigned id : kGroundIds) {
+        ground.below = ground.below || Call<bool>("CheckDownCollision", id);
+        ground.above = ground.above || Call<bool>("CheckUpCollision", id);
+        ground.left = ground.left || Call<bool>("CheckLeftCollision", id);
+        ground.right = ground.right || Call<bool>("CheckRightCollision", id);
+    }
+    return ground;
+}
+
+void PlayerMovement::Move(float dirX, float dirY, float dt) {
+    const float gEx = Call<float>("GetXGravityEffect");
+    const float gEy = Call<float>("GetYGravityEffect");
+    const float vx = Call<float>("GetXVelocity");
+    const float vy = Call<float>("GetYVelocity");
+    const Ground ground = FindGround();
+
+    // Landing on the surface the zone pulls towards lets the trigger switch the variable zones again.
+    if ((gEx < 0.0f && ground.left) || (gEx > 0.0f && ground.right) || (gEy > 0.0f && ground.above) ||
+        (gEy < 0.0f && ground.below)) {
+        engine.Call("SetAbilityToChangeGravity", true);
+    }
+    auto acceleration = [this](bool onGround) { return onGround ? groundMovement : airMovement; };
+    if (gEy != 0.0f) {
+        const bool onGround = gEy < 0.0f ? ground.below : ground.above;
+        const bool jumpKey = gEy < 0.0f ? dirY > 0.0f : dirY < 0.0f;
+        if (dirX != 0.0f) {
+            Call("SetXVelocity", vx + dirX * acceleration(onGround) * dt);
+        } else if (onGround && jumpKey) {
+            Jump();
+        }
+    }
+    if (gEx != 0.0f) {
+        const bool onGround = gEx < 0.0f ? ground.left : ground.right;
+        const bool jumpKey = gEx < 0.0f ? dirX > 0.0f : dirX < 0.0f;
+        if (dirY != 0.0f) {
+            Call("SetYVelocity", vy + dirY * acceleration(onGround) * dt);
+        } else if (onGround && jumpKey) {
+            Jump();
+        }
+    }
+}
+
+void PlayerMovement::Jump() {
+    engine.Call("PlayJump");
+    const float speed = std::sqrt(jumpPower);
+    if (Call<float>("GetXGravityEffect") < 0.0f) Call("SetXVelocity", speed);
+    if (Call<float>("GetXGravityEffect") > 0.0f) Call("SetXVelocity", -speed);
+    if (Call<float>("GetYGravityEffect") < 0.0f) Call("SetYVelocity", speed);
+    if (Call<float>("GetYGravityEffect") > 0.0f) Call("SetYVelocity", -speed);
+}
+
+void PlayerMovement::ReactToTiles() {
+    if (Touches(6)) {
+        Restart();
+    }
+    if (Touches(8)) {
+        instructions->text = " ";
+    }
+    static const struct {
+        unsigned type;
+        float x;
+        float y;
+    } kGravityTiles[] = {{11, -1.0f, 0.0f}, {12, 1.0f, 0.0f}, {13, 0.0f, 1.0f}, {14, 0.0f, -1.0f}};
+    for (const auto& tile : kGravityTiles) {
+        if (Touches(tile.type)) {
+            TurnGravity(tile.x, tile.y);
+        }
+    }
+    for (const TutorialTile& tile : kTutorialTiles) {
+        if (Touches(tile.type)) {
+            instructions->text = tile.text;
+        }
+    }
+    if (Touches(20)) {
+        Win();
+    }
+}
+
+void PlayerMovement::TurnGravity(float x, float y) {
+    ZELM::GravityParameters source;
+    if (IsBound("GetGravitySource")) {
+        source = Call<ZELM::GravityParameters>("GetGravitySource");
+    } else {
+        // The gravity character's defaults, at the player's place.
+        source = ZELM::GravityParameters{Call<float>("GetX"), Call<float>("GetY"), 1.0f, 3.0f, 5.0f};
+    }
+    engine.Call("ChangeGlobalGravity", x, y, source);
+}
+
+void PlayerMovement::Restart() {
+    CallAll("SetZ", 20.0f);
+    Call("SetFreeze", true);
+    respawnTimer = kRespawnMs;
+    respawning = true;
+}
+
+void PlayerMovement::Win() {
+    CallAll("SetDisablePlayer", true);
+    Call("SetFreeze", true);
+    engine.Call("PlayWin");
+    winning = true;
+    engine.Call("TimeToWin");
+    winTimer = kWinMs;
+}
+
+void PlayerMovement::RunDying(float dtMs) {
+    respawnTimer -= dtMs;
+    engine.Call("SetIntensity", engine.Call<float>("GetIntensity") - dtMs / 1000.0f * 0.5f);
+    if (respawnTimer > 0.0f) {
+        return;
+    }
+    engine.Call("PlaySpawn");
+    Call("SetFreeze", false);
+    CallAll("SetDisablePlayer", false);
+    respawning = false;
+    CallAll("SetZ", 0.5f);
+    CallAll("SetX", startX);
+    CallAll("SetY", startY);
+    Call("SetXVelocity", 0.0f);
+    Call("SetYVelocity", 0.0f);
+    engine.Call("SetIntensity", 1.0f);
+    // Gravity points at the checkpoint, so the player lands on the side it touched.
+    const float g = std::fabs(Call<float>("GetXGravity") + Call<float>("GetYGravity"));
+    const float towards[4][2] = {{0.0f, -g}, {0.0f, g}, {-g, 0.0f}, {g, 0.0f}};
+    if (startSide < 4) {
+        Call("SetXGravity", towards[startSide][0]);
+        Call("SetYGravity", towards[startSide][1]);
+    }
+}
+
+void PlayerMovement::RunWinning(float dtMs) {
+    engine.Call("SetIntensity", engine.Call<float>("GetIntensity") + dtMs / 1000.0f * 4.0f);
+    winTimer -= dtMs;
+    if (winTimer > 0.0f) {
+        return;
+    }
+    winning = false;
+    if (dontWin) {
+        return;  // time attack and race: the result text waits for ENTER
+    }
+    CallAll("SetDisablePlayer", false);
+    Call("SetFreeze", false);
+    // The adventure goes on to the next level of the sequence.
+    engine.CallLater("NextLevel", 0.0f);
+}
+
+void PlayerMovement::SetStartingPoint(float x, float y, unsigned side) {
+    startSide = side;
+    const float w = Call<float>("GetWidth");
+    const float h = Call<float>("GetHeight");
+    switch (side) {
+        case 0: startX = x; startY = y + 0.5f + h / 2.0f; break;
+        case 1: startX = x; startY = y - 0.5f - h / 2.0f; break;
+        case 2: startX = x + 0.5f + w / 2.0f; startY = y; break;
+        case 3: startX = x - 0.5f - w / 2.0f; startY = y; break;
+        default: break;
+    }
+}
+
+}  // namespace Logic

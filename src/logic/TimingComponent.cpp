@@ -1,0 +1,53 @@
+// The level clock.
+#include "logic/TimingComponent.h"
+
+#include <cstdio>
+#include <string>
+
+namespace Logic {
+
+TimingComponent::TimingComponent()
+    : text(engine, 20, 500, static_cast<int>(ScreenText::ScreenHeight(engine) / 600.0f * 1200.0f),
+           ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, "Time: 0") {}
+
+void TimingComponent::Bind() {
+    BindProperty(&pause, "Pause", this, &TimingComponent::PauseTimer);
+    ZELM::DynamicBinder::Bind("PauseTimer", this, &TimingComponent::PauseTimer);
+}
+
+void TimingComponent::SetPause(bool paused) {
+    pause = paused;
+    engine.Call("FrezeYouBastard", pause);
+    if (!paused) {
+        // What the stopwatch counted while the clock stood still is dropped.
+        stopwatchMs = 0.0f;
+        engine.Call("PostSomeText", std::string(" "));
+    }
+}
+
+void TimingComponent::PauseTimer(const bool& paused) {
+    SetPause(paused);
+    if (paused) {
+        waitingNotice = true;
+    }
+}
+
+void TimingComponent::Resume(bool paused) { SetPause(paused); }
+
+void TimingComponent::Update(float dtMs) {
+    stopwatchMs += dtMs;
+    if (!pause) {
+        time += stopwatchMs * 0.001f;
+        stopwatchMs = 0.0f;
+        char shown[64];
+        std::snprintf(shown, sizeof shown, "Time: %.3f", static_cast<double>(time));
+        text->text = shown;
+    }
+    if (waitingNotice) {
+        waitingNotice = false;
+        engine.Call("PostSomeText", std::string("Waiting for player to connect..."));
+        engine.Call("FrezeYouBastard", pause);
+    }
+}
+
+}  // namespace Logic

@@ -1,0 +1,39 @@
+// The level clock: counts the level's time, shows it, and stops while paused.
+#pragma once
+
+#include "logic/GameComponent.h"
+#include "logic/ScreenText.h"
+
+namespace Logic {
+
+class TimingComponent : public GameComponent {
+public:
+    // Creates the clock line.
+    TimingComponent();
+
+    void Bind() override;
+    void Init() override {}
+    // Adds the frame's time unless paused and shows it; then the waiting notice, when due.
+    void Update(float dtMs) override;
+
+    // Stops or restarts the clock and freezes or releases the player; stopping also makes the
+    // "waiting for player" notice due.
+    void PauseTimer(const bool& paused);
+    // The same without the notice: the game flow's "UnpauseTimer".
+    void Resume(bool paused);
+    float GetTime() const { return time; }
+    bool IsPaused() const { return pause; }
+
+private:
+    void SetPause(bool paused);
+
+    // The stopwatch: frame time since it was last restarted, in milliseconds. It follows the
+    // engine's frames, so a run with fixed frame times keeps a repeatable clock.
+    float stopwatchMs = 0.0f;
+    float time = 0.0f;  // seconds
+    bool pause = false;
+    bool waitingNotice = false;
+    ScreenText text;
+};
+
+}  // namespace Logic
