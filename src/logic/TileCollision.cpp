@@ -1,6 +1,7 @@
 // The edge scan and the body-versus-tile resolution.
 #include "logic/TileCollision.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -135,7 +136,15 @@ void TileCollision::Resolve(PhysicsComponent& body, TilePhysicsObject& tile) {
         side = dx >= 0.0f ? kRight : kLeft;
     }
     const float penetration = (side == kBelow || side == kAbove) ? penY : penX;
-    if (penetration > tile.reportThreshold) {
+    // The depth the body reaches by the end of this step: a body is left exactly touching, so what
+    // it overlaps at the start of a step depends on where its previous step happened to end. Judged
+    // by this depth, an impact always counts and a graze or a resting touch never does.
+    const float speedInto = side == kBelow ? -body.GetYVelocity()
+                            : side == kAbove ? body.GetYVelocity()
+                            : side == kLeft  ? -body.GetXVelocity()
+                                             : body.GetXVelocity();
+    const float depth = penetration + std::max(0.0f, speedInto) * body.GetStepSeconds();
+    if (depth > tile.reportThreshold) {
         static const int kContactSide[] = {Kestrin::kContactDown, Kestrin::kContactUp, Kestrin::kContactLeft,
                                            Kestrin::kContactRight};
         body.AddContact(kContactSide[side], static_cast<unsigned>(tile.type));

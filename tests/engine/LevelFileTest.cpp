@@ -15,6 +15,7 @@
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "logic/LogicService.h"
+#include "physics/PhysicsService.h"
 #include "support/EngineFixture.h"
 #include "support/ProblemCapture.h"
 
@@ -495,10 +496,11 @@ TEST_F(BundledLevelTest, LevelOneSavesToItsOwnBytes) {
     std::ofstream(ResourcePath("Scripts/ShowLevel.lua")) << ReadFile(game / "Scripts" / "ShowLevel.lua");
     auto* logic = new Logic::LogicService();
     engine->AddService("Logic", logic);
+    engine->AddService("Physics", new Kestrin::PhysicsService());
     ProblemCapture capture;
     engine->Start();
     ASSERT_EQ(capture.Count(), 0u);
-    ASSERT_FALSE(engine->GetEntity("Crate").IsNull());
+    ASSERT_FALSE(engine->GetEntity("Player").IsNull());
     EXPECT_TRUE(logic->HasTileInfo());
 
     fs::remove(ResourcePath("Levels/Level1.xml"));
