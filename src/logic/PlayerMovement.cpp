@@ -2,6 +2,7 @@
 #include "logic/PlayerMovement.h"
 
 #include <cmath>
+#include <set>
 
 #include "engine/ComponentAttachment.h"
 #include "engine/GravityParameters.h"
@@ -162,10 +163,19 @@ void PlayerMovement::Jump() {
 }
 
 void PlayerMovement::ReactToTiles() {
-    if (Touches(6)) {
+    // Every contact is read first: a restart freezes the body, which empties its contact lists, and
+    // the other tiles touched in the same frame still react.
+    static const unsigned kReactingIds[] = {6, 8, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
+    std::set<unsigned> touched;
+    for (const unsigned id : kReactingIds) {
+        if (Touches(id)) {
+            touched.insert(id);
+        }
+    }
+    if (touched.count(6)) {
         Restart();
     }
-    if (Touches(8)) {
+    if (touched.count(8)) {
         instructions->text = " ";
     }
     static const struct {
@@ -174,16 +184,16 @@ void PlayerMovement::ReactToTiles() {
         float y;
     } kGravityTiles[] = {{11, -1.0f, 0.0f}, {12, 1.0f, 0.0f}, {13, 0.0f, 1.0f}, {14, 0.0f, -1.0f}};
     for (const auto& tile : kGravityTiles) {
-        if (Touches(tile.type)) {
+        if (touched.count(tile.type)) {
             TurnGravity(tile.x, tile.y);
         }
     }
     for (const TutorialTile& tile : kTutorialTiles) {
-        if (Touches(tile.type)) {
+        if (touched.count(tile.type)) {
             instructions->text = tile.text;
         }
     }
-    if (Touches(20)) {
+    if (touched.count(20)) {
         Win();
     }
 }

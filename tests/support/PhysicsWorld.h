@@ -1,6 +1,7 @@
 // A small world for physics tests: the game-flow and physics services, an entity table, and boxes.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,9 +17,10 @@
 
 namespace ZELMTest {
 
-// Sets a component's property by its element name, as a loaded file would.
+// Sets a component's property by its name (spaces or underscores), as a loaded file would.
 template <typename T>
-void SetProperty(ZELM::Component& component, const std::string& name, T value) {
+void SetProperty(ZELM::Component& component, std::string name, T value) {
+    std::replace(name.begin(), name.end(), ' ', '_');
     for (auto& property : component.GetProperties()) {
         if (property->GetName() == name) {
             static_cast<ZELM::PropertyImpl<T>*>(property.get())->SetValue(value);

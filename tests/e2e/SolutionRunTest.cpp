@@ -1,0 +1,121 @@
+// Every level's solution reaches the goal; Level1's trace shows the turn, the death, the respawn
+// and the win.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/RunFallward.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ZELMTest::RunFallward;
+using ZELMTest::RunResult;
+
+// One frame of the trace, with the fields the tests read.
+struct TracedFrame {
+    int frame = 0;
+    std::string level;
+    bool hasPlayer = false;
+    double x = 0, y = 0, gx = 0, gy = 0;
+};
+
+double Number(const std::string& line, const std::string& key) {
+    const std::size_t at = line.find("\"" + key + "\":");
+    return at == std::string::npos ? NAN : std::strtod(line.c_str() + at + key.size() + 3, nullptr);
+}
+
+std::vector<TracedFrame> ReadTrace(const std::string& path) {
+    std::vector<TracedFrame> frames;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        TracedFrame frame;
+        frame.frame = static_cast<int>(Number(line, "frame"));
+        const std::size_t level = line.find("\"level\":\"") + 9;
+        frame.level = line.substr(level, line.find('"', level) - level);
+        frame.hasPlayer = line.find("\"player\":") != std::string::npos;
+        if (frame.hasPlayer) {
+            frame.x = Number(line, "x");
+            frame.y = Number(line, "y");
+            frame.gx = Number(line, "gx");
+            frame.gy = Number(line, "gy");
+        }
+        frames.push_back(frame);
+    }
+    return frames;
+}
+
+// Plays the level with its solution and returns the trace.
+std::vector<TracedFrame> Play(const std::string& level, int frames) {
+    const std::string trace = "/tmp/fallward-solution-" + std::to_string(::getpid()) + "-" + level + ".jsonl";
+    const RunResult run = RunFallward("--headless --level " + level + " --fixed-dt 16.6667 --problems fatal --frames " +
+                                      std::to_string(frames) + " --input-script " + FALLWARD_SOLUTIONS + "/" +
+                                      level + ".input --trace " + trace);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    std::vector<TracedFrame> traced = ReadTrace(trace);
+    std::remove(trace.c_str());
+    return traced;
+}
+
+// The index of the first frame of another level after the solved one, or -1.
+int NextLevelStart(const std::vector<TracedFrame>& frames, const std::string& level) {
+    for (std::size_t i = 1; i < frames.size(); ++i) {
+        if (frames[i - 1].level == level && frames[i].level != level) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+TEST(SolutionRun, EverySolutionReachesTheNextLevel) {
+    int solved = 0;
+    for (const auto& entry : fs::directory_iterator(FALLWARD_SOLUTIONS)) {
+        if (entry.path().extension() != ".input") {
+            continue;
+        }
+        const std::string level = entry.path().stem().string();
+        EXPECT_GT(NextLevelStart(Play(level, 18000), level), 0) << level << " was not solved";
+        ++solved;
+    }
+    EXPECT_GT(solved, 0);
+}
+
+TEST(SolutionRun, LevelOneShowsTheTurnTheDeathTheRespawnAndTheWin) {
+    const std::vector<TracedFrame> frames = Play("Level1", 760);
+    const int next = NextLevelStart(frames, "Level1");
+    ASSERT_GT(next, 0);
+    EXPECT_EQ(frames[next].level, "PhysicsDemo");
+
+    bool turnedRight = false;
+    int deathStart = -1;
+    int respawn = -1;
+    for (int i = 1; i < next; ++i) {
+        const TracedFrame& now = frames[i];
+        const TracedFrame& before = frames[i - 1];
+        ASSERT_TRUE(now.hasPlayer) << now.frame;
+        turnedRight = turnedRight || (now.gx == 1 && now.gy == 0);
+        // Dying holds the player still; then it reappears beside the checkpoint.
+        if (deathStart < 0 && now.x == before.x && now.y == before.y && now.x < 13.0 && now.y > 7.0) {
+            deathStart = i;
+        }
+        if (deathStart > 0 && respawn < 0 && std::fabs(now.x - 18.6) < 0.01 && std::fabs(now.y - 1.5) < 0.01) {
+            respawn = i;
+        }
+    }
+    EXPECT_TRUE(turnedRight);
+    ASSERT_GT(deathStart, 0) << "the player never ran into the red wall";
+    ASSERT_GT(respawn, 0) << "the player never came back at the checkpoint";
+    EXPECT_NEAR(respawn - deathStart, 60, 2) << "a second of dying";
+    // The goal is the right wall of the last room: the player stands still at it while winning.
+    EXPECT_NEAR(frames[next - 1].x, 45.6, 0.01);
+    EXPECT_EQ(frames[next - 1].x, frames[next - 60].x);
+}
+
+}  // namespace

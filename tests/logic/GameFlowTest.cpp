@@ -1,0 +1,179 @@
+// The rules of the goal in each mode, the race's results, the level clock and the notice line.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "logic/HP.h"
+#include "logic/NotificationComponent.h"
+#include "logic/TimingComponent.h"
+#include "support/GameplayWorld.h"
+#include "support/ProblemCapture.h"
+
+namespace {
+
+using Logic::NotificationComponent;
+using Logic::TimingComponent;
+
+class GameFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world.Map(10, 10);
+        player = world.AddPlayer(3.0f, 3.0f);
+        clock = world.AddComponentEntity<TimingComponent>("Clock", "TimingComponent");
+        notice = world.AddComponentEntity<NotificationComponent>("Notice", "NotificationComponent");
+    }
+
+    // The clock runs for the given seconds, then the player reaches the goal.
+    void FinishAfter(float seconds) {
+        clock->Update(seconds * 1000.0f);
+        world.logic->TimeToWin();
+    }
+
+    ZELMTest::GameplayWorld world;
+    Kestrin::PhysicsComponent* player = nullptr;
+    TimingComponent* clock = nullptr;
+    NotificationComponent* notice = nullptr;
+};
+
+TEST_F(GameFlowTest, TimeAttackKeepsTheRunsBestTime) {
+    world.logic->SetWinType(Logic::kTimeAttack);
+    const struct {
+        float seconds;
+        const char* shown;
+    } runs[] = {
+        {12.5f, "NEW RECORD! Press ENTER to continue..."},
+        {13.0f, "Almost! Try to beat 12.500! Press ENTER to continue..."},
+        {12.5f, "NEW RECORD! Press ENTER to continue..."},  // a tie is a record
+        {11.25f, "NEW RECORD! Press ENTER to continue..."},
+        {11.5f, "Almost! Try to beat 11.250! Press ENTER to continue..."},
+    };
+    for (const auto& run : runs) {
+        FinishAfter(run.seconds);
+        EXPECT_EQ(notice->GetShown(), run.shown);
+        EXPECT_TRUE(clock->IsPaused());
+        EXPECT_TRUE(notice->IsWaitingForEnter());
+        EXPECT_TRUE(player->IsFrozen());
+        clock->Update(16.0f);
+        EXPECT_EQ(notice->GetShown(), run.shown) << "the result stays on screen";
+        world.entities.DestroyAllEntities();
+        player = world.AddPlayer(3.0f, 3.0f);
+        clock = world.AddComponentEntity<TimingComponent>("Clock", "TimingComponent");
+        notice = world.AddComponentEntity<NotificationComponent>("Notice", "NotificationComponent");
+    }
+}
+
+TEST_F(GameFlowTest, TheAdventureLetsThePlayerComponentFinish) {
+    world.Movement()->SetDontWin(true);
+    world.logic->TimeToWin();
+    EXPECT_EQ(notice->GetShown(), " ");
+    EXPECT_FALSE(notice->IsWaitingForEnter());
+    EXPECT_FALSE(clock->IsPaused());
+}
+
+TEST_F(GameFlowTest, RaceResultsCompareBothTimes) {
+    const struct {
+        float peerTime;  // 0: not arrived before the local finish
+        float ownTime;
+        float peerLater;  // arrives after the local finish (0: never)
+        const char* shown;
+        bool waiting;
+    } races[] = {
+        {0.0f, 20.0f, 0.0f, "Waiting for opponent...", false},
+        {0.0f, 20.0f, 21.0f, "YOU WIN! Press ENTER to continue...", true},
+        {0.0f, 20.0f, 19.0f, "YOU LOSE! Press ENTER to continue...", true},
+        {0.0f, 20.0f, 20.0f, "YOU WIN! Press ENTER to continue...", true},
+        {18.0f, 20.0f, 0.0f, "YOU LOSE! Press ENTER to continue...", true},
+        {22.0f, 20.0f, 0.0f, "YOU WIN! Press ENTER to continue...", true},
+        {20.0f, 20.0f, 0.0f, "YOU WIN! Press ENTER to continue...", true},
+    };
+    for (const auto& race : races) {
+        world.logic->SetWinType(Logic::kRace);
+        world.logic->SetPlayerTime(0.0f);
+        world.logic->SetOtherPlayerTime(race.peerTime);
+        EXPECT_EQ(notice->GetShown(), " ") << "nothing shows before the local player finishes";
+        FinishAfter(race.ownTime);
+        if (race.peerLater > 0.0f) {
+            world.logic->SetOtherPlayerTime(race.peerLater);
+        }
+        EXPECT_FLOAT_EQ(world.logic->GetPlayerFinishTime(), race.ownTime);
+        EXPECT_EQ(notice->GetShown(), race.shown) << race.peerTime << " " << race.peerLater;
+        EXPECT_EQ(notice->IsWaitingForEnter(), race.waiting);
+        EXPECT_TRUE(player->IsFrozen());
+        world.entities.DestroyAllEntities();
+        player = world.AddPlayer(3.0f, 3.0f);
+        clock = world.AddComponentEntity<TimingComponent>("Clock", "TimingComponent");
+        notice = world.AddComponentEntity<NotificationComponent>("Notice", "NotificationComponent");
+    }
+}
+
+TEST_F(GameFlowTest, APeerThatLeavesEndsTheRace) {
+    world.logic->ChangeLevelDueToNetworkDisconnect();
+    EXPECT_EQ(notice->GetShown(), "Friend has disconnected! Press ENTER to return to the menu...");
+    EXPECT_TRUE(notice->IsWaitingForEnter());
+    EXPECT_TRUE(player->IsFrozen());
+}
+
+TEST_F(GameFlowTest, EnterAfterAResultLoadsTheResultScreen) {
+    world.engine.held = {"ENTER"};
+    world.Frame();
+    EXPECT_TRUE(world.engine.levelsAsked.empty()) << "ENTER means nothing before a result";
+    notice->INowWin();
+    world.engine.held.clear();
+    world.Frame();
+    EXPECT_TRUE(world.engine.levelsAsked.empty());
+    world.engine.held = {"ENTER"};
+    world.Frame();
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Win"});
+}
+
+TEST_F(GameFlowTest, TheClockIgnoresPausedTime) {
+    clock->Update(1000.0f);
+    EXPECT_FLOAT_EQ(world.logic->GetTimerTime(), 1.0f);
+    clock->PauseTimer(true);
+    EXPECT_TRUE(player->IsFrozen());
+    clock->Update(10000.0f);
+    EXPECT_EQ(notice->GetShown(), "Waiting for player to connect...");
+    world.logic->UnpauseTimer();
+    EXPECT_FALSE(player->IsFrozen());
+    EXPECT_EQ(notice->GetShown(), " ");
+    clock->Update(500.0f);
+    EXPECT_FLOAT_EQ(world.logic->GetTimerTime(), 1.5f);
+    EXPECT_EQ(notice->GetShown(), " ") << "resuming brings no waiting notice";
+}
+
+TEST_F(GameFlowTest, StatusAndPlayerCallsReachTheFirstComponents) {
+    ZELMTest::ProblemCapture capture;
+    EXPECT_EQ(world.logic->GetStatusText()->text, " ");
+    world.logic->LevelExit();
+    EXPECT_EQ(world.logic->GetStatusText()->text, " ") << "blank, but still a line of the text layer";
+
+    world.logic->CallLater("SetPlayerStats", 0.0f);
+    ZELM::DelayedCallQueue::Instance().Advance(0.0f);
+    EXPECT_EQ(player->GetX(), 5.0f);
+    EXPECT_EQ(player->GetY(), 5.0f);
+    world.logic->PostSomeText("Hello");
+    EXPECT_EQ(notice->GetShown(), "Hello");
+    world.logic->FrezeYouBastard(true);
+    EXPECT_TRUE(player->IsFrozen());
+
+    world.entities.DestroyAllEntities();
+    EXPECT_EQ(world.logic->GetTimerTime(), 0.0f) << "no clock: no time";
+    world.logic->PostSomeText("nobody listens");
+    world.logic->FrezeYouBastard(true);
+    EXPECT_EQ(capture.Count(), 0u);
+}
+
+TEST_F(GameFlowTest, HitPointsStartFullWhateverTheFileSays) {
+    auto* hp = static_cast<Logic::HP*>(ZELMTest::GameplayWorld::Create("HP"));
+    ZELM::EntityHandle entity = world.entities.Create("Tough");
+    entity->AddComponent(hp);
+    hp->Bind();
+    ZELMTest::SetProperty(*hp, "HP", 3);
+    hp->Init();
+    EXPECT_EQ(entity->Call<int>("GetHP"), 240);
+    entity->Call("SetHP", 7);
+    EXPECT_EQ(hp->GetHP(), 7);
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// Stands in for the input, sound and graphics services on the "Engine" table: keys and controller
+// profiles the test holds, and a record of the sounds and effects the gameplay asked for.
+#pragma once
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "input/Action.h"
+#include "utilities/Dynamic.h"
+
+namespace ZELMTest {
+
+class EngineStandIn : public ZELM::DynamicBinder {
+public:
+    EngineStandIn() {
+        SetName("Engine");
+        Bind("KeyDown", this, &EngineStandIn::KeyDown);
+        Bind("NetKeyDown", this, &EngineStandIn::NetKeyDown);
+        Bind("IsPressed", this, &EngineStandIn::IsPressed);
+        Bind("IsPressedProfile", this, &EngineStandIn::IsPressedProfile);
+        Bind("IsTriggeredProfile", this, &EngineStandIn::IsTriggeredProfile);
+        Bind("GetIntensity", this, &EngineStandIn::GetIntensity);
+        Bind("SetIntensity", this, &EngineStandIn::SetIntensity);
+        Bind("SetGravRadius", this, &EngineStandIn::SetGravRadius);
+        for (const char* name : {"PlayChangeGrav", "PlayChangeGrav2", "PlayJump", "PlayWin", "PlaySpawn",
+                                 "HitCheckPoint", "SplashYellow", "SplashUpGreen", "SplashDownGreen",
+                                 "SplashLeftGreen", "SplashRightGreen", "SplashUpRed", "SplashDownRed",
+                                 "SplashLeftRed", "SplashRightRed"}) {
+            recorders.push_back(std::make_unique<Recorder>(name, calls));
+            Bind(name, recorders.back().get(), &Recorder::Record);
+        }
+        BindDeferred("NextLevel", this, &EngineStandIn::NextLevel);
+        BindDeferred("LoadLevel", this, &EngineStandIn::LoadLevel);
+    }
+    ~EngineStandIn() override { UnbindAll(); }
+
+    static std::string Upper(std::string key) {
+        std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+        return key;
+    }
+    bool KeyDown(std::string key) { return held.count(Upper(key)) != 0; }
+    bool NetKeyDown(std::string key) { return netHeld.count(Upper(key)) != 0; }
+    char IsPressed(Input::Action action) { return buttons.count(action) ? 1 : 0; }
+    char IsPressedProfile(int profile) { return profiles.count(profile) ? profiles[profile] : 0; }
+    char IsTriggeredProfile(int profile) { return triggered.count(profile) ? 1 : 0; }
+    float GetIntensity() { return intensity; }
+    void SetIntensity(float value) { intensity = value; }
+    void SetGravRadius(float value) { gravRadius = value; }
+    void NextLevel() { levelsAsked.push_back("next"); }
+    void LoadLevel(const std::string& name) { levelsAsked.push_back(name); }
+
+    // How often the named call was made since the last Clear.
+    long Count(const std::string& name) const { return std::count(calls.begin(), calls.end(), name); }
+
+    std::set<std::string> held;
+    std::set<std::string> netHeld;
+    std::set<int> buttons;
+    std::map<int, char> profiles;
+    std::set<int> triggered;
+    float intensity = 1.0f;
+    float gravRadius = 0.0f;
+    std::vector<std::string> calls;
+    std::vector<std::string> levelsAsked;
+
+private:
+    struct Recorder {
+        Recorder(std::string name, std::vector<std::string>& calls) : name(std::move(name)), calls(calls) {}
+        void Record() { calls.push_back(name); }
+        std::string name;
+        std::vector<std::string>& calls;
+    };
+    std::vector<std::unique_ptr<Recorder>> recorders;
+};
+
+}  // namespace ZELMTest
