@@ -10,8 +10,11 @@
 
 #include "engine/AssetManager.h"
 #include "engine/Component.h"
+#include "engine/ComponentRegistry.h"
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/PathTable.h"
+#include "graphics/Background.h"
+#include "graphics/Button.h"
 #include "graphics/D3DMath.h"
 #include "graphics/LevelRenderer.h"
 #include "graphics/gl/Device.h"
@@ -124,6 +127,8 @@ void GraphicsService::Bind() {
 }
 
 void GraphicsService::Init() {
+    ZELM::ComponentRegistry::Instance().Register<Button>("Graphics", "Button");
+    ZELM::ComponentRegistry::Instance().Register<Background>("Graphics", "Background");
     intensity = 1.0f;
     depthShader = false;
     device = std::make_unique<Device>(headless ? nullptr : Windows::windowHandle);

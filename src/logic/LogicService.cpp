@@ -4,6 +4,7 @@
 #include "engine/ComponentRegistry.h"
 #include "engine/Domain.h"
 #include "engine/Entity.h"
+#include "engine/EntityController.h"
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
@@ -18,6 +19,12 @@
 #include "logic/PowerUp.h"
 #include "logic/TimingComponent.h"
 #include "logic/VariableGravityZone.h"
+#include "logic/screens/Level.h"
+#include "logic/screens/MainMenu.h"
+#include "logic/screens/Options.h"
+#include "logic/screens/PlayGameMenu.h"
+#include "logic/screens/SplashScreen.h"
+#include "logic/screens/WinScreen.h"
 #include "utilities/LuaState.h"
 
 #include <cstdio>
@@ -65,6 +72,8 @@ void LogicService::Bind() {
     BindBroadcast("LevelExit", this, &LogicService::LevelExit);
     BindBroadcast("SetLevelScripts", this, &LogicService::SetLevelScripts);
     BindDeferred("ClearLevelScripts", this, &LogicService::ClearLevelScripts);
+    BindDeferred("Pause", this, &LogicService::Pause);
+    BindDeferred("DisplayHowTo", this, &LogicService::DisplayHowTo);
     DynamicBinder::Bind("FillWorld", this, &LogicService::FillWorld);
     DynamicBinder::Bind("HasTileInfo", this, &LogicService::HasTileInfo);
     DynamicBinder::Bind("NoTileInfo", this, &LogicService::NoTileInfo);
@@ -90,6 +99,12 @@ void LogicService::Init() {
     registry.Register<GravityEffectZone>("Logic", "GravityEffectZone");
     registry.Register<VariableGravityZone>("Logic", "VariableGravityZone");
     registry.Register<PowerUp>("Logic", "PowerUp");
+    registry.Register<SplashScreen>("Logic", "SplashScreen");
+    registry.Register<MainMenu>("Logic", "MainMenu");
+    registry.Register<Level>("Logic", "Level");
+    registry.Register<Options>("Logic", "Options");
+    registry.Register<WinScreen>("Logic", "WinScreen");
+    registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
     registry.Register<TimingComponent>("Logic", "TimingComponent");
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
     registry.Register<HP>("Logic", "HP");
@@ -217,6 +232,100 @@ void LogicService::ChangeLevelDueToNetworkDisconnect() {
     FrezeYouBastard(true);
     WaitForEnter();
     TellPeerFinishTime(GetTimerTime());
+}
+
+namespace {
+
+struct PauseButton {
+    const char* name;
+    const char* text;
+    float y;
+};
+
+const PauseButton kPauseButtons[] = {
+    {"pauseHT", "[how to]", 250.0f},
+    {"pauseFS", "[toggle fullscreen]", 300.0f},
+    {"pauseR", "[toggle resolution]", 350.0f},
+    {"pauseRTMM", "[return to main menu]", 400.0f},
+    {"pauseRTG", "[return to game]", 450.0f},
+    {"pauseQ", "[quit]", 500.0f},
+};
+
+const char kHowTo[] =
+    "Use the arrow keys to control the gravity of your player."
+    "                                      "
+    "Hold space to phase through blue walls. Touch green walls"
+    "                                       "
+    "to save progress. Avoid red walls.";
+
+}  // namespace
+
+void LogicService::Pause(bool paused) {
+    Call("ToggleBGM", paused);
+    if (!paused) {
+        SetPlayerInstructions(savedInstructions);
+        (*statusText)->text = " ";
+        RemovePauseButtons();
+        return;
+    }
+    if (player.IsAlive() && player->IsBound("GetInstructions")) {
+        const Graphics::Text* instructions = player->Call<Graphics::Text*>("GetInstructions");
+        savedInstructions = instructions != nullptr ? instructions->text : std::string(" ");
+    }
+    SetPlayerInstructions(" ");
+    ShowPauseMenu();
+}
+
+void LogicService::DisplayHowTo(bool show) {
+    if (show) {
+        SetPlayerInstructions(kHowTo);
+        (*statusText)->text = " ";
+        RemovePauseButtons();
+    } else {
+        SetPlayerInstructions(" ");
+        ShowPauseMenu();
+    }
+}
+
+void LogicService::ShowPauseMenu() {
+    Graphics::Text& title = *statusText->Get();
+    title.text = "[paused]";
+    title.x = 500;
+    title.y = 250;
+    title.width = 250;
+    title.scale = 4.0f;
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    if (entities == nullptr) {
+        return;
+    }
+    RemovePauseButtons();  // never two menus at once
+    for (std::size_t i = 0; i < pauseButtons.size(); ++i) {
+        const PauseButton& button = kPauseButtons[i];
+        pauseButtons[i] = entities->CreateFromArchetype(button.name, "button");
+        if (!pauseButtons[i]->IsBound("SetText")) {
+            continue;  // the archetype is missing or has no button: reported by the entity controller
+        }
+        pauseButtons[i]->Call("SetText", std::string(button.text));
+        pauseButtons[i]->CallAll("SetX", 0.0f);
+        pauseButtons[i]->CallAll("SetY", button.y);
+    }
+}
+
+void LogicService::RemovePauseButtons() {
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    for (ZELM::EntityHandle& button : pauseButtons) {
+        if (entities != nullptr && button.IsAlive()) {
+            entities->RequestDestroy(button);
+        }
+        button = ZELM::EntityHandle();
+    }
+}
+
+// The pause menu belongs to levels with a player; elsewhere there are no instructions to touch.
+void LogicService::SetPlayerInstructions(const std::string& text) {
+    if (player.IsAlive() && player->IsBound("SetInstructions")) {
+        player->Call("SetInstructions", text);
+    }
 }
 
 // Without a network manager there is no peer to tell.

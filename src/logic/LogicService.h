@@ -74,6 +74,11 @@ public:
     void FrezeYouBastard(bool freeze);
     void SetPlayerDontWin(bool dontWin);
 
+    // The pause menu: the title and its six buttons, the music paused, the player's instructions
+    // put aside; and the how-to page in its place.
+    void Pause(bool paused);
+    void DisplayHowTo(bool show);
+
     int GetWinType() const { return winType; }
     float GetBestTime() const { return bestTime; }
     float GetPlayerFinishTime() const { return playerFinishTime; }
@@ -97,6 +102,9 @@ private:
     void WaitForEnter();
     void StopClock();
     void TellPeerFinishTime(float time);
+    void ShowPauseMenu();
+    void RemovePauseButtons();
+    void SetPlayerInstructions(const std::string& text);
     float GetFrameRate();
     static bool LoadLevelScript(const std::string& name);
     void CallLevelHook(const char* function, const float* dt);
@@ -110,6 +118,8 @@ private:
     float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
     std::unique_ptr<ScreenText> statusText;
     ZELM::EntityHandle player;
+    std::array<ZELM::EntityHandle, 6> pauseButtons;
+    std::string savedInstructions;
     std::set<std::string> missingHooks;
     bool initScript = false;
     bool updateScript = false;

@@ -319,7 +319,9 @@ TEST_F(LogicTileMapTest, InitEntersTheLogicComponentTypesInOrder) {
         "Logic/Physical",          "Logic/LuaScript",           "Logic/PlayerMovement",
         "Logic/GravityGuy",        "Logic/Phazer",              "Logic/ZELM::Domain",
         "Logic/GravitySectorComponent", "Logic/GravityEffectZone", "Logic/VariableGravityZone",
-        "Logic/PowerUp",           "Logic/TimingComponent",     "Logic/NotificationComponent",
+        "Logic/PowerUp",           "Logic/SplashScreen",        "Logic/MainMenu",
+        "Logic/Level",             "Logic/Options",             "Logic/WinScreen",
+        "Logic/PlayGameMenu",      "Logic/TimingComponent",     "Logic/NotificationComponent",
         "Logic/HP"};
     EXPECT_EQ(collector.items, expected);
 }

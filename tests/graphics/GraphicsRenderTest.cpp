@@ -9,15 +9,20 @@
 #include <vector>
 
 #include "editor/tweakbar/TweakBar.h"
+#include "engine/AssetImpl.h"
 #include "engine/AssetManager.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
 #include "engine/LevelMap.h"
 #include "engine/PathTable.h"
+#include "graphics/Background.h"
 #include "graphics/D3DMath.h"
 #include "graphics/GraphicsService.h"
 #include "graphics/LevelRenderer.h"
 #include "graphics/TextureLoader.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
+#include "graphics/gl/Texture.h"
 #include "support/TestDisplay.h"
 #include "windows/WindowHandles.h"
 
@@ -186,6 +191,42 @@ TEST_F(GraphicsRender, MeshesDrawWithTheLevelEffectWhereTheirWorldMatrixPutsThem
     Project({-2.0f, 0.0f, -0.5f}, x, y);
     const Pixel elsewhere = At(x, y);
     EXPECT_EQ(elsewhere.r, 0x50) << "nothing drawn where the mesh is not";
+}
+
+TEST_F(GraphicsRender, ABackgroundShowsItsPixelsCentredAndUnlit) {
+    // 100 x 60: a violet left half and a green right half, colours a glow would brighten.
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const bool left = x < 50;
+            rgba.insert(rgba.end(), {std::uint8_t(left ? 100 : 40), std::uint8_t(left ? 50 : 160),
+                                     std::uint8_t(left ? 200 : 90), 255});
+        }
+    }
+    Graphics::Texture* picture = Graphics::Texture::FromPixels(100, 60, rgba.data()).release();
+    ZELM::AssetManager::Instance().Add("kvsplash", new ZELM::AssetImpl<Graphics::Texture*>(
+                                                       picture, [](Graphics::Texture*& t) { delete t; }));
+    ZELM::EntityController entities;
+    auto* background = new Graphics::Background();
+    background->SetTypeName("Background");
+    background->SetParentService(service.get());
+    entities.Create("Splash")->AddComponent(background);
+    background->Bind();
+    background->AddToService();
+    service->Update(16.0f);
+    service->Update(16.0f);
+    Render();
+    entities.DestroyAllEntities();
+
+    // Corners and the seam inside the picture, then just outside it (the cleared grey).
+    const int expected[][5] = {{351, 271, 100, 50, 200}, {399, 300, 100, 50, 200}, {350, 329, 100, 50, 200},
+                               {400, 300, 40, 160, 90},  {449, 329, 40, 160, 90},  {349, 300, 80, 80, 80},
+                               {450, 300, 80, 80, 80},   {400, 269, 80, 80, 80},   {400, 330, 80, 80, 80}};
+    for (const auto& [x, y, r, g, b] : expected) {
+        const Pixel p = At(x, y);
+        EXPECT_LE(std::abs(p.r - r) + std::abs(p.g - g) + std::abs(p.b - b), 6)
+            << x << "," << y << ": " << p.r << "," << p.g << "," << p.b;
+    }
 }
 
 float ReadValue = 0.5f;

@@ -20,6 +20,7 @@ public:
     EngineStandIn() {
         SetName("Engine");
         Bind("KeyDown", this, &EngineStandIn::KeyDown);
+        Bind("KeyTriggered", this, &EngineStandIn::KeyTriggered);
         Bind("NetKeyDown", this, &EngineStandIn::NetKeyDown);
         Bind("IsPressed", this, &EngineStandIn::IsPressed);
         Bind("IsPressedProfile", this, &EngineStandIn::IsPressedProfile);
@@ -30,10 +31,15 @@ public:
         for (const char* name : {"PlayChangeGrav", "PlayChangeGrav2", "PlayJump", "PlayWin", "PlaySpawn",
                                  "HitCheckPoint", "SplashYellow", "SplashUpGreen", "SplashDownGreen",
                                  "SplashLeftGreen", "SplashRightGreen", "SplashUpRed", "SplashDownRed",
-                                 "SplashLeftRed", "SplashRightRed"}) {
+                                 "SplashLeftRed", "SplashRightRed", "ResetCamera", "ToggleFullscreen",
+                                 "ToggleResolution", "PlayButtonSelect", "PlayButtonHowTo"}) {
             recorders.push_back(std::make_unique<Recorder>(name, calls));
             Bind(name, recorders.back().get(), &Recorder::Record);
         }
+        Bind("PlayBGM", this, &EngineStandIn::PlayBGM);
+        Bind("ToggleBGM", this, &EngineStandIn::ToggleBGM);
+        BindBroadcast("SetAllowCommunication", this, &EngineStandIn::SetAllowCommunication);
+        BindDeferred("Quit", this, &EngineStandIn::Quit);
         BindDeferred("NextLevel", this, &EngineStandIn::NextLevel);
         BindDeferred("LoadLevel", this, &EngineStandIn::LoadLevel);
     }
@@ -44,6 +50,8 @@ public:
         return key;
     }
     bool KeyDown(std::string key) { return held.count(Upper(key)) != 0; }
+    // Pressed this frame: the test clears `triggeredKeys` itself.
+    bool KeyTriggered(std::string key) { return triggeredKeys.count(Upper(key)) != 0; }
     bool NetKeyDown(std::string key) { return netHeld.count(Upper(key)) != 0; }
     char IsPressed(Input::Action action) { return buttons.count(action) ? 1 : 0; }
     char IsPressedProfile(int profile) { return profiles.count(profile) ? profiles[profile] : 0; }
@@ -51,6 +59,10 @@ public:
     float GetIntensity() { return intensity; }
     void SetIntensity(float value) { intensity = value; }
     void SetGravRadius(float value) { gravRadius = value; }
+    void PlayBGM(int track) { calls.push_back("PlayBGM " + std::to_string(track)); }
+    void ToggleBGM(bool paused) { calls.push_back(paused ? "ToggleBGM on" : "ToggleBGM off"); }
+    void SetAllowCommunication(bool allow) { calls.push_back(allow ? "SetAllowCommunication" : "no communication"); }
+    void Quit() { levelsAsked.push_back("quit"); }
     void NextLevel() { levelsAsked.push_back("next"); }
     void LoadLevel(const std::string& name) { levelsAsked.push_back(name); }
 
@@ -58,6 +70,7 @@ public:
     long Count(const std::string& name) const { return std::count(calls.begin(), calls.end(), name); }
 
     std::set<std::string> held;
+    std::set<std::string> triggeredKeys;
     std::set<std::string> netHeld;
     std::set<int> buttons;
     std::map<int, char> profiles;

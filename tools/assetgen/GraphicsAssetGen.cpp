@@ -1,6 +1,7 @@
 // Makes the game's textures, bitmap font and box mesh: every picture and mesh the renderer reads.
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -141,6 +142,214 @@ Image Font() {
     return image;
 }
 
+// Lays a colour over a pixel with the given opacity; the pixel keeps the larger alpha.
+void Blend(Image& image, int x, int y, float r, float g, float b, float a) {
+    if (x < 0 || y < 0 || x >= image.width || y >= image.height || a <= 0.0f) {
+        return;
+    }
+    std::uint8_t* p = &image.rgba[static_cast<std::size_t>((y * image.width + x) * 4)];
+    a = std::min(a, 1.0f);
+    const float channels[3] = {r, g, b};
+    for (int i = 0; i < 3; ++i) {
+        const float c = std::min(std::max(channels[i], 0.0f), 255.0f);
+        p[i] = static_cast<std::uint8_t>(static_cast<float>(p[i]) * (1.0f - a) + c * a + 0.5f);
+    }
+    const float alpha = static_cast<float>(p[3]) / 255.0f;
+    p[3] = static_cast<std::uint8_t>(255.0f * (alpha + a * (1.0f - alpha)) + 0.5f);
+}
+
+// Signed distance from a pixel's centre to a rounded rectangle (negative inside).
+float RoundedBoxDistance(int x, int y, int width, int height, float radius) {
+    const float qx = std::fabs(static_cast<float>(x) + 0.5f - static_cast<float>(width) / 2.0f) -
+                     (static_cast<float>(width) / 2.0f - radius);
+    const float qy = std::fabs(static_cast<float>(y) + 0.5f - static_cast<float>(height) / 2.0f) -
+                     (static_cast<float>(height) / 2.0f - radius);
+    const float outside = std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f));
+    return outside + std::min(std::max(qx, qy), 0.0f) - radius;
+}
+
+// A menu button's plate: a rounded, translucent dark slab with a bevel; lit, a bright rim and an
+// inner glow. The label is drawn over it by the text layer, so the middle stays calm.
+Image ButtonPlate(bool lit) {
+    const int width = 400;
+    const int height = 64;
+    Image image(width, height);
+    const float top[3] = {lit ? 36.0f : 34.0f, lit ? 104.0f : 40.0f, lit ? 138.0f : 56.0f};
+    const float bottom[3] = {lit ? 12.0f : 14.0f, lit ? 46.0f : 17.0f, lit ? 70.0f : 26.0f};
+    const float rim[3] = {lit ? 150.0f : 96.0f, lit ? 236.0f : 110.0f, lit ? 255.0f : 136.0f};
+    const float fill = lit ? 0.88f : 0.8f;
+    for (int y = 0; y < height; ++y) {
+        const float t = static_cast<float>(y) / static_cast<float>(height - 1);
+        for (int x = 0; x < width; ++x) {
+            const float d = RoundedBoxDistance(x, y, width, height, 12.0f);
+            const float coverage = std::min(std::max(0.5f - d, 0.0f), 1.0f);
+            if (coverage <= 0.0f) {
+                continue;
+            }
+            const float inside = -d;
+            float colour[3];
+            for (int i = 0; i < 3; ++i) {
+                colour[i] = top[i] + (bottom[i] - top[i]) * t;
+            }
+            float alpha = fill;
+            // The bevel: light falls from above, so the upper rim is bright and the lower one dark.
+            if (inside < 4.0f) {
+                const float shade = t < 0.5f ? 1.0f + 0.9f * (1.0f - t * 2.0f) : 0.55f;
+                for (float& c : colour) {
+                    c *= shade;
+                }
+                alpha = std::min(1.0f, alpha + 0.1f);
+            }
+            // A crisp outer rim.
+            if (inside < 1.5f) {
+                for (int i = 0; i < 3; ++i) {
+                    colour[i] = rim[i];
+                }
+                alpha = 0.95f;
+            } else if (lit) {
+                // The lit plate glows inwards from its rim.
+                const float glow = std::exp(-(inside - 1.5f) / 6.0f) * 0.6f;
+                for (int i = 0; i < 3; ++i) {
+                    colour[i] += (rim[i] - colour[i]) * glow;
+                }
+            }
+            // A thin sheen under the upper bevel.
+            if (y >= 5 && y <= 6 && inside >= 4.0f) {
+                for (float& c : colour) {
+                    c += lit ? 60.0f : 25.0f;
+                }
+            }
+            Blend(image, x, y, colour[0], colour[1], colour[2], alpha * coverage);
+        }
+    }
+    return image;
+}
+
+// A square block as the level shows it: a face in its tile colour, a bevel lit from the top left
+// and a little grain. `light` dims far-away blocks into the background.
+void DrawBlock(Image& image, int left, int top, int size, const float colour[3], float light, float alpha,
+               int seed) {
+    const int bevel = std::max(2, size / 7);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const int edge = EdgeDistance(x, y, size);
+            float shade =
+                0.92f + 0.08f * Noise(x, y, seed) - 0.15f * static_cast<float>(y) / static_cast<float>(size);
+            if (edge < bevel) {
+                // Upper-left rims catch the light, lower-right rims are in shade.
+                shade = x + y < size ? 1.3f : 0.55f;
+            }
+            if (edge == 0) {
+                shade *= 0.6f;
+            }
+            Blend(image, left + x, top + y, colour[0] * shade * light, colour[1] * shade * light,
+                  colour[2] * shade * light, alpha);
+        }
+    }
+}
+
+// The splash picture: the game's name in large block letters over a night of falling blocks in the
+// level's tile colours.
+Image Splash() {
+    const int width = 640;
+    const int height = 360;
+    Image image(width, height);
+    for (int y = 0; y < height; ++y) {
+        const float t = static_cast<float>(y) / static_cast<float>(height - 1);
+        for (int x = 0; x < width; ++x) {
+            const float dx = (static_cast<float>(x) - width / 2.0f) / (width / 2.0f);
+            const float dy = (static_cast<float>(y) - height / 2.0f) / (height / 2.0f);
+            const float vignette = 1.0f - 0.35f * (dx * dx + dy * dy) / 2.0f;
+            image.Set(x, y, static_cast<int>((10 + 16 * t) * vignette),
+                      static_cast<int>((12 + 10 * t) * vignette), static_cast<int>((30 + 26 * t) * vignette));
+        }
+    }
+    // Grey, red, blue, green, goal magenta, slippery cyan, power-up yellow.
+    const float palette[7][3] = {{170, 172, 180}, {225, 52, 48},  {48, 86, 235}, {52, 205, 84},
+                                 {205, 64, 210},  {64, 212, 226}, {236, 212, 52}};
+    // Far blocks first: small, dim and slow; near ones large and bright, each with the streak of its fall.
+    const int blocks = 46;
+    for (int layer = 0; layer < 3; ++layer) {
+        for (int i = 0; i < blocks; ++i) {
+            if (static_cast<int>(Noise(i, 1, 40) * 3.0f) != layer) {
+                continue;
+            }
+            const int size = 12 + layer * 12 + static_cast<int>(Noise(i, 2, 41) * 8.0f);
+            const int left = static_cast<int>(Noise(i, 3, 42) * static_cast<float>(width + size)) - size;
+            const int top = static_cast<int>(Noise(i, 4, 43) * static_cast<float>(height + size)) - size;
+            const float* colour = palette[static_cast<int>(Noise(i, 5, 44) * 7.0f)];
+            const float light = 0.35f + 0.3f * static_cast<float>(layer);
+            const int streak = size * (2 + layer);
+            for (int y = 1; y <= streak; ++y) {
+                const float fade = 0.35f * (1.0f - static_cast<float>(y) / static_cast<float>(streak));
+                for (int x = 2; x < size - 2; ++x) {
+                    Blend(image, left + x, top - y, colour[0] * light, colour[1] * light, colour[2] * light,
+                          fade * fade * 1.5f);
+                }
+            }
+            DrawBlock(image, left, top, size, colour, light, 1.0f, i);
+        }
+    }
+    // FALLWARD in wide block letters of its own (the font's 3 x 5 shapes make W read as H), every
+    // cell a block.
+    static const char* const kTitle[8][5] = {
+        {"####", "#...", "###.", "#...", "#..."},      {".##.", "#..#", "####", "#..#", "#..#"},
+        {"#...", "#...", "#...", "#...", "####"},      {"#...", "#...", "#...", "#...", "####"},
+        {"#...#", "#...#", "#.#.#", "#.#.#", ".#.#."}, {".##.", "#..#", "####", "#..#", "#..#"},
+        {"###.", "#..#", "###.", "#.#.", "#..#"},      {"###.", "#..#", "#..#", "#..#", "###."},
+    };
+    const int cell = 16;
+    const int gap = 9;
+    int wordWidth = -gap;
+    for (const auto& letter : kTitle) {
+        wordWidth += static_cast<int>(std::string(letter[0]).size()) * cell + gap;
+    }
+    const int wordLeft = (width - wordWidth) / 2;
+    const int wordTop = (height - 5 * cell) / 2 - 14;
+    // A dark band steadies the letters against the busy sky.
+    for (int y = wordTop - 28; y < wordTop + 5 * cell + 44; ++y) {
+        const float edge = std::min(static_cast<float>(y - (wordTop - 28)),
+                                    static_cast<float>(wordTop + 5 * cell + 44 - 1 - y)) /
+                           14.0f;
+        for (int x = 0; x < width; ++x) {
+            Blend(image, x, y, 6, 8, 18, 0.72f * std::min(edge, 1.0f));
+        }
+    }
+    const float face[3] = {232, 238, 252};
+    for (int pass = 0; pass < 2; ++pass) {
+        int letterLeft = wordLeft;
+        for (int l = 0; l < 8; ++l) {
+            const int columns = static_cast<int>(std::string(kTitle[l][0]).size());
+            for (int row = 0; row < 5; ++row) {
+                for (int column = 0; column < columns; ++column) {
+                    if (kTitle[l][row][column] != '#') {
+                        continue;
+                    }
+                    const int x = letterLeft + column * cell;
+                    const int y = wordTop + row * cell;
+                    if (pass == 0) {
+                        // The shadow the letters cast on the band.
+                        for (int sy = 0; sy < cell; ++sy) {
+                            for (int sx = 0; sx < cell; ++sx) {
+                                Blend(image, x + 5 + sx, y + 5 + sy, 0, 0, 0, 0.6f);
+                            }
+                        }
+                    } else {
+                        DrawBlock(image, x, y, cell, face, 1.0f, 1.0f, 100 + l);
+                    }
+                }
+            }
+            letterLeft += columns * cell + gap;
+        }
+    }
+    // A strip of the tile colours under the name.
+    const int stripTop = wordTop + 5 * cell + 16;
+    for (int i = 0; i < 7; ++i) {
+        DrawBlock(image, width / 2 - 7 * 13 + i * 26 + 2, stripTop, 22, palette[i], 1.0f, 1.0f, 200 + i);
+    }
+    return image;
+}
+
 // A unit box centred on the origin in the text ".x" format: 4 vertices a face, normals, coordinates.
 bool WriteBox(const std::string& path) {
     static const float kFaces[6][3][3] = {
@@ -201,6 +410,9 @@ int main(int argc, char** argv) {
     ok &= TileNormal(64).Write(root + "Textures/boxnormal.png");
     ok &= Spot(32, 1.5f).Write(root + "Textures/splashparticle.png");
     ok &= Spot(16, 0.7f).Write(root + "Textures/dust.png");
+    ok &= ButtonPlate(false).Write(root + "Textures/button.png");
+    ok &= ButtonPlate(true).Write(root + "Textures/buttonhover.png");
+    ok &= Splash().Write(root + "Textures/kvsplash.png");
     ok &= Font().Write(root + "Fonts/zolfont.png");
     ok &= WriteBox(root + "Meshes/TexturedBox.x");
     return ok ? 0 : 1;

@@ -1,0 +1,120 @@
+// The menu button's label, layout and highlight.
+#include "graphics/Button.h"
+
+#include <algorithm>
+
+#include "engine/AssetManager.h"
+#include "engine/ComponentAttachment.h"
+#include "engine/Entity.h"
+
+namespace Graphics {
+namespace {
+
+// A texture asset by stem, or null. The plates are optional: one that is not loaded is left null
+// without a report, as the level's textures are.
+Texture* FindTexture(const std::string& stem) {
+    ZELM::AssetManager& assets = ZELM::AssetManager::Instance();
+    return assets.Has(stem) ? assets.Get<Texture*>(stem) : nullptr;
+}
+
+}  // namespace
+
+Button::Button() {
+    engine.SetName("Engine");
+    if (engine.IsBound("AddText")) {
+        label = engine.Call<Text*>("AddText");
+    }
+    if (label == nullptr) {
+        ownLabel = std::make_unique<Text>(0, 0, 800, 1.0f);
+        label = ownLabel.get();
+    }
+    ShowText(buttonText);
+}
+
+Button::~Button() {
+    label->text.clear();
+}
+
+void Button::Bind() {
+    DynamicBinder::Bind("Draw", this, &Button::Draw);
+    DynamicBinder::Bind("Select", this, &Button::Select);
+    DynamicBinder::Bind("SetText", this, &Button::SetText);
+    DynamicBinder::Bind("SetTexture", this, &Button::SetTexture);
+    DynamicBinder::Bind("IsHovered", this, &Button::IsHovered);
+    DynamicBinder::Bind("IsHoverTriggered", this, &Button::IsHoverTriggered);
+    BindProperty(&buttonText, "Button Text", this, &Button::OnButtonTextLoaded);
+}
+
+void Button::Init() {
+    if (GetOwner().IsAlive()) {
+        ZELM::EnsureComponent(*GetOwner(), "Logic", "Physical");
+    }
+    texture = FindTexture("button");
+    hoverTexture = FindTexture("buttonhover");
+    device = engine.IsBound("GetDevice") ? engine.Call<Device*>("GetDevice") : nullptr;
+    sprites = engine.IsBound("GetSpriteObject") ? engine.Call<SpriteBatch*>("GetSpriteObject") : nullptr;
+    layoutWidth = 800;
+    highlight = 0.0f;
+    selected = false;
+    hovered = false;
+    hoverTriggered = false;
+}
+
+void Button::OnButtonTextLoaded(const std::string& text) {
+    ShowText(text);
+}
+
+void Button::SetText(std::string text) {
+    buttonText = std::move(text);
+    ShowText(buttonText);
+}
+
+void Button::ShowText(const std::string& text) {
+    // The text layer drops a line drawn empty for good; a blank keeps the label listed, so a
+    // button emptied by a script can be given words again.
+    label->text = text.empty() ? " " : text;
+}
+
+void Button::SetTexture(std::string name) {
+    // A name a script or a level gives: one that is not loaded is reported.
+    texture = ZELM::AssetManager::Instance().Get<Texture*>(name);
+}
+
+void Button::Update(float /*dt*/) {
+    LayOut();
+    Step();
+}
+
+void Button::LayOut() {
+    const int screenWidth = engine.IsBound("GetScreenWidth") ? engine.Call<int>("GetScreenWidth") : 800;
+    const int screenHeight = engine.IsBound("GetScreenHeight") ? engine.Call<int>("GetScreenHeight") : 600;
+    const int y = IsBound("GetY") ? static_cast<int>(Call<float>("GetY")) : 0;
+    const float r = static_cast<float>(screenHeight) / 600.0f;
+
+    // Centred across the window whatever the entity's x; its y is a height in a 600-pixel screen.
+    const int left =
+        static_cast<int>(static_cast<float>(screenWidth / 2) - static_cast<float>(layoutWidth) * r * 0.5f);
+    const int top = static_cast<int>(static_cast<float>(screenHeight) * (static_cast<float>(y) / 600.0f));
+
+    label->scale = 2.0f * r;
+    label->width = static_cast<int>(800.0f * r);
+    const int characters = static_cast<int>(label->text.size());
+    label->x = static_cast<int>(static_cast<float>(left) + r * static_cast<float>(layoutWidth / 2) -
+                                7.0f * label->scale * static_cast<float>(characters - 1));
+    label->y = top + 17;
+    label->highlight = highlight;
+}
+
+// Per update, not per frame: the graphics service updates a component three times a frame.
+void Button::Step() {
+    if (selected) {
+        highlight = std::min(highlight + kHighlightStep, 1.0f);
+        hoverTriggered = !hovered;
+        hovered = true;
+    } else {
+        highlight = std::max(highlight - kHighlightStep, 0.0f);
+        hovered = false;
+    }
+}
+
+}  // namespace Graphics

@@ -1,0 +1,30 @@
+// The screen of every playable level: ESC opens and closes the pause menu and its how-to page.
+#pragma once
+
+#include "logic/screens/Menu.h"
+#include "logic/screens/Screen.h"
+
+namespace Logic {
+
+class Level : public Screen {
+public:
+    Level();
+
+    // Hands the level's tile map to the renderer.
+    void Init() override;
+    void Update(float dt) override;
+
+    bool IsPaused() const { return paused; }
+    bool IsShowingHowTo() const { return showingHowTo; }
+    int GetSelection() const { return menu.GetSelection(); }
+
+private:
+    void TogglePause();
+    void RunPauseMenu();
+
+    Menu menu;  // the six pause buttons the game flow makes
+    bool paused = false;
+    bool showingHowTo = false;
+};
+
+}  // namespace Logic

@@ -1,0 +1,53 @@
+// The common menu step.
+#include "logic/screens/Menu.h"
+
+#include "engine/ComponentRegistry.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
+#include "engine/ProblemReport.h"
+
+namespace Logic {
+
+Menu::Menu(std::vector<std::string> buttonNames, bool wraps) : names(std::move(buttonNames)), wraps(wraps) {}
+
+void Menu::FindButtons(bool reportMissing) {
+    buttons.clear();
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    for (const std::string& name : names) {
+        ZELM::EntityHandle button = entities != nullptr ? entities->Get(name) : ZELM::EntityHandle();
+        if (reportMissing && !button.IsAlive()) {
+            ZELM_PROBLEM("Logic::Menu::FindButtons", "The menu's button \"%s\" is not in the level!", name.c_str());
+        }
+        buttons.push_back(button);
+    }
+}
+
+bool Menu::Step(ZELM::DynamicCaller& engine) {
+    if (engine.Call<bool>("KeyTriggered", std::string("up"))) {
+        --selection;
+    }
+    if (engine.Call<bool>("KeyTriggered", std::string("down"))) {
+        ++selection;
+    }
+    const int last = static_cast<int>(names.size()) - 1;
+    if (selection < 0) {
+        selection = wraps ? last : 0;
+    } else if (selection > last) {
+        selection = wraps ? 0 : last;
+    }
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i].IsAlive()) {
+            buttons[i]->Call("Select", false);
+        }
+    }
+    if (static_cast<std::size_t>(selection) < buttons.size() && buttons[selection].IsAlive()) {
+        buttons[selection]->Call("Select", true);
+    }
+    if (!engine.Call<bool>("KeyTriggered", std::string("enter"))) {
+        return false;
+    }
+    engine.Call("PlayButtonSelect");
+    return true;
+}
+
+}  // namespace Logic

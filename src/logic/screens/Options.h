@@ -1,0 +1,20 @@
+// The options: full screen, resolution, back to the main menu.
+#pragma once
+
+#include "logic/screens/Menu.h"
+#include "logic/screens/Screen.h"
+
+namespace Logic {
+
+class Options : public Screen {
+public:
+    Options();
+
+    void Init() override;
+    void Update(float dt) override;
+
+private:
+    Menu menu;
+};
+
+}  // namespace Logic

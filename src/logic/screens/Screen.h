@@ -1,0 +1,29 @@
+// The base of the game's screens: a level's one component that reads keys and moves between levels.
+#pragma once
+
+#include <string>
+
+#include "engine/Domain.h"
+#include "utilities/DynamicCaller.h"
+
+namespace Logic {
+
+class Screen : public ZELM::Domain {
+protected:
+    Screen() { engine.SetName("Engine"); }
+
+    bool KeyTriggered(const char* key) { return engine.Call<bool>("KeyTriggered", std::string(key)); }
+    // Screen changes wait for the end of the frame, after every service has finished it.
+    void PostLoadLevel(const std::string& level) { engine.CallLater("LoadLevel", 0.0f, level); }
+    void PostNextLevel() { engine.CallLater("NextLevel", 0.0f); }
+    void PostQuit() { engine.CallLater("Quit", 0.0f); }
+    // A menu starts with the camera at home and the picture at full brightness.
+    void ResetView() {
+        engine.Call("ResetCamera");
+        engine.Call("SetIntensity", 1.0f);
+    }
+
+    ZELM::DynamicCaller engine;
+};
+
+}  // namespace Logic

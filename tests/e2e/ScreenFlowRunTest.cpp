@@ -1,0 +1,66 @@
+// A player's way through the screens: splash, menus, every mode, the pause menu, options, credits, quit.
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/RunFallward.h"
+
+namespace {
+
+struct Frame {
+    std::string level;
+    std::string line;  // the whole traced line, for its texts
+};
+
+std::vector<Frame> ReadTrace(const std::string& path) {
+    std::vector<Frame> frames;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        const std::size_t level = line.find("\"level\":\"") + 9;
+        frames.push_back({line.substr(level, line.find('"', level) - level), line});
+    }
+    return frames;
+}
+
+TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
+    const std::string trace = "/tmp/fallward-flow-" + std::to_string(::getpid()) + ".jsonl";
+    // No frame limit: quitting from the main menu must end the program.
+    const ZELMTest::RunResult run =
+        ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems fatal --input-script " + ZELMTest::kFixtures +
+                              "/flows/every-screen.input --trace " + trace);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::vector<Frame> frames = ReadTrace(trace);
+    std::remove(trace.c_str());
+
+    std::vector<std::string> levels;
+    for (const Frame& frame : frames) {
+        if (levels.empty() || levels.back() != frame.level) {
+            levels.push_back(frame.level);
+        }
+    }
+    const std::vector<std::string> expected = {"Splash", "Menu",        "GameMenu", "Level1",  "Menu",
+                                               "GameMenu", "TimeAttack", "Menu",     "GameMenu", "multiplayer",
+                                               "Menu",    "Options",     "Menu",     "Credits", "Menu"};
+    EXPECT_EQ(levels, expected);
+
+    auto shownIn = [&frames](const std::string& level, const std::string& text) {
+        for (const Frame& frame : frames) {
+            if (frame.level == level && frame.line.find("\"" + text) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(shownIn("Menu", "[play]\""));
+    EXPECT_TRUE(shownIn("TimeAttack", "[paused]\""));
+    EXPECT_TRUE(shownIn("TimeAttack", "[return to main menu]\""));
+    EXPECT_TRUE(shownIn("TimeAttack", "Use the arrow keys to control the gravity of your player."));
+    EXPECT_TRUE(shownIn("TimeAttack", "Time: "));
+    EXPECT_TRUE(shownIn("Credits", "FALLWARD was made by"));
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+// The menu button and the background picture, loaded from level elements into a headless frame.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ComponentRegistry.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
+#include "engine/InitVisitor.h"
+#include "engine/Physical.h"
+#include "engine/XmlReader.h"
+#include "graphics/Background.h"
+#include "graphics/Button.h"
+#include "graphics/GraphicsService.h"
+#include "support/ProblemCapture.h"
+
+namespace {
+
+// Stands in for the logic service, which runs the entities' places.
+class LogicStandIn : public ZELM::Service {
+public:
+    void Bind() override {}
+    void Init() override {
+        ZELM::ComponentRegistry::Instance().Register<ZELM::Physical>("Logic", "Physical");
+    }
+    void Update(float) override {}
+};
+
+// A window of another size than the headless device's.
+class WindowStandIn : public ZELM::Service {
+public:
+    WindowStandIn(int width, int height) : width(width), height(height) {}
+    void Bind() override {
+        DynamicBinder::Bind("GetScreenWidth", this, &WindowStandIn::GetScreenWidth);
+        DynamicBinder::Bind("GetScreenHeight", this, &WindowStandIn::GetScreenHeight);
+    }
+    void Init() override {}
+    void Update(float) override {}
+    int GetScreenWidth() { return width; }
+    int GetScreenHeight() { return height; }
+    int width, height;
+};
+
+class MenuGraphics : public ::testing::Test {
+protected:
+    void SetUp() override {
+        services.push_back(std::make_unique<LogicStandIn>());
+        services.push_back(std::make_unique<Graphics::GraphicsService>(true));
+        services[0]->SetServiceName("Logic");
+        services[1]->SetServiceName("Graphics");
+        graphics = static_cast<Graphics::GraphicsService*>(services[1].get());
+        for (auto& each : services) {
+            each->Bind();
+            each->Init();
+        }
+        ZELM::ComponentRegistry::Instance().SetServices(&services);
+    }
+    void TearDown() override {
+        entities.DestroyAllEntities();
+        ZELM::ComponentRegistry::Instance().SetServices(nullptr);
+    }
+
+    // An entity loaded and initialised from its component elements, as a level file gives them.
+    ZELM::EntityHandle Load(const std::string& name, const std::string& components) {
+        const std::string path = testing::TempDir() + "menu-graphics-" + name + ".xml";
+        std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Entity>" << components << "</Entity>\n";
+        ZELM::XmlReader reader(path);
+        ZELM::EntityHandle entity = entities.Create(name);
+        entity->LoadComponents(reader);
+        ZELM::InitVisitor init;
+        entity->VisitComponents(init);
+        std::filesystem::remove(path);
+        return entity;
+    }
+
+    // A button entity whose name is also its text.
+    Graphics::Button* LoadButton(const std::string& text, float y) {
+        const std::string place = "<Component><string>Logic</string><string>Physical</string><y><float>" +
+                                  std::to_string(y) + "</float></y></Component>";
+        const std::string button =
+            "<Component><string>Graphics</string><string>Button</string><Button_Text>"
+            "<string>" +
+            text + "</string></Button_Text></Component>";
+        return dynamic_cast<Graphics::Button*>(Load(text, place + button)->GetComponent("Button"));
+    }
+
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            graphics->Update(16.0f);
+        }
+    }
+
+    std::vector<std::unique_ptr<ZELM::Service>> services;
+    Graphics::GraphicsService* graphics = nullptr;
+    ZELM::EntityController entities;
+};
+
+TEST_F(MenuGraphics, TheLabelIsCentredAcrossTheWindowAndScaledToItsHeight) {
+    struct Case {
+        int width, height;
+        float y;
+        const char* text;
+        int x, top;
+        float scale;
+        int wrap;
+    };
+    const Case cases[] = {
+        // 1600 / 2 - 600 = 200 from the left; 400 x 1.5 to the middle, 7 x 3 x 6 back; y 450 of 600.
+        {1600, 900, 450.7f, "Options", 200 + 600 - 126, 675 + 17, 3.0f, 1200},
+        // An odd width halves down: 399 - 400 = -1 from the left.
+        {799, 600, 150.0f, "Quit", -1 + 400 - 42, 150 + 17, 2.0f, 800},
+    };
+    for (const Case& c : cases) {
+        WindowStandIn window(c.width, c.height);
+        window.Bind();
+        Graphics::Button* button = LoadButton(c.text, c.y);
+        ASSERT_NE(button, nullptr);
+        Frames(1);
+        const Graphics::Text* label = button->GetLabel();
+        EXPECT_EQ(label->text, c.text) << "from the file";
+        EXPECT_EQ(label->x, c.x) << c.width << " x " << c.height;
+        EXPECT_EQ(label->y, c.top) << c.width << " x " << c.height;
+        EXPECT_FLOAT_EQ(label->scale, c.scale);
+        EXPECT_EQ(label->width, c.wrap);
+    }
+}
+
+TEST_F(MenuGraphics, TheHighlightStepsEveryUpdateAndTheHoverFlagsFollowTheSelection) {
+    Graphics::Button* button = LoadButton("Play", 300.0f);
+    ZELM::EntityHandle entity = button->GetOwner();
+    struct Step {
+        bool select;
+        int updates;
+        float highlight;
+        bool hovered, triggered;
+    };
+    const Step steps[] = {
+        {true, 1, 0.096f, true, true},    {true, 1, 0.192f, true, false}, {true, 8, 0.96f, true, false},
+        {true, 1, 1.0f, true, false},     {false, 1, 0.904f, false, false}, {false, 10, 0.0f, false, false},
+        {true, 1, 0.096f, true, true},    {false, 1, 0.0f, false, true},  // the trigger keeps its value
+    };
+    // The label is laid out before the step: it shows the highlight of the update before.
+    for (const Step& step : steps) {
+        entity->Call("Select", step.select);
+        for (int i = 0; i < step.updates; ++i) {
+            button->Update(16.0f);
+        }
+        EXPECT_NEAR(button->GetHighlight(), step.highlight, 1e-5f);
+        EXPECT_EQ(entity->Call<bool>("IsHovered"), step.hovered);
+        EXPECT_EQ(entity->Call<bool>("IsHoverTriggered"), step.triggered);
+    }
+    button->Update(16.0f);
+    EXPECT_FLOAT_EQ(button->GetLabel()->highlight, 0.0f);
+    entity->Call("Select", true);
+    button->Update(16.0f);
+    button->Update(16.0f);
+    EXPECT_FLOAT_EQ(button->GetLabel()->highlight, 0.096f) << "the label lags one update behind";
+}
+
+TEST_F(MenuGraphics, TheLabelStaysListedEvenEmptiedUntilTheButtonIsDestroyed) {
+    Graphics::Button* button = LoadButton("Play", 300.0f);
+    Graphics::Text* label = button->GetLabel();
+    const std::vector<Graphics::Text*>& lines = graphics->GetTextLayer().GetLines();
+    button->GetOwner()->Call("SetText", std::string(""));
+    Frames(1);
+    button->GetOwner()->Call("SetText", std::string("Again"));
+    Frames(1);
+    EXPECT_EQ(label->text, "Again");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), label), lines.end()) << "emptied, the label stays listed";
+
+    entities.DestroyAllEntities();
+    EXPECT_EQ(label->text, "");
+    Frames(1);
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), label), lines.end()) << "off the screen for good";
+}
+
+TEST_F(MenuGraphics, ButtonsAndBackgroundsGetAPlaceAndAHeadlessBackgroundDrawsNothingSilently) {
+    ZELMTest::ProblemCapture problems;
+    ZELM::EntityHandle screen = Load("Screen",
+                                     "<Component><string>Graphics</string><string>Background</string>"
+                                     "<Texture><string>nosuchpicture</string></Texture></Component>");
+    ZELM::EntityHandle bare =
+        Load("Bare", "<Component><string>Graphics</string><string>Button</string></Component>");
+    auto* background = dynamic_cast<Graphics::Background*>(screen->GetComponent("Background"));
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(background->GetTextureName(), "nosuchpicture");
+    EXPECT_NE(screen->GetComponent("Physical"), nullptr) << "attached by Init";
+    EXPECT_NE(bare->GetComponent("Physical"), nullptr);
+    Frames(2);
+    screen->Call("Draw");
+    EXPECT_EQ(problems.Count(), 0u) << problems.Last().message;
+}
+
+}  // namespace

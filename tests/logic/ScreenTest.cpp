@@ -1,0 +1,248 @@
+// The screens: menus that wrap or clamp, their actions, the splash, the pause menu and its how-to page.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/ArchetypeTable.h"
+#include "engine/XmlReader.h"
+#include "logic/PlayerMovement.h"
+#include "logic/screens/Level.h"
+#include "support/GameplayWorld.h"
+#include "support/ProblemCapture.h"
+
+namespace {
+
+// A menu button as the screens see it: it is selected or not, and it has a label.
+class ButtonStandIn : public ZELM::Component {
+public:
+    void Bind() override {
+        ZELM::DynamicBinder::Bind("Select", this, &ButtonStandIn::Select);
+        ZELM::DynamicBinder::Bind("SetText", this, &ButtonStandIn::SetText);
+    }
+    void Init() override {}
+    void Update(float) override {}
+    void Select(bool value) { selected = value; }
+    void SetText(std::string value) { text = value; }
+    bool selected = false;
+    std::string text;
+};
+
+class ScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ZELM::ComponentRegistry::Instance().Register<ButtonStandIn>("Logic", "ButtonStandIn");
+    }
+
+    ButtonStandIn* AddButton(const std::string& name) {
+        auto* button = world.AddComponentEntity<ButtonStandIn>(name, "ButtonStandIn");
+        buttons.push_back(button);
+        return button;
+    }
+
+    // One update of the screen with these keys pressed this frame, then the frame's delayed calls.
+    void Press(ZELM::Component& screen, std::set<std::string> keys) {
+        world.engine.triggeredKeys = std::move(keys);
+        screen.Update(16.0f);
+        world.engine.triggeredKeys.clear();
+        ZELM::DelayedCallQueue::Instance().Advance(16.0f);
+    }
+
+    int Selected() const {
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            if (buttons[i]->selected) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+    ZELMTest::GameplayWorld world;
+    std::vector<ButtonStandIn*> buttons;
+};
+
+TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
+    const struct {
+        const char* type;
+        std::vector<std::string> buttons;
+        std::vector<std::vector<std::string>> actions;  // per item: the calls and level changes, in order
+    } menus[] = {
+        {"MainMenu",
+         {"play", "options", "credits", "quit"},
+         {{"PlayButtonSelect", "GameMenu"}, {"PlayButtonSelect", "Options"}, {"PlayButtonSelect", "Credits"},
+          {"PlayButtonSelect", "quit"}}},
+        {"PlayGameMenu",
+         {"adventure", "tattack", "race", "exitoptions"},
+         {{"PlayButtonSelect", "PlayBGM 1", "next"},
+          {"PlayButtonSelect", "PlayBGM 2", "TimeAttack"},
+          {"PlayButtonSelect", "SetAllowCommunication", "PlayBGM 3", "multiplayer"},
+          {"PlayButtonSelect", "Menu"}}},
+        {"Options",
+         {"fstoggle", "restoggle", "exitoptions"},
+         {{"PlayButtonSelect", "ToggleFullscreen"}, {"PlayButtonSelect", "ToggleResolution"},
+          {"PlayButtonSelect", "Menu"}}},
+    };
+    for (const auto& menu : menus) {
+        for (std::size_t item = 0; item < menu.buttons.size(); ++item) {
+            world.entities.DestroyAllEntities();
+            buttons.clear();
+            for (const std::string& name : menu.buttons) {
+                AddButton(name);
+            }
+            auto* screen = world.AddComponentEntity<ZELM::Component>("Screen", menu.type);
+            world.engine.calls.clear();
+            world.engine.levelsAsked.clear();
+            Press(*screen, {});
+            EXPECT_EQ(Selected(), 0) << menu.type;
+            Press(*screen, {"UP"});
+            EXPECT_EQ(Selected(), static_cast<int>(menu.buttons.size()) - 1) << menu.type << ": wraps";
+            Press(*screen, {"DOWN"});
+            Press(*screen, {"UP", "DOWN"});
+            EXPECT_EQ(Selected(), 0) << menu.type << ": up and down in one frame";
+            for (std::size_t step = 0; step < item; ++step) {
+                Press(*screen, {"DOWN"});
+            }
+            world.engine.calls.clear();
+            Press(*screen, {"ENTER"});
+            std::vector<std::string> happened = world.engine.calls;
+            happened.insert(happened.end(), world.engine.levelsAsked.begin(), world.engine.levelsAsked.end());
+            EXPECT_EQ(happened, menu.actions[item]) << menu.type << " item " << item;
+        }
+    }
+    EXPECT_EQ(world.logic->GetWinType(), Logic::kRace) << "the race was picked last";
+}
+
+TEST_F(ScreenTest, AMissingButtonIsReportedOnceAndNotFollowed) {
+    ZELMTest::ProblemCapture capture;
+    AddButton("play");
+    auto* screen = world.AddComponentEntity<ZELM::Component>("Screen", "MainMenu");
+    EXPECT_EQ(capture.Count(), 3u) << "options, credits and quit";
+    Press(*screen, {"DOWN"});
+    Press(*screen, {"ENTER"});
+    EXPECT_EQ(capture.Count(), 3u);
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Options"});
+}
+
+TEST_F(ScreenTest, TheSplashWaitsSixSecondsOrEnter) {
+    auto* splash = world.AddComponentEntity<ZELM::Component>("Screen", "SplashScreen");
+    splash->Update(6000.0f);
+    ZELM::DelayedCallQueue::Instance().Advance(0.0f);
+    EXPECT_TRUE(world.engine.levelsAsked.empty());
+    splash->Update(1.0f);
+    ZELM::DelayedCallQueue::Instance().Advance(0.0f);
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"next"});
+
+    world.engine.levelsAsked.clear();
+    auto* second = world.AddComponentEntity<ZELM::Component>("Second", "SplashScreen");
+    Press(*second, {"ENTER"});
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Menu"});
+
+    world.engine.levelsAsked.clear();
+    auto* result = world.AddComponentEntity<ZELM::Component>("Result", "WinScreen");
+    Press(*result, {});
+    Press(*result, {"ESC"});
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Menu"});
+}
+
+class PauseMenuTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        // The game makes the pause buttons from the "button" archetype.
+        const std::string path = (std::filesystem::temp_directory_path() / "fallward-button.xml").string();
+        std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Archetype>\n<Component><string>Logic</string>"
+                               "<string>Physical</string></Component>\n<Component><string>Logic</string>"
+                               "<string>ButtonStandIn</string></Component>\n</Archetype>\n";
+        ZELM::ArchetypeTable::Instance().Replace("button", std::make_unique<ZELM::XmlReader>(path));
+        std::filesystem::remove(path);
+        world.Map(10, 10);
+        world.AddPlayer(3.0f, 3.0f);
+        world.Movement()->SetInstructions("Find the goal!");
+        level = world.AddComponentEntity<Logic::Level>("Screen", "Level");
+    }
+    void TearDown() override { ZELM::ArchetypeTable::DestroyInstance(); }
+
+    // The screen's update and the frame's end: the delayed calls, then the entities asked to go.
+    void Frame(std::set<std::string> keys) {
+        Press(*level, std::move(keys));
+        world.entities.FlushDying();
+    }
+
+    ButtonStandIn* PauseButton(const std::string& name) {
+        ZELM::EntityHandle entity = world.entities.Get(name);
+        return entity.IsAlive() ? static_cast<ButtonStandIn*>(entity->GetComponent("ButtonStandIn")) : nullptr;
+    }
+
+    const std::string& Instructions() { return world.Movement()->GetInstructions()->text; }
+
+    Logic::Level* level = nullptr;
+};
+
+TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
+    ZELMTest::ProblemCapture capture;
+    Frame({"ESC"});
+    EXPECT_TRUE(level->IsPaused());
+    EXPECT_EQ(world.engine.Count("ToggleBGM on"), 1);
+    EXPECT_EQ(world.logic->GetStatusText()->text, "[paused]");
+    EXPECT_EQ(Instructions(), " ");
+    const struct {
+        const char* name;
+        const char* text;
+        float y;
+    } expected[] = {{"pauseHT", "[how to]", 250},       {"pauseFS", "[toggle fullscreen]", 300},
+                    {"pauseR", "[toggle resolution]", 350}, {"pauseRTMM", "[return to main menu]", 400},
+                    {"pauseRTG", "[return to game]", 450},  {"pauseQ", "[quit]", 500}};
+    for (const auto& button : expected) {
+        ASSERT_NE(PauseButton(button.name), nullptr) << button.name;
+        EXPECT_EQ(PauseButton(button.name)->text, button.text);
+        EXPECT_EQ(world.entities.Get(button.name)->Call<float>("GetY"), button.y);
+    }
+
+    Frame({"UP"});
+    EXPECT_EQ(level->GetSelection(), 0) << "the pause menu clamps";
+    Frame({"ENTER"});
+    EXPECT_TRUE(level->IsShowingHowTo());
+    EXPECT_EQ(world.engine.Count("SetAllowCommunication"), 1);
+    EXPECT_EQ(Instructions(),
+              "Use the arrow keys to control the gravity of your player.                                      "
+              "Hold space to phase through blue walls. Touch green walls                                       "
+              "to save progress. Avoid red walls.");
+    EXPECT_EQ(world.logic->GetStatusText()->text, " ");
+    EXPECT_EQ(PauseButton("pauseHT"), nullptr);
+
+    Frame({"ESC"});
+    EXPECT_FALSE(level->IsShowingHowTo());
+    EXPECT_TRUE(level->IsPaused()) << "ESC on the how-to page goes back to the pause menu";
+    EXPECT_EQ(world.engine.Count("PlayButtonHowTo"), 1);
+    EXPECT_EQ(world.logic->GetStatusText()->text, "[paused]");
+    EXPECT_EQ(Instructions(), " ");
+    ASSERT_NE(PauseButton("pauseQ"), nullptr);
+
+    for (int i = 0; i < 7; ++i) {
+        Frame({"DOWN"});
+    }
+    EXPECT_TRUE(PauseButton("pauseQ")->selected) << "down on the last item keeps [quit]";
+    Frame({"UP"});
+    Frame({"ENTER"});  // [return to game]
+    EXPECT_FALSE(level->IsPaused());
+    EXPECT_EQ(world.engine.Count("ToggleBGM off"), 1);
+    EXPECT_EQ(Instructions(), "Find the goal!");
+    EXPECT_EQ(world.logic->GetStatusText()->text, " ");
+    EXPECT_EQ(PauseButton("pauseRTG"), nullptr);
+    EXPECT_EQ(capture.Count(), 0u);
+}
+
+TEST_F(PauseMenuTest, ReturningToTheMenuLeavesThePauseFirst) {
+    Frame({"ESC"});
+    for (int i = 0; i < 3; ++i) {
+        Frame({"DOWN"});
+    }
+    Frame({"ENTER"});
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Menu"});
+    EXPECT_EQ(world.engine.Count("ToggleBGM off"), 1) << "the music plays again";
+    EXPECT_EQ(world.logic->GetStatusText()->text, " ");
+}
+
+}  // namespace
