@@ -248,11 +248,12 @@ void DrawBlock(Image& image, int left, int top, int size, const float colour[3],
     }
 }
 
-// The splash picture: the game's name in large block letters over a night of falling blocks in the
-// level's tile colours.
-Image Splash() {
-    const int width = 640;
-    const int height = 360;
+// A night of falling blocks in the level's tile colours; `light` dims the whole sky.
+const float kPalette[7][3] = {{170, 172, 180}, {225, 52, 48},  {48, 86, 235}, {52, 205, 84},
+                              {205, 64, 210},  {64, 212, 226}, {236, 212, 52}};  // grey, red, blue, green,
+                                                                                 // magenta, cyan, yellow
+
+Image FallingBlocks(int width, int height, int blocks, float light) {
     Image image(width, height);
     for (int y = 0; y < height; ++y) {
         const float t = static_cast<float>(y) / static_cast<float>(height - 1);
@@ -264,11 +265,7 @@ Image Splash() {
                       static_cast<int>((12 + 10 * t) * vignette), static_cast<int>((30 + 26 * t) * vignette));
         }
     }
-    // Grey, red, blue, green, goal magenta, slippery cyan, power-up yellow.
-    const float palette[7][3] = {{170, 172, 180}, {225, 52, 48},  {48, 86, 235}, {52, 205, 84},
-                                 {205, 64, 210},  {64, 212, 226}, {236, 212, 52}};
     // Far blocks first: small, dim and slow; near ones large and bright, each with the streak of its fall.
-    const int blocks = 46;
     for (int layer = 0; layer < 3; ++layer) {
         for (int i = 0; i < blocks; ++i) {
             if (static_cast<int>(Noise(i, 1, 40) * 3.0f) != layer) {
@@ -277,45 +274,49 @@ Image Splash() {
             const int size = 12 + layer * 12 + static_cast<int>(Noise(i, 2, 41) * 8.0f);
             const int left = static_cast<int>(Noise(i, 3, 42) * static_cast<float>(width + size)) - size;
             const int top = static_cast<int>(Noise(i, 4, 43) * static_cast<float>(height + size)) - size;
-            const float* colour = palette[static_cast<int>(Noise(i, 5, 44) * 7.0f)];
-            const float light = 0.35f + 0.3f * static_cast<float>(layer);
+            const float* colour = kPalette[static_cast<int>(Noise(i, 5, 44) * 7.0f)];
+            const float shade = (0.35f + 0.3f * static_cast<float>(layer)) * light;
             const int streak = size * (2 + layer);
             for (int y = 1; y <= streak; ++y) {
                 const float fade = 0.35f * (1.0f - static_cast<float>(y) / static_cast<float>(streak));
                 for (int x = 2; x < size - 2; ++x) {
-                    Blend(image, left + x, top - y, colour[0] * light, colour[1] * light, colour[2] * light,
+                    Blend(image, left + x, top - y, colour[0] * shade, colour[1] * shade, colour[2] * shade,
                           fade * fade * 1.5f);
                 }
             }
-            DrawBlock(image, left, top, size, colour, light, 1.0f, i);
+            DrawBlock(image, left, top, size, colour, shade, 1.0f, i);
         }
     }
-    // FALLWARD in wide block letters of its own (the font's 3 x 5 shapes make W read as H), every
-    // cell a block.
+    return image;
+}
+
+// FALLWARD in wide block letters of its own (the font's 3 x 5 shapes make W read as H), every cell a
+// block, on a dark band, with a strip of the tile colours under it. `wordTop` is the letters' top.
+void DrawTitle(Image& image, int cell, int wordTop) {
     static const char* const kTitle[8][5] = {
         {"####", "#...", "###.", "#...", "#..."},      {".##.", "#..#", "####", "#..#", "#..#"},
         {"#...", "#...", "#...", "#...", "####"},      {"#...", "#...", "#...", "#...", "####"},
         {"#...#", "#...#", "#.#.#", "#.#.#", ".#.#."}, {".##.", "#..#", "####", "#..#", "#..#"},
         {"###.", "#..#", "###.", "#.#.", "#..#"},      {"###.", "#..#", "#..#", "#..#", "###."},
     };
-    const int cell = 16;
-    const int gap = 9;
+    const int gap = cell * 9 / 16;
     int wordWidth = -gap;
     for (const auto& letter : kTitle) {
         wordWidth += static_cast<int>(std::string(letter[0]).size()) * cell + gap;
     }
-    const int wordLeft = (width - wordWidth) / 2;
-    const int wordTop = (height - 5 * cell) / 2 - 14;
+    const int wordLeft = (image.width - wordWidth) / 2;
+    const int margin = cell * 7 / 4;
+    const int bandTop = wordTop - margin;
+    const int bandBottom = wordTop + 5 * cell + margin + cell;
     // A dark band steadies the letters against the busy sky.
-    for (int y = wordTop - 28; y < wordTop + 5 * cell + 44; ++y) {
-        const float edge = std::min(static_cast<float>(y - (wordTop - 28)),
-                                    static_cast<float>(wordTop + 5 * cell + 44 - 1 - y)) /
-                           14.0f;
-        for (int x = 0; x < width; ++x) {
+    for (int y = bandTop; y < bandBottom; ++y) {
+        const float edge = static_cast<float>(std::min(y - bandTop, bandBottom - 1 - y)) / 14.0f;
+        for (int x = 0; x < image.width; ++x) {
             Blend(image, x, y, 6, 8, 18, 0.72f * std::min(edge, 1.0f));
         }
     }
     const float face[3] = {232, 238, 252};
+    const int shadow = std::max(2, cell * 5 / 16);
     for (int pass = 0; pass < 2; ++pass) {
         int letterLeft = wordLeft;
         for (int l = 0; l < 8; ++l) {
@@ -331,7 +332,7 @@ Image Splash() {
                         // The shadow the letters cast on the band.
                         for (int sy = 0; sy < cell; ++sy) {
                             for (int sx = 0; sx < cell; ++sx) {
-                                Blend(image, x + 5 + sx, y + 5 + sy, 0, 0, 0, 0.6f);
+                                Blend(image, x + shadow + sx, y + shadow + sy, 0, 0, 0, 0.6f);
                             }
                         }
                     } else {
@@ -342,10 +343,34 @@ Image Splash() {
             letterLeft += columns * cell + gap;
         }
     }
-    // A strip of the tile colours under the name.
-    const int stripTop = wordTop + 5 * cell + 16;
+    const int stripTop = wordTop + 5 * cell + cell;
+    const int block = cell * 22 / 16;
+    const int step = cell * 26 / 16;
     for (int i = 0; i < 7; ++i) {
-        DrawBlock(image, width / 2 - 7 * 13 + i * 26 + 2, stripTop, 22, palette[i], 1.0f, 1.0f, 200 + i);
+        DrawBlock(image, image.width / 2 - 7 * step / 2 + i * step + 2, stripTop, block, kPalette[i], 1.0f, 1.0f,
+                  200 + i);
+    }
+}
+
+// The splash picture: the game's name in large block letters over the falling blocks.
+Image Splash() {
+    Image image = FallingBlocks(640, 360, 46, 1.0f);
+    DrawTitle(image, 16, (360 - 5 * 16) / 2 - 14);
+    return image;
+}
+
+// The menus' backdrop, the size of the window: a dimmer sky, the name small at the top, and a quiet
+// panel in the middle where the buttons' labels stand.
+Image MenuBackdrop() {
+    const int width = 800;
+    const int height = 600;
+    Image image = FallingBlocks(width, height, 70, 0.55f);
+    DrawTitle(image, 10, 60);
+    for (int y = 220; y < 520; ++y) {
+        for (int x = 220; x < 580; ++x) {
+            const float edge = static_cast<float>(std::min({y - 220, 519 - y, x - 220, 579 - x})) / 20.0f;
+            Blend(image, x, y, 8, 10, 22, 0.65f * std::min(edge, 1.0f));
+        }
     }
     return image;
 }
@@ -413,6 +438,7 @@ int main(int argc, char** argv) {
     ok &= ButtonPlate(false).Write(root + "Textures/button.png");
     ok &= ButtonPlate(true).Write(root + "Textures/buttonhover.png");
     ok &= Splash().Write(root + "Textures/kvsplash.png");
+    ok &= MenuBackdrop().Write(root + "Textures/menuback.png");
     ok &= Font().Write(root + "Fonts/zolfont.png");
     ok &= WriteBox(root + "Meshes/TexturedBox.x");
     return ok ? 0 : 1;
