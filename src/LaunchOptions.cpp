@@ -34,7 +34,7 @@ bool ParseFloat(const std::string& text, float& value) {
 const char* LaunchUsage() {
     return "usage: fallward [--data DIR] [--level NAME] [--exec FILE] [--headless] [--frames N]\n"
            "                [--fixed-dt MS] [--problems box|stderr|fatal] [--input-script FILE]\n"
-           "                [--trace FILE]\n";
+           "                [--trace FILE] [--check-levels [NAME...]]\n";
 }
 
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error) {
@@ -72,6 +72,12 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
                 return false;
             }
             options.screenshotFile = value.substr(colon + 1);
+        } else if (flag == "--check-levels") {
+            options.checkLevels = true;
+            // The names that follow, up to the next flag.
+            while (i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0) {
+                options.levelsToCheck.push_back(arguments[++i]);
+            }
         } else if (flag == "--exec") {
             if (!needValue()) return false;
             options.execFile = value;

@@ -22,6 +22,8 @@ struct LaunchOptions {
     ProblemMode problems = ProblemMode::Box;
     bool problemsGiven = false;  // --problems was given; otherwise the mode follows --headless
     bool showHelp = false;
+    bool checkLevels = false;               // check level files instead of running the game
+    std::vector<std::string> levelsToCheck;  // empty: every level of the data directory
 };
 
 // Parses the arguments after the program name. On a bad argument returns false with `error` set.

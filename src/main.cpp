@@ -5,13 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "LaunchOptions.h"
+#include "LevelChecker.h"
 #include "TraceWriter.h"
 #include "audio/AudioService.h"
 #include "editor/LevelEditorService.h"
+#include "engine/ComponentRegistry.h"
 #include "engine/Engine.h"
 #include "engine/ProblemReport.h"
 #include "engine/ShortName.h"
@@ -75,6 +78,23 @@ std::vector<std::string> ShownTexts(const Graphics::TextLayer& layer) {
     return shown;
 }
 
+// Starts the services for their component types, checks the levels and prints each problem.
+int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
+    engine.StartServices();
+    struct Collector : ZELM::IVisitor<ZELM::RegistryItem> {
+        void Visit(ZELM::RegistryItem& item) override { types.insert({item.serviceName, item.typeName}); }
+        std::set<std::pair<std::string, std::string>> types;
+    } collector;
+    ZELM::ComponentRegistry::Instance().VisitItems(collector);
+    Fallward::LevelChecker checker(collector.types);
+    checker.CheckLevels(names);
+    for (const std::string& problem : checker.GetProblems()) {
+        std::printf("%s\n", problem.c_str());
+    }
+    ZELM::Engine::DestroyInstance();
+    return checker.GetProblems().empty() ? 0 : 1;
+}
+
 template <typename T>
 void Add(const std::string& qualifiedName, T* service) {
     ZELM::Engine::Instance().AddService(ZELM::ShortName(qualifiedName), service);
@@ -88,6 +108,11 @@ int main(int argc, char** argv) {
     if (!Fallward::ParseLaunchOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
         std::fprintf(stderr, "fallward: %s\n%s", error.c_str(), Fallward::LaunchUsage());
         return 2;
+    }
+    if (options.checkLevels) {
+        // Checking opens no window, no sound and no box: its reports are its output.
+        options.headless = true;
+        options.problems = options.problemsGiven ? options.problems : Fallward::ProblemMode::Stderr;
     }
     if (options.showHelp) {
         std::printf("%s", Fallward::LaunchUsage());
@@ -133,6 +158,9 @@ int main(int argc, char** argv) {
     Add("XboxControllerInput", new Input::XboxControllerInput());
 
     ZELM::Engine& engine = ZELM::Engine::Instance();
+    if (options.checkLevels) {
+        return CheckLevels(engine, options.levelsToCheck);
+    }
     engine.AddAssetLoader("png", new Graphics::TextureLoader());
     engine.AddAssetLoader("PNG", new Graphics::TextureLoader());
     engine.SetFixedFrameTime(options.fixedDt);

@@ -94,7 +94,7 @@ void Engine::Run() {
     Shutdown();
 }
 
-void Engine::Start() {
+void Engine::StartServices() {
     // Every service is bound before any is initialised: Init may call methods of the others.
     for (auto& service : services) {
         service->Bind();
@@ -102,6 +102,10 @@ void Engine::Start() {
     for (auto& service : services) {
         service->Init();
     }
+}
+
+void Engine::Start() {
+    StartServices();
     ArchetypeTable::Instance().LoadDirectory(PathTable::Instance().Get("Archetypes"));
     LoadAssets();
     if (startLevel.empty()) {

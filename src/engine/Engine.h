@@ -53,6 +53,8 @@ public:
     // Run() in parts, for callers that drive frames themselves: Start binds and initialises the
     // services and loads the first level; RunFrame runs one frame.
     void Start();
+    // Binds and initialises the services (so their component types are registered), and nothing more.
+    void StartServices();
     void RunFrame();
     bool IsRunning() const { return running; }
 
