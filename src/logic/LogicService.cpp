@@ -399,9 +399,11 @@ bool LogicService::LoadLevelScript(const std::string& name) {
     if (name.empty()) {
         return false;
     }
-    const std::string path = ZELM::PathTable::Instance().Get("Scripts") + name + ".lua";
+    const std::string scripts = ZELM::PathTable::Instance().Get("Scripts");
+    const std::string path = scripts + name + ".lua";
     std::string error;
-    if (!ZELM::LuaState::RunFile(path.c_str(), error)) {
+    // Level scripts come with levels that players share: they run in the sandbox.
+    if (!ZELM::LuaState::RunDataFile(path.c_str(), scripts, error)) {
         ZELM_PROBLEM("Logic::LogicService::SetLevelScripts", "Level script \"%s\" failed: %s", path.c_str(),
                      error.c_str());
         return false;

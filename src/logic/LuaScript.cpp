@@ -38,10 +38,12 @@ void LuaScript::LoadScript(const std::string& name) {
 
     thread = lua_newthread(L);
     threadRef = luaL_ref(L, LUA_REGISTRYINDEX);
-    // The script's own globals: reads of names it does not define fall through to the shared ones.
+    // The script's own globals: reads of names it does not define fall through to the shared ones,
+    // through the sandbox (entity scripts come with levels that players share).
+    const std::string scripts = ZELM::PathTable::Instance().Get("Scripts");
     lua_newtable(L);
     lua_newtable(L);
-    lua_pushvalue(L, LUA_GLOBALSINDEX);
+    ZELM::LuaState::PushSandbox(L, scripts);
     lua_setfield(L, -2, "__index");
     lua_setmetatable(L, -2);
     lua_pushvalue(L, -1);
@@ -49,7 +51,7 @@ void LuaScript::LoadScript(const std::string& name) {
     lua_xmove(L, thread, 1);
     lua_replace(thread, LUA_GLOBALSINDEX);
 
-    const std::string path = ZELM::PathTable::Instance().Get("Scripts") + name + ".lua";
+    const std::string path = scripts + name + ".lua";
     if (luaL_loadfile(thread, path.c_str()) != 0) {
         lua_pop(thread, 1);
         ReleaseThread();  // a script that does not load does nothing, without a word

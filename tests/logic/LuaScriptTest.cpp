@@ -151,3 +151,51 @@ TEST_F(LuaScriptTest, LevelScriptsRunTheirHooksAndReuseARepeatedName) {
 }
 
 }  // namespace
+
+namespace {
+
+// Scripts that come with levels cannot reach the system; the game goes on past every attempt.
+TEST_F(LuaScriptTest, DataScriptsCannotReachTheSystem) {
+    MakeEngine({"Start"});
+    const char* const attempts[] = {
+        "os.execute('true')",      "os.remove('x')",       "os.rename('a', 'b')", "os.exit(1)",
+        "os.tmpname()",            "io.open('/etc/passwd')", "debug.getinfo(1)",  "package.loadlib('x', 'y')",
+        "require('x')",            "loadstring('return 1')", "load(function() end)",
+        "dofile('/etc/passwd')",   "loadfile('../Resources/Scripts/../../x')()",
+        "getmetatable(_G).__newindex.io.open('/etc/passwd')", "getfenv(0).io.open('/etc/passwd')",
+    };
+    std::string level = "function Init()\n  reached = 0\n";
+    std::string entity = "function Init(entity)\n  reached = 0\n";
+    for (const char* attempt : attempts) {
+        const std::string guarded = std::string("  if pcall(function() ") + attempt + " end) then reached = reached + 1 end\n";
+        level += guarded;
+        entity += guarded;
+    }
+    level += "  levelReached = reached + 100\n  safe = os.time() > 0 and string.len('abc') == 3\nend\n";
+    entity += "  _G.entityReached = reached + 100\nend\nfunction Update(entity, dt) end\nfunction Shutdown(entity) end\n";
+    WriteScript("Sneaky", level);
+    WriteScript("SneakyEntity", entity);
+    WriteScript("Helper", "helped = true\n");
+    WriteScript("Friendly", "dofile('../Resources/Scripts/Helper.lua')\nfunction Shutdown() end\n");
+    WriteLevel("Start", Scripts("Sneaky", "Sneaky", "Friendly"), {{"Box", "SneakyEntity"}});
+    StartEngine();
+    EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().message : "");
+    EXPECT_EQ(Global("levelReached"), 100.0) << "a level script reached the system";
+    EXPECT_EQ(Global("entityReached"), 100.0) << "an entity script reached the system";
+    lua_State* L = ZELM::LuaState::Get();
+    lua_getglobal(L, "safe");
+    EXPECT_TRUE(lua_toboolean(L, -1)) << "the harmless library is still there";
+    lua_getglobal(L, "helped");
+    EXPECT_TRUE(lua_toboolean(L, -1)) << "files in the scripts directory still load";
+    lua_pop(L, 2);
+
+    // An unguarded attempt is a script error like any other: reported, and the game goes on.
+    WriteScript("Loud", "function Init() os.execute('true') end\n");
+    WriteLevel("Next", Scripts("Loud", "", ""), {});
+    engine->LoadLevel("Next");
+    ASSERT_GE(problems.Count(), 1u);
+    EXPECT_NE(problems.Last().message.find("Level script Init failed"), std::string::npos) << problems.Last().message;
+    engine->RunFrame();
+}
+
+}  // namespace
