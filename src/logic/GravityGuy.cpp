@@ -47,8 +47,10 @@ void GravityGuy::Update(float) {
     if (disablePlayer) {
         return;
     }
+    // The right stick: profiles 6 and 7 are its vertical levels, 8 and 9 its horizontal ones, so
+    // gravity follows the way the stick is pushed.
     auto profile = [this](int number) { return static_cast<float>(engine.Call<char>("IsPressedProfile", number)); };
-    engine.Call("ChangeGlobalGravity", (profile(6) + profile(7)) / 5.0f, (profile(8) + profile(9)) / 5.0f, source);
+    engine.Call("ChangeGlobalGravity", (profile(8) + profile(9)) / 5.0f, (profile(6) + profile(7)) / 5.0f, source);
 
     auto held = [this, &query](const char* key) { return engine.Call<bool>(query, std::string(key)); };
     Direction direction;

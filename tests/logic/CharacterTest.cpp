@@ -71,10 +71,11 @@ TEST_F(CharacterTest, ThePlayerAlwaysGetsFullMagnitudeAndFarBodiesNone) {
 }
 
 TEST_F(CharacterTest, TheControllerTurnsGravityByItsProfiles) {
+    // The right stick pushed up and left: its vertical levels are profiles 6 and 7, its horizontal 8 and 9.
     world.engine.profiles = {{6, 5}, {7, 0}, {8, -2}, {9, -3}};
     world.logic->Update(16.0f);
-    EXPECT_FLOAT_EQ(player->GetXGravity(), 1.0f);
-    EXPECT_FLOAT_EQ(player->GetYGravity(), -1.0f);
+    EXPECT_FLOAT_EQ(player->GetXGravity(), -1.0f);
+    EXPECT_FLOAT_EQ(player->GetYGravity(), 1.0f);
 }
 
 TEST_F(CharacterTest, ARemotePlayerListensToTheNetworkKeys) {

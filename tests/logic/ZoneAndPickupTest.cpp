@@ -76,7 +76,7 @@ TEST_F(ZoneAndPickupTest, TheTriggerSwitchesVariableZonesOnceUntilThePlayerLands
     PhysicsComponent* player = world.AddPlayer(5.0f, 5.0f);
 
     // The controller switches the zones: the stick gives the direction, the trigger the switch.
-    world.engine.profiles = {{6, 5}};
+    world.engine.profiles = {{9, 5}};
     world.logic->Update(16.0f);
     EXPECT_EQ(zone->GetEffect().y, -14.0f) << "no trigger, no switch";
 
@@ -87,7 +87,7 @@ TEST_F(ZoneAndPickupTest, TheTriggerSwitchesVariableZonesOnceUntilThePlayerLands
     EXPECT_EQ(zone->GetEffect().magnitude, 1.0f);
     EXPECT_EQ(player->GetXGravity(), 14.0f) << "the switched direction reaches the bodies too";
 
-    world.engine.profiles = {{8, 5}};
+    world.engine.profiles = {{6, 5}};
     world.logic->Update(16.0f);
     EXPECT_EQ(zone->GetEffect().x, 14.0f) << "once, until the player lands";
 
