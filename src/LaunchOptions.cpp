@@ -34,7 +34,7 @@ bool ParseFloat(const std::string& text, float& value) {
 const char* LaunchUsage() {
     return "usage: fallward [--data DIR] [--level NAME] [--exec FILE] [--headless] [--frames N]\n"
            "                [--fixed-dt MS] [--problems box|stderr|fatal] [--input-script FILE]\n"
-           "                [--trace FILE] [--check-levels [NAME...]]\n";
+           "                [--trace FILE] [--net-interface NAME] [--check-levels [NAME...]]\n";
 }
 
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error) {
@@ -84,6 +84,9 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         } else if (flag == "--input-script") {
             if (!needValue()) return false;
             options.inputScript = value;
+        } else if (flag == "--net-interface") {
+            if (!needValue()) return false;
+            options.netInterface = value;
         } else if (flag == "--frames") {
             if (!needValue()) return false;
             if (!ParseInt(value, options.frames)) {

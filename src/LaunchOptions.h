@@ -16,6 +16,7 @@ struct LaunchOptions {
     int screenshotFrame = 0;    // 0: no screenshot
     std::string screenshotFile; // the back buffer of screenshotFrame, as PNG
     std::string inputScript;    // key and mouse input by frame instead of the devices
+    std::string netInterface;   // the network interface the race uses; empty: the first that can broadcast
     bool headless = false;
     int frames = 0;              // 0: run until quit
     float fixedDt = -1.0f;       // negative: measured frame time

@@ -29,7 +29,7 @@ std::string TraceWriter::Quote(const std::string& text) {
 }
 
 void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic,
-                             const std::vector<std::string>& texts) {
+                             const std::vector<std::string>& texts, const NetTrace* net) {
     if (!file) {
         return;
     }
@@ -51,6 +51,18 @@ void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, cons
             list += (list.empty() ? "" : ",") + Quote(text);
         }
         std::fprintf(file.get(), ",\"texts\":[%s]", list.c_str());
+    }
+    if (net != nullptr) {
+        auto flag = [](bool value) { return value ? "true" : "false"; };
+        std::fprintf(file.get(),
+                     ",\"net\":{\"allow\":%s,\"hosting\":%s,\"connected\":%s,\"association\":%u,\"sent\":%u,"
+                     "\"received\":%u",
+                     flag(net->allow), flag(net->hosting), flag(net->connected), net->association, net->sent,
+                     net->received);
+        if (net->hasRemote) {
+            std::fprintf(file.get(), ",\"remote\":{\"x\":%g,\"y\":%g}", net->remoteX, net->remoteY);
+        }
+        std::fputs("}", file.get());
     }
     std::fputs("}\n", file.get());
     std::fflush(file.get());

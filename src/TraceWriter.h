@@ -1,5 +1,5 @@
 // Writes one JSON object per frame (frame, dt, level, the local player's motion, the on-screen
-// texts) for tests and tools.
+// texts, the network) for tests and tools.
 #pragma once
 
 #include <cstdio>
@@ -13,14 +13,27 @@ class LogicService;
 
 namespace Fallward {
 
+// What the network manager is doing, as the trace shows it.
+struct NetTrace {
+    bool allow = false;
+    bool hosting = false;
+    bool connected = false;
+    unsigned association = 1;
+    unsigned sent = 0;
+    unsigned received = 0;
+    bool hasRemote = false;  // the level has a remote player at (remoteX, remoteY)
+    float remoteX = 0.0f;
+    float remoteY = 0.0f;
+};
+
 class TraceWriter {
 public:
     // False when the file cannot be opened.
     bool Open(const std::string& path);
     // The line of the frame that just ended: the player's fields only while the game has a player,
-    // and the texts on screen in the order they are drawn.
+    // the texts on screen in the order they are drawn, and the network's state when given.
     void WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic,
-                    const std::vector<std::string>& texts = {});
+                    const std::vector<std::string>& texts = {}, const NetTrace* net = nullptr);
 
     // A string as a JSON string literal, quotes included.
     static std::string Quote(const std::string& text);

@@ -95,6 +95,18 @@ int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
     return checker.GetProblems().empty() ? 0 : 1;
 }
 
+Fallward::NetTrace NetState(const Networking::NetworkManager& network) {
+    Fallward::NetTrace net;
+    net.allow = network.IsCommunicationAllowed();
+    net.hosting = network.IsHosting();
+    net.connected = network.IsConnected();
+    net.association = network.GetGlobalAssociation();
+    net.sent = network.GetSentMessages();
+    net.received = network.GetReceivedMessages();
+    net.hasRemote = network.GetRemotePosition(net.remoteX, net.remoteY);
+    return net;
+}
+
 template <typename T>
 void Add(const std::string& qualifiedName, T* service) {
     ZELM::Engine::Instance().AddService(ZELM::ShortName(qualifiedName), service);
@@ -154,7 +166,13 @@ int main(int argc, char** argv) {
     Add("LevelEditor::LevelEditorService", new LevelEditor::LevelEditorService());
     Add("Input::InputService", new Input::InputService(options.headless, inputScript));
     Add("Audio::AudioService", new Audio::AudioService(options.headless));
-    Add("Networking::NetworkManager", new Networking::NetworkManager());
+    auto* network = new Networking::NetworkManager(options.netInterface);
+    if (options.problems != Fallward::ProblemMode::Box) {
+        network->SetMessageBox([](const std::string& title, const std::string& text) {
+            std::fprintf(stderr, "%s\n%s\n", title.c_str(), text.c_str());
+        });
+    }
+    Add("Networking::NetworkManager", network);
     Add("XboxControllerInput", new Input::XboxControllerInput());
 
     ZELM::Engine& engine = ZELM::Engine::Instance();
@@ -174,9 +192,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "fallward: cannot write the trace \"%s\"\n", traceFile.c_str());
             return 2;
         }
-        engine.SetFrameObserver([&trace, &engine, logic, graphics] {
+        engine.SetFrameObserver([&trace, &engine, logic, graphics, network] {
+            const Fallward::NetTrace net = NetState(*network);
             trace.WriteFrame(engine.GetFrameCount(), engine.GetDt(), engine.GetLevelName(), *logic,
-                             ShownTexts(graphics->GetTextLayer()));
+                             ShownTexts(graphics->GetTextLayer()), &net);
         });
     }
     engine.Run();

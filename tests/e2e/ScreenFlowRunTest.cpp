@@ -28,10 +28,12 @@ std::vector<Frame> ReadTrace(const std::string& path) {
 
 TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     const std::string trace = "/tmp/fallward-flow-" + std::to_string(::getpid()) + ".jsonl";
-    // No frame limit: quitting from the main menu must end the program.
+    // No frame limit: quitting from the main menu must end the program. The race and the how-to
+    // page let the network look for a second player: on loopback, so a test never broadcasts to
+    // the machine's network.
     const ZELMTest::RunResult run =
-        ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems fatal --input-script " + ZELMTest::kFixtures +
-                              "/flows/every-screen.input --trace " + trace);
+        ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems fatal --net-interface lo --input-script " +
+                              ZELMTest::kFixtures + "/flows/every-screen.input --trace " + trace);
     ASSERT_EQ(run.status, 0) << run.errors;
     const std::vector<Frame> frames = ReadTrace(trace);
     std::remove(trace.c_str());

@@ -16,7 +16,7 @@ TEST(LaunchOptions, EveryFlagIsRead) {
     LaunchOptions options;
     std::string error;
     ASSERT_TRUE(Parse({"--data", "some/dir", "--level", "Level2", "--headless", "--frames", "120", "--fixed-dt", "16.5", "--problems",
-                       "fatal"},
+                       "fatal", "--net-interface", "veth0"},
                       options, error))
         << error;
     EXPECT_EQ(options.dataDirectory, "some/dir");
@@ -25,6 +25,7 @@ TEST(LaunchOptions, EveryFlagIsRead) {
     EXPECT_EQ(options.frames, 120);
     EXPECT_FLOAT_EQ(options.fixedDt, 16.5f);
     EXPECT_EQ(options.problems, ProblemMode::Fatal);
+    EXPECT_EQ(options.netInterface, "veth0");
 }
 
 TEST(LaunchOptions, ProblemsGoToABoxWithADisplayAndToStderrWhenHeadless) {
@@ -46,7 +47,7 @@ TEST(LaunchOptions, BadArgumentsAreRefusedWithAReason) {
     const std::vector<std::vector<std::string>> bad = {
         {"--frames"},         {"--frames", "ten"},      {"--frames", "-3"},   {"--fixed-dt", "fast"},
         {"--fixed-dt", "-1"}, {"--problems", "loud"},   {"--whatever"},       {"--data"},
-        {"--fixed-dt", "nan"}, {"--frames", "99999999999"},
+        {"--fixed-dt", "nan"}, {"--frames", "99999999999"}, {"--net-interface"},
     };
     for (const auto& arguments : bad) {
         LaunchOptions options;

@@ -38,6 +38,24 @@ TEST(TraceWriter, APlayerAddsItsPositionVelocityAndGravityAndTextsTheirList) {
     std::remove(path.c_str());
 }
 
+TEST(TraceWriter, TheNetworkEndsTheLineWithTheRemotePlayerWhileThereIsOne) {
+    ZELMTest::PhysicsWorld world;
+    const std::string path = "/tmp/fallward-trace-net-" + std::to_string(::getpid());
+    Fallward::TraceWriter trace;
+    ASSERT_TRUE(trace.Open(path));
+    Fallward::NetTrace net;
+    net.allow = true;
+    trace.WriteFrame(1, 16.0f, "multiplayer", *world.logic, {}, &net);
+    net = Fallward::NetTrace{true, false, true, 2, 40, 38, true, 6.5f, 5.25f};
+    trace.WriteFrame(2, 16.0f, "multiplayer", *world.logic, {}, &net);
+    EXPECT_EQ(ReadAll(path),
+              "{\"frame\":1,\"dt\":16,\"level\":\"multiplayer\",\"net\":{\"allow\":true,\"hosting\":false,"
+              "\"connected\":false,\"association\":1,\"sent\":0,\"received\":0}}\n"
+              "{\"frame\":2,\"dt\":16,\"level\":\"multiplayer\",\"net\":{\"allow\":true,\"hosting\":false,"
+              "\"connected\":true,\"association\":2,\"sent\":40,\"received\":38,\"remote\":{\"x\":6.5,\"y\":5.25}}}\n");
+    std::remove(path.c_str());
+}
+
 TEST(TraceWriter, StringsAreEscapedForJson) {
     EXPECT_EQ(Fallward::TraceWriter::Quote("a\"b\\c\nd"), "\"a\\\"b\\\\c\\u000ad\"");
 }

@@ -1,0 +1,19 @@
+// The race player's link to the network manager.
+#include "networking/NetworkingComponent.h"
+
+#include "engine/Entity.h"
+
+namespace Networking {
+
+unsigned* NetworkingComponent::GetAssociation() {
+    if (!GetOwner().IsAlive() || !IsBound("GetGravityAssociationPointer")) {
+        return nullptr;
+    }
+    return Call<unsigned*>("GetGravityAssociationPointer");
+}
+
+bool NetworkingComponent::IsRemote() const {
+    return GetOwner().IsAlive() && GetOwner()->GetComponent("NetworkInput") != nullptr;
+}
+
+}  // namespace Networking

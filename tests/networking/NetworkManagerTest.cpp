@@ -1,0 +1,387 @@
+// The network manager's state machine on an in-memory network: election, the double-host
+// tie-break, pairing, the race message step, disconnection, its log and its socket problems.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/ComponentRegistry.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
+#include "engine/Physical.h"
+#include "input/InputService.h"
+#include "networking/MemoryTransport.h"
+#include "networking/NetworkManager.h"
+#include "networking/NetworkingComponent.h"
+#include "physics/PhysicsComponent.h"
+#include "physics/PhysicsService.h"
+#include "utilities/Dynamic.h"
+
+namespace {
+
+using namespace Networking;
+
+constexpr std::uint32_t kOwn = 0x0A000001;   // 10.0.0.1
+constexpr std::uint32_t kPeer = 0x0A000002;  // 10.0.0.2
+constexpr int kRight = 205;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+NetworkManager::Settings TestSettings(const std::string& logPath = std::string()) {
+    NetworkManager::Settings settings;
+    settings.idleWait = std::chrono::microseconds(0);
+    settings.logPath = logPath;
+    return settings;
+}
+
+// The game flow's side of the race, as calls it records.
+class GameFlowStandIn : public ZELM::DynamicBinder {
+public:
+    GameFlowStandIn() {
+        SetName("Engine");
+        Bind("PostSomeText", this, &GameFlowStandIn::PostSomeText);
+        Bind("UnpauseTimer", this, &GameFlowStandIn::UnpauseTimer);
+        Bind("SetOtherPlayerTime", this, &GameFlowStandIn::SetOtherPlayerTime);
+        Bind("ChangeLevelDueToNetworkDisconnect", this, &GameFlowStandIn::Disconnected);
+    }
+    ~GameFlowStandIn() override { UnbindAll(); }
+
+    void PostSomeText(std::string text) { calls.push_back("text " + text); }
+    void UnpauseTimer() { calls.push_back("unpause"); }
+    void SetOtherPlayerTime(float time) { otherTime = time; }
+    void Disconnected() { ++disconnections; }
+
+    std::vector<std::string> calls;
+    float otherTime = -1.0f;
+    int disconnections = 0;
+};
+
+// One machine: physics for the players' bodies, the input service for the keys, the manager on
+// the in-memory network, and a race level's two players.
+class RaceMachine {
+public:
+    RaceMachine(MemoryNetwork& network, std::uint32_t address) {
+        auto memory = std::make_unique<MemoryTransport>(network, address);
+        transport = memory.get();
+        input = new Input::InputService(true);
+        manager = new NetworkManager(std::move(memory), TestSettings());
+        const std::pair<ZELM::Service*, const char*> named[] = {
+            {new Kestrin::PhysicsService(), "Physics"}, {input, "Input"}, {manager, "NetworkManager"}};
+        for (const auto& [service, name] : named) {
+            service->SetServiceName(name);
+            services.emplace_back(service);
+        }
+        ZELM::ComponentRegistry::Instance().SetServices(&services);
+        ZELM::ComponentRegistry::Instance().SetEntities(&entities);
+        for (auto& service : services) {
+            service->Bind();
+        }
+        for (auto& service : services) {
+            service->Init();
+        }
+    }
+    ~RaceMachine() {
+        entities.DestroyAllEntities();
+        services.clear();
+        ZELM::ComponentRegistry::DestroyInstance();
+        ZELM::DynamicBase::RemoveTablesOf("Engine");
+    }
+
+    // A player of the race level at x = 2: the local one, or the remote one with "NetworkInput".
+    ZELM::EntityHandle AddPlayer(const std::string& name, bool remote) {
+        ZELM::ComponentRegistry& registry = ZELM::ComponentRegistry::Instance();
+        ZELM::EntityHandle entity = entities.Create(name);
+        auto* physical = new ZELM::Physical();
+        physical->SetTypeName("Physical");
+        std::vector<ZELM::Component*> components = {physical, registry.Create("Physics", "PhysicsComponent"),
+                                                    registry.Create("NetworkManager", "NetworkingComponent")};
+        if (remote) {
+            components.push_back(registry.Create("Input", "NetworkInput"));
+        }
+        for (ZELM::Component* component : components) {
+            entity->AddComponent(component);
+            component->Bind();
+            component->AddToService();
+            component->Init();
+        }
+        physical->SetX(2.0f);
+        return entity;
+    }
+
+    static unsigned Association(const ZELM::EntityHandle& player) {
+        return static_cast<Kestrin::PhysicsComponent*>(player->GetComponent("PhysicsComponent"))
+            ->GetGravityAssociation();
+    }
+
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            manager->Update(16.0f);
+        }
+    }
+
+    // Pairs with a peer at kPeer that the test plays by hand: its host announcement, then its
+    // reply; the third frame is the first race message step.
+    void PairWithHandPlayedHost() {
+        transport->Inject({kPeer, 8005}, HostAnnouncement());
+        Frames(1);
+        transport->Inject({kPeer, 8005}, PairingReply());
+        Frames(2);
+    }
+
+    std::vector<std::unique_ptr<ZELM::Service>> services;
+    ZELM::EntityController entities;
+    Input::InputService* input = nullptr;
+    NetworkManager* manager = nullptr;
+    MemoryTransport* transport = nullptr;
+};
+
+// A bare manager, for the election: two of them cannot share the "Engine" table's bindings.
+struct Candidate {
+    Candidate(MemoryNetwork& network, std::uint32_t address) {
+        auto memory = std::make_unique<MemoryTransport>(network, address);
+        transport = memory.get();
+        manager = std::make_unique<NetworkManager>(std::move(memory), TestSettings());
+        manager->Init();
+    }
+    MemoryTransport* transport;
+    std::unique_ptr<NetworkManager> manager;
+};
+
+TEST(NetworkManager, TheFirstToCountFortyHellosHostsAndBothPairOnTheRacePort) {
+    MemoryNetwork network;
+    Candidate first(network, kOwn);
+    Candidate second(network, kPeer);
+    first.manager->SetAllowCommunication(true);
+    // The second machine is still in its menus: it counts hellos without sending any.
+    for (int frame = 0; frame < 10; ++frame) {
+        first.manager->Update(16.0f);
+        second.manager->Update(16.0f);
+    }
+    EXPECT_EQ(second.manager->GetClientMessages(), 10u);
+    EXPECT_TRUE(second.transport->sent.empty());
+    second.manager->SetAllowCommunication(true);
+    int frames = 10;
+    while (frames < 200 && !(first.manager->IsConnected() && second.manager->IsConnected())) {
+        first.manager->Update(16.0f);
+        second.manager->Update(16.0f);
+        ++frames;
+    }
+    ASSERT_TRUE(first.manager->IsConnected() && second.manager->IsConnected())
+        << "after " << frames << " frames";
+    EXPECT_LE(frames, 60);
+    EXPECT_TRUE(second.manager->IsHosting()) << "it had counted ten hellos more";
+    EXPECT_FALSE(first.manager->IsHosting());
+    EXPECT_EQ(first.manager->GetPeerAddress(), kPeer);
+    EXPECT_EQ(second.manager->GetPeerAddress(), kOwn);
+    for (const Candidate* machine : {&first, &second}) {
+        EXPECT_EQ(machine->transport->GetPort(), 8006);
+        EXPECT_FALSE(machine->transport->IsBroadcast());
+    }
+    first.manager->Update(16.0f);
+    second.manager->Update(16.0f);
+    EXPECT_EQ(second.manager->GetGlobalAssociation(), 1u);
+    EXPECT_EQ(first.manager->GetGlobalAssociation(), 2u);
+    EXPECT_FALSE(first.manager->IsDiscovering());
+    EXPECT_EQ(first.transport->sent.back().first.port, 8006) << "race messages go to the peer's race port";
+    EXPECT_EQ(first.transport->sent.back().first.address, kPeer);
+}
+
+TEST(NetworkManager, TwoHostsOfTheSameFrameStillPairTheHigherAddressGivingWay) {
+    MemoryNetwork network;
+    Candidate low(network, kOwn);
+    Candidate high(network, kPeer);
+    // A third machine's forty hellos make both hosts in the same frame.
+    for (int i = 0; i < 40; ++i) {
+        low.transport->Inject({0x0A000009, 8005}, HelloMessage());
+        high.transport->Inject({0x0A000009, 8005}, HelloMessage());
+    }
+    low.manager->Update(16.0f);
+    high.manager->Update(16.0f);
+    ASSERT_TRUE(low.manager->IsHosting() && high.manager->IsHosting());
+    low.manager->SetAllowCommunication(true);
+    high.manager->SetAllowCommunication(true);
+    for (int frame = 0; frame < 20 && !(low.manager->IsConnected() && high.manager->IsConnected()); ++frame) {
+        low.manager->Update(16.0f);
+        high.manager->Update(16.0f);
+    }
+    EXPECT_TRUE(low.manager->IsConnected() && high.manager->IsConnected());
+    EXPECT_TRUE(low.manager->IsHosting());
+    EXPECT_FALSE(high.manager->IsHosting());
+}
+
+TEST(NetworkManager, TheRaceMessageStepDrivesTheRemotePlayerFromThePeerOnly) {
+    MemoryNetwork network;
+    RaceMachine machine(network, kOwn);
+    GameFlowStandIn flow;
+    ZELM::EntityHandle local = machine.AddPlayer("Player", false);
+    ZELM::EntityHandle remote = machine.AddPlayer("RemotePlayer", true);
+    machine.manager->SetAllowCommunication(true);
+    machine.PairWithHandPlayedHost();
+    ASSERT_TRUE(machine.manager->IsConnected());
+    EXPECT_FALSE(machine.manager->IsHosting());
+    EXPECT_EQ(RaceMachine::Association(local), 2u);
+    EXPECT_EQ(RaceMachine::Association(remote), 1u);
+    // The race starts once: the clock first, since resuming it clears the notice line.
+    const std::vector<std::string> start = {"unpause", "text GO!"};
+    EXPECT_EQ(std::vector<std::string>(flow.calls.end() - 2, flow.calls.end()), start);
+
+    // What goes out is the local player's state and keys.
+    machine.input->getKeystates()[kRight] = static_cast<char>(0x80);
+    local->CallAll("SetX", 4.5f);
+    machine.manager->Update(16.0f);
+    const RaceMessage sent = ParseRaceMessage(machine.transport->sent.back().second);
+    ASSERT_TRUE(sent.hasState && sent.hasKeys);
+    EXPECT_EQ(sent.state.x, 4.5f);
+    EXPECT_NE(sent.keys[kRight], 0);
+
+    const KeyState right = [] {
+        KeyState keys{};
+        keys[kRight] = static_cast<char>(0x80);
+        return keys;
+    }();
+    const KeyState none{};
+    const PlayerState peerState{9.0f, 3.0f, 0.0f, 0.0f, 1.5f, 0.0f, 1.0f, 0.0f};
+    const std::string peerMessage = FormatRaceMessage(&peerState, right.data(), none.data(), 0.0f, {}, 12.0f);
+    // A stranger's message, however well formed, is dropped.
+    const PlayerState forged{50.0f, 50.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    machine.transport->Inject({0x0A000042, 8006},
+                              FormatRaceMessage(&forged, right.data(), none.data(), 0.0f, {}, 1.0f));
+    machine.Frames(1);
+    EXPECT_EQ(remote->Call<float>("GetX"), 2.0f);
+    EXPECT_FALSE(machine.input->NetKeyDown("RIGHT"));
+
+    machine.transport->Inject({kPeer, 8006}, peerMessage);
+    machine.Frames(1);
+    EXPECT_EQ(remote->Call<float>("GetX"), 9.0f);
+    EXPECT_EQ(remote->Call<float>("GetXVelocity"), 1.5f);
+    EXPECT_EQ(remote->Call<float>("GetXGravity"), 1.0f);
+    EXPECT_TRUE(machine.input->NetKeyDown("RIGHT"));
+    EXPECT_TRUE(machine.input->NetKeyTriggered("RIGHT"));
+    EXPECT_EQ(flow.otherTime, 12.0f);
+    EXPECT_EQ(local->Call<float>("GetX"), 4.5f) << "the local player is never overwritten";
+
+    // A message that lost its keys leaves the remote keys released.
+    machine.transport->Inject({kPeer, 8006}, FormatStatePart(peerState) + "\n");
+    machine.Frames(1);
+    EXPECT_FALSE(machine.input->NetKeyDown("RIGHT"));
+    EXPECT_EQ(flow.otherTime, 12.0f) << "a finish time that did not arrive keeps the last one";
+    EXPECT_EQ(std::count(flow.calls.begin(), flow.calls.end(), "text GO!"), 1);
+}
+
+TEST(NetworkManager, APeerSilentFor120FramesIsADisconnectionEvery120Frames) {
+    MemoryNetwork network;
+    RaceMachine machine(network, kOwn);
+    GameFlowStandIn flow;
+    machine.AddPlayer("Player", false);
+    machine.manager->SetAllowCommunication(true);
+    machine.PairWithHandPlayedHost();
+    const KeyState none{};
+    machine.transport->Inject({kPeer, 8006},
+                              FormatRaceMessage(nullptr, none.data(), none.data(), 0.0f, {}, 0.0f));
+    machine.Frames(1);
+    ASSERT_EQ(machine.manager->GetFramesWithoutMessage(), 0u);
+    machine.Frames(119);
+    EXPECT_EQ(flow.disconnections, 0);
+    machine.Frames(1);
+    EXPECT_EQ(flow.disconnections, 1);
+    machine.Frames(119);
+    EXPECT_EQ(flow.disconnections, 1);
+    machine.Frames(1);
+    EXPECT_EQ(flow.disconnections, 2);
+}
+
+TEST(NetworkManager, DiscoveryIsLoggedWithoutLettingASenderForgeLines) {
+    const std::string path = "/tmp/fallward-netlog-" + std::to_string(::getpid()) + ".txt";
+    std::remove(path.c_str());
+    std::remove(NetworkLog::OldPath(path).c_str());
+    {
+        MemoryNetwork network;
+        auto memory = std::make_unique<MemoryTransport>(network, kOwn);
+        MemoryTransport* transport = memory.get();
+        NetworkManager::Settings settings = TestSettings(path);
+        settings.logLimit = 300;
+        NetworkManager manager(std::move(memory), settings);
+        manager.Init();
+        transport->Inject({kPeer, 8005}, HelloMessage());
+        transport->Inject({kPeer, 8005}, "0ZOLFAKE\nMessages Sent: forged\x01");
+        transport->Inject({kPeer, 8005}, "not ours");
+        transport->Inject({kOwn, 8005}, HelloMessage());
+        manager.Update(16.0f);
+        EXPECT_EQ(manager.GetReceivedMessages(), 2u);
+        EXPECT_EQ(ReadAll(path),
+                  "Messages Sent: 0ZOL0ACK\n"
+                  "Address stuff: 8005, 167772162\n"
+                  "Messages Sent: 0ZOLFAKE\\x0aMessages Sent: forged\\x01\n"
+                  "Address stuff: 8005, 167772162\n");
+        for (int i = 0; i < 10; ++i) {
+            transport->Inject({kPeer, 8005}, HelloMessage());
+        }
+        manager.Update(16.0f);
+    }
+    EXPECT_LE(ReadAll(path).size(), 300u);
+    EXPECT_FALSE(ReadAll(NetworkLog::OldPath(path)).empty()) << "the full log was rotated";
+    std::remove(path.c_str());
+    std::remove(NetworkLog::OldPath(path).c_str());
+}
+
+TEST(NetworkManager, ForgedSendersCannotMakeItAnswerTheWholeNetwork) {
+    MemoryNetwork network;
+    Candidate machine(network, kOwn);
+    machine.manager->SetAllowCommunication(true);
+    for (std::uint32_t sender = 0; sender < 100; ++sender) {
+        machine.transport->Inject({0x0A000100 + sender, 8005}, HostAnnouncement());
+    }
+    for (const std::uint32_t forged : {0u, 0xFFFFFFFFu, MemoryNetwork::kBroadcast, 0xE0000001u}) {
+        machine.transport->Inject({forged, 8005}, HostAnnouncement());
+    }
+    machine.manager->Update(16.0f);
+    EXPECT_EQ(machine.manager->GetPendingPeerCount(), 8u);
+    EXPECT_EQ(machine.manager->GetReceivedMessages(), 100u);
+    machine.transport->sent.clear();
+    machine.manager->Update(16.0f);
+    EXPECT_EQ(machine.transport->sent.size(), 9u) << "a hello and eight replies a frame";
+}
+
+TEST(NetworkManager, ASocketProblemIsBoxedOnceThenWrittenAtMostOnceASecond) {
+    MemoryNetwork network;
+    auto memory = std::make_unique<MemoryTransport>(network, kOwn);
+    MemoryTransport* transport = memory.get();
+    transport->openProblems = {"Problem Binding Socket. Error 98: Address already in use"};
+    NetworkManager manager(std::move(memory), TestSettings());
+    std::vector<std::string> boxes;
+    std::vector<std::string> lines;
+    double now = 100.0;
+    manager.SetMessageBox([&boxes](const std::string& title, const std::string& text) {
+        boxes.push_back(title + ": " + text);
+    });
+    manager.GetErrorReporter().SetClock([&now] { return now; });
+    manager.GetErrorReporter().SetRepeats([&lines](const std::string& text) { lines.push_back(text); });
+    manager.Init();
+    transport->receiveError = ENETDOWN;
+    for (int frame = 0; frame < 50; ++frame) {
+        manager.Update(16.0f);
+        now += 0.25;
+    }
+    const std::string listening =
+        "Problem Listening With UDP. Error " + std::to_string(ENETDOWN) + ": Network is down";
+    EXPECT_EQ(boxes,
+              (std::vector<std::string>{"Network: Problem Binding Socket. Error 98: Address already in use",
+                                        "Network: " + listening}));
+    // Twelve seconds of failing frames: one line a second, each counting what it held back.
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines.back(), listening + " (and 3 more like it)");
+}
+
+}  // namespace
