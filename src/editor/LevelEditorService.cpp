@@ -3,8 +3,16 @@
 
 namespace LevelEditor {
 
-void LevelEditorService::Bind() { ZELM::DynamicBinder::Bind("GetEditorMode", this, &LevelEditorService::GetEditorMode); }
+void LevelEditorService::Bind() {
+    ZELM::DynamicBinder::Bind("GetEditorMode", this, &LevelEditorService::GetEditorMode);
+    BindBroadcast("LevelStart", this, &LevelEditorService::LevelStart);
+}
 
 void LevelEditorService::Init() { editorMode = false; }
+
+void LevelEditorService::LevelStart() {
+    editorMode = false;
+    CallAll("SetDebug Draw", false);
+}
 
 }  // namespace LevelEditor

@@ -14,6 +14,9 @@ public:
 
     // Bound by name: whether editor mode is on, which makes gameplay key queries read false.
     bool GetEditorMode() { return editorMode; }
+    // Every level starts in play: editor mode off and debug drawing off, so the camera follows the
+    // player.
+    void LevelStart();
 
 private:
     // On from construction until Init, so nothing counts as gameplay input before the game starts.

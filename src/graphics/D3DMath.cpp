@@ -51,6 +51,33 @@ glm::mat4 Scaling(float x, float y, float z) {
     return m;
 }
 
+glm::mat4 RotationZ(float angle) {
+    const float c = std::cos(angle);
+    const float s = std::sin(angle);
+    return MatrixFromRows({c, s, 0.0f, 0.0f,        //
+                           -s, c, 0.0f, 0.0f,       //
+                           0.0f, 0.0f, 1.0f, 0.0f,  //
+                           0.0f, 0.0f, 0.0f, 1.0f});
+}
+
+glm::mat4 RotationY(float angle) {
+    const float c = std::cos(angle);
+    const float s = std::sin(angle);
+    return MatrixFromRows({c, 0.0f, -s, 0.0f,       //
+                           0.0f, 1.0f, 0.0f, 0.0f,  //
+                           s, 0.0f, c, 0.0f,        //
+                           0.0f, 0.0f, 0.0f, 1.0f});
+}
+
+glm::mat4 RotationX(float angle) {
+    const float c = std::cos(angle);
+    const float s = std::sin(angle);
+    return MatrixFromRows({1.0f, 0.0f, 0.0f, 0.0f,  //
+                           0.0f, c, s, 0.0f,        //
+                           0.0f, -s, c, 0.0f,       //
+                           0.0f, 0.0f, 0.0f, 1.0f});
+}
+
 glm::vec4 TransformPoint(const glm::vec3& point, const glm::mat4& m) {
     return glm::vec4(point, 1.0f) * m;
 }

@@ -24,6 +24,12 @@ std::array<float, 16> MatrixToRows(const glm::mat4& m);
 glm::mat4 PerspectiveFovLH(float fovY, float aspect, float zNear, float zFar);
 glm::mat4 Translation(float x, float y, float z);
 glm::mat4 Scaling(float x, float y, float z);
+// Turns x toward y (counter-clockwise on screen, the camera looking along +z).
+glm::mat4 RotationZ(float angle);
+// Turns z toward x.
+glm::mat4 RotationY(float angle);
+// Turns y toward z.
+glm::mat4 RotationX(float angle);
 
 // The point transformed as a row vector with w = 1.
 glm::vec4 TransformPoint(const glm::vec3& point, const glm::mat4& m);

@@ -13,10 +13,11 @@
 #include "engine/ComponentRegistry.h"
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/PathTable.h"
-#include "graphics/Background.h"
-#include "graphics/Button.h"
 #include "graphics/D3DMath.h"
+#include "graphics/Dust.h"
+#include "graphics/GraphicComponents.h"
 #include "graphics/LevelRenderer.h"
+#include "graphics/PhaseSplash.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
 #include "graphics/gl/RenderTarget.h"
@@ -29,6 +30,8 @@ namespace {
 
 constexpr float kFrameFov = 1.3962634f;   // 80 degrees
 constexpr float kResetFov = 0.78539816f;  // 45 degrees
+constexpr int kSplashParticles = 100;
+constexpr int kDustParticles = 1000;
 
 float MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<float, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -49,6 +52,10 @@ GraphicsService::~GraphicsService() {
         TwTerminate();
     }
     font.reset();
+    dust.reset();
+    for (std::unique_ptr<PhaseSplash>& splash : splashSystems) {
+        splash.reset();
+    }
     renderTarget2.reset();
     renderTarget1.reset();
     sprites.reset();
@@ -108,6 +115,8 @@ void GraphicsService::Bind() {
     // For the input service's pick ray.
     ZELM::DynamicBinder::Bind("GetProjectionMatrix", this, &GraphicsService::GetProjectionMatrix);
     ZELM::DynamicBinder::Bind("GetViewMatrix", this, &GraphicsService::GetViewMatrix);
+    // For the graphic components, which draw their meshes with the level's effect.
+    ZELM::DynamicBinder::Bind("GetLevelDrawing", this, &GraphicsService::GetLevelDrawing);
 
     BindProperty(&debugDraw, "Debug Draw", true, false);
     BindProperty(&shaderToggle, "Shader Toggle", false, false);
@@ -127,8 +136,7 @@ void GraphicsService::Bind() {
 }
 
 void GraphicsService::Init() {
-    ZELM::ComponentRegistry::Instance().Register<Button>("Graphics", "Button");
-    ZELM::ComponentRegistry::Instance().Register<Background>("Graphics", "Background");
+    RegisterGraphicComponents();
     intensity = 1.0f;
     depthShader = false;
     device = std::make_unique<Device>(headless ? nullptr : Windows::windowHandle);
@@ -218,12 +226,68 @@ void GraphicsService::UpdateCameraTransforms(float dt) {
 }
 
 void GraphicsService::Splash(SplashColour colour, int direction) {
-    // The bursts themselves belong to the particle systems, which the frame does not have yet;
-    // the direction is theirs.
-    (void)direction;
+    // A splash may come before the first frame (a level script at its start): the systems are
+    // made on demand rather than the burst lost.
+    CreateParticleSystems();
+    PhaseSplash& splash = *splashSystems[static_cast<int>(colour)];
+    splash.SetDirection(direction);
+    for (int i = 0; i < kSplashParticles; ++i) {
+        splash.AddParticle();
+    }
     if ((colour == SplashColour::Blue || colour == SplashColour::Yellow) && IsBound("PlayPhaseSnd")) {
         Call("PlayPhaseSnd");
     }
+}
+
+void GraphicsService::CreateParticleSystems() {
+    if (dust) {
+        return;
+    }
+    // One effect for all five: each system sets every parameter it draws with.
+    std::shared_ptr<Effect> effect;
+    if (device && !device->IsNull()) {
+        const std::string resources = ZELM::PathTable::Instance().Get("Resources");
+        std::string errors;
+        effect = Effect::Load(resources + "Effects/PhaseSplash.fx", errors);
+        if (!effect) {
+            ShowFxError(errors);
+        }
+    }
+    const struct {
+        SplashColour colour;
+        const char* technique;
+        int particles;
+    } splashes[] = {{SplashColour::Blue, "PhaseSplashTech", 3000},
+                    {SplashColour::Red, "RedSplashTech", 300},
+                    {SplashColour::Green, "GreenSplashTech", 300},
+                    {SplashColour::Yellow, "YellowSplashTech", 300}};
+    for (const auto& splash : splashes) {
+        auto& system = splashSystems[static_cast<int>(splash.colour)];
+        system = std::make_unique<PhaseSplash>(effect, splash.technique, "splashparticle", glm::vec3(0.0f),
+                                               splash.particles, -1.0f);
+        system->SetWorldMtx(glm::mat4(1.0f));
+    }
+    dust = std::make_unique<Dust>(effect, "DustTech", "dust", glm::vec3(0.0f), kDustParticles, -1.0f);
+    dust->SetWorldMtx(glm::mat4(1.0f));
+}
+
+void GraphicsService::UpdateParticles(float dt) {
+    const auto start = std::chrono::steady_clock::now();
+    for (std::unique_ptr<PhaseSplash>& splash : splashSystems) {
+        splash->Update(dt);
+    }
+    dust->Update(dt);
+    particleTime = MillisecondsSince(start);
+}
+
+void GraphicsService::DrawParticles() {
+    if (device->IsNull()) {
+        return;
+    }
+    for (std::unique_ptr<PhaseSplash>& splash : splashSystems) {
+        splash->Draw();
+    }
+    dust->Draw();
 }
 
 void GraphicsService::Update(float dt) {
@@ -235,7 +299,9 @@ void GraphicsService::Update(float dt) {
         }
         ResetCamera();
     }
+    CreateParticleSystems();
     DetectPhaseSplash();
+    UpdateParticles(dt);
     HandleDisplayKeys();
     UpdateDebugLine();
 
@@ -245,6 +311,13 @@ void GraphicsService::Update(float dt) {
     camera.distance = -8.0f;
     camera.offsetA = 1.0f;
     UpdateCameraTransforms(dt);
+    if (!dustPrewarmed) {
+        // The cloud is there from the first frame, around wherever the player starts.
+        dustPrewarmed = true;
+        for (int i = 0; i < kDustParticles; ++i) {
+            dust->AddParticle();
+        }
+    }
 
     slowestTime = -1.0f;
     const auto start = std::chrono::steady_clock::now();
@@ -257,6 +330,7 @@ void GraphicsService::Update(float dt) {
     const LevelLighting lighting = CurrentLighting();
     DrawLevel(dt, lighting);
     DrawComponentsAfterLevel(dt);
+    DrawParticles();
     DrawGlowPass(lighting);
     PostProcess();
 }

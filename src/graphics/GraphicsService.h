@@ -23,15 +23,20 @@ class LevelMap;
 namespace Graphics {
 
 class Device;
+class Dust;
 class Effect;
 class LevelRenderer;
 struct LevelLighting;
+class PhaseSplash;
 class RenderTarget;
 class SpriteBatch;
 class Texture;
 
 class GraphicsService : public ZELM::Service {
 public:
+    // The splash systems, in the order the frame updates and draws them.
+    enum class SplashColour { Blue, Red, Green, Yellow };
+
     // Shows a platform failure (title, text); the default asks in a modal box.
     using MessageBox = std::function<void(const std::string&, const std::string&)>;
 
@@ -111,19 +116,27 @@ public:
     const Camera& GetCamera() const { return camera; }
     TextLayer& GetTextLayer() { return text; }
     LevelRenderer& GetLevelRenderer() { return *level; }
+    LevelRenderer* GetLevelDrawing() { return level.get(); }
     const std::vector<LightInst>& GetLights() const { return lights; }
     const std::string& GetSlowestComponent() const { return slowestComponent; }
     int GetTotalCubesDrawn() const { return totalCubesDrawn; }
+    // Null until the first frame or splash makes the particle systems.
+    const PhaseSplash* GetSplashSystem(SplashColour colour) const {
+        return splashSystems[static_cast<int>(colour)].get();
+    }
+    const Dust* GetDust() const { return dust.get(); }
 
 private:
-    enum class SplashColour { Blue, Red, Green, Yellow };
-
     bool KeyDown(const char* key);
     bool KeyTriggered(const char* key);
     void UpdateCamera(float dt);
     // Updates the camera and hands its matrices to the device.
     void UpdateCameraTransforms(float dt);
     void Splash(SplashColour colour, int direction);
+    // Makes the four splash systems and the dust once, with "PhaseSplash.fx" when there is a device.
+    void CreateParticleSystems();
+    void UpdateParticles(float dt);
+    void DrawParticles();
     void DetectPhaseSplash();
     void HandleDisplayKeys();
     void ApplyDisplayMode();
@@ -158,6 +171,9 @@ private:
     std::unique_ptr<RenderTarget> renderTarget1;  // the glow pass
     std::unique_ptr<RenderTarget> renderTarget2;  // the glow, blurred
     std::unique_ptr<Texture> font;
+    std::array<std::unique_ptr<PhaseSplash>, 4> splashSystems;  // by SplashColour
+    std::unique_ptr<Dust> dust;
+    bool dustPrewarmed = false;
     Camera camera;
     TextLayer text;
     Text* debugLine = nullptr;

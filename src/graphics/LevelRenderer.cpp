@@ -126,6 +126,8 @@ bool LevelRenderer::BeginMeshDraw(const LevelLighting& lighting, const glm::mat4
     }
     effect->SetVector("gEyePosW", glm::vec4(lighting.eye, 1.0f));
     effect->SetFloat("intensity", lighting.intensity);
+    // The glowing blocks leave "flatShade" on; a mesh is lit as a mesh whatever was drawn before it.
+    effect->SetBool("flatShade", false);
     effect->SetMatrix("gWorldInv", glm::inverse(world));
     effect->SetTexture("gTex", colour);
     effect->SetTexture("gNormalMap", normal);

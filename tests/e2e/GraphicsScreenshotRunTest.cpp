@@ -21,7 +21,8 @@ TEST(GraphicsScreenshotRun, AFrameIsWrittenAsAPictureWithTheDebugLine) {
         (std::filesystem::temp_directory_path() / ("fallward-shot-" + std::to_string(::getpid()) + ".png"))
             .string();
     const ZELMTest::RunResult run = ZELMTest::RunFallward(
-        "--level Level1 --frames 12 --fixed-dt 16 --screenshot 10:" + picture + " --problems fatal");
+        "--level Level1 --frames 12 --fixed-dt 16 --screenshot 10:" + picture + " --problems fatal --exec " +
+        ZELMTest::kFixtures + "/graphics/debug-draw.lua");
     if (run.status == 3 && run.errors.find("No picture to write") != std::string::npos) {
         // No OpenGL 3.3 context here: the game ran on the null device and had nothing to write.
         GTEST_SKIP() << run.errors;

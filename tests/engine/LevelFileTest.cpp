@@ -15,6 +15,7 @@
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "logic/LogicService.h"
+#include "graphics/GraphicsService.h"
 #include "physics/PhysicsService.h"
 #include "support/EngineFixture.h"
 #include "support/ProblemCapture.h"
@@ -493,13 +494,15 @@ TEST_F(BundledLevelTest, LevelOneSavesToItsOwnBytes) {
     std::ofstream(ResourcePath("Levels/Level1.xml"), std::ios::binary) << level;
     fs::create_directories(ResourcePath("Levels/Tiles"));
     std::ofstream(ResourcePath("Levels/Tiles/Level1"), std::ios::binary) << tiles;
-    std::ofstream(ResourcePath("Scripts/ShowLevel.lua")) << ReadFile(game / "Scripts" / "ShowLevel.lua");
+    // The level's graphic components read their meshes.
+    fs::copy(game / "Meshes", ResourcePath("Meshes"), fs::copy_options::recursive);
     auto* logic = new Logic::LogicService();
     engine->AddService("Logic", logic);
     engine->AddService("Physics", new Kestrin::PhysicsService());
+    engine->AddService("Graphics", new Graphics::GraphicsService(true));
     ProblemCapture capture;
     engine->Start();
-    ASSERT_EQ(capture.Count(), 0u);
+    ASSERT_EQ(capture.Count(), 0u) << capture.Last().message;
     ASSERT_FALSE(engine->GetEntity("Player").IsNull());
     EXPECT_TRUE(logic->HasTileInfo());
 

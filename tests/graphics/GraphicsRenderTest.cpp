@@ -251,6 +251,50 @@ TEST_F(GraphicsRender, TweakBarsAreDrawnLastOverTheFrame) {
     EXPECT_EQ(At(600, 150).r, 0x50) << "a deleted bar is gone from the next frame";
 }
 
+// Stands in for the game-flow service: column 0 is a phase block.
+class PhaseColumn : public ZELM::DynamicBinder {
+public:
+    PhaseColumn() {
+        SetName("Engine");
+        Bind("GetTileID", this, &PhaseColumn::GetTileID);
+    }
+    ~PhaseColumn() override { UnbindAll(); }
+    unsigned char GetTileID(unsigned x, unsigned) { return x == 0 ? 3 : 0; }
+};
+
+TEST_F(GraphicsRender, ABlueSplashBurstsWhereThePlayerEntersAPhaseBlock) {
+    ASSERT_TRUE(fxErrors.empty()) << fxErrors;
+    Graphics::TextureLoader loader;
+    for (const char* name : {"splashparticle", "dust"}) {
+        ZELM::AssetManager::Instance().Add(
+            name, loader.Load(std::string(FALLWARD_RESOURCES) + "/Textures/" + name + ".png"));
+    }
+    PhaseColumn level;
+    const glm::vec3 player(0.5f, 0.5f, 0.0f);
+    auto bluePixels = [&] {
+        int x = 0;
+        int y = 0;
+        Project(player, x, y);
+        int blue = 0;
+        for (int py = std::max(y - 50, 0); py < std::min(y + 50, 600); ++py) {
+            for (int px = std::max(x - 50, 0); px < std::min(x + 50, 800); ++px) {
+                const Pixel p = At(px, py);
+                blue += p.b > p.r + 40;
+            }
+        }
+        return blue;
+    };
+    service->SetP1Light(player + glm::vec3(1.0f, 0.0f, 0.0f));
+    service->Update(16.0f);
+    Render();
+    EXPECT_EQ(bluePixels(), 0) << "only grey dust before the splash";
+
+    service->SetP1Light(player);  // into column 0
+    service->Update(16.0f);
+    Render();
+    EXPECT_GT(bluePixels(), 40);
+}
+
 TEST_F(GraphicsRender, ABrokenEffectIsReportedAndTheGameGoesOn) {
     std::string errors;
     EXPECT_EQ(Graphics::Effect::FromText("@vertex V\nvoid main() { nonsense; }\n@fragment F\nvoid main() {}\n"

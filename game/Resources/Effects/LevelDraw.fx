@@ -76,9 +76,19 @@ in vec3 localNormal;
 in vec2 texel;
 out vec4 colour;
 void main() {
-    // Blocks glow in their material's diffuse colour, brightest face on; black materials give none.
-    float rim = 0.6 + 0.4 * abs(normalize(localNormal).z);
-    colour = vec4(vec3(gMtrl[4], gMtrl[5], gMtrl[6]) * 0.5 * rim * intensity, 1.0);
+    vec3 n = normalize(localNormal);
+    if (flatShade) {
+        // Blocks glow in their material's diffuse colour, brightest face on; black materials give none.
+        float rim = 0.6 + 0.4 * abs(n.z);
+        colour = vec4(vec3(gMtrl[4], gMtrl[5], gMtrl[6]) * 0.5 * rim * intensity, 1.0);
+    } else {
+        // Meshes (the players, the power-up) glow in the flat material, ambient and diffuse, as a
+        // halo brightest at their outline and at 0.6 of a block's strength (alpha weighs the glow),
+        // so the glow rings them without washing out their colours.
+        float outline = 0.45 + 0.55 * (1.0 - abs(n.z));
+        vec3 glow = vec3(gMtrl[0], gMtrl[1], gMtrl[2]) + vec3(gMtrl[4], gMtrl[5], gMtrl[6]);
+        colour = vec4(glow * 0.5 * outline * intensity, 0.6);
+    }
 }
 
 @fragment NormalMapPS
@@ -92,7 +102,9 @@ void main() {
     vec3 ambient = vec3(gMtrl[0], gMtrl[1], gMtrl[2]);
     vec3 lit = flatShade ? ambient + vec3(gMtrl[4], gMtrl[5], gMtrl[6]) * diffuse
                          : base * (ambient * 0.5 + vec3(gMtrl[4], gMtrl[5], gMtrl[6]) * diffuse);
-    colour = vec4(lit * intensity, 1.0);
+    // The pass is opaque, so alpha is free to say how strongly the surface glows where the frame
+    // draws it into its glow picture: a textured mesh only softly, or a crate would bloom white.
+    colour = vec4(lit * intensity, 0.2);
 }
 
 @fragment GravPS
@@ -100,10 +112,31 @@ in vec3 localNormal;
 in vec2 texel;
 out vec4 colour;
 void main() {
-    // A gravity field: stripes running along the pull, drifting with time.
-    float along = dot(texel - 0.5, normalize(vec2(xgrav, ygrav) + vec2(1e-4)));
-    float stripe = 0.5 + 0.5 * sin(along * 40.0 - timer * 0.01);
-    colour = vec4(0.2, 0.4, 1.0, 0.15 + 0.25 * stripe);
+    // A gravity zone's field: chevrons (gTex points them toward v = 1) one unit apart, turned to
+    // and drifting along the pull (xgrav, ygrav). Texture v runs down the box's faces.
+    vec2 pull = vec2(xgrav, -ygrav);
+    pull = dot(pull, pull) > 1e-8 ? normalize(pull) : vec2(0.0, 1.0);
+    vec2 p = texel * vec2(max(gwidth, 1.0), max(gheight, 1.0));
+    vec4 field = texture(gTex, vec2(dot(p, vec2(pull.y, -pull.x)), dot(p, pull) - timer * 1.5));
+    // Only the side facing the camera shows, so the box does not stack up its own faces.
+    float facing = clamp(-normalize(localNormal).z, 0.0, 1.0);
+    colour = vec4(field.rgb * intensity, (0.05 + 0.22 * field.a) * facing);
+}
+
+@fragment GravSpherePS
+in vec3 localNormal;
+in vec2 texel;
+out vec4 colour;
+void main() {
+    // A soap-bubble skin: clear in the middle, bright toward the rim, its rings drifting with the
+    // spring's travel (xgrav, ygrav) and brighter while it moves fast (gwidth, gheight).
+    vec3 n = normalize(localNormal);
+    float rim = 1.0 - abs(n.z);
+    vec4 skin = texture(gTex, texel + vec2(xgrav, ygrav) * 0.001 + vec2(0.0, timer * 0.05));
+    float energy = clamp(length(vec2(gwidth, gheight)) / 1.5, 0.0, 1.0);
+    vec3 tint = vec3(0.45, 0.7, 1.0) * (0.6 + 0.6 * skin.rgb);
+    float alpha = (0.04 + 0.55 * rim * rim * rim) * (0.5 + 0.5 * skin.a) * (0.6 + 0.4 * energy);
+    colour = vec4(tint * intensity, alpha);
 }
 
 @technique Instance
@@ -119,4 +152,4 @@ pass 0 MeshVS NormalMapPS
 pass 0 MeshVS GravPS alpha
 
 @technique GravSphereTech
-pass 0 MeshVS GravPS alpha
+pass 0 MeshVS GravSpherePS alpha

@@ -58,13 +58,15 @@ void main() {
     // A wide soft blur of the glow picture: 25 taps three pixels apart keep it cheap on software
     // renderers while the linear filter fills the gaps.
     vec2 step = vec2(3.0 / screenwidth, 3.0 / screenheight);
-    vec4 sum = vec4(0.0);
+    vec3 sum = vec3(0.0);
     for (int x = -2; x <= 2; ++x) {
         for (int y = -2; y <= 2; ++y) {
-            sum += texture(pTex, texel + vec2(x, y) * step);
+            // Alpha weighs each glowing surface: 1 for the flat glow colours, less for textured meshes.
+            vec4 tap = texture(pTex, texel + vec2(x, y) * step);
+            sum += tap.rgb * tap.a;
         }
     }
-    colour = sum / 25.0 * 1.6;
+    colour = vec4(sum / 25.0 * 1.6, 1.0);
 }
 
 @fragment AddPS

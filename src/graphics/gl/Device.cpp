@@ -88,6 +88,12 @@ void Device::UseBackBuffer() {
     glViewport(0, 0, width, height);
 }
 
+void Device::SetDepthWrite(bool on) {
+    if (!IsNull()) {
+        glDepthMask(on ? GL_TRUE : GL_FALSE);
+    }
+}
+
 void Device::Present() {
     if (!IsNull()) {
         SDL_GL_SwapWindow(window);

@@ -43,6 +43,9 @@ public:
     void Resize(int modeWidth, int modeHeight);
     // Draws into the window again, keeping what is there.
     void UseBackBuffer();
+    // See-through surfaces drawn without depth writes leave what is behind them (and what is drawn
+    // after them) in view.
+    void SetDepthWrite(bool on);
     void Present();
     // The back buffer as RGBA rows from the top; false on a null device.
     bool ReadBackBuffer(std::vector<std::uint8_t>& rgba, int& outWidth, int& outHeight) const;

@@ -7,26 +7,34 @@
 
 #include <assimp/Importer.hpp>
 #include <cstddef>
+#include <utility>
 
 #include "graphics/gl/Device.h"
 
 namespace Graphics {
 
 bool Mesh::ReadX(const std::string& path, std::vector<MeshVertex>& vertices,
-                 std::vector<std::uint32_t>& indices, std::string& error) {
+                 std::vector<std::uint32_t>& indices, std::string& error, std::vector<MeshSubset>* subsets) {
     Assimp::Importer importer;
-    const aiScene* scene =
-        importer.ReadFile(path, aiProcess_Triangulate | aiProcess_GenSmoothNormals |
-                                    aiProcess_CalcTangentSpace | aiProcess_JoinIdenticalVertices);
+    // The ".x" reader hands meshes over right-handed, with z mirrored and v flipped; converting
+    // back keeps them in the file's (and the renderer's) left-handed frame, so a face modelled
+    // toward -z still looks at the camera.
+    const aiScene* scene = importer.ReadFile(
+        path, aiProcess_Triangulate | aiProcess_GenSmoothNormals | aiProcess_CalcTangentSpace |
+                  aiProcess_JoinIdenticalVertices | aiProcess_ConvertToLeftHanded);
     if (scene == nullptr || scene->mNumMeshes == 0) {
         error = path + ": " + importer.GetErrorString();
         return false;
     }
     vertices.clear();
     indices.clear();
+    if (subsets != nullptr) {
+        subsets->clear();
+    }
     for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
         const aiMesh* mesh = scene->mMeshes[m];
         const std::uint32_t base = static_cast<std::uint32_t>(vertices.size());
+        const std::uint32_t firstIndex = static_cast<std::uint32_t>(indices.size());
         for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
             MeshVertex vertex{};
             const aiVector3D& p = mesh->mVertices[v];
@@ -55,6 +63,19 @@ bool Mesh::ReadX(const std::string& path, std::vector<MeshVertex>& vertices,
                 }
             }
         }
+        if (subsets != nullptr) {
+            MeshSubset subset;
+            subset.material = static_cast<int>(mesh->mMaterialIndex);
+            subset.firstIndex = firstIndex;
+            subset.indexCount = static_cast<std::uint32_t>(indices.size()) - firstIndex;
+            aiString texture;
+            if (mesh->mMaterialIndex < scene->mNumMaterials &&
+                scene->mMaterials[mesh->mMaterialIndex]->GetTexture(aiTextureType_DIFFUSE, 0, &texture) ==
+                    AI_SUCCESS) {
+                subset.texture = texture.C_Str();
+            }
+            subsets->push_back(std::move(subset));
+        }
     }
     return true;
 }
@@ -62,10 +83,11 @@ bool Mesh::ReadX(const std::string& path, std::vector<MeshVertex>& vertices,
 std::unique_ptr<Mesh> Mesh::LoadX(const std::string& path, std::string& error) {
     std::vector<MeshVertex> vertices;
     std::vector<std::uint32_t> indices;
-    if (!ReadX(path, vertices, indices, error)) {
+    std::vector<MeshSubset> subsets;
+    if (!ReadX(path, vertices, indices, error, &subsets)) {
         return nullptr;
     }
-    return FromVertices(vertices, indices);
+    return FromVertices(vertices, indices, std::move(subsets));
 }
 
 void Mesh::UnitCube(std::vector<MeshVertex>& vertices, std::vector<std::uint32_t>& indices) {
@@ -100,9 +122,11 @@ void Mesh::UnitCube(std::vector<MeshVertex>& vertices, std::vector<std::uint32_t
 }
 
 std::unique_ptr<Mesh> Mesh::FromVertices(const std::vector<MeshVertex>& vertices,
-                                         const std::vector<std::uint32_t>& indices) {
+                                         const std::vector<std::uint32_t>& indices,
+                                         std::vector<MeshSubset> subsets) {
     std::unique_ptr<Mesh> mesh(new Mesh());
     mesh->indexCount = static_cast<int>(indices.size());
+    mesh->subsets = std::move(subsets);
     glGenVertexArrays(1, &mesh->vao);
     glBindVertexArray(mesh->vao);
     glGenBuffers(1, &mesh->vertexBuffer);
@@ -142,6 +166,17 @@ Mesh::~Mesh() {
 void Mesh::Draw() const {
     glBindVertexArray(vao);
     glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, nullptr);
+    glBindVertexArray(0);
+}
+
+void Mesh::DrawSubset(int material) const {
+    glBindVertexArray(vao);
+    for (const MeshSubset& subset : subsets) {
+        if (subset.material == material) {
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(subset.indexCount), GL_UNSIGNED_INT,
+                           reinterpret_cast<const void*>(subset.firstIndex * sizeof(std::uint32_t)));
+        }
+    }
     glBindVertexArray(0);
 }
 

@@ -1,0 +1,82 @@
+// Placing, drifting and wrapping the dust motes.
+#include "graphics/Dust.h"
+
+#include <string>
+
+#include "input/Action.h"
+
+namespace Graphics {
+namespace {
+
+constexpr float kHalfSquare = 30.0f;
+constexpr float kTopSpeed = 0.8f;
+
+// Each gravity key with the controller action that turns gravity the same way, so the dust drifts
+// with the bodies. The right stick's horizontal actions are named the other way round from their
+// sources: "Right Right" reads the stick pushed left and "Right Left" the stick pushed right.
+struct DriftKey {
+    const char* key;
+    Input::Action action;
+    glm::vec3 direction;
+};
+const DriftKey kDriftKeys[] = {{"UP", Input::kRightUp, {0.0f, 1.0f, 0.0f}},
+                               {"DOWN", Input::kRightDown, {0.0f, -1.0f, 0.0f}},
+                               {"LEFT", Input::kRightRight, {-1.0f, 0.0f, 0.0f}},
+                               {"RIGHT", Input::kRightLeft, {1.0f, 0.0f, 0.0f}}};
+
+float Wrap(float value, float centre) {
+    if (value - centre > kHalfSquare) {
+        return value - 2.0f * kHalfSquare;
+    }
+    if (value - centre < -kHalfSquare) {
+        return value + 2.0f * kHalfSquare;
+    }
+    return value;
+}
+
+}  // namespace
+
+void Dust::InitParticle(Particle& out) {
+    const glm::vec3 player = PlayerPosition();
+    // Up to 5 units nearer the camera than the player, so some motes pass in front of the level.
+    const float x = 60.0f * Random() - 30.0f;
+    const float y = 60.0f * Random() - 30.0f;
+    const float z = 5.0f * Random() - 5.0f;
+    out.initialPos = player + glm::vec3(x, y, z);
+    out.initialVelocity = glm::vec3(0.0f);
+    // Effectively permanent: the cloud is made once and only moves.
+    out.lifeTime = 1000.0f;
+    out.initialSize = 6.0f + 2.0f * Random();
+    out.mass = 0.8f + 0.4f * Random();
+    out.initialColour = 0xffffffffu;
+    out.initialTime = time;
+}
+
+void Dust::Update(float dt) {
+    PSystem::Update(dt);
+    const bool keys = engine.IsBound("KeyTriggered");
+    const bool controller = engine.IsBound("IsPressed");
+    for (const DriftKey& turn : kDriftKeys) {
+        if ((keys && engine.Call<bool>("KeyTriggered", std::string(turn.key))) ||
+            (controller && engine.Call<char>("IsPressed", static_cast<Input::Action>(turn.action)) != 0)) {
+            drift = turn.direction;
+        }
+    }
+    const float t = dt / 1000.0f;
+    const glm::vec3 player = PlayerPosition();
+    for (Particle* mote : GetLive()) {
+        glm::vec3& velocity = mote->initialVelocity;
+        velocity += drift * t;
+        const float speed = glm::length(velocity);
+        if (speed > kTopSpeed) {
+            velocity *= kTopSpeed / speed;
+        }
+        // The dust is moved here, not in the shader: it wraps around the player, which a shader
+        // working from the initial values alone cannot follow.
+        mote->initialPos += velocity * t * mote->mass;
+        mote->initialPos.x = Wrap(mote->initialPos.x, player.x);
+        mote->initialPos.y = Wrap(mote->initialPos.y, player.y);
+    }
+}
+
+}  // namespace Graphics

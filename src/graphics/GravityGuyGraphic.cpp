@@ -1,0 +1,84 @@
+// The local player: its light, its gravity sphere and the camera.
+#include "graphics/GravityGuyGraphic.h"
+
+#include "graphics/D3DMath.h"
+#include "graphics/gl/Device.h"
+#include "graphics/gl/Effect.h"
+
+namespace Graphics {
+
+GravitySphereSpring& GravityGuyGraphic::Spring() {
+    static GravitySphereSpring spring;
+    return spring;
+}
+
+void GravityGuyGraphic::Init() {
+    PlayerGraphic::Init();
+    sphere = MeshLibrary::Load("gsphere.x", device != nullptr && !device->IsNull());
+    sphereTexture = FindTexture("gravspheretex");
+}
+
+void GravityGuyGraphic::ReadPull(float& gx, float& gy) {
+    ReadPair("GetXGravityEffect", "GetYGravityEffect", gx, gy);
+}
+
+void GravityGuyGraphic::Update(float dt) {
+    PlayerGraphic::Update(dt);
+    const glm::vec3 at = Position();
+    if (!engine.IsBound("GetDebugDraw")) {
+        return;  // no graphics service: no light, sphere radius or camera to drive
+    }
+    engine.Call("SetP1Light", at);
+
+    float gx = 0.0f;
+    float gy = 0.0f;
+    ReadPair("GetXGravity", "GetYGravity", gx, gy);
+    GravitySphereSpring& spring = Spring();
+    spring.Step(gx, gy);
+    const float size = 2.0f * engine.Call<float>("GetGravRadius") * spring.Swell();
+    sphereWorld = Scaling(size, size, size) * Translation(at.x, at.y, at.z);
+
+    // With debug drawing on, W/A/S/D pan a free camera instead.
+    if (!engine.Call<bool>("GetDebugDraw")) {
+        engine.Call("SetCamTargetX", at.x);
+        engine.Call("SetCamTargetY", at.y);
+    }
+}
+
+void GravityGuyGraphic::Draw() {
+    PlayerGraphic::Draw();
+    DrawSphere();
+}
+
+void GravityGuyGraphic::DrawSphere() {
+    timer += 0.01f;
+    if (Spring().Swell() <= 0.0f) {
+        return;  // shrunk away
+    }
+    LevelRenderer* level = LevelDrawing();
+    Effect* effect = level != nullptr ? level->GetEffect() : nullptr;
+    if (sphere == nullptr || sphere->onDevice == nullptr || effect == nullptr ||
+        !effect->SetTechnique("GravSphereTech")) {
+        return;
+    }
+    const GravitySphereSpring& spring = Spring();
+    const LevelLighting lighting = Lighting();
+    effect->SetMatrix("gWVP", sphereWorld * lighting.viewProj);
+    effect->SetTexture("gTex", sphereTexture);
+    effect->SetFloat("intensity", lighting.intensity);
+    effect->SetFloat("timer", timer);
+    effect->SetFloat("xgrav", spring.su);
+    effect->SetFloat("ygrav", spring.sv);
+    effect->SetFloat("gwidth", spring.u);
+    effect->SetFloat("gheight", spring.v);
+    // A see-through skin: everything behind it and everything drawn after it stays in view.
+    device->SetDepthWrite(false);
+    effect->Begin();
+    effect->BeginPass(0);
+    sphere->onDevice->Draw();
+    effect->EndPass();
+    effect->End();
+    device->SetDepthWrite(true);
+}
+
+}  // namespace Graphics

@@ -1,0 +1,36 @@
+// The local player's look: the player mesh turned by the zone it stands in, the gravity sphere
+// around it, the level's light on it, and the camera following it.
+#pragma once
+
+#include "graphics/GravitySphereSpring.h"
+#include "graphics/PlayerGraphic.h"
+
+namespace Graphics {
+
+class GravityGuyGraphic : public PlayerGraphic {
+public:
+    void Init() override;
+    // Turns and places the player, moves the level's light to it, steps the sphere's spring and,
+    // unless debug drawing leaves the camera free, points the camera at the player.
+    void Update(float dt) override;
+    // The player, then the gravity sphere ("GravSphereTech").
+    void Draw() override;
+
+    const glm::mat4& GetSphereWorld() const { return sphereWorld; }
+    // One spring for the whole program: the sphere keeps its swing from level to level.
+    static GravitySphereSpring& Spring();
+
+protected:
+    // The pull of the gravity zone the player is in ("GetXGravityEffect", "GetYGravityEffect").
+    void ReadPull(float& gx, float& gy) override;
+
+private:
+    void DrawSphere();
+
+    std::shared_ptr<const LoadedMesh> sphere;
+    Texture* sphereTexture = nullptr;
+    glm::mat4 sphereWorld{1.0f};
+    float timer = 0.0f;
+};
+
+}  // namespace Graphics
