@@ -91,7 +91,7 @@ TEST(SolutionRun, LevelOneShowsTheTurnTheDeathTheRespawnAndTheWin) {
     const std::vector<TracedFrame> frames = Play("Level1", 760);
     const int next = NextLevelStart(frames, "Level1");
     ASSERT_GT(next, 0);
-    EXPECT_EQ(frames[next].level, "Win");
+    EXPECT_EQ(frames[next].level, "Level2");
 
     bool turnedRight = false;
     int deathStart = -1;
