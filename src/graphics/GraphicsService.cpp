@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -32,6 +33,10 @@ constexpr float kFrameFov = 1.3962634f;   // 80 degrees
 constexpr float kResetFov = 0.78539816f;  // 45 degrees
 constexpr int kSplashParticles = 100;
 constexpr int kDustParticles = 1000;
+// The glow picture and its blur are made at a fraction of the screen's size and stretched over it
+// by the linear filter in the composite: the blur is soft anyway, and at full size its 25 taps per
+// pixel cost a software renderer more than the rest of the frame together.
+constexpr int kGlowDivisor = 4;
 
 float MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<float, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -176,13 +181,19 @@ void GraphicsService::Init() {
             ZELM_PROBLEM("Graphics::GraphicsService::Init", "The tweak bars cannot be drawn: %s", TwGetLastError());
         }
         sprites = std::make_unique<SpriteBatch>();
-        renderTarget1 = RenderTarget::Create(screenWidth, screenHeight);
-        renderTarget2 = RenderTarget::Create(screenWidth, screenHeight);
+        CreateGlowTargets();
         // A missing font leaves text invisible, without a report.
         font = Texture::Load(resources + "Fonts/zolfont.png");
     }
     debugLine = text.CreateText(300, 580, 500, 1.0f);
     ResetCamera();
+}
+
+void GraphicsService::CreateGlowTargets() {
+    const int width = std::max(screenWidth / kGlowDivisor, 1);
+    const int height = std::max(screenHeight / kGlowDivisor, 1);
+    renderTarget1 = RenderTarget::Create(width, height);
+    renderTarget2 = RenderTarget::Create(width, height);
 }
 
 void GraphicsService::ShowFxError(const std::string& errors) {
@@ -601,8 +612,7 @@ void GraphicsService::ResetDevice(unsigned width, unsigned height, bool fullscre
     device->Resize(mode->width, mode->height);
     screenWidth = device->GetWidth();
     screenHeight = device->GetHeight();
-    renderTarget1 = RenderTarget::Create(screenWidth, screenHeight);
-    renderTarget2 = RenderTarget::Create(screenWidth, screenHeight);
+    CreateGlowTargets();
     if (tweakBars) {
         TwWindowSize(static_cast<int>(width), static_cast<int>(height));
     }

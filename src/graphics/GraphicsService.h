@@ -162,13 +162,15 @@ private:
     void DrawText();
     void WriteScreenshot();
     void ShowFxError(const std::string& errors);
+    // The glow pass's two pictures, sized from the screen.
+    void CreateGlowTargets();
 
     bool headless;
     std::unique_ptr<Device> device;
     std::unique_ptr<Effect> shader;
     std::unique_ptr<LevelRenderer> level;
     std::unique_ptr<SpriteBatch> sprites;
-    std::unique_ptr<RenderTarget> renderTarget1;  // the glow pass
+    std::unique_ptr<RenderTarget> renderTarget1;  // the glow pass, at a fraction of the screen size
     std::unique_ptr<RenderTarget> renderTarget2;  // the glow, blurred
     std::unique_ptr<Texture> font;
     std::array<std::unique_ptr<PhaseSplash>, 4> splashSystems;  // by SplashColour

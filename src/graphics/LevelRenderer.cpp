@@ -1,6 +1,8 @@
 // Drawing the cube list and the glowing blocks.
 #include "graphics/LevelRenderer.h"
 
+#include <epoxy/gl.h>
+
 #include "graphics/BlockMaterials.h"
 #include "graphics/D3DMath.h"
 #include "graphics/gl/Effect.h"
@@ -21,6 +23,31 @@ void SetLight(Effect& effect, const std::string& name, const glm::vec4& ambient,
 
 void SetMaterial(Effect& effect, const Mtrl& material) {
     effect.SetRaw("gMtrl", reinterpret_cast<const float*>(&material), 13);
+}
+
+// Whether any of the unit box from the corner can show: false only when all eight corners lie
+// beyond one side of the view volume. The cube list reaches well past the screen's edges, and
+// every cube left out is vertex and set-up work the software renderer does not do.
+bool BoxMayShow(float x, float y, float z, const glm::mat4& viewProj) {
+    int outside[6] = {0, 0, 0, 0, 0, 0};
+    for (int corner = 0; corner < 8; ++corner) {
+        const glm::vec4 clip = TransformPoint(
+            glm::vec3(x + static_cast<float>(corner & 1), y + static_cast<float>((corner >> 1) & 1),
+                      z + static_cast<float>((corner >> 2) & 1)),
+            viewProj);
+        outside[0] += clip.x < -clip.w;
+        outside[1] += clip.x > clip.w;
+        outside[2] += clip.y < -clip.w;
+        outside[3] += clip.y > clip.w;
+        outside[4] += clip.z < 0.0f;
+        outside[5] += clip.z > clip.w;
+    }
+    for (const int count : outside) {
+        if (count == 8) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -51,11 +78,20 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
         return;
     }
     instances.clear();
-    for (const CubeRecord& wall : cubes.GetBackground()) {
-        instances.push_back({kBackgroundColour, {wall.x, wall.y, wall.z, 0.0f}});
-    }
+    seeThrough.clear();
+    // Opaque blocks first: they stand in front of the wall, so the depth test drops the wall's
+    // hidden pixels before they are shaded. See-through blocks (unknown tiles) come after the
+    // wall, which must be there for them to blend over.
     for (const CubeRecord& block : cubes.GetBlocks()) {
-        instances.push_back({BlockColour(block.tileId), {block.x, block.y, block.z, 0.0f}});
+        if (BoxMayShow(block.x, block.y, block.z, lighting.viewProj)) {
+            const std::uint32_t colour = BlockColour(block.tileId);
+            (colour >> 24 == 0xffu ? instances : seeThrough).push_back({colour, {block.x, block.y, block.z, 0.0f}});
+        }
+    }
+    for (const CubeRecord& wall : cubes.GetBackground()) {
+        if (BoxMayShow(wall.x, wall.y, wall.z, lighting.viewProj)) {
+            instances.push_back({kBackgroundColour, {wall.x, wall.y, wall.z, 0.0f}});
+        }
     }
     const float v = cubes.GetPhaseFade();
     // While phasing, the player's light turns blue.
@@ -72,7 +108,17 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
     effect->SetTechnique("Instance");
     effect->Begin();
     effect->BeginPass(0);
+    // Only the faces turned to the viewer: a cube's far faces lie behind its near ones anyway. In
+    // the left-handed convention the cube's outward faces wind clockwise on the screen, which
+    // OpenGL calls its front, so the front is what is culled.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    // Opaque cubes need no blending, which saves reading back every pixel they cover.
+    glDisable(GL_BLEND);
     cube->DrawInstanced(instances);
+    glEnable(GL_BLEND);
+    cube->DrawInstanced(seeThrough);
+    glDisable(GL_CULL_FACE);
     effect->EndPass();
     effect->End();
 }
@@ -92,7 +138,7 @@ void LevelRenderer::DrawGlowingBlocks(const LevelLighting& lighting) {
     effect->BeginPass(0);
     for (const CubeRecord& block : cubes.GetBlocks()) {
         const Mtrl* glow = GlowMaterial(block.tileId);
-        if (glow == nullptr) {
+        if (glow == nullptr || !BoxMayShow(block.x, block.y, block.z, lighting.viewProj)) {
             continue;
         }
         const glm::vec3 centre(block.x + 0.5f, block.y + 0.5f, block.z + 0.5f);

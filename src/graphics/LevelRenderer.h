@@ -53,7 +53,8 @@ private:
     std::unique_ptr<Effect> effect;
     std::unique_ptr<Mesh> cube;
     std::unique_ptr<Mesh> box;
-    std::vector<InstanceRecord> instances;
+    std::vector<InstanceRecord> instances;   // the opaque cubes of the frame
+    std::vector<InstanceRecord> seeThrough;  // the blended ones, drawn over them
 };
 
 }  // namespace Graphics

@@ -52,6 +52,13 @@ TEST(LevelCheckRun, EveryKindOfBrokenLevelIsNamedWithItsLine) {
                                            "<Entity><string>A</string><string>Not Set</string></Entity>\n"
                                            "<Entity><string>A</string><string>Not Set</string></Entity>\n</Level>\n";
     std::ofstream(levels / "order.txt", std::ios::app) << "Missing\n";
+    int missingLine = 0;
+    {
+        std::ifstream order(levels / "order.txt");
+        for (std::string line; std::getline(order, line);) {
+            ++missingLine;
+        }
+    }
     std::ofstream(levels / "Tiles" / "multiplayer") << "File Dimensions:\nWidth: 2\nHeight: 1\nxOffset: 0\n"
                                                       "yOffset: 0\nID: 0\n\nTile Space:\n1Z";
     Replace(levels / "TimeAttack.xml", "<string>PlayerMovement</string>", "<string>HP</string>");
@@ -60,8 +67,10 @@ TEST(LevelCheckRun, EveryKindOfBrokenLevelIsNamedWithItsLine) {
         ZELMTest::RunFallward("--check-levels --data " + (root / "Working").string(), true);
     fs::remove_all(root);
     EXPECT_EQ(run.status, 1);
-    const char* const expected[] = {
-        "Levels/order.txt:6: the level \"Missing\" has no file Missing.xml",
+    const std::string missing =
+        "Levels/order.txt:" + std::to_string(missingLine) + ": the level \"Missing\" has no file Missing.xml";
+    const std::string expected[] = {
+        missing,
         "Levels/Broken.xml:4: the XML does not parse",
         "Levels/Credits.xml:4: the script \"Nowhere\" does not exist",
         "Levels/Menu.xml:3: the MainMenu screen finds no button \"quit\"",
@@ -75,7 +84,7 @@ TEST(LevelCheckRun, EveryKindOfBrokenLevelIsNamedWithItsLine) {
         "id 42 at (1, 0)",
         "Levels/multiplayer.xml:2: a playable level needs a goal tile (id 20) in its tile map",
     };
-    for (const char* line : expected) {
+    for (const std::string& line : expected) {
         EXPECT_NE(run.errors.find(line), std::string::npos) << line << "\nin:\n" << run.errors;
     }
 }

@@ -55,8 +55,9 @@ void main() {
 in vec2 texel;
 out vec4 colour;
 void main() {
-    // A wide soft blur of the glow picture: 25 taps three pixels apart keep it cheap on software
-    // renderers while the linear filter fills the gaps.
+    // A wide soft blur of the glow picture: 25 taps three screen pixels apart (the picture is
+    // smaller than the screen) keep it cheap on software renderers while the linear filter fills
+    // the gaps.
     vec2 step = vec2(3.0 / screenwidth, 3.0 / screenheight);
     vec3 sum = vec3(0.0);
     for (int x = -2; x <= 2; ++x) {

@@ -1,4 +1,4 @@
-// An off-screen picture the size of the back buffer (a framebuffer object with its own depth).
+// An off-screen picture of a given size (a framebuffer object with its own depth).
 #pragma once
 
 #include <memory>
