@@ -13,7 +13,7 @@ std::string NetworkLog::DefaultPath() {
     fs::path directory;
     const char* state = std::getenv("XDG_STATE_HOME");
     const char* home = std::getenv("HOME");
-    // The base directory specification ignores relative paths.
+    // A relative XDG directory is not to be trusted: it would follow the working directory.
     if (state != nullptr && state[0] == '/') {
         directory = fs::path(state) / "fallward";
     } else if (home != nullptr && home[0] == '/') {

@@ -31,6 +31,17 @@ void LuaState::Close() {
 
 int LuaState::Generation() { return state != nullptr ? generation : -1; }
 
+// Pushes the file's chunk; false with Lua's message when it cannot be read or compiled.
+bool LuaState::LoadFile(lua_State* L, const char* path, std::string& error) {
+    if (luaL_loadfile(L, path) != 0) {
+        const char* message = lua_tostring(L, -1);
+        error = message != nullptr ? message : "cannot load the file";
+        lua_pop(L, 1);
+        return false;
+    }
+    return true;
+}
+
 bool LuaState::RunFile(const char* path) {
     std::string ignored;
     return RunFile(path, ignored);
@@ -38,13 +49,7 @@ bool LuaState::RunFile(const char* path) {
 
 bool LuaState::RunFile(const char* path, std::string& error) {
     lua_State* L = Get();
-    if (luaL_loadfile(L, path) != 0) {
-        const char* message = lua_tostring(L, -1);
-        error = message != nullptr ? message : "cannot load the file";
-        lua_pop(L, 1);
-        return false;
-    }
-    return Call(L, 0, error);
+    return LoadFile(L, path, error) && Call(L, 0, error);
 }
 
 namespace {
@@ -111,10 +116,7 @@ void LuaState::PushSandbox(lua_State* L, const std::string& scriptsDirectory) {
 
 bool LuaState::RunDataFile(const char* path, const std::string& scriptsDirectory, std::string& error) {
     lua_State* L = Get();
-    if (luaL_loadfile(L, path) != 0) {
-        const char* message = lua_tostring(L, -1);
-        error = message != nullptr ? message : "cannot load the file";
-        lua_pop(L, 1);
+    if (!LoadFile(L, path, error)) {
         return false;
     }
     PushSandbox(L, scriptsDirectory);

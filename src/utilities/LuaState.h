@@ -27,6 +27,9 @@ public:
     // Pushes the table a data script reads its globals through: every global except the unsafe ones.
     static void PushSandbox(lua_State* L, const std::string& scriptsDirectory);
 
+    // Pushes a file's compiled chunk; false with Lua's message in `error` when it does not load.
+    static bool LoadFile(lua_State* L, const char* path, std::string& error);
+
     // Calls a function that is on top of the stack with the `arguments` values below it, protected;
     // the function and arguments are popped, no results are kept. False with Lua's message on error.
     static bool Call(lua_State* L, int arguments, std::string& error);
