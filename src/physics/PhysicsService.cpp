@@ -486,11 +486,29 @@ bool PhysicsService::TriggerHeld() {
     return IsBound("IsTriggeredProfile") && Call<char>("IsTriggeredProfile", 5) != 0;
 }
 
+// An arrow key pressed anew switches the zones as the right stick pushed anew does, so that the
+// keyboard alone can play every level. It only counts for a turn towards a direction: the stick's
+// call of a frame with the stick at rest must not switch the zones to nothing.
+bool PhysicsService::SwitchRequested(float gx, float gy) {
+    if (TriggerHeld()) {
+        return true;
+    }
+    if ((gx == 0.0f && gy == 0.0f) || !IsBound("KeyTriggered")) {
+        return false;
+    }
+    for (const char* key : {"UP", "DOWN", "LEFT", "RIGHT"}) {
+        if (Call<bool>("KeyTriggered", std::string(key))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void PhysicsService::ChangeGlobalGravity(float gx, float gy, ZELM::GravityParameters source) {
     const auto& bodies = GetComponents();
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         auto* body = static_cast<PhysicsComponent*>(bodies[i]);
-        if (Has(*body, "VariableGravityZone") && TriggerHeld() && source.magnitude != 0.0f && canChangeGravity) {
+        if (Has(*body, "VariableGravityZone") && SwitchRequested(gx, gy) && source.magnitude != 0.0f && canChangeGravity) {
             canChangeGravity = false;
             auto strengthen = [this](float g) { return g > 0.0f ? zoneStrength : (g < 0.0f ? -zoneStrength : 0.0f); };
             gx = strengthen(gx);

@@ -56,6 +56,7 @@ private:
     void ResolveFixed(CollisionPair& pair);
     void ResolveFree(CollisionPair& pair);
     bool TriggerHeld();
+    bool SwitchRequested(float gx, float gy);
     static bool TriggerGhost(PhysicsComponent& ghost, PhysicsComponent& other);
     static unsigned Direction(const PhysicsComponent& first, const PhysicsComponent& second);
 

@@ -106,6 +106,21 @@ TEST_F(ZoneAndPickupTest, TheTriggerSwitchesVariableZonesOnceUntilThePlayerLands
     EXPECT_EQ(zone->GetEffect().total, 2.0f);
 }
 
+TEST_F(ZoneAndPickupTest, AnArrowKeyPressedAnewSwitchesVariableZonesLikeTheStick) {
+    auto* zone = AddGhost<Logic::VariableGravityZone>("Zone", "VariableGravityZone", 5.0f, 5.0f, 4.0f, 4.0f);
+    SetEffect(*zone, 0.0f, -14.0f, 1.0f, 2.0f);
+    world.AddPlayer(5.0f, 5.0f);
+
+    world.engine.held = {"LEFT"};
+    world.logic->Update(16.0f);
+    EXPECT_EQ(zone->GetEffect().y, -14.0f) << "a key held on from before does not switch";
+
+    world.engine.triggeredKeys = {"LEFT"};
+    world.logic->Update(16.0f);
+    EXPECT_EQ(zone->GetEffect().x, -14.0f);
+    EXPECT_EQ(zone->GetEffect().y, 0.0f) << "the stick at rest in the same frame did not switch it to nothing";
+}
+
 TEST_F(ZoneAndPickupTest, ASectorCollectsPlayersAndBodiesForAFrame) {
     auto* sector = AddGhost<Logic::GravitySectorComponent>("Sector", "GravitySectorComponent", 5, 5, 4, 4);
     PhysicsComponent* player = world.AddPlayer(5.0f, 5.0f);
