@@ -34,7 +34,8 @@ bool ParseFloat(const std::string& text, float& value) {
 const char* LaunchUsage() {
     return "usage: fallward [--data DIR] [--level NAME] [--exec FILE] [--headless] [--frames N]\n"
            "                [--fixed-dt MS] [--problems box|stderr|fatal] [--input-script FILE]\n"
-           "                [--trace FILE] [--net-interface NAME] [--check-levels [NAME...]]\n";
+           "                [--trace FILE] [--net-interface NAME] [--check-levels [NAME...]]\n"
+           "                [--list-components]\n";
 }
 
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error) {
@@ -78,6 +79,8 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
             while (i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0) {
                 options.levelsToCheck.push_back(arguments[++i]);
             }
+        } else if (flag == "--list-components") {
+            options.listComponents = true;
         } else if (flag == "--exec") {
             if (!needValue()) return false;
             options.execFile = value;

@@ -25,6 +25,7 @@ struct LaunchOptions {
     bool showHelp = false;
     bool checkLevels = false;               // check level files instead of running the game
     std::vector<std::string> levelsToCheck;  // empty: every level of the data directory
+    bool listComponents = false;             // print the component reference instead of running the game
 };
 
 // Parses the arguments after the program name. On a bad argument returns false with `error` set.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "LaunchOptions.h"
+#include "ComponentReference.h"
 #include "LevelChecker.h"
 #include "TraceWriter.h"
 #include "audio/AudioService.h"
@@ -95,6 +96,14 @@ int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
     return checker.GetProblems().empty() ? 0 : 1;
 }
 
+// Starts the services for their component types and prints the reference of every type.
+int ListComponents(ZELM::Engine& engine) {
+    engine.StartServices();
+    std::printf("%s", Fallward::ComponentReference::Write().c_str());
+    ZELM::Engine::DestroyInstance();
+    return 0;
+}
+
 Fallward::NetTrace NetState(const Networking::NetworkManager& network) {
     Fallward::NetTrace net;
     net.allow = network.IsCommunicationAllowed();
@@ -121,7 +130,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "fallward: %s\n%s", error.c_str(), Fallward::LaunchUsage());
         return 2;
     }
-    if (options.checkLevels) {
+    if (options.checkLevels || options.listComponents) {
         // Checking opens no window, no sound and no box: its reports are its output.
         options.headless = true;
         options.problems = options.problemsGiven ? options.problems : Fallward::ProblemMode::Stderr;
@@ -178,6 +187,9 @@ int main(int argc, char** argv) {
     ZELM::Engine& engine = ZELM::Engine::Instance();
     if (options.checkLevels) {
         return CheckLevels(engine, options.levelsToCheck);
+    }
+    if (options.listComponents) {
+        return ListComponents(engine);
     }
     engine.AddAssetLoader("png", new Graphics::TextureLoader());
     engine.AddAssetLoader("PNG", new Graphics::TextureLoader());

@@ -1,0 +1,76 @@
+// The component reference: each type is created on a scratch entity, bound, read and destroyed.
+#include "ComponentReference.h"
+
+#include <tinyxml.h>
+
+#include <vector>
+
+#include "engine/Component.h"
+#include "engine/ComponentRegistry.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
+#include "engine/Property.h"
+#include "engine/XmlWriter.h"
+
+namespace Fallward {
+namespace {
+
+// The entity every type is bound on; a name no level uses.
+const char kScratchEntity[] = "ComponentReference";
+
+struct TypeCollector : ZELM::IVisitor<ZELM::RegistryItem> {
+    void Visit(ZELM::RegistryItem& item) override { types.push_back(item); }
+    std::vector<ZELM::RegistryItem> types;
+};
+
+// One table row per property, with the type and the value as a level file writes them.
+std::string PropertyRows(ZELM::Component& component) {
+    ZELM::XmlWriter writer("", "Properties");
+    for (const auto& property : component.GetProperties()) {
+        property->Save(writer);
+    }
+    std::string rows;
+    const TiXmlElement* root = writer.GetDocument().RootElement();
+    for (const TiXmlElement* element = root->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+        const TiXmlElement* value = element->FirstChildElement();
+        const char* text = value != nullptr ? value->GetText() : nullptr;
+        rows += "| `" + element->ValueStr() + "` | " + (value != nullptr ? value->ValueStr() : std::string("?")) +
+                " | " + (text != nullptr && *text != '\0' ? "`" + std::string(text) + "`" : std::string("(empty)")) + " |\n";
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::string ComponentReference::Write() {
+    TypeCollector collector;
+    ZELM::ComponentRegistry::Instance().VisitItems(collector);
+    std::string text;
+    for (const ZELM::RegistryItem& item : collector.types) {
+        text += WriteType(item.serviceName, item.typeName);
+    }
+    return text;
+}
+
+std::string ComponentReference::WriteType(const std::string& serviceName, const std::string& typeName) {
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    ZELM::Component* component = ZELM::ComponentRegistry::Instance().Create(serviceName, typeName);
+    if (entities == nullptr || component == nullptr) {
+        delete component;
+        return "";
+    }
+    ZELM::EntityHandle entity = entities->Create(kScratchEntity);
+    entity->AddComponent(component);
+    component->Bind();
+
+    std::string text = "### " + typeName + " (" + serviceName + ")\n\n";
+    const std::string properties = PropertyRows(*component);
+    text += properties.empty() ? "No properties.\n\n"
+                               : "| Property | Type | Default |\n|---|---|---|\n" + properties + "\n";
+    entities->RequestDestroy(entity);
+    entities->FlushDying();
+    return text;
+}
+
+}  // namespace Fallward
