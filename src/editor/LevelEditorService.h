@@ -1,26 +1,68 @@
-// The level editor's service.
+// The level editor: play, editor and tile modes over the running level, the tile painting, the
+// selection keys, the status line and the Lua console.
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/EditorConsole.h"
 #include "engine/Service.h"
+
+namespace Graphics {
+struct Text;
+}
+
+namespace Windows {
+struct WindowsMessage;
+}
 
 namespace LevelEditor {
 
 class LevelEditorService : public ZELM::Service {
 public:
+    enum Mode { kPlay = 0, kEditor = 1, kTile = 2 };
+
+    LevelEditorService();
+    ~LevelEditorService() override;
+
     void Bind() override;
-    // The editor starts in play mode.
+    // Builds the console, places the status line and starts in play.
     void Init() override;
-    void Update(float dt) override { UpdateComponents(dt); }
+    void Update(float dt) override;
 
     // Bound by name: whether editor mode is on, which makes gameplay key queries read false.
     bool GetEditorMode() { return editorMode; }
+    void SetEditorMode(bool on);
+    // True while the console's field has the keyboard or editor mode is on.
+    bool EditorBlockingInput();
     // Every level starts in play: editor mode off and debug drawing off, so the camera follows the
     // player.
     void LevelStart();
+    void WindowsMessageHandler(Windows::WindowsMessage message);
+    void WindowResized() {}
+    void ConsoleOutput(const std::string& text) { console.AddLine(text); }
+
+    int GetMode() const { return mode; }
+    unsigned char GetSelection() const { return selection; }
+    EditorConsole& GetConsole() { return console; }
+    const std::string& GetStatus() const;
 
 private:
+    void AdvanceMode();
+    void SetStatus(const std::string& text);
+    void SelectInEditorMode();
+    void SelectTile();
+    void PaintTiles();
+    bool ConsoleMessage(const Windows::WindowsMessage& message);
+
     // On from construction until Init, so nothing counts as gameplay input before the game starts.
     bool editorMode = true;
+    int mode = kPlay;
+    unsigned char selection = 0;
+    EditorConsole console;
+    Graphics::Text* status = nullptr;
+    std::unique_ptr<Graphics::Text> ownStatus;  // the status line when no text layer runs
 };
 
 }  // namespace LevelEditor

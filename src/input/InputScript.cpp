@@ -77,6 +77,7 @@ bool InputScript::Load(const std::string& path) {
 
 bool InputScript::Parse(const std::string& text, const std::string& path) {
     events.clear();
+    fresh.clear();
     next = 0;
     state = State();
     releaseFrame.fill(0);
@@ -112,11 +113,14 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
     }
     event.frame = static_cast<int>(frame);
     const std::string verb = tokens.size() > 1 ? Upper(tokens[1]) : std::string();
+    if (verb == "TEXT") {
+        return ParseText(line, event, number, path);
+    }
     const std::size_t expected = verb == "MOUSE" ? 4 : 3;
     if (verb != "DOWN" && verb != "UP" && verb != "MOUSE" && verb != "CLICK") {
         Report(path, number,
                (tokens.size() > 1 ? Quoted(tokens[1]) : std::string("nothing")) +
-                   " is not down, up, mouse or click");
+                   " is not down, up, mouse, click or text");
         return false;
     }
     if (tokens.size() != expected) {
@@ -156,7 +160,34 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
     return true;
 }
 
+// The typed text is the rest of the line after the verb and one separating space, so it may hold
+// spaces of its own; only printable characters can be typed.
+bool InputScript::ParseText(const std::string& line, Event& event, int number, const std::string& path) {
+    std::size_t at = line.find_first_not_of(" \t");
+    at = line.find_first_of(" \t", at);                 // past the frame
+    at = line.find_first_not_of(" \t", at);
+    at = line.find_first_of(" \t", at);                 // past the verb
+    event.text = at == std::string::npos ? std::string() : line.substr(at + 1);
+    if (!event.text.empty() && event.text.back() == '\r') {
+        event.text.pop_back();
+    }
+    if (event.text.empty()) {
+        Report(path, number, "text takes the characters to type after it");
+        return false;
+    }
+    for (char c : event.text) {
+        if (!std::isprint(static_cast<unsigned char>(c))) {
+            Report(path, number, "text can only type printable characters");
+            return false;
+        }
+    }
+    event.kind = Kind::Text;
+    events.push_back(event);
+    return true;
+}
+
 void InputScript::AdvanceTo(int frame) {
+    fresh.clear();
     for (std::size_t button = 0; button < releaseFrame.size(); ++button) {
         if (releaseFrame[button] != 0 && releaseFrame[button] <= frame) {
             state.buttons[button] = 0;
@@ -165,6 +196,9 @@ void InputScript::AdvanceTo(int frame) {
     }
     for (; next < events.size() && events[next].frame <= frame; ++next) {
         const Event& event = events[next];
+        if (event.kind != Kind::Mouse) {
+            fresh.push_back(event);
+        }
         switch (event.kind) {
             case Kind::Down:
                 state.keys[static_cast<std::size_t>(event.code)] = static_cast<char>(0x80);
@@ -179,6 +213,8 @@ void InputScript::AdvanceTo(int frame) {
             case Kind::Click:
                 state.buttons[static_cast<std::size_t>(event.button)] = 0x80;
                 releaseFrame[static_cast<std::size_t>(event.button)] = event.frame + 1;
+                break;
+            case Kind::Text:
                 break;
         }
     }

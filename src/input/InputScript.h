@@ -10,7 +10,7 @@ namespace Input {
 
 class InputScript {
 public:
-    enum class Kind { Down, Up, Mouse, Click };
+    enum class Kind { Down, Up, Mouse, Click, Text };
 
     struct Event {
         int frame = 0;
@@ -19,6 +19,7 @@ public:
         int x = 0;       // Mouse: client pixels
         int y = 0;
         int button = 0;  // Click: 0 left, 1 right
+        std::string text;  // Text: the characters typed
     };
 
     // The state the script has produced so far: the same tables the devices fill.
@@ -30,7 +31,7 @@ public:
     };
 
     // Reads the file: lines "FRAME down KEY", "FRAME up KEY", "FRAME mouse X Y", "FRAME click left|right",
-    // blank lines and lines starting with '#'. A bad line is reported with the file and line and skipped;
+    // "FRAME text STRING" (the rest of the line, typed), blank lines and lines starting with '#'. A bad line is reported with the file and line and skipped;
     // an unreadable file is reported and leaves the script empty. False when anything was reported.
     bool Load(const std::string& path);
     // Parses the script's text; `path` only names it in reports.
@@ -40,12 +41,17 @@ public:
     // A click holds its button for its own frame only.
     void AdvanceTo(int frame);
     const State& GetState() const { return state; }
+    // The key, text and click events the last AdvanceTo applied, in order: what a device would
+    // also have sent to the window as messages.
+    const std::vector<Event>& GetFreshEvents() const { return fresh; }
     const std::vector<Event>& GetEvents() const { return events; }
 
 private:
     bool ParseLine(const std::string& line, int number, const std::string& path);
+    bool ParseText(const std::string& line, Event& event, int number, const std::string& path);
 
     std::vector<Event> events;  // in frame order, file order within a frame
+    std::vector<Event> fresh;
     std::size_t next = 0;
     State state;
     std::array<int, 4> releaseFrame{};  // the frame a clicked button lets go again (0: none pending)

@@ -9,6 +9,7 @@
 #include "engine/ComponentRegistry.h"
 #include "input/NetworkInput.h"
 #include "input/ScanCodeTable.h"
+#include "windows/EventTranslation.h"
 #include "windows/WindowHandles.h"
 
 namespace Input {
@@ -53,6 +54,7 @@ void InputService::Init() {
     // Events of frame 1 are what gameplay sees in frame 1, so they are in place before it runs.
     frame = 1;
     script->AdvanceTo(frame);
+    SendScriptedMessages();
     keys = script->GetState().keys;
     mouse.buttons = script->GetState().buttons;
     cursorX = script->GetState().cursorX;
@@ -76,6 +78,7 @@ void InputService::SampleScript() {
     // the script's next frame.
     ++frame;
     script->AdvanceTo(frame);
+    SendScriptedMessages();
     const InputScript::State& state = script->GetState();
     keys = state.keys;
     mouse = MouseState();
@@ -84,6 +87,90 @@ void InputService::SampleScript() {
     mouse.y = state.cursorY - cursorY;
     cursorX = state.cursorX;
     cursorY = state.cursorY;
+}
+
+namespace {
+
+// The key a US keyboard gives for a position. SDL knows the layout only once video has started, so
+// a headless run falls back to the standard one.
+SDL_Keycode KeyOf(SDL_Scancode position) {
+    const SDL_Keycode key = SDL_GetKeyFromScancode(position);
+    if (key != SDLK_UNKNOWN) {
+        return key;
+    }
+    if (position >= SDL_SCANCODE_A && position <= SDL_SCANCODE_Z) {
+        return SDLK_a + (position - SDL_SCANCODE_A);
+    }
+    if (position >= SDL_SCANCODE_1 && position <= SDL_SCANCODE_9) {
+        return SDLK_1 + (position - SDL_SCANCODE_1);
+    }
+    switch (position) {
+        case SDL_SCANCODE_0: return SDLK_0;
+        case SDL_SCANCODE_RETURN: return SDLK_RETURN;
+        case SDL_SCANCODE_ESCAPE: return SDLK_ESCAPE;
+        case SDL_SCANCODE_BACKSPACE: return SDLK_BACKSPACE;
+        case SDL_SCANCODE_TAB: return SDLK_TAB;
+        case SDL_SCANCODE_SPACE: return SDLK_SPACE;
+        case SDL_SCANCODE_GRAVE: return SDLK_BACKQUOTE;
+        default: return SDL_SCANCODE_TO_KEYCODE(position);
+    }
+}
+
+// The SDL events a keyboard and mouse would have sent for one scripted event.
+std::vector<SDL_Event> DeviceEventsOf(const InputScript::Event& scripted, int cursorX, int cursorY) {
+    std::vector<SDL_Event> made;
+    SDL_Event event{};
+    switch (scripted.kind) {
+        case InputScript::Kind::Down:
+        case InputScript::Kind::Up:
+            event.type = scripted.kind == InputScript::Kind::Down ? SDL_KEYDOWN : SDL_KEYUP;
+            event.key.state = scripted.kind == InputScript::Kind::Down ? SDL_PRESSED : SDL_RELEASED;
+            event.key.keysym.scancode = SdlScancodeOf(scripted.code);
+            event.key.keysym.sym = KeyOf(event.key.keysym.scancode);
+            made.push_back(event);
+            break;
+        case InputScript::Kind::Text:
+            // One text event a character, as a keyboard types them.
+            for (char c : scripted.text) {
+                event = SDL_Event{};
+                event.type = SDL_TEXTINPUT;
+                event.text.text[0] = c;
+                made.push_back(event);
+            }
+            break;
+        case InputScript::Kind::Click:
+            for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+                event = SDL_Event{};
+                event.type = type;
+                event.button.button = scripted.button == 0 ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT;
+                event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+                event.button.x = cursorX;
+                event.button.y = cursorY;
+                made.push_back(event);
+            }
+            break;
+        case InputScript::Kind::Mouse:
+            break;
+    }
+    return made;
+}
+
+}  // namespace
+
+// Scripted input reaches the window-message handlers (the editor, the tweak bars) as the messages
+// the devices would have given, so they can be driven headless.
+void InputService::SendScriptedMessages() {
+    const int x = script->GetState().cursorX;
+    const int y = script->GetState().cursorY;
+    for (const InputScript::Event& scripted : script->GetFreshEvents()) {
+        for (const SDL_Event& event : DeviceEventsOf(scripted, x, y)) {
+            for (Windows::WindowsMessage message : Windows::TranslateEvent(event, Windows::windowHandle)) {
+                bool handled = false;
+                message.handled = &handled;
+                CallAll("WindowsMessageHandler", message);
+            }
+        }
+    }
 }
 
 void InputService::SampleDevices() {

@@ -57,6 +57,7 @@ private:
     static bool Held(const std::array<char, 256>& state, int code);
     void SampleDevices();
     void SampleScript();
+    void SendScriptedMessages();
     void AimRay();
 
     std::array<char, 256> keys{};

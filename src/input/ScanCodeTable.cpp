@@ -1,6 +1,8 @@
 // The key-name table and the translation of SDL's key positions into keyboard scan codes.
 #include "input/ScanCodeTable.h"
 
+#include <array>
+
 namespace Input {
 
 const KeyName kKeyNames[] = {
@@ -157,6 +159,24 @@ int ScanCodeOf(SDL_Scancode key) {
         case SDL_SCANCODE_MEDIASELECT: return 0xED;
         default: return 0;
     }
+}
+
+}  // namespace Input
+
+namespace Input {
+
+SDL_Scancode SdlScancodeOf(int code) {
+    static const std::array<SDL_Scancode, 256> keys = [] {
+        std::array<SDL_Scancode, 256> table{};
+        for (int key = SDL_NUM_SCANCODES - 1; key > 0; --key) {
+            const int ours = ScanCodeOf(static_cast<SDL_Scancode>(key));
+            if (ours > 0 && ours < 256) {
+                table[static_cast<std::size_t>(ours)] = static_cast<SDL_Scancode>(key);
+            }
+        }
+        return table;
+    }();
+    return code > 0 && code < 256 ? keys[static_cast<std::size_t>(code)] : SDL_SCANCODE_UNKNOWN;
 }
 
 }  // namespace Input

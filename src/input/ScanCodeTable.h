@@ -19,5 +19,8 @@ extern const std::size_t kKeyNameCount;
 
 // The scan code of an SDL key, or 0 (which no key reports) for one the table does not know.
 int ScanCodeOf(SDL_Scancode key);
+// The SDL key of a scan code, or SDL_SCANCODE_UNKNOWN: scripted keys become the events a keyboard
+// would have sent.
+SDL_Scancode SdlScancodeOf(int code);
 
 }  // namespace Input

@@ -81,3 +81,18 @@ TEST(InputScript, AMissingFileIsReportedAndPlaysNothing) {
 }
 
 }  // namespace
+
+TEST(InputScript, TextTypesTheRestOfTheLineAndIsOfferedOnceAsAFreshEvent) {
+    ProblemCapture problems;
+    InputScript script;
+    EXPECT_FALSE(script.Parse("2 text print(\"a b\")\r\n3 text\n3 text \x01\n2 down S\n", "text.txt"));
+    EXPECT_EQ(problems.Count(), 2u) << "no text, and a character that cannot be typed";
+    script.AdvanceTo(1);
+    EXPECT_TRUE(script.GetFreshEvents().empty());
+    script.AdvanceTo(2);
+    ASSERT_EQ(script.GetFreshEvents().size(), 2u);
+    EXPECT_EQ(script.GetFreshEvents()[0].text, "print(\"a b\")");
+    EXPECT_EQ(script.GetFreshEvents()[1].kind, InputScript::Kind::Down);
+    script.AdvanceTo(3);
+    EXPECT_TRUE(script.GetFreshEvents().empty());
+}

@@ -1,0 +1,190 @@
+// The editor driven by scripted input, as a designer's keys and clicks reach it: modes, selection
+// keys, painting, saving the tile map and the console.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+extern "C" {
+#include <lua.h>
+}
+
+#include "editor/LevelEditorService.h"
+#include "editor/tweakbar/TweakBar.h"
+#include "engine/ComponentRegistry.h"
+#include "input/InputService.h"
+#include "support/ProblemCapture.h"
+#include "utilities/LuaState.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using LevelEditor::LevelEditorService;
+
+// Plays the game flow's tile map and the mouse's place in the world.
+class MapStandIn : public ZELM::Service {
+public:
+    void Bind() override {
+        DynamicBinder::Bind("SetLevelID", this, &MapStandIn::SetLevelID);
+        DynamicBinder::Bind("SaveLevels", this, &MapStandIn::SaveLevels);
+        DynamicBinder::Bind("xMouseProjected", this, &MapStandIn::X);
+        DynamicBinder::Bind("yMouseProjected", this, &MapStandIn::Y);
+    }
+    void Init() override {}
+    void Update(float) override {}
+    void SetLevelID(unsigned x, unsigned y, unsigned char id) { painted.emplace_back(x, y, id); }
+    void SaveLevels() { ++saves; }
+    float X(float) { return mouseX; }
+    float Y(float) { return mouseY; }
+
+    std::vector<std::tuple<unsigned, unsigned, unsigned char>> painted;
+    int saves = 0;
+    float mouseX = 0.0f;
+    float mouseY = 0.0f;
+};
+
+class LevelEditorServiceTest : public ::testing::Test {
+protected:
+    LevelEditorServiceTest() { caller.SetName("Engine"); }
+    ~LevelEditorServiceTest() override {
+        fs::remove(scriptFile);
+        ZELM::ComponentRegistry::DestroyInstance();
+        ZELM::LuaState::Close();
+        TwTerminate();
+    }
+
+    // The editor and an input service over the script; the map stands in after the input service,
+    // so its mouse replaces the input service's.
+    void Start(const std::string& script) {
+        std::ofstream(scriptFile) << script;
+        editor.Bind();
+        editor.Init();
+        input = std::make_unique<Input::InputService>(true, scriptFile.string());
+        input->Bind();
+        map.Bind();
+        input->Init();
+        editor.Update(16.0f);
+    }
+    // One frame: the editor runs on what was sampled, then the next frame is sampled.
+    void Frame() {
+        input->Update(16.0f);
+        editor.Update(16.0f);
+    }
+
+    ZELMTest::ProblemCapture problems;
+    ZELM::DynamicCaller caller;
+    LevelEditorService editor;
+    MapStandIn map;
+    std::unique_ptr<Input::InputService> input;
+    fs::path scriptFile = fs::temp_directory_path() / ("fallward-editor-" + std::to_string(::getpid()) + ".txt");
+};
+
+TEST_F(LevelEditorServiceTest, TheBackquoteGoesThroughEditorTileAndPlayWithTheirStatus) {
+    Start("2 text `\n3 text `\n4 text `\n");
+    EXPECT_EQ(editor.GetMode(), LevelEditorService::kPlay);
+    const struct {
+        int mode;
+        const char* status;
+        bool editorMode;
+    } steps[] = {{LevelEditorService::kEditor, "[EDITOR MODE]", true},
+                 {LevelEditorService::kTile, "[TILE MODE]", false},
+                 {LevelEditorService::kPlay, " ", false}};
+    for (const auto& step : steps) {
+        Frame();
+        EXPECT_EQ(editor.GetMode(), step.mode);
+        EXPECT_EQ(editor.GetStatus(), step.status);
+        EXPECT_EQ(caller.Call<bool>("GetEditorMode"), step.editorMode);
+        EXPECT_EQ(caller.Call<bool>("EditorBlockingInput"), step.editorMode);
+    }
+    EXPECT_EQ(problems.Count(), 0u);
+}
+
+TEST_F(LevelEditorServiceTest, SelectionKeysPickTilesAndCharactersAndSayWhat) {
+    // Tile mode: a number key and a function key in one frame, the function key wins; then editor mode.
+    Start("2 text `\n3 text `\n4 down 3\n4 down F5\n6 text `\n7 text `\n8 down 1\n");
+    Frame();
+    Frame();
+    Frame();
+    EXPECT_EQ(editor.GetSelection(), 15);
+    const auto& lines = editor.GetConsole().GetLines();
+    EXPECT_EQ(lines[5], "Antigrav block selected!");
+    EXPECT_EQ(lines[6], "Winpoint block selected!");
+    Frame();
+    Frame();
+    Frame();
+    EXPECT_EQ(editor.GetMode(), LevelEditorService::kEditor);
+    Frame();
+    EXPECT_EQ(editor.GetSelection(), 1) << "every mode starts at nothing, then 1 is picked";
+    EXPECT_EQ(editor.GetConsole().GetLines()[6], "Gravity/Phaser character selected!");
+}
+
+TEST_F(LevelEditorServiceTest, ClicksPaintAndEraseTheCellUnderTheMouseTruncatedTowardZero) {
+    Start("2 text `\n3 text `\n4 down 2\n5 click left\n6 click right\n7 down LCTRL\n8 down S\n");
+    Frame();
+    Frame();
+    map.mouseX = -0.5f;
+    map.mouseY = 3.75f;
+    Frame();
+    Frame();
+    ASSERT_EQ(map.painted.size(), 1u);
+    EXPECT_EQ(map.painted[0], std::make_tuple(0u, 3u, static_cast<unsigned char>(2)));
+    Frame();
+    ASSERT_EQ(map.painted.size(), 2u);
+    EXPECT_EQ(map.painted[1], std::make_tuple(0u, 3u, static_cast<unsigned char>(0)));
+    Frame();
+    EXPECT_EQ(map.saves, 0);
+    Frame();
+    EXPECT_EQ(map.saves, 1) << "Ctrl+S saves the tile map";
+}
+
+TEST_F(LevelEditorServiceTest, TheConsoleRunsLuaClearsAndRecallsItsHistory) {
+    Start("");
+    LevelEditor::EditorConsole& console = editor.GetConsole();
+    console.RunCommand("editorTestValue = 6 * 7");
+    console.RunCommand("this is not lua");
+    lua_State* L = ZELM::LuaState::Get();
+    lua_getglobal(L, "editorTestValue");
+    EXPECT_EQ(lua_tonumber(L, -1), 42.0);
+    lua_pop(L, 1);
+    EXPECT_EQ(lua_gettop(L), 0) << "no results are left behind";
+    const auto& lines = console.GetLines();
+    EXPECT_EQ(lines[4], "> editorTestValue = 6 * 7");
+    EXPECT_EQ(lines[5], "> this is not lua") << "a command that does not compile is still echoed";
+    EXPECT_NE(lines[6].find("console"), std::string::npos) << "followed by why: " << lines[6];
+
+    EXPECT_EQ(console.Recall(-1), "this is not lua");
+    EXPECT_EQ(console.Recall(-1), "editorTestValue = 6 * 7");
+    EXPECT_EQ(console.Recall(-1), "editorTestValue = 6 * 7");
+    EXPECT_EQ(console.Recall(1), "this is not lua");
+    EXPECT_EQ(console.Recall(1), "");
+
+    console.RunCommand("clear");
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line, " ");
+    }
+    lua_getglobal(L, "clear");
+    EXPECT_TRUE(lua_isnil(L, -1)) << "clear is not sent to Lua";
+    lua_pop(L, 1);
+}
+
+TEST_F(LevelEditorServiceTest, TheTildeShowsTheConsoleAndEscLetsGoOfItsField) {
+    Start("2 text ~\n3 down ESC\n4 text ~\n5 text ~\n");
+    Frame();
+    EXPECT_TRUE(editor.GetConsole().IsShown());
+    EXPECT_TRUE(caller.Call<bool>("EditorBlockingInput"));
+    Frame();
+    EXPECT_TRUE(editor.GetConsole().IsEscaped());
+    EXPECT_FALSE(caller.Call<bool>("EditorBlockingInput")) << "the game has the keys again";
+    Frame();
+    EXPECT_TRUE(editor.GetConsole().IsShown()) << "'~' after Esc goes back to typing";
+    EXPECT_FALSE(editor.GetConsole().IsEscaped());
+    Frame();
+    EXPECT_FALSE(editor.GetConsole().IsShown());
+}
+
+}  // namespace
