@@ -3,7 +3,13 @@
 
 #include <cmath>
 
+#include "editor/EntityMenu.h"
+#include "editor/PropertyVariables.h"
 #include "editor/tweakbar/TweakBar.h"
+#include "engine/ComponentRegistry.h"
+#include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
 #include "graphics/Text.h"
 #include "windows/WindowsMessage.h"
 
@@ -67,12 +73,15 @@ void LevelEditorService::Bind() {
     ZELM::DynamicBinder::Bind("GetEditorMode", this, &LevelEditorService::GetEditorMode);
     BindBroadcast("WindowsMessageHandler", this, &LevelEditorService::WindowsMessageHandler);
     BindBroadcast("LevelStart", this, &LevelEditorService::LevelStart);
+    ZELM::DynamicBinder::Bind("ObjectPicked", this, &LevelEditorService::ObjectPicked);
     ZELM::DynamicBinder::Bind("WindowResized", this, &LevelEditorService::WindowResized);
     ZELM::DynamicBinder::Bind("ConsoleOutput", this, &LevelEditorService::ConsoleOutput);
 }
 
 void LevelEditorService::Init() {
+    ZELM::ComponentRegistry::Instance().Register<EntityMenu>("LevelEditor", "EntityMenu");
     console.Build();
+    BuildPropertyMenu();
     if (IsBound("AddText")) {
         status = Call<Graphics::Text*>("AddText");
     }
@@ -89,6 +98,43 @@ void LevelEditorService::Init() {
     if (IsBound("Pause")) {
         CallLater("Pause", 0.0f, false);
     }
+    // Ctrl+click places a box, or with 1 selected a player.
+    archetypeNames = {"block", "Player", "block"};
+}
+
+void LevelEditorService::BuildPropertyMenu() {
+    TwBar* bar = TwNewBar("PropertyMenu");
+    TwDefine(" PropertyMenu label='Debug Property Menu' iconified=true fontresizable=false alwaysbottom=true alpha=200 "
+             "position='0 176' size='200 300' color='0 0 0' ");
+    if (!ZELM::Engine::Exists()) {
+        return;
+    }
+    struct Adder : ZELM::IVisitor<ZELM::ServiceBase> {
+        explicit Adder(TwBar* bar) : bar(bar) {}
+        void Visit(ZELM::ServiceBase& visited) override {
+            auto* service = dynamic_cast<ZELM::Service*>(&visited);
+            if (service == nullptr) {
+                return;
+            }
+            const std::string& name = service->GetServiceName();
+            AddPropertyVariables(bar, *service, name, "");
+            TwDefine(("PropertyMenu/" + name + " opened=false").c_str());
+        }
+        TwBar* bar;
+    } adder(bar);
+    ZELM::Engine::Instance().VisitServices(adder);
+}
+
+void LevelEditorService::ShowMenus(bool shown) {
+    const std::string word = shown ? "true" : "false";
+    TwDefine((" TW_HELP visible=" + word + " ").c_str());
+    TwDefine((" MainMenu visible=" + word + " ").c_str());
+    TwDefine(shown ? " PropertyMenu visible=true " : " PropertyMenu visible=false ");
+    for (ZELM::Component* component : GetComponents()) {
+        if (auto* menu = dynamic_cast<EntityMenu*>(component)) {
+            menu->Show(shown);
+        }
+    }
 }
 
 const std::string& LevelEditorService::GetStatus() const {
@@ -104,14 +150,75 @@ void LevelEditorService::SetStatus(const std::string& text) {
 
 void LevelEditorService::SetEditorMode(bool on) {
     editorMode = on;
-    TwDefine(on ? " TW_HELP visible=true " : " TW_HELP visible=false ");
+    ShowMenus(on);
 }
 
 bool LevelEditorService::EditorBlockingInput() { return (console.IsShown() && !console.IsEscaped()) || editorMode; }
 
 void LevelEditorService::LevelStart() {
+    if (ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities()) {
+        struct MenuGiver : ZELM::IVisitor<ZELM::EntityHandle> {
+            void Visit(ZELM::EntityHandle& entity) override {
+                if (EntityMenu* menu = EntityMenu::Attach(entity)) {
+                    menu->MenuVisible(false);
+                }
+            }
+        } giver;
+        entities->VisitEntities(giver);
+    }
     SetEditorMode(false);
+    if (IsBound("Pause")) {
+        CallLater("Pause", 0.0f, false);
+    }
     CallAll("SetDebug Draw", false);
+}
+
+void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {
+    if (mode != kEditor || !entity.IsAlive() || !Call<bool>("RightClickTrigger")) {
+        return;
+    }
+    entity->Call("MenuVisible", true);
+    entity->Call("ChangeMenuPos", Call<int>("xMouse"), Call<int>("yMouse"));
+}
+
+std::string LevelEditorService::NewEntityName() {
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    std::string name;
+    do {
+        name = "Untitled" + std::to_string(entityCounter++);
+    } while (entities != nullptr && !entities->Get(name).IsNull());
+    return name;
+}
+
+void LevelEditorService::CreateEntityAt(int windowX, int windowY) {
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    if (entities == nullptr) {
+        return;
+    }
+    const ZELM::EntityHandle entity = entities->Create(NewEntityName());
+    if (EntityMenu* menu = EntityMenu::Attach(entity)) {
+        menu->ChangeMenuPos(windowX, windowY);
+    }
+}
+
+void LevelEditorService::PlaceArchetypeUnderMouse() {
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    if (entities == nullptr) {
+        return;
+    }
+    const std::string archetype = archetypeNames[selection < archetypeNames.size() ? selection : 0];
+    const ZELM::EntityHandle entity = entities->CreateFromArchetype(NewEntityName(), archetype);
+    if (!entity.IsAlive()) {
+        return;
+    }
+    EntityMenu::Attach(entity);
+    // The place reaches the body and its physics together; a box without a body has no velocity.
+    entity->CallAll("SetX", Call<float>("xMouseProjected", 0.0f));
+    entity->CallAll("SetY", Call<float>("yMouseProjected", 0.0f));
+    if (entity->IsBound("SetXVelocity")) {
+        entity->Call("SetXVelocity", 0.0f);
+        entity->Call("SetYVelocity", 0.0f);
+    }
 }
 
 void LevelEditorService::AdvanceMode() {
@@ -131,6 +238,13 @@ void LevelEditorService::WindowsMessageHandler(Windows::WindowsMessage message) 
         handled = true;
     }
     if (!handled && message.event != nullptr && TwEventSDL(message.event, 2, 0) != 0) {
+        handled = true;
+    }
+    // A click on nothing in editor mode makes an empty entity with its menu where the click was;
+    // with Ctrl held, Update places an archetype instead.
+    if (!handled && mode == kEditor && message.message == Windows::Message::kLeftButtonDown &&
+        !Call<bool>("EditorKeyDown", std::string("LCTRL"))) {
+        CreateEntityAt(message.lParam & 0xFFFF, (message.lParam >> 16) & 0xFFFF);
         handled = true;
     }
     if (message.handled != nullptr) {
@@ -170,6 +284,10 @@ void LevelEditorService::Update(float dt) {
     }
     if (mode == kEditor) {
         SelectInEditorMode();
+        // Once a click: a held button would place one a frame.
+        if (Call<bool>("LeftClickTrigger") && Call<bool>("EditorKeyDown", std::string("LCTRL"))) {
+            PlaceArchetypeUnderMouse();
+        }
     } else {
         SelectTile();
         PaintTiles();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/EditorConsole.h"
+#include "engine/EntityHandle.h"
 #include "engine/Service.h"
 
 namespace Graphics {
@@ -40,6 +41,7 @@ public:
     // player.
     void LevelStart();
     void WindowsMessageHandler(Windows::WindowsMessage message);
+    void ObjectPicked(ZELM::EntityHandle entity);
     void WindowResized() {}
     void ConsoleOutput(const std::string& text) { console.AddLine(text); }
 
@@ -55,11 +57,21 @@ private:
     void SelectTile();
     void PaintTiles();
     bool ConsoleMessage(const Windows::WindowsMessage& message);
+    void ShowMenus(bool shown);
+    void BuildPropertyMenu();
+    // "Untitled" and the counter, past every name in use: two entities of one name would share one
+    // method table.
+    std::string NewEntityName();
+    void CreateEntityAt(int windowX, int windowY);
+    void PlaceArchetypeUnderMouse();
 
     // On from construction until Init, so nothing counts as gameplay input before the game starts.
     bool editorMode = true;
     int mode = kPlay;
     unsigned char selection = 0;
+    unsigned entityCounter = 0;
+    // What Ctrl+click places for each editor-mode selection.
+    std::vector<std::string> archetypeNames;
     EditorConsole console;
     Graphics::Text* status = nullptr;
     std::unique_ptr<Graphics::Text> ownStatus;  // the status line when no text layer runs

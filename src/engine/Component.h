@@ -22,6 +22,8 @@ public:
     virtual void Init() = 0;
     // Per-frame work from the parent service; dt in milliseconds.
     virtual void Update(float dt) = 0;
+    // Tools' components (the editor's menus) are not part of the level and are not saved with it.
+    virtual bool IsSavedWithTheLevel() const { return true; }
 
     // Takes the owner, and with it the owner's method table.
     void SetOwner(const EntityHandle& owner);

@@ -6,6 +6,9 @@
 namespace ZELM {
 
 void SaveVisitor::Visit(Component& component) {
+    if (!component.IsSavedWithTheLevel()) {
+        return;
+    }
     serializer.BeginElement("Component");
     std::string serviceName = component.GetServiceName();
     std::string typeName = component.GetTypeName();

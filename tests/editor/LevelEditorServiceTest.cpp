@@ -14,9 +14,16 @@ extern "C" {
 #include <lua.h>
 }
 
+#include "editor/EntityMenu.h"
 #include "editor/LevelEditorService.h"
+#include "editor/tweakbar/Bar.h"
 #include "editor/tweakbar/TweakBar.h"
+#include "engine/ArchetypeTable.h"
 #include "engine/ComponentRegistry.h"
+#include "engine/DelayedCallQueue.h"
+#include "engine/Entity.h"
+#include "engine/EntityController.h"
+#include "engine/Physical.h"
 #include "input/InputService.h"
 #include "support/ProblemCapture.h"
 #include "utilities/LuaState.h"
@@ -188,3 +195,108 @@ TEST_F(LevelEditorServiceTest, TheTildeShowsTheConsoleAndEscLetsGoOfItsField) {
 }
 
 }  // namespace
+
+// The menus, over a real entity table and the game's archetypes.
+class EntityMenuTest : public LevelEditorServiceTest {
+protected:
+    EntityMenuTest() {
+        // A running "Logic" service, so the archetypes' bodies can join it.
+        services.push_back(std::make_unique<MapStandIn>());
+        services.back()->SetServiceName("Logic");
+        ZELM::ComponentRegistry::Instance().SetServices(&services);
+        ZELM::ComponentRegistry::Instance().SetEntities(&entities);
+        ZELM::ComponentRegistry::Instance().Register<ZELM::Physical>("Logic", "Physical");
+        ZELM::ArchetypeTable::Instance().LoadDirectory(FALLWARD_ARCHETYPES);
+    }
+    ~EntityMenuTest() override {
+        entities.DestroyAllEntities();
+        ZELM::DelayedCallQueue::DestroyInstance();
+        ZELM::ArchetypeTable::DestroyInstance();
+    }
+    static Tweak::Entry* EntryOf(const std::string& bar, const std::string& entry) {
+        auto* found = reinterpret_cast<Tweak::Bar*>(TwGetBarByName(bar.c_str()));
+        return found != nullptr ? found->Entries().Find(entry) : nullptr;
+    }
+    // The end of a frame: queued calls run.
+    static void RunQueued() { ZELM::DelayedCallQueue::Instance().Advance(0.0f); }
+
+    std::vector<std::unique_ptr<ZELM::Service>> services;
+    ZELM::EntityController entities;
+};
+
+TEST_F(EntityMenuTest, AClickMakesOneEmptyEntityAndCtrlClickPlacesABoxWithTheNextNumber) {
+    entities.Create("Untitled1");  // a name already in use is skipped
+    Start("2 text `\n3 mouse 120 80\n3 click left\n4 down LCTRL\n5 click left\n");
+    Frame();
+    Frame();
+    ASSERT_TRUE(entities.Get("Untitled0").IsAlive());
+    EXPECT_EQ(entities.Size(), 2u) << "the click made exactly one entity";
+    auto* menu = dynamic_cast<LevelEditor::EntityMenu*>(entities.Get("Untitled0")->GetComponent("EntityMenu"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->GetX(), 120);
+    EXPECT_EQ(menu->GetY(), 80);
+    map.mouseX = 4.5f;
+    map.mouseY = 2.5f;
+    Frame();
+    Frame();
+    ZELM::EntityHandle box = entities.Get("Untitled2");
+    ASSERT_TRUE(box.IsAlive()) << "Ctrl+click placed the next number only";
+    EXPECT_EQ(entities.Size(), 3u);
+    EXPECT_EQ(box->GetArchetypeName(), "block");
+    EXPECT_FLOAT_EQ(box->Call<float>("GetX"), 4.5f);
+    EXPECT_NE(box->GetComponent("EntityMenu"), nullptr);
+}
+
+TEST_F(EntityMenuTest, TheMenuRenamesAddsActivatesRemovesAndKeepsItsPlace) {
+    Start("");
+    ZELM::EntityHandle entity = entities.Create("Crate");
+    entities.Create("Taken");
+    auto* menu = LevelEditor::EntityMenu::Attach(entity);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(EntryOf("Crate", "ACEntityMenu"), nullptr) << "the editor's own components are not offered";
+
+    // Created, the component shows its properties but does not run until activated.
+    ASSERT_NE(EntryOf("Crate", "ACPhysical"), nullptr);
+    EntryOf("Crate", "ACPhysical")->Press();
+    RunQueued();
+    ZELM::Component* physical = entity->GetComponent("Physical");
+    ASSERT_NE(physical, nullptr);
+    EXPECT_FALSE(physical->IsInService());
+    ASSERT_NE(EntryOf("Crate", "PhysicalActivate"), nullptr);
+    EntryOf("Crate", "PhysicalPropx")->ApplyEdit(Tweak::TweakValue(3.5f));
+    EXPECT_FLOAT_EQ(entity->Call<float>("GetX"), 3.5f) << "a property edited in the bar is the component's";
+    EntryOf("Crate", "PhysicalActivate")->Press();
+    RunQueued();
+    EXPECT_TRUE(physical->IsInService());
+    EXPECT_EQ(EntryOf("Crate", "PhysicalActivate"), nullptr) << "the rebuilt menu has no Activate any more";
+
+    // The designer moves the bar; the rebuild keeps the place.
+    TwDefine(" Crate position='300 40' ");
+    entity->Call("UpdateEntityMenu");
+    EXPECT_EQ(menu->GetX(), 300);
+    EXPECT_EQ(menu->GetY(), 40);
+
+    // A name with a space gets an underscore; a name in use is refused.
+    EntryOf("Crate", "EName")->ApplyEdit(Tweak::TweakValue(std::string("Big crate")));
+    RunQueued();
+    EXPECT_TRUE(entities.Get("Big_crate").IsAlive());
+    EXPECT_NE(TwGetBarByName("Big_crate"), nullptr);
+    EntryOf("Big_crate", "EName")->ApplyEdit(Tweak::TweakValue(std::string("Taken")));
+    RunQueued();
+    EXPECT_TRUE(entities.Get("Big_crate").IsAlive());
+    EXPECT_GE(problems.Count(), 1u);
+
+    entity->SetArchetypeName("block");
+    EntryOf("Big_crate", "PhysicalRemove")->Press();
+    RunQueued();
+    EXPECT_EQ(entity->GetComponent("Physical"), nullptr);
+    EXPECT_EQ(entity->GetArchetypeName(), "Not Set");
+}
+
+TEST_F(EntityMenuTest, AnArchetypeNameThatWouldLeaveItsDirectoryIsRefused) {
+    Start("");
+    ZELM::EntityHandle entity = entities.Create("../escape");
+    LevelEditor::EntityMenu::Attach(entity);
+    EntryOf("../escape", "SaveArchetype")->Press();
+    EXPECT_NE(editor.GetConsole().GetLines()[6].find("cannot be named"), std::string::npos);
+}

@@ -1,0 +1,78 @@
+// The menu every entity carries in editor mode: its name, its components' properties, buttons that
+// remove, activate and add components, its archetype, and its destruction.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/tweakbar/TweakBar.h"
+#include "engine/Component.h"
+
+namespace LevelEditor {
+
+class EntityMenu : public ZELM::Component {
+public:
+    EntityMenu();
+    ~EntityMenu() override;
+
+    // Gives the entity a menu of the editor's service (bound, in the service, its bar built) unless
+    // it has one, and returns it; null when the registry cannot make one.
+    static EntityMenu* Attach(const ZELM::EntityHandle& entity);
+
+    void Bind() override;
+    // Builds the bar.
+    void Init() override { Build(); }
+    void Update(float) override {}
+    bool IsSavedWithTheLevel() const override { return false; }
+
+    // Bound by name on the entity.
+    void UpdateEntityMenu();
+    void MenuVisible(bool open);
+    void RemoveComponent(ZELM::Component* component);
+    void ChangeMenuPos(int x, int y);
+
+    // Hidden menus are folded too, so a menu shown again starts as an icon.
+    void Show(bool shown);
+
+    const std::string& GetBarName() const { return barName; }
+    int GetX() const { return positionX; }
+    int GetY() const { return positionY; }
+
+private:
+    struct CreateRecord {
+        EntityMenu* menu;
+        std::string serviceName;
+        std::string typeName;
+    };
+
+    void Build();
+    void SaveAndDeleteBar();
+    void AddAttachedComponents();
+    void AddCreateButtons();
+    void QueueUpdate();
+
+    static void SetName(const void* value, void* menu);
+    static void GetName(void* value, void* menu);
+    static void SetArchetype(const void* value, void* menu);
+    static void GetArchetype(void* value, void* menu);
+    static void SaveArchetype(void* menu);
+    static void DestroyEntity(void* menu);
+    static void CreateComponent(void* record);
+
+    ZELM::DynamicCaller engine;
+    std::string barName;
+    TwBar* bar = nullptr;
+    int positionX;
+    int positionY = 100;
+    int width = 210;
+    int height = 200;
+    int red = 0;
+    int green = 200;
+    int blue = 0;
+    std::vector<std::unique_ptr<CreateRecord>> createRecords;
+    // Component buttons carry the menu and the component; kept while their bar lives.
+    std::vector<std::unique_ptr<std::pair<EntityMenu*, ZELM::Component*>>> componentRecords;
+};
+
+}  // namespace LevelEditor
