@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include <SDL.h>
+
 #include "editor/EntityMenu.h"
 #include "editor/PropertyVariables.h"
 #include "editor/tweakbar/TweakBar.h"
@@ -10,7 +12,9 @@
 #include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
+#include "engine/PathTable.h"
 #include "graphics/Text.h"
+#include "windows/WindowHandles.h"
 #include "windows/WindowsMessage.h"
 
 namespace LevelEditor {
@@ -62,6 +66,13 @@ unsigned TileCoordinate(float value) {
     return static_cast<unsigned>(static_cast<int>(value));
 }
 
+// The engine's own pause: "Pause" by name would also open the game's pause menu.
+void PauseEngine(bool paused) {
+    if (ZELM::Engine::Exists()) {
+        ZELM::Engine::Instance().Pause(paused);
+    }
+}
+
 }  // namespace
 
 LevelEditorService::LevelEditorService() = default;
@@ -81,7 +92,11 @@ void LevelEditorService::Bind() {
 void LevelEditorService::Init() {
     ZELM::ComponentRegistry::Instance().Register<EntityMenu>("LevelEditor", "EntityMenu");
     console.Build();
+    BuildMainMenu();
     BuildPropertyMenu();
+    picker = std::make_unique<LevelFilePicker>(
+        ZELM::PathTable::Instance().Get("Levels"), &LevelEditorService::AskYesNo,
+        [this](const std::string& text) { console.AddLine(text); });
     if (IsBound("AddText")) {
         status = Call<Graphics::Text*>("AddText");
     }
@@ -95,12 +110,84 @@ void LevelEditorService::Init() {
     status->scale = 1.0f;
     SetStatus(" ");
     SetEditorMode(false);
-    if (IsBound("Pause")) {
-        CallLater("Pause", 0.0f, false);
-    }
+    PauseEngine(false);
     // Ctrl+click places a box, or with 1 selected a player.
     archetypeNames = {"block", "Player", "block"};
 }
+
+void LevelEditorService::BuildMainMenu() {
+    TwBar* bar = TwNewBar("MainMenu");
+    TwDefine("MainMenu size='200 160' iconified=true  resizable=true fontresizable=false label='Main Menu'");
+    auto button = [bar, this](const char* name, const char* def, void (LevelEditorService::*action)()) {
+        struct Press {
+            static void Run(void* data) {
+                auto* pair = static_cast<std::pair<LevelEditorService*, void (LevelEditorService::*)()>*>(data);
+                (pair->first->*pair->second)();
+            }
+        };
+        menuActions.push_back(std::make_unique<std::pair<LevelEditorService*, void (LevelEditorService::*)()>>(this, action));
+        TwAddButton(bar, name, &Press::Run, menuActions.back().get(), def);
+    };
+    button("MMNew", " label='New Level' ", &LevelEditorService::NewLevel);
+    button("MMOpen", " label='Open Level' ", &LevelEditorService::OpenLevel);
+    button("MMSave", " label='Save Level' ", &LevelEditorService::SaveLevel);
+    TwAddSeparator(bar, "MMSep3", "");
+    button("MMQuit", " label='Quit' ", &LevelEditorService::QuitGame);
+}
+
+bool LevelEditorService::AskYesNo(const std::string& title, const std::string& text) {
+    if (Windows::windowHandle == nullptr) {
+        return false;
+    }
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+    };
+    SDL_MessageBoxData box = {};
+    box.flags = SDL_MESSAGEBOX_WARNING;
+    box.window = Windows::windowHandle;
+    box.title = title.c_str();
+    box.message = text.c_str();
+    box.numbuttons = 2;
+    box.buttons = buttons;
+    int pressed = 0;
+    return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
+}
+
+void LevelEditorService::NewLevel() {
+    if (!AskYesNo("New Level",
+                  "Making a new level will clear the current level. Are you sure you want to continue?")) {
+        return;
+    }
+    CallLater("ClearLevelScripts", 0.0f);
+    CallLater("DestroyAllEntities", 0.0f);
+    Call("New");
+}
+
+// The picker does not stop the game as a system dialog would, so the game waits while it is open.
+void LevelEditorService::OpenLevel() {
+    PauseEngine(true);
+    picker->Show(
+        LevelFilePicker::Purpose::Open,
+        [this](const std::string& path) {
+            // The level's start lets the game go on.
+            CallLater("ChangeLevel", 0.0f, path);
+        },
+        [] { PauseEngine(false); });
+}
+
+void LevelEditorService::SaveLevel() {
+    picker->Show(
+        LevelFilePicker::Purpose::Save,
+        [this](const std::string& path) {
+            if (ZELM::Engine::Exists() && ZELM::Engine::Instance().SaveLevel(path)) {
+                console.AddLine("Saved " + path);
+            }
+        },
+        nullptr);
+}
+
+void LevelEditorService::QuitGame() { CallLater("Quit", 0.0f); }
 
 void LevelEditorService::BuildPropertyMenu() {
     TwBar* bar = TwNewBar("PropertyMenu");
@@ -167,9 +254,7 @@ void LevelEditorService::LevelStart() {
         entities->VisitEntities(giver);
     }
     SetEditorMode(false);
-    if (IsBound("Pause")) {
-        CallLater("Pause", 0.0f, false);
-    }
+    PauseEngine(false);
     CallAll("SetDebug Draw", false);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/EditorConsole.h"
+#include "editor/LevelFilePicker.h"
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
 
@@ -48,6 +49,15 @@ public:
     int GetMode() const { return mode; }
     unsigned char GetSelection() const { return selection; }
     EditorConsole& GetConsole() { return console; }
+    LevelFilePicker* GetFilePicker() { return picker.get(); }
+
+    // The main menu's buttons.
+    void NewLevel();
+    void OpenLevel();
+    void SaveLevel();
+    void QuitGame();
+    // Asks a yes/no question in a box; no window, no box: the answer is no.
+    static bool AskYesNo(const std::string& title, const std::string& text);
     const std::string& GetStatus() const;
 
 private:
@@ -59,6 +69,7 @@ private:
     bool ConsoleMessage(const Windows::WindowsMessage& message);
     void ShowMenus(bool shown);
     void BuildPropertyMenu();
+    void BuildMainMenu();
     // "Untitled" and the counter, past every name in use: two entities of one name would share one
     // method table.
     std::string NewEntityName();
@@ -73,6 +84,8 @@ private:
     // What Ctrl+click places for each editor-mode selection.
     std::vector<std::string> archetypeNames;
     EditorConsole console;
+    std::unique_ptr<LevelFilePicker> picker;
+    std::vector<std::unique_ptr<std::pair<LevelEditorService*, void (LevelEditorService::*)()>>> menuActions;
     Graphics::Text* status = nullptr;
     std::unique_ptr<Graphics::Text> ownStatus;  // the status line when no text layer runs
 };

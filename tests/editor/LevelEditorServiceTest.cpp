@@ -24,6 +24,7 @@ extern "C" {
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "engine/Physical.h"
+#include "engine/XmlWriter.h"
 #include "input/InputService.h"
 #include "support/ProblemCapture.h"
 #include "utilities/LuaState.h"
@@ -299,4 +300,55 @@ TEST_F(EntityMenuTest, AnArchetypeNameThatWouldLeaveItsDirectoryIsRefused) {
     LevelEditor::EntityMenu::Attach(entity);
     EntryOf("../escape", "SaveArchetype")->Press();
     EXPECT_NE(editor.GetConsole().GetLines()[6].find("cannot be named"), std::string::npos);
+}
+
+TEST_F(LevelEditorServiceTest, ThePickerListsLevelsKeepsNamesInTheirDirectoryAndNeverReplacesUnasked) {
+    const fs::path levels = fs::temp_directory_path() / ("fallward-picker-" + std::to_string(::getpid()));
+    fs::create_directories(levels);
+    std::ofstream(levels / "Beta.xml") << "<Level/>";
+    std::ofstream(levels / "Alpha.xml") << "<Level/>";
+    std::ofstream(levels / "notes.txt") << "";
+    bool answer = false;
+    int asked = 0;
+    std::vector<std::string> said;
+    LevelEditor::LevelFilePicker picker(
+        levels.string() + "/", [&](const std::string&, const std::string&) { return ++asked, answer; },
+        [&](const std::string& text) { said.push_back(text); });
+    EXPECT_EQ(picker.ListLevels(), (std::vector<std::string>{"Alpha", "Beta"}));
+
+    std::string chosen;
+    auto choose = [&](LevelEditor::LevelFilePicker::Purpose purpose, const std::string& name) {
+        chosen.clear();
+        picker.Show(purpose, [&](const std::string& path) { chosen = path; }, nullptr);
+        picker.Choose(name);
+        return chosen;
+    };
+    using Purpose = LevelEditor::LevelFilePicker::Purpose;
+    EXPECT_EQ(choose(Purpose::Save, "Gamma"), levels.string() + "/Gamma.xml") << "\".xml\" is added";
+    EXPECT_EQ(choose(Purpose::Save, "odd.xml.bak"), levels.string() + "/odd.xml.bak") << "kept as typed";
+    EXPECT_EQ(choose(Purpose::Save, "../Gamma"), "");
+    EXPECT_EQ(choose(Purpose::Save, "sub/Gamma"), "");
+    EXPECT_EQ(said.size(), 2u) << "both refusals say why";
+    EXPECT_EQ(choose(Purpose::Save, "Alpha"), "") << "replacing needs a yes";
+    EXPECT_EQ(asked, 1);
+    answer = true;
+    EXPECT_EQ(choose(Purpose::Save, "Alpha"), levels.string() + "/Alpha.xml");
+    EXPECT_EQ(choose(Purpose::Open, "Beta"), levels.string() + "/Beta.xml");
+    EXPECT_EQ(choose(Purpose::Open, "Missing"), "") << "only a level that is there opens";
+    picker.Cancel();
+    fs::remove_all(levels);
+}
+
+TEST_F(EntityMenuTest, MenusAreNotSavedWithTheLevel) {
+    Start("");
+    ZELM::EntityHandle entity = entities.Create("Crate");
+    entity->AddComponent(ZELM::ComponentRegistry::Instance().Create("Logic", "Physical"));
+    LevelEditor::EntityMenu::Attach(entity);
+    ZELM::XmlWriter writer("", "Level");
+    entity->Save(writer);
+    TiXmlPrinter printer;
+    writer.GetDocument().Accept(&printer);
+    const std::string saved = printer.Str();
+    EXPECT_NE(saved.find("Physical"), std::string::npos);
+    EXPECT_EQ(saved.find("EntityMenu"), std::string::npos) << saved;
 }
