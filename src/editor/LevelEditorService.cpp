@@ -84,7 +84,8 @@ void LevelEditorService::Bind() {
     ZELM::DynamicBinder::Bind("GetEditorMode", this, &LevelEditorService::GetEditorMode);
     BindBroadcast("WindowsMessageHandler", this, &LevelEditorService::WindowsMessageHandler);
     BindBroadcast("LevelStart", this, &LevelEditorService::LevelStart);
-    ZELM::DynamicBinder::Bind("ObjectPicked", this, &LevelEditorService::ObjectPicked);
+    // The graphic components announce a pick to everyone listening.
+    BindBroadcast("ObjectPicked", this, &LevelEditorService::ObjectPicked);
     ZELM::DynamicBinder::Bind("WindowResized", this, &LevelEditorService::WindowResized);
     ZELM::DynamicBinder::Bind("ConsoleOutput", this, &LevelEditorService::ConsoleOutput);
 }

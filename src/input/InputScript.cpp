@@ -196,9 +196,7 @@ void InputScript::AdvanceTo(int frame) {
     }
     for (; next < events.size() && events[next].frame <= frame; ++next) {
         const Event& event = events[next];
-        if (event.kind != Kind::Mouse) {
-            fresh.push_back(event);
-        }
+        fresh.push_back(event);
         switch (event.kind) {
             case Kind::Down:
                 state.keys[static_cast<std::size_t>(event.code)] = static_cast<char>(0x80);

@@ -41,8 +41,8 @@ public:
     // A click holds its button for its own frame only.
     void AdvanceTo(int frame);
     const State& GetState() const { return state; }
-    // The key, text and click events the last AdvanceTo applied, in order: what a device would
-    // also have sent to the window as messages.
+    // The events the last AdvanceTo applied, in order: what a device would also have sent to the
+    // window as messages.
     const std::vector<Event>& GetFreshEvents() const { return fresh; }
     const std::vector<Event>& GetEvents() const { return events; }
 

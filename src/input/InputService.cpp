@@ -150,6 +150,10 @@ std::vector<SDL_Event> DeviceEventsOf(const InputScript::Event& scripted, int cu
             }
             break;
         case InputScript::Kind::Mouse:
+            event.type = SDL_MOUSEMOTION;
+            event.motion.x = scripted.x;
+            event.motion.y = scripted.y;
+            made.push_back(event);
             break;
     }
     return made;
@@ -163,6 +167,10 @@ void InputService::SendScriptedMessages() {
     const int x = script->GetState().cursorX;
     const int y = script->GetState().cursorY;
     for (const InputScript::Event& scripted : script->GetFreshEvents()) {
+        // The pointer itself goes there too: user interfaces that read it directly see the script's.
+        if (scripted.kind == InputScript::Kind::Mouse && Windows::windowHandle != nullptr) {
+            SDL_WarpMouseInWindow(Windows::windowHandle, scripted.x, scripted.y);
+        }
         for (const SDL_Event& event : DeviceEventsOf(scripted, x, y)) {
             for (Windows::WindowsMessage message : Windows::TranslateEvent(event, Windows::windowHandle)) {
                 bool handled = false;
