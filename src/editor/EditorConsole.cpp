@@ -88,6 +88,10 @@ void EditorConsole::RunCommand(const std::string& command) {
     history.push_back(command);
     historyIndex = history.size();
     input.clear();
+    // Enter lets go of the field; the next command goes straight in.
+    if (!escaped && shown) {
+        Type();
+    }
 }
 
 std::string EditorConsole::Recall(int step) {
@@ -108,8 +112,11 @@ void EditorConsole::Show(bool show) {
     TwDefine(show ? " Console visible=true " : " Console visible=false ");
     if (show) {
         escaped = false;
+        Type();
     }
 }
+
+void EditorConsole::Type() { TwDefine(" Console/InputVar keyboardfocus=true "); }
 
 void EditorConsole::SetInputCallback(const void* value, void* console) {
     static_cast<EditorConsole*>(console)->RunCommand(*static_cast<const std::string*>(value));

@@ -26,6 +26,8 @@ public:
 
     bool IsShown() const { return shown; }
     void Show(bool show);
+    // Gives the input field the keyboard.
+    void Type();
     bool IsEscaped() const { return escaped; }
     void SetEscaped(bool value) { escaped = value; }
     const std::array<std::string, kLineCount>& GetLines() const { return lines; }

@@ -344,6 +344,7 @@ bool LevelEditorService::ConsoleMessage(const Windows::WindowsMessage& message) 
     if (message.message == Windows::Message::kChar && message.wParam == kTilde) {
         if (console.IsShown() && console.IsEscaped()) {
             console.SetEscaped(false);
+            console.Type();
         } else {
             console.Show(!console.IsShown());
         }

@@ -142,6 +142,9 @@ void BarPainter::PaintVariable(const Bar& bar, const Entry& variable) {
     const TweakValue value = variable.Read();
     PaintLabel(bar, variable);
     ImGui::BeginDisabled(variable.IsReadOnly());
+    if (variable.TakeFocusRequest()) {
+        ImGui::SetKeyboardFocusHere();
+    }
     std::optional<TweakValue> edited = EditValue(variable, value);
     ImGui::EndDisabled();
     if (edited) {

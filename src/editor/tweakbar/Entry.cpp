@@ -136,6 +136,14 @@ Entry::Entry(Kind kind, std::string name) : kind_(kind), name_(std::move(name)) 
 }
 
 bool Entry::SetAttribute(const std::string& name, const std::string& value, std::string& error) {
+    if (name == "keyboardfocus") {
+        if (value != "true" && value != "false") {
+            error = "'keyboardfocus' wants true or false, not '" + value + "'";
+            return false;
+        }
+        focusRequested_ = value == "true" && kind_ == Kind::Variable;
+        return true;
+    }
     const EntryRule* rule = FindRule(name);
     if (rule == nullptr) {
         return extras_.Store(name, value, error);
@@ -188,6 +196,12 @@ bool Entry::Press() {
     void* const clientData = buttonClientData_;
     callback(clientData);
     return true;
+}
+
+bool Entry::TakeFocusRequest() const {
+    const bool requested = focusRequested_;
+    focusRequested_ = false;
+    return requested;
 }
 
 bool Entry::TakeOpenedRequest() {

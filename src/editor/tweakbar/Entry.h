@@ -61,6 +61,8 @@ public:
     // the user made of it through FollowOpened.
     bool TakeOpenedRequest();
     void FollowOpened(bool opened) { settings_.opened = opened; }
+    // "keyboardfocus=true" asks the drawing, once, to give this variable's field the keyboard.
+    bool TakeFocusRequest() const;
 
 private:
     void Clamp(TweakValue& value) const;
@@ -74,6 +76,8 @@ private:
     TwButtonCallback buttonCallback_ = nullptr;
     void* buttonClientData_ = nullptr;
     bool openedRequested_ = true;
+    // Consumed by the drawing, which sees entries as const.
+    mutable bool focusRequested_ = false;
 };
 
 }  // namespace Tweak
