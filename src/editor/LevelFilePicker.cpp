@@ -40,17 +40,7 @@ void LevelFilePicker::Show(Purpose newPurpose, Chosen onChosen, std::function<vo
 void LevelFilePicker::Build() {
     bar = TwNewBar("LevelFiles");
     const std::string title = purpose == Purpose::Open ? "Open" : "Save";
-    TwDefine((" LevelFiles label='" + title + "' position='300 100' size='220 320' color='40 40 90' ").c_str());
-    for (const std::string& name : ListLevels()) {
-        buttons.push_back(std::make_unique<FileButton>(FileButton{this, name}));
-        TwAddButton(bar, ("File" + name).c_str(),
-                    [](void* data) {
-                        auto* button = static_cast<FileButton*>(data);
-                        button->picker->typedName = button->name;
-                    },
-                    buttons.back().get(), (" label='" + name + "' group='Levels' ").c_str());
-    }
-    TwAddSeparator(bar, "FilesEnd", "");
+    TwDefine((" LevelFiles label='" + title + "' position='300 60' size='240 420' color='40 40 90' ").c_str());
     TwAddVarCB(
         bar, "FileName", TW_TYPE_STDSTRING,
         [](const void* value, void* picker) {
@@ -68,6 +58,18 @@ void LevelFilePicker::Build() {
         this, (" label='" + title + "' ").c_str());
     TwAddButton(bar, "FileCancel", [](void* picker) { static_cast<LevelFilePicker*>(picker)->Cancel(); }, this,
                 " label='Cancel' ");
+    // The name field and the buttons come first, the files below: a click on a file fills the name.
+    TwAddSeparator(bar, "FilesStart", "");
+    for (const std::string& name : ListLevels()) {
+        buttons.push_back(std::make_unique<FileButton>(FileButton{this, name}));
+        TwAddButton(bar, ("File" + name).c_str(),
+                    [](void* data) {
+                        auto* button = static_cast<FileButton*>(data);
+                        button->picker->typedName = button->name;
+                    },
+                    buttons.back().get(), (" label='" + name + "' group='Levels' ").c_str());
+    }
+    TwDefine(" LevelFiles/FileName keyboardfocus=true ");
 }
 
 bool LevelFilePicker::Choose(const std::string& name) {
