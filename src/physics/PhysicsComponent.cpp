@@ -27,6 +27,12 @@ unsigned TileCoordinate(float value) {
 
 float Clamp(float value, float limit) { return std::max(-limit, std::min(limit, value)); }
 
+// Called for every body in every step: the names are normalised and hashed once.
+const ZELM::MethodName kSetX("SetX");
+const ZELM::MethodName kSetY("SetY");
+const ZELM::MethodName kGenerateWorldCollisions("GenerateWorldCollisions");
+const ZELM::MethodName kGetTileID("GetTileID");
+
 }  // namespace
 
 PhysicsComponent::~PhysicsComponent() {
@@ -232,7 +238,7 @@ void PhysicsComponent::Update(float dtMs) {
         return;
     }
     if (service != nullptr) {
-        service->Call("GenerateWorldCollisions", this);
+        service->Call(kGenerateWorldCollisions, this);
     }
 
     float gx = (xGravity * gravityMagnitude + gravityEffectWeight * gravityEffectX) * gravityScale;
@@ -248,9 +254,9 @@ void PhysicsComponent::Update(float dtMs) {
 
     // Both positions from the velocity before this step; "SetX" first, as the entity sees it.
     const float newX = physical->GetX() + xVelocity * dt + 0.5f * (xAcceleration + gx) * dt * dt;
-    CallAll("SetX", newX);
+    CallAll(kSetX, newX);
     const float newY = physical->GetY() + yVelocity * dt + 0.5f * (yAcceleration + gy) * dt * dt;
-    CallAll("SetY", newY);
+    CallAll(kSetY, newY);
 
     const float damping = std::pow(0.2f, dt);
     xVelocity = xVelocity * damping + (xAcceleration + gx) * dt;
@@ -263,7 +269,7 @@ void PhysicsComponent::Update(float dtMs) {
         for (const float sx : {x - 0.25f, x + 0.25f}) {
             for (const float sy : {y - 0.25f, y + 0.25f}) {
                 insideBlue = insideBlue ||
-                             service->Call<unsigned char>("GetTileID", TileCoordinate(sx), TileCoordinate(sy)) == 3;
+                             service->Call<unsigned char>(kGetTileID, TileCoordinate(sx), TileCoordinate(sy)) == 3;
             }
         }
         if (!insideBlue) {

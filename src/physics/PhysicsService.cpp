@@ -20,6 +20,10 @@ float MsSince(std::int64_t start) {
 
 bool Has(PhysicsComponent& body, const char* type) { return body.GetOwner()->GetComponent(type) != nullptr; }
 
+// Called for every resolved pair: the names are normalised and hashed once.
+const ZELM::MethodName kSetX("SetX");
+const ZELM::MethodName kSetY("SetY");
+
 }  // namespace
 
 void PhysicsService::Bind() {
@@ -313,7 +317,7 @@ void PhysicsService::ResolveFixed(CollisionPair& pair) {
             b.AddContact(kContactRight, a.GetID());
             a.AddContact(kContactLeft, b.GetID());
             b.SetBlocked(kBlockedRight);
-            b.CallAll("SetX", a.GetX() - hw + 0.001f);
+            b.CallAll(kSetX, a.GetX() - hw + 0.001f);
             if (b.GetXVelocity() > 0.0f) {
                 b.SetYVelocity((1.0f - f) * b.GetYVelocity() + f * a.GetYVelocity());
                 b.SetXVelocity(-b.GetXVelocity() * e);
@@ -326,7 +330,7 @@ void PhysicsService::ResolveFixed(CollisionPair& pair) {
             b.AddContact(kContactLeft, a.GetID());
             a.AddContact(kContactRight, b.GetID());
             b.SetBlocked(kBlockedLeft);
-            b.CallAll("SetX", a.GetX() + hw - 0.001f);
+            b.CallAll(kSetX, a.GetX() + hw - 0.001f);
             if (b.GetXVelocity() < 0.0f) {
                 b.SetYVelocity((1.0f - f) * b.GetYVelocity() + f * a.GetYVelocity());
                 b.SetXVelocity(-b.GetXVelocity() * e);
@@ -339,7 +343,7 @@ void PhysicsService::ResolveFixed(CollisionPair& pair) {
             b.AddContact(kContactDown, a.GetID());
             a.AddContact(kContactUp, b.GetID());
             b.SetBlocked(kBlockedDown);
-            b.CallAll("SetY", a.GetY() + hh - 0.001f);
+            b.CallAll(kSetY, a.GetY() + hh - 0.001f);
             if (b.GetYVelocity() < 0.0f) {
                 b.SetXVelocity((1.0f - f) * b.GetXVelocity() + f * a.GetXVelocity());
                 b.SetYVelocity(-b.GetYVelocity() * e);
@@ -352,7 +356,7 @@ void PhysicsService::ResolveFixed(CollisionPair& pair) {
             b.AddContact(kContactUp, a.GetID());
             a.AddContact(kContactDown, b.GetID());
             b.SetBlocked(kBlockedUp);
-            b.CallAll("SetY", a.GetY() - hh + 0.001f);
+            b.CallAll(kSetY, a.GetY() - hh + 0.001f);
             if (b.GetYVelocity() > 0.0f) {
                 b.SetXVelocity((1.0f - f) * b.GetXVelocity() + f * a.GetXVelocity());
                 b.SetYVelocity(-b.GetYVelocity() * e);
@@ -423,13 +427,13 @@ void PhysicsService::ResolveFree(CollisionPair& pair) {
     if (alongX) {
         const float bx = b.GetX() + c;
         const float ax = a.GetX() - c;
-        b.CallAll("SetX", bx);
-        a.CallAll("SetX", ax);
+        b.CallAll(kSetX, bx);
+        a.CallAll(kSetX, ax);
     } else {
         const float by = b.GetY() + c;
         const float ay = a.GetY() - c;
-        b.CallAll("SetY", by);
-        a.CallAll("SetY", ay);
+        b.CallAll(kSetY, by);
+        a.CallAll(kSetY, ay);
     }
 
     // Friction blends the velocities across the contact, then momentum is exchanged along it.

@@ -20,8 +20,7 @@ const char kMethodMetatable[] = "ZELM.LuaMethod";
 // What a script's closure holds: where to find the method when it is called.
 struct LuaMethod {
     std::weak_ptr<MethodTable> table;
-    std::string key;
-    std::string name;
+    MethodName name;
     CallKind kind;
 };
 
@@ -38,34 +37,33 @@ int Dispatch(lua_State* L, const LuaMethod& method, char* error, std::size_t err
     if (table) {
         switch (method.kind) {
             case CallKind::Immediate: {
-                const auto found = table->immediate.find(method.key);
-                first = found != table->immediate.end() ? found->second.get() : nullptr;
+                const auto* found = table->immediate.Find(method.name);
+                first = found != nullptr ? found->get() : nullptr;
                 break;
             }
             case CallKind::Broadcast: {
-                const auto found = table->broadcast.find(method.key);
-                first = found != table->broadcast.end() && !found->second.empty() ? found->second.front().get()
-                                                                                   : nullptr;
+                const auto* found = table->broadcast.Find(method.name);
+                first = found != nullptr && !found->empty() ? found->front().get() : nullptr;
                 break;
             }
             case CallKind::Deferred: {
-                const auto found = table->deferred.find(method.key);
-                first = found != table->deferred.end() && !found->second.empty() ? found->second.front().get()
-                                                                                  : nullptr;
+                const auto* found = table->deferred.Find(method.name);
+                first = found != nullptr && !found->empty() ? found->front().get() : nullptr;
                 break;
             }
         }
     }
     if (first == nullptr) {
         if (method.kind == CallKind::Immediate) {
-            std::snprintf(error, errorSize, "Could not find any bound method(s) named \"%s\"!", method.name.c_str());
+            std::snprintf(error, errorSize, "Could not find any bound method(s) named \"%s\"!",
+                          method.name.GetText().c_str());
             return -1;
         }
         return 0;  // broadcast and deferred calls of nothing are no error
     }
     if (!first->IsSerializable()) {
         std::snprintf(error, errorSize, "Method \"%s\" contains unserializable types and could not be bound to Lua!",
-                      method.name.c_str());
+                      method.name.GetText().c_str());
         return -1;
     }
 
@@ -81,7 +79,7 @@ int Dispatch(lua_State* L, const LuaMethod& method, char* error, std::size_t err
             return first->InvokeAndWriteResult(arguments, writer) ? 1 : 0;
         }
         case CallKind::Broadcast: {
-            const auto& delegates = table->broadcast[method.key];
+            const auto& delegates = table->broadcast[method.name];
             for (auto it = delegates.begin(); it != delegates.end();) {
                 Delegate* delegate = (it++)->get();
                 if (delegate->Compare(arguments)) {
@@ -92,7 +90,7 @@ int Dispatch(lua_State* L, const LuaMethod& method, char* error, std::size_t err
         }
         case CallKind::Deferred:
             DelayedCallQueue::Instance().Add(
-                std::make_unique<DelayedCall>(table, method.key, std::move(arguments), 0.0f));
+                std::make_unique<DelayedCall>(table, method.name, std::move(arguments), 0.0f));
             return 0;
     }
     return 0;
@@ -146,11 +144,11 @@ void LuaObject::Remove() {
     luaL_unref(L, LUA_REGISTRYINDEX, tableRef);
 }
 
-void LuaObject::AddMethodLua(const std::string& method, CallKind kind, const std::weak_ptr<MethodTable>& table) {
+void LuaObject::AddMethodLua(const MethodName& method, CallKind kind, const std::weak_ptr<MethodTable>& table) {
     if (removed || !StateIsOpen()) {
         return;
     }
-    std::string field = method;
+    std::string field = method.GetText();
     for (char& c : field) {
         if (c == ' ') {
             c = '_';
@@ -165,7 +163,7 @@ void LuaObject::AddMethodLua(const std::string& method, CallKind kind, const std
     lua_State* L = state;
     lua_rawgeti(L, LUA_REGISTRYINDEX, tableRef);
     void* memory = lua_newuserdata(L, sizeof(LuaMethod));
-    new (memory) LuaMethod{table, NormaliseMethodName(method), method, kind};
+    new (memory) LuaMethod{table, method, kind};
     if (luaL_newmetatable(L, kMethodMetatable)) {
         lua_pushcfunction(L, CollectMethod);
         lua_setfield(L, -2, "__gc");

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "utilities/MethodName.h"
+
 struct lua_State;
 
 namespace ZELM {
@@ -32,7 +34,7 @@ public:
     // deleted delegate. A broadcast or deferred closure, once exposed, keeps its field: an immediate
     // binding of the same name never replaces it, so the engine's deferred "LoadLevel" stays what
     // scripts reach although the game-flow service binds an immediate "LoadLevel" too.
-    void AddMethodLua(const std::string& method, CallKind kind, const std::weak_ptr<MethodTable>& table);
+    void AddMethodLua(const MethodName& method, CallKind kind, const std::weak_ptr<MethodTable>& table);
     // Exposes a plain C function under a field of the table, with the name as its upvalue.
     void AddFunctionLua(const std::string& field, int (*function)(lua_State*));
 
