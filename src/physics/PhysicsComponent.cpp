@@ -210,6 +210,16 @@ void PhysicsComponent::AddContact(int side, unsigned contactId) {
     }
 }
 
+void PhysicsComponent::SetBlocked(int side) {
+    if (blocked[side]) {
+        return;
+    }
+    blocked[side] = true;
+    if (service != nullptr) {
+        service->NoteBlocked(this);
+    }
+}
+
 bool PhysicsComponent::HasContact(int side, unsigned contactId) const {
     for (unsigned i = 0; i < contactCount[side]; ++i) {
         if (contacts[side][i] == contactId) {
