@@ -16,7 +16,8 @@ void DynamicCaller::CallWith(const MethodName& method, ArgumentList& arguments) 
         }
     }
     if (delegate == nullptr) {
-        ZELM_PROBLEM("ZELM::DynamicCaller::Call", "Could not find any bound method(s) named \"%s\"!", method.GetText().c_str());
+        ZELM_PROBLEM("ZELM::DynamicCaller::Call", "Could not find any bound method(s) named \"%s\"!",
+                     method.GetText().c_str());
         return;
     }
     if (delegate->Compare(arguments)) {
