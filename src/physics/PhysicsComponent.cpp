@@ -27,6 +27,18 @@ unsigned TileCoordinate(float value) {
 
 float Clamp(float value, float limit) { return std::max(-limit, std::min(limit, value)); }
 
+// The velocity kept after a step of dt seconds. Every body takes the same few step lengths, so
+// the last one is remembered rather than raising to a power for each body in each step.
+float DampingFor(float dt) {
+    static float lastDt = std::numeric_limits<float>::quiet_NaN();
+    static float lastDamping = 1.0f;
+    if (dt != lastDt) {
+        lastDt = dt;
+        lastDamping = std::pow(0.2f, dt);
+    }
+    return lastDamping;
+}
+
 // Called for every body in every step: the names are normalised and hashed once.
 const ZELM::MethodName kSetX("SetX");
 const ZELM::MethodName kSetY("SetY");
@@ -268,7 +280,7 @@ void PhysicsComponent::Update(float dtMs) {
     const float newY = physical->GetY() + yVelocity * dt + 0.5f * (yAcceleration + gy) * dt * dt;
     CallAll(kSetY, newY);
 
-    const float damping = std::pow(0.2f, dt);
+    const float damping = DampingFor(dt);
     xVelocity = xVelocity * damping + (xAcceleration + gx) * dt;
     yVelocity = yVelocity * damping + (yAcceleration + gy) * dt;
 
