@@ -26,9 +26,7 @@ void DelayedCall::Fire() {
             return;
         }
         Delegate* delegate = (*delegates)[i].get();
-        if (delegate->Compare(arguments)) {
-            delegate->Invoke(arguments);
-        }
+        delegate->CompareAndInvoke(arguments);
     }
 }
 

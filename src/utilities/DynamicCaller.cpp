@@ -20,9 +20,7 @@ void DynamicCaller::CallWith(const MethodName& method, ArgumentList& arguments) 
                      method.GetText().c_str());
         return;
     }
-    if (delegate->Compare(arguments)) {
-        delegate->Invoke(arguments);
-    }
+    delegate->CompareAndInvoke(arguments);
 }
 
 bool DynamicCaller::IsBound(const MethodName& method) const {
@@ -41,9 +39,7 @@ void DynamicCaller::CallAllWith(const MethodName& method, ArgumentList& argument
     // Step past each delegate before invoking it: a callee may withdraw its own binding.
     for (auto it = delegates->begin(); it != delegates->end();) {
         Delegate* delegate = (it++)->get();
-        if (delegate->Compare(arguments)) {
-            delegate->Invoke(arguments);
-        }
+        delegate->CompareAndInvoke(arguments);
     }
 }
 

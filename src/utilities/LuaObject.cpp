@@ -104,9 +104,7 @@ int Dispatch(lua_State* L, const LuaMethod& method, char* error, std::size_t err
             const auto& delegates = table->broadcast[method.name];
             for (auto it = delegates.begin(); it != delegates.end();) {
                 Delegate* delegate = (it++)->get();
-                if (delegate->Compare(arguments)) {
-                    delegate->Invoke(arguments);
-                }
+                delegate->CompareAndInvoke(arguments);
             }
             return 0;
         }
