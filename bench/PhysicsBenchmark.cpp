@@ -1,7 +1,9 @@
 // Our broad phase and whole physics frame against a general-purpose 2D physics library on the same scenes.
 #include <box2d/box2d.h>
 
+#include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <memory>
 #include <random>
 #include <string>
@@ -113,8 +115,8 @@ std::vector<b2Vec2> ArenaDrop() {
     return positions;
 }
 
-void OurFrame(benchmark::State& state) {
-    OurWorld world;
+// The arena's tiles: a floor and two walls.
+void BuildArena(OurWorld& world) {
     Logic::WorldMap& map = world.logic->GetWorldMap();
     map.Create(kArenaWidth, kArenaHeight);
     for (unsigned x = 0; x < kArenaWidth; ++x) {
@@ -124,6 +126,11 @@ void OurFrame(benchmark::State& state) {
         map.SetTileID(0, y, 1);
         map.SetTileID(kArenaWidth - 1, y, 1);
     }
+}
+
+void OurFrame(benchmark::State& state) {
+    OurWorld world;
+    BuildArena(world);
     const std::vector<b2Vec2> drop = ArenaDrop();
     std::vector<Kestrin::PhysicsComponent*> bodies;
     for (int i = 0; i < kArenaBoxes; ++i) {
@@ -145,6 +152,90 @@ void OurFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(OurFrame)->Unit(benchmark::kMillisecond);
+
+// The scaling of the whole frame: n boxes in rows over the arena floor, dropped again every 120 frames.
+void OurFrameOf(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    OurWorld world;
+    BuildArena(world);
+    const int perRow = 40;
+    std::vector<Kestrin::PhysicsComponent*> bodies;
+    std::vector<b2Vec2> drop;
+    for (int i = 0; i < count; ++i) {
+        drop.emplace_back(2.0f + static_cast<float>(i % perRow) * 1.4f, 3.0f + static_cast<float>(i / perRow) * 1.5f);
+        bodies.push_back(AddBox(world, i, drop[i].x, drop[i].y));
+    }
+    int frame = 0;
+    for (auto _ : state) {
+        if (frame++ % 120 == 0) {
+            state.PauseTiming();
+            for (int i = 0; i < count; ++i) {
+                bodies[i]->CallAll("SetX", drop[i].x);
+                bodies[i]->CallAll("SetY", drop[i].y);
+                bodies[i]->SetXVelocity(0.0f);
+                bodies[i]->SetYVelocity(0.0f);
+            }
+            state.ResumeTiming();
+        }
+        world.physics->Update(16.6667f);
+    }
+}
+BENCHMARK(OurFrameOf)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Processor time of this thread, so a frame is not charged for the time other programs ran.
+double ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1.0e3 + static_cast<double>(now.tv_nsec) / 1.0e6;
+}
+
+// n boxes placed by the given function over the arena floor; each iteration is one frame, and the
+// boxes are placed again every 120 frames. "worst frame ms" is the longest single frame, in
+// processor time.
+template <typename Place>
+void FramesOfPlacedBoxes(benchmark::State& state, Place place) {
+    const int count = static_cast<int>(state.range(0));
+    OurWorld world;
+    BuildArena(world);
+    std::vector<Kestrin::PhysicsComponent*> bodies;
+    for (int i = 0; i < count; ++i) {
+        const b2Vec2 at = place(i);
+        bodies.push_back(AddBox(world, i, at.x, at.y));
+    }
+    double worstMs = 0.0;
+    int frame = 0;
+    for (auto _ : state) {
+        if (frame++ % 120 == 0) {
+            state.PauseTiming();
+            for (int i = 0; i < count; ++i) {
+                const b2Vec2 at = place(i);
+                bodies[i]->CallAll("SetX", at.x);
+                bodies[i]->CallAll("SetY", at.y);
+                bodies[i]->SetXVelocity(0.0f);
+                bodies[i]->SetYVelocity(0.0f);
+            }
+            state.ResumeTiming();
+        }
+        const double start = ThreadCpuMs();
+        world.physics->Update(16.6667f);
+        worstMs = std::max(worstMs, ThreadCpuMs() - start);
+    }
+    state.counters["worst frame ms"] = worstMs;
+}
+
+// Boxes all created at one point (a designer's clicks, a script that spawns): a pile that must
+// separate without any frame costing far more than the same boxes spread out.
+void PileFrame(benchmark::State& state) {
+    FramesOfPlacedBoxes(state, [](int) { return b2Vec2(30.0f, 10.0f); });
+}
+BENCHMARK(PileFrame)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
+
+void SpreadFrame(benchmark::State& state) {
+    FramesOfPlacedBoxes(state, [](int i) {
+        return b2Vec2(2.0f + static_cast<float>(i % 40) * 1.4f, 3.0f + static_cast<float>(i / 40) * 1.5f);
+    });
+}
+BENCHMARK(SpreadFrame)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 
 void PeerFrame(benchmark::State& state) {
     b2World world(b2Vec2(0.0f, -8.0f));

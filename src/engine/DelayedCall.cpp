@@ -5,7 +5,7 @@
 
 namespace ZELM {
 
-DelayedCall::DelayedCall(std::weak_ptr<MethodTable> table, std::string method, ArgumentList arguments,
+DelayedCall::DelayedCall(std::weak_ptr<MethodTable> table, MethodName method, ArgumentList arguments,
                          float delayMs)
     : table(std::move(table)), method(std::move(method)), arguments(std::move(arguments)), remaining(delayMs) {}
 
@@ -21,14 +21,12 @@ void DelayedCall::Fire() {
     }
     // Indexed, and looked up again each time: a delegate may bind or withdraw methods of this name.
     for (std::size_t i = 0;; ++i) {
-        const auto found = methods->deferred.find(method);
-        if (found == methods->deferred.end() || i >= found->second.size()) {
+        const auto* delegates = methods->deferred.Find(method);
+        if (delegates == nullptr || i >= delegates->size()) {
             return;
         }
-        Delegate* delegate = found->second[i].get();
-        if (delegate->Compare(arguments)) {
-            delegate->Invoke(arguments);
-        }
+        Delegate* delegate = (*delegates)[i].get();
+        delegate->CompareAndInvoke(arguments);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "utilities/ArgumentList.h"
+#include "utilities/MethodName.h"
 
 namespace ZELM {
 
@@ -13,7 +14,7 @@ struct MethodTable;
 class DelayedCall {
 public:
     // Refers to the deferred methods bound under `method` in the table (not a copy of them).
-    DelayedCall(std::weak_ptr<MethodTable> table, std::string method, ArgumentList arguments, float delayMs);
+    DelayedCall(std::weak_ptr<MethodTable> table, MethodName method, ArgumentList arguments, float delayMs);
 
     // Counts the frame time down; true once the delay has run out.
     bool Advance(float dtMs);
@@ -25,7 +26,7 @@ public:
 
 private:
     std::weak_ptr<MethodTable> table;
-    std::string method;
+    MethodName method;
     ArgumentList arguments;
     float remaining;
 };

@@ -26,6 +26,10 @@ int Truncate(float value) {
     return static_cast<int>(value);
 }
 
+// Called for every body touching a tile in every step: the names are normalised and hashed once.
+const ZELM::MethodName kSetX("SetX");
+const ZELM::MethodName kSetY("SetY");
+
 }  // namespace
 
 unsigned char TileCollision::Tile(int x, int y) const {
@@ -160,25 +164,25 @@ void TileCollision::Resolve(PhysicsComponent& body, TilePhysicsObject& tile) {
     switch (side) {
         case kRight:
             body.SetBlocked(Kestrin::kBlockedRight);
-            body.CallAll("SetX", x + dx - hw);
+            body.CallAll(kSetX, x + dx - hw);
             if (body.GetXVelocity() > 0.0f) body.SetXVelocity(-body.GetXVelocity() * e);
             if (body.GetXAcceleration() > 0.0f) body.SetXAcceleration(0.0f);
             break;
         case kLeft:
             body.SetBlocked(Kestrin::kBlockedLeft);
-            body.CallAll("SetX", x + dx + hw);
+            body.CallAll(kSetX, x + dx + hw);
             if (body.GetXVelocity() < 0.0f) body.SetXVelocity(-body.GetXVelocity() * e);
             if (body.GetXAcceleration() < 0.0f) body.SetXAcceleration(0.0f);
             break;
         case kBelow:
             body.SetBlocked(Kestrin::kBlockedDown);
-            body.CallAll("SetY", y + dy + hh);
+            body.CallAll(kSetY, y + dy + hh);
             if (body.GetYVelocity() < 0.0f) body.SetYVelocity(-body.GetYVelocity() * e);
             if (body.GetYAcceleration() < 0.0f) body.SetYAcceleration(0.0f);
             break;
         case kAbove:
             body.SetBlocked(Kestrin::kBlockedUp);
-            body.CallAll("SetY", y + dy - hh);
+            body.CallAll(kSetY, y + dy - hh);
             if (body.GetYVelocity() > 0.0f) body.SetYVelocity(-body.GetYVelocity() * e);
             if (body.GetYAcceleration() > 0.0f) body.SetYAcceleration(0.0f);
             break;

@@ -27,6 +27,24 @@ unsigned TileCoordinate(float value) {
 
 float Clamp(float value, float limit) { return std::max(-limit, std::min(limit, value)); }
 
+// The velocity kept after a step of dt seconds. Every body takes the same few step lengths, so
+// the last one is remembered rather than raising to a power for each body in each step.
+float DampingFor(float dt) {
+    static float lastDt = std::numeric_limits<float>::quiet_NaN();
+    static float lastDamping = 1.0f;
+    if (dt != lastDt) {
+        lastDt = dt;
+        lastDamping = std::pow(0.2f, dt);
+    }
+    return lastDamping;
+}
+
+// Called for every body in every step: the names are normalised and hashed once.
+const ZELM::MethodName kSetX("SetX");
+const ZELM::MethodName kSetY("SetY");
+const ZELM::MethodName kGenerateWorldCollisions("GenerateWorldCollisions");
+const ZELM::MethodName kGetTileID("GetTileID");
+
 }  // namespace
 
 PhysicsComponent::~PhysicsComponent() {
@@ -204,6 +222,16 @@ void PhysicsComponent::AddContact(int side, unsigned contactId) {
     }
 }
 
+void PhysicsComponent::SetBlocked(int side) {
+    if (blocked[side]) {
+        return;
+    }
+    blocked[side] = true;
+    if (service != nullptr) {
+        service->NoteBlocked(this);
+    }
+}
+
 bool PhysicsComponent::HasContact(int side, unsigned contactId) const {
     for (unsigned i = 0; i < contactCount[side]; ++i) {
         if (contacts[side][i] == contactId) {
@@ -232,7 +260,7 @@ void PhysicsComponent::Update(float dtMs) {
         return;
     }
     if (service != nullptr) {
-        service->Call("GenerateWorldCollisions", this);
+        service->Call(kGenerateWorldCollisions, this);
     }
 
     float gx = (xGravity * gravityMagnitude + gravityEffectWeight * gravityEffectX) * gravityScale;
@@ -248,11 +276,11 @@ void PhysicsComponent::Update(float dtMs) {
 
     // Both positions from the velocity before this step; "SetX" first, as the entity sees it.
     const float newX = physical->GetX() + xVelocity * dt + 0.5f * (xAcceleration + gx) * dt * dt;
-    CallAll("SetX", newX);
+    CallAll(kSetX, newX);
     const float newY = physical->GetY() + yVelocity * dt + 0.5f * (yAcceleration + gy) * dt * dt;
-    CallAll("SetY", newY);
+    CallAll(kSetY, newY);
 
-    const float damping = std::pow(0.2f, dt);
+    const float damping = DampingFor(dt);
     xVelocity = xVelocity * damping + (xAcceleration + gx) * dt;
     yVelocity = yVelocity * damping + (yAcceleration + gy) * dt;
 
@@ -263,7 +291,7 @@ void PhysicsComponent::Update(float dtMs) {
         for (const float sx : {x - 0.25f, x + 0.25f}) {
             for (const float sy : {y - 0.25f, y + 0.25f}) {
                 insideBlue = insideBlue ||
-                             service->Call<unsigned char>("GetTileID", TileCoordinate(sx), TileCoordinate(sy)) == 3;
+                             service->Call<unsigned char>(kGetTileID, TileCoordinate(sx), TileCoordinate(sy)) == 3;
             }
         }
         if (!insideBlue) {

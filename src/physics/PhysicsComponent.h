@@ -75,7 +75,8 @@ public:
     bool HasContact(int side, unsigned contactId) const;
     unsigned GetContactCount(int side) const { return contactCount[side]; }
     bool IsBlocked(int side) const { return blocked[side]; }
-    void SetBlocked(int side) { blocked[side] = true; }
+    // Marks a side blocked for the rest of the frame; the service hears of each newly blocked side.
+    void SetBlocked(int side);
     Endpoint* GetEndpoint(int slot) { return &endpoints[slot]; }
     ZELM::Physical* GetPhysical() const { return physical; }
     float GetX() const;
@@ -93,6 +94,9 @@ public:
     bool IsGhost() const { return ghost; }
     bool IsFrozen() const { return frozen; }
     float GetStepSeconds() const { return stepSeconds; }
+    // The body's place in the solver's per-step index; meaningful to the solver only.
+    unsigned GetSolverSlot() const { return solverSlot; }
+    void SetSolverSlot(unsigned slot) { solverSlot = slot; }
     // Zones (gravity effect) write these before a step; the step consumes and resets them.
     void SetGravityEffect(float x, float y, float weight, float scale);
 
@@ -134,6 +138,7 @@ private:
     bool ghost = false;
     float influenceability = 1.0f;
     bool endpointsListed = false;
+    unsigned solverSlot = 0;
 };
 
 }  // namespace Kestrin

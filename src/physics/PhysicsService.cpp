@@ -20,6 +20,10 @@ float MsSince(std::int64_t start) {
 
 bool Has(PhysicsComponent& body, const char* type) { return body.GetOwner()->GetComponent(type) != nullptr; }
 
+// Called for every resolved pair: the names are normalised and hashed once.
+const ZELM::MethodName kSetX("SetX");
+const ZELM::MethodName kSetY("SetY");
+
 }  // namespace
 
 void PhysicsService::Bind() {
@@ -221,55 +225,176 @@ void PhysicsService::Sweep(bool isXAxis) {
 
 // ---- Solver ---------------------------------------------------------------------------------
 
+// A body already pushed away from one side cannot give way there: the pair becomes fixed, with
+// the blocked body first. Applying it twice changes nothing.
+void PhysicsService::ApplyBlocking(CollisionPair& pair) {
+    PhysicsComponent& first = *pair.first;
+    PhysicsComponent& second = *pair.second;
+    auto fixOrSwap = [&pair](bool firstBlocked, bool secondBlocked, unsigned mirrored) {
+        if (firstBlocked) {
+            pair.oneSideFixed = true;
+        } else if (secondBlocked) {
+            std::swap(pair.first, pair.second);
+            pair.direction = mirrored;
+            pair.oneSideFixed = true;
+        }
+    };
+    switch (pair.direction) {
+        case kSecondLeft:
+            fixOrSwap(first.IsBlocked(kBlockedRight), second.IsBlocked(kBlockedLeft), kSecondRight);
+            break;
+        case kSecondRight:
+            fixOrSwap(first.IsBlocked(kBlockedLeft), second.IsBlocked(kBlockedRight), kSecondLeft);
+            break;
+        case kSecondAbove:
+            fixOrSwap(first.IsBlocked(kBlockedDown), second.IsBlocked(kBlockedUp), kSecondBelow);
+            break;
+        case kSecondBelow:
+            fixOrSwap(first.IsBlocked(kBlockedUp), second.IsBlocked(kBlockedDown), kSecondAbove);
+            break;
+    }
+}
+
 void PhysicsService::PropagateBlocking(std::size_t from) {
     for (std::size_t i = from; i < pairs.size(); ++i) {
-        CollisionPair& pair = pairs[i];
-        PhysicsComponent& first = *pair.first;
-        PhysicsComponent& second = *pair.second;
-        // A body already pushed away from one side cannot give way there: the pair becomes fixed,
-        // with the blocked body first.
-        auto fixOrSwap = [&pair](bool firstBlocked, bool secondBlocked, unsigned mirrored) {
-            if (firstBlocked) {
-                pair.oneSideFixed = true;
-            } else if (secondBlocked) {
-                std::swap(pair.first, pair.second);
-                pair.direction = mirrored;
-                pair.oneSideFixed = true;
+        ApplyBlocking(pairs[i]);
+    }
+}
+
+void PhysicsService::NoteBlocked(PhysicsComponent* body) {
+    if (watchingBlocks) {
+        newlyBlocked.push_back(body);
+    }
+}
+
+// The order of resolution: all fixed pairs first; then, one at a time, the first free pair, after
+// which the blocks it caused fix more pairs, which go first again. The pairs left after a run of
+// resolutions are all free, and a free pair can only become fixed through a body blocked since, so
+// only the pairs of newly blocked bodies are looked at again; they are moved forward exactly as
+// a partition of the whole rest would move them, which keeps the order (and every result) of the
+// plain propagate-and-partition loop while each step stays linear in the number of pairs.
+void PhysicsService::Solve() {
+    pairs.erase(std::remove_if(pairs.begin(), pairs.end(), [](const CollisionPair& p) { return !p.confirmed; }),
+                pairs.end());
+    if (pairs.empty()) {
+        return;
+    }
+    auto fixedFirst = [](const CollisionPair& p) { return p.oneSideFixed; };
+    std::partition(pairs.begin(), pairs.end(), fixedFirst);
+    PropagateBlocking(0);
+    std::partition(pairs.begin(), pairs.end(), fixedFirst);
+    watchingBlocks = true;
+    pairsIndexed = false;
+    newlyBlocked.clear();
+    std::size_t next = 0;
+    ResolveRun(next);
+    while (next < pairs.size()) {
+        FixNewlyBlockedPairs(next);
+        ResolveRun(next);
+    }
+    watchingBlocks = false;
+}
+
+// Resolves the pair at `next` and every fixed pair straight after it.
+void PhysicsService::ResolveRun(std::size_t& next) {
+    Resolve(pairs[next]);
+    ++next;
+    while (next < pairs.size() && pairs[next].oneSideFixed) {
+        Resolve(pairs[next]);
+        ++next;
+    }
+}
+
+void PhysicsService::FixNewlyBlockedPairs(std::size_t from) {
+    if (newlyBlocked.empty()) {
+        return;
+    }
+    if (!pairsIndexed) {
+        IndexPairsByBody();
+    }
+    if (++visit == 0) {
+        std::fill(visitedIn.begin(), visitedIn.end(), 0u);
+        visit = 1;
+    }
+    nowFixed.clear();
+    for (PhysicsComponent* body : newlyBlocked) {
+        const unsigned slot = body->GetSolverSlot();
+        if (slot >= indexedBodies.size() || indexedBodies[slot] != body) {
+            continue;  // in no pair of this step
+        }
+        for (unsigned k = bodyPairsStart[slot]; k < bodyPairsStart[slot + 1]; ++k) {
+            const unsigned id = bodyPairs[k];
+            const std::size_t at = positionOf[id];
+            if (visitedIn[id] == visit || at < from) {
+                continue;
             }
-        };
-        switch (pair.direction) {
-            case kSecondLeft:
-                fixOrSwap(first.IsBlocked(kBlockedRight), second.IsBlocked(kBlockedLeft), kSecondRight);
-                break;
-            case kSecondRight:
-                fixOrSwap(first.IsBlocked(kBlockedLeft), second.IsBlocked(kBlockedRight), kSecondLeft);
-                break;
-            case kSecondAbove:
-                fixOrSwap(first.IsBlocked(kBlockedDown), second.IsBlocked(kBlockedUp), kSecondBelow);
-                break;
-            case kSecondBelow:
-                fixOrSwap(first.IsBlocked(kBlockedUp), second.IsBlocked(kBlockedDown), kSecondAbove);
-                break;
+            visitedIn[id] = visit;
+            ApplyBlocking(pairs[at]);
+            if (pairs[at].oneSideFixed) {
+                nowFixed.push_back(at);
+            }
+        }
+    }
+    newlyBlocked.clear();
+    // What std::partition does with them: from the front, each free pair in the first
+    // nowFixed.size() places swaps with the last fixed pair not yet moved, from the back.
+    std::sort(nowFixed.begin(), nowFixed.end());
+    const std::size_t boundary = from + nowFixed.size();
+    auto fromBack = nowFixed.rbegin();
+    for (std::size_t at = from; at < boundary; ++at) {
+        if (!pairs[at].oneSideFixed) {
+            SwapPairs(at, *fromBack++);
         }
     }
 }
 
-void PhysicsService::Solve() {
-    pairs.erase(std::remove_if(pairs.begin(), pairs.end(), [](const CollisionPair& p) { return !p.confirmed; }),
-                pairs.end());
-    auto fixedFirst = [](const CollisionPair& p) { return p.oneSideFixed; };
-    std::partition(pairs.begin(), pairs.end(), fixedFirst);
-    std::size_t i = 0;
-    while (i < pairs.size()) {
-        PropagateBlocking(i);
-        std::partition(pairs.begin() + static_cast<std::ptrdiff_t>(i), pairs.end(), fixedFirst);
-        Resolve(pairs[i]);
-        ++i;
-        while (i < pairs.size() && pairs[i].oneSideFixed) {
-            Resolve(pairs[i]);
-            ++i;
+// Numbers the pairs in their present order and lists, for every body in a pair, its pairs.
+void PhysicsService::IndexPairsByBody() {
+    indexedBodies.clear();
+    auto slotOf = [this](PhysicsComponent* body) {
+        const unsigned slot = body->GetSolverSlot();
+        if (slot < indexedBodies.size() && indexedBodies[slot] == body) {
+            return slot;
         }
+        body->SetSolverSlot(static_cast<unsigned>(indexedBodies.size()));
+        indexedBodies.push_back(body);
+        return body->GetSolverSlot();
+    };
+    const std::size_t count = pairs.size();
+    pairAt.resize(count);
+    positionOf.resize(count);
+    std::vector<unsigned> firstSlot(count), secondSlot(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        pairAt[i] = static_cast<unsigned>(i);
+        positionOf[i] = static_cast<unsigned>(i);
+        firstSlot[i] = slotOf(pairs[i].first);
+        secondSlot[i] = slotOf(pairs[i].second);
     }
+    bodyPairsStart.assign(indexedBodies.size() + 1, 0u);
+    for (std::size_t i = 0; i < count; ++i) {
+        ++bodyPairsStart[firstSlot[i] + 1];
+        ++bodyPairsStart[secondSlot[i] + 1];
+    }
+    for (std::size_t b = 0; b < indexedBodies.size(); ++b) {
+        bodyPairsStart[b + 1] += bodyPairsStart[b];
+    }
+    bodyPairs.resize(2 * count);
+    std::vector<unsigned> fill(bodyPairsStart.begin(), bodyPairsStart.end() - 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        bodyPairs[fill[firstSlot[i]]++] = static_cast<unsigned>(i);
+        bodyPairs[fill[secondSlot[i]]++] = static_cast<unsigned>(i);
+    }
+    if (visitedIn.size() < count) {
+        visitedIn.resize(count, 0u);
+    }
+    pairsIndexed = true;
+}
+
+void PhysicsService::SwapPairs(std::size_t a, std::size_t b) {
+    std::swap(pairs[a], pairs[b]);
+    std::swap(pairAt[a], pairAt[b]);
+    positionOf[pairAt[a]] = static_cast<unsigned>(a);
+    positionOf[pairAt[b]] = static_cast<unsigned>(b);
 }
 
 bool PhysicsService::TriggerGhost(PhysicsComponent& ghost, PhysicsComponent& other) {
@@ -313,7 +438,7 @@ void PhysicsService::ResolveFixed(CollisionPair& pair) {
             b.AddContact(kContactRight, a.GetID());
             a.AddContact(kContactLeft, b.GetID());
             b.SetBlocked(kBlockedRight);
-            b.CallAll("SetX", a.GetX() - hw + 0.001f);
+            b.CallAll(kSetX, a.GetX() - hw + 0.001f);
             if (b.GetXVelocity() > 0.0f) {
                 b.SetYVelocity((1.0f - f) * b.GetYVelocity() + f * a.GetYVelocity());
                 b.SetXVelocity(-b.GetXVelocity() * e);
@@ -326,7 +451,7 @@ void PhysicsService::ResolveFixed(CollisionPair& pair) {
             b.AddContact(kContactLeft, a.GetID());
             a.AddContact(kContactRight, b.GetID());
             b.SetBlocked(kBlockedLeft);
-            b.CallAll("SetX", a.GetX() + hw - 0.001f);
+            b.CallAll(kSetX, a.GetX() + hw - 0.001f);
             if (b.GetXVelocity() < 0.0f) {
                 b.SetYVelocity((1.0f - f) * b.GetYVelocity() + f * a.GetYVelocity());
                 b.SetXVelocity(-b.GetXVelocity() * e);
@@ -339,7 +464,7 @@ void PhysicsService::ResolveFixed(CollisionPair& pair) {
             b.AddContact(kContactDown, a.GetID());
             a.AddContact(kContactUp, b.GetID());
             b.SetBlocked(kBlockedDown);
-            b.CallAll("SetY", a.GetY() + hh - 0.001f);
+            b.CallAll(kSetY, a.GetY() + hh - 0.001f);
             if (b.GetYVelocity() < 0.0f) {
                 b.SetXVelocity((1.0f - f) * b.GetXVelocity() + f * a.GetXVelocity());
                 b.SetYVelocity(-b.GetYVelocity() * e);
@@ -352,7 +477,7 @@ void PhysicsService::ResolveFixed(CollisionPair& pair) {
             b.AddContact(kContactUp, a.GetID());
             a.AddContact(kContactDown, b.GetID());
             b.SetBlocked(kBlockedUp);
-            b.CallAll("SetY", a.GetY() - hh + 0.001f);
+            b.CallAll(kSetY, a.GetY() - hh + 0.001f);
             if (b.GetYVelocity() > 0.0f) {
                 b.SetXVelocity((1.0f - f) * b.GetXVelocity() + f * a.GetXVelocity());
                 b.SetYVelocity(-b.GetYVelocity() * e);
@@ -423,13 +548,13 @@ void PhysicsService::ResolveFree(CollisionPair& pair) {
     if (alongX) {
         const float bx = b.GetX() + c;
         const float ax = a.GetX() - c;
-        b.CallAll("SetX", bx);
-        a.CallAll("SetX", ax);
+        b.CallAll(kSetX, bx);
+        a.CallAll(kSetX, ax);
     } else {
         const float by = b.GetY() + c;
         const float ay = a.GetY() - c;
-        b.CallAll("SetY", by);
-        a.CallAll("SetY", ay);
+        b.CallAll(kSetY, by);
+        a.CallAll(kSetY, ay);
     }
 
     // Friction blends the velocities across the contact, then momentum is exchanged along it.

@@ -48,10 +48,19 @@ public:
     // The broad phase on its own: the pairs of boxes that overlap on both axes.
     void FindPairs();
 
+    // Told by a body when one of its sides becomes blocked, so that while solving only that
+    // body's pairs are looked at again.
+    void NoteBlocked(PhysicsComponent* body);
+
 private:
     void Sweep(bool isXAxis);
     void Solve();
     void PropagateBlocking(std::size_t from);
+    static void ApplyBlocking(CollisionPair& pair);
+    void ResolveRun(std::size_t& next);
+    void FixNewlyBlockedPairs(std::size_t from);
+    void IndexPairsByBody();
+    void SwapPairs(std::size_t a, std::size_t b);
     void Resolve(CollisionPair& pair);
     void ResolveFixed(CollisionPair& pair);
     void ResolveFree(CollisionPair& pair);
@@ -72,6 +81,20 @@ private:
 
     // Scratch space kept between steps so the broad phase does not allocate every step.
     std::vector<PhysicsComponent*> active;
+
+    // Solver scratch: the bodies blocked since the pairs were last examined, and, built when first
+    // needed in a step, each body's pairs and where every pair now stands in the list.
+    bool watchingBlocks = false;
+    bool pairsIndexed = false;
+    std::vector<PhysicsComponent*> newlyBlocked;
+    std::vector<PhysicsComponent*> indexedBodies;
+    std::vector<unsigned> bodyPairsStart;
+    std::vector<unsigned> bodyPairs;
+    std::vector<unsigned> pairAt;
+    std::vector<unsigned> positionOf;
+    std::vector<unsigned> visitedIn;
+    unsigned visit = 0;
+    std::vector<std::size_t> nowFixed;
 };
 
 }  // namespace Kestrin

@@ -1,10 +1,13 @@
 // The typed argument slots of one call by name, and the slot that receives its result.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "utilities/TypeInfo.h"
@@ -31,8 +34,17 @@ public:
     ArgumentList() = default;
     ArgumentList(const ArgumentList&) = delete;
     ArgumentList& operator=(const ArgumentList&) = delete;
-    ArgumentList(ArgumentList&&) = default;
-    ArgumentList& operator=(ArgumentList&&) = default;
+    // Moves carry the filled slots only.
+    ArgumentList(ArgumentList&& other) noexcept { *this = std::move(other); }
+    ArgumentList& operator=(ArgumentList&& other) noexcept {
+        for (std::size_t i = 0; i < other.count; ++i) {
+            slots.Put(i, other.slots[i]);
+        }
+        count = other.count;
+        returnSlot = other.returnSlot;
+        owned = std::move(other.owned);
+        return *this;
+    }
 
     // Adds a slot that refers to the caller's own value, so a method taking a non-const
     // reference writes back into it. The value must outlive the call.
@@ -89,9 +101,24 @@ public:
     }
 
 private:
-    void Push(void* value, int typeId, const char* typeName);
+    void Push(void* value, int typeId, const char* typeName) {
+        assert(count < kMaxSlots);
+        slots.Put(count, ArgumentSlot{value, typeId, typeName});
+        ++count;
+    }
 
-    ArgumentSlot slots[kMaxSlots];
+    // Only the first `count` slots are ever read, so the rest are left unset: every call by name
+    // builds a list, and filling eight slots it does not use was a measurable part of its cost.
+    struct Slots {
+        void Put(std::size_t index, const ArgumentSlot& slot) {
+            new (storage + index * sizeof(ArgumentSlot)) ArgumentSlot(slot);
+        }
+        const ArgumentSlot& operator[](std::size_t index) const {
+            return *std::launder(reinterpret_cast<const ArgumentSlot*>(storage + index * sizeof(ArgumentSlot)));
+        }
+        alignas(ArgumentSlot) unsigned char storage[sizeof(ArgumentSlot) * kMaxSlots];
+    };
+    Slots slots;
     std::size_t count = 0;
     ArgumentSlot returnSlot;
     std::vector<std::unique_ptr<void, void (*)(void*)>> owned;

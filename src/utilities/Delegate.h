@@ -18,6 +18,8 @@ public:
     // Checks the given argument types against the parameters; reports every mismatch and
     // returns false when there is one.
     virtual bool Compare(const ArgumentList& arguments) = 0;
+    // Compare, then Invoke when the check passed: the one way a call reaches a method.
+    virtual void CompareAndInvoke(ArgumentList& arguments) = 0;
 
     // Whether every parameter and the result have a serialized form, so scripts can call it.
     virtual bool IsSerializable() const = 0;

@@ -55,6 +55,12 @@ public:
 
     void Invoke(ArgumentList& arguments) override { InvokeWith(arguments, std::index_sequence_for<P...>{}); }
 
+    void CompareAndInvoke(ArgumentList& arguments) override {
+        if (Compare(arguments)) {
+            InvokeWith(arguments, std::index_sequence_for<P...>{});
+        }
+    }
+
     bool Compare(const ArgumentList& arguments) override {
         static const std::array<int, sizeof...(P) + 1> ids = {TypeId<std::decay_t<P>>()..., -1};
         static const std::array<const char*, sizeof...(P) + 1> names = {

@@ -20,24 +20,24 @@ MethodTable& DynamicBinder::Table() {
     return *methods;
 }
 
-void DynamicBinder::AddImmediate(const std::string& method, std::unique_ptr<Delegate> delegate) {
+void DynamicBinder::AddImmediate(const MethodName& method, std::unique_ptr<Delegate> delegate) {
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
-    table.immediate[NormaliseMethodName(method)] = std::move(delegate);
+    table.immediate[method] = std::move(delegate);
     luaTable->AddMethodLua(method, CallKind::Immediate, methods);
 }
 
-void DynamicBinder::AddBroadcast(const std::string& method, std::unique_ptr<Delegate> delegate) {
+void DynamicBinder::AddBroadcast(const MethodName& method, std::unique_ptr<Delegate> delegate) {
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
-    table.broadcast[NormaliseMethodName(method)].push_back(std::move(delegate));
+    table.broadcast[method].push_back(std::move(delegate));
     luaTable->AddMethodLua(method, CallKind::Broadcast, methods);
 }
 
-void DynamicBinder::AddDeferred(const std::string& method, std::unique_ptr<Delegate> delegate) {
+void DynamicBinder::AddDeferred(const MethodName& method, std::unique_ptr<Delegate> delegate) {
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
-    table.deferred[NormaliseMethodName(method)].push_back(std::move(delegate));
+    table.deferred[method].push_back(std::move(delegate));
     luaTable->AddMethodLua(method, CallKind::Deferred, methods);
 }
 

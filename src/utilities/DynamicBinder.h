@@ -21,31 +21,31 @@ public:
 
     // Immediate: reached by Call; a later binding of the name replaces this one.
     template <typename O, typename R, typename C, typename... P>
-    void Bind(const std::string& method, O* object, R (C::*function)(P...)) {
+    void Bind(const MethodName& method, O* object, R (C::*function)(P...)) {
         AddImmediate(method, MakeDelegate<R, C, P...>(object, function));
     }
     template <typename O, typename R, typename C, typename... P>
-    void Bind(const std::string& method, O* object, R (C::*function)(P...) const) {
+    void Bind(const MethodName& method, O* object, R (C::*function)(P...) const) {
         AddImmediate(method, MakeDelegate<R, const C, P...>(object, function));
     }
 
     // Broadcast: reached by CallAll, together with every other binding of the name.
     template <typename O, typename R, typename C, typename... P>
-    void BindBroadcast(const std::string& method, O* object, R (C::*function)(P...)) {
+    void BindBroadcast(const MethodName& method, O* object, R (C::*function)(P...)) {
         AddBroadcast(method, MakeDelegate<R, C, P...>(object, function));
     }
     template <typename O, typename R, typename C, typename... P>
-    void BindBroadcast(const std::string& method, O* object, R (C::*function)(P...) const) {
+    void BindBroadcast(const MethodName& method, O* object, R (C::*function)(P...) const) {
         AddBroadcast(method, MakeDelegate<R, const C, P...>(object, function));
     }
 
     // Deferred: reached by CallLater, so it always runs at the end of a frame.
     template <typename O, typename R, typename C, typename... P>
-    void BindDeferred(const std::string& method, O* object, R (C::*function)(P...)) {
+    void BindDeferred(const MethodName& method, O* object, R (C::*function)(P...)) {
         AddDeferred(method, MakeDelegate<R, C, P...>(object, function));
     }
     template <typename O, typename R, typename C, typename... P>
-    void BindDeferred(const std::string& method, O* object, R (C::*function)(P...) const) {
+    void BindDeferred(const MethodName& method, O* object, R (C::*function)(P...) const) {
         AddDeferred(method, MakeDelegate<R, const C, P...>(object, function));
     }
 
@@ -101,9 +101,9 @@ private:
     }
 
     MethodTable& Table();
-    void AddImmediate(const std::string& method, std::unique_ptr<Delegate> delegate);
-    void AddBroadcast(const std::string& method, std::unique_ptr<Delegate> delegate);
-    void AddDeferred(const std::string& method, std::unique_ptr<Delegate> delegate);
+    void AddImmediate(const MethodName& method, std::unique_ptr<Delegate> delegate);
+    void AddBroadcast(const MethodName& method, std::unique_ptr<Delegate> delegate);
+    void AddDeferred(const MethodName& method, std::unique_ptr<Delegate> delegate);
 
     std::vector<std::unique_ptr<Property>> properties;
 };

@@ -7,53 +7,48 @@
 
 namespace ZELM {
 
-void DynamicCaller::CallWith(const std::string& method, ArgumentList& arguments) {
+void DynamicCaller::CallWith(const MethodName& method, ArgumentList& arguments) {
     // Calls run on the main thread only; the name's lock guards binding.
     Delegate* delegate = nullptr;
     if (methods) {
-        const auto found = methods->immediate.find(NormaliseMethodName(method));
-        if (found != methods->immediate.end()) {
-            delegate = found->second.get();
+        if (const auto* found = methods->immediate.Find(method)) {
+            delegate = found->get();
         }
     }
     if (delegate == nullptr) {
-        ZELM_PROBLEM("ZELM::DynamicCaller::Call", "Could not find any bound method(s) named \"%s\"!", method.c_str());
+        ZELM_PROBLEM("ZELM::DynamicCaller::Call", "Could not find any bound method(s) named \"%s\"!",
+                     method.GetText().c_str());
         return;
     }
-    if (delegate->Compare(arguments)) {
-        delegate->Invoke(arguments);
-    }
+    delegate->CompareAndInvoke(arguments);
 }
 
-bool DynamicCaller::IsBound(const std::string& method) const {
-    return methods && methods->immediate.count(NormaliseMethodName(method)) != 0;
+bool DynamicCaller::IsBound(const MethodName& method) const {
+    return methods && methods->immediate.Contains(method);
 }
 
-void DynamicCaller::CallAllWith(const std::string& method, ArgumentList& arguments) {
+void DynamicCaller::CallAllWith(const MethodName& method, ArgumentList& arguments) {
     if (!methods) {
         return;
     }
     const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
-    const auto found = table->broadcast.find(NormaliseMethodName(method));
-    if (found == table->broadcast.end()) {
+    auto* delegates = table->broadcast.Find(method);
+    if (delegates == nullptr) {
         return;
     }
-    auto& delegates = found->second;
     // Step past each delegate before invoking it: a callee may withdraw its own binding.
-    for (auto it = delegates.begin(); it != delegates.end();) {
+    for (auto it = delegates->begin(); it != delegates->end();) {
         Delegate* delegate = (it++)->get();
-        if (delegate->Compare(arguments)) {
-            delegate->Invoke(arguments);
-        }
+        delegate->CompareAndInvoke(arguments);
     }
 }
 
-void DynamicCaller::CallLaterWith(const std::string& method, float delayMs, ArgumentList arguments) {
+void DynamicCaller::CallLaterWith(const MethodName& method, float delayMs, ArgumentList arguments) {
     if (!methods) {
         SetName(name);
     }
     DelayedCallQueue::Instance().Add(
-        std::make_unique<DelayedCall>(methods, NormaliseMethodName(method), std::move(arguments), delayMs));
+        std::make_unique<DelayedCall>(methods, method, std::move(arguments), delayMs));
 }
 
 }  // namespace ZELM

@@ -6,6 +6,7 @@
 
 #include "utilities/ArgumentList.h"
 #include "utilities/DynamicBase.h"
+#include "utilities/MethodName.h"
 
 namespace ZELM {
 
@@ -14,7 +15,7 @@ public:
     // Call one (immediate): the method bound under the name, after its argument check; R is the
     // result the caller expects (default-constructed when nothing is invoked).
     template <typename R = void, typename... A>
-    R Call(const std::string& method, A&&... arguments) {
+    R Call(const MethodName& method, A&&... arguments) {
         ArgumentList list;
         PackArguments(list, arguments...);
         if constexpr (std::is_void_v<R>) {
@@ -29,7 +30,7 @@ public:
 
     // Call all (broadcast): every method bound under the name, in binding order; none is no error.
     template <typename... A>
-    void CallAll(const std::string& method, A&&... arguments) {
+    void CallAll(const MethodName& method, A&&... arguments) {
         ArgumentList list;
         PackArguments(list, arguments...);
         CallAllWith(method, list);
@@ -38,7 +39,7 @@ public:
     // Call later (deferred): the name's deferred methods run from the delayed-call queue once
     // delayMs of frame time has passed (0: at the end of this frame). The arguments are copied.
     template <typename... A>
-    void CallLater(const std::string& method, float delayMs, const A&... arguments) {
+    void CallLater(const MethodName& method, float delayMs, const A&... arguments) {
         ArgumentList list;
         PackArgumentCopies(list, arguments...);
         CallLaterWith(method, delayMs, std::move(list));
@@ -46,11 +47,11 @@ public:
 
     // Whether a call of the name would find an immediate method (so optional calls can be skipped
     // without a report).
-    bool IsBound(const std::string& method) const;
+    bool IsBound(const MethodName& method) const;
 
-    void CallWith(const std::string& method, ArgumentList& arguments);
-    void CallAllWith(const std::string& method, ArgumentList& arguments);
-    void CallLaterWith(const std::string& method, float delayMs, ArgumentList arguments);
+    void CallWith(const MethodName& method, ArgumentList& arguments);
+    void CallAllWith(const MethodName& method, ArgumentList& arguments);
+    void CallLaterWith(const MethodName& method, float delayMs, ArgumentList arguments);
 };
 
 }  // namespace ZELM

@@ -1,8 +1,10 @@
 // Creates and removes the global Lua table of a binder name.
 #include "utilities/LuaObject.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
+#include <unordered_map>
 
 #include <lua.hpp>
 
@@ -16,17 +18,36 @@ namespace ZELM {
 namespace {
 
 const char kMethodMetatable[] = "ZELM.LuaMethod";
+const char kFieldListMetatable[] = "ZELM.LuaFieldList";
 
 // What a script's closure holds: where to find the method when it is called.
 struct LuaMethod {
     std::weak_ptr<MethodTable> table;
-    std::string key;
-    std::string name;
+    MethodName name;
     CallKind kind;
 };
 
 int CollectMethod(lua_State* L) {
     static_cast<LuaMethod*>(lua_touserdata(L, 1))->~LuaMethod();
+    return 0;
+}
+
+}  // namespace
+
+// The methods a name's table exposes, by field; a field's closure is made on first access.
+struct LuaFieldList {
+    struct Field {
+        LuaMethod method;
+        bool made;
+    };
+    std::unordered_map<std::string, Field> fields;
+};
+
+namespace {
+
+int CollectFieldList(lua_State* L) {
+    using Owner = std::shared_ptr<LuaFieldList>;
+    static_cast<Owner*>(lua_touserdata(L, 1))->~Owner();
     return 0;
 }
 
@@ -38,34 +59,33 @@ int Dispatch(lua_State* L, const LuaMethod& method, char* error, std::size_t err
     if (table) {
         switch (method.kind) {
             case CallKind::Immediate: {
-                const auto found = table->immediate.find(method.key);
-                first = found != table->immediate.end() ? found->second.get() : nullptr;
+                const auto* found = table->immediate.Find(method.name);
+                first = found != nullptr ? found->get() : nullptr;
                 break;
             }
             case CallKind::Broadcast: {
-                const auto found = table->broadcast.find(method.key);
-                first = found != table->broadcast.end() && !found->second.empty() ? found->second.front().get()
-                                                                                   : nullptr;
+                const auto* found = table->broadcast.Find(method.name);
+                first = found != nullptr && !found->empty() ? found->front().get() : nullptr;
                 break;
             }
             case CallKind::Deferred: {
-                const auto found = table->deferred.find(method.key);
-                first = found != table->deferred.end() && !found->second.empty() ? found->second.front().get()
-                                                                                  : nullptr;
+                const auto* found = table->deferred.Find(method.name);
+                first = found != nullptr && !found->empty() ? found->front().get() : nullptr;
                 break;
             }
         }
     }
     if (first == nullptr) {
         if (method.kind == CallKind::Immediate) {
-            std::snprintf(error, errorSize, "Could not find any bound method(s) named \"%s\"!", method.name.c_str());
+            std::snprintf(error, errorSize, "Could not find any bound method(s) named \"%s\"!",
+                          method.name.GetText().c_str());
             return -1;
         }
         return 0;  // broadcast and deferred calls of nothing are no error
     }
     if (!first->IsSerializable()) {
         std::snprintf(error, errorSize, "Method \"%s\" contains unserializable types and could not be bound to Lua!",
-                      method.name.c_str());
+                      method.name.GetText().c_str());
         return -1;
     }
 
@@ -81,18 +101,16 @@ int Dispatch(lua_State* L, const LuaMethod& method, char* error, std::size_t err
             return first->InvokeAndWriteResult(arguments, writer) ? 1 : 0;
         }
         case CallKind::Broadcast: {
-            const auto& delegates = table->broadcast[method.key];
+            const auto& delegates = table->broadcast[method.name];
             for (auto it = delegates.begin(); it != delegates.end();) {
                 Delegate* delegate = (it++)->get();
-                if (delegate->Compare(arguments)) {
-                    delegate->Invoke(arguments);
-                }
+                delegate->CompareAndInvoke(arguments);
             }
             return 0;
         }
         case CallKind::Deferred:
             DelayedCallQueue::Instance().Add(
-                std::make_unique<DelayedCall>(table, method.key, std::move(arguments), 0.0f));
+                std::make_unique<DelayedCall>(table, method.name, std::move(arguments), 0.0f));
             return 0;
     }
     return 0;
@@ -108,13 +126,60 @@ int CallMethod(lua_State* L) {
     return results;
 }
 
+// Pushes a closure that calls the method.
+void PushMethodClosure(lua_State* L, const LuaMethod& method) {
+    void* memory = lua_newuserdata(L, sizeof(LuaMethod));
+    new (memory) LuaMethod(method);
+    if (luaL_newmetatable(L, kMethodMetatable)) {
+        lua_pushcfunction(L, CollectMethod);
+        lua_setfield(L, -2, "__gc");
+    }
+    lua_setmetatable(L, -2);
+    lua_pushcclosure(L, CallMethod, 1);
+}
+
+// __index of a name's table (table, key): makes the closure of an exposed method and stores it
+// in the table, so later reads find it without coming here.
+int IndexField(lua_State* L) {
+    if (lua_type(L, 2) != LUA_TSTRING) {
+        return 0;
+    }
+    auto& list = **static_cast<std::shared_ptr<LuaFieldList>*>(lua_touserdata(L, lua_upvalueindex(1)));
+    std::size_t length = 0;
+    const char* key = lua_tolstring(L, 2, &length);
+    const auto found = list.fields.find(std::string(key, length));
+    if (found == list.fields.end()) {
+        return 0;
+    }
+    found->second.made = true;
+    PushMethodClosure(L, found->second.method);
+    lua_pushvalue(L, 2);
+    lua_pushvalue(L, -2);
+    lua_rawset(L, 1);
+    return 1;
+}
+
 }  // namespace
 
 LuaObject::LuaObject(const std::string& name)
-    : name(name), state(LuaState::Get()), generation(LuaState::Generation()) {
+    : name(name),
+      state(LuaState::Get()),
+      generation(LuaState::Generation()),
+      fields(std::make_shared<LuaFieldList>()) {
     lua_State* L = state;
     lua_newtable(L);  // T
     const int table = lua_gettop(L);
+    lua_newtable(L);  // T's own metatable, whose __index makes the method fields
+    void* owner = lua_newuserdata(L, sizeof(std::shared_ptr<LuaFieldList>));
+    new (owner) std::shared_ptr<LuaFieldList>(fields);
+    if (luaL_newmetatable(L, kFieldListMetatable)) {
+        lua_pushcfunction(L, CollectFieldList);
+        lua_setfield(L, -2, "__gc");
+    }
+    lua_setmetatable(L, -2);
+    lua_pushcclosure(L, IndexField, 1);
+    lua_setfield(L, -2, "__index");
+    lua_setmetatable(L, table);
     luaL_newmetatable(L, name.c_str());  // the metatable kept under the name in the registry
     lua_pushvalue(L, table);
     lua_setfield(L, -2, "__metatable");
@@ -146,34 +211,27 @@ void LuaObject::Remove() {
     luaL_unref(L, LUA_REGISTRYINDEX, tableRef);
 }
 
-void LuaObject::AddMethodLua(const std::string& method, CallKind kind, const std::weak_ptr<MethodTable>& table) {
+void LuaObject::AddMethodLua(const MethodName& method, CallKind kind, const std::weak_ptr<MethodTable>& table) {
     if (removed || !StateIsOpen()) {
         return;
     }
-    std::string field = method;
-    for (char& c : field) {
-        if (c == ' ') {
-            c = '_';
-        }
-    }
-    const auto known = exposed.find(field);
-    if (known != exposed.end() && known->second != CallKind::Immediate) {
+    std::string field = method.GetText();
+    std::replace(field.begin(), field.end(), ' ', '_');
+    const auto known = fields->fields.find(field);
+    if (known != fields->fields.end() && known->second.method.kind != CallKind::Immediate) {
         return;  // later bindings join the list the closure already reaches, whatever their kind
     }
-    exposed[field] = kind;
-
-    lua_State* L = state;
-    lua_rawgeti(L, LUA_REGISTRYINDEX, tableRef);
-    void* memory = lua_newuserdata(L, sizeof(LuaMethod));
-    new (memory) LuaMethod{table, NormaliseMethodName(method), method, kind};
-    if (luaL_newmetatable(L, kMethodMetatable)) {
-        lua_pushcfunction(L, CollectMethod);
-        lua_setfield(L, -2, "__gc");
+    const bool stored = (known != fields->fields.end() && known->second.made) ||
+                        std::find(functionFields.begin(), functionFields.end(), field) != functionFields.end();
+    fields->fields.insert_or_assign(field, LuaFieldList::Field{LuaMethod{table, method, kind}, false});
+    if (stored) {
+        // The stored value gives way, so the next read makes the closure of this binding.
+        lua_State* L = state;
+        lua_rawgeti(L, LUA_REGISTRYINDEX, tableRef);
+        lua_pushnil(L);
+        lua_setfield(L, -2, field.c_str());
+        lua_pop(L, 1);
     }
-    lua_setmetatable(L, -2);
-    lua_pushcclosure(L, CallMethod, 1);
-    lua_setfield(L, -2, field.c_str());
-    lua_pop(L, 1);
 }
 
 void LuaObject::AddFunctionLua(const std::string& field, int (*function)(lua_State*)) {
@@ -186,6 +244,7 @@ void LuaObject::AddFunctionLua(const std::string& field, int (*function)(lua_Sta
     lua_pushcclosure(L, function, 1);
     lua_setfield(L, -2, field.c_str());
     lua_pop(L, 1);
+    functionFields.push_back(field);
 }
 
 void LuaObject::PushTable(lua_State* target) const {

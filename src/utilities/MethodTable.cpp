@@ -1,41 +1,22 @@
-// Method-table upkeep and the method-name rule.
+// Method-table upkeep.
 #include "utilities/MethodTable.h"
 
 #include <algorithm>
 
 namespace ZELM {
 
-std::string NormaliseMethodName(const std::string& name) {
-    std::string key(name);
-    for (char& c : key) {
-        if (c == ' ') {
-            c = '_';
-        } else if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return key;
-}
-
 void MethodTable::RemoveBindingsOf(const void* binder) {
-    for (auto it = immediate.begin(); it != immediate.end();) {
-        it = it->second->GetBinder() == binder ? immediate.erase(it) : std::next(it);
-    }
-    for (auto& entry : broadcast) {
-        entry.second.remove_if([binder](const std::unique_ptr<Delegate>& d) { return d->GetBinder() == binder; });
-    }
-    for (auto& entry : deferred) {
-        auto& list = entry.second;
-        list.erase(std::remove_if(list.begin(), list.end(),
-                                  [binder](const std::unique_ptr<Delegate>& d) { return d->GetBinder() == binder; }),
-                   list.end());
-    }
+    auto boundByBinder = [binder](const std::unique_ptr<Delegate>& d) { return d->GetBinder() == binder; };
+    immediate.EraseIf(boundByBinder);
+    broadcast.ForEachValue([&](auto& list) { list.remove_if(boundByBinder); });
+    deferred.ForEachValue(
+        [&](auto& list) { list.erase(std::remove_if(list.begin(), list.end(), boundByBinder), list.end()); });
 }
 
 void MethodTable::Clear() {
-    immediate.clear();
-    broadcast.clear();
-    deferred.clear();
+    immediate.Clear();
+    broadcast.Clear();
+    deferred.Clear();
 }
 
 }  // namespace ZELM

@@ -209,4 +209,23 @@ TEST(Dispatch, UnbindAllWithdrawsOnlyThatBindersMethods) {
     EXPECT_EQ(log, (std::vector<std::string>{"keep"}));
 }
 
+TEST(Dispatch, ManyNamesStayReachableAsTheTableGrowsAndAfterAnotherBinderWithdraws) {
+    std::vector<std::string> log;
+    Probe keep("DispatchMany", &log, "keep");
+    Probe drop("DispatchMany", &log, "drop");
+    for (int i = 0; i < 40; ++i) {
+        keep.Bind("Kept Method " + std::to_string(i), &keep, &Probe::Note);
+        drop.Bind("Dropped Method " + std::to_string(i), &drop, &Probe::Note);
+    }
+    drop.UnbindAll();
+    const ZELM::MethodName kept("kept_method_39");
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_TRUE(keep.IsBound("KEPT_METHOD_" + std::to_string(i))) << i;
+        EXPECT_FALSE(keep.IsBound("Dropped Method " + std::to_string(i))) << i;
+    }
+    keep.Call(kept);
+    keep.Call(kept);
+    EXPECT_EQ(log, (std::vector<std::string>{"keep", "keep"}));
+}
+
 }  // namespace

@@ -139,6 +139,22 @@ TEST_F(LuaBinding, AnImmediateBindingNeverHidesADeferredOneOfTheSameName) {
     EXPECT_EQ(Run("assert(LuaEngine.Add(1, 2) == nil)"), "") << "a deferred binding takes over the field";
 }
 
+TEST_F(LuaBinding, AFieldAlreadyReadFollowsALaterBindingAndAFieldNeverReadStillReportsWhenGone) {
+    auto* engine = new Scripted("ReadEarly");
+    engine->Bind("Add", engine, &Scripted::Add);
+    engine->Bind("Note", engine, &Scripted::Note);
+    EXPECT_EQ(Run("assert(ReadEarly.Add(1, 2) == 3); saved = ReadEarly"), "");
+    engine->BindDeferred("Add", engine, &Scripted::Later);
+    EXPECT_EQ(Run("assert(ReadEarly.Add(4) == nil)"), "") << "the deferred binding takes over a field already read";
+    ZELM::DelayedCallQueue::Instance().Advance(0.0f);
+    EXPECT_EQ(engine->laterValue, 4);
+
+    engine->RemoveName();
+    delete engine;
+    const std::string error = Run("saved.Note()");
+    EXPECT_NE(error.find("Could not find any bound method(s) named \"Note\"!"), std::string::npos) << error;
+}
+
 TEST_F(LuaBinding, ScriptsCannotReachMethodsOfADestroyedName) {
     auto* gone = new Scripted("Gone");
     gone->Bind("Add", gone, &Scripted::Add);
