@@ -41,9 +41,25 @@ std::string PropertyRows(ZELM::Component& component) {
     return rows;
 }
 
+// One row per binding, in binding order; a property's generated "Set" and "Get" included.
+std::string MethodRows(const ZELM::Component& component) {
+    std::string rows;
+    for (const auto& binding : component.GetBindingRecords()) {
+        rows += "| \"" + binding.name + "\" | " + binding.kind + " | `" + binding.signature + "` |\n";
+    }
+    return rows;
+}
+
 }  // namespace
 
 std::string ComponentReference::Write() {
+    ZELM::DynamicBinder::RecordBindings(true);
+    const std::string text = WriteTypes();
+    ZELM::DynamicBinder::RecordBindings(false);
+    return text;
+}
+
+std::string ComponentReference::WriteTypes() {
     TypeCollector collector;
     ZELM::ComponentRegistry::Instance().VisitItems(collector);
     std::string text;
@@ -68,6 +84,8 @@ std::string ComponentReference::WriteType(const std::string& serviceName, const 
     const std::string properties = PropertyRows(*component);
     text += properties.empty() ? "No properties.\n\n"
                                : "| Property | Type | Default |\n|---|---|---|\n" + properties + "\n";
+    const std::string methods = MethodRows(*component);
+    text += methods.empty() ? "No methods.\n\n" : "| Method | Kind | Signature |\n|---|---|---|\n" + methods + "\n";
     entities->RequestDestroy(entity);
     entities->FlushDying();
     return text;

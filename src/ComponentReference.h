@@ -13,6 +13,7 @@ public:
     static std::string Write();
 
 private:
+    static std::string WriteTypes();
     static std::string WriteType(const std::string& serviceName, const std::string& typeName);
 };
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace ZELM {
 
@@ -29,6 +30,9 @@ public:
     // Checks and invokes, then writes the result (when the method has one) to the writer; true
     // when a result was written.
     virtual bool InvokeAndWriteResult(ArgumentList& arguments, ISerializer& writer) = 0;
+
+    // The method's type as designers read it: "void(float, float)".
+    virtual std::string Signature() const = 0;
 
     // The binder that bound this delegate, so it can withdraw its bindings.
     const void* GetBinder() const { return binder; }

@@ -79,6 +79,12 @@ public:
         return false;
     }
 
+    std::string Signature() const override {
+        std::string parameters;
+        ((parameters += (parameters.empty() ? "" : ", ") + SignatureTypeName<std::decay_t<P>>()), ...);
+        return SignatureTypeName<R>() + "(" + parameters + ")";
+    }
+
     bool IsSerializable() const override { return kSerializable; }
     std::size_t GetParameterCount() const override { return sizeof...(P); }
 

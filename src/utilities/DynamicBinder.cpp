@@ -20,7 +20,20 @@ MethodTable& DynamicBinder::Table() {
     return *methods;
 }
 
+namespace {
+bool recordingBindings = false;
+}  // namespace
+
+void DynamicBinder::RecordBindings(bool on) { recordingBindings = on; }
+
+void DynamicBinder::RecordBinding(const MethodName& method, const char* kind, const Delegate& delegate) {
+    if (recordingBindings) {
+        bindingRecords.push_back(BindingRecord{method.GetText(), kind, delegate.Signature()});
+    }
+}
+
 void DynamicBinder::AddImmediate(const MethodName& method, std::unique_ptr<Delegate> delegate) {
+    RecordBinding(method, "immediate", *delegate);
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.immediate[method] = std::move(delegate);
@@ -28,6 +41,7 @@ void DynamicBinder::AddImmediate(const MethodName& method, std::unique_ptr<Deleg
 }
 
 void DynamicBinder::AddBroadcast(const MethodName& method, std::unique_ptr<Delegate> delegate) {
+    RecordBinding(method, "broadcast", *delegate);
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.broadcast[method].push_back(std::move(delegate));
@@ -35,6 +49,7 @@ void DynamicBinder::AddBroadcast(const MethodName& method, std::unique_ptr<Deleg
 }
 
 void DynamicBinder::AddDeferred(const MethodName& method, std::unique_ptr<Delegate> delegate) {
+    RecordBinding(method, "deferred", *delegate);
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.deferred[method].push_back(std::move(delegate));

@@ -86,6 +86,16 @@ public:
         return property;
     }
 
+    // What one Bind call bound, kept only while recording is on (the component reference).
+    struct BindingRecord {
+        std::string name;
+        const char* kind;  // "immediate", "broadcast" or "deferred"
+        std::string signature;
+    };
+    // Binding stays free of bookkeeping except for tools that describe the bindings.
+    static void RecordBindings(bool on);
+    const std::vector<BindingRecord>& GetBindingRecords() const { return bindingRecords; }
+
     // Properties this binder owns, in binding order (the order of saving and loading).
     void AddProperty(std::unique_ptr<Property> property);
     const std::vector<std::unique_ptr<Property>>& GetProperties() const { return properties; }
@@ -105,7 +115,10 @@ private:
     void AddBroadcast(const MethodName& method, std::unique_ptr<Delegate> delegate);
     void AddDeferred(const MethodName& method, std::unique_ptr<Delegate> delegate);
 
+    void RecordBinding(const MethodName& method, const char* kind, const Delegate& delegate);
+
     std::vector<std::unique_ptr<Property>> properties;
+    std::vector<BindingRecord> bindingRecords;
 };
 
 }  // namespace ZELM

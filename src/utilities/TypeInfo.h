@@ -72,4 +72,21 @@ const std::string& QualifiedTypeName() {
     return name;
 }
 
+// A type as a method's signature shows it: "void", "string", "float", "ZELM::EntityHandle",
+// "Kestrin::PhysicsComponent*".
+template <typename T>
+std::string SignatureTypeName() {
+    if constexpr (std::is_void_v<T>) {
+        return "void";
+    } else if constexpr (std::is_same_v<std::decay_t<T>, std::string>) {
+        return "string";
+    } else if constexpr (std::is_class_v<T>) {
+        std::string pointer = DemangledName(typeid(T*));  // T may be incomplete here
+        pointer.pop_back();
+        return pointer;
+    } else {
+        return DemangledName(typeid(T));
+    }
+}
+
 }  // namespace ZELM
