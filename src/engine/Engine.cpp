@@ -235,10 +235,11 @@ void Engine::AddEntities(std::deque<EntityHandle> handles) {
     DelayedCallQueue::Instance().Clear();
     AddToParentServiceVisitor addToService;
     for (EntityHandle& handle : handles) {
-        if (!handle.IsAlive()) {
+        Entity* entity = handle.GetIfAlive();
+        if (entity == nullptr) {
             continue;
         }
-        handle->VisitComponents(addToService);
+        entity->VisitComponents(addToService);
         entities.Add(handle);
     }
     caller.CallAll("LevelStart");
@@ -271,10 +272,11 @@ public:
 }  // namespace
 
 void Engine::RebuildEntityTable(EntityHandle handle) {
-    if (!handle.IsAlive()) {
+    Entity* alive = handle.GetIfAlive();
+    if (alive == nullptr) {
         return;
     }
-    Entity& entity = *handle;
+    Entity& entity = *alive;
     BinderNameCollector previous;
     entity.VisitComponents(previous);
     entity.VisitEmbeddedComponents(previous);

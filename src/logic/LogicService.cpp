@@ -268,8 +268,9 @@ void LogicService::Pause(bool paused) {
         RemovePauseButtons();
         return;
     }
-    if (player.IsAlive() && player->IsBound("GetInstructions")) {
-        const Graphics::Text* instructions = player->Call<Graphics::Text*>("GetInstructions");
+    ZELM::Entity* playerEntity = player.GetIfAlive();
+    if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
+        const Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions");
         savedInstructions = instructions != nullptr ? instructions->text : std::string(" ");
     }
     SetPlayerInstructions(" ");
@@ -302,12 +303,13 @@ void LogicService::ShowPauseMenu() {
     for (std::size_t i = 0; i < pauseButtons.size(); ++i) {
         const PauseButton& button = kPauseButtons[i];
         pauseButtons[i] = entities->CreateFromArchetype(button.name, "button");
-        if (!pauseButtons[i]->IsBound("SetText")) {
+        ZELM::Entity* buttonEntity = pauseButtons[i].Resolve();
+        if (buttonEntity == nullptr || !buttonEntity->IsBound("SetText")) {
             continue;  // the archetype is missing or has no button: reported by the entity controller
         }
-        pauseButtons[i]->Call("SetText", std::string(button.text));
-        pauseButtons[i]->CallAll("SetX", 0.0f);
-        pauseButtons[i]->CallAll("SetY", button.y);
+        buttonEntity->Call("SetText", std::string(button.text));
+        buttonEntity->CallAll("SetX", 0.0f);
+        buttonEntity->CallAll("SetY", button.y);
     }
 }
 
@@ -323,8 +325,9 @@ void LogicService::RemovePauseButtons() {
 
 // The pause menu belongs to levels with a player; elsewhere there are no instructions to touch.
 void LogicService::SetPlayerInstructions(const std::string& text) {
-    if (player.IsAlive() && player->IsBound("SetInstructions")) {
-        player->Call("SetInstructions", text);
+    ZELM::Entity* playerEntity = player.GetIfAlive();
+    if (playerEntity != nullptr && playerEntity->IsBound("SetInstructions")) {
+        playerEntity->Call("SetInstructions", text);
     }
 }
 
@@ -384,8 +387,8 @@ void LogicService::CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned
         }
         effectCooldown[5] = 2;
         // Every touch moves the respawn point, even while the splash is cooling down.
-        if (player.IsAlive()) {
-            player->Call("SetStartingPoint", tile->x, tile->y, side);
+        if (ZELM::Entity* playerEntity = player.GetIfAlive()) {
+            playerEntity->Call("SetStartingPoint", tile->x, tile->y, side);
         }
     } else if (tile->type == 6) {
         if (effectCooldown[6] == 0 && side < 4) {
