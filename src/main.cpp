@@ -130,6 +130,10 @@ int main(int argc, char** argv) {
         std::printf("%s", Fallward::LaunchUsage());
         return 0;
     }
+    if (options.showVersion) {
+        std::printf("%s", Fallward::LaunchVersion());
+        return 0;
+    }
 
     // Files named on the command line are relative to where the game was started, not to the data.
     std::error_code ignored;
@@ -153,6 +157,7 @@ int main(int argc, char** argv) {
     Add("Logic::LogicService", logic);
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
     auto* graphics = new Graphics::GraphicsService(options.headless);
+    graphics->SetStartFullscreen(options.fullscreen);
     if (options.screenshotFrame > 0) {
         graphics->SetScreenshot(options.screenshotFrame, fs::absolute(options.screenshotFile, ignored).string());
     }
