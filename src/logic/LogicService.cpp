@@ -28,6 +28,7 @@
 #include "utilities/LuaState.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include <lua.hpp>
 
@@ -475,14 +476,14 @@ void LogicService::CallLevelHook(const char* function, const float* dt) {
 }
 
 void LogicService::LoadLevel(const std::string& name) {
-    worldMap.SetFileName(TileMapPath(name));
+    worldMap.SetFileName(ZELM::PathTable::Instance().Find("Levels", "Tiles/" + name));
     worldMap.Free();
     worldMap.Load();
     worldMap.SetTileInfo(true);
 }
 
 void LogicService::SaveLevel(const std::string& name) {
-    worldMap.SetFileName(TileMapPath(name));
+    worldMap.SetFileName(ZELM::PathTable::Instance().GetWritable("Levels", "Tiles/" + name));
     if (worldMap.IsLoaded() && !worldMap.Save()) {
         ZELM_PROBLEM("Logic::LogicService::SaveLevel", "Could not save the tile map \"%s\"!",
                      worldMap.GetFileName().c_str());
@@ -490,6 +491,13 @@ void LogicService::SaveLevel(const std::string& name) {
 }
 
 void LogicService::SaveLevels() {
+    // An installed game's bundled maps may be read-only: the map is saved as the player's copy,
+    // which later loads find first.
+    const ZELM::PathTable& paths = ZELM::PathTable::Instance();
+    if (!paths.GetUserRoot().empty() && !worldMap.GetFileName().empty()) {
+        const std::string name = std::filesystem::path(worldMap.GetFileName()).filename().string();
+        worldMap.SetFileName(paths.GetWritable("Levels", "Tiles/" + name));
+    }
     if (worldMap.IsLoaded() && !worldMap.Save()) {
         ZELM_PROBLEM("Logic::LogicService::SaveLevels", "Could not save the tile map \"%s\"!",
                      worldMap.GetFileName().c_str());
