@@ -439,6 +439,30 @@ TEST_F(LevelFileTest, SavedArchetypeIsWhatTheNextApplyUses) {
     EXPECT_EQ(Find<Probe>("Cart", "Probe")->b, "fresh");
 }
 
+TEST_F(LevelFileTest, WithAUserRootArchetypesAreSavedThereAndReplaceTheBundledOnes) {
+    MakeGame();
+    const fs::path user = root / "user";
+    ZELM::PathTable::Instance().SetUserRoot(user.string());
+    WriteArchetype("Keg.xml", Document("Archetype", ProbeXml(1, "bundled")));
+    fs::create_directories(user / "Archetypes");
+    std::ofstream(user / "Archetypes" / "Keg.xml") << Document("Archetype", ProbeXml(5, "players"));
+    std::ofstream(root / "Resources" / "Archetypes" / "Keg.xml.tmp999999999") << "left by a killed save";
+    StartGame();
+    EXPECT_FALSE(fs::exists(root / "Resources" / "Archetypes" / "Keg.xml.tmp999999999")) << "cleared at the start";
+    Load(WriteLevel("kegs", EntityXml("Cart", "Not Set", ProbeXml(1, "cart"))));
+    ProblemCapture capture;
+
+    engine->GetEntities().ApplyArchetype(engine->GetEntity("Cart"), "Keg");
+    EXPECT_EQ(Find<Probe>("Cart", "Probe")->b, "players") << "the player's archetype is found first";
+    Find<Probe>("Cart", "Probe")->b = "edited";
+    engine->GetEntities().RenameEntity(engine->GetEntity("Cart"), "Keg");
+    ASSERT_TRUE(engine->SaveArchetype(engine->GetEntity("Keg")));
+    EXPECT_NE(ReadFile(user / "Archetypes" / "Keg.xml").find("edited"), std::string::npos);
+    EXPECT_NE(ReadFile(ResourcePath("Archetypes/Keg.xml")).find("bundled"), std::string::npos);
+    EXPECT_EQ(capture.Count(), 0u);
+    ZELM::PathTable::Instance().SetUserRoot("");
+}
+
 TEST_F(LevelFileTest, LoadedPositionReachesEveryComponentOfTheEntity) {
     StartGame();
     Load(WriteLevel("ball", EntityXml("Ball", "Not Set", ProbeXml(1, "ball") + PhysicalXml("3")) +
