@@ -106,7 +106,7 @@ void LoadLevelEntities() {
         reader.Serialize(name);
         reader.Serialize(archetype);
         ZELM::EntityHandle entity = entities.Create(name);
-        entity->LoadComponents(reader);
+        entity.Resolve()->LoadComponents(reader);
     }
     ZELM::InitVisitor init;
     ZELM::EmbeddedVisitor initEveryEntity(init);
@@ -122,7 +122,7 @@ void WholeFrame(benchmark::State& state) {
     }
     LoadLevelEntities();
     ZELM::EntityHandle player = entities.Get("Player");
-    if (player.IsNull() || player->GetComponent("GravityGuyGraphic") == nullptr ||
+    if (player.IsNull() || player.Resolve()->GetComponent("GravityGuyGraphic") == nullptr ||
         entities.Get("PowerUp1").IsNull() || entities.Get("GravityZone").IsNull()) {
         state.SkipWithError("Level1 lacks the player, the power-up or the gravity zone");
         return;
@@ -135,10 +135,10 @@ void WholeFrame(benchmark::State& state) {
     // The player beside the power-up, framed with it and the gravity zone below, so that every
     // kind of thing the level draws is on the screen.
     ZELM::EntityHandle powerUp = entities.Get("PowerUp1");
-    player->CallAll("SetX", powerUp->Call<float>("GetX") + 2.0f);
-    player->CallAll("SetY", powerUp->Call<float>("GetY"));
-    service->SetCamTargetX(powerUp->Call<float>("GetX") + 1.0f);
-    service->SetCamTargetY(powerUp->Call<float>("GetY") - 2.0f);
+    player.Resolve()->CallAll("SetX", powerUp.Resolve()->Call<float>("GetX") + 2.0f);
+    player.Resolve()->CallAll("SetY", powerUp.Resolve()->Call<float>("GetY"));
+    service->SetCamTargetX(powerUp.Resolve()->Call<float>("GetX") + 1.0f);
+    service->SetCamTargetY(powerUp.Resolve()->Call<float>("GetY") - 2.0f);
     for (auto _ : state) {
         service->Update(16.0f);
         service->Present();

@@ -68,14 +68,14 @@ struct LevelFixture {
             ZELM::EntityHandle entity = entities.Create("Entity" + std::to_string(i));
             for (const char* type : {"Physical", "Body", "Model"}) {
                 ZELM::Component* component = registry.Create("Logic", type);
-                entity->AddComponent(component);
+                entity.Resolve()->AddComponent(component);
                 component->Bind();
             }
         }
         ZELM::XmlWriter writer(path, "Level");
         struct Saver : ZELM::IVisitor<ZELM::EntityHandle> {
             explicit Saver(ZELM::XmlWriter& writer) : writer(writer) {}
-            void Visit(ZELM::EntityHandle& entity) override { entity->Save(writer); }
+            void Visit(ZELM::EntityHandle& entity) override { entity.Resolve()->Save(writer); }
             ZELM::XmlWriter& writer;
         } saver(writer);
         entities.VisitEntities(saver);

@@ -77,7 +77,12 @@ std::string ComponentReference::WriteType(const std::string& serviceName, const 
         return "";
     }
     ZELM::EntityHandle entity = entities->Create(kScratchEntity);
-    entity->AddComponent(component);
+    ZELM::Entity* scratch = entity.Resolve();
+    if (scratch == nullptr) {
+        delete component;
+        return "";
+    }
+    scratch->AddComponent(component);
     component->Bind();
 
     std::string text = "### " + typeName + " (" + serviceName + ")\n\n";

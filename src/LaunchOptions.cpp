@@ -32,11 +32,26 @@ bool ParseFloat(const std::string& text, float& value) {
 }  // namespace
 
 const char* LaunchUsage() {
-    return "usage: fallward [--data DIR] [--level NAME] [--exec FILE] [--headless] [--frames N]\n"
-           "                [--fixed-dt MS] [--problems box|stderr|fatal] [--input-script FILE]\n"
-           "                [--trace FILE] [--net-interface NAME] [--check-levels [NAME...]]\n"
-           "                [--list-components]\n";
+    return "usage: fallward [FLAG...]\n"
+           "  --data DIR              the data directory holding manifest.txt (default: the bundled data)\n"
+           "  --level NAME            start at that level instead of the first of the level order\n"
+           "  --exec FILE             run a Lua file once the first level has started\n"
+           "  --headless              no window, no graphics device and no sound device\n"
+           "  --fullscreen            start in full screen\n"
+           "  --frames N              quit after N frames\n"
+           "  --fixed-dt MS           every frame's time step is MS milliseconds\n"
+           "  --input-script FILE     key and mouse input by frame instead of the devices\n"
+           "  --trace FILE            one JSON object per frame: the level, the player, the texts, the network\n"
+           "  --net-interface NAME    the network interface the LAN race uses\n"
+           "  --screenshot FRAME:FILE write frame FRAME (from 1) as a PNG file\n"
+           "  --problems MODE         where problem reports go: box, stderr or fatal (exit status 3)\n"
+           "  --check-levels [NAME...] check the levels without starting the game\n"
+           "  --list-components       print the reference of every component type (Markdown)\n"
+           "  --version               the program's name and version\n"
+           "  --help                  this text\n";
 }
+
+const char* LaunchVersion() { return "fallward " FALLWARD_VERSION "\n"; }
 
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -53,6 +68,10 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         };
         if (flag == "--help" || flag == "-h") {
             options.showHelp = true;
+        } else if (flag == "--version") {
+            options.showVersion = true;
+        } else if (flag == "--fullscreen") {
+            options.fullscreen = true;
         } else if (flag == "--headless") {
             options.headless = true;
         } else if (flag == "--data") {

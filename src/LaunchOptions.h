@@ -23,6 +23,8 @@ struct LaunchOptions {
     ProblemMode problems = ProblemMode::Box;
     bool problemsGiven = false;  // --problems was given; otherwise the mode follows --headless
     bool showHelp = false;
+    bool showVersion = false;
+    bool fullscreen = false;                // start in full screen (no effect when headless)
     bool checkLevels = false;               // check level files instead of running the game
     std::vector<std::string> levelsToCheck;  // empty: every level of the data directory
     bool listComponents = false;             // print the component reference instead of running the game
@@ -31,7 +33,10 @@ struct LaunchOptions {
 // Parses the arguments after the program name. On a bad argument returns false with `error` set.
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error);
 
-// The text printed for --help and after a bad argument.
+// The text printed for --help and after a bad argument: the usage line, then every flag on a line.
 const char* LaunchUsage();
+
+// "fallward VERSION", the line printed for --version.
+const char* LaunchVersion();
 
 }  // namespace Fallward

@@ -11,6 +11,7 @@
 #include "engine/LevelMap.h"
 #include "engine/PathTable.h"
 #include "engine/ProblemReport.h"
+#include "engine/XmlReader.h"
 
 namespace Fallward {
 namespace {
@@ -87,8 +88,13 @@ void LevelChecker::CheckOrder() {
 void LevelChecker::CheckLevel(const std::string& name) {
     const std::string file = levelsDirectory + name + ".xml";
     TiXmlDocument document;
-    if (!document.LoadFile(file.c_str())) {
-        Report(file, document.ErrorRow(), std::string("the XML does not parse: ") + document.ErrorDesc());
+    std::string refusal;
+    if (!ZELM::XmlReader::ParseFile(document, file, refusal)) {
+        if (!refusal.empty()) {
+            Report(file, 1, refusal);
+        } else {
+            Report(file, document.ErrorRow(), std::string("the XML does not parse: ") + document.ErrorDesc());
+        }
         return;
     }
     TiXmlElement* root = document.RootElement();

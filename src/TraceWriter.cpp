@@ -34,9 +34,8 @@ void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, cons
         return;
     }
     std::fprintf(file.get(), "{\"frame\":%d,\"dt\":%g,\"level\":%s", frame, dt, Quote(level).c_str());
-    const ZELM::EntityHandle& player = logic.GetPlayer();
-    if (player.IsAlive()) {
-        ZELM::Entity& entity = *player.Get();
+    if (ZELM::Entity* alive = logic.GetPlayer().GetIfAlive()) {
+        ZELM::Entity& entity = *alive;
         // Only what the player's components bind: a player without a body has no velocity to show.
         auto value = [&entity](const char* method) {
             return entity.IsBound(method) ? entity.Call<float>(method) : 0.0f;

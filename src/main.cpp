@@ -17,8 +17,10 @@
 #include "editor/LevelEditorService.h"
 #include "engine/ComponentRegistry.h"
 #include "engine/Engine.h"
+#include "engine/PathTable.h"
 #include "engine/ProblemReport.h"
 #include "engine/ShortName.h"
+#include "engine/UserDirectories.h"
 #include "graphics/GraphicsService.h"
 #include "graphics/TextureLoader.h"
 #include "input/InputService.h"
@@ -33,19 +35,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The bundled data: game/Working above the executable's directory (the build folder sits in the
-// repository) or beside it.
-std::string FindBundledData() {
+struct BundledData {
+    std::string working;     // the directory holding manifest.txt
+    bool installed = false;  // found in an installed tree, which may be read-only
+};
+
+// The bundled data: share/fallward/Working beside the executable's bin/ (an installed game), or
+// game/Working above the executable's directory (the build folder sits in the repository).
+BundledData FindBundledData() {
     std::error_code error;
     fs::path directory = fs::read_symlink("/proc/self/exe", error).parent_path();
+    const fs::path installed = directory.parent_path() / "share" / "fallward" / "Working";
+    if (!directory.empty() && fs::exists(installed / "manifest.txt", error)) {
+        return {installed.string(), true};
+    }
     for (int up = 0; up < 4 && !directory.empty(); ++up) {
         const fs::path candidate = directory / "game" / "Working";
         if (fs::exists(candidate / "manifest.txt", error)) {
-            return candidate.string();
+            return {candidate.string(), false};
         }
         directory = directory.parent_path();
     }
-    return "game/Working";
+    return {"game/Working", false};
 }
 
 void InstallProblemSink(Fallward::ProblemMode mode) {
@@ -139,6 +150,10 @@ int main(int argc, char** argv) {
         std::printf("%s", Fallward::LaunchUsage());
         return 0;
     }
+    if (options.showVersion) {
+        std::printf("%s", Fallward::LaunchVersion());
+        return 0;
+    }
 
     // Files named on the command line are relative to where the game was started, not to the data.
     std::error_code ignored;
@@ -148,10 +163,16 @@ int main(int argc, char** argv) {
         options.traceFile.empty() ? std::string() : fs::absolute(options.traceFile, ignored).string();
     const std::string inputScript =
         options.inputScript.empty() ? std::string() : fs::absolute(options.inputScript, ignored).string();
-    const std::string data = options.dataDirectory.empty() ? FindBundledData() : options.dataDirectory;
+    const BundledData bundled =
+        options.dataDirectory.empty() ? FindBundledData() : BundledData{options.dataDirectory};
+    const std::string& data = bundled.working;
     if (chdir(data.c_str()) != 0) {
         std::fprintf(stderr, "fallward: cannot use the data directory \"%s\"\n", data.c_str());
         return 2;
+    }
+    if (bundled.installed) {
+        // The installed tree may be read-only: the player's saves live under the XDG data directory.
+        ZELM::PathTable::Instance().SetUserRoot(ZELM::UserDataDirectory());
     }
     InstallProblemSink(options.problems);
     std::signal(SIGINT, OnSignal);
@@ -162,6 +183,7 @@ int main(int argc, char** argv) {
     Add("Logic::LogicService", logic);
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
     auto* graphics = new Graphics::GraphicsService(options.headless);
+    graphics->SetStartFullscreen(options.fullscreen);
     if (options.screenshotFrame > 0) {
         graphics->SetScreenshot(options.screenshotFrame, fs::absolute(options.screenshotFile, ignored).string());
     }

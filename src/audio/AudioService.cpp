@@ -1,8 +1,14 @@
 // Sound effects and music on SDL_mixer, one fixed channel per sound.
 #include "audio/AudioService.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <SDL.h>
 #include <SDL_mixer.h>
+
+#include <cstdio>
+#include <string>
 
 #include "engine/PathTable.h"
 
@@ -43,6 +49,30 @@ bool IsLooping(int index) {
         }
     }
     return false;
+}
+
+// Runs the call with standard error sent to /dev/null. The sound libraries under SDL print pages of
+// their own diagnostics when there is no device; the player gets one line from us instead.
+template <typename F>
+bool WithStderrQuiet(F&& call) {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved >= 0 && null >= 0) {
+        dup2(null, STDERR_FILENO);
+    }
+    const bool result = call();
+    std::fflush(stderr);
+    if (saved >= 0 && null >= 0) {
+        dup2(saved, STDERR_FILENO);
+    }
+    if (null >= 0) {
+        close(null);
+    }
+    if (saved >= 0) {
+        close(saved);
+    }
+    return result;
 }
 
 }  // namespace
@@ -86,10 +116,15 @@ void AudioService::Bind() {
 
 bool AudioService::OpenMixer(bool dummy) {
     if (dummy) {
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        // Over SDL_AUDIODRIVER too: a driver named there that does not work must not keep the
+        // silent mixer from opening.
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     }
     started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     open = started && Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
+    if (!open) {
+        openError = SDL_GetError();
+    }
     if (started && !open) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         started = false;
@@ -100,10 +135,10 @@ bool AudioService::OpenMixer(bool dummy) {
 void AudioService::Init() {
     // Without a sound device (a desktop without one, a test under a virtual display) the mixer runs
     // silently on the dummy driver, so the calls behave the same.
-    if (!OpenMixer(headless) && !headless && !OpenMixer(true)) {
-        return;
+    if (!headless && !WithStderrQuiet([this] { return OpenMixer(false); })) {
+        std::fprintf(stderr, "sound is off: %s\n", openError.empty() ? "no sound device" : openError.c_str());
     }
-    if (!open) {
+    if (!open && !OpenMixer(true)) {
         return;
     }
     Mix_AllocateChannels(kMixChannels);

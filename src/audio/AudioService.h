@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "engine/Service.h"
 
@@ -55,6 +56,7 @@ private:
     bool headless;
     bool started = false;
     bool open = false;
+    std::string openError;  // SDL's reason when the mixer last failed to open
     std::array<Mix_Chunk*, kSampleCount + 1> samples{};  // by channel; 0 unused
 };
 

@@ -51,10 +51,11 @@ int ParamInts(TwBar* bar, const char* name, int* values, unsigned count) {
 EntityMenu::EntityMenu() : positionX(std::rand() % 800) { engine.SetName("Engine"); }
 
 EntityMenu* EntityMenu::Attach(const ZELM::EntityHandle& entity) {
-    if (!entity.IsAlive()) {
+    ZELM::Entity* target = entity.Resolve();
+    if (target == nullptr) {
         return nullptr;
     }
-    if (auto* existing = dynamic_cast<EntityMenu*>(entity->GetComponent("EntityMenu"))) {
+    if (auto* existing = dynamic_cast<EntityMenu*>(target->GetComponent("EntityMenu"))) {
         return existing;
     }
     ZELM::Component* created = ZELM::ComponentRegistry::Instance().Create("LevelEditor", "EntityMenu");
@@ -63,7 +64,7 @@ EntityMenu* EntityMenu::Attach(const ZELM::EntityHandle& entity) {
         delete created;
         return nullptr;
     }
-    entity->AddComponent(menu);
+    target->AddComponent(menu);
     menu->Bind();
     menu->AddToService();
     menu->Init();
@@ -87,11 +88,14 @@ void EntityMenu::Bind() {
     BindDeferred("RemoveComponent", this, &EntityMenu::RemoveComponent);
 }
 
+ZELM::Entity* EntityMenu::Owner() const { return GetOwner().Resolve(); }
+
 void EntityMenu::Build() {
-    if (!GetOwner().IsAlive()) {
+    ZELM::Entity* owner = Owner();
+    if (owner == nullptr) {
         return;
     }
-    barName = GetOwner()->GetName();
+    barName = owner->GetName();
     bar = TwNewBar(barName.c_str());
     const std::string shape = barName + " label='" + barName + "' resizable=true fontresizable=false" +
                               " position='" + std::to_string(positionX) + " " + std::to_string(positionY) + "' " +
@@ -114,7 +118,9 @@ void EntityMenu::Build() {
 
 void EntityMenu::AddAttachedComponents() {
     ComponentCollector attached;
-    GetOwner()->VisitComponents(attached);
+    if (ZELM::Entity* owner = Owner()) {
+        owner->VisitComponents(attached);
+    }
     componentRecords.clear();
     for (ZELM::Component* component : attached.components) {
         // The menu does not offer itself: removing it would delete the bar whose button is pressed.
@@ -131,7 +137,9 @@ void EntityMenu::AddAttachedComponents() {
         TwAddButton(bar, (type + "Remove").c_str(),
                     [](void* data) {
                         auto* pair = static_cast<std::pair<EntityMenu*, ZELM::Component*>*>(data);
-                        pair->first->GetOwner()->SetArchetypeName("Not Set");
+                        if (ZELM::Entity* owner = pair->first->Owner()) {
+                            owner->SetArchetypeName("Not Set");
+                        }
                         pair->first->CallLater("RemoveComponent", 0.0f, pair->second);
                     },
                     record, (" label=Remove group='" + type + "' ").c_str());
@@ -224,8 +232,12 @@ void EntityMenu::ChangeMenuPos(int x, int y) {
 
 void EntityMenu::RemoveComponent(ZELM::Component* component) {
     // The pointer came through a queue: it is used only when it is still one of the entity's.
+    ZELM::Entity* owner = Owner();
+    if (owner == nullptr) {
+        return;
+    }
     ComponentCollector attached;
-    GetOwner()->VisitComponents(attached);
+    owner->VisitComponents(attached);
     bool present = false;
     for (ZELM::Component* candidate : attached.components) {
         present = present || (candidate == component && candidate != this);
@@ -235,7 +247,7 @@ void EntityMenu::RemoveComponent(ZELM::Component* component) {
     }
     // The bar goes first: its variables point into the component.
     SaveAndDeleteBar();
-    GetOwner()->RemoveComponent(component);
+    owner->RemoveComponent(component);
     engine.CallLater("RebuildEntityTable", 0.0f, GetOwner());
 }
 
@@ -251,7 +263,8 @@ void EntityMenu::SetName(const void* value, void* menu) {
 }
 
 void EntityMenu::GetName(void* value, void* menu) {
-    *static_cast<std::string*>(value) = static_cast<EntityMenu*>(menu)->GetOwner()->GetName();
+    const ZELM::Entity* owner = static_cast<EntityMenu*>(menu)->Owner();
+    *static_cast<std::string*>(value) = owner != nullptr ? owner->GetName() : std::string();
 }
 
 void EntityMenu::SetArchetype(const void* value, void* menu) {
@@ -273,12 +286,17 @@ void EntityMenu::SetArchetype(const void* value, void* menu) {
 }
 
 void EntityMenu::GetArchetype(void* value, void* menu) {
-    *static_cast<std::string*>(value) = static_cast<EntityMenu*>(menu)->GetOwner()->GetArchetypeName();
+    const ZELM::Entity* owner = static_cast<EntityMenu*>(menu)->Owner();
+    *static_cast<std::string*>(value) = owner != nullptr ? owner->GetArchetypeName() : std::string();
 }
 
 void EntityMenu::SaveArchetype(void* menu) {
     auto* self = static_cast<EntityMenu*>(menu);
-    const std::string& name = self->GetOwner()->GetName();
+    const ZELM::Entity* owner = self->Owner();
+    if (owner == nullptr) {
+        return;
+    }
+    const std::string name = owner->GetName();
     if (!StaysInItsDirectory(name)) {
         self->engine.Call("ConsoleOutput", std::string("An archetype cannot be named \"" + name + "\"."));
         return;
@@ -306,11 +324,16 @@ void EntityMenu::CreateComponent(void* data) {
     if (component == nullptr) {
         return;  // reported by the registry
     }
+    ZELM::Entity* owner = self->Owner();
+    if (owner == nullptr) {
+        delete component;
+        return;
+    }
     // A component of that type already there is replaced: the bar pointing into it goes first.
     self->SaveAndDeleteBar();
-    self->GetOwner()->AddComponent(component);
+    owner->AddComponent(component);
     component->Bind();
-    self->GetOwner()->SetArchetypeName("Not Set");
+    owner->SetArchetypeName("Not Set");
     self->QueueUpdate();
 }
 

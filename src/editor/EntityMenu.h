@@ -46,6 +46,8 @@ private:
         std::string typeName;
     };
 
+    // The entity this menu belongs to; null, reported, when it is gone.
+    ZELM::Entity* Owner() const;
     void Build();
     void SaveAndDeleteBar();
     void AddAttachedComponents();

@@ -95,9 +95,16 @@ void LevelEditorService::Init() {
     console.Build();
     BuildMainMenu();
     BuildPropertyMenu();
+    // An installed game keeps the player's levels in their own directory, found before the bundled.
+    const ZELM::PathTable& paths = ZELM::PathTable::Instance();
+    std::vector<std::string> levelDirectories;
+    if (!paths.GetUser("Levels").empty()) {
+        levelDirectories.push_back(paths.GetUser("Levels"));
+    }
+    levelDirectories.push_back(paths.Get("Levels"));
     picker = std::make_unique<LevelFilePicker>(
-        ZELM::PathTable::Instance().Get("Levels"), &LevelEditorService::AskYesNo,
-        [this](const std::string& text) { console.AddLine(text); });
+        paths.GetUserRoot().empty() ? paths.Get("Levels") : paths.GetUser("Levels"), levelDirectories,
+        &LevelEditorService::AskYesNo, [this](const std::string& text) { console.AddLine(text); });
     if (IsBound("AddText")) {
         status = Call<Graphics::Text*>("AddText");
     }
@@ -180,7 +187,10 @@ void LevelEditorService::OpenLevel() {
 void LevelEditorService::SaveLevel() {
     picker->Show(
         LevelFilePicker::Purpose::Save,
-        [this](const std::string& path) {
+        [this](const std::string& chosen) {
+            // The player's levels directory is made on the first save into it.
+            const std::string file = chosen.substr(chosen.find_last_of('/') + 1);
+            const std::string path = ZELM::PathTable::Instance().GetWritable("Levels", file);
             if (ZELM::Engine::Exists() && ZELM::Engine::Instance().SaveLevel(path)) {
                 console.AddLine("Saved " + path);
             }
@@ -260,11 +270,12 @@ void LevelEditorService::LevelStart() {
 }
 
 void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {
-    if (mode != kEditor || !entity.IsAlive() || !Call<bool>("RightClickTrigger")) {
+    ZELM::Entity* picked = entity.GetIfAlive();
+    if (mode != kEditor || picked == nullptr || !Call<bool>("RightClickTrigger")) {
         return;
     }
-    entity->Call("MenuVisible", true);
-    entity->Call("ChangeMenuPos", Call<int>("xMouse"), Call<int>("yMouse"));
+    picked->Call("MenuVisible", true);
+    picked->Call("ChangeMenuPos", Call<int>("xMouse"), Call<int>("yMouse"));
 }
 
 std::string LevelEditorService::NewEntityName() {
@@ -294,16 +305,17 @@ void LevelEditorService::PlaceArchetypeUnderMouse() {
     }
     const std::string archetype = archetypeNames[selection < archetypeNames.size() ? selection : 0];
     const ZELM::EntityHandle entity = entities->CreateFromArchetype(NewEntityName(), archetype);
-    if (!entity.IsAlive()) {
+    ZELM::Entity* placed = entity.GetIfAlive();
+    if (placed == nullptr) {
         return;
     }
     EntityMenu::Attach(entity);
     // The place reaches the body and its physics together; a box without a body has no velocity.
-    entity->CallAll("SetX", Call<float>("xMouseProjected", 0.0f));
-    entity->CallAll("SetY", Call<float>("yMouseProjected", 0.0f));
-    if (entity->IsBound("SetXVelocity")) {
-        entity->Call("SetXVelocity", 0.0f);
-        entity->Call("SetYVelocity", 0.0f);
+    placed->CallAll("SetX", Call<float>("xMouseProjected", 0.0f));
+    placed->CallAll("SetY", Call<float>("yMouseProjected", 0.0f));
+    if (placed->IsBound("SetXVelocity")) {
+        placed->Call("SetXVelocity", 0.0f);
+        placed->Call("SetYVelocity", 0.0f);
     }
 }
 

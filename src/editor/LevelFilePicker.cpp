@@ -11,20 +11,24 @@ namespace fs = std::filesystem;
 
 }  // namespace
 
-LevelFilePicker::LevelFilePicker(std::string levelsDirectory, Ask ask, Say say)
-    : levelsDirectory(std::move(levelsDirectory)), ask(std::move(ask)), say(std::move(say)) {}
+LevelFilePicker::LevelFilePicker(std::string saveDirectory, std::vector<std::string> directories, Ask ask, Say say)
+    : saveDirectory(std::move(saveDirectory)), directories(std::move(directories)), ask(std::move(ask)),
+      say(std::move(say)) {}
 
 LevelFilePicker::~LevelFilePicker() { Close(); }
 
 std::vector<std::string> LevelFilePicker::ListLevels() const {
     std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(levelsDirectory, error)) {
-        if (entry.is_regular_file(error) && entry.path().extension() == ".xml") {
-            names.push_back(entry.path().stem().string());
+    for (const std::string& directory : directories) {
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(directory, error)) {
+            if (entry.is_regular_file(error) && entry.path().extension() == ".xml") {
+                names.push_back(entry.path().stem().string());
+            }
         }
     }
     std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 
@@ -82,11 +86,19 @@ bool LevelFilePicker::Choose(const std::string& name) {
         return false;
     }
     const std::string file = name.find(".xml") == std::string::npos ? name + ".xml" : name;
-    const std::string path = levelsDirectory + file;
+    std::string path = saveDirectory + file;
     std::error_code error;
-    if (purpose == Purpose::Open && !fs::is_regular_file(path, error)) {
-        say("There is no level \"" + file + "\".");
-        return false;
+    if (purpose == Purpose::Open) {
+        path.clear();
+        for (const std::string& directory : directories) {
+            if (path.empty() && fs::is_regular_file(directory + file, error)) {
+                path = directory + file;
+            }
+        }
+        if (path.empty()) {
+            say("There is no level \"" + file + "\".");
+            return false;
+        }
     }
     if (purpose == Purpose::Save && fs::exists(path, error) &&
         !ask("Save", "\"" + file + "\" already exists. Do you want to replace it?")) {

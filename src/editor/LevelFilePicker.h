@@ -20,7 +20,9 @@ public:
     using Chosen = std::function<void(const std::string& path)>;
     using Say = std::function<void(const std::string& text)>;
 
-    LevelFilePicker(std::string levelsDirectory, Ask ask, Say say);
+    // `saveDirectory` receives saves; `directories` are listed and searched, earlier ones first
+    // (the player's own levels before the bundled ones).
+    LevelFilePicker(std::string saveDirectory, std::vector<std::string> directories, Ask ask, Say say);
     ~LevelFilePicker();
 
     // Shows the bar; `chosen` runs once a name is accepted, `cancelled` when the bar is closed.
@@ -42,7 +44,8 @@ private:
     void Close();
     void Build();
 
-    std::string levelsDirectory;
+    std::string saveDirectory;
+    std::vector<std::string> directories;
     Ask ask;
     Say say;
     Purpose purpose = Purpose::Open;

@@ -13,7 +13,9 @@ Component::~Component() {
 }
 
 void Component::SetOwner(const EntityHandle& newOwner) {
-    SetName(newOwner->GetName());
+    if (const Entity* entity = newOwner.Resolve()) {
+        SetName(entity->GetName());
+    }
     owner = newOwner;
 }
 

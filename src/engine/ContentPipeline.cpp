@@ -106,7 +106,11 @@ void ContentPipeline::Load(const std::string& path) {
             reader.SkipPast(element);
             continue;
         }
-        EntityHandle entity = entities->Create(name);
+        Entity* entity = entities->Create(name).Resolve();
+        if (entity == nullptr) {
+            reader.SkipPast(element);
+            continue;
+        }
         entity->SetArchetypeName(archetype);
         entity->LoadComponents(reader);
     }
@@ -124,7 +128,11 @@ namespace {
 class EntitySaver : public IVisitor<EntityHandle> {
 public:
     explicit EntitySaver(ISerializer& writer) : writer(writer) {}
-    void Visit(EntityHandle& entity) override { entity->Save(writer); }
+    void Visit(EntityHandle& handle) override {
+        if (Entity* entity = handle.Resolve()) {
+            entity->Save(writer);
+        }
+    }
 
 private:
     ISerializer& writer;
@@ -160,7 +168,11 @@ bool ContentPipeline::SaveLevel(const std::string& path, const std::array<std::s
     return true;
 }
 
-bool ContentPipeline::SaveArchetype(const EntityHandle& entity, const std::string& directory) {
+bool ContentPipeline::SaveArchetype(const EntityHandle& handle, const std::string& directory) {
+    Entity* entity = handle.Resolve();
+    if (entity == nullptr) {
+        return false;
+    }
     const std::string path = directory + entity->GetName() + ".xml";
     XmlWriter writer(path, "Archetype");
     SaveVisitor save(writer);

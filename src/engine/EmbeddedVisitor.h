@@ -11,7 +11,11 @@ namespace ZELM {
 class EmbeddedVisitor : public IVisitor<EntityHandle> {
 public:
     explicit EmbeddedVisitor(IVisitor<Component>& inner) : inner(inner) {}
-    void Visit(EntityHandle& entity) override { entity->VisitComponents(inner); }
+    void Visit(EntityHandle& handle) override {
+        if (Entity* entity = handle.Resolve()) {
+            entity->VisitComponents(inner);
+        }
+    }
 
 private:
     IVisitor<Component>& inner;

@@ -11,6 +11,7 @@
 #include "engine/DelayedCallQueue.h"
 #include "engine/Entity.h"
 #include "engine/PathTable.h"
+#include "engine/StaleTemporaries.h"
 #include "engine/UseTableVisitor.h"
 #include "utilities/LuaState.h"
 
@@ -106,7 +107,12 @@ void Engine::StartServices() {
 
 void Engine::Start() {
     StartServices();
+    ClearStaleTemporaries();
+    // The player's archetypes after the bundled ones, so one of the same name replaces the bundled.
     ArchetypeTable::Instance().LoadDirectory(PathTable::Instance().Get("Archetypes"));
+    if (const std::string own = PathTable::Instance().GetUser("Archetypes"); !own.empty()) {
+        ArchetypeTable::Instance().LoadDirectory(own);
+    }
     LoadAssets();
     if (startLevel.empty()) {
         LoadLevelFile(LevelPath(levels.GetCurrentName()));
@@ -175,8 +181,20 @@ void Engine::Shutdown() {
     delete this;
 }
 
+void Engine::ClearStaleTemporaries() {
+    const PathTable& paths = PathTable::Instance();
+    for (const std::string& directory : {paths.Get("Levels"), paths.Get("Levels") + "Tiles/", paths.Get("Archetypes"),
+                                         paths.GetUser("Levels"), paths.GetUser("Levels") + "Tiles/",
+                                         paths.GetUser("Archetypes")}) {
+        // An empty key is no directory (the working directory is not ours to clean).
+        if (!directory.empty() && directory != "Tiles/") {
+            RemoveStaleTemporariesIn(directory);
+        }
+    }
+}
+
 std::string Engine::LevelPath(const std::string& name) const {
-    return PathTable::Instance().Get("Levels") + name + ".xml";
+    return PathTable::Instance().Find("Levels", name + ".xml");
 }
 
 bool Engine::SaveLevel(const std::string& path) {
@@ -186,7 +204,7 @@ bool Engine::SaveLevel(const std::string& path) {
 }
 
 bool Engine::SaveArchetype(const EntityHandle& entity) {
-    return contentPipeline.SaveArchetype(entity, PathTable::Instance().Get("Archetypes"));
+    return contentPipeline.SaveArchetype(entity, PathTable::Instance().GetWritable("Archetypes", ""));
 }
 
 float Engine::GetFPS() { return timer.GetFPS(); }
@@ -235,10 +253,11 @@ void Engine::AddEntities(std::deque<EntityHandle> handles) {
     DelayedCallQueue::Instance().Clear();
     AddToParentServiceVisitor addToService;
     for (EntityHandle& handle : handles) {
-        if (!handle.IsAlive()) {
+        Entity* entity = handle.GetIfAlive();
+        if (entity == nullptr) {
             continue;
         }
-        handle->VisitComponents(addToService);
+        entity->VisitComponents(addToService);
         entities.Add(handle);
     }
     caller.CallAll("LevelStart");
@@ -271,10 +290,11 @@ public:
 }  // namespace
 
 void Engine::RebuildEntityTable(EntityHandle handle) {
-    if (!handle.IsAlive()) {
+    Entity* alive = handle.GetIfAlive();
+    if (alive == nullptr) {
         return;
     }
-    Entity& entity = *handle;
+    Entity& entity = *alive;
     BinderNameCollector previous;
     entity.VisitComponents(previous);
     entity.VisitEmbeddedComponents(previous);

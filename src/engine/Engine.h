@@ -107,6 +107,8 @@ private:
     void BindMethods();
     void Shutdown();
     void LoadAssets();
+    // Removes what killed saves left in the directories the game saves to.
+    void ClearStaleTemporaries();
     std::string LevelPath(const std::string& name) const;
     void ChangeToCurrentLevel();
     void LoadLevelFile(const std::string& path);

@@ -28,7 +28,7 @@ int LuaGetName(lua_State* L) {
 int LuaGetArchetypeName(lua_State* L) {
     EntityController* entities = ComponentRegistry::Instance().GetEntities();
     const char* entityName = lua_tostring(L, lua_upvalueindex(1));
-    Entity* entity = entities != nullptr && entityName != nullptr ? entities->Get(entityName).Get() : nullptr;
+    Entity* entity = entities != nullptr && entityName != nullptr ? entities->Get(entityName).GetIfAlive() : nullptr;
     if (entity == nullptr) {
         lua_pushnil(L);
     } else {

@@ -13,9 +13,10 @@ namespace ZELM {
 EntityController::~EntityController() { DestroyAllEntities(); }
 
 EntityHandle EntityController::Create(const std::string& name) {
-    EntityHandle handle(new Entity(name));
+    auto* entity = new Entity(name);
+    EntityHandle handle(entity);
     table.emplace(name, handle);
-    handle->SetSelfHandle(handle);
+    entity->SetSelfHandle(handle);
     return handle;
 }
 
@@ -26,21 +27,29 @@ EntityHandle EntityController::CreateFromArchetype(const std::string& name, cons
 }
 
 void EntityController::ApplyArchetype(const EntityHandle& handle, const std::string& archetype) {
+    Entity* entity = handle.Resolve();
+    if (entity == nullptr) {
+        return;
+    }
     XmlReader* reader = ArchetypeTable::Instance().Find(archetype);
     if (reader == nullptr) {
         ZELM_PROBLEM("ZELM::EntityController::ApplyArchetype", "Could not find entity archetype \"%s\"!",
                      archetype.c_str());
         return;
     }
-    handle->DestroyAllComponents();
-    handle->LoadComponents(*reader);
+    entity->DestroyAllComponents();
+    entity->LoadComponents(*reader);
     InitVisitor init;
-    handle->VisitComponents(init);
-    handle->SetArchetypeName(archetype);
+    entity->VisitComponents(init);
+    entity->SetArchetypeName(archetype);
     reader->Rewind();
 }
 
-void EntityController::Add(const EntityHandle& handle) { table.emplace(handle->GetName(), handle); }
+void EntityController::Add(const EntityHandle& handle) {
+    if (const Entity* entity = handle.Resolve()) {
+        table.emplace(entity->GetName(), handle);
+    }
+}
 
 EntityHandle EntityController::Get(const std::string& name) const {
     const auto found = table.find(name);
@@ -48,11 +57,15 @@ EntityHandle EntityController::Get(const std::string& name) const {
 }
 
 void EntityController::RenameEntity(const EntityHandle& handle, const std::string& newName) {
-    if (table.count(newName) != 0 && handle->GetName() != newName) {
+    Entity* entity = handle.Resolve();
+    if (entity == nullptr) {
+        return;
+    }
+    if (table.count(newName) != 0 && entity->GetName() != newName) {
         ZELM_PROBLEM("ZELM::EntityController::RenameEntity", "Entity named \"%s\" already exists!", newName.c_str());
         return;
     }
-    handle->UseBinderName(newName);
+    entity->UseBinderName(newName);
     for (auto it = table.begin(); it != table.end(); ++it) {
         if (it->second == handle) {
             table.erase(it);
@@ -60,15 +73,16 @@ void EntityController::RenameEntity(const EntityHandle& handle, const std::strin
         }
     }
     table.emplace(newName, handle);
-    handle->SetName(newName);
-    handle->SetSelfHandle(handle);
+    entity->SetName(newName);
+    entity->SetSelfHandle(handle);
 }
 
 void EntityController::RequestDestroy(const EntityHandle& handle) {
-    if (!handle.IsAlive() || handle->IsDying()) {
+    Entity* entity = handle.GetIfAlive();
+    if (entity == nullptr || entity->IsDying()) {
         return;
     }
-    handle->SetDying();
+    entity->SetDying();
     dyingQueue.push_back(handle);
 }
 
@@ -76,10 +90,11 @@ void EntityController::FlushDying() {
     while (!dyingQueue.empty()) {
         EntityHandle handle = dyingQueue.front();
         dyingQueue.pop_front();
-        if (!handle.IsAlive()) {
+        const Entity* entity = handle.GetIfAlive();
+        if (entity == nullptr) {
             continue;  // destroyed meanwhile with all the others
         }
-        const auto found = table.find(handle->GetName());
+        const auto found = table.find(entity->GetName());
         if (found != table.end() && found->second == handle) {
             table.erase(found);
         }

@@ -12,7 +12,9 @@ public:
     void Visit(Component& component) override {
         // Withdrawn first, so rebinding into an unchanged table does not bind every method twice.
         component.UnbindAll();
-        component.SetName(component.GetOwner()->GetName());
+        if (const Entity* owner = component.GetOwner().Resolve()) {
+            component.SetName(owner->GetName());
+        }
         component.DeleteProperties();
         component.Bind();
     }

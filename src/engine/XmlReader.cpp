@@ -5,6 +5,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <limits>
 
 namespace ZELM {
@@ -37,10 +39,88 @@ double LeadingFloating(const char* text, double limit) {
     return std::isfinite(value) && std::fabs(value) <= limit ? value : 0.0;
 }
 
+// The offset of the first byte that does not belong to a whole UTF-8 character, or npos.
+std::size_t FirstInvalidUtf8(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        unsigned char low = 0x80;  // the range of the first continuation byte (overlongs and
+        unsigned char high = 0xBF; // surrogates excluded)
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return i;
+        }
+        if (i + length > text.size()) {
+            return i;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) {
+                return i;
+            }
+        }
+        i += length;
+    }
+    return std::string::npos;
+}
+
+// Line ends as TinyXML's own file loading leaves them: CR LF and a lone CR become LF.
+std::string NormalizeLineEnds(const std::string& text) {
+    std::string normalized;
+    normalized.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            normalized += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            normalized += text[i];
+        }
+    }
+    return normalized;
+}
+
+// TinyXML steps over a character by the length its first byte announces and trusts that length,
+// so a hostile file could make it step over the text's end. We read the file ourselves, refuse
+// text that is not UTF-8, and hand the parser the text followed by NULs that any such step
+// lands on.
+constexpr std::size_t kParserPadding = 16;
+
 }  // namespace
 
+bool XmlReader::ParseFile(TiXmlDocument& document, const std::string& path, std::string& refusal) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        refusal = "the file cannot be opened";
+        return false;
+    }
+    const std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (const std::size_t invalid = FirstInvalidUtf8(raw); invalid != std::string::npos) {
+        refusal = "the file is not UTF-8 text (byte " + std::to_string(invalid) + ")";
+        return false;
+    }
+    std::string text = NormalizeLineEnds(raw);
+    text.append(kParserPadding, '\0');
+    document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    return !document.Error();
+}
+
 XmlReader::XmlReader(const std::string& path) : document(path.c_str()) {
-    if (!document.LoadFile(TIXML_ENCODING_UNKNOWN) || document.RootElement() == nullptr) {
+    if (!ParseFile(document, path, refusal) || document.RootElement() == nullptr) {
         failed = true;
         return;
     }
@@ -50,6 +130,9 @@ XmlReader::XmlReader(const std::string& path) : document(path.c_str()) {
 std::string XmlReader::GetError() const {
     if (!failed) {
         return std::string();
+    }
+    if (!refusal.empty()) {
+        return refusal;
     }
     if (document.Error()) {
         return std::string(document.ErrorDesc()) + " (line " + std::to_string(document.ErrorRow()) + ")";

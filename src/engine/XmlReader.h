@@ -12,11 +12,16 @@ namespace ZELM {
 class XmlReader : public ISerializer {
 public:
     // Parses the file; on failure only Failed() says so. Otherwise the cursor stands on the root
-    // element's first child, whatever the root's name.
+    // element's first child, whatever the root's name. A file that is not UTF-8 text is refused.
     explicit XmlReader(const std::string& path);
 
+    // Parses the file into the document: TinyXML's own parse, over text we have read and checked
+    // first. False when the file cannot be opened or is refused (the reason in `refusal`) or when
+    // TinyXML reports an error (in the document).
+    static bool ParseFile(TiXmlDocument& document, const std::string& path, std::string& refusal);
+
     bool Failed() const { return failed; }
-    // TinyXML's description of why the file could not be read.
+    // Why the file could not be read: TinyXML's description, or our own for what we refuse first.
     std::string GetError() const;
 
     // Reads the text of the cursor element's first child, whatever the element's name, and steps
@@ -55,6 +60,7 @@ private:
     TiXmlDocument document;
     const TiXmlNode* cursor = nullptr;
     bool failed = false;
+    std::string refusal;  // why the file was refused before parsing, if it was
 };
 
 }  // namespace ZELM

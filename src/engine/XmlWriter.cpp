@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "engine/StaleTemporaries.h"
+
 namespace ZELM {
 
 XmlWriter::XmlWriter(std::string path, const std::string& rootName) : path(std::move(path)) {
@@ -64,7 +66,9 @@ bool XmlWriter::Save() {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+    // A killed save leaves its temporary behind; this save is the moment to clear them.
+    RemoveStaleTemporariesOf(path);
+    const std::string temporary = TemporaryPathFor(path);
     FILE* file = std::fopen(temporary.c_str(), "wb");
     if (file == nullptr) {
         return false;

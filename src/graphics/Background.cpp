@@ -21,8 +21,8 @@ void Background::Bind() {
 }
 
 void Background::Init() {
-    if (GetOwner().IsAlive()) {
-        ZELM::EnsureComponent(*GetOwner(), "Logic", "Physical");
+    if (ZELM::Entity* owner = GetOwner().GetIfAlive()) {
+        ZELM::EnsureComponent(*owner, "Logic", "Physical");
     }
 }
 

@@ -46,8 +46,8 @@ void Button::Bind() {
 }
 
 void Button::Init() {
-    if (GetOwner().IsAlive()) {
-        ZELM::EnsureComponent(*GetOwner(), "Logic", "Physical");
+    if (ZELM::Entity* owner = GetOwner().GetIfAlive()) {
+        ZELM::EnsureComponent(*owner, "Logic", "Physical");
     }
     texture = FindTexture("button");
     hoverTexture = FindTexture("buttonhover");

@@ -184,6 +184,9 @@ void GraphicsService::Init() {
         CreateGlowTargets();
         // A missing font leaves text invisible, without a report.
         font = Texture::Load(resources + "Fonts/zolfont.png");
+        if (startFullscreen && !fullscreen) {
+            ToggleFullscreen();
+        }
     }
     debugLine = text.CreateText(300, 580, 500, 1.0f);
     ResetCamera();

@@ -55,6 +55,8 @@ public:
     // The back buffer of frame `frame` (counting from 1) is written to the PNG file.
     void SetScreenshot(int frame, const std::string& file);
     void SetMessageBox(MessageBox box) { messageBox = std::move(box); }
+    // Whether Init switches to full screen once the device is up (a null device stays as it is).
+    void SetStartFullscreen(bool start) { startFullscreen = start; }
 
     Device* GetDevice() { return device.get(); }
     glm::mat4 GetCamTransform() { return camera.GetView(); }
@@ -194,6 +196,7 @@ private:
     bool firstFrame = true;
     bool tweakBars = false;  // the tweak-bar library is up and draws last in the frame
     bool fullscreen = false;
+    bool startFullscreen = false;
     DisplayModes displayModes;
     PhaseSplashDetector phaseSplash;
     int screenWidth = 800;

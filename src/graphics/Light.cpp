@@ -14,8 +14,8 @@ void Light::Bind() {
 }
 
 void Light::Init() {
-    if (GetOwner().IsAlive()) {
-        ZELM::EnsureComponent(*GetOwner(), "Logic", "Physical");
+    if (ZELM::Entity* owner = GetOwner().GetIfAlive()) {
+        ZELM::EnsureComponent(*owner, "Logic", "Physical");
     }
 }
 

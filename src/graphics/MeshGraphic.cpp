@@ -26,8 +26,8 @@ void MeshGraphic::Bind() {
 }
 
 void MeshGraphic::Init() {
-    if (GetOwner().IsAlive()) {
-        ZELM::EnsureComponent(*GetOwner(), "Logic", "Physical");
+    if (ZELM::Entity* owner = GetOwner().GetIfAlive()) {
+        ZELM::EnsureComponent(*owner, "Logic", "Physical");
     }
     device = engine.IsBound("GetDevice") ? engine.Call<Device*>("GetDevice") : nullptr;
     mesh = MeshLibrary::Load(meshFile, device != nullptr && !device->IsNull());

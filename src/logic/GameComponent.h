@@ -15,7 +15,8 @@ protected:
 
     // Whether the own entity carries a component of the type.
     bool OwnerHas(const std::string& typeName) const {
-        return GetOwner().IsAlive() && GetOwner()->GetComponent(typeName) != nullptr;
+        const ZELM::Entity* owner = GetOwner().GetIfAlive();
+        return owner != nullptr && owner->GetComponent(typeName) != nullptr;
     }
 
     // Calls on "Engine": the services (sounds, graphics, input) and the engine itself.

@@ -25,7 +25,11 @@ void GravityGuy::Bind() {
     ZELM::DynamicBinder::Bind("GetGravitySource", this, &GravityGuy::GetGravitySource);
 }
 
-void GravityGuy::Init() { ZELM::EnsureComponent(*GetOwner(), "Logic", "PlayerMovement"); }
+void GravityGuy::Init() {
+    if (ZELM::Entity* owner = GetOwner().Resolve()) {
+        ZELM::EnsureComponent(*owner, "Logic", "PlayerMovement");
+    }
+}
 
 void GravityGuy::SetPowerLevels(float newRadius, float newPower, float newMagnitude) {
     radius = std::max(radius, newRadius);

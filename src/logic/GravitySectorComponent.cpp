@@ -17,10 +17,11 @@ void GravitySectorComponent::Update(float) {
 }
 
 void GravitySectorComponent::AddPhysicsComponentToGravitySector(Kestrin::PhysicsComponent* body) {
-    if (body == nullptr || !body->GetOwner().IsAlive()) {
+    const ZELM::Entity* entity = body != nullptr ? body->GetOwner().GetIfAlive() : nullptr;
+    if (entity == nullptr) {
         return;
     }
-    if (body->GetOwner()->GetComponent("GravityGuy") != nullptr) {
+    if (entity->GetComponent("GravityGuy") != nullptr) {
         players |= body->GetGravityAssociation();
     } else {
         bodies.push_back(body);

@@ -28,6 +28,7 @@
 #include "utilities/LuaState.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include <lua.hpp>
 
@@ -268,8 +269,9 @@ void LogicService::Pause(bool paused) {
         RemovePauseButtons();
         return;
     }
-    if (player.IsAlive() && player->IsBound("GetInstructions")) {
-        const Graphics::Text* instructions = player->Call<Graphics::Text*>("GetInstructions");
+    ZELM::Entity* playerEntity = player.GetIfAlive();
+    if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
+        const Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions");
         savedInstructions = instructions != nullptr ? instructions->text : std::string(" ");
     }
     SetPlayerInstructions(" ");
@@ -302,12 +304,13 @@ void LogicService::ShowPauseMenu() {
     for (std::size_t i = 0; i < pauseButtons.size(); ++i) {
         const PauseButton& button = kPauseButtons[i];
         pauseButtons[i] = entities->CreateFromArchetype(button.name, "button");
-        if (!pauseButtons[i]->IsBound("SetText")) {
+        ZELM::Entity* buttonEntity = pauseButtons[i].Resolve();
+        if (buttonEntity == nullptr || !buttonEntity->IsBound("SetText")) {
             continue;  // the archetype is missing or has no button: reported by the entity controller
         }
-        pauseButtons[i]->Call("SetText", std::string(button.text));
-        pauseButtons[i]->CallAll("SetX", 0.0f);
-        pauseButtons[i]->CallAll("SetY", button.y);
+        buttonEntity->Call("SetText", std::string(button.text));
+        buttonEntity->CallAll("SetX", 0.0f);
+        buttonEntity->CallAll("SetY", button.y);
     }
 }
 
@@ -323,8 +326,9 @@ void LogicService::RemovePauseButtons() {
 
 // The pause menu belongs to levels with a player; elsewhere there are no instructions to touch.
 void LogicService::SetPlayerInstructions(const std::string& text) {
-    if (player.IsAlive() && player->IsBound("SetInstructions")) {
-        player->Call("SetInstructions", text);
+    ZELM::Entity* playerEntity = player.GetIfAlive();
+    if (playerEntity != nullptr && playerEntity->IsBound("SetInstructions")) {
+        playerEntity->Call("SetInstructions", text);
     }
 }
 
@@ -384,8 +388,8 @@ void LogicService::CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned
         }
         effectCooldown[5] = 2;
         // Every touch moves the respawn point, even while the splash is cooling down.
-        if (player.IsAlive()) {
-            player->Call("SetStartingPoint", tile->x, tile->y, side);
+        if (ZELM::Entity* playerEntity = player.GetIfAlive()) {
+            playerEntity->Call("SetStartingPoint", tile->x, tile->y, side);
         }
     } else if (tile->type == 6) {
         if (effectCooldown[6] == 0 && side < 4) {
@@ -472,14 +476,14 @@ void LogicService::CallLevelHook(const char* function, const float* dt) {
 }
 
 void LogicService::LoadLevel(const std::string& name) {
-    worldMap.SetFileName(TileMapPath(name));
+    worldMap.SetFileName(ZELM::PathTable::Instance().Find("Levels", "Tiles/" + name));
     worldMap.Free();
     worldMap.Load();
     worldMap.SetTileInfo(true);
 }
 
 void LogicService::SaveLevel(const std::string& name) {
-    worldMap.SetFileName(TileMapPath(name));
+    worldMap.SetFileName(ZELM::PathTable::Instance().GetWritable("Levels", "Tiles/" + name));
     if (worldMap.IsLoaded() && !worldMap.Save()) {
         ZELM_PROBLEM("Logic::LogicService::SaveLevel", "Could not save the tile map \"%s\"!",
                      worldMap.GetFileName().c_str());
@@ -487,6 +491,13 @@ void LogicService::SaveLevel(const std::string& name) {
 }
 
 void LogicService::SaveLevels() {
+    // An installed game's bundled maps may be read-only: the map is saved as the player's copy,
+    // which later loads find first.
+    const ZELM::PathTable& paths = ZELM::PathTable::Instance();
+    if (!paths.GetUserRoot().empty() && !worldMap.GetFileName().empty()) {
+        const std::string name = std::filesystem::path(worldMap.GetFileName()).filename().string();
+        worldMap.SetFileName(paths.GetWritable("Levels", "Tiles/" + name));
+    }
     if (worldMap.IsLoaded() && !worldMap.Save()) {
         ZELM_PROBLEM("Logic::LogicService::SaveLevels", "Could not save the tile map \"%s\"!",
                      worldMap.GetFileName().c_str());

@@ -64,7 +64,11 @@ void LuaScript::LoadScript(const std::string& name) {
 }
 
 void LuaScript::Init() {
-    entityName = GetOwner()->GetName();
+    const ZELM::Entity* owner = GetOwner().Resolve();
+    if (owner == nullptr) {
+        return;
+    }
+    entityName = owner->GetName();
     CallScript("Init", nullptr);
 }
 

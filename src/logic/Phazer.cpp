@@ -9,7 +9,11 @@ namespace Logic {
 
 void Phazer::Bind() { BindProperty(&disablePlayer, "DisablePlayer", true, false); }
 
-void Phazer::Init() { ZELM::EnsureComponent(*GetOwner(), "Logic", "PlayerMovement"); }
+void Phazer::Init() {
+    if (ZELM::Entity* owner = GetOwner().Resolve()) {
+        ZELM::EnsureComponent(*owner, "Logic", "PlayerMovement");
+    }
+}
 
 void Phazer::Update(float) {
     if (disablePlayer) {

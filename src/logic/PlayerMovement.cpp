@@ -59,7 +59,11 @@ void PlayerMovement::Bind() {
 }
 
 void PlayerMovement::Init() {
-    ZELM::EnsureComponent(*GetOwner(), "Physics", "PhysicsComponent");
+    ZELM::Entity* owner = GetOwner().Resolve();
+    if (owner == nullptr) {
+        return;
+    }
+    ZELM::EnsureComponent(*owner, "Physics", "PhysicsComponent");
     // Until a checkpoint is touched, a red block sends the player back to where the level began.
     startX = Call<float>("GetX");
     startY = Call<float>("GetY");

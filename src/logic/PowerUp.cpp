@@ -14,8 +14,8 @@ void PowerUp::Bind() {
 }
 
 void PowerUp::PhysicsComponentCollidedWithPowerUp(Kestrin::PhysicsComponent* body) {
-    if (taken || body == nullptr || !body->GetOwner().IsAlive() ||
-        body->GetOwner()->GetComponent("GravityGuy") == nullptr) {
+    ZELM::Entity* collider = body != nullptr ? body->GetOwner().GetIfAlive() : nullptr;
+    if (taken || collider == nullptr || collider->GetComponent("GravityGuy") == nullptr) {
         return;
     }
     taken = true;
@@ -24,7 +24,7 @@ void PowerUp::PhysicsComponentCollidedWithPowerUp(Kestrin::PhysicsComponent* bod
     if (IsBound("SetVisibility")) {
         Call("SetVisibility", false);
     }
-    body->GetOwner()->Call("SetPowerLevels", newRadius, newInfluence, newMagnitude);
+    collider->Call("SetPowerLevels", newRadius, newInfluence, newMagnitude);
 }
 
 }  // namespace Logic

@@ -120,7 +120,8 @@ void TileCollision::Resolve(PhysicsComponent& body, TilePhysicsObject& tile) {
     ZELM::Physical* physical = body.GetPhysical();
     const bool phasing = physical != nullptr && !physical->IsSolid();
     const bool passThrough = (phasing && (tile.type == 3 || tile.type == 4)) || tile.ghost;
-    const bool isPlayer = body.GetOwner()->GetComponent("PlayerMovement") != nullptr;
+    const ZELM::Entity* owner = body.GetOwner().Resolve();
+    const bool isPlayer = owner != nullptr && owner->GetComponent("PlayerMovement") != nullptr;
 
     const float x = body.GetX();
     const float y = body.GetY();

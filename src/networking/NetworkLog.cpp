@@ -4,26 +4,20 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/UserDirectories.h"
+
 namespace Networking {
 
 NetworkLog::NetworkLog(std::string path, std::size_t limit) : path(std::move(path)), limit(limit) {}
 
 std::string NetworkLog::DefaultPath() {
-    namespace fs = std::filesystem;
-    fs::path directory;
-    const char* state = std::getenv("XDG_STATE_HOME");
-    const char* home = std::getenv("HOME");
-    // A relative XDG directory is not to be trusted: it would follow the working directory.
-    if (state != nullptr && state[0] == '/') {
-        directory = fs::path(state) / "fallward";
-    } else if (home != nullptr && home[0] == '/') {
-        directory = fs::path(home) / ".local" / "state" / "fallward";
-    } else {
+    const std::string directory = ZELM::UserStateDirectory();
+    if (directory.empty()) {
         return std::string();
     }
     std::error_code ignored;
-    fs::create_directories(directory, ignored);
-    return (directory / "NetworkLog.txt").string();
+    std::filesystem::create_directories(directory, ignored);
+    return directory + "NetworkLog.txt";
 }
 
 std::string NetworkLog::OldPath(const std::string& path) {

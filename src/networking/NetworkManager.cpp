@@ -32,14 +32,16 @@ bool StartsWith(const std::string& text, const char* prefix) {
     return text.compare(0, std::strlen(prefix), prefix) == 0;
 }
 
-// Calls the visitor with every living entity of the engine's table, in its order.
+// Calls the visitor with every living entity of the engine's table (its handle and the entity), in
+// its order.
 template <typename F>
 void ForEachEntity(F&& visit) {
     struct Visitor : ZELM::IVisitor<ZELM::EntityHandle> {
         explicit Visitor(F& visit) : visit(visit) {}
         void Visit(ZELM::EntityHandle& handle) override {
-            if (handle.IsAlive() && !handle->IsDying()) {
-                visit(handle);
+            ZELM::Entity* entity = handle.GetIfAlive();
+            if (entity != nullptr && !entity->IsDying()) {
+                visit(handle, *entity);
             }
         }
         F& visit;
@@ -127,9 +129,9 @@ void NetworkManager::LevelStart() {
     }
     // The clock and the player wait, under "Waiting for player to connect...", until the peer is found.
     bool paused = false;
-    ForEachEntity([&paused](ZELM::EntityHandle& entity) {
-        if (!paused && entity->GetComponent("TimingComponent") != nullptr && entity->IsBound("PauseTimer")) {
-            entity->Call("PauseTimer", true);
+    ForEachEntity([&paused](ZELM::EntityHandle&, ZELM::Entity& entity) {
+        if (!paused && entity.GetComponent("TimingComponent") != nullptr && entity.IsBound("PauseTimer")) {
+            entity.Call("PauseTimer", true);
             paused = true;
         }
     });
@@ -435,8 +437,8 @@ std::string NetworkManager::BuildRaceMessage() {
     const char* pastKeys = IsBound("getPastKeystates") ? Call<char*>("getPastKeystates") : nullptr;
     PlayerState state;
     const ZELM::EntityHandle local = FindLocalPlayer();
-    if (local.IsAlive()) {
-        ZELM::Entity& player = *local.Get();
+    if (ZELM::Entity* alive = local.GetIfAlive()) {
+        ZELM::Entity& player = *alive;
         auto value = [&player](const char* method) {
             return player.IsBound(method) ? player.Call<float>(method) : 0.0f;
         };
@@ -472,10 +474,11 @@ void NetworkManager::ApplyKeys(const RaceMessage& message) {
 
 void NetworkManager::ApplyRemoteState(const PlayerState& state) {
     const ZELM::EntityHandle remote = FindRemotePlayer();
-    if (!remote.IsAlive()) {
+    ZELM::Entity* alive = remote.GetIfAlive();
+    if (alive == nullptr) {
         return;
     }
-    ZELM::Entity& player = *remote.Get();
+    ZELM::Entity& player = *alive;
     auto set = [&player](const char* method, float value) {
         if (player.IsBound(method)) {
             player.Call(method, value);
@@ -495,17 +498,16 @@ void NetworkManager::ApplyRemoteState(const PlayerState& state) {
 ZELM::EntityHandle NetworkManager::FindLocalPlayer() {
     ZELM::EntityHandle linked;
     ZELM::EntityHandle any;
-    ForEachEntity([&](ZELM::EntityHandle& entity) {
-        if (entity->GetComponent("PhysicsComponent") == nullptr ||
-            entity->GetComponent("NetworkInput") != nullptr) {
+    ForEachEntity([&](ZELM::EntityHandle& handle, ZELM::Entity& entity) {
+        if (entity.GetComponent("PhysicsComponent") == nullptr || entity.GetComponent("NetworkInput") != nullptr) {
             return;
         }
         // A box or a power-up is a physics body too; the race's player carries the link.
-        if (!linked.IsAlive() && entity->GetComponent("NetworkingComponent") != nullptr) {
-            linked = entity;
+        if (!linked.IsAlive() && entity.GetComponent("NetworkingComponent") != nullptr) {
+            linked = handle;
         }
         if (!any.IsAlive()) {
-            any = entity;
+            any = handle;
         }
     });
     return linked.IsAlive() ? linked : any;
@@ -513,18 +515,19 @@ ZELM::EntityHandle NetworkManager::FindLocalPlayer() {
 
 ZELM::EntityHandle NetworkManager::FindRemotePlayer() {
     ZELM::EntityHandle found;
-    ForEachEntity([&found](ZELM::EntityHandle& entity) {
-        if (!found.IsAlive() && entity->GetComponent("PhysicsComponent") != nullptr &&
-            entity->GetComponent("NetworkInput") != nullptr) {
-            found = entity;
+    ForEachEntity([&found](ZELM::EntityHandle& handle, ZELM::Entity& entity) {
+        if (!found.IsAlive() && entity.GetComponent("PhysicsComponent") != nullptr &&
+            entity.GetComponent("NetworkInput") != nullptr) {
+            found = handle;
         }
     });
     return found;
 }
 
 bool NetworkManager::GetRemotePosition(float& x, float& y) const {
-    const ZELM::EntityHandle remote = FindRemotePlayer();
-    if (!remote.IsAlive() || !remote->IsBound("GetX") || !remote->IsBound("GetY")) {
+    const ZELM::EntityHandle handle = FindRemotePlayer();
+    ZELM::Entity* remote = handle.GetIfAlive();
+    if (remote == nullptr || !remote->IsBound("GetX") || !remote->IsBound("GetY")) {
         return false;
     }
     x = remote->Call<float>("GetX");

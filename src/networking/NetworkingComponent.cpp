@@ -13,7 +13,8 @@ unsigned* NetworkingComponent::GetAssociation() {
 }
 
 bool NetworkingComponent::IsRemote() const {
-    return GetOwner().IsAlive() && GetOwner()->GetComponent("NetworkInput") != nullptr;
+    const ZELM::Entity* entity = GetOwner().GetIfAlive();
+    return entity != nullptr && entity->GetComponent("NetworkInput") != nullptr;
 }
 
 }  // namespace Networking

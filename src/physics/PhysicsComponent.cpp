@@ -106,9 +106,12 @@ void PhysicsComponent::Bind() {
 }
 
 void PhysicsComponent::Init() {
-    ZELM::Entity& entity = *GetOwner();
-    ZELM::EnsureComponent(entity, "Logic", "Physical");
-    physical = dynamic_cast<ZELM::Physical*>(entity.GetComponent("Physical"));
+    ZELM::Entity* entity = GetOwner().Resolve();
+    if (entity == nullptr) {
+        return;
+    }
+    ZELM::EnsureComponent(*entity, "Logic", "Physical");
+    physical = dynamic_cast<ZELM::Physical*>(entity->GetComponent("Physical"));
     if (physical == nullptr) {
         return;
     }
@@ -320,7 +323,8 @@ void PhysicsComponent::SetGravityGeneral(float gx, float gy, ZELM::GravityParame
     }
     xGravity = gx;
     yGravity = gy;
-    if (GetOwner()->GetComponent("GravityGuy") != nullptr) {
+    const ZELM::Entity* entity = GetOwner().Resolve();
+    if (entity != nullptr && entity->GetComponent("GravityGuy") != nullptr) {
         gravityMagnitude = source.magnitude;
     }
 }

@@ -18,7 +18,10 @@ float MsSince(std::int64_t start) {
     return static_cast<float>(ZELM::FrameTimer::Now() - start) / 1.0e6f;
 }
 
-bool Has(PhysicsComponent& body, const char* type) { return body.GetOwner()->GetComponent(type) != nullptr; }
+bool Has(PhysicsComponent& body, const char* type) {
+    const ZELM::Entity* entity = body.GetOwner().Resolve();
+    return entity != nullptr && entity->GetComponent(type) != nullptr;
+}
 
 // Called for every resolved pair: the names are normalised and hashed once.
 const ZELM::MethodName kSetX("SetX");

@@ -63,24 +63,29 @@ public:
         HandleDeleter<T>::Delete(object);
     }
 
-    // The object, or a report when it is dead or the handle is null (the pointer comes back unchanged).
-    T* operator->() const {
+    // The object while it is alive. A dead or null handle reports and gives null, so a caller skips
+    // its use instead of following a stale pointer. This is the only way to reach the object: there
+    // is no `->`, so no caller can forget the check.
+    T* Resolve() const {
         if (object == nullptr || alive == nullptr || !*alive) {
             ZELM_PROBLEM(DereferenceName().c_str(), "Cannot dereference data! Handle is referencing dead data!");
+            return nullptr;
         }
         return object;
     }
-    T& operator*() const { return *operator->(); }
 
     bool IsAlive() const { return alive != nullptr && *alive; }
     bool IsNull() const { return object == nullptr; }
-    // The object without a check, for identity comparisons; null once the handle is null.
-    T* Get() const { return object; }
+    // The object while it is alive, null otherwise, without a report: for callers to whom a dead
+    // handle is an ordinary state (no player in this level, an entity destroyed this frame).
+    T* GetIfAlive() const { return IsAlive() ? object : nullptr; }
 
     bool operator==(const Handle& other) const { return object == other.object; }
     bool operator!=(const Handle& other) const { return object != other.object; }
 
 private:
+    // Reports keep naming the dereference operator they have always named, so a report reads the
+    // same to designers whichever accessor raised it.
     static const std::string& DereferenceName() {
         static const std::string name = "ZELM::Handle<" + QualifiedTypeName<T>() + ">::operator ->";
         return name;

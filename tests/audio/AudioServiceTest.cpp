@@ -1,7 +1,9 @@
 // The sound service on SDL_mixer's dummy driver: the committed sounds, channels, restarts and volumes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -126,6 +128,25 @@ TEST(AudioServiceMissingSounds, TheGameGoesOnSilentlyWhenNoSoundLoads) {
     caller.Call("ToggleBGM", true);
     EXPECT_EQ(Mix_Playing(-1), 0);
     ZELM::PathTable::DestroyInstance();
+}
+
+TEST(AudioServiceNoDevice, OneLineSaysSoundIsOffAndTheMixerRunsSilently) {
+    // A driver that cannot open stands for a machine without a sound device.
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    ZELM::PathTable::Instance().Set("Sounds", std::string(FALLWARD_SOUNDS) + "/");
+    std::string said;
+    {
+        AudioService audio(false);
+        testing::internal::CaptureStderr();
+        audio.Init();
+        said = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(audio.IsOpen()) << "silent, but every call still runs";
+        EXPECT_NE(audio.GetSample(1), nullptr);
+    }
+    ::unsetenv("SDL_AUDIODRIVER");
+    ZELM::PathTable::DestroyInstance();
+    EXPECT_EQ(said.rfind("sound is off: ", 0), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST_F(EntityMenuTest, AClickMakesOneEmptyEntityAndCtrlClickPlacesABoxWithTheNex
     Frame();
     ASSERT_TRUE(entities.Get("Untitled0").IsAlive());
     EXPECT_EQ(entities.Size(), 2u) << "the click made exactly one entity";
-    auto* menu = dynamic_cast<LevelEditor::EntityMenu*>(entities.Get("Untitled0")->GetComponent("EntityMenu"));
+    auto* menu = dynamic_cast<LevelEditor::EntityMenu*>(entities.Get("Untitled0").Resolve()->GetComponent("EntityMenu"));
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->GetX(), 120);
     EXPECT_EQ(menu->GetY(), 80);
@@ -243,9 +243,9 @@ TEST_F(EntityMenuTest, AClickMakesOneEmptyEntityAndCtrlClickPlacesABoxWithTheNex
     ZELM::EntityHandle box = entities.Get("Untitled2");
     ASSERT_TRUE(box.IsAlive()) << "Ctrl+click placed the next number only";
     EXPECT_EQ(entities.Size(), 3u);
-    EXPECT_EQ(box->GetArchetypeName(), "block");
-    EXPECT_FLOAT_EQ(box->Call<float>("GetX"), 4.5f);
-    EXPECT_NE(box->GetComponent("EntityMenu"), nullptr);
+    EXPECT_EQ(box.Resolve()->GetArchetypeName(), "block");
+    EXPECT_FLOAT_EQ(box.Resolve()->Call<float>("GetX"), 4.5f);
+    EXPECT_NE(box.Resolve()->GetComponent("EntityMenu"), nullptr);
 }
 
 TEST_F(EntityMenuTest, TheMenuRenamesAddsActivatesRemovesAndKeepsItsPlace) {
@@ -260,12 +260,12 @@ TEST_F(EntityMenuTest, TheMenuRenamesAddsActivatesRemovesAndKeepsItsPlace) {
     ASSERT_NE(EntryOf("Crate", "ACPhysical"), nullptr);
     EntryOf("Crate", "ACPhysical")->Press();
     RunQueued();
-    ZELM::Component* physical = entity->GetComponent("Physical");
+    ZELM::Component* physical = entity.Resolve()->GetComponent("Physical");
     ASSERT_NE(physical, nullptr);
     EXPECT_FALSE(physical->IsInService());
     ASSERT_NE(EntryOf("Crate", "PhysicalActivate"), nullptr);
     EntryOf("Crate", "PhysicalPropx")->ApplyEdit(Tweak::TweakValue(3.5f));
-    EXPECT_FLOAT_EQ(entity->Call<float>("GetX"), 3.5f) << "a property edited in the bar is the component's";
+    EXPECT_FLOAT_EQ(entity.Resolve()->Call<float>("GetX"), 3.5f) << "a property edited in the bar is the component's";
     EntryOf("Crate", "PhysicalActivate")->Press();
     RunQueued();
     EXPECT_TRUE(physical->IsInService());
@@ -273,7 +273,7 @@ TEST_F(EntityMenuTest, TheMenuRenamesAddsActivatesRemovesAndKeepsItsPlace) {
 
     // The designer moves the bar; the rebuild keeps the place.
     TwDefine(" Crate position='300 40' ");
-    entity->Call("UpdateEntityMenu");
+    entity.Resolve()->Call("UpdateEntityMenu");
     EXPECT_EQ(menu->GetX(), 300);
     EXPECT_EQ(menu->GetY(), 40);
 
@@ -287,11 +287,11 @@ TEST_F(EntityMenuTest, TheMenuRenamesAddsActivatesRemovesAndKeepsItsPlace) {
     EXPECT_TRUE(entities.Get("Big_crate").IsAlive());
     EXPECT_GE(problems.Count(), 1u);
 
-    entity->SetArchetypeName("block");
+    entity.Resolve()->SetArchetypeName("block");
     EntryOf("Big_crate", "PhysicalRemove")->Press();
     RunQueued();
-    EXPECT_EQ(entity->GetComponent("Physical"), nullptr);
-    EXPECT_EQ(entity->GetArchetypeName(), "Not Set");
+    EXPECT_EQ(entity.Resolve()->GetComponent("Physical"), nullptr);
+    EXPECT_EQ(entity.Resolve()->GetArchetypeName(), "Not Set");
 }
 
 TEST_F(EntityMenuTest, AnArchetypeNameThatWouldLeaveItsDirectoryIsRefused) {
@@ -312,7 +312,7 @@ TEST_F(LevelEditorServiceTest, ThePickerListsLevelsKeepsNamesInTheirDirectoryAnd
     int asked = 0;
     std::vector<std::string> said;
     LevelEditor::LevelFilePicker picker(
-        levels.string() + "/", [&](const std::string&, const std::string&) { return ++asked, answer; },
+        levels.string() + "/", {levels.string() + "/"}, [&](const std::string&, const std::string&) { return ++asked, answer; },
         [&](const std::string& text) { said.push_back(text); });
     EXPECT_EQ(picker.ListLevels(), (std::vector<std::string>{"Alpha", "Beta"}));
 
@@ -342,13 +342,25 @@ TEST_F(LevelEditorServiceTest, ThePickerListsLevelsKeepsNamesInTheirDirectoryAnd
 TEST_F(EntityMenuTest, MenusAreNotSavedWithTheLevel) {
     Start("");
     ZELM::EntityHandle entity = entities.Create("Crate");
-    entity->AddComponent(ZELM::ComponentRegistry::Instance().Create("Logic", "Physical"));
+    entity.Resolve()->AddComponent(ZELM::ComponentRegistry::Instance().Create("Logic", "Physical"));
     LevelEditor::EntityMenu::Attach(entity);
     ZELM::XmlWriter writer("", "Level");
-    entity->Save(writer);
+    entity.Resolve()->Save(writer);
     TiXmlPrinter printer;
     writer.GetDocument().Accept(&printer);
     const std::string saved = printer.Str();
     EXPECT_NE(saved.find("Physical"), std::string::npos);
     EXPECT_EQ(saved.find("EntityMenu"), std::string::npos) << saved;
+}
+
+TEST_F(EntityMenuTest, APickedEntityThatHasGoneIsNeverFollowed) {
+    Start("2 text `\n3 click right\n");
+    Frame();
+    ZELM::EntityHandle picked = entities.Create("Gone");
+    LevelEditor::EntityMenu::Attach(picked);
+    entities.RequestDestroy(picked);
+    entities.FlushDying();
+    Frame();
+    caller.CallAll("ObjectPicked", picked);  // a pick announced after the entity went
+    EXPECT_EQ(TwGetBarByName("Gone"), nullptr) << "the menu went with its entity";
 }

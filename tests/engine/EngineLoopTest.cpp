@@ -140,7 +140,7 @@ protected:
 
     MenuComponent* AttachMenu(const EntityHandle& entity, ZELM::Service* service, int* deaths = nullptr) {
         auto* menu = new MenuComponent(deaths);
-        entity->AddComponent(menu);
+        entity.Resolve()->AddComponent(menu);
         menu->Bind();
         if (service != nullptr) {
             menu->SetParentService(service);
@@ -266,7 +266,7 @@ TEST_F(EngineLoopTest, QuitDestroysComponentsBeforeTheAssetsTheyHold) {
     ZELM::AssetManager::Instance().Add("stone",
                                        new ZELM::AssetImpl<int>(1, [&](int&) { assetFreed = true; }));
     EntityHandle crate = engine->GetEntities().Create("Crate");
-    crate->AddComponent(new SpriteComponent(&assetFreed, &diedAfterAsset));
+    crate.Resolve()->AddComponent(new SpriteComponent(&assetFreed, &diedAfterAsset));
 
     caller.CallLater("Quit", 0.0f);
     engine->RunFrame();
@@ -399,12 +399,12 @@ TEST_F(EngineLoopTest, RebuildEntityTableMovesComponentsToTheNewName) {
     EXPECT_FALSE(ZELM::DynamicBase::IsNameInUse("Old"));
     EXPECT_EQ(menu->GetBinderName(), "New");
     EXPECT_EQ(menu->menuUpdates, (std::vector<float>{0.0f}));
-    EXPECT_EQ(entity->Call<int>("Open"), 1);
+    EXPECT_EQ(entity.Resolve()->Call<int>("Open"), 1);
 
     // Rebuilding an unchanged table must not bind the methods a second time.
     caller.CallLater("RebuildEntityTable", 0.0f, entity);
     engine->RunFrame();
-    entity->CallAll("Tick");
+    entity.Resolve()->CallAll("Tick");
     EXPECT_EQ(menu->ticks, 1);
     EXPECT_EQ(menu->menuUpdates.size(), 2u);
     EXPECT_EQ(capture.Count(), 0u);
@@ -416,10 +416,10 @@ TEST_F(EngineLoopTest, AddEntitiesReplacesTheLevelsEntities) {
     engine->Start();
     EntityHandle old = engine->GetEntities().Create("Old");
     EntityHandle fresh(new ZELM::Entity("Fresh"));
-    fresh->SetSelfHandle(fresh);
+    fresh.Resolve()->SetSelfHandle(fresh);
     auto* menu = new MenuComponent();
     menu->SetParentService(first);
-    fresh->AddComponent(menu);
+    fresh.Resolve()->AddComponent(menu);
     log.clear();
 
     caller.CallLater("AddEntities", 0.0f, std::deque<EntityHandle>{fresh});

@@ -71,7 +71,7 @@ protected:
     // Gives the component to the entity, binds it there and lets it join the service.
     template <typename C>
     C* Attach(const EntityHandle& entity, C* component, ZELM::Service* service = nullptr) {
-        entity->AddComponent(component);
+        entity.Resolve()->AddComponent(component);
         component->Bind();
         if (service != nullptr) {
             component->SetParentService(service);
@@ -98,16 +98,16 @@ TEST_F(EntityTest, DeadAndNullHandlesStayDeadAndReportOnUse) {
     target = copy;
     ASSERT_TRUE(target.IsAlive());
     EXPECT_TRUE(target == barrel);
-    EXPECT_EQ(target->GetName(), "Barrel");
+    EXPECT_EQ(target.Resolve()->GetName(), "Barrel");
 
     ProblemCapture capture;
-    copy.operator->();
+    EXPECT_EQ(copy.Resolve(), nullptr);
     ASSERT_EQ(capture.Count(), 1u);
     EXPECT_EQ(capture.Last().message, "Cannot dereference data! Handle is referencing dead data!");
     EXPECT_EQ(capture.Last().function, "ZELM::Handle<class ZELM::Entity>::operator ->");
 
     EntityHandle nothing;
-    nothing.operator->();
+    EXPECT_EQ(nothing.Resolve(), nullptr);
     ASSERT_EQ(capture.Count(), 2u);
     EXPECT_EQ(capture.Last().message, "Cannot dereference data! Handle is referencing dead data!");
 
@@ -134,8 +134,8 @@ TEST_F(EntityTest, RenameRefusesATakenNameAndAcceptsItsOwn) {
     ASSERT_EQ(capture.Count(), 1u);
     EXPECT_EQ(capture.Last().message, "Entity named \"B\" already exists!");
     EXPECT_EQ(capture.Last().function, "ZELM::EntityController::RenameEntity");
-    EXPECT_EQ(a->GetName(), "A");
-    EXPECT_EQ(a->GetBinderName(), "A");
+    EXPECT_EQ(a.Resolve()->GetName(), "A");
+    EXPECT_EQ(a.Resolve()->GetBinderName(), "A");
     EXPECT_TRUE(entities.Get("A") == a);
     EXPECT_TRUE(entities.Get("B") == b);
 
@@ -148,8 +148,8 @@ TEST_F(EntityTest, RenameRefusesATakenNameAndAcceptsItsOwn) {
     EXPECT_EQ(capture.Count(), 1u);
     EXPECT_TRUE(entities.Get("C") == a);
     EXPECT_TRUE(entities.Get("A").IsNull());
-    EXPECT_EQ(a->GetName(), "C");
-    EXPECT_EQ(a->GetBinderName(), "C");
+    EXPECT_EQ(a.Resolve()->GetName(), "C");
+    EXPECT_EQ(a.Resolve()->GetBinderName(), "C");
 }
 
 TEST_F(EntityTest, RequestedDestroyWaitsForTheFlushAndFollowsARename) {
@@ -158,7 +158,7 @@ TEST_F(EntityTest, RequestedDestroyWaitsForTheFlushAndFollowsARename) {
 
     entities.RequestDestroy(doomed);
     ASSERT_TRUE(doomed.IsAlive());
-    EXPECT_TRUE(doomed->IsDying());
+    EXPECT_TRUE(doomed.Resolve()->IsDying());
     EXPECT_TRUE(entities.Get("Doomed") == doomed);
     entities.RequestDestroy(doomed);
 
@@ -202,23 +202,23 @@ TEST_F(EntityTest, RemovedComponentIsNoLongerReachable) {
     LampComponent* lamp = Attach(lampPost, new LampComponent(&log, &deaths), &service);
     Attach(lampPost, new BellComponent(&log));
 
-    EXPECT_EQ(lampPost->Call<int>("Switch"), 1);
-    lampPost->CallAll("Tick", 1);
+    EXPECT_EQ(lampPost.Resolve()->Call<int>("Switch"), 1);
+    lampPost.Resolve()->CallAll("Tick", 1);
     EXPECT_EQ(log, (std::vector<std::string>{"Lamp.Tick 1", "Bell.Tick 1"}));
 
-    lampPost->RemoveComponent(lamp);
+    lampPost.Resolve()->RemoveComponent(lamp);
     EXPECT_EQ(deaths, 1);
-    EXPECT_EQ(lampPost->GetComponent("Lamp"), nullptr);
-    EXPECT_NE(lampPost->GetComponent("Bell"), nullptr);
+    EXPECT_EQ(lampPost.Resolve()->GetComponent("Lamp"), nullptr);
+    EXPECT_NE(lampPost.Resolve()->GetComponent("Bell"), nullptr);
     EXPECT_TRUE(service.GetComponents().empty());
 
     ProblemCapture capture;
-    EXPECT_EQ(lampPost->Call<int>("Switch"), 0);
+    EXPECT_EQ(lampPost.Resolve()->Call<int>("Switch"), 0);
     ASSERT_EQ(capture.Count(), 1u);
     EXPECT_EQ(capture.Last().message, "Could not find any bound method(s) named \"Switch\"!");
 
     log.clear();
-    lampPost->CallAll("Tick", 2);
+    lampPost.Resolve()->CallAll("Tick", 2);
     EXPECT_EQ(log, (std::vector<std::string>{"Bell.Tick 2"}));
 }
 
@@ -229,18 +229,18 @@ TEST_F(EntityTest, SecondComponentOfATypeReplacesTheFirst) {
     Attach(lampPost, new LampComponent(&log, &deaths), &service);
 
     auto* second = new LampComponent(&log, &deaths);
-    lampPost->AddComponent(second);
+    lampPost.Resolve()->AddComponent(second);
     EXPECT_EQ(deaths, 1);
-    EXPECT_EQ(lampPost->GetComponent("Lamp"), second);
+    EXPECT_EQ(lampPost.Resolve()->GetComponent("Lamp"), second);
     EXPECT_TRUE(service.GetComponents().empty());
 
     second->Bind();
-    EXPECT_EQ(lampPost->Call<int>("Switch"), 1);
+    EXPECT_EQ(lampPost.Resolve()->Call<int>("Switch"), 1);
     EXPECT_EQ(second->switches, 1);
 
-    lampPost->AddComponent(second);  // the same component again is kept, not deleted
+    lampPost.Resolve()->AddComponent(second);  // the same component again is kept, not deleted
     EXPECT_EQ(deaths, 1);
-    EXPECT_EQ(lampPost->GetComponent("Lamp"), second);
+    EXPECT_EQ(lampPost.Resolve()->GetComponent("Lamp"), second);
 }
 
 TEST_F(EntityTest, DestroyedEntityTakesItsMethodTableAlong) {

@@ -50,7 +50,7 @@ public:
         BindProperty(&b, "B", true, false);
     }
     void Init() override {
-        Events().push_back("Init " + GetOwner()->GetName() + " a=" + std::to_string(a) +
+        Events().push_back("Init " + GetOwner().Resolve()->GetName() + " a=" + std::to_string(a) +
                            " entities=" + std::to_string(ZELM::Engine::Instance().GetEntities().Size()));
     }
     void Update(float) override {}
@@ -153,7 +153,7 @@ protected:
     template <typename C>
     C* Find(const std::string& entity, const std::string& type) {
         const EntityHandle handle = engine->GetEntity(entity);
-        return handle.IsNull() ? nullptr : dynamic_cast<C*>(handle->GetComponent(type));
+        return handle.IsNull() ? nullptr : dynamic_cast<C*>(handle.Resolve()->GetComponent(type));
     }
     Log Only(const std::string& prefix) const {
         Log kept;
@@ -179,9 +179,9 @@ TEST_F(LevelFileTest, LoadingReadsTilesScriptsAndEntitiesThenInitsEveryComponent
     EXPECT_EQ(engine->GetLevelScripts(), (std::array<std::string, 3>{"a.lua", "b.lua", "c.lua"}));
 
     ASSERT_FALSE(engine->GetEntity("Crate").IsNull());
-    EXPECT_EQ(engine->GetEntity("Crate")->GetArchetypeName(), "Box");
-    EXPECT_EQ(engine->GetEntity("Door")->GetArchetypeName(), "Not Set");
-    EXPECT_EQ(engine->GetEntity("Crate")->Call<float>("GetX"), 3.0f);
+    EXPECT_EQ(engine->GetEntity("Crate").Resolve()->GetArchetypeName(), "Box");
+    EXPECT_EQ(engine->GetEntity("Door").Resolve()->GetArchetypeName(), "Not Set");
+    EXPECT_EQ(engine->GetEntity("Crate").Resolve()->Call<float>("GetX"), 3.0f);
     ASSERT_NE(Find<Probe>("Crate", "Probe"), nullptr);
     EXPECT_EQ(Find<Probe>("Crate", "Probe")->a, 5);
     EXPECT_EQ(Find<Probe>("Crate", "Probe")->b, "hi");
@@ -297,7 +297,7 @@ TEST_F(LevelFileTest, UnknownComponentTypesAndServicesAreReportedAndSkipped) {
     ASSERT_NE(Find<Probe>("Crate", "Probe"), nullptr);
     EXPECT_EQ(Find<Probe>("Crate", "Probe")->a, 2);
     EXPECT_EQ(Find<Probe>("Crate", "Probe")->GetParentService(), logic);
-    EXPECT_EQ(engine->GetEntity("Crate")->Call<float>("GetX"), 5.0f);
+    EXPECT_EQ(engine->GetEntity("Crate").Resolve()->Call<float>("GetX"), 5.0f);
     EXPECT_EQ(Find<Probe>("Door", "Probe")->a, 4);
     EXPECT_EQ(logic->GetComponents().size(), 3u);
 }
@@ -314,7 +314,7 @@ TEST_F(LevelFileTest, SecondEntityOfANameIsSkippedWithItsComponents) {
     EXPECT_EQ(capture.Last().function, "ZELM::ContentPipeline::Load");
     EXPECT_NE(capture.Last().message.find(path), std::string::npos);
     EXPECT_NE(capture.Last().message.find("\"Crate\""), std::string::npos);
-    EXPECT_EQ(engine->GetEntity("Crate")->GetArchetypeName(), "First");
+    EXPECT_EQ(engine->GetEntity("Crate").Resolve()->GetArchetypeName(), "First");
     EXPECT_EQ(Find<Probe>("Crate", "Probe")->a, 1);
     EXPECT_EQ(Find<ZELM::Physical>("Crate", "Physical"), nullptr);
     EXPECT_EQ(Find<Probe>("Door", "Probe")->a, 3);
@@ -333,7 +333,7 @@ TEST_F(LevelFileTest, ValuesWithoutTextLoadEmptyAndTheLevelGoesOn) {
                      EntityXml("Door", "Not Set", ProbeXml(3, "door"))));
     EXPECT_EQ(capture.Count(), 0u);
     EXPECT_EQ(Only("LoadLevel"), (Log{"LoadLevel "}));
-    EXPECT_EQ(engine->GetEntity("Crate")->GetArchetypeName(), "");
+    EXPECT_EQ(engine->GetEntity("Crate").Resolve()->GetArchetypeName(), "");
     EXPECT_EQ(Find<Probe>("Crate", "Probe")->a, 0);
     EXPECT_EQ(Find<Probe>("Crate", "Probe")->b, "");
     ASSERT_NE(Find<Probe>("Door", "Probe"), nullptr);
@@ -382,7 +382,7 @@ TEST_F(LevelFileTest, StartLoadsTheArchetypeFilesOfItsDirectory) {
     EXPECT_EQ(archetypes.Find("notes"), nullptr);
 
     EntityHandle barrel = engine->GetEntities().CreateFromArchetype("Keg", "Barrel");
-    EXPECT_EQ(barrel->GetArchetypeName(), "Barrel");
+    EXPECT_EQ(barrel.Resolve()->GetArchetypeName(), "Barrel");
     ASSERT_NE(Find<Probe>("Keg", "Probe"), nullptr);
     EXPECT_EQ(Find<Probe>("Keg", "Probe")->b, "barrel");
     EXPECT_EQ(Only("Init"), (Log{"Init Keg a=7 entities=1"}));
@@ -401,10 +401,10 @@ TEST_F(LevelFileTest, ApplyingAnArchetypeReplacesTheComponentsEveryTime) {
         engine->GetEntities().ApplyArchetype(cart, "Barrel");
         EXPECT_EQ(Only("~Probe"), (Log{"~Probe Cart"})) << round;
         EXPECT_EQ(Only("Init"), (Log{"Init Cart a=7 entities=1"})) << round;
-        EXPECT_EQ(cart->GetArchetypeName(), "Barrel");
+        EXPECT_EQ(cart.Resolve()->GetArchetypeName(), "Barrel");
         ASSERT_NE(Find<Probe>("Cart", "Probe"), nullptr);
         EXPECT_EQ(Find<Probe>("Cart", "Probe")->b, "barrel");
-        EXPECT_EQ(cart->Call<float>("GetX"), 2.0f);
+        EXPECT_EQ(cart.Resolve()->Call<float>("GetX"), 2.0f);
         EXPECT_EQ(logic->GetComponents().size(), 2u);
     }
     EXPECT_EQ(capture.Count(), 0u);
@@ -414,7 +414,7 @@ TEST_F(LevelFileTest, ApplyingAnArchetypeReplacesTheComponentsEveryTime) {
     ASSERT_EQ(capture.Count(), 1u);
     EXPECT_EQ(capture.Last().message, "Could not find entity archetype \"Nothing\"!");
     EXPECT_TRUE(Events().empty());
-    EXPECT_EQ(cart->GetArchetypeName(), "Barrel");
+    EXPECT_EQ(cart.Resolve()->GetArchetypeName(), "Barrel");
     EXPECT_NE(Find<Probe>("Cart", "Probe"), nullptr);
     EXPECT_EQ(logic->GetComponents().size(), 2u);
 }
@@ -439,6 +439,30 @@ TEST_F(LevelFileTest, SavedArchetypeIsWhatTheNextApplyUses) {
     EXPECT_EQ(Find<Probe>("Cart", "Probe")->b, "fresh");
 }
 
+TEST_F(LevelFileTest, WithAUserRootArchetypesAreSavedThereAndReplaceTheBundledOnes) {
+    MakeGame();
+    const fs::path user = root / "user";
+    ZELM::PathTable::Instance().SetUserRoot(user.string());
+    WriteArchetype("Keg.xml", Document("Archetype", ProbeXml(1, "bundled")));
+    fs::create_directories(user / "Archetypes");
+    std::ofstream(user / "Archetypes" / "Keg.xml") << Document("Archetype", ProbeXml(5, "players"));
+    std::ofstream(root / "Resources" / "Archetypes" / "Keg.xml.tmp999999999") << "left by a killed save";
+    StartGame();
+    EXPECT_FALSE(fs::exists(root / "Resources" / "Archetypes" / "Keg.xml.tmp999999999")) << "cleared at the start";
+    Load(WriteLevel("kegs", EntityXml("Cart", "Not Set", ProbeXml(1, "cart"))));
+    ProblemCapture capture;
+
+    engine->GetEntities().ApplyArchetype(engine->GetEntity("Cart"), "Keg");
+    EXPECT_EQ(Find<Probe>("Cart", "Probe")->b, "players") << "the player's archetype is found first";
+    Find<Probe>("Cart", "Probe")->b = "edited";
+    engine->GetEntities().RenameEntity(engine->GetEntity("Cart"), "Keg");
+    ASSERT_TRUE(engine->SaveArchetype(engine->GetEntity("Keg")));
+    EXPECT_NE(ReadFile(user / "Archetypes" / "Keg.xml").find("edited"), std::string::npos);
+    EXPECT_NE(ReadFile(ResourcePath("Archetypes/Keg.xml")).find("bundled"), std::string::npos);
+    EXPECT_EQ(capture.Count(), 0u);
+    ZELM::PathTable::Instance().SetUserRoot("");
+}
+
 TEST_F(LevelFileTest, LoadedPositionReachesEveryComponentOfTheEntity) {
     StartGame();
     Load(WriteLevel("ball", EntityXml("Ball", "Not Set", ProbeXml(1, "ball") + PhysicalXml("3")) +
@@ -446,7 +470,7 @@ TEST_F(LevelFileTest, LoadedPositionReachesEveryComponentOfTheEntity) {
     ASSERT_NE(Find<Probe>("Ball", "Probe"), nullptr);
     // Once while loading and once more at Init, when every component of the entity has bound.
     EXPECT_EQ(Find<Probe>("Ball", "Probe")->receivedX, (std::vector<float>{3.0f, 3.0f}));
-    EXPECT_EQ(engine->GetEntity("Ball")->Call<float>("GetX"), 3.0f);
+    EXPECT_EQ(engine->GetEntity("Ball").Resolve()->Call<float>("GetX"), 3.0f);
     EXPECT_TRUE(Find<Probe>("Other", "Probe")->receivedX.empty());
 }
 

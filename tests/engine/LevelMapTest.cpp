@@ -1,5 +1,7 @@
 // Tests of tile maps, their file format, and the tile-map methods the game-flow service binds.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include "engine/ComponentRegistry.h"
 #include "engine/LevelMap.h"
 #include "engine/PathTable.h"
+#include "engine/StaleTemporaries.h"
 #include "logic/LogicService.h"
 #include "support/ProblemCapture.h"
 #include "utilities/LuaState.h"
@@ -324,6 +327,84 @@ TEST_F(LogicTileMapTest, InitEntersTheLogicComponentTypesInOrder) {
         "Logic/PlayGameMenu",      "Logic/TimingComponent",     "Logic/NotificationComponent",
         "Logic/HP"};
     EXPECT_EQ(collector.items, expected);
+}
+
+}  // namespace
+
+namespace {
+
+// The names of the directory's entries, sorted.
+std::set<std::string> Entries(const fs::path& directory) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+TEST_F(LevelMapTest, ASaveKilledHalfWayLeavesTheMapWholeAndItsTemporaryIsClearedLater) {
+    const std::string path = (dir / "Tiles" / "big").string();
+    LevelMap map;
+    map.SetFileName(path);
+    map.Create(2000, 1000);
+    ASSERT_TRUE(map.Save());
+    const std::string saved = ReadFile(path);
+
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (;;) {
+                map.Save();
+            }
+        }
+        // Killed once its temporary file is there, so the save is caught in the middle.
+        const fs::path temporary = path + ".tmp" + std::to_string(writer);
+        while (!fs::exists(temporary)) {
+            ASSERT_EQ(::waitpid(writer, nullptr, WNOHANG), 0) << "the saving process ended by itself";
+            ::usleep(100);
+        }
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        EXPECT_EQ(ReadFile(path), saved) << "the map is whole";
+    }
+    EXPECT_GE(Entries(dir / "Tiles").size(), 2u) << "the killed saves left their temporaries";
+
+    // A temporary whose writer still runs is someone's save in progress and stays.
+    const std::string running = path + ".tmp" + std::to_string(::getppid());
+    std::ofstream(running) << "in progress";
+    ASSERT_TRUE(map.Save());
+    EXPECT_EQ(Entries(dir / "Tiles"), (std::set<std::string>{"big", fs::path(running).filename().string()}));
+
+    // A new run clears what a killed save of any file left, and nothing else.
+    std::ofstream(path + ".tmp999999999") << "dead writer";
+    std::ofstream(dir / "Tiles" / "notes.tmpfile") << "not a temporary";
+    ZELM::RemoveStaleTemporariesIn((dir / "Tiles").string());
+    EXPECT_EQ(Entries(dir / "Tiles"),
+              (std::set<std::string>{"big", "notes.tmpfile", fs::path(running).filename().string()}));
+}
+
+TEST_F(LogicTileMapTest, WithAUserRootSavesGoThereAndAreFoundBeforeTheBundledMap) {
+    const fs::path user = dir / "user";
+    ZELM::PathTable::Instance().SetUserRoot(user.string());
+    Write("Tiles/Cave", Header(2, 2, 0, 0, 0) + "1234");
+    fs::permissions(dir / "Tiles", fs::perms::owner_write, fs::perm_options::remove);
+
+    engine.Call("LoadLevel", "Cave");
+    engine.Call("SetLevelID", 0u, 0u, static_cast<unsigned char>(9));
+    engine.Call("SaveLevels");
+    engine.Call("SetLevelID", 1u, 1u, static_cast<unsigned char>(7));
+    engine.Call("SaveLevel", "Fresh");
+    fs::permissions(dir / "Tiles", fs::perms::owner_write, fs::perm_options::add);
+
+    EXPECT_EQ(ReadFile(dir / "Tiles" / "Cave"), Header(2, 2, 0, 0, 0) + "1234") << "the bundled map is untouched";
+    EXPECT_EQ(ReadFile(user / "Levels" / "Tiles" / "Cave"), Header(2, 2, 0, 0, 0) + "9234");
+    EXPECT_EQ(ReadFile(user / "Levels" / "Tiles" / "Fresh"), Header(2, 2, 0, 0, 0) + "9237");
+    EXPECT_FALSE(fs::exists(dir / "Tiles" / "Fresh"));
+
+    engine.Call("LoadLevel", "Cave");
+    EXPECT_EQ(Tile(0, 0), 9) << "the player's copy is found first";
+    EXPECT_EQ(logic->GetWorldMap().GetFileName(), (user / "Levels" / "Tiles" / "Cave").string());
 }
 
 }  // namespace

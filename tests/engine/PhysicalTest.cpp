@@ -20,11 +20,11 @@ class PhysicalTest : public ::testing::Test {
 protected:
     void SetUp() override {
         rock = EntityHandle(new ZELM::Entity("Rock"));
-        rock->SetSelfHandle(rock);
+        rock.Resolve()->SetSelfHandle(rock);
         physical = new Physical();
         physical->SetTypeName("Physical");
         physical->SetServiceName("Logic");
-        rock->AddComponent(physical);
+        rock.Resolve()->AddComponent(physical);
         physical->Bind();
     }
     void TearDown() override {
@@ -38,26 +38,26 @@ protected:
 
 TEST_F(PhysicalTest, NewOneSitsAtHalfDepthAndIsSolid) {
     ZELMTest::ProblemCapture capture;
-    EXPECT_EQ(rock->Call<float>("GetZ"), 0.5f);
-    EXPECT_TRUE(rock->Call<bool>("IsSolid"));
-    EXPECT_EQ(rock->Call<float>("GetWidth"), 1.0f);
-    EXPECT_EQ(rock->Call<float>("GetHeight"), 1.0f);
-    EXPECT_EQ(rock->Call<float>("GetLength"), 1.0f);
+    EXPECT_EQ(rock.Resolve()->Call<float>("GetZ"), 0.5f);
+    EXPECT_TRUE(rock.Resolve()->Call<bool>("IsSolid"));
+    EXPECT_EQ(rock.Resolve()->Call<float>("GetWidth"), 1.0f);
+    EXPECT_EQ(rock.Resolve()->Call<float>("GetHeight"), 1.0f);
+    EXPECT_EQ(rock.Resolve()->Call<float>("GetLength"), 1.0f);
 
-    rock->CallAll("SetX", 3.0f);
-    rock->CallAll("SetY", -2.0f);
-    rock->CallAll("SetZ", 0.25f);
-    EXPECT_EQ(rock->Call<float>("GetX"), 3.0f);
-    EXPECT_EQ(rock->Call<float>("GetY"), -2.0f);
-    EXPECT_EQ(rock->Call<float>("GetZ"), 0.25f);
+    rock.Resolve()->CallAll("SetX", 3.0f);
+    rock.Resolve()->CallAll("SetY", -2.0f);
+    rock.Resolve()->CallAll("SetZ", 0.25f);
+    EXPECT_EQ(rock.Resolve()->Call<float>("GetX"), 3.0f);
+    EXPECT_EQ(rock.Resolve()->Call<float>("GetY"), -2.0f);
+    EXPECT_EQ(rock.Resolve()->Call<float>("GetZ"), 0.25f);
     EXPECT_EQ(capture.Count(), 0u);
 }
 
 TEST_F(PhysicalTest, SolidTimerCountsSecondsDownWhileNotSolid) {
     ZELMTest::ProblemCapture capture;
-    rock->Call("SetSolid", false, 2.0f);
+    rock.Resolve()->Call("SetSolid", false, 2.0f);
     EXPECT_EQ(capture.Count(), 0u);
-    EXPECT_FALSE(rock->Call<bool>("IsSolid"));
+    EXPECT_FALSE(rock.Resolve()->Call<bool>("IsSolid"));
 
     physical->Update(500.0f);
     physical->Update(500.0f);
@@ -68,16 +68,16 @@ TEST_F(PhysicalTest, SolidTimerCountsSecondsDownWhileNotSolid) {
     // Past zero it keeps counting until something makes the entity solid again.
     physical->Update(500.0f);
     EXPECT_LT(physical->GetSolidTimer(), 0.0f);
-    EXPECT_FALSE(rock->Call<bool>("IsSolid"));
+    EXPECT_FALSE(rock.Resolve()->Call<bool>("IsSolid"));
 
-    rock->Call("SetSolid", true, 3.0f);
+    rock.Resolve()->Call("SetSolid", true, 3.0f);
     physical->Update(500.0f);
     EXPECT_EQ(physical->GetSolidTimer(), 3.0f);
-    EXPECT_TRUE(rock->Call<bool>("IsSolid"));
+    EXPECT_TRUE(rock.Resolve()->Call<bool>("IsSolid"));
 }
 
 TEST_F(PhysicalTest, PropertiesAreSavedInBindingOrder) {
-    rock->CallAll("SetX", 8.0f);
+    rock.Resolve()->CallAll("SetX", 8.0f);
     ZELM::XmlWriter writer("unused.xml", "Archetype");
     ZELM::SaveVisitor save(writer);
     save.Visit(*physical);

@@ -423,4 +423,22 @@ TEST_F(SerializationTest, UnreadableFilesFailTheReader) {
     EXPECT_TRUE(empty.EndElement());
 }
 
+TEST_F(SerializationTest, FilesThatAreNotUtf8TextAreRefusedBeforeTheParserSeesThem) {
+    // A truncated character at the very end once made the parser step over the end of the text.
+    const std::string start = "<?xml version=\"1.0\" ?>\n<Level><string>";
+    for (const std::string& bad : {start + "x</string></Level>\xdf", start + "\x80</string></Level>",
+                                   start + "\xc0\xaf</string></Level>", start + "\xed\xa0\x80</string></Level>",
+                                   start + "\xf5\x80\x80\x80</string></Level>", start + "\xe2\x82</string></Level>"}) {
+        XmlReader reader(Write("bad.xml", bad));
+        EXPECT_TRUE(reader.Failed()) << bad;
+        EXPECT_NE(reader.GetError().find("not UTF-8 text"), std::string::npos) << reader.GetError();
+    }
+
+    XmlReader good(Write("good.xml", start + "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x99\x82\r\nnext</string></Level>"));
+    ASSERT_FALSE(good.Failed()) << good.GetError();
+    std::string text;
+    good.Serialize(text);
+    EXPECT_EQ(text, "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x99\x82 next");
+}
+
 }  // namespace

@@ -71,9 +71,9 @@ protected:
         std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Entity>" << components << "</Entity>\n";
         ZELM::XmlReader reader(path);
         ZELM::EntityHandle entity = entities.Create(name);
-        entity->LoadComponents(reader);
+        entity.Resolve()->LoadComponents(reader);
         ZELM::InitVisitor init;
-        entity->VisitComponents(init);
+        entity.Resolve()->VisitComponents(init);
         std::filesystem::remove(path);
         return entity;
     }
@@ -86,7 +86,7 @@ protected:
             "<Component><string>Graphics</string><string>Button</string><Button_Text>"
             "<string>" +
             text + "</string></Button_Text></Component>";
-        return dynamic_cast<Graphics::Button*>(Load(text, place + button)->GetComponent("Button"));
+        return dynamic_cast<Graphics::Button*>(Load(text, place + button).Resolve()->GetComponent("Button"));
     }
 
     void Frames(int count) {
@@ -146,17 +146,17 @@ TEST_F(MenuGraphics, TheHighlightStepsEveryUpdateAndTheHoverFlagsFollowTheSelect
     };
     // The label is laid out before the step: it shows the highlight of the update before.
     for (const Step& step : steps) {
-        entity->Call("Select", step.select);
+        entity.Resolve()->Call("Select", step.select);
         for (int i = 0; i < step.updates; ++i) {
             button->Update(16.0f);
         }
         EXPECT_NEAR(button->GetHighlight(), step.highlight, 1e-5f);
-        EXPECT_EQ(entity->Call<bool>("IsHovered"), step.hovered);
-        EXPECT_EQ(entity->Call<bool>("IsHoverTriggered"), step.triggered);
+        EXPECT_EQ(entity.Resolve()->Call<bool>("IsHovered"), step.hovered);
+        EXPECT_EQ(entity.Resolve()->Call<bool>("IsHoverTriggered"), step.triggered);
     }
     button->Update(16.0f);
     EXPECT_FLOAT_EQ(button->GetLabel()->highlight, 0.0f);
-    entity->Call("Select", true);
+    entity.Resolve()->Call("Select", true);
     button->Update(16.0f);
     button->Update(16.0f);
     EXPECT_FLOAT_EQ(button->GetLabel()->highlight, 0.096f) << "the label lags one update behind";
@@ -166,9 +166,9 @@ TEST_F(MenuGraphics, TheLabelStaysListedEvenEmptiedUntilTheButtonIsDestroyed) {
     Graphics::Button* button = LoadButton("Play", 300.0f);
     Graphics::Text* label = button->GetLabel();
     const std::vector<Graphics::Text*>& lines = graphics->GetTextLayer().GetLines();
-    button->GetOwner()->Call("SetText", std::string(""));
+    button->GetOwner().Resolve()->Call("SetText", std::string(""));
     Frames(1);
-    button->GetOwner()->Call("SetText", std::string("Again"));
+    button->GetOwner().Resolve()->Call("SetText", std::string("Again"));
     Frames(1);
     EXPECT_EQ(label->text, "Again");
     EXPECT_NE(std::find(lines.begin(), lines.end(), label), lines.end()) << "emptied, the label stays listed";
@@ -186,13 +186,13 @@ TEST_F(MenuGraphics, ButtonsAndBackgroundsGetAPlaceAndAHeadlessBackgroundDrawsNo
                                      "<Texture><string>nosuchpicture</string></Texture></Component>");
     ZELM::EntityHandle bare =
         Load("Bare", "<Component><string>Graphics</string><string>Button</string></Component>");
-    auto* background = dynamic_cast<Graphics::Background*>(screen->GetComponent("Background"));
+    auto* background = dynamic_cast<Graphics::Background*>(screen.Resolve()->GetComponent("Background"));
     ASSERT_NE(background, nullptr);
     EXPECT_EQ(background->GetTextureName(), "nosuchpicture");
-    EXPECT_NE(screen->GetComponent("Physical"), nullptr) << "attached by Init";
-    EXPECT_NE(bare->GetComponent("Physical"), nullptr);
+    EXPECT_NE(screen.Resolve()->GetComponent("Physical"), nullptr) << "attached by Init";
+    EXPECT_NE(bare.Resolve()->GetComponent("Physical"), nullptr);
     Frames(2);
-    screen->Call("Draw");
+    screen.Resolve()->Call("Draw");
     EXPECT_EQ(problems.Count(), 0u) << problems.Last().message;
 }
 

@@ -83,7 +83,7 @@ protected:
         auto* probe = new ProbeGraphic(log, tag);
         probe->SetTypeName(type);
         probe->SetParentService(&graphics);
-        entity->AddComponent(probe);
+        entity.Resolve()->AddComponent(probe);
         probe->Bind();
         probe->AddToService();
         return probe;

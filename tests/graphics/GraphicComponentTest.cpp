@@ -130,19 +130,19 @@ protected:
         if (body != nullptr) {
             *body = new BodyStandIn();
             (*body)->SetTypeName("PhysicsComponent");
-            entity->AddComponent(*body);
+            entity.Resolve()->AddComponent(*body);
             (*body)->Bind();
         }
-        entity->LoadComponents(reader);
+        entity.Resolve()->LoadComponents(reader);
         ZELM::InitVisitor init;
-        entity->VisitComponents(init);
+        entity.Resolve()->VisitComponents(init);
         std::filesystem::remove(path);
         return entity;
     }
 
     template <typename T = Graphics::MeshGraphic>
     T* Get(const ZELM::EntityHandle& entity, const std::string& type) {
-        return dynamic_cast<T*>(entity->GetComponent(type));
+        return dynamic_cast<T*>(entity.Resolve()->GetComponent(type));
     }
 
     void Frames(int count) {
@@ -169,12 +169,12 @@ TEST_F(GraphicComponents, AGraphicWithoutAPlaceGetsOneAndStandsAtTheOriginWithSi
     for (const char* type :
          {"Cube", "Teapot", "Model", "OtherPlayer", "PhazerGraphic", "Powerup", "GravityZone"}) {
         ZELM::EntityHandle entity = Load(std::string("Bare") + type, Graphic(type));
-        EXPECT_NE(entity->GetComponent("Physical"), nullptr) << type;
+        EXPECT_NE(entity.Resolve()->GetComponent("Physical"), nullptr) << type;
         Frames(1);
         ExpectMatrixNear(Get(entity, type)->GetWorld(), Graphics::Translation(0.0f, 0.0f, 0.5f), type);
     }
     ZELM::EntityHandle light = Load("Lamp", Graphic("Light"));
-    const Graphics::LightInst at = light->Call<Graphics::LightInst>("GetLightInst");
+    const Graphics::LightInst at = light.Resolve()->Call<Graphics::LightInst>("GetLightInst");
     EXPECT_EQ(glm::vec3(at.x, at.y, at.z), glm::vec3(0.0f, 0.0f, 0.5f));
     EXPECT_EQ(problems.Count(), 0u) << problems.Last().message;
 }
@@ -201,10 +201,10 @@ TEST_F(GraphicComponents, EachTypeDrawsInItsPassesOfTheFrame) {
 TEST_F(GraphicComponents, AHiddenPowerUpDrawsInNeitherPass) {
     ZELM::EntityHandle gem = Load("Gem", Place(3.0f, 4.0f, 0.6f) + Graphic("Powerup"));
     Graphics::MeshGraphic* graphic = Get(gem, "Powerup");
-    gem->Call("SetVisibility", false);
+    gem.Resolve()->Call("SetVisibility", false);
     Frames(2);
     EXPECT_EQ(graphic->GetDrawCount(), 0);
-    gem->Call("SetVisibility", true);
+    gem.Resolve()->Call("SetVisibility", true);
     Frames(1);
     EXPECT_EQ(graphic->GetDrawCount(), 2) << "after the level and in the glow";
 }
@@ -324,7 +324,7 @@ TEST_F(GraphicComponents, PickingHitsTheMeshUnderTheMouseAndTellsTheEditor) {
         Project({c.at.x, c.at.y, 0.0f}, mouse.x, mouse.y);
         mouse.picked.clear();
         graphic->Update(16.0f);
-        EXPECT_EQ(player->Call<bool>("IsPicked"), c.hit) << c.at.x << "," << c.at.y;
+        EXPECT_EQ(player.Resolve()->Call<bool>("IsPicked"), c.hit) << c.at.x << "," << c.at.y;
         ASSERT_EQ(mouse.picked.size(), c.hit ? 1u : 0u) << c.at.x << "," << c.at.y;
         if (c.hit) {
             EXPECT_EQ(mouse.picked[0], player);

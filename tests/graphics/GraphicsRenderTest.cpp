@@ -210,7 +210,7 @@ TEST_F(GraphicsRender, ABackgroundShowsItsPixelsCentredAndUnlit) {
     auto* background = new Graphics::Background();
     background->SetTypeName("Background");
     background->SetParentService(service.get());
-    entities.Create("Splash")->AddComponent(background);
+    entities.Create("Splash").Resolve()->AddComponent(background);
     background->Bind();
     background->AddToService();
     service->Update(16.0f);

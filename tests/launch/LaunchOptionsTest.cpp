@@ -57,4 +57,31 @@ TEST(LaunchOptions, BadArgumentsAreRefusedWithAReason) {
     }
 }
 
+TEST(LaunchOptions, HelpHasALineForEveryFlagAndVersionAndFullscreenAreRead) {
+    LaunchOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--version", "--fullscreen"}, options, error)) << error;
+    EXPECT_TRUE(options.showVersion);
+    EXPECT_TRUE(options.fullscreen);
+    EXPECT_EQ(std::string(Fallward::LaunchVersion()).rfind("fallward ", 0), 0u);
+
+    // Every flag the parser takes, with a value where it needs one: each has its own help line.
+    const std::string help = Fallward::LaunchUsage();
+    const std::vector<std::pair<std::string, std::string>> flags = {
+        {"--data", "d"},         {"--level", "L"},       {"--exec", "f"},          {"--headless", ""},
+        {"--fullscreen", ""},    {"--frames", "1"},      {"--fixed-dt", "1"},      {"--input-script", "f"},
+        {"--trace", "f"},        {"--net-interface", "n"}, {"--screenshot", "1:x.png"}, {"--problems", "stderr"},
+        {"--check-levels", ""},  {"--version", ""},      {"--help", ""},
+    };
+    for (const auto& [flag, value] : flags) {
+        EXPECT_NE(help.find("\n  " + flag + " "), std::string::npos) << flag;
+        std::vector<std::string> arguments = {flag};
+        if (!value.empty()) {
+            arguments.push_back(value);
+        }
+        LaunchOptions accepted;
+        EXPECT_TRUE(Parse(arguments, accepted, error)) << flag << ": " << error;
+    }
+}
+
 }  // namespace

@@ -49,8 +49,8 @@ TEST_F(CharacterTest, ArrowKeysTurnGravityForThePlayerAndTheBodiesInReach) {
         world.engine.calls.clear();
         world.logic->Update(16.0f);
         for (PhysicsComponent* body : {player, box}) {
-            EXPECT_FLOAT_EQ(body->GetXGravity(), c.x) << body->GetOwner()->GetName() << " " << c.keys.size();
-            EXPECT_FLOAT_EQ(body->GetYGravity(), c.y) << body->GetOwner()->GetName() << " " << c.keys.size();
+            EXPECT_FLOAT_EQ(body->GetXGravity(), c.x) << body->GetOwner().Resolve()->GetName() << " " << c.keys.size();
+            EXPECT_FLOAT_EQ(body->GetYGravity(), c.y) << body->GetOwner().Resolve()->GetName() << " " << c.keys.size();
         }
         const long sounds = world.engine.Count("PlayChangeGrav") + world.engine.Count("PlayChangeGrav2");
         EXPECT_EQ(sounds, c.keys.empty() ? 0 : 1) << "one change sound a frame while a key is held";
@@ -112,7 +112,7 @@ TEST_F(CharacterTest, SpacePhasesThroughBlueUntilThePlayerIsOutOfIt) {
     for (unsigned y = 0; y < 20; ++y) {
         world.logic->GetWorldMap().SetTileID(12, y, 3);
     }
-    world.entities.Get("Box")->SetDying();
+    world.entities.Get("Box").Resolve()->SetDying();
     world.entities.DestroyAllEntities();
     player = world.AddPlayer(10.5f, 10.0f);
     ZELM::Physical& physical = *player->GetPhysical();

@@ -167,12 +167,12 @@ TEST_F(GameFlowTest, StatusAndPlayerCallsReachTheFirstComponents) {
 TEST_F(GameFlowTest, HitPointsStartFullWhateverTheFileSays) {
     auto* hp = static_cast<Logic::HP*>(ZELMTest::GameplayWorld::Create("HP"));
     ZELM::EntityHandle entity = world.entities.Create("Tough");
-    entity->AddComponent(hp);
+    entity.Resolve()->AddComponent(hp);
     hp->Bind();
     ZELMTest::SetProperty(*hp, "HP", 3);
     hp->Init();
-    EXPECT_EQ(entity->Call<int>("GetHP"), 240);
-    entity->Call("SetHP", 7);
+    EXPECT_EQ(entity.Resolve()->Call<int>("GetHP"), 240);
+    entity.Resolve()->Call("SetHP", 7);
     EXPECT_EQ(hp->GetHP(), 7);
 }
 

@@ -66,7 +66,7 @@ protected:
         return value;
     }
 
-    float X(const std::string& entity) { return engine->GetEntity(entity)->Call<float>("GetX"); }
+    float X(const std::string& entity) { return engine->GetEntity(entity).Resolve()->Call<float>("GetX"); }
 
     ZELMTest::ProblemCapture problems;
 };
@@ -84,7 +84,7 @@ TEST_F(LuaScriptTest, EachScriptHasItsOwnGlobalsAndSeesTheSharedOnes) {
     EXPECT_FLOAT_EQ(X("A"), 11.0f) << "a fresh counter per script, and Engine seen through the shared globals";
     EXPECT_FLOAT_EQ(X("B"), 11.0f);
     engine->RunFrame();
-    EXPECT_FLOAT_EQ(engine->GetEntity("A")->Call<float>("GetY"), 12.0f) << "Update gets the entity and dt";
+    EXPECT_FLOAT_EQ(engine->GetEntity("A").Resolve()->Call<float>("GetY"), 12.0f) << "Update gets the entity and dt";
     EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().text : "");
 }
 

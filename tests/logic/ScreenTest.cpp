@@ -125,6 +125,22 @@ TEST_F(ScreenTest, AMissingButtonIsReportedOnceAndNotFollowed) {
     EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Options"});
 }
 
+TEST_F(ScreenTest, AButtonDestroyedAfterTheMenuFoundItIsSkipped) {
+    AddButton("play");
+    AddButton("options");
+    ButtonStandIn* credits = AddButton("credits");
+    AddButton("quit");
+    auto* screen = world.AddComponentEntity<ZELM::Component>("Screen", "MainMenu");
+    world.entities.RequestDestroy(world.entities.Get("options"));
+    world.entities.FlushDying();
+    buttons.clear();  // one of them is freed now
+
+    ZELMTest::ProblemCapture capture;
+    Press(*screen, {"DOWN"});
+    Press(*screen, {"DOWN"});
+    EXPECT_TRUE(credits->selected) << "the live buttons still follow the selection";
+}
+
 TEST_F(ScreenTest, TheSplashWaitsSixSecondsOrEnter) {
     auto* splash = world.AddComponentEntity<ZELM::Component>("Screen", "SplashScreen");
     splash->Update(6000.0f);
@@ -172,7 +188,7 @@ protected:
 
     ButtonStandIn* PauseButton(const std::string& name) {
         ZELM::EntityHandle entity = world.entities.Get(name);
-        return entity.IsAlive() ? static_cast<ButtonStandIn*>(entity->GetComponent("ButtonStandIn")) : nullptr;
+        return entity.IsAlive() ? static_cast<ButtonStandIn*>(entity.Resolve()->GetComponent("ButtonStandIn")) : nullptr;
     }
 
     const std::string& Instructions() { return world.Movement()->GetInstructions()->text; }
@@ -197,7 +213,7 @@ TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
     for (const auto& button : expected) {
         ASSERT_NE(PauseButton(button.name), nullptr) << button.name;
         EXPECT_EQ(PauseButton(button.name)->text, button.text);
-        EXPECT_EQ(world.entities.Get(button.name)->Call<float>("GetY"), button.y);
+        EXPECT_EQ(world.entities.Get(button.name).Resolve()->Call<float>("GetY"), button.y);
     }
 
     Frame({"UP"});

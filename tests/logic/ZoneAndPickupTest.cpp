@@ -126,8 +126,8 @@ TEST_F(ZoneAndPickupTest, ASectorCollectsPlayersAndBodiesForAFrame) {
     PhysicsComponent* player = world.AddPlayer(5.0f, 5.0f);
     player->SetGravityAssociation(2);
     PhysicsComponent* box = world.AddBox("Box", 6.0f, 5.0f);
-    sector->GetOwner()->Call("AddPhysicsComponentToGravitySector", player);
-    sector->GetOwner()->Call("AddPhysicsComponentToGravitySector", box);
+    sector->GetOwner().Resolve()->Call("AddPhysicsComponentToGravitySector", player);
+    sector->GetOwner().Resolve()->Call("AddPhysicsComponentToGravitySector", box);
     EXPECT_EQ(sector->GetPlayers(), 2u);
     ASSERT_EQ(sector->GetBodies().size(), 1u);
     EXPECT_EQ(sector->GetBodies()[0], box);

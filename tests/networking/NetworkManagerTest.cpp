@@ -111,7 +111,7 @@ public:
             components.push_back(registry.Create("Input", "NetworkInput"));
         }
         for (ZELM::Component* component : components) {
-            entity->AddComponent(component);
+            entity.Resolve()->AddComponent(component);
             component->Bind();
             component->AddToService();
             component->Init();
@@ -121,7 +121,7 @@ public:
     }
 
     static unsigned Association(const ZELM::EntityHandle& player) {
-        return static_cast<Kestrin::PhysicsComponent*>(player->GetComponent("PhysicsComponent"))
+        return static_cast<Kestrin::PhysicsComponent*>(player.Resolve()->GetComponent("PhysicsComponent"))
             ->GetGravityAssociation();
     }
 
@@ -239,7 +239,7 @@ TEST(NetworkManager, TheRaceMessageStepDrivesTheRemotePlayerFromThePeerOnly) {
 
     // What goes out is the local player's state and keys.
     machine.input->getKeystates()[kRight] = static_cast<char>(0x80);
-    local->CallAll("SetX", 4.5f);
+    local.Resolve()->CallAll("SetX", 4.5f);
     machine.manager->Update(16.0f);
     const RaceMessage sent = ParseRaceMessage(machine.transport->sent.back().second);
     ASSERT_TRUE(sent.hasState && sent.hasKeys);
@@ -259,18 +259,18 @@ TEST(NetworkManager, TheRaceMessageStepDrivesTheRemotePlayerFromThePeerOnly) {
     machine.transport->Inject({0x0A000042, 8006},
                               FormatRaceMessage(&forged, right.data(), none.data(), 0.0f, {}, 1.0f));
     machine.Frames(1);
-    EXPECT_EQ(remote->Call<float>("GetX"), 2.0f);
+    EXPECT_EQ(remote.Resolve()->Call<float>("GetX"), 2.0f);
     EXPECT_FALSE(machine.input->NetKeyDown("RIGHT"));
 
     machine.transport->Inject({kPeer, 8006}, peerMessage);
     machine.Frames(1);
-    EXPECT_EQ(remote->Call<float>("GetX"), 9.0f);
-    EXPECT_EQ(remote->Call<float>("GetXVelocity"), 1.5f);
-    EXPECT_EQ(remote->Call<float>("GetXGravity"), 1.0f);
+    EXPECT_EQ(remote.Resolve()->Call<float>("GetX"), 9.0f);
+    EXPECT_EQ(remote.Resolve()->Call<float>("GetXVelocity"), 1.5f);
+    EXPECT_EQ(remote.Resolve()->Call<float>("GetXGravity"), 1.0f);
     EXPECT_TRUE(machine.input->NetKeyDown("RIGHT"));
     EXPECT_TRUE(machine.input->NetKeyTriggered("RIGHT"));
     EXPECT_EQ(flow.otherTime, 12.0f);
-    EXPECT_EQ(local->Call<float>("GetX"), 4.5f) << "the local player is never overwritten";
+    EXPECT_EQ(local.Resolve()->Call<float>("GetX"), 4.5f) << "the local player is never overwritten";
 
     // A message that lost its keys leaves the remote keys released.
     machine.transport->Inject({kPeer, 8006}, FormatStatePart(peerState) + "\n");

@@ -136,8 +136,8 @@ TEST_F(PhysicsBodyTest, InitGivesAnEntityWithoutAPhysicalOne) {
     auto* body = static_cast<PhysicsComponent*>(
         ZELM::ComponentRegistry::Instance().Create("Physics", "PhysicsComponent"));
     ZELMTest::PhysicsWorld::Attach(entity, body);
-    ASSERT_NE(entity->GetComponent("Physical"), nullptr);
-    EXPECT_EQ(body->GetPhysical(), entity->GetComponent("Physical"));
+    ASSERT_NE(entity.Resolve()->GetComponent("Physical"), nullptr);
+    EXPECT_EQ(body->GetPhysical(), entity.Resolve()->GetComponent("Physical"));
     EXPECT_EQ(world.physics->GetEndpoints(true).size(), 2u);
 }
 

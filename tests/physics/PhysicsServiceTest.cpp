@@ -150,7 +150,7 @@ TEST_F(PhysicsServiceTest, AStackIsPushedUpOffTheGroundNotIntoIt) {
     PhysicsComponent* middle = world.AddBox("Middle", 0.0f, 1.9f, 1.0f, 1.0f, 1.0f, 2);
     PhysicsComponent* top = world.AddBox("Top", 0.0f, 2.85f, 1.0f, 1.0f, 1.0f, 3);
     world.physics->Step(0.0f);
-    EXPECT_FLOAT_EQ(world.entities.Get("Ground")->Call<float>("GetY"), 0.0f);
+    EXPECT_FLOAT_EQ(world.entities.Get("Ground").Resolve()->Call<float>("GetY"), 0.0f);
     // Each left 0.001 inside the one below, so the contacts stay found while resting.
     EXPECT_NEAR(bottom->GetY(), 0.999f, 1e-5);
     EXPECT_NEAR(middle->GetY(), 1.998f, 1e-5);

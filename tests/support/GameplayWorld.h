@@ -35,7 +35,7 @@ public:
     }
 
     Logic::PlayerMovement* Movement(const std::string& name = "Player") {
-        return static_cast<Logic::PlayerMovement*>(entities.Get(name)->GetComponent("PlayerMovement"));
+        return static_cast<Logic::PlayerMovement*>(entities.Get(name).Resolve()->GetComponent("PlayerMovement"));
     }
 
     // One frame in the engine's order: game flow, physics, then the delayed calls.

@@ -68,7 +68,7 @@ public:
         physical->SetWidth(width);
         physical->SetHeight(height);
         auto* body = static_cast<Kestrin::PhysicsComponent*>(registry.Create("Physics", "PhysicsComponent"));
-        entity->AddComponent(body);
+        entity.Resolve()->AddComponent(body);
         body->Bind();
         body->SetInverseMass(inverseMass);
         body->SetID(id);
@@ -79,7 +79,7 @@ public:
 
     // Gives an entity one more component, bound and in its service, the way the editor attaches one.
     static void Attach(const ZELM::EntityHandle& entity, ZELM::Component* component) {
-        entity->AddComponent(component);
+        entity.Resolve()->AddComponent(component);
         component->Bind();
         component->AddToService();
         component->Init();

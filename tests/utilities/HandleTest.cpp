@@ -21,7 +21,7 @@ TEST(Handle, TheLastCopyDeletesALiveObject) {
             CountedHandle second(first);
             CountedHandle third;
             third = second;
-            EXPECT_EQ(third->value, 5);
+            EXPECT_EQ(third.Resolve()->value, 5);
         }
         EXPECT_EQ(deaths, 0);
     }
@@ -40,7 +40,8 @@ TEST(Handle, DestroyKillsTheObjectForEveryCopy) {
     copy.Destroy();  // already dead: nothing happens
     EXPECT_EQ(deaths, 1);
 
-    copy.operator->();
+    EXPECT_EQ(copy.Resolve(), nullptr) << "the stale pointer is never handed out";
+    EXPECT_EQ(copy.GetIfAlive(), nullptr);
     ASSERT_EQ(problems.Count(), 1u);
     EXPECT_EQ(problems.Last().message, "Cannot dereference data! Handle is referencing dead data!");
     EXPECT_EQ(problems.Last().function, "ZELM::Handle<class Counted>::operator ->");

@@ -35,13 +35,16 @@ bool Menu::Step(ZELM::DynamicCaller& engine) {
     } else if (selection > last) {
         selection = wraps ? 0 : last;
     }
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        if (buttons[i].IsAlive()) {
-            buttons[i]->Call("Select", false);
+    // A button destroyed since FindButtons was reported there; it is skipped, never followed.
+    for (const ZELM::EntityHandle& handle : buttons) {
+        if (ZELM::Entity* button = handle.GetIfAlive()) {
+            button->Call("Select", false);
         }
     }
-    if (static_cast<std::size_t>(selection) < buttons.size() && buttons[selection].IsAlive()) {
-        buttons[selection]->Call("Select", true);
+    ZELM::Entity* selected =
+        static_cast<std::size_t>(selection) < buttons.size() ? buttons[selection].GetIfAlive() : nullptr;
+    if (selected != nullptr) {
+        selected->Call("Select", true);
     }
     if (!engine.Call<bool>("KeyTriggered", std::string("enter"))) {
         return false;
