@@ -2,23 +2,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "FuzzScratch.h"
+#include "FuzzEngine.h"
 #include "engine/ArchetypeTable.h"
 #include "engine/DelayedCallQueue.h"
-#include "engine/Engine.h"
-#include "engine/ShortName.h"
-#include "logic/LogicService.h"
-#include "physics/PhysicsService.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static ZELM::Engine& engine = [] () -> ZELM::Engine& {
-        FallwardFuzz::EnterScratchData();
-        ZELM::Engine& created = ZELM::Engine::Instance();
-        created.AddService(ZELM::ShortName("Logic::LogicService"), new Logic::LogicService());
-        created.AddService(ZELM::ShortName("Kestrin::PhysicsService"), new Kestrin::PhysicsService());
-        created.StartServices();
-        return created;
-    }();
+    ZELM::Engine& engine = FallwardFuzz::GameplayEngine();
     const std::string directory = "../Resources/Archetypes/";
     FallwardFuzz::WriteInput(directory + "fuzzed.xml", data, size);
     // A file that does not parse is left out, so the previous input's archetype must not linger.
