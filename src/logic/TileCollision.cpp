@@ -120,8 +120,6 @@ void TileCollision::Resolve(PhysicsComponent& body, TilePhysicsObject& tile) {
     ZELM::Physical* physical = body.GetPhysical();
     const bool phasing = physical != nullptr && !physical->IsSolid();
     const bool passThrough = (phasing && (tile.type == 3 || tile.type == 4)) || tile.ghost;
-    const ZELM::Entity* owner = body.GetOwner().Resolve();
-    const bool isPlayer = owner != nullptr && owner->GetComponent("PlayerMovement") != nullptr;
 
     const float x = body.GetX();
     const float y = body.GetY();
@@ -153,7 +151,9 @@ void TileCollision::Resolve(PhysicsComponent& body, TilePhysicsObject& tile) {
         static const int kContactSide[] = {Kestrin::kContactDown, Kestrin::kContactUp, Kestrin::kContactLeft,
                                            Kestrin::kContactRight};
         body.AddContact(kContactSide[side], static_cast<unsigned>(tile.type));
-        if (isPlayer) {
+        // Looked up only for a contact that counts: a body resting on tiles touches them every step.
+        const ZELM::Entity* owner = body.GetOwner().Resolve();
+        if (owner != nullptr && owner->GetComponent("PlayerMovement") != nullptr) {
             engine.Call("CollidedWithPlayer", &tile, static_cast<unsigned>(side));
         }
     }

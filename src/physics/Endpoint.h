@@ -19,4 +19,18 @@ struct Endpoint {
     }
 };
 
+// An endpoint's place in an axis list. The value and kind are copied beside the endpoint so that
+// keeping the list sorted and sweeping it read one contiguous array instead of every body.
+struct AxisEntry {
+    float value = 0.0f;
+    bool isMin = false;
+    Endpoint* endpoint = nullptr;
+    PhysicsComponent* owner = nullptr;
+
+    // The same order as Endpoint::MustFollow.
+    bool MustFollow(const AxisEntry& other) const {
+        return value > other.value || (value == other.value && !isMin && other.isMin);
+    }
+};
+
 }  // namespace Kestrin

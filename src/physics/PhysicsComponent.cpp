@@ -131,19 +131,13 @@ void PhysicsComponent::Init() {
     }
 }
 
-float PhysicsComponent::GetX() const { return physical != nullptr ? physical->GetX() : 0.0f; }
-float PhysicsComponent::GetY() const { return physical != nullptr ? physical->GetY() : 0.0f; }
-float PhysicsComponent::GetWidth() const { return physical != nullptr ? physical->GetWidth() : 0.0f; }
-float PhysicsComponent::GetHeight() const { return physical != nullptr ? physical->GetHeight() : 0.0f; }
-
 void PhysicsComponent::ReorderAxis(bool isXAxis, bool maximumFirst) {
     if (!endpointsListed || service == nullptr) {
         return;
     }
     Endpoint* minimum = &endpoints[isXAxis ? kXMin : kYMin];
     Endpoint* maximum = &endpoints[isXAxis ? kXMax : kYMax];
-    service->ReorderEndpoint(maximumFirst ? maximum : minimum, isXAxis);
-    service->ReorderEndpoint(maximumFirst ? minimum : maximum, isXAxis);
+    service->ReorderBox(maximumFirst ? maximum : minimum, maximumFirst ? minimum : maximum, isXAxis);
 }
 
 void PhysicsComponent::SetWidth(float width) {

@@ -3,11 +3,8 @@
 
 #include "engine/Component.h"
 #include "engine/GravityParameters.h"
+#include "engine/Physical.h"
 #include "physics/Endpoint.h"
-
-namespace ZELM {
-class Physical;
-}
 
 namespace Kestrin {
 
@@ -79,10 +76,11 @@ public:
     void SetBlocked(int side);
     Endpoint* GetEndpoint(int slot) { return &endpoints[slot]; }
     ZELM::Physical* GetPhysical() const { return physical; }
-    float GetX() const;
-    float GetY() const;
-    float GetWidth() const;
-    float GetHeight() const;
+    // Read for every pair in every step, so kept inline.
+    float GetX() const { return physical != nullptr ? physical->GetX() : 0.0f; }
+    float GetY() const { return physical != nullptr ? physical->GetY() : 0.0f; }
+    float GetWidth() const { return physical != nullptr ? physical->GetWidth() : 0.0f; }
+    float GetHeight() const { return physical != nullptr ? physical->GetHeight() : 0.0f; }
     float GetInverseMass() const { return inverseMass; }
     float GetMass() const { return mass; }
     float GetBounciness() const { return bounciness; }

@@ -116,30 +116,91 @@ void PhysicsService::FindPairs() {
 // ---- Endpoint lists -------------------------------------------------------------------------
 
 void PhysicsService::AddEndpoint(Endpoint* endpoint, bool isXAxis) {
-    std::vector<Endpoint*>& list = isXAxis ? xEndpoints : yEndpoints;
+    std::vector<AxisEntry>& list = isXAxis ? xEndpoints : yEndpoints;
     endpoint->index = static_cast<unsigned>(list.size());
-    list.push_back(endpoint);
-    ReorderEndpoint(endpoint, isXAxis);
+    list.push_back(AxisEntry{endpoint->value, endpoint->isMin, endpoint, endpoint->owner});
+    if (isXAxis) {
+        Reorder(list, endpoint->index);
+    } else {
+        yUnsorted = true;  // sorted when asked for
+    }
+}
+
+bool PhysicsService::Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint) {
+    const unsigned i = endpoint->index;
+    if (i >= list.size() || list[i].endpoint != endpoint) {
+        return false;  // not in this list
+    }
+    list[i].value = endpoint->value;
+    list[i].isMin = endpoint->isMin;
+    return true;
 }
 
 void PhysicsService::ReorderEndpoint(Endpoint* endpoint, bool isXAxis) {
-    std::vector<Endpoint*>& list = isXAxis ? xEndpoints : yEndpoints;
-    unsigned i = endpoint->index;
-    if (i >= list.size() || list[i] != endpoint) {
-        return;  // not in this list
+    if (!isXAxis) {
+        yUnsorted = true;
+    } else if (Refresh(xEndpoints, endpoint)) {
+        Reorder(xEndpoints, endpoint->index);
     }
+}
+
+void PhysicsService::ReorderBox(Endpoint* first, Endpoint* second, bool isXAxis) {
+    if (!isXAxis) {
+        yUnsorted = true;
+        return;
+    }
+    // Both values are taken before either moves: the first compares against its partner's new value.
+    const bool firstListed = Refresh(xEndpoints, first);
+    const bool secondListed = Refresh(xEndpoints, second);
+    if (firstListed) {
+        Reorder(xEndpoints, first->index);
+    }
+    if (secondListed) {
+        Reorder(xEndpoints, second->index);
+    }
+}
+
+const std::vector<AxisEntry>& PhysicsService::GetEndpoints(bool isXAxis) {
+    if (isXAxis) {
+        return xEndpoints;
+    }
+    if (yUnsorted) {
+        SortYAxis();
+    }
+    return yEndpoints;
+}
+
+// The values are taken from the endpoints, then an insertion sort: between two requests the list
+// is mostly in order already.
+void PhysicsService::SortYAxis() {
+    for (AxisEntry& entry : yEndpoints) {
+        entry.value = entry.endpoint->value;
+    }
+    for (unsigned i = 1; i < yEndpoints.size(); ++i) {
+        for (unsigned j = i; j > 0 && yEndpoints[j - 1].MustFollow(yEndpoints[j]); --j) {
+            std::swap(yEndpoints[j - 1], yEndpoints[j]);
+        }
+    }
+    for (unsigned i = 0; i < yEndpoints.size(); ++i) {
+        yEndpoints[i].endpoint->index = i;
+    }
+    yUnsorted = false;
+}
+
+// Moves the entry at i down or up the list to its place by value.
+void PhysicsService::Reorder(std::vector<AxisEntry>& list, unsigned i) {
     auto swapWithNext = [&list](unsigned at) {
         std::swap(list[at], list[at + 1]);
-        list[at]->index = at;
-        list[at + 1]->index = at + 1;
+        list[at].endpoint->index = at;
+        list[at + 1].endpoint->index = at + 1;
     };
-    if (i > 0 && list[i - 1]->MustFollow(*endpoint)) {
-        while (i > 0 && list[i - 1]->MustFollow(*endpoint)) {
+    if (i > 0 && list[i - 1].MustFollow(list[i])) {
+        while (i > 0 && list[i - 1].MustFollow(list[i])) {
             swapWithNext(i - 1);
             --i;
         }
     } else {
-        while (i + 1 < list.size() && endpoint->MustFollow(*list[i + 1])) {
+        while (i + 1 < list.size() && list[i].MustFollow(list[i + 1])) {
             swapWithNext(i);
             ++i;
         }
@@ -147,13 +208,13 @@ void PhysicsService::ReorderEndpoint(Endpoint* endpoint, bool isXAxis) {
 }
 
 void PhysicsService::RemoveEndpoint(Endpoint* endpoint, bool isXAxis) {
-    std::vector<Endpoint*>& list = isXAxis ? xEndpoints : yEndpoints;
-    unsigned i = endpoint->index;
-    if (i >= list.size() || list[i] != endpoint) {
+    std::vector<AxisEntry>& list = isXAxis ? xEndpoints : yEndpoints;
+    const unsigned i = endpoint->index;
+    if (i >= list.size() || list[i].endpoint != endpoint) {
         return;  // not in this list
     }
     for (unsigned j = i + 1; j < list.size(); ++j) {
-        --list[j]->index;
+        --list[j].endpoint->index;
     }
     list.erase(list.begin() + i);
 }
@@ -171,16 +232,6 @@ unsigned PhysicsService::Direction(const PhysicsComponent& first, const PhysicsC
     return dy >= 0.0f ? kSecondBelow : kSecondAbove;
 }
 
-namespace {
-
-// Whether two boxes overlap on Y, by their Y endpoints; boxes that only touch overlap, as in the lists.
-bool OverlapOnY(PhysicsComponent& a, PhysicsComponent& b) {
-    return a.GetEndpoint(kYMin)->value <= b.GetEndpoint(kYMax)->value &&
-           b.GetEndpoint(kYMin)->value <= a.GetEndpoint(kYMax)->value;
-}
-
-}  // namespace
-
 void PhysicsService::Sweep(bool isXAxis) {
     // The X sweep forms the pairs and confirms each on Y at once, so no list of X-only candidates
     // (which grows with the square of a column's population) is ever built. The Y sweep then finds
@@ -189,40 +240,51 @@ void PhysicsService::Sweep(bool isXAxis) {
         return;
     }
     active.clear();
-    for (Endpoint* endpoint : xEndpoints) {
-        PhysicsComponent* owner = endpoint->owner;
-        if (!endpoint->isMin) {
-            const auto found = std::find(active.begin(), active.end(), owner);
+    std::size_t leftBoxes = 0;
+    for (const AxisEntry& entry : xEndpoints) {
+        PhysicsComponent* owner = entry.owner;
+        if (!entry.isMin) {
+            // A box that is left stays as a gap until gaps are half the list, so leaving does not
+            // move every later box each time.
+            const auto found =
+                std::find_if(active.begin(), active.end(), [owner](const ActiveBox& box) { return box.body == owner; });
             if (found != active.end()) {
-                active.erase(found);
+                found->body = nullptr;
+                if (++leftBoxes * 2 > active.size()) {
+                    active.erase(std::remove_if(active.begin(), active.end(),
+                                                [](const ActiveBox& box) { return box.body == nullptr; }),
+                                 active.end());
+                    leftBoxes = 0;
+                }
             }
             continue;
         }
-        for (PhysicsComponent* other : active) {
-            if (owner->GetInverseMass() == 0.0f && other->GetInverseMass() == 0.0f) {
-                continue;
-            }
-            if (!OverlapOnY(*owner, *other)) {
+        const ActiveBox entering{owner, owner->GetEndpoint(kYMin)->value, owner->GetEndpoint(kYMax)->value,
+                                 owner->GetInverseMass() == 0.0f};
+        for (const ActiveBox& other : active) {
+            // Boxes that only touch overlap, as in the lists.
+            const bool overlapOnY = entering.yMin <= other.yMax && other.yMin <= entering.yMax;
+            if (other.body == nullptr || (entering.immovable && other.immovable) || !overlapOnY) {
                 continue;
             }
             CollisionPair pair;
-            if (owner->GetInverseMass() == 0.0f) {
+            if (entering.immovable) {
                 pair.first = owner;
-                pair.second = other;
+                pair.second = other.body;
                 pair.oneSideFixed = true;
-            } else if (other->GetInverseMass() == 0.0f) {
-                pair.first = other;
+            } else if (other.immovable) {
+                pair.first = other.body;
                 pair.second = owner;
                 pair.oneSideFixed = true;
             } else {
                 pair.first = owner;
-                pair.second = other;
+                pair.second = other.body;
             }
             pair.direction = Direction(*pair.first, *pair.second);
             pair.confirmed = true;
             pairs.push_back(pair);
         }
-        active.push_back(owner);
+        active.push_back(entering);
     }
 }
 

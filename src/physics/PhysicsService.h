@@ -33,12 +33,16 @@ public:
     void ReorderEndpoint(Endpoint* endpoint, bool isXAxis);
     void AddEndpoint(Endpoint* endpoint, bool isXAxis);
     void RemoveEndpoint(Endpoint* endpoint, bool isXAxis);
+    // Re-sorts both endpoints of a box on one axis after its values changed, `first` first.
+    void ReorderBox(Endpoint* first, Endpoint* second, bool isXAxis);
     bool CanChangeGravity() { return canChangeGravity; }
     void SetAbilityToChangeGravity(bool canChange) { canChangeGravity = canChange; }
 
     // One sub-step of h milliseconds: integrate every body, sweep both axes, solve.
     void Step(float h);
-    const std::vector<Endpoint*>& GetEndpoints(bool isXAxis) const { return isXAxis ? xEndpoints : yEndpoints; }
+    // An axis list in order. Only the X list decides which pairs form, so the Y list is sorted
+    // when asked for rather than after every move.
+    const std::vector<AxisEntry>& GetEndpoints(bool isXAxis);
     const std::vector<CollisionPair>& GetPairs() const { return pairs; }
     float GetStepTime(Phase phase) const { return stepTimes[phase]; }
     float GetTotalTime() const { return totalTime; }
@@ -54,6 +58,10 @@ public:
 
 private:
     void Sweep(bool isXAxis);
+    // Copies the endpoint's value into its entry; false when the endpoint is not in the list.
+    bool Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint);
+    void Reorder(std::vector<AxisEntry>& list, unsigned i);
+    void SortYAxis();
     void Solve();
     void PropagateBlocking(std::size_t from);
     static void ApplyBlocking(CollisionPair& pair);
@@ -70,8 +78,9 @@ private:
     static unsigned Direction(const PhysicsComponent& first, const PhysicsComponent& second);
 
     std::vector<CollisionPair> pairs;
-    std::vector<Endpoint*> xEndpoints;
-    std::vector<Endpoint*> yEndpoints;
+    std::vector<AxisEntry> xEndpoints;
+    std::vector<AxisEntry> yEndpoints;
+    bool yUnsorted = false;
     float accumulator = 0.0f;
     float stepTimes[kPhaseCount] = {};
     float totalTime = 0.0f;
@@ -79,8 +88,15 @@ private:
     float zoneStrength = 14.0f;
     bool canChangeGravity = true;
 
+    // A box the X sweep has entered and not yet left, with what pairing it needs at hand.
+    struct ActiveBox {
+        PhysicsComponent* body;
+        float yMin;
+        float yMax;
+        bool immovable;
+    };
     // Scratch space kept between steps so the broad phase does not allocate every step.
-    std::vector<PhysicsComponent*> active;
+    std::vector<ActiveBox> active;
 
     // Solver scratch: the bodies blocked since the pairs were last examined, and, built when first
     // needed in a step, each body's pairs and where every pair now stands in the list.

@@ -41,9 +41,11 @@ public:
 
 class PhysicsServiceTest : public ::testing::Test {
 protected:
-    static bool Sorted(const std::vector<Kestrin::Endpoint*>& list) {
+    static bool Sorted(const std::vector<Kestrin::AxisEntry>& list) {
         for (std::size_t i = 0; i < list.size(); ++i) {
-            if (list[i]->index != i || (i > 0 && list[i - 1]->MustFollow(*list[i]))) {
+            const Kestrin::Endpoint& endpoint = *list[i].endpoint;
+            if (endpoint.index != i || endpoint.value != list[i].value ||
+                (i > 0 && list[i - 1].endpoint->MustFollow(endpoint))) {
                 return false;
             }
         }
