@@ -33,6 +33,7 @@ void DynamicBase::SetName(const std::string& newName) {
         tables.luaTable = std::make_shared<LuaObject>(newName);
     }
     methods = tables.methods;
+    MethodTable::NoteChange();
     lock = tables.lock;
     luaTable = tables.luaTable;
     name = newName;
@@ -41,6 +42,7 @@ void DynamicBase::SetName(const std::string& newName) {
 void DynamicBase::RemoveName() {
     RemoveTablesOf(name);
     methods.reset();
+    MethodTable::NoteChange();
     lock.reset();
     luaTable.reset();
 }

@@ -37,6 +37,7 @@ void DynamicBinder::AddImmediate(const MethodName& method, std::unique_ptr<Deleg
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.immediate[method] = std::move(delegate);
+    MethodTable::NoteChange();
     luaTable->AddMethodLua(method, CallKind::Immediate, methods);
 }
 
@@ -45,6 +46,7 @@ void DynamicBinder::AddBroadcast(const MethodName& method, std::unique_ptr<Deleg
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.broadcast[method].push_back(std::move(delegate));
+    MethodTable::NoteChange();
     luaTable->AddMethodLua(method, CallKind::Broadcast, methods);
 }
 
@@ -53,6 +55,7 @@ void DynamicBinder::AddDeferred(const MethodName& method, std::unique_ptr<Delega
     MethodTable& table = Table();
     std::lock_guard<std::recursive_mutex> guard(*lock);
     table.deferred[method].push_back(std::move(delegate));
+    MethodTable::NoteChange();
     luaTable->AddMethodLua(method, CallKind::Deferred, methods);
 }
 

@@ -3,7 +3,6 @@
 
 #include "engine/DelayedCallQueue.h"
 #include "engine/ProblemReport.h"
-#include "utilities/MethodTable.h"
 
 namespace ZELM {
 
@@ -32,13 +31,49 @@ void DynamicCaller::CallAllWith(const MethodName& method, ArgumentList& argument
         return;
     }
     const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
-    auto* delegates = table->broadcast.Find(method);
-    if (delegates == nullptr) {
-        return;
+    BroadcastMemo& memo = memos[method.GetId() & 1u];
+    if (memo.generation != MethodTable::Generation() || memo.nameId != method.GetId()) {
+        if (!Remember(memo, *table, method)) {
+            WalkFrom(memo.list->begin(), *memo.list, arguments);
+            return;
+        }
     }
-    // Step past each delegate before invoking it: a callee may withdraw its own binding.
-    for (auto it = delegates->begin(); it != delegates->end();) {
-        Delegate* delegate = (it++)->get();
+    // A copy: a callee's own broadcasts may fill the memo again.
+    const BroadcastMemo found = memo;
+    for (std::size_t i = 0; i < found.count; ++i) {
+        found.delegates[i]->CompareAndInvoke(arguments);
+        if (MethodTable::Generation() != found.generation) {
+            // A callee bound or withdrew methods: go on through the list as it now is, from the
+            // node that followed this delegate before it ran.
+            WalkFrom(found.after[i], *found.list, arguments);
+            return;
+        }
+    }
+}
+
+bool DynamicCaller::Remember(BroadcastMemo& memo, MethodTable& table, const MethodName& method) {
+    memo.nameId = method.GetId();
+    memo.generation = MethodTable::Generation();
+    memo.count = 0;
+    memo.list = table.broadcast.Find(method);
+    if (memo.list == nullptr) {
+        return true;  // nothing bound under the name: nothing to call
+    }
+    if (memo.list->size() > BroadcastMemo::kMaxDelegates) {
+        memo.generation = 0;  // never current: looked up again next time
+        return false;
+    }
+    for (auto it = memo.list->begin(); it != memo.list->end();) {
+        memo.delegates[memo.count] = it->get();
+        memo.after[memo.count++] = ++it;
+    }
+    return true;
+}
+
+void DynamicCaller::WalkFrom(MethodTable::BroadcastList::iterator next, MethodTable::BroadcastList& list,
+                             ArgumentList& arguments) {
+    while (next != list.end()) {
+        Delegate* delegate = (next++)->get();
         delegate->CompareAndInvoke(arguments);
     }
 }

@@ -1,12 +1,15 @@
 // Calls methods by name in the method table of its binder name: call one, call all, call later.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <type_traits>
 
 #include "utilities/ArgumentList.h"
 #include "utilities/DynamicBase.h"
 #include "utilities/MethodName.h"
+#include "utilities/MethodTable.h"
 
 namespace ZELM {
 
@@ -52,6 +55,29 @@ public:
     void CallWith(const MethodName& method, ArgumentList& arguments);
     void CallAllWith(const MethodName& method, ArgumentList& arguments);
     void CallLaterWith(const MethodName& method, float delayMs, ArgumentList arguments);
+
+private:
+    // A name's broadcast delegates as this object last found them, good while no table anywhere
+    // has changed (MethodTable::Generation): a body broadcasts "SetX" and "SetY" several times a
+    // step, and walking from its table through the list's nodes to the delegates each time was
+    // most of the cost of those calls. Names share the two memos by the low bit of their number.
+    struct BroadcastMemo {
+        static constexpr std::size_t kMaxDelegates = 2;
+        std::uint64_t generation = 0;
+        std::uint32_t nameId = 0;
+        std::size_t count = 0;  // delegates remembered; a longer list is not remembered
+        MethodTable::BroadcastList* list = nullptr;
+        Delegate* delegates[kMaxDelegates] = {};
+        MethodTable::BroadcastList::iterator after[kMaxDelegates];  // the node after each delegate
+    };
+
+    // Fills the memo for the name; false when the list is too long to remember.
+    static bool Remember(BroadcastMemo& memo, MethodTable& table, const MethodName& method);
+    // Invokes the list's delegates from `next` on, each stepped past before it runs.
+    static void WalkFrom(MethodTable::BroadcastList::iterator next, MethodTable::BroadcastList& list,
+                         ArgumentList& arguments);
+
+    BroadcastMemo memos[2];
 };
 
 }  // namespace ZELM

@@ -6,6 +6,7 @@
 namespace ZELM {
 
 void MethodTable::RemoveBindingsOf(const void* binder) {
+    NoteChange();
     auto boundByBinder = [binder](const std::unique_ptr<Delegate>& d) { return d->GetBinder() == binder; };
     immediate.EraseIf(boundByBinder);
     broadcast.ForEachValue([&](auto& list) { list.remove_if(boundByBinder); });
@@ -14,6 +15,7 @@ void MethodTable::RemoveBindingsOf(const void* binder) {
 }
 
 void MethodTable::Clear() {
+    NoteChange();
     immediate.Clear();
     broadcast.Clear();
     deferred.Clear();

@@ -1,4 +1,6 @@
 // Calls by name: the three ways of calling, name normalisation, results and shared tables.
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -226,6 +228,68 @@ TEST(Dispatch, ManyNamesStayReachableAsTheTableGrowsAndAfterAnotherBinderWithdra
     keep.Call(kept);
     keep.Call(kept);
     EXPECT_EQ(log, (std::vector<std::string>{"keep", "keep"}));
+}
+
+// A probe whose broadcast method also runs a hook, for callees that change bindings mid-broadcast.
+class Hooked : public Probe {
+public:
+    using Probe::Probe;
+    void NoteAndHook() {
+        Note();
+        if (hook) {
+            hook();
+        }
+    }
+    std::function<void()> hook;
+};
+
+// A caller remembers what its broadcasts found; every change of bindings, before a broadcast or
+// by one of its own callees, must be seen exactly as a fresh walk of the list would see it.
+TEST(Dispatch, RepeatedBroadcastsFollowEveryChangeOfBindingsEvenByTheirOwnCallees) {
+    std::vector<std::string> log;
+    Hooked a("DispatchMemo", &log, "a");
+    Hooked b("DispatchMemo", &log, "b");
+    a.BindBroadcast("Note", &a, &Hooked::NoteAndHook);
+    b.BindBroadcast("Note", &b, &Hooked::NoteAndHook);
+    auto broadcast = [&] {
+        log.clear();
+        a.CallAll("Note");
+        return log;
+    };
+    using Log = std::vector<std::string>;
+    EXPECT_EQ(broadcast(), (Log{"a", "b"}));
+    EXPECT_EQ(broadcast(), (Log{"a", "b"}));
+
+    auto c = std::make_unique<Hooked>("DispatchMemo", &log, "c");
+    c->BindBroadcast("Note", c.get(), &Hooked::NoteAndHook);
+    EXPECT_EQ(broadcast(), (Log{"a", "b", "c"}));
+    c.reset();
+    EXPECT_EQ(broadcast(), (Log{"a", "b"}));
+
+    // The first callee binds one more: reached in the same broadcast, after the others.
+    Hooked d("DispatchMemo", &log, "d");
+    a.hook = [&] {
+        a.hook = nullptr;
+        d.BindBroadcast("Note", &d, &Hooked::NoteAndHook);
+    };
+    EXPECT_EQ(broadcast(), (Log{"a", "b", "d"}));
+    d.UnbindAll();
+
+    // The first callee withdraws its own binding: the second is still reached, then never the first.
+    a.hook = [&] { a.UnbindAll(); };
+    EXPECT_EQ(broadcast(), (Log{"a", "b"}));
+    EXPECT_EQ(broadcast(), (Log{"b"}));
+
+    // The callee broadcasts another name through the same caller (possibly sharing its memo):
+    // the outer broadcast still reaches its own delegates.
+    a.BindBroadcast("Note", &a, &Hooked::NoteAndHook);
+    a.hook = nullptr;
+    for (int i = 0; i < 4; ++i) {
+        const std::string other = "Other Note " + std::to_string(i);
+        a.BindBroadcast(other, &a, &Probe::Note);
+        b.hook = [&a, other] { a.CallAll(other); };
+        EXPECT_EQ(broadcast(), (Log{"b", "a", "a"})) << other;
+    }
 }
 
 }  // namespace
