@@ -4,9 +4,10 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace ZELM {
@@ -39,10 +40,23 @@ double LeadingFloating(const char* text, double limit) {
     return std::isfinite(value) && std::fabs(value) <= limit ? value : 0.0;
 }
 
+bool IsAscii8(const char* bytes) {
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, bytes, sizeof eight);
+    return (eight & 0x8080808080808080ull) == 0;
+}
+
 // The offset of the first byte that does not belong to a whole UTF-8 character, or npos.
 std::size_t FirstInvalidUtf8(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size()) {
+        // Level files are nearly all ASCII: eight bytes at a time while none has its high bit set.
+        while (i + 8 <= text.size() && IsAscii8(text.data() + i)) {
+            i += 8;
+        }
+        if (i == text.size()) {
+            break;
+        }
         const unsigned char lead = static_cast<unsigned char>(text[i]);
         std::size_t length = 1;
         unsigned char low = 0x80;  // the range of the first continuation byte (overlongs and
@@ -77,8 +91,17 @@ std::size_t FirstInvalidUtf8(const std::string& text) {
     return std::string::npos;
 }
 
+// TinyXML steps over a character by the length its first byte announces and trusts that length,
+// so a hostile file could make it step over the text's end. We read the file ourselves, refuse
+// text that is not UTF-8, and hand the parser the text followed by NULs that any such step
+// lands on.
+constexpr std::size_t kParserPadding = 16;
+
 // Line ends as TinyXML's own file loading leaves them: CR LF and a lone CR become LF.
-std::string NormalizeLineEnds(const std::string& text) {
+void NormalizeLineEnds(std::string& text) {
+    if (text.find('\r') == std::string::npos) {
+        return;
+    }
     std::string normalized;
     normalized.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -91,29 +114,35 @@ std::string NormalizeLineEnds(const std::string& text) {
             normalized += text[i];
         }
     }
-    return normalized;
+    text.swap(normalized);
 }
 
-// TinyXML steps over a character by the length its first byte announces and trusts that length,
-// so a hostile file could make it step over the text's end. We read the file ourselves, refuse
-// text that is not UTF-8, and hand the parser the text followed by NULs that any such step
-// lands on.
-constexpr std::size_t kParserPadding = 16;
+// The whole file, read in large pieces (a directory or an unreadable file gives nothing).
+bool ReadWholeFile(const std::string& path, std::string& contents) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    char piece[1 << 16];
+    while (file.read(piece, sizeof piece) || file.gcount() > 0) {
+        contents.append(piece, static_cast<std::size_t>(file.gcount()));
+    }
+    return true;
+}
 
 }  // namespace
 
 bool XmlReader::ParseFile(TiXmlDocument& document, const std::string& path, std::string& refusal) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
         refusal = "the file cannot be opened";
         return false;
     }
-    const std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (const std::size_t invalid = FirstInvalidUtf8(raw); invalid != std::string::npos) {
+    if (const std::size_t invalid = FirstInvalidUtf8(text); invalid != std::string::npos) {
         refusal = "the file is not UTF-8 text (byte " + std::to_string(invalid) + ")";
         return false;
     }
-    std::string text = NormalizeLineEnds(raw);
+    NormalizeLineEnds(text);
     text.append(kParserPadding, '\0');
     document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
     return !document.Error();
