@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 
@@ -97,6 +98,9 @@ std::size_t FirstInvalidUtf8(const std::string& text) {
 // lands on.
 constexpr std::size_t kParserPadding = 16;
 
+// Room is made in advance for files up to this size; a larger one grows as it is read.
+constexpr std::uintmax_t kLargestReservedFile = std::uintmax_t{1} << 28;
+
 // Line ends as TinyXML's own file loading leaves them: CR LF and a lone CR become LF.
 void NormalizeLineEnds(std::string& text) {
     if (text.find('\r') == std::string::npos) {
@@ -117,11 +121,17 @@ void NormalizeLineEnds(std::string& text) {
     text.swap(normalized);
 }
 
-// The whole file, read in large pieces (a directory or an unreadable file gives nothing).
+// The whole file, read in large pieces into room made for it and the padding (a directory or an
+// unreadable file gives nothing).
 bool ReadWholeFile(const std::string& path, std::string& contents) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         return false;
+    }
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size <= kLargestReservedFile) {
+        contents.reserve(static_cast<std::size_t>(size) + kParserPadding);
     }
     char piece[1 << 16];
     while (file.read(piece, sizeof piece) || file.gcount() > 0) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <new>
 #include <unordered_map>
+#include <vector>
 
 #include <lua.hpp>
 
@@ -41,7 +42,45 @@ struct LuaFieldList {
         bool made;
     };
     std::unordered_map<std::string, Field> fields;
+    // Bindings not yet entered in `fields`, in binding order. Most names are never read by a
+    // script, so while nothing is stored in the table a binding is only noted, and the fields
+    // are entered when the table is first read.
+    std::vector<LuaMethod> pending;
+    // Whether the table holds any stored value (a closure made, a function) that a later
+    // binding may have to clear: from then on bindings are entered at once.
+    bool anyStored = false;
+
+    // Enters one binding; a stored value it replaces is cleared from the table at tableIndex.
+    void Enter(const LuaMethod& method, lua_State* L, int tableIndex, const std::vector<std::string>& functionFields);
+    // Enters the noted bindings in their order.
+    void EnterPending(lua_State* L, int tableIndex, const std::vector<std::string>& functionFields);
 };
+
+void LuaFieldList::Enter(const LuaMethod& method, lua_State* L, int tableIndex,
+                         const std::vector<std::string>& functionFields) {
+    std::string field = method.name.GetText();
+    std::replace(field.begin(), field.end(), ' ', '_');
+    const auto known = fields.find(field);
+    if (known != fields.end() && known->second.method.kind != CallKind::Immediate) {
+        return;  // later bindings join the list the closure already reaches, whatever their kind
+    }
+    const bool stored = (known != fields.end() && known->second.made) ||
+                        std::find(functionFields.begin(), functionFields.end(), field) != functionFields.end();
+    fields.insert_or_assign(field, Field{method, false});
+    if (stored) {
+        // The stored value gives way, so the next read makes the closure of this binding.
+        lua_pushnil(L);
+        lua_setfield(L, tableIndex, field.c_str());
+    }
+}
+
+void LuaFieldList::EnterPending(lua_State* L, int tableIndex, const std::vector<std::string>& functionFields) {
+    for (const LuaMethod& method : pending) {
+        Enter(method, L, tableIndex, functionFields);
+    }
+    pending.clear();
+    pending.shrink_to_fit();
+}
 
 namespace {
 
@@ -145,6 +184,7 @@ int IndexField(lua_State* L) {
         return 0;
     }
     auto& list = **static_cast<std::shared_ptr<LuaFieldList>*>(lua_touserdata(L, lua_upvalueindex(1)));
+    list.EnterPending(L, 1, {});  // nothing is stored yet while bindings are pending
     std::size_t length = 0;
     const char* key = lua_tolstring(L, 2, &length);
     const auto found = list.fields.find(std::string(key, length));
@@ -152,6 +192,7 @@ int IndexField(lua_State* L) {
         return 0;
     }
     found->second.made = true;
+    list.anyStored = true;
     PushMethodClosure(L, found->second.method);
     lua_pushvalue(L, 2);
     lua_pushvalue(L, -2);
@@ -215,23 +256,14 @@ void LuaObject::AddMethodLua(const MethodName& method, CallKind kind, const std:
     if (removed || !StateIsOpen()) {
         return;
     }
-    std::string field = method.GetText();
-    std::replace(field.begin(), field.end(), ' ', '_');
-    const auto known = fields->fields.find(field);
-    if (known != fields->fields.end() && known->second.method.kind != CallKind::Immediate) {
-        return;  // later bindings join the list the closure already reaches, whatever their kind
+    if (!fields->anyStored) {
+        fields->pending.push_back(LuaMethod{table, method, kind});
+        return;
     }
-    const bool stored = (known != fields->fields.end() && known->second.made) ||
-                        std::find(functionFields.begin(), functionFields.end(), field) != functionFields.end();
-    fields->fields.insert_or_assign(field, LuaFieldList::Field{LuaMethod{table, method, kind}, false});
-    if (stored) {
-        // The stored value gives way, so the next read makes the closure of this binding.
-        lua_State* L = state;
-        lua_rawgeti(L, LUA_REGISTRYINDEX, tableRef);
-        lua_pushnil(L);
-        lua_setfield(L, -2, field.c_str());
-        lua_pop(L, 1);
-    }
+    lua_State* L = state;
+    lua_rawgeti(L, LUA_REGISTRYINDEX, tableRef);
+    fields->Enter(LuaMethod{table, method, kind}, L, lua_gettop(L), functionFields);
+    lua_pop(L, 1);
 }
 
 void LuaObject::AddFunctionLua(const std::string& field, int (*function)(lua_State*)) {
@@ -240,6 +272,9 @@ void LuaObject::AddFunctionLua(const std::string& field, int (*function)(lua_Sta
     }
     lua_State* L = state;
     lua_rawgeti(L, LUA_REGISTRYINDEX, tableRef);
+    // Bindings made before the function are entered first, so that it replaces them as it would have.
+    fields->EnterPending(L, lua_gettop(L), functionFields);
+    fields->anyStored = true;
     lua_pushlstring(L, name.data(), name.size());
     lua_pushcclosure(L, function, 1);
     lua_setfield(L, -2, field.c_str());
