@@ -42,22 +42,41 @@ struct LuaFieldList {
         bool made;
     };
     std::unordered_map<std::string, Field> fields;
+    // The fields that hold plain functions.
+    std::vector<std::string> functionFields;
     // Bindings not yet entered in `fields`, in binding order. Most names are never read by a
-    // script, so while nothing is stored in the table a binding is only noted, and the fields
-    // are entered when the table is first read.
+    // script, so a binding that cannot clear a stored value is only noted, and the fields are
+    // entered when the table is first read.
     std::vector<LuaMethod> pending;
-    // Whether the table holds any stored value (a closure made, a function) that a later
-    // binding may have to clear: from then on bindings are entered at once.
-    bool anyStored = false;
+    // Whether a script has read a method field (its closure is stored in the table): from then
+    // on bindings are entered at once.
+    bool anyClosureMade = false;
 
+    // Whether the binding can be noted for later rather than entered now.
+    bool CanWait(const MethodName& method) const;
     // Enters one binding; a stored value it replaces is cleared from the table at tableIndex.
-    void Enter(const LuaMethod& method, lua_State* L, int tableIndex, const std::vector<std::string>& functionFields);
+    void Enter(const LuaMethod& method, lua_State* L, int tableIndex);
     // Enters the noted bindings in their order.
-    void EnterPending(lua_State* L, int tableIndex, const std::vector<std::string>& functionFields);
+    void EnterPending(lua_State* L, int tableIndex);
 };
 
-void LuaFieldList::Enter(const LuaMethod& method, lua_State* L, int tableIndex,
-                         const std::vector<std::string>& functionFields) {
+namespace {
+
+// Whether a method's name, with its spaces as underscores, is the field.
+bool NamesField(const MethodName& method, const std::string& field) {
+    const std::string& text = method.GetText();
+    return text.size() == field.size() &&
+           std::equal(text.begin(), text.end(), field.begin(), [](char a, char b) { return (a == ' ' ? '_' : a) == b; });
+}
+
+}  // namespace
+
+bool LuaFieldList::CanWait(const MethodName& method) const {
+    return !anyClosureMade && std::none_of(functionFields.begin(), functionFields.end(),
+                                           [&method](const std::string& field) { return NamesField(method, field); });
+}
+
+void LuaFieldList::Enter(const LuaMethod& method, lua_State* L, int tableIndex) {
     std::string field = method.name.GetText();
     std::replace(field.begin(), field.end(), ' ', '_');
     const auto known = fields.find(field);
@@ -74,9 +93,9 @@ void LuaFieldList::Enter(const LuaMethod& method, lua_State* L, int tableIndex,
     }
 }
 
-void LuaFieldList::EnterPending(lua_State* L, int tableIndex, const std::vector<std::string>& functionFields) {
+void LuaFieldList::EnterPending(lua_State* L, int tableIndex) {
     for (const LuaMethod& method : pending) {
-        Enter(method, L, tableIndex, functionFields);
+        Enter(method, L, tableIndex);
     }
     pending.clear();
     pending.shrink_to_fit();
@@ -184,7 +203,7 @@ int IndexField(lua_State* L) {
         return 0;
     }
     auto& list = **static_cast<std::shared_ptr<LuaFieldList>*>(lua_touserdata(L, lua_upvalueindex(1)));
-    list.EnterPending(L, 1, {});  // nothing is stored yet while bindings are pending
+    list.EnterPending(L, 1);
     std::size_t length = 0;
     const char* key = lua_tolstring(L, 2, &length);
     const auto found = list.fields.find(std::string(key, length));
@@ -192,7 +211,7 @@ int IndexField(lua_State* L) {
         return 0;
     }
     found->second.made = true;
-    list.anyStored = true;
+    list.anyClosureMade = true;
     PushMethodClosure(L, found->second.method);
     lua_pushvalue(L, 2);
     lua_pushvalue(L, -2);
@@ -256,13 +275,14 @@ void LuaObject::AddMethodLua(const MethodName& method, CallKind kind, const std:
     if (removed || !StateIsOpen()) {
         return;
     }
-    if (!fields->anyStored) {
+    if (fields->CanWait(method)) {
         fields->pending.push_back(LuaMethod{table, method, kind});
         return;
     }
     lua_State* L = state;
     lua_rawgeti(L, LUA_REGISTRYINDEX, tableRef);
-    fields->Enter(LuaMethod{table, method, kind}, L, lua_gettop(L), functionFields);
+    fields->EnterPending(L, lua_gettop(L));
+    fields->Enter(LuaMethod{table, method, kind}, L, lua_gettop(L));
     lua_pop(L, 1);
 }
 
@@ -273,13 +293,12 @@ void LuaObject::AddFunctionLua(const std::string& field, int (*function)(lua_Sta
     lua_State* L = state;
     lua_rawgeti(L, LUA_REGISTRYINDEX, tableRef);
     // Bindings made before the function are entered first, so that it replaces them as it would have.
-    fields->EnterPending(L, lua_gettop(L), functionFields);
-    fields->anyStored = true;
+    fields->EnterPending(L, lua_gettop(L));
     lua_pushlstring(L, name.data(), name.size());
     lua_pushcclosure(L, function, 1);
     lua_setfield(L, -2, field.c_str());
     lua_pop(L, 1);
-    functionFields.push_back(field);
+    fields->functionFields.push_back(field);
 }
 
 void LuaObject::PushTable(lua_State* target) const {

@@ -54,7 +54,6 @@ private:
     bool removed = false;
     // Shared with the table's index function, which outlives this object while scripts hold the table.
     std::shared_ptr<LuaFieldList> fields;
-    std::vector<std::string> functionFields;
 };
 
 }  // namespace ZELM

@@ -8,6 +8,7 @@
 #include "engine/DelayedCallQueue.h"
 #include "support/ProblemCapture.h"
 #include "utilities/Dynamic.h"
+#include "utilities/LuaObject.h"
 #include "utilities/LuaState.h"
 
 namespace {
@@ -42,6 +43,18 @@ public:
     Vector3 position;
     int notes = 0;
     int laterValue = 0;
+};
+
+// A scripted object whose table also holds a plain function, as an entity's "GetName".
+class WithFunction : public Scripted {
+public:
+    using Scripted::Scripted;
+    void AddFunction(const std::string& field) {
+        luaTable->AddFunctionLua(field, [](lua_State* L) {
+            lua_pushstring(L, "function");
+            return 1;
+        });
+    }
 };
 
 class LuaBinding : public ::testing::Test {
@@ -153,6 +166,20 @@ TEST_F(LuaBinding, AFieldAlreadyReadFollowsALaterBindingAndAFieldNeverReadStillR
     delete engine;
     const std::string error = Run("saved.Note()");
     EXPECT_NE(error.find("Could not find any bound method(s) named \"Note\"!"), std::string::npos) << error;
+}
+
+// Fields are entered when the table is first read; what a script sees must not depend on when.
+TEST_F(LuaBinding, FunctionsAndMethodsOfOneFieldResolveInTheOrderTheyWereAdded) {
+    WithFunction object("FieldOrder");
+    object.Bind("Early", &object, &Scripted::GetLabel);  // a method, then a function: the function
+    object.AddFunction("Early");
+    object.AddFunction("Late_Field");  // a function, then a method: the method
+    object.Bind("Late Field", &object, &Scripted::GetLabel);
+    object.Bind("Plain", &object, &Scripted::GetLabel);
+    object.label = "method";
+    EXPECT_EQ(Run("assert(FieldOrder.Early() == 'function')"), "");
+    EXPECT_EQ(Run("assert(FieldOrder.Late_Field() == 'method')"), "");
+    EXPECT_EQ(Run("assert(FieldOrder.Plain() == 'method')"), "");
 }
 
 TEST_F(LuaBinding, ScriptsCannotReachMethodsOfADestroyedName) {
