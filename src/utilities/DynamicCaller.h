@@ -68,7 +68,7 @@ private:
         std::size_t count = 0;  // delegates remembered; a longer list is not remembered
         MethodTable::BroadcastList* list = nullptr;
         Delegate* delegates[kMaxDelegates] = {};
-        MethodTable::BroadcastList::iterator after[kMaxDelegates];  // the node after each delegate
+        MethodTable::BroadcastList::iterator after[kMaxDelegates] = {};  // the node after each delegate
     };
 
     // Fills the memo for the name; false when the list is too long to remember.
