@@ -11,12 +11,6 @@ struct Endpoint {
     float value = 0.0f;     // centre plus offset
     unsigned index = 0;     // position in the axis list
     PhysicsComponent* owner = nullptr;
-
-    // Whether this endpoint belongs after `other` in an axis list: by value, and at equal values
-    // a minimum before a maximum, so boxes that only touch still overlap.
-    bool MustFollow(const Endpoint& other) const {
-        return value > other.value || (value == other.value && !isMin && other.isMin);
-    }
 };
 
 // An endpoint's place in an axis list. The value and kind are copied beside the endpoint so that
@@ -27,7 +21,8 @@ struct AxisEntry {
     Endpoint* endpoint = nullptr;
     PhysicsComponent* owner = nullptr;
 
-    // The same order as Endpoint::MustFollow.
+    // Whether this entry belongs after `other` in an axis list: by value, and at equal values
+    // a minimum before a maximum, so boxes that only touch still overlap.
     bool MustFollow(const AxisEntry& other) const {
         return value > other.value || (value == other.value && !isMin && other.isMin);
     }

@@ -132,7 +132,6 @@ bool PhysicsService::Refresh(std::vector<AxisEntry>& list, const Endpoint* endpo
         return false;  // not in this list
     }
     list[i].value = endpoint->value;
-    list[i].isMin = endpoint->isMin;
     return true;
 }
 

@@ -45,7 +45,7 @@ protected:
         for (std::size_t i = 0; i < list.size(); ++i) {
             const Kestrin::Endpoint& endpoint = *list[i].endpoint;
             if (endpoint.index != i || endpoint.value != list[i].value ||
-                (i > 0 && list[i - 1].endpoint->MustFollow(endpoint))) {
+                (i > 0 && list[i - 1].MustFollow(list[i]))) {
                 return false;
             }
         }
