@@ -85,7 +85,8 @@ TEST_F(ZoneAndPickupTest, TheTriggerSwitchesVariableZonesOnceUntilThePlayerLands
     EXPECT_EQ(zone->GetEffect().x, 14.0f);
     EXPECT_EQ(zone->GetEffect().y, 0.0f);
     EXPECT_EQ(zone->GetEffect().magnitude, 1.0f);
-    EXPECT_EQ(player->GetXGravity(), 14.0f) << "the switched direction reaches the bodies too";
+    EXPECT_EQ(player->GetXGravity(), 1.0f)
+        << "the bodies turn as the stick says, with no kick from the switch";
 
     world.engine.profiles = {{6, 5}};
     world.logic->Update(16.0f);
@@ -106,9 +107,12 @@ TEST_F(ZoneAndPickupTest, TheTriggerSwitchesVariableZonesOnceUntilThePlayerLands
     EXPECT_EQ(zone->GetEffect().total, 2.0f);
 }
 
-TEST_F(ZoneAndPickupTest, AnArrowKeyPressedAnewSwitchesVariableZonesLikeTheStick) {
+TEST_F(ZoneAndPickupTest, AnArrowKeyPressedAnewSwitchesEveryVariableZoneLikeTheStick) {
     auto* zone = AddGhost<Logic::VariableGravityZone>("Zone", "VariableGravityZone", 5.0f, 5.0f, 4.0f, 4.0f);
     SetEffect(*zone, 0.0f, -14.0f, 1.0f, 2.0f);
+    auto* other =
+        AddGhost<Logic::VariableGravityZone>("Other", "VariableGravityZone", 15.0f, 5.0f, 4.0f, 4.0f);
+    SetEffect(*other, 0.0f, -14.0f, 1.0f, 2.0f);
     world.AddPlayer(5.0f, 5.0f);
 
     world.engine.held = {"LEFT"};
@@ -119,6 +123,7 @@ TEST_F(ZoneAndPickupTest, AnArrowKeyPressedAnewSwitchesVariableZonesLikeTheStick
     world.logic->Update(16.0f);
     EXPECT_EQ(zone->GetEffect().x, -14.0f);
     EXPECT_EQ(zone->GetEffect().y, 0.0f) << "the stick at rest in the same frame did not switch it to nothing";
+    EXPECT_EQ(other->GetEffect().x, -14.0f) << "the same switch turns every zone";
 }
 
 TEST_F(ZoneAndPickupTest, ASectorCollectsPlayersAndBodiesForAFrame) {
