@@ -92,14 +92,24 @@ TEST_F(ZoneAndPickupTest, TheTriggerSwitchesVariableZonesOnceUntilThePlayerLands
     world.logic->Update(16.0f);
     EXPECT_EQ(zone->GetEffect().x, 14.0f) << "once, until the player lands";
 
-    // Landing on the side the zone pulls towards gives the switch back.
+    // Landing on the side the zone pulls towards gives the switch back, with no key held; another
+    // side does not. The pull and the contacts stand for what the last physics step left.
     player->SetGravityEffect(14.0f, 0.0f, 1.0f, 2.0f);
+    player->AddContact(Kestrin::kContactLeft, 1);
+    world.logic->Update(16.0f);
+    EXPECT_EQ(zone->GetEffect().x, 14.0f) << "not landed on the side the zone pulls to";
+    player->ClearContacts();
     player->AddContact(Kestrin::kContactRight, 1);
-    world.engine.held = {"S"};
-    world.Movement()->Update(16.0f);
     world.logic->Update(16.0f);
     EXPECT_EQ(zone->GetEffect().x, 0.0f);
     EXPECT_EQ(zone->GetEffect().y, 14.0f);
+
+    // Switched while standing: the step after it pulls up while the player still touches the right
+    // side, and the landing from before the switch does not give it back.
+    player->SetGravityEffect(0.0f, 14.0f, 1.0f, 2.0f);
+    world.engine.profiles = {{8, 5}};
+    world.logic->Update(16.0f);
+    EXPECT_EQ(zone->GetEffect().y, 14.0f) << "once, until the player lands again";
     EXPECT_EQ(capture.Count(), 0u);
 
     zone->UpdateVariableGravityZone(14.0f, 0.0f, 3.0f);
