@@ -40,9 +40,13 @@ void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, cons
         auto value = [&entity](const char* method) {
             return entity.IsBound(method) ? entity.Call<float>(method) : 0.0f;
         };
-        std::fprintf(file.get(), ",\"player\":{\"name\":%s,\"x\":%g,\"y\":%g,\"vx\":%g,\"vy\":%g,\"gx\":%g,\"gy\":%g}",
+        // The gravity radius grows only with a power-up, so it shows which ones were taken.
+        std::fprintf(file.get(),
+                     ",\"player\":{\"name\":%s,\"x\":%g,\"y\":%g,\"vx\":%g,\"vy\":%g,\"gx\":%g,\"gy\":%g,"
+                     "\"radius\":%g}",
                      Quote(entity.GetName()).c_str(), value("GetX"), value("GetY"), value("GetXVelocity"),
-                     value("GetYVelocity"), value("GetXGravity"), value("GetYGravity"));
+                     value("GetYVelocity"), value("GetXGravity"), value("GetYGravity"),
+                     value("GetGravRadius"));
     }
     if (!texts.empty()) {
         std::string list;

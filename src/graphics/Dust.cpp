@@ -1,6 +1,7 @@
 // Placing, drifting and wrapping the dust motes.
 #include "graphics/Dust.h"
 
+#include <limits>
 #include <string>
 
 #include "input/Action.h"
@@ -44,8 +45,9 @@ void Dust::InitParticle(Particle& out) {
     const float z = 5.0f * Random() - 5.0f;
     out.initialPos = player + glm::vec3(x, y, z);
     out.initialVelocity = glm::vec3(0.0f);
-    // Effectively permanent: the cloud is made once and only moves.
-    out.lifeTime = 1000.0f;
+    // The cloud is made once, on the first frame, and only moves after: a mote that died would
+    // never come back, so none ever does, however long a level is played.
+    out.lifeTime = std::numeric_limits<float>::infinity();
     out.initialSize = 6.0f + 2.0f * Random();
     out.mass = 0.8f + 0.4f * Random();
     out.initialColour = 0xffffffffu;

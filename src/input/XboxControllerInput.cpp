@@ -124,13 +124,14 @@ void XboxControllerInput::Update(float dt) {
     const std::array<std::uint16_t, 2> speeds = vibration;
     const ReadResult result = ReadController(state);
     SendVibration(speeds[0], speeds[1]);
-    if (result == ReadResult::Ok && state.packet != lastPacket) {
+    // Filled from every reading, changed or not: a control held still reads held in every frame,
+    // as a held key does, and "triggered" stays the edge against the update before.
+    if (result == ReadResult::Ok) {
         FillActions();
-    } else if (state.packet != lastPacket) {
+    } else {
         // Only a missing controller can fail a read here, and nothing is held then.
         state = ControllerState();
     }
-    lastPacket = state.packet;
 }
 
 void XboxControllerInput::FindController() {

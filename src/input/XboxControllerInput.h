@@ -22,7 +22,7 @@ public:
     // extra mappings from "gamecontrollerdb.txt" beside the data.
     void Bind() override;
     void Init() override {}
-    // Reads the controller; actions are filled only when its reading changed since the last update.
+    // Reads the controller and fills the actions from what is held now.
     void Update(float dt) override;
 
     // Bound by name. Results are the low byte of the action's value; non-zero means held.
@@ -67,7 +67,6 @@ private:
     std::array<std::uint16_t, 2> vibration{};  // left, right
     std::array<int, kActionCount> actions{};
     std::array<int, kActionCount> pastActions{};
-    std::uint32_t lastPacket = 0;
     std::uint16_t controller = 0;
     int profileSet = 0;
 

@@ -51,6 +51,11 @@ void GravityGuy::Update(float) {
     if (disablePlayer) {
         return;
     }
+    // Before this frame's turns: a landing read after a switch would still be the one from before
+    // it, and would give the switch straight back.
+    if (IsBound("RearmVariableZonesOnLanding")) {
+        Call("RearmVariableZonesOnLanding");
+    }
     // The right stick: profiles 6 and 7 are its vertical levels, 8 and 9 its horizontal ones, so
     // gravity follows the way the stick is pushed.
     auto profile = [this](int number) { return static_cast<float>(engine.Call<char>("IsPressedProfile", number)); };

@@ -13,7 +13,8 @@ public:
     void Bind() override;
     // Makes sure the entity has a "PlayerMovement".
     void Init() override;
-    // Turns gravity by the controller every frame, then by the first arrow key held.
+    // Lets a landing re-arm the variable zones, then turns gravity by the controller every frame and
+    // by the first arrow key held.
     void Update(float dt) override;
 
     // Raises each level to the given one when that is larger; levels never go down.

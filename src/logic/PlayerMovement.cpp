@@ -56,6 +56,8 @@ void PlayerMovement::Bind() {
     ZELM::DynamicBinder::Bind("SetDontWin", this, &PlayerMovement::SetDontWin);
     ZELM::DynamicBinder::Bind("SetInstructions", this, &PlayerMovement::SetInstructions);
     ZELM::DynamicBinder::Bind("GetInstructions", this, &PlayerMovement::GetInstructions);
+    ZELM::DynamicBinder::Bind("RearmVariableZonesOnLanding", this,
+                              &PlayerMovement::RearmVariableZonesOnLanding);
 }
 
 void PlayerMovement::Init() {
@@ -113,6 +115,20 @@ bool PlayerMovement::Touches(unsigned id) {
            Call<bool>("CheckLeftCollision", id) || Call<bool>("CheckRightCollision", id);
 }
 
+void PlayerMovement::RearmVariableZonesOnLanding() {
+    const float gEx = Call<float>("GetXGravityEffect");
+    const float gEy = Call<float>("GetYGravityEffect");
+    if (gEx == 0.0f && gEy == 0.0f) {
+        return;  // outside every zone nothing pulls the player onto a side
+    }
+    // Standing still counts: a player lands without touching a key.
+    const Ground ground = FindGround();
+    if ((gEx < 0.0f && ground.left) || (gEx > 0.0f && ground.right) || (gEy > 0.0f && ground.above) ||
+        (gEy < 0.0f && ground.below)) {
+        engine.Call("SetAbilityToChangeGravity", true);
+    }
+}
+
 PlayerMovement::Ground PlayerMovement::FindGround() {
     Ground ground;
     for (const unsigned id : kGroundIds) {
@@ -130,12 +146,6 @@ void PlayerMovement::Move(float dirX, float dirY, float dt) {
     const float vx = Call<float>("GetXVelocity");
     const float vy = Call<float>("GetYVelocity");
     const Ground ground = FindGround();
-
-    // Landing on the surface the zone pulls towards lets the trigger switch the variable zones again.
-    if ((gEx < 0.0f && ground.left) || (gEx > 0.0f && ground.right) || (gEy > 0.0f && ground.above) ||
-        (gEy < 0.0f && ground.below)) {
-        engine.Call("SetAbilityToChangeGravity", true);
-    }
     auto acceleration = [this](bool onGround) { return onGround ? groundMovement : airMovement; };
     if (gEy != 0.0f) {
         const bool onGround = gEy < 0.0f ? ground.below : ground.above;

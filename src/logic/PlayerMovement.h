@@ -30,6 +30,9 @@ public:
     void SetDontWin(bool value) { dontWin = value; }
     void SetInstructions(const std::string& text) { instructions->text = text; }
     Graphics::Text* GetInstructions() { return instructions.Get(); }
+    // Touching the side the zone pulls towards lets an arrow key or the stick switch the variable
+    // zones again. Bound by name for the gravity character, which must see the landing before its turn.
+    void RearmVariableZonesOnLanding();
 
     bool IsRespawning() const { return respawning; }
     bool IsWinning() const { return winning; }

@@ -693,16 +693,23 @@ bool PhysicsService::SwitchRequested(float gx, float gy) {
     return false;
 }
 
+float PhysicsService::ZoneDirection(float g) const {
+    return g > 0.0f ? zoneStrength : (g < 0.0f ? -zoneStrength : 0.0f);
+}
+
 void PhysicsService::ChangeGlobalGravity(float gx, float gy, ZELM::GravityParameters source) {
+    // One switch turns every variable zone; the permission it uses up is checked at the first zone.
+    bool switching = false;
     const auto& bodies = GetComponents();
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         auto* body = static_cast<PhysicsComponent*>(bodies[i]);
-        if (Has(*body, "VariableGravityZone") && SwitchRequested(gx, gy) && source.magnitude != 0.0f && canChangeGravity) {
+        if (Has(*body, "VariableGravityZone") &&
+            (switching || (canChangeGravity && source.magnitude != 0.0f && SwitchRequested(gx, gy)))) {
             canChangeGravity = false;
-            auto strengthen = [this](float g) { return g > 0.0f ? zoneStrength : (g < 0.0f ? -zoneStrength : 0.0f); };
-            gx = strengthen(gx);
-            gy = strengthen(gy);
-            body->Call("UpdateVariableGravityZone", gx, gy, source.magnitude);
+            switching = true;
+            // The zones take the direction at their own strength; the bodies keep the turn as asked,
+            // so a switch never pulls anything harder than the turn itself.
+            body->Call("UpdateVariableGravityZone", ZoneDirection(gx), ZoneDirection(gy), source.magnitude);
         }
         body->SetGravityGeneral(gx, gy, source);
     }

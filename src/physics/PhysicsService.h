@@ -74,6 +74,8 @@ private:
     void ResolveFree(CollisionPair& pair);
     bool TriggerHeld();
     bool SwitchRequested(float gx, float gy);
+    // A variable zone's component for a turn's component: its strength with the turn's sign.
+    float ZoneDirection(float g) const;
     static bool TriggerGhost(PhysicsComponent& ghost, PhysicsComponent& other);
     static unsigned Direction(const PhysicsComponent& first, const PhysicsComponent& second);
 

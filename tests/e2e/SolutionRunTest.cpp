@@ -1,5 +1,5 @@
-// Every level's solution reaches the goal; Level1's trace shows the turn, the death, the respawn
-// and the win.
+// Every level's solution reaches the goal; Level1's trace shows the turn, the death, the respawn,
+// the power-up and the win.
 #include <unistd.h>
 
 #include <cmath>
@@ -24,7 +24,7 @@ struct TracedFrame {
     int frame = 0;
     std::string level;
     bool hasPlayer = false;
-    double x = 0, y = 0, gx = 0, gy = 0;
+    double x = 0, y = 0, gx = 0, gy = 0, radius = 0;
 };
 
 double Number(const std::string& line, const std::string& key) {
@@ -46,6 +46,7 @@ std::vector<TracedFrame> ReadTrace(const std::string& path) {
             frame.y = Number(line, "y");
             frame.gx = Number(line, "gx");
             frame.gy = Number(line, "gy");
+            frame.radius = Number(line, "radius");
         }
         frames.push_back(frame);
     }
@@ -87,7 +88,7 @@ TEST(SolutionRun, EverySolutionReachesTheNextLevel) {
     EXPECT_GT(solved, 0);
 }
 
-TEST(SolutionRun, LevelOneShowsTheTurnTheDeathTheRespawnAndTheWin) {
+TEST(SolutionRun, LevelOneShowsTheTurnTheDeathTheRespawnThePowerUpAndTheWin) {
     const std::vector<TracedFrame> frames = Play("Level1", 760);
     const int next = NextLevelStart(frames, "Level1");
     ASSERT_GT(next, 0);
@@ -113,6 +114,9 @@ TEST(SolutionRun, LevelOneShowsTheTurnTheDeathTheRespawnAndTheWin) {
     ASSERT_GT(deathStart, 0) << "the player never ran into the red wall";
     ASSERT_GT(respawn, 0) << "the player never came back at the checkpoint";
     EXPECT_NEAR(respawn - deathStart, 60, 2) << "a second of dying";
+    // The power-up on the way raises the gravity radius from 3 to its 5.
+    EXPECT_EQ(frames[1].radius, 3);
+    EXPECT_EQ(frames[next - 1].radius, 5) << "the power-up was not taken";
     // The goal is the right wall of the last room: the player stands still at it while winning.
     EXPECT_NEAR(frames[next - 1].x, 45.6, 0.01);
     EXPECT_EQ(frames[next - 1].x, frames[next - 60].x);

@@ -120,30 +120,35 @@ TEST_F(XboxControllerTest, ButtonsAndProfilesIncludingTheCrossedDpadSides) {
     EXPECT_EQ(Profile(-1), 0);
 }
 
-TEST_F(XboxControllerTest, ActionsReadHeldOnlyInUpdatesWhereTheReadingChanged) {
+TEST_F(XboxControllerTest, HeldControlsReadHeldInEveryUpdateAndTriggerOnlyWhenPressedAnew) {
     PlugIn();
-    Button(SDL_CONTROLLER_BUTTON_START, true);
+    Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+    Axis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
+    Axis(SDL_CONTROLLER_AXIS_RIGHTY, -32768);  // fully up
+    Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
+    const struct {
+        Action action;
+        char level;
+    } held[] = {{kDpadUp, 1}, {kLeftRight, 5}, {kRightUp, 5}, {kLeftTrigger, 5}};
+    // Only the first of these updates gets a changed reading; the controls stay held through all.
+    for (int update = 0; update < 3; ++update) {
+        pad.Update(16.0f);
+        for (const auto& control : held) {
+            EXPECT_EQ(Pressed(control.action), control.level) << control.action << " in update " << update;
+            EXPECT_EQ(Triggered(control.action), update == 0 ? control.level : 0)
+                << control.action << " in update " << update;
+        }
+        EXPECT_EQ(caller.Call<char>("IsTriggeredProfile", 5), update == 0 ? 5 : 0) << "update " << update;
+    }
+    EXPECT_EQ(caller.Call<char>("GetPrevXboxBuffer", kDpadUp), 1);
+    // Let go, then pressed again: a new edge.
+    Button(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
     pad.Update(16.0f);
-    EXPECT_EQ(Pressed(kButtonStart), 1);
-    EXPECT_EQ(Triggered(kButtonStart), 1);
-    EXPECT_EQ(caller.Call<char>("IsTriggeredProfile", 12), 1);
-    // Nothing changed: no new reading, so nothing reads held, though the button is still down.
+    EXPECT_EQ(Pressed(kDpadUp), 0);
+    Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
     pad.Update(16.0f);
-    EXPECT_EQ(Pressed(kButtonStart), 0);
-    EXPECT_EQ(caller.Call<char>("GetPrevXboxBuffer", kButtonStart), 1);
-    // A change elsewhere brings the held button back, but not as a new press.
-    Button(SDL_CONTROLLER_BUTTON_B, true);
-    pad.Update(16.0f);
-    EXPECT_EQ(Pressed(kButtonStart), 1);
-    EXPECT_EQ(Pressed(kButtonB), 1);
-    pad.Update(16.0f);
-    Button(SDL_CONTROLLER_BUTTON_X, true);
-    pad.Update(16.0f);
-    EXPECT_EQ(Triggered(kButtonStart), 1);  // the update before read nothing
-    Button(SDL_CONTROLLER_BUTTON_Y, true);
-    pad.Update(16.0f);
-    EXPECT_EQ(Triggered(kButtonStart), 0);
-    EXPECT_EQ(Triggered(kButtonY), 1);
+    EXPECT_EQ(Triggered(kDpadUp), 1);
+    EXPECT_EQ(Triggered(kLeftRight), 0) << "a change elsewhere is no new press of a held control";
 }
 
 TEST_F(XboxControllerTest, VibrationLevelsAndStepsStayWithinTheMotorRange) {

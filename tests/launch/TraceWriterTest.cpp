@@ -19,7 +19,7 @@ std::string ReadAll(const std::string& path) {
     return text.str();
 }
 
-TEST(TraceWriter, APlayerAddsItsPositionVelocityAndGravityAndTextsTheirList) {
+TEST(TraceWriter, APlayerAddsItsPositionVelocityGravityAndRadiusAndTextsTheirList) {
     ZELMTest::PhysicsWorld world;
     Kestrin::PhysicsComponent* body = world.AddBox("Hero", 2.5f, 3.0f);
     body->SetXVelocity(1.5f);
@@ -34,7 +34,8 @@ TEST(TraceWriter, APlayerAddsItsPositionVelocityAndGravityAndTextsTheirList) {
     EXPECT_EQ(ReadAll(path),
               "{\"frame\":1,\"dt\":16,\"level\":\"Level1\"}\n"
               "{\"frame\":2,\"dt\":16,\"level\":\"Level1\",\"player\":{\"name\":\"Hero\",\"x\":2.5,\"y\":3,"
-              "\"vx\":1.5,\"vy\":-2,\"gx\":0,\"gy\":-1},\"texts\":[\"Checkpoint!\",\"Time: \\\"3\\\"\"]}\n");
+              "\"vx\":1.5,\"vy\":-2,\"gx\":0,\"gy\":-1,\"radius\":0},"
+              "\"texts\":[\"Checkpoint!\",\"Time: \\\"3\\\"\"]}\n");
     std::remove(path.c_str());
 }
 

@@ -85,20 +85,31 @@ TEST_F(ZoneAndPickupTest, TheTriggerSwitchesVariableZonesOnceUntilThePlayerLands
     EXPECT_EQ(zone->GetEffect().x, 14.0f);
     EXPECT_EQ(zone->GetEffect().y, 0.0f);
     EXPECT_EQ(zone->GetEffect().magnitude, 1.0f);
-    EXPECT_EQ(player->GetXGravity(), 14.0f) << "the switched direction reaches the bodies too";
+    EXPECT_EQ(player->GetXGravity(), 1.0f)
+        << "the bodies turn as the stick says, with no kick from the switch";
 
     world.engine.profiles = {{6, 5}};
     world.logic->Update(16.0f);
     EXPECT_EQ(zone->GetEffect().x, 14.0f) << "once, until the player lands";
 
-    // Landing on the side the zone pulls towards gives the switch back.
+    // Landing on the side the zone pulls towards gives the switch back, with no key held; another
+    // side does not. The pull and the contacts stand for what the last physics step left.
     player->SetGravityEffect(14.0f, 0.0f, 1.0f, 2.0f);
+    player->AddContact(Kestrin::kContactLeft, 1);
+    world.logic->Update(16.0f);
+    EXPECT_EQ(zone->GetEffect().x, 14.0f) << "not landed on the side the zone pulls to";
+    player->ClearContacts();
     player->AddContact(Kestrin::kContactRight, 1);
-    world.engine.held = {"S"};
-    world.Movement()->Update(16.0f);
     world.logic->Update(16.0f);
     EXPECT_EQ(zone->GetEffect().x, 0.0f);
     EXPECT_EQ(zone->GetEffect().y, 14.0f);
+
+    // Switched while standing: the step after it pulls up while the player still touches the right
+    // side, and the landing from before the switch does not give it back.
+    player->SetGravityEffect(0.0f, 14.0f, 1.0f, 2.0f);
+    world.engine.profiles = {{8, 5}};
+    world.logic->Update(16.0f);
+    EXPECT_EQ(zone->GetEffect().y, 14.0f) << "once, until the player lands again";
     EXPECT_EQ(capture.Count(), 0u);
 
     zone->UpdateVariableGravityZone(14.0f, 0.0f, 3.0f);
@@ -106,9 +117,12 @@ TEST_F(ZoneAndPickupTest, TheTriggerSwitchesVariableZonesOnceUntilThePlayerLands
     EXPECT_EQ(zone->GetEffect().total, 2.0f);
 }
 
-TEST_F(ZoneAndPickupTest, AnArrowKeyPressedAnewSwitchesVariableZonesLikeTheStick) {
+TEST_F(ZoneAndPickupTest, AnArrowKeyPressedAnewSwitchesEveryVariableZoneLikeTheStick) {
     auto* zone = AddGhost<Logic::VariableGravityZone>("Zone", "VariableGravityZone", 5.0f, 5.0f, 4.0f, 4.0f);
     SetEffect(*zone, 0.0f, -14.0f, 1.0f, 2.0f);
+    auto* other =
+        AddGhost<Logic::VariableGravityZone>("Other", "VariableGravityZone", 15.0f, 5.0f, 4.0f, 4.0f);
+    SetEffect(*other, 0.0f, -14.0f, 1.0f, 2.0f);
     world.AddPlayer(5.0f, 5.0f);
 
     world.engine.held = {"LEFT"};
@@ -119,6 +133,7 @@ TEST_F(ZoneAndPickupTest, AnArrowKeyPressedAnewSwitchesVariableZonesLikeTheStick
     world.logic->Update(16.0f);
     EXPECT_EQ(zone->GetEffect().x, -14.0f);
     EXPECT_EQ(zone->GetEffect().y, 0.0f) << "the stick at rest in the same frame did not switch it to nothing";
+    EXPECT_EQ(other->GetEffect().x, -14.0f) << "the same switch turns every zone";
 }
 
 TEST_F(ZoneAndPickupTest, ASectorCollectsPlayersAndBodiesForAFrame) {
