@@ -158,7 +158,7 @@ bool XmlReader::ParseFile(TiXmlDocument& document, const std::string& path, std:
     return !document.Error();
 }
 
-XmlReader::XmlReader(const std::string& path) : document(path.c_str()) {
+XmlReader::XmlReader(const std::string& path) : document(path.c_str()), path(path) {
     if (!ParseFile(document, path, refusal) || document.RootElement() == nullptr) {
         failed = true;
         return;

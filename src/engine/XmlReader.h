@@ -21,6 +21,8 @@ public:
     static bool ParseFile(TiXmlDocument& document, const std::string& path, std::string& refusal);
 
     bool Failed() const { return failed; }
+    // The file the reader was made from, as it was given.
+    const std::string& GetPath() const { return path; }
     // Why the file could not be read: TinyXML's description, or our own for what we refuse first.
     std::string GetError() const;
 
@@ -48,6 +50,9 @@ public:
 
     // The node the cursor stands on, for SkipPast.
     const TiXmlNode* GetCursor() const { return cursor; }
+    // Puts the cursor on a node of this document, to read an element found by name; null puts it
+    // nowhere, so nothing is read until the cursor is moved again.
+    void SetCursor(const TiXmlNode* node) { cursor = node; }
     // Moves the cursor past a node and everything inside it (used to skip a bad element).
     void SkipPast(const TiXmlNode* node);
 
@@ -58,6 +63,7 @@ private:
     void StepOver(const TiXmlNode* node);
 
     TiXmlDocument document;
+    std::string path;
     const TiXmlNode* cursor = nullptr;
     bool failed = false;
     std::string refusal;  // why the file was refused before parsing, if it was

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/ArchetypeTable.h"
@@ -265,20 +266,45 @@ TEST_F(LevelFileTest, SavedLevelReadsBackToTheSameBytes) {
     EXPECT_EQ(ReadFile(path), written);
 }
 
-TEST_F(LevelFileTest, PropertiesOutOfBindingOrderBlockTheRestOfTheFile) {
+TEST_F(LevelFileTest, MisplacedPropertiesAreReportedWithTheirLineAndNothingAfterThemIsLost) {
+    MakeGame();
+    // B before A, then a name the type does not have, then A again: one element a line from line 3.
+    const std::string misplaced = ComponentXml(
+        "Logic", "Probe",
+        "\n" + Prop("B", "string", "read") + "\n" + Prop("A", "int", "9") + "\n" + Prop("Colour", "int", "2") +
+            "\n" + Prop("A", "int", "5") + "\n");
+    WriteArchetype("Crate.xml", Document("Archetype", misplaced + PhysicalXml("6")));
     StartGame();
-    const std::string swapped =
-        ComponentXml("Logic", "Probe", Prop("B", "string", "read") + Prop("A", "int", "9"));
-    Load(WriteLevel("swapped", EntityXml("First", "Not Set", swapped + PhysicalXml("4")) +
-                                   EntityXml("Second", "Not Set", ProbeXml(1, "x"))));
-    Probe* probe = Find<Probe>("First", "Probe");
-    ASSERT_NE(probe, nullptr);
-    EXPECT_EQ(probe->a, -1);
-    EXPECT_EQ(probe->b, "read");
-    EXPECT_EQ(Only("A "), (Log{"A -1"}));
-    EXPECT_EQ(Find<ZELM::Physical>("First", "Physical"), nullptr);
-    EXPECT_TRUE(engine->GetEntity("Second").IsNull());
-    EXPECT_EQ(Only("Init"), (Log{"Init First a=-1 entities=1"}));
+    ProblemCapture capture;
+    const std::string level = WriteLevel("misplaced", EntityXml("First", "Not Set", misplaced + PhysicalXml("4")) +
+                                                          EntityXml("Second", "Not Set", ProbeXml(1, "x")));
+    Load(level);
+    engine->GetEntities().CreateFromArchetype("Made", "Crate");
+
+    for (const auto& [entity, file, x] : {std::tuple<std::string, std::string, float>{"First", level, 4.0f},
+                                          {"Made", ZELM::PathTable::Instance().Get("Archetypes") + "Crate.xml", 6.0f}}) {
+        Probe* probe = Find<Probe>(entity, "Probe");
+        ASSERT_NE(probe, nullptr) << entity;
+        EXPECT_EQ(probe->a, 9) << entity;
+        EXPECT_EQ(probe->b, "read") << entity;
+        ASSERT_NE(Find<ZELM::Physical>(entity, "Physical"), nullptr) << entity;
+        EXPECT_EQ(engine->GetEntity(entity).Resolve()->Call<float>("GetX"), x) << entity;
+        const std::vector<std::string> expected = {
+            file + ":4: the property \"A\" of \"Probe\" is out of order: it belongs before \"B\"; it is read anyway",
+            file + ":5: \"Colour\" is not a stored property of \"Probe\"; it is skipped",
+            file + ":6: the property \"A\" of \"Probe\" is written twice; the second is skipped"};
+        std::vector<std::string> reported;
+        for (const ZELM::Problem& problem : capture.problems) {
+            if (problem.message.rfind(file, 0) == 0) {
+                reported.push_back(problem.message);
+            }
+        }
+        EXPECT_EQ(reported, expected) << entity;
+    }
+    EXPECT_EQ(capture.Count(), 6u);
+    ASSERT_FALSE(engine->GetEntity("Second").IsNull());
+    EXPECT_EQ(Find<Probe>("Second", "Probe")->a, 1);
+    EXPECT_EQ(Only("A "), (Log{"A 9", "A 1", "A 9"})) << "each change callback once, with the value read";
 }
 
 TEST_F(LevelFileTest, UnknownComponentTypesAndServicesAreReportedAndSkipped) {
