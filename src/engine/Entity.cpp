@@ -116,9 +116,15 @@ Component* Entity::GetComponent(const std::string& typeName) const {
     return found != components.end() ? found->second.get() : nullptr;
 }
 
-void Entity::LoadComponents(XmlReader& reader) {
-    while (reader.IsAt("Component")) {
+void Entity::LoadComponents(XmlReader& reader, const TiXmlNode& container) {
+    while (!reader.AtEnd() && reader.GetCursor()->Parent() == &container) {
         const TiXmlNode* element = reader.GetCursor();
+        if (!reader.IsAt("Component")) {
+            ZELM_PROBLEM("ZELM::Entity::LoadComponents", "%s:%d: \"%s\" is not a Component; it is skipped",
+                         reader.GetPath().c_str(), element->Row(), element->Value());
+            reader.SkipPast(element);
+            continue;
+        }
         reader.BeginElement("Component");
         std::string serviceName;
         std::string typeName;

@@ -9,7 +9,8 @@
 
 namespace ZELM {
 
-std::vector<std::string> PropertyElements::StoredNames(const std::vector<std::unique_ptr<Property>>& properties) {
+std::vector<std::string> PropertyElements::StoredNames(
+    const std::vector<std::unique_ptr<Property>>& properties) {
     std::vector<std::string> names;
     for (const std::unique_ptr<Property>& property : properties) {
         if (!property->IsComputed()) {

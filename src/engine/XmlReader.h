@@ -1,4 +1,5 @@
-// Reads values from an XML document strictly in document order: each read looks only at the cursor.
+// Reads values from an XML document strictly in document order: each read looks only at the cursor,
+// which passes over comments.
 #pragma once
 
 #include <string>
@@ -48,6 +49,8 @@ public:
     bool IsAt(const std::string& name) const;
     bool AtEnd() const { return cursor == nullptr; }
 
+    // The document's root element (null when the file failed).
+    const TiXmlElement* GetRoot() const { return document.RootElement(); }
     // The node the cursor stands on, for SkipPast.
     const TiXmlNode* GetCursor() const { return cursor; }
     // Puts the cursor on a node of this document, to read an element found by name; null puts it
@@ -59,6 +62,8 @@ public:
 private:
     // Takes the cursor element's text and steps past it; null when the element has no text.
     const char* TakeText();
+    // Puts the cursor on the node, or past it when it is a comment (see StepOver).
+    void MoveTo(const TiXmlNode* node);
     void Step();
     void StepOver(const TiXmlNode* node);
 

@@ -307,6 +307,40 @@ TEST_F(LevelFileTest, MisplacedPropertiesAreReportedWithTheirLineAndNothingAfter
     EXPECT_EQ(Only("A "), (Log{"A 9", "A 1", "A 9"})) << "each change callback once, with the value read";
 }
 
+TEST_F(LevelFileTest, CommentsAreSkippedAndStrayElementsAreReportedWithoutLosingTheRest) {
+    MakeGame();
+    WriteArchetype("Crate.xml", "<?xml version=\"1.0\" ?>\n<Archetype><!-- a crate -->" + ProbeXml(2, "crate") +
+                                    "\n<Componnet/>" + PhysicalXml("6") + "</Archetype>\n");
+    StartGame();
+    ProblemCapture capture;
+    const std::string level = WriteLevel(
+        "stray", "<!-- the map -->" + Prop("Tiles", "string", "Cave") + "\n<Entity><!-- names -->" + Str("First") +
+                     Str("Not Set") + ProbeXml(1, "a") + "<!-- a note -->\n<Componnet/>" + PhysicalXml("4") +
+                     "</Entity>\n<Entty/><!-- more -->" + EntityXml("Second", "Not Set", ProbeXml(3, "b")));
+    Load(level);
+    engine->GetEntities().CreateFromArchetype("Made", "Crate");
+
+    EXPECT_EQ(Only("LoadLevel"), (Log{"LoadLevel Cave"}));
+    for (const auto& [entity, a, x] : {std::tuple<std::string, int, float>{"First", 1, 4.0f}, {"Made", 2, 6.0f}}) {
+        ASSERT_NE(Find<Probe>(entity, "Probe"), nullptr) << entity;
+        EXPECT_EQ(Find<Probe>(entity, "Probe")->a, a) << entity;
+        ASSERT_NE(Find<ZELM::Physical>(entity, "Physical"), nullptr) << entity;
+        EXPECT_EQ(engine->GetEntity(entity).Resolve()->Call<float>("GetX"), x) << entity;
+    }
+    ASSERT_FALSE(engine->GetEntity("Second").IsNull());
+    EXPECT_EQ(Find<Probe>("Second", "Probe")->a, 3);
+    std::vector<std::string> reported;
+    for (const ZELM::Problem& problem : capture.problems) {
+        reported.push_back(problem.message);
+    }
+    EXPECT_EQ(reported, (std::vector<std::string>{
+                            level + ":4: \"Componnet\" is not a Component; it is skipped",
+                            level + ":5: \"Entty\" is out of order: a level has Tiles, then Scripts, then Entity "
+                                    "elements; it is skipped",
+                            ZELM::PathTable::Instance().Get("Archetypes") +
+                                "Crate.xml:3: \"Componnet\" is not a Component; it is skipped"}));
+}
+
 TEST_F(LevelFileTest, UnknownComponentTypesAndServicesAreReportedAndSkipped) {
     StartGame();
     ProblemCapture capture;
