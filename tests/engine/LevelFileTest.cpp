@@ -548,7 +548,9 @@ fs::path SourceRoot() {
     for (fs::path dir = fs::read_symlink("/proc/self/exe", error).parent_path(); !dir.empty();
          dir = dir.parent_path()) {
         if (fs::exists(dir / __FILE__)) {
-            return dir;
+            // __FILE__ may be relative to the build directory (a compiler cache rewrites paths so),
+            // so the root is found from the file itself: tests/engine/ lies two folders below it.
+            return fs::canonical(dir / __FILE__, error).parent_path().parent_path().parent_path();
         }
         std::ifstream cache(dir / "CMakeCache.txt");
         const std::string key = "CMAKE_HOME_DIRECTORY:INTERNAL=";
