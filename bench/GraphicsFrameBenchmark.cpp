@@ -100,13 +100,14 @@ void LoadLevelEntities() {
         reader.Serialize(tiles);
     }
     while (reader.IsAt("Entity")) {
+        const TiXmlNode* element = reader.GetCursor();
         reader.BeginElement("Entity");
         std::string name;
         std::string archetype;
         reader.Serialize(name);
         reader.Serialize(archetype);
         ZELM::EntityHandle entity = entities.Create(name);
-        entity.Resolve()->LoadComponents(reader);
+        entity.Resolve()->LoadComponents(reader, *element);
     }
     ZELM::InitVisitor init;
     ZELM::EmbeddedVisitor initEveryEntity(init);

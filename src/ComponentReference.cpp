@@ -3,6 +3,7 @@
 
 #include <tinyxml.h>
 
+#include <functional>
 #include <vector>
 
 #include "engine/Component.h"
@@ -10,6 +11,7 @@
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "engine/Property.h"
+#include "engine/PropertyElements.h"
 #include "engine/XmlWriter.h"
 
 namespace Fallward {
@@ -50,6 +52,28 @@ std::string MethodRows(const ZELM::Component& component) {
     return rows;
 }
 
+// Makes the type on the scratch entity, binds it, hands it to `use` and destroys the entity again.
+void UseScratchComponent(const std::string& serviceName, const std::string& typeName,
+                         const std::function<void(ZELM::Component&)>& use) {
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    ZELM::Component* component = ZELM::ComponentRegistry::Instance().Create(serviceName, typeName);
+    if (entities == nullptr || component == nullptr) {
+        delete component;
+        return;
+    }
+    ZELM::EntityHandle entity = entities->Create(kScratchEntity);
+    ZELM::Entity* scratch = entity.Resolve();
+    if (scratch == nullptr) {
+        delete component;
+        return;
+    }
+    scratch->AddComponent(component);
+    component->Bind();
+    use(*component);
+    entities->RequestDestroy(entity);
+    entities->FlushDying();
+}
+
 }  // namespace
 
 std::string ComponentReference::Write() {
@@ -70,30 +94,26 @@ std::string ComponentReference::WriteTypes() {
 }
 
 std::string ComponentReference::WriteType(const std::string& serviceName, const std::string& typeName) {
-    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
-    ZELM::Component* component = ZELM::ComponentRegistry::Instance().Create(serviceName, typeName);
-    if (entities == nullptr || component == nullptr) {
-        delete component;
-        return "";
-    }
-    ZELM::EntityHandle entity = entities->Create(kScratchEntity);
-    ZELM::Entity* scratch = entity.Resolve();
-    if (scratch == nullptr) {
-        delete component;
-        return "";
-    }
-    scratch->AddComponent(component);
-    component->Bind();
-
-    std::string text = "### " + typeName + " (" + serviceName + ")\n\n";
-    const std::string properties = PropertyRows(*component);
-    text += properties.empty() ? "No properties.\n\n"
-                               : "| Property | Type | Default |\n|---|---|---|\n" + properties + "\n";
-    const std::string methods = MethodRows(*component);
-    text += methods.empty() ? "No methods.\n\n" : "| Method | Kind | Signature |\n|---|---|---|\n" + methods + "\n";
-    entities->RequestDestroy(entity);
-    entities->FlushDying();
+    std::string text;
+    UseScratchComponent(serviceName, typeName, [&](ZELM::Component& component) {
+        text = "### " + typeName + " (" + serviceName + ")\n\n";
+        const std::string properties = PropertyRows(component);
+        text += properties.empty() ? "No properties.\n\n"
+                                   : "| Property | Type | Default |\n|---|---|---|\n" + properties + "\n";
+        const std::string methods = MethodRows(component);
+        text +=
+            methods.empty() ? "No methods.\n\n" : "| Method | Kind | Signature |\n|---|---|---|\n" + methods + "\n";
+    });
     return text;
+}
+
+std::vector<std::string> ComponentReference::StoredPropertyNames(const std::string& serviceName,
+                                                                 const std::string& typeName) {
+    std::vector<std::string> names;
+    UseScratchComponent(serviceName, typeName, [&names](ZELM::Component& component) {
+        names = ZELM::PropertyElements::StoredNames(component.GetProperties());
+    });
+    return names;
 }
 
 }  // namespace Fallward

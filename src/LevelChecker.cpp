@@ -8,10 +8,14 @@
 #include <fstream>
 #include <map>
 
+#include <lua.hpp>
+
 #include "engine/LevelMap.h"
 #include "engine/PathTable.h"
 #include "engine/ProblemReport.h"
+#include "engine/PropertyElements.h"
 #include "engine/XmlReader.h"
+#include "utilities/LuaState.h"
 
 namespace Fallward {
 namespace {
@@ -43,7 +47,7 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-LevelChecker::LevelChecker(std::set<std::pair<std::string, std::string>> componentTypes)
+LevelChecker::LevelChecker(ComponentTypes componentTypes)
     : types(std::move(componentTypes)), levelsDirectory(ZELM::PathTable::Instance().Get("Levels")) {}
 
 void LevelChecker::Report(const std::string& file, int line, const std::string& message) {
@@ -173,12 +177,38 @@ void LevelChecker::CheckComponent(const std::string& file, TiXmlElement* compone
     TiXmlElement* typeElement = serviceElement != nullptr ? serviceElement->NextSiblingElement() : nullptr;
     const std::string service = StringOf(serviceElement);
     const std::string type = StringOf(typeElement);
-    if (types.count({service, type}) == 0) {
+    const auto known = types.find({service, type});
+    if (known == types.end()) {
         Report(file, component->Row(),
                "unknown component type \"" + type + "\" of the service \"" + service + "\" in \"" + entity.name + "\"");
         return;
     }
+    // The same matching the loader does, so the checker names exactly what a load reports.
+    const ZELM::PropertyElements properties(*component, type, known->second);
+    for (const ZELM::PropertyElements::Mistake& mistake : properties.GetMistakes()) {
+        Report(file, mistake.line, mistake.message);
+    }
+    if (service == "Logic" && type == "LuaScript") {
+        CheckEntityScript(file, properties.Find("Script"), entity);
+    }
     entity.types.insert(type);
+}
+
+void LevelChecker::CheckEntityScript(const std::string& file, const TiXmlElement* scriptProperty,
+                                     const Entity& entity) {
+    const std::string script = scriptProperty != nullptr ? StringOf(scriptProperty->FirstChildElement()) : "";
+    if (script.empty()) {
+        return;
+    }
+    const std::string path = ZELM::PathTable::Instance().Get("Scripts") + script + ".lua";
+    lua_State* L = ZELM::LuaState::Get();
+    std::string error;
+    if (!ZELM::LuaState::LoadFile(L, path.c_str(), error)) {
+        Report(file, scriptProperty->Row(),
+               "the script \"" + script + "\" of \"" + entity.name + "\" does not load: " + error);
+        return;
+    }
+    lua_pop(L, 1);  // compiled is enough: running it is the level's business
 }
 
 bool LevelChecker::CheckTileMap(const std::string& file, int line, const std::string& map) {

@@ -1,6 +1,7 @@
 // Checks level files without starting the game: each problem a line "FILE:LINE: message".
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -12,8 +13,11 @@ namespace Fallward {
 
 class LevelChecker {
 public:
-    // `componentTypes`: the (service, type) pairs the running services registered.
-    explicit LevelChecker(std::set<std::pair<std::string, std::string>> componentTypes);
+    // For each (service, type) pair the running services registered, the element names of its
+    // stored properties in binding order.
+    using ComponentTypes = std::map<std::pair<std::string, std::string>, std::vector<std::string>>;
+
+    explicit LevelChecker(ComponentTypes componentTypes);
 
     // Checks the named levels of the levels directory, or every level file there (and the level
     // order) when `names` is empty. Directories come from the path table of the working directory.
@@ -33,11 +37,13 @@ private:
     void CheckOrder();
     std::vector<Entity> CheckEntities(const std::string& file, TiXmlElement* first);
     void CheckComponent(const std::string& file, TiXmlElement* component, Entity& entity);
+    // Compiles the script an entity's script component names (without running it).
+    void CheckEntityScript(const std::string& file, const TiXmlElement* scriptProperty, const Entity& entity);
     // Checks the tile map and tells whether it holds a goal.
     bool CheckTileMap(const std::string& file, int line, const std::string& map);
     void CheckScreens(const std::string& file, int line, const std::vector<Entity>& entities, bool hasGoal);
 
-    std::set<std::pair<std::string, std::string>> types;
+    ComponentTypes types;
     std::string levelsDirectory;
     std::vector<std::string> problems;
 };

@@ -98,7 +98,12 @@ int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
         std::set<std::pair<std::string, std::string>> types;
     } collector;
     ZELM::ComponentRegistry::Instance().VisitItems(collector);
-    Fallward::LevelChecker checker(collector.types);
+    // Made after the visit: making a component must not happen while the registry is walked.
+    Fallward::LevelChecker::ComponentTypes types;
+    for (const auto& [service, type] : collector.types) {
+        types[{service, type}] = Fallward::ComponentReference::StoredPropertyNames(service, type);
+    }
+    Fallward::LevelChecker checker(types);
     checker.CheckLevels(names);
     for (const std::string& problem : checker.GetProblems()) {
         std::printf("%s\n", problem.c_str());

@@ -92,8 +92,16 @@ void ContentPipeline::Load(const std::string& path) {
     }
 
     EntityController* entities = ComponentRegistry::Instance().GetEntities();
-    while (entities != nullptr && reader.IsAt("Entity")) {
+    while (entities != nullptr && !reader.AtEnd()) {
         const TiXmlNode* element = reader.GetCursor();
+        if (!reader.IsAt("Entity")) {
+            ZELM_PROBLEM("ZELM::ContentPipeline::Load",
+                         "%s:%d: \"%s\" is out of order: a level has Tiles, then Scripts, then Entity elements; it is "
+                         "skipped",
+                         path.c_str(), element->Row(), element->Value());
+            reader.SkipPast(element);
+            continue;
+        }
         reader.BeginElement("Entity");
         std::string name;
         std::string archetype;
@@ -112,7 +120,7 @@ void ContentPipeline::Load(const std::string& path) {
             continue;
         }
         entity->SetArchetypeName(archetype);
-        entity->LoadComponents(reader);
+        entity->LoadComponents(reader, *element);
     }
 
     // Every component has joined and bound before any Init runs, so Init may call the others.

@@ -7,7 +7,8 @@
 
 #include "engine/ComponentRegistry.h"
 #include "engine/EntityController.h"
-#include "engine/LoadVisitor.h"
+#include "engine/ProblemReport.h"
+#include "engine/PropertyElements.h"
 #include "engine/SaveVisitor.h"
 #include "engine/XmlReader.h"
 #include "utilities/LuaObject.h"
@@ -35,6 +36,33 @@ int LuaGetArchetypeName(lua_State* L) {
         lua_pushlstring(L, entity->GetArchetypeName().data(), entity->GetArchetypeName().size());
     }
     return 1;
+}
+
+// Loads each property from the element of its name wherever the component element holds it, so a
+// property written out of binding order is still read and the elements after it still come next.
+class ElementLoadVisitor : public IVisitor<Property> {
+public:
+    ElementLoadVisitor(XmlReader& reader, const PropertyElements& elements) : reader(reader), elements(elements) {}
+    void Visit(Property& property) override {
+        // A property the file leaves out finds the reader standing nowhere and keeps its value.
+        reader.SetCursor(elements.Find(property.GetName()));
+        property.Load(reader);
+    }
+
+private:
+    XmlReader& reader;
+    const PropertyElements& elements;
+};
+
+void LoadProperties(XmlReader& reader, const TiXmlElement& element, Component& component) {
+    const PropertyElements elements(element, component.GetTypeName(),
+                                    PropertyElements::StoredNames(component.GetProperties()));
+    for (const PropertyElements::Mistake& mistake : elements.GetMistakes()) {
+        ZELM_PROBLEM("ZELM::Entity::LoadComponents", "%s:%d: %s", reader.GetPath().c_str(), mistake.line,
+                     mistake.message.c_str());
+    }
+    ElementLoadVisitor load(reader, elements);
+    component.VisitProperties(load);
 }
 
 }  // namespace
@@ -88,9 +116,15 @@ Component* Entity::GetComponent(const std::string& typeName) const {
     return found != components.end() ? found->second.get() : nullptr;
 }
 
-void Entity::LoadComponents(XmlReader& reader) {
-    while (reader.IsAt("Component")) {
+void Entity::LoadComponents(XmlReader& reader, const TiXmlNode& container) {
+    while (!reader.AtEnd() && reader.GetCursor()->Parent() == &container) {
         const TiXmlNode* element = reader.GetCursor();
+        if (!reader.IsAt("Component")) {
+            ZELM_PROBLEM("ZELM::Entity::LoadComponents", "%s:%d: \"%s\" is not a Component; it is skipped",
+                         reader.GetPath().c_str(), element->Row(), element->Value());
+            reader.SkipPast(element);
+            continue;
+        }
         reader.BeginElement("Component");
         std::string serviceName;
         std::string typeName;
@@ -104,9 +138,9 @@ void Entity::LoadComponents(XmlReader& reader) {
         }
         AddComponent(component);
         component->Bind();
-        LoadVisitor load(reader);
-        component->VisitProperties(load);
+        LoadProperties(reader, *element->ToElement(), *component);
         component->AddToService();
+        reader.SkipPast(element);
     }
 }
 

@@ -10,6 +10,8 @@
 #include "engine/IVisitor.h"
 #include "utilities/Dynamic.h"
 
+class TiXmlNode;
+
 namespace ZELM {
 
 class ISerializer;
@@ -45,10 +47,11 @@ public:
     // The component stored under a type name, or null.
     Component* GetComponent(const std::string& typeName) const;
 
-    // Reads "Component" elements while the reader stands on one: each is created through the
-    // registry, added, bound, its properties loaded, and added to its service. An element naming an
-    // unknown type or a service that is not running is reported and skipped whole.
-    void LoadComponents(XmlReader& reader);
+    // Reads the "Component" elements of the container (an Entity element, or an archetype's root)
+    // from the cursor on: each is created through the registry, added, bound, its properties
+    // loaded, and added to its service. An element naming an unknown type or a service that is not
+    // running, and an element that is not a Component, are reported and skipped whole.
+    void LoadComponents(XmlReader& reader, const TiXmlNode& container);
     // An "Entity" element: the name, the archetype name, then every component.
     void Save(ISerializer& writer);
 

@@ -38,7 +38,7 @@ void EntityController::ApplyArchetype(const EntityHandle& handle, const std::str
         return;
     }
     entity->DestroyAllComponents();
-    entity->LoadComponents(*reader);
+    entity->LoadComponents(*reader, *reader->GetRoot());
     InitVisitor init;
     entity->VisitComponents(init);
     entity->SetArchetypeName(archetype);

@@ -16,6 +16,16 @@ struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
 
+// One line end, LF or CR LF: a map whose line ends an editor or a checkout turned into CR LF is the
+// same map (only the header has line ends; the tiles are one run of characters).
+bool TakeLineEnd(FILE* file) {
+    int character = std::fgetc(file);
+    if (character == '\r') {
+        character = std::fgetc(file);
+    }
+    return character == '\n';
+}
+
 }  // namespace
 
 void LevelMap::SetTileID(std::uint32_t x, std::uint32_t y, unsigned char tileId) {
@@ -78,9 +88,10 @@ void LevelMap::Load() {
     int fileXOffset = 0;
     int fileYOffset = 0;
     int fileId = 0;
-    // The header's last newline is taken on its own: a tile character may itself be white space.
+    // The header's last line end is taken on its own: a tile character may itself be white space.
+    // (The format's other line ends match any white space, CR LF included.)
     if (std::fscanf(file.get(), kHeaderFormat, &fileWidth, &fileHeight, &fileXOffset, &fileYOffset, &fileId) != 5 ||
-        std::fgetc(file.get()) != '\n') {
+        !TakeLineEnd(file.get())) {
         ZELM_PROBLEM("ZELM::LevelMap::Load", "The tile map \"%s\" has no readable header!", fileName.c_str());
         return;
     }

@@ -158,7 +158,7 @@ bool XmlReader::ParseFile(TiXmlDocument& document, const std::string& path, std:
     return !document.Error();
 }
 
-XmlReader::XmlReader(const std::string& path) : document(path.c_str()) {
+XmlReader::XmlReader(const std::string& path) : document(path.c_str()), path(path) {
     if (!ParseFile(document, path, refusal) || document.RootElement() == nullptr) {
         failed = true;
         return;
@@ -181,7 +181,7 @@ std::string XmlReader::GetError() const {
 
 void XmlReader::Rewind() {
     const TiXmlElement* root = document.RootElement();
-    cursor = root != nullptr ? root->FirstChild() : nullptr;
+    MoveTo(root != nullptr ? root->FirstChild() : nullptr);
 }
 
 bool XmlReader::IsAt(const std::string& name) const {
@@ -193,22 +193,39 @@ void XmlReader::Step() {
         return;
     }
     if (cursor->FirstChild() != nullptr) {
-        cursor = cursor->FirstChild();
+        MoveTo(cursor->FirstChild());
         return;
     }
     StepOver(cursor);
 }
 
+namespace {
+
+// Comments (and anything else that is neither an element nor text) are the designer's notes: no
+// value is read from them, so the walk never stands on one.
+bool IsNote(const TiXmlNode* node) { return node->ToElement() == nullptr && node->ToText() == nullptr; }
+
+}  // namespace
+
+void XmlReader::MoveTo(const TiXmlNode* node) {
+    if (node != nullptr && IsNote(node)) {
+        StepOver(node);
+        return;
+    }
+    cursor = node;
+}
+
 void XmlReader::StepOver(const TiXmlNode* node) {
-    // To the next sibling, else to the next sibling of the nearest ancestor that has one; past the
-    // root's last descendant the walk has ended.
+    // To the next sibling that is not a note, else on from the nearest ancestor; past the root's last
+    // descendant the walk has ended.
     const TiXmlElement* root = document.RootElement();
     while (node != nullptr && node != root) {
-        if (node->NextSibling() != nullptr) {
-            cursor = node->NextSibling();
+        const TiXmlNode* next = node->NextSibling();
+        if (next != nullptr && !IsNote(next)) {
+            cursor = next;
             return;
         }
-        node = node->Parent();
+        node = next != nullptr ? next : node->Parent();
     }
     cursor = nullptr;
 }

@@ -1,4 +1,5 @@
-// Reads values from an XML document strictly in document order: each read looks only at the cursor.
+// Reads values from an XML document strictly in document order: each read looks only at the cursor,
+// which passes over comments.
 #pragma once
 
 #include <string>
@@ -21,6 +22,8 @@ public:
     static bool ParseFile(TiXmlDocument& document, const std::string& path, std::string& refusal);
 
     bool Failed() const { return failed; }
+    // The file the reader was made from, as it was given.
+    const std::string& GetPath() const { return path; }
     // Why the file could not be read: TinyXML's description, or our own for what we refuse first.
     std::string GetError() const;
 
@@ -46,18 +49,26 @@ public:
     bool IsAt(const std::string& name) const;
     bool AtEnd() const { return cursor == nullptr; }
 
+    // The document's root element (null when the file failed).
+    const TiXmlElement* GetRoot() const { return document.RootElement(); }
     // The node the cursor stands on, for SkipPast.
     const TiXmlNode* GetCursor() const { return cursor; }
+    // Puts the cursor on a node of this document, to read an element found by name; null puts it
+    // nowhere, so nothing is read until the cursor is moved again.
+    void SetCursor(const TiXmlNode* node) { cursor = node; }
     // Moves the cursor past a node and everything inside it (used to skip a bad element).
     void SkipPast(const TiXmlNode* node);
 
 private:
     // Takes the cursor element's text and steps past it; null when the element has no text.
     const char* TakeText();
+    // Puts the cursor on the node, or past it when it is a comment (see StepOver).
+    void MoveTo(const TiXmlNode* node);
     void Step();
     void StepOver(const TiXmlNode* node);
 
     TiXmlDocument document;
+    std::string path;
     const TiXmlNode* cursor = nullptr;
     bool failed = false;
     std::string refusal;  // why the file was refused before parsing, if it was

@@ -33,6 +33,9 @@ void LuaScript::ReleaseThread() {
 
 void LuaScript::LoadScript(const std::string& name) {
     ReleaseThread();
+    if (name.empty()) {
+        return;  // no script chosen yet: a component the editor just made, or a file that names none
+    }
     lua_State* L = ZELM::LuaState::Get();
     generation = ZELM::LuaState::Generation();
 
@@ -52,12 +55,15 @@ void LuaScript::LoadScript(const std::string& name) {
     lua_replace(thread, LUA_GLOBALSINDEX);
 
     const std::string path = scripts + name + ".lua";
-    if (luaL_loadfile(thread, path.c_str()) != 0) {
-        lua_pop(thread, 1);
-        ReleaseThread();  // a script that does not load does nothing, without a word
+    std::string error;
+    if (!ZELM::LuaState::LoadFile(thread, path.c_str(), error)) {
+        // Lua's message names the file and, for a script that does not compile, the line.
+        const ZELM::Entity* owner = GetOwner().GetIfAlive();
+        ZELM_PROBLEM("Logic::LuaScript::LoadScript", "Script \"%s\" of entity \"%s\" does not load: %s", name.c_str(),
+                     owner != nullptr ? owner->GetName().c_str() : "", error.c_str());
+        ReleaseThread();
         return;
     }
-    std::string error;
     if (!ZELM::LuaState::Call(thread, 0, error)) {
         ZELM_PROBLEM("Logic::LuaScript::LoadScript", "Script \"%s\" failed: %s", path.c_str(), error.c_str());
     }

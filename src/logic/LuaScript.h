@@ -17,7 +17,8 @@ public:
     ~LuaScript() override;
 
     // Binds the "Script" property: setting it loads the script into a thread of its own whose
-    // globals fall through to the shared ones, and runs it once.
+    // globals fall through to the shared ones, and runs it once. A script that is missing or does
+    // not compile is reported with Lua's message and does nothing.
     void Bind() override;
     void Init() override;
     void Update(float dt) override;

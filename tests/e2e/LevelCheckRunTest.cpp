@@ -62,6 +62,26 @@ TEST(LevelCheckRun, EveryKindOfBrokenLevelIsNamedWithItsLine) {
     std::ofstream(levels / "Tiles" / "multiplayer") << "File Dimensions:\nWidth: 2\nHeight: 1\nxOffset: 0\n"
                                                       "yOffset: 0\nID: 0\n\nTile Space:\n1Z";
     Replace(levels / "TimeAttack.xml", "<string>PlayerMovement</string>", "<string>HP</string>");
+    Replace(levels / "Level2.xml",
+            "<x>\n                <float>2.5</float>\n            </x>\n"
+            "            <y>\n                <float>1.4</float>\n            </y>",
+            "<y>\n                <float>1.4</float>\n            </y>\n"
+            "            <x>\n                <float>2.5</float>\n            </x>");
+    std::ofstream(root / "Resources" / "Scripts" / "Garbled.lua") << "function Init(entity)\n    local x =\nend\n";
+    std::ofstream(levels / "Scripted.xml")
+        << "<?xml version=\"1.0\" ?>\n<Level>\n"
+           "<Entity><string>Lost</string><string>Not Set</string>\n"
+           "<Component><string>Logic</string><string>LuaScript</string>\n"
+           "<Script><string>Nowhere</string></Script></Component></Entity>\n"
+           "<Entity><string>Mangled</string><string>Not Set</string>\n"
+           "<Component><string>Logic</string><string>LuaScript</string>\n"
+           "<Script><string>Garbled</string></Script></Component></Entity>\n</Level>\n";
+    // A tile map whose line ends became CR LF (an editor or a checkout on Windows) is still the same map.
+    std::string crlfMap = Read(levels / "Tiles" / "Level1");
+    for (std::size_t at = crlfMap.find('\n'); at != std::string::npos; at = crlfMap.find('\n', at + 2)) {
+        crlfMap.insert(at, 1, '\r');
+    }
+    std::ofstream(levels / "Tiles" / "Level1", std::ios::binary) << crlfMap;
 
     const ZELMTest::RunResult run =
         ZELMTest::RunFallward("--check-levels --data " + (root / "Working").string(), true);
@@ -83,10 +103,16 @@ TEST(LevelCheckRun, EveryKindOfBrokenLevelIsNamedWithItsLine) {
         "Levels/multiplayer.xml:3: the tile map \"multiplayer\" holds 1 tile(s) the game does not define, the first "
         "id 42 at (1, 0)",
         "Levels/multiplayer.xml:2: a playable level needs a goal tile (id 20) in its tile map",
+        "Levels/Level2.xml:43: the property \"x\" of \"Physical\" is out of order: it belongs before \"y\"; it is "
+        "read anyway",
+        "Levels/Scripted.xml:5: the script \"Nowhere\" of \"Lost\" does not load: cannot open ",
+        "Levels/Scripted.xml:8: the script \"Garbled\" of \"Mangled\" does not load: ",
+        "Scripts/Garbled.lua:3: ",
     };
     for (const std::string& line : expected) {
         EXPECT_NE(run.errors.find(line), std::string::npos) << line << "\nin:\n" << run.errors;
     }
+    EXPECT_EQ(run.errors.find("Levels/Level1.xml:"), std::string::npos) << run.errors;
 }
 
 }  // namespace

@@ -47,6 +47,15 @@ TEST(MalformedData, ASecondEntityOfTheSameNameIsSkipped) {
     EXPECT_TRUE(Reports(run, "has a second entity named \"Box\"; it is skipped!")) << run.errors;
 }
 
+TEST(MalformedData, APropertyOutOfOrderIsReadAndReportedAndTheRestOfTheLevelLoads) {
+    const RunResult run = RunFallward("--headless --frames 2 --problems stderr --level Misplaced --data " + kFixtures +
+                                      "/malformed/Working --exec " + kFixtures + "/malformed/misplaced.lua");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(Reports(run, "../Resources/Levels/Misplaced.xml:12: the property \"x\" of \"Physical\" is out of "
+                             "order: it belongs before \"y\"; it is read anyway")) << run.errors;
+    EXPECT_TRUE(Reports(run, "Box at 3 7, After at 5")) << run.errors;
+}
+
 TEST(MalformedData, EmptyAndNonNumericValuesReadAsEmpty) {
     const RunResult run = RunLevel("EmptyValues");
     EXPECT_EQ(run.status, 0);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/ArchetypeTable.h"
@@ -265,20 +266,79 @@ TEST_F(LevelFileTest, SavedLevelReadsBackToTheSameBytes) {
     EXPECT_EQ(ReadFile(path), written);
 }
 
-TEST_F(LevelFileTest, PropertiesOutOfBindingOrderBlockTheRestOfTheFile) {
+TEST_F(LevelFileTest, MisplacedPropertiesAreReportedWithTheirLineAndNothingAfterThemIsLost) {
+    MakeGame();
+    // B before A, then a name the type does not have, then A again: one element a line from line 3.
+    const std::string misplaced = ComponentXml(
+        "Logic", "Probe",
+        "\n" + Prop("B", "string", "read") + "\n" + Prop("A", "int", "9") + "\n" + Prop("Colour", "int", "2") +
+            "\n" + Prop("A", "int", "5") + "\n");
+    WriteArchetype("Crate.xml", Document("Archetype", misplaced + PhysicalXml("6")));
     StartGame();
-    const std::string swapped =
-        ComponentXml("Logic", "Probe", Prop("B", "string", "read") + Prop("A", "int", "9"));
-    Load(WriteLevel("swapped", EntityXml("First", "Not Set", swapped + PhysicalXml("4")) +
-                                   EntityXml("Second", "Not Set", ProbeXml(1, "x"))));
-    Probe* probe = Find<Probe>("First", "Probe");
-    ASSERT_NE(probe, nullptr);
-    EXPECT_EQ(probe->a, -1);
-    EXPECT_EQ(probe->b, "read");
-    EXPECT_EQ(Only("A "), (Log{"A -1"}));
-    EXPECT_EQ(Find<ZELM::Physical>("First", "Physical"), nullptr);
-    EXPECT_TRUE(engine->GetEntity("Second").IsNull());
-    EXPECT_EQ(Only("Init"), (Log{"Init First a=-1 entities=1"}));
+    ProblemCapture capture;
+    const std::string level = WriteLevel("misplaced", EntityXml("First", "Not Set", misplaced + PhysicalXml("4")) +
+                                                          EntityXml("Second", "Not Set", ProbeXml(1, "x")));
+    Load(level);
+    engine->GetEntities().CreateFromArchetype("Made", "Crate");
+
+    for (const auto& [entity, file, x] : {std::tuple<std::string, std::string, float>{"First", level, 4.0f},
+                                          {"Made", ZELM::PathTable::Instance().Get("Archetypes") + "Crate.xml", 6.0f}}) {
+        Probe* probe = Find<Probe>(entity, "Probe");
+        ASSERT_NE(probe, nullptr) << entity;
+        EXPECT_EQ(probe->a, 9) << entity;
+        EXPECT_EQ(probe->b, "read") << entity;
+        ASSERT_NE(Find<ZELM::Physical>(entity, "Physical"), nullptr) << entity;
+        EXPECT_EQ(engine->GetEntity(entity).Resolve()->Call<float>("GetX"), x) << entity;
+        const std::vector<std::string> expected = {
+            file + ":4: the property \"A\" of \"Probe\" is out of order: it belongs before \"B\"; it is read anyway",
+            file + ":5: \"Colour\" is not a stored property of \"Probe\"; it is skipped",
+            file + ":6: the property \"A\" of \"Probe\" is written twice; the second is skipped"};
+        std::vector<std::string> reported;
+        for (const ZELM::Problem& problem : capture.problems) {
+            if (problem.message.rfind(file, 0) == 0) {
+                reported.push_back(problem.message);
+            }
+        }
+        EXPECT_EQ(reported, expected) << entity;
+    }
+    EXPECT_EQ(capture.Count(), 6u);
+    ASSERT_FALSE(engine->GetEntity("Second").IsNull());
+    EXPECT_EQ(Find<Probe>("Second", "Probe")->a, 1);
+    EXPECT_EQ(Only("A "), (Log{"A 9", "A 1", "A 9"})) << "each change callback once, with the value read";
+}
+
+TEST_F(LevelFileTest, CommentsAreSkippedAndStrayElementsAreReportedWithoutLosingTheRest) {
+    MakeGame();
+    WriteArchetype("Crate.xml", "<?xml version=\"1.0\" ?>\n<Archetype><!-- a crate -->" + ProbeXml(2, "crate") +
+                                    "\n<Componnet/>" + PhysicalXml("6") + "</Archetype>\n");
+    StartGame();
+    ProblemCapture capture;
+    const std::string level = WriteLevel(
+        "stray", "<!-- the map -->" + Prop("Tiles", "string", "Cave") + "\n<Entity><!-- names -->" + Str("First") +
+                     Str("Not Set") + ProbeXml(1, "a") + "<!-- a note -->\n<Componnet/>" + PhysicalXml("4") +
+                     "</Entity>\n<Entty/><!-- more -->" + EntityXml("Second", "Not Set", ProbeXml(3, "b")));
+    Load(level);
+    engine->GetEntities().CreateFromArchetype("Made", "Crate");
+
+    EXPECT_EQ(Only("LoadLevel"), (Log{"LoadLevel Cave"}));
+    for (const auto& [entity, a, x] : {std::tuple<std::string, int, float>{"First", 1, 4.0f}, {"Made", 2, 6.0f}}) {
+        ASSERT_NE(Find<Probe>(entity, "Probe"), nullptr) << entity;
+        EXPECT_EQ(Find<Probe>(entity, "Probe")->a, a) << entity;
+        ASSERT_NE(Find<ZELM::Physical>(entity, "Physical"), nullptr) << entity;
+        EXPECT_EQ(engine->GetEntity(entity).Resolve()->Call<float>("GetX"), x) << entity;
+    }
+    ASSERT_FALSE(engine->GetEntity("Second").IsNull());
+    EXPECT_EQ(Find<Probe>("Second", "Probe")->a, 3);
+    std::vector<std::string> reported;
+    for (const ZELM::Problem& problem : capture.problems) {
+        reported.push_back(problem.message);
+    }
+    EXPECT_EQ(reported, (std::vector<std::string>{
+                            level + ":4: \"Componnet\" is not a Component; it is skipped",
+                            level + ":5: \"Entty\" is out of order: a level has Tiles, then Scripts, then Entity "
+                                    "elements; it is skipped",
+                            ZELM::PathTable::Instance().Get("Archetypes") +
+                                "Crate.xml:3: \"Componnet\" is not a Component; it is skipped"}));
 }
 
 TEST_F(LevelFileTest, UnknownComponentTypesAndServicesAreReportedAndSkipped) {
@@ -488,7 +548,9 @@ fs::path SourceRoot() {
     for (fs::path dir = fs::read_symlink("/proc/self/exe", error).parent_path(); !dir.empty();
          dir = dir.parent_path()) {
         if (fs::exists(dir / __FILE__)) {
-            return dir;
+            // __FILE__ may be relative to the build directory (a compiler cache rewrites paths so),
+            // so the root is found from the file itself: tests/engine/ lies two folders below it.
+            return fs::canonical(dir / __FILE__, error).parent_path().parent_path().parent_path();
         }
         std::ifstream cache(dir / "CMakeCache.txt");
         const std::string key = "CMAKE_HOME_DIRECTORY:INTERNAL=";

@@ -173,6 +173,28 @@ TEST_F(LevelMapTest, SavedMapLoadsBackButKeepsItsOwnYOffsetAndId) {
     }
 }
 
+TEST_F(LevelMapTest, AMapWithCarriageReturnLineEndsLoadsAsTheSameMap) {
+    // The header as a Windows editor or a checkout with CRLF line ends leaves it; the tiles are one run
+    // without line ends, and a space (id 240) first must still be a tile, not header white space.
+    std::string header = Header(3, 2, 1, 0, 0);
+    for (std::size_t at = header.find('\n'); at != std::string::npos; at = header.find('\n', at + 2)) {
+        header.insert(at, 1, '\r');
+    }
+    ProblemCapture capture;
+    LevelMap map;
+    LoadText(map, header + " 1D234\r\n");
+    EXPECT_EQ(capture.Count(), 0u);
+    ASSERT_TRUE(map.IsLoaded());
+    EXPECT_EQ(map.GetWidth(), 3u);
+    EXPECT_EQ(map.GetHeight(), 2u);
+    const unsigned char expected[3][2] = {{240, 1}, {20, 2}, {3, 4}};
+    for (unsigned x = 0; x < 3; ++x) {
+        for (unsigned y = 0; y < 2; ++y) {
+            EXPECT_EQ(map.GetTileID(1 + x, y), expected[x][y]) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(LevelMapTest, ShortAndHostileFilesAreHandled) {
     ProblemCapture capture;
     LevelMap shortMap;

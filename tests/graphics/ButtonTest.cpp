@@ -71,7 +71,7 @@ protected:
         std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Entity>" << components << "</Entity>\n";
         ZELM::XmlReader reader(path);
         ZELM::EntityHandle entity = entities.Create(name);
-        entity.Resolve()->LoadComponents(reader);
+        entity.Resolve()->LoadComponents(reader, *reader.GetRoot());
         ZELM::InitVisitor init;
         entity.Resolve()->VisitComponents(init);
         std::filesystem::remove(path);

@@ -133,7 +133,7 @@ protected:
             entity.Resolve()->AddComponent(*body);
             (*body)->Bind();
         }
-        entity.Resolve()->LoadComponents(reader);
+        entity.Resolve()->LoadComponents(reader, *reader.GetRoot());
         ZELM::InitVisitor init;
         entity.Resolve()->VisitComponents(init);
         std::filesystem::remove(path);

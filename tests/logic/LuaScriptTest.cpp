@@ -92,7 +92,7 @@ TEST_F(LuaScriptTest, ErrorsAndMissingFunctionsAreReportedOnceAndTheGameGoesOn) 
     MakeEngine({"Start"});
     WriteScript("Broken", "function Init(entity) error('no luck') end\n");
     WriteScript("Nothing", "-- no functions at all\n");
-    WriteLevel("Start", "", {{"Bad", "Broken"}, {"Idle", "Nothing"}, {"Lost", "NoSuchScript"}});
+    WriteLevel("Start", "", {{"Bad", "Broken"}, {"Idle", "Nothing"}});
     StartEngine();
     ASSERT_EQ(problems.Count(), 2u);
     EXPECT_NE(problems.problems[0].message.find("Script \"Broken\" of entity \"Bad\" failed in Init:"),
@@ -103,9 +103,28 @@ TEST_F(LuaScriptTest, ErrorsAndMissingFunctionsAreReportedOnceAndTheGameGoesOn) 
 
     engine->RunFrame();
     engine->RunFrame();
-    EXPECT_EQ(problems.Count(), 4u) << "each missing Update once; a script file that is missing says nothing";
+    EXPECT_EQ(problems.Count(), 4u) << "each missing Update once";
     EXPECT_EQ(problems.Last().message, "Script \"Nothing\" of entity \"Idle\" has no Update function; it is skipped.");
     EXPECT_TRUE(engine->IsRunning());
+}
+
+TEST_F(LuaScriptTest, ScriptsThatAreMissingOrDoNotCompileAreReportedWithLuasMessageWhenLoaded) {
+    MakeEngine({"Start"});
+    WriteScript("Garbled", "function Init(entity)\n    local x =\nend\n");
+    WriteScript("Fine", "function Init(entity) entity.SetX(5) end\nfunction Update(entity, dt) end\n");
+    WriteLevel("Start", "", {{"Lost", "NoSuchScript"}, {"Mangled", "Garbled"}, {"After", "Fine"}});
+    StartEngine();
+    ASSERT_EQ(problems.Count(), 2u);
+    const std::string lost = problems.problems[0].message;
+    EXPECT_EQ(lost.rfind("Script \"NoSuchScript\" of entity \"Lost\" does not load: cannot open ", 0), 0u) << lost;
+    EXPECT_NE(lost.find("Scripts/NoSuchScript.lua"), std::string::npos) << lost;
+    const std::string mangled = problems.problems[1].message;
+    EXPECT_EQ(mangled.rfind("Script \"Garbled\" of entity \"Mangled\" does not load: ", 0), 0u) << mangled;
+    EXPECT_NE(mangled.find("Scripts/Garbled.lua:3: "), std::string::npos) << "Lua's file and line: " << mangled;
+
+    engine->RunFrame();
+    EXPECT_EQ(problems.Count(), 2u) << "a script that did not load is not asked for its functions";
+    EXPECT_FLOAT_EQ(X("After"), 5.0f);
 }
 
 TEST_F(LuaScriptTest, ADeferredCallFromAScriptChangesTheLevelAtTheEndOfTheFrame) {
