@@ -29,6 +29,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include <lua.hpp>
 
@@ -262,6 +263,7 @@ const char kHowTo[] =
 }  // namespace
 
 void LogicService::Pause(bool paused) {
+    pauseMenuOpen = paused;
     Call("ToggleBGM", paused);
     if (!paused) {
         SetPlayerInstructions(savedInstructions);
@@ -345,9 +347,37 @@ void LogicService::Update(float dt) {
             --effectCooldown[type];
         }
     }
-    UpdateComponents(dt);
+    if (pauseMenuOpen) {
+        UpdateAllButPlayerInput(dt);
+    } else {
+        UpdateComponents(dt);
+    }
     if (updateScript) {
         CallLevelHook("Update", &dt);
+    }
+}
+
+namespace {
+
+// The components that act on the player's keys and buttons (the characters, the movement, which
+// also turns the zones, and the notice's wait for ENTER).
+bool TakesPlayerInput(const ZELM::Component& component) {
+    const std::string& type = component.GetTypeName();
+    return type == "GravityGuy" || type == "Phazer" || type == "PlayerMovement" ||
+           type == "NotificationComponent";
+}
+
+}  // namespace
+
+// While the pause menu or its how-to page is open, the keys belong to the menu: the components
+// that would take them wait, while the rest (the screen among them) goes on as in any frame.
+void LogicService::UpdateAllButPlayerInput(float dt) {
+    const std::vector<ZELM::Component*>& components = GetComponents();
+    // Indexed: a component's update may add components to this service.
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        if (!TakesPlayerInput(*components[i])) {
+            components[i]->Update(dt);
+        }
     }
 }
 

@@ -26,8 +26,9 @@ public:
     void Bind() override;
     // Enters the component types of the game's logic into the registry and creates the status line.
     void Init() override;
-    // Counts the tile-effect cooldowns down, updates the components, then runs the level's Lua
-    // "Update" when the level has an update script.
+    // Counts the tile-effect cooldowns down, updates the components (while the pause menu is open,
+    // all but those that take the player's keys), then runs the level's Lua "Update" when the
+    // level has an update script.
     void Update(float dt) override;
 
     // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
@@ -75,7 +76,7 @@ public:
     void SetPlayerDontWin(bool dontWin);
 
     // The pause menu: the title and its six buttons, the music paused, the player's instructions
-    // put aside; and the how-to page in its place.
+    // put aside, and no key reaching the player until it closes; and the how-to page in its place.
     void Pause(bool paused);
     void DisplayHowTo(bool show);
 
@@ -105,6 +106,7 @@ private:
     void ShowPauseMenu();
     void RemovePauseButtons();
     void SetPlayerInstructions(const std::string& text);
+    void UpdateAllButPlayerInput(float dt);
     float GetFrameRate();
     static bool LoadLevelScript(const std::string& name);
     void CallLevelHook(const char* function, const float* dt);
@@ -120,6 +122,7 @@ private:
     ZELM::EntityHandle player;
     std::array<ZELM::EntityHandle, 6> pauseButtons;
     std::string savedInstructions;
+    bool pauseMenuOpen = false;  // from "Pause"(true) to "Pause"(false), the how-to page included
     std::set<std::string> missingHooks;
     bool initScript = false;
     bool updateScript = false;

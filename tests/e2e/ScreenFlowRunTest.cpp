@@ -1,6 +1,8 @@
 // A player's way through the screens: splash, menus, every mode, the pause menu, options, credits, quit.
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,11 +28,37 @@ std::vector<Frame> ReadTrace(const std::string& path) {
     return frames;
 }
 
+// The levels in the order the trace passes through them.
+std::vector<std::string> LevelsOf(const std::vector<Frame>& frames) {
+    std::vector<std::string> levels;
+    for (const Frame& frame : frames) {
+        if (levels.empty() || levels.back() != frame.level) {
+            levels.push_back(frame.level);
+        }
+    }
+    return levels;
+}
+
+// The number after `key` in the line, or -1 where the key is absent.
+double Number(const Frame& frame, const std::string& key) {
+    const std::size_t at = frame.line.find(key);
+    return at == std::string::npos ? -1.0 : std::atof(frame.line.c_str() + at + key.size());
+}
+
+std::vector<Frame> PlayHeadless(const std::string& arguments) {
+    const std::string trace = "/tmp/fallward-flow-" + std::to_string(::getpid()) + ".jsonl";
+    const ZELMTest::RunResult run = ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems fatal " +
+                                                          arguments + " --trace " + trace);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    std::vector<Frame> frames = ReadTrace(trace);
+    std::remove(trace.c_str());
+    return frames;
+}
+
 TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     const std::string trace = "/tmp/fallward-flow-" + std::to_string(::getpid()) + ".jsonl";
-    // No frame limit: quitting from the main menu must end the program. The race and the how-to
-    // page let the network look for a second player: on loopback, so a test never broadcasts to
-    // the machine's network.
+    // No frame limit: quitting from the main menu must end the program. The race lets the network
+    // look for a second player: on loopback, so a test never broadcasts to the machine's network.
     const ZELMTest::RunResult run =
         ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems fatal --net-interface lo --input-script " +
                               ZELMTest::kFixtures + "/flows/every-screen.input --trace " + trace);
@@ -38,12 +66,7 @@ TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     const std::vector<Frame> frames = ReadTrace(trace);
     std::remove(trace.c_str());
 
-    std::vector<std::string> levels;
-    for (const Frame& frame : frames) {
-        if (levels.empty() || levels.back() != frame.level) {
-            levels.push_back(frame.level);
-        }
-    }
+    const std::vector<std::string> levels = LevelsOf(frames);
     const std::vector<std::string> expected = {"Splash", "Menu",        "GameMenu", "Level1",  "Menu",
                                                "GameMenu", "TimeAttack", "Menu",     "GameMenu", "multiplayer",
                                                "Menu",    "Options",     "Menu",     "Credits", "Menu"};
@@ -63,6 +86,28 @@ TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     EXPECT_TRUE(shownIn("TimeAttack", "Use the arrow keys to control the gravity of your player."));
     EXPECT_TRUE(shownIn("TimeAttack", "Time: "));
     EXPECT_TRUE(shownIn("Credits", "FALLWARD was made by"));
+}
+
+TEST(ScreenFlowRun, KeysInThePauseMenuLeaveGravityAndTheZoneAlone) {
+    const std::vector<Frame> frames = PlayHeadless("--level Level7 --frames 140 --input-script " +
+                                                   ZELMTest::kFixtures + "/flows/level7-pause.input");
+    ASSERT_EQ(frames.size(), 140u);
+    const Frame& before = frames[28];  // the player rests on the floor the zone pulls it to
+    int pausedFrames = 0;
+    for (const Frame& frame : frames) {
+        if (frame.line.find("\"[paused]\"") != std::string::npos) {
+            ++pausedFrames;
+            for (const char* gravity : {"\"gx\":", "\"gy\":"}) {
+                EXPECT_EQ(Number(frame, gravity), Number(before, gravity)) << frame.line;
+            }
+        }
+    }
+    EXPECT_GE(pausedFrames, 30);
+    const std::string kY = "\"y\":";
+    for (std::size_t i = 70; i + 1 < frames.size(); ++i) {  // the last frame quits: no player there
+        EXPECT_NEAR(Number(frames[i], kY), Number(before, kY), 0.2)
+            << "still on the floor after the pause: " << frames[i].line;
+    }
 }
 
 }  // namespace
