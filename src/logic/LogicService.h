@@ -34,7 +34,7 @@ public:
     // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
     void SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit);
     void ClearLevelScripts();
-    // Calls the level's Lua "Init" when it has an init script.
+    // Clears both finish times, then calls the level's Lua "Init" when it has an init script.
     void LevelStart();
     // Calls the level's Lua "Shutdown" when it has an exit script, then forgets the scripts.
     void LevelExit();
@@ -64,7 +64,8 @@ public:
     void TimeToWin();
     void SetWinType(int type) { winType = type; }
     void SetPlayerTime(float time) { playerFinishTime = time; }
-    // The peer's finish time arrived: with both times known, the result shows.
+    // The peer's finish time arrived: with both times known, the result shows, unless a result
+    // or a disconnection already waits for ENTER.
     void SetOtherPlayerTime(float time);
     void ChangeLevelDueToNetworkDisconnect();
 
@@ -101,6 +102,7 @@ private:
     ZELM::Component* FirstComponent(const std::string& typeName) const;
     // The notice line waits for ENTER, then goes on to the result screen.
     void WaitForEnter();
+    bool IsWaitingForEnter() const;
     void StopClock();
     void TellPeerFinishTime(float time);
     void ShowPauseMenu();

@@ -39,6 +39,13 @@ std::vector<std::string> LevelsOf(const std::vector<Frame>& frames) {
     return levels;
 }
 
+// The whole on-screen text that starts with `start`, or empty.
+std::string TextStartingWith(const Frame& frame, const std::string& start) {
+    const std::size_t at = frame.line.find("\"" + start);
+    return at == std::string::npos ? std::string()
+                                   : frame.line.substr(at + 1, frame.line.find('"', at + 1) - at - 1);
+}
+
 // The number after `key` in the line, or -1 where the key is absent.
 double Number(const Frame& frame, const std::string& key) {
     const std::size_t at = frame.line.find(key);
@@ -86,6 +93,38 @@ TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     EXPECT_TRUE(shownIn("TimeAttack", "Use the arrow keys to control the gravity of your player."));
     EXPECT_TRUE(shownIn("TimeAttack", "Time: "));
     EXPECT_TRUE(shownIn("Credits", "FALLWARD was made by"));
+}
+
+TEST(ScreenFlowRun, ATimeAttackPlayedTwiceStartsAfreshAndKeepsTheRunsRecord) {
+    const std::vector<Frame> frames = PlayHeadless("--frames 1100 --input-script " + ZELMTest::kFixtures +
+                                                   "/flows/time-attack-twice.input");
+    const std::vector<std::string> expected = {"Splash", "Menu",     "GameMenu",   "TimeAttack", "Win",
+                                               "Menu",   "GameMenu", "TimeAttack", "Win",        "Menu"};
+    EXPECT_EQ(LevelsOf(frames), expected);
+
+    std::vector<std::string> results;  // each attempt's result, and the clock beside it
+    std::vector<std::string> clocks;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        if (frames[i].level != "TimeAttack") {
+            continue;
+        }
+        const std::string result =
+            TextStartingWith(frames[i], "NEW RECORD!") + TextStartingWith(frames[i], "Almost!");
+        if (i == 0 || frames[i - 1].level != "TimeAttack") {
+            EXPECT_EQ(TextStartingWith(frames[i], "Time: "), "Time: 0") << "frame " << i + 1;
+            EXPECT_EQ(result, "") << "frame " << i + 1;
+            results.emplace_back();
+            clocks.emplace_back();
+        } else if (!result.empty() && results.back().empty()) {
+            results.back() = result;
+            clocks.back() = TextStartingWith(frames[i], "Time: ");
+        }
+    }
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0], "NEW RECORD! Press ENTER to continue...");
+    // The second attempt starts a second later and misses the first one's time by that second.
+    EXPECT_EQ(results[1], "Almost! Try to beat " + clocks[0].substr(6) + "! Press ENTER to continue...");
+    EXPECT_NE(clocks[1], clocks[0]);
 }
 
 TEST(ScreenFlowRun, KeysInThePauseMenuLeaveGravityAndTheZoneAlone) {
