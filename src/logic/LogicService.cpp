@@ -27,8 +27,10 @@
 #include "logic/screens/WinScreen.h"
 #include "utilities/LuaState.h"
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include <lua.hpp>
 
@@ -171,6 +173,11 @@ void LogicService::WaitForEnter() {
     }
 }
 
+bool LogicService::IsWaitingForEnter() const {
+    const auto* notice = static_cast<const NotificationComponent*>(FirstComponent("NotificationComponent"));
+    return notice != nullptr && notice->IsWaitingForEnter();
+}
+
 void LogicService::StopClock() {
     // Stopped without the "waiting for player" notice, which would replace the result on screen.
     if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
@@ -184,6 +191,12 @@ const char kYouWin[] = "YOU WIN! Press ENTER to continue...";
 const char kYouLose[] = "YOU LOSE! Press ENTER to continue...";
 // A finish time this small means the player has not finished.
 constexpr float kNotFinished = 0.1f;
+
+// Times are compared in the clock's milliseconds, as both players see them: the peer's time
+// arrives rounded by the message's text, and equal times are a win for both players.
+const char* RaceResult(float own, float other) {
+    return std::lround(other * 1000.0f) < std::lround(own * 1000.0f) ? kYouLose : kYouWin;
+}
 
 }  // namespace
 
@@ -208,22 +221,24 @@ void LogicService::TimeToWin() {
         WaitForEnter();
     } else if (winType == kRace) {
         playerFinishTime = GetTimerTime();
+        StopClock();
         TellPeerFinishTime(playerFinishTime);
         FrezeYouBastard(true);
         if (otherPlayerFinishTime <= kNotFinished) {
             PostSomeText("Waiting for opponent...");
             return;
         }
-        // Equal times are a win for both players.
-        PostSomeText(otherPlayerFinishTime < playerFinishTime ? kYouLose : kYouWin);
+        PostSomeText(RaceResult(playerFinishTime, otherPlayerFinishTime));
         WaitForEnter();
     }
 }
 
 void LogicService::SetOtherPlayerTime(float time) {
     otherPlayerFinishTime = time;
-    if (playerFinishTime > kNotFinished && time > kNotFinished) {
-        PostSomeText(playerFinishTime > time ? kYouLose : kYouWin);
+    // The network manager hands the peer's time on every frame: a result or a disconnection
+    // already on screen stays there until ENTER.
+    if (playerFinishTime > kNotFinished && time > kNotFinished && !IsWaitingForEnter()) {
+        PostSomeText(RaceResult(playerFinishTime, time));
         WaitForEnter();
     }
 }
@@ -262,6 +277,7 @@ const char kHowTo[] =
 }  // namespace
 
 void LogicService::Pause(bool paused) {
+    pauseMenuOpen = paused;
     Call("ToggleBGM", paused);
     if (!paused) {
         SetPlayerInstructions(savedInstructions);
@@ -345,9 +361,37 @@ void LogicService::Update(float dt) {
             --effectCooldown[type];
         }
     }
-    UpdateComponents(dt);
+    if (pauseMenuOpen) {
+        UpdateAllButPlayerInput(dt);
+    } else {
+        UpdateComponents(dt);
+    }
     if (updateScript) {
         CallLevelHook("Update", &dt);
+    }
+}
+
+namespace {
+
+// The components that act on the player's keys and buttons (the characters, the movement, which
+// also turns the zones, and the notice's wait for ENTER).
+bool TakesPlayerInput(const ZELM::Component& component) {
+    const std::string& type = component.GetTypeName();
+    return type == "GravityGuy" || type == "Phazer" || type == "PlayerMovement" ||
+           type == "NotificationComponent";
+}
+
+}  // namespace
+
+// While the pause menu or its how-to page is open, the keys belong to the menu: the components
+// that would take them wait, while the rest (the screen among them) goes on as in any frame.
+void LogicService::UpdateAllButPlayerInput(float dt) {
+    const std::vector<ZELM::Component*>& components = GetComponents();
+    // Indexed: a component's update may add components to this service.
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        if (!TakesPlayerInput(*components[i])) {
+            components[i]->Update(dt);
+        }
     }
 }
 
@@ -435,6 +479,10 @@ void LogicService::ClearLevelScripts() {
 }
 
 void LogicService::LevelStart() {
+    // A finish time belongs to the race it was made in: each race and each time attack starts
+    // without one, or a second race would show the first one's result.
+    playerFinishTime = 0.0f;
+    otherPlayerFinishTime = 0.0f;
     if (initScript) {
         CallLevelHook("Init", nullptr);
     }

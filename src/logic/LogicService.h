@@ -26,14 +26,15 @@ public:
     void Bind() override;
     // Enters the component types of the game's logic into the registry and creates the status line.
     void Init() override;
-    // Counts the tile-effect cooldowns down, updates the components, then runs the level's Lua
-    // "Update" when the level has an update script.
+    // Counts the tile-effect cooldowns down, updates the components (while the pause menu is open,
+    // all but those that take the player's keys), then runs the level's Lua "Update" when the
+    // level has an update script.
     void Update(float dt) override;
 
     // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
     void SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit);
     void ClearLevelScripts();
-    // Calls the level's Lua "Init" when it has an init script.
+    // Clears both finish times, then calls the level's Lua "Init" when it has an init script.
     void LevelStart();
     // Calls the level's Lua "Shutdown" when it has an exit script, then forgets the scripts.
     void LevelExit();
@@ -63,7 +64,8 @@ public:
     void TimeToWin();
     void SetWinType(int type) { winType = type; }
     void SetPlayerTime(float time) { playerFinishTime = time; }
-    // The peer's finish time arrived: with both times known, the result shows.
+    // The peer's finish time arrived: with both times known, the result shows, unless a result
+    // or a disconnection already waits for ENTER.
     void SetOtherPlayerTime(float time);
     void ChangeLevelDueToNetworkDisconnect();
 
@@ -75,7 +77,7 @@ public:
     void SetPlayerDontWin(bool dontWin);
 
     // The pause menu: the title and its six buttons, the music paused, the player's instructions
-    // put aside; and the how-to page in its place.
+    // put aside, and no key reaching the player until it closes; and the how-to page in its place.
     void Pause(bool paused);
     void DisplayHowTo(bool show);
 
@@ -100,11 +102,13 @@ private:
     ZELM::Component* FirstComponent(const std::string& typeName) const;
     // The notice line waits for ENTER, then goes on to the result screen.
     void WaitForEnter();
+    bool IsWaitingForEnter() const;
     void StopClock();
     void TellPeerFinishTime(float time);
     void ShowPauseMenu();
     void RemovePauseButtons();
     void SetPlayerInstructions(const std::string& text);
+    void UpdateAllButPlayerInput(float dt);
     float GetFrameRate();
     static bool LoadLevelScript(const std::string& name);
     void CallLevelHook(const char* function, const float* dt);
@@ -120,6 +124,7 @@ private:
     ZELM::EntityHandle player;
     std::array<ZELM::EntityHandle, 6> pauseButtons;
     std::string savedInstructions;
+    bool pauseMenuOpen = false;  // from "Pause"(true) to "Pause"(false), the how-to page included
     std::set<std::string> missingHooks;
     bool initScript = false;
     bool updateScript = false;

@@ -116,12 +116,21 @@ void NetworkManager::Update(float) {
 }
 
 void NetworkManager::LevelStart() {
-    if (!InRaceLevel() || !allowCommunication) {
-        return;  // a race level started on its own (--level, the editor) plays without a peer
-    }
+    // Finish times belong to one race: a machine that has left it tells its peer none.
     playerFinishTime = 0.0f;
     otherPlayerFinishTime = 0.0f;
     needToSendFinishTime = false;
+    if (!InRaceLevel()) {
+        // Only the race level talks. A pairing made there lasts, so that the next race needs
+        // none and the peer, still on its result, hears no disconnection.
+        if (!connected) {
+            allowCommunication = false;
+        }
+        return;
+    }
+    if (!allowCommunication) {
+        return;  // a race level started on its own (--level, the editor) plays without a peer
+    }
     framesWithoutMessage = 0;
     raceStartPending = true;
     if (connected) {

@@ -41,7 +41,8 @@ public:
     void Init() override;
     // The players' associations, then receive, the message step and send; then the pairing replies.
     void Update(float dt) override;
-    // A race level waits, with its clock stopped, until the two machines have paired.
+    // Every level starts without finish times; an unpaired machine stops talking outside the race
+    // level; a race level waits, with its clock stopped, until the two machines have paired.
     void LevelStart();
 
     // Bound by name.

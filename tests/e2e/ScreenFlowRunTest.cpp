@@ -1,6 +1,8 @@
 // A player's way through the screens: splash, menus, every mode, the pause menu, options, credits, quit.
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,11 +28,44 @@ std::vector<Frame> ReadTrace(const std::string& path) {
     return frames;
 }
 
+// The levels in the order the trace passes through them.
+std::vector<std::string> LevelsOf(const std::vector<Frame>& frames) {
+    std::vector<std::string> levels;
+    for (const Frame& frame : frames) {
+        if (levels.empty() || levels.back() != frame.level) {
+            levels.push_back(frame.level);
+        }
+    }
+    return levels;
+}
+
+// The whole on-screen text that starts with `start`, or empty.
+std::string TextStartingWith(const Frame& frame, const std::string& start) {
+    const std::size_t at = frame.line.find("\"" + start);
+    return at == std::string::npos ? std::string()
+                                   : frame.line.substr(at + 1, frame.line.find('"', at + 1) - at - 1);
+}
+
+// The number after `key` in the line, or -1 where the key is absent.
+double Number(const Frame& frame, const std::string& key) {
+    const std::size_t at = frame.line.find(key);
+    return at == std::string::npos ? -1.0 : std::atof(frame.line.c_str() + at + key.size());
+}
+
+std::vector<Frame> PlayHeadless(const std::string& arguments) {
+    const std::string trace = "/tmp/fallward-flow-" + std::to_string(::getpid()) + ".jsonl";
+    const ZELMTest::RunResult run = ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems fatal " +
+                                                          arguments + " --trace " + trace);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    std::vector<Frame> frames = ReadTrace(trace);
+    std::remove(trace.c_str());
+    return frames;
+}
+
 TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     const std::string trace = "/tmp/fallward-flow-" + std::to_string(::getpid()) + ".jsonl";
-    // No frame limit: quitting from the main menu must end the program. The race and the how-to
-    // page let the network look for a second player: on loopback, so a test never broadcasts to
-    // the machine's network.
+    // No frame limit: quitting from the main menu must end the program. The race lets the network
+    // look for a second player: on loopback, so a test never broadcasts to the machine's network.
     const ZELMTest::RunResult run =
         ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems fatal --net-interface lo --input-script " +
                               ZELMTest::kFixtures + "/flows/every-screen.input --trace " + trace);
@@ -38,12 +73,7 @@ TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     const std::vector<Frame> frames = ReadTrace(trace);
     std::remove(trace.c_str());
 
-    std::vector<std::string> levels;
-    for (const Frame& frame : frames) {
-        if (levels.empty() || levels.back() != frame.level) {
-            levels.push_back(frame.level);
-        }
-    }
+    const std::vector<std::string> levels = LevelsOf(frames);
     const std::vector<std::string> expected = {"Splash", "Menu",        "GameMenu", "Level1",  "Menu",
                                                "GameMenu", "TimeAttack", "Menu",     "GameMenu", "multiplayer",
                                                "Menu",    "Options",     "Menu",     "Credits", "Menu"};
@@ -63,6 +93,60 @@ TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     EXPECT_TRUE(shownIn("TimeAttack", "Use the arrow keys to control the gravity of your player."));
     EXPECT_TRUE(shownIn("TimeAttack", "Time: "));
     EXPECT_TRUE(shownIn("Credits", "FALLWARD was made by"));
+}
+
+TEST(ScreenFlowRun, ATimeAttackPlayedTwiceStartsAfreshAndKeepsTheRunsRecord) {
+    const std::vector<Frame> frames = PlayHeadless("--frames 1100 --input-script " + ZELMTest::kFixtures +
+                                                   "/flows/time-attack-twice.input");
+    const std::vector<std::string> expected = {"Splash", "Menu",     "GameMenu",   "TimeAttack", "Win",
+                                               "Menu",   "GameMenu", "TimeAttack", "Win",        "Menu"};
+    EXPECT_EQ(LevelsOf(frames), expected);
+
+    std::vector<std::string> results;  // each attempt's result, and the clock beside it
+    std::vector<std::string> clocks;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        if (frames[i].level != "TimeAttack") {
+            continue;
+        }
+        const std::string result =
+            TextStartingWith(frames[i], "NEW RECORD!") + TextStartingWith(frames[i], "Almost!");
+        if (i == 0 || frames[i - 1].level != "TimeAttack") {
+            EXPECT_EQ(TextStartingWith(frames[i], "Time: "), "Time: 0") << "frame " << i + 1;
+            EXPECT_EQ(result, "") << "frame " << i + 1;
+            results.emplace_back();
+            clocks.emplace_back();
+        } else if (!result.empty() && results.back().empty()) {
+            results.back() = result;
+            clocks.back() = TextStartingWith(frames[i], "Time: ");
+        }
+    }
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0], "NEW RECORD! Press ENTER to continue...");
+    // The second attempt starts a second later and misses the first one's time by that second.
+    EXPECT_EQ(results[1], "Almost! Try to beat " + clocks[0].substr(6) + "! Press ENTER to continue...");
+    EXPECT_NE(clocks[1], clocks[0]);
+}
+
+TEST(ScreenFlowRun, KeysInThePauseMenuLeaveGravityAndTheZoneAlone) {
+    const std::vector<Frame> frames = PlayHeadless("--level Level7 --frames 140 --input-script " +
+                                                   ZELMTest::kFixtures + "/flows/level7-pause.input");
+    ASSERT_EQ(frames.size(), 140u);
+    const Frame& before = frames[28];  // the player rests on the floor the zone pulls it to
+    int pausedFrames = 0;
+    for (const Frame& frame : frames) {
+        if (frame.line.find("\"[paused]\"") != std::string::npos) {
+            ++pausedFrames;
+            for (const char* gravity : {"\"gx\":", "\"gy\":"}) {
+                EXPECT_EQ(Number(frame, gravity), Number(before, gravity)) << frame.line;
+            }
+        }
+    }
+    EXPECT_GE(pausedFrames, 30);
+    const std::string kY = "\"y\":";
+    for (std::size_t i = 70; i + 1 < frames.size(); ++i) {  // the last frame quits: no player there
+        EXPECT_NEAR(Number(frames[i], kY), Number(before, kY), 0.2)
+            << "still on the floor after the pause: " << frames[i].line;
+    }
 }
 
 }  // namespace

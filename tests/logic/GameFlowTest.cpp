@@ -9,6 +9,7 @@
 #include "logic/TimingComponent.h"
 #include "support/GameplayWorld.h"
 #include "support/ProblemCapture.h"
+#include "utilities/DynamicCaller.h"
 
 namespace {
 
@@ -22,6 +23,19 @@ protected:
         player = world.AddPlayer(3.0f, 3.0f);
         clock = world.AddComponentEntity<TimingComponent>("Clock", "TimingComponent");
         notice = world.AddComponentEntity<NotificationComponent>("Notice", "NotificationComponent");
+    }
+
+    // What the game does from one level to the next: the menu sets the mode, the old level's
+    // entities go, the new level's come, and "LevelStart" reaches every service.
+    void StartLevel(int mode) {
+        world.logic->SetWinType(mode);
+        world.entities.DestroyAllEntities();
+        player = world.AddPlayer(3.0f, 3.0f);
+        clock = world.AddComponentEntity<TimingComponent>("Clock", "TimingComponent");
+        notice = world.AddComponentEntity<NotificationComponent>("Notice", "NotificationComponent");
+        ZELM::DynamicCaller engine;
+        engine.SetName("Engine");
+        engine.CallAll("LevelStart");
     }
 
     // The clock runs for the given seconds, then the player reaches the goal.
@@ -71,40 +85,67 @@ TEST_F(GameFlowTest, TheAdventureLetsThePlayerComponentFinish) {
     EXPECT_FALSE(clock->IsPaused());
 }
 
-TEST_F(GameFlowTest, RaceResultsCompareBothTimes) {
+TEST_F(GameFlowTest, EveryRaceOfARunStartsWithoutFinishTimes) {
+    const char kWaiting[] = "Waiting for opponent...";
+    const char kWin[] = "YOU WIN! Press ENTER to continue...";
+    const char kLose[] = "YOU LOSE! Press ENTER to continue...";
+    // One run, level after level as the menus start them; a time attack between the races.
     const struct {
-        float peerTime;  // 0: not arrived before the local finish
-        float ownTime;
-        float peerLater;  // arrives after the local finish (0: never)
+        int mode;
+        float peerBefore;  // the peer's time, arrived before the local finish (0: none)
+        float own;
+        float peerAfter;  // arrives after the local finish (0: never)
+        const char* atFinish;
         const char* shown;
-        bool waiting;
-    } races[] = {
-        {0.0f, 20.0f, 0.0f, "Waiting for opponent...", false},
-        {0.0f, 20.0f, 21.0f, "YOU WIN! Press ENTER to continue...", true},
-        {0.0f, 20.0f, 19.0f, "YOU LOSE! Press ENTER to continue...", true},
-        {0.0f, 20.0f, 20.0f, "YOU WIN! Press ENTER to continue...", true},
-        {18.0f, 20.0f, 0.0f, "YOU LOSE! Press ENTER to continue...", true},
-        {22.0f, 20.0f, 0.0f, "YOU WIN! Press ENTER to continue...", true},
-        {20.0f, 20.0f, 0.0f, "YOU WIN! Press ENTER to continue...", true},
+    } levels[] = {
+        {Logic::kRace, 0.0f, 20.0f, 0.0f, kWaiting, kWaiting},
+        {Logic::kRace, 0.0f, 20.0f, 21.0f, kWaiting, kWin},
+        {Logic::kRace, 0.0f, 20.0f, 19.0f, kWaiting, kLose},
+        {Logic::kRace, 0.0f, 20.0f, 20.0f, kWaiting, kWin},
+        {Logic::kTimeAttack, 0.0f, 30.0f, 0.0f, "NEW RECORD! Press ENTER to continue...", nullptr},
+        {Logic::kRace, 18.0f, 20.0f, 0.0f, kLose, kLose},
+        {Logic::kRace, 22.0f, 20.0f, 0.0f, kWin, kWin},
+        {Logic::kRace, 20.0f, 20.0f, 0.0f, kWin, kWin},
+        // The same time as the peer's message carries it, in six decimals: still a tie.
+        {Logic::kRace, 19.99999f, 20.0f, 0.0f, kWin, kWin},
+        {Logic::kRace, 0.0f, 20.0f, 19.99999f, kWaiting, kWin},
+        {Logic::kRace, 0.0f, 20.0f, 19.998f, kWaiting, kLose},
+        {Logic::kRace, 0.0f, 20.0f, 0.0f, kWaiting, kWaiting},
     };
-    for (const auto& race : races) {
-        world.logic->SetWinType(Logic::kRace);
-        world.logic->SetPlayerTime(0.0f);
-        world.logic->SetOtherPlayerTime(race.peerTime);
-        EXPECT_EQ(notice->GetShown(), " ") << "nothing shows before the local player finishes";
-        FinishAfter(race.ownTime);
-        if (race.peerLater > 0.0f) {
-            world.logic->SetOtherPlayerTime(race.peerLater);
+    for (const auto& level : levels) {
+        StartLevel(level.mode);
+        EXPECT_EQ(world.logic->GetPlayerFinishTime(), 0.0f);
+        EXPECT_EQ(world.logic->GetOtherPlayerFinishTime(), 0.0f);
+        if (level.peerBefore > 0.0f) {
+            world.logic->SetOtherPlayerTime(level.peerBefore);
         }
-        EXPECT_FLOAT_EQ(world.logic->GetPlayerFinishTime(), race.ownTime);
-        EXPECT_EQ(notice->GetShown(), race.shown) << race.peerTime << " " << race.peerLater;
-        EXPECT_EQ(notice->IsWaitingForEnter(), race.waiting);
+        EXPECT_EQ(notice->GetShown(), " ") << "nothing shows before the local player finishes";
+        FinishAfter(level.own);
+        EXPECT_EQ(notice->GetShown(), level.atFinish) << level.peerBefore << " " << level.own;
+        if (level.peerAfter > 0.0f) {
+            world.logic->SetOtherPlayerTime(level.peerAfter);
+        }
+        const std::string shown = level.shown != nullptr ? level.shown : level.atFinish;
+        EXPECT_EQ(notice->GetShown(), shown) << level.peerBefore << " " << level.peerAfter;
+        EXPECT_EQ(notice->IsWaitingForEnter(), shown != kWaiting);
         EXPECT_TRUE(player->IsFrozen());
-        world.entities.DestroyAllEntities();
-        player = world.AddPlayer(3.0f, 3.0f);
-        clock = world.AddComponentEntity<TimingComponent>("Clock", "TimingComponent");
-        notice = world.AddComponentEntity<NotificationComponent>("Notice", "NotificationComponent");
     }
+}
+
+TEST_F(GameFlowTest, AFinishedRaceStandsStillAndADisconnectionStaysUntilEnter) {
+    StartLevel(Logic::kRace);
+    FinishAfter(20.0f);
+    clock->Update(5000.0f);
+    EXPECT_FLOAT_EQ(world.logic->GetTimerTime(), 20.0f) << "the finished player's clock stands still";
+    world.logic->ChangeLevelDueToNetworkDisconnect();
+    // The network manager hands on the peer's last known time every frame.
+    for (const float peerTime : {0.0f, 18.0f, 25.0f}) {
+        world.logic->SetOtherPlayerTime(peerTime);
+        EXPECT_EQ(notice->GetShown(), "Friend has disconnected! Press ENTER to return to the menu...")
+            << peerTime;
+    }
+    EXPECT_TRUE(notice->IsWaitingForEnter());
+    EXPECT_FLOAT_EQ(world.logic->GetTimerTime(), 20.0f);
 }
 
 TEST_F(GameFlowTest, APeerThatLeavesEndsTheRace) {

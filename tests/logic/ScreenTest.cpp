@@ -9,6 +9,7 @@
 #include "engine/ArchetypeTable.h"
 #include "engine/XmlReader.h"
 #include "logic/PlayerMovement.h"
+#include "logic/VariableGravityZone.h"
 #include "logic/screens/Level.h"
 #include "support/GameplayWorld.h"
 #include "support/ProblemCapture.h"
@@ -216,11 +217,13 @@ TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
         EXPECT_EQ(world.entities.Get(button.name).Resolve()->Call<float>("GetY"), button.y);
     }
 
-    Frame({"UP"});
+    for (int i = 0; i < 5; ++i) {
+        Frame({"UP"});
+    }
     EXPECT_EQ(level->GetSelection(), 0) << "the pause menu clamps";
     Frame({"ENTER"});
     EXPECT_TRUE(level->IsShowingHowTo());
-    EXPECT_EQ(world.engine.Count("SetAllowCommunication"), 1);
+    EXPECT_EQ(world.engine.Count("SetAllowCommunication"), 0) << "only the race level talks to the network";
     EXPECT_EQ(Instructions(),
               "Use the arrow keys to control the gravity of your player.                                      "
               "Hold space to phase through blue walls. Touch green walls                                       "
@@ -252,13 +255,85 @@ TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
 
 TEST_F(PauseMenuTest, ReturningToTheMenuLeavesThePauseFirst) {
     Frame({"ESC"});
-    for (int i = 0; i < 3; ++i) {
-        Frame({"DOWN"});
-    }
+    Frame({"UP"});
     Frame({"ENTER"});
     EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Menu"});
     EXPECT_EQ(world.engine.Count("ToggleBGM off"), 1) << "the music plays again";
     EXPECT_EQ(world.logic->GetStatusText()->text, " ");
+}
+
+TEST_F(PauseMenuTest, EveryOpeningStartsOnReturnToGame) {
+    for (int opening = 0; opening < 2; ++opening) {
+        Frame({"ESC"});
+        Frame({});
+        ASSERT_NE(PauseButton("pauseRTG"), nullptr);
+        EXPECT_TRUE(PauseButton("pauseRTG")->selected) << "opening " << opening;
+        Frame({"DOWN"});
+        EXPECT_TRUE(PauseButton("pauseQ")->selected);
+        Frame({"ESC"});
+    }
+    Frame({"ESC"});
+    Frame({"ENTER"});
+    EXPECT_FALSE(level->IsPaused()) << "ENTER out of habit goes back to the game";
+    EXPECT_TRUE(world.engine.levelsAsked.empty());
+}
+
+TEST_F(PauseMenuTest, NoKeyReachesThePlayerOrTheZonesWhileTheMenuIsOpen) {
+    auto* zone =
+        static_cast<Logic::VariableGravityZone*>(ZELMTest::GameplayWorld::Create("VariableGravityZone"));
+    Kestrin::PhysicsComponent* zoneBody = world.AddBox("Zone", 3.0f, 3.0f, 4.0f, 4.0f, 0.0f);
+    ZELMTest::SetProperty(*zoneBody, "Ghost", true);
+    ZELMTest::PhysicsWorld::Attach(zoneBody->GetOwner(), zone);
+    ZELMTest::SetProperty(*zone, "Y Gravity Effect", -14.0f);
+    ZELM::Entity& player = *world.entities.Get("Player").Resolve();
+
+    float gravityX = 0.0f;
+    float gravityY = 0.0f;
+    // A frame as the engine runs it: every service, with dt 0 while paused; the keys are pressed
+    // anew. While the menu is open, the player's gravity and solidity stay as they were.
+    auto play = [&](std::set<std::string> keys) {
+        const bool paused = level->IsPaused();
+        world.engine.held = keys;
+        world.engine.triggeredKeys = keys;
+        world.Frame(paused ? 0.0f : 16.0f);
+        world.entities.FlushDying();
+        world.engine.held.clear();
+        world.engine.triggeredKeys.clear();
+        if (paused) {
+            EXPECT_EQ(player.Call<float>("GetXGravity"), gravityX);
+            EXPECT_EQ(player.Call<float>("GetYGravity"), gravityY);
+            EXPECT_TRUE(player.Call<bool>("IsSolid")) << "SPACE does not phase";
+        }
+    };
+    play({"ESC"});
+    world.engine.calls.clear();
+    gravityX = player.Call<float>("GetXGravity");
+    gravityY = player.Call<float>("GetYGravity");
+    const std::set<std::string> gameKeys[] = {
+        {"UP", "W", "SPACE"}, {"DOWN", "S"}, {"LEFT", "A"}, {"RIGHT", "D"}};
+    for (const auto& keys : gameKeys) {
+        play(keys);  // the pause menu
+    }
+    for (int i = 0; i < 5; ++i) {
+        play({"UP"});
+    }
+    play({"ENTER"});
+    ASSERT_TRUE(level->IsShowingHowTo());
+    for (const auto& keys : gameKeys) {
+        play(keys);  // the how-to page
+    }
+    play({"ESC"});
+    play({"ESC"});
+    ASSERT_FALSE(level->IsPaused());
+    EXPECT_EQ(zone->GetEffect().x, 0.0f);
+    EXPECT_EQ(zone->GetEffect().y, -14.0f);
+    for (const char* sound : {"PlayChangeGrav", "PlayChangeGrav2", "PlayJump"}) {
+        EXPECT_EQ(world.engine.Count(sound), 0) << sound;
+    }
+
+    play({"UP"});
+    EXPECT_GT(player.Call<float>("GetYGravity"), 0.0f) << "back in the game, the keys turn gravity again";
+    EXPECT_GT(zone->GetEffect().y, 0.0f);
 }
 
 }  // namespace

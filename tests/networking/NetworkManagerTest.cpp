@@ -302,6 +302,35 @@ TEST(NetworkManager, APeerSilentFor120FramesIsADisconnectionEvery120Frames) {
     EXPECT_EQ(flow.disconnections, 2);
 }
 
+TEST(NetworkManager, OutsideTheRaceLevelItTellsNoFinishTimeAndAnUnpairedOneFallsSilent) {
+    MemoryNetwork network;
+    RaceMachine machine(network, kOwn);
+    GameFlowStandIn flow;
+    // The race was picked, but the player went back to the menus before a peer was found.
+    machine.manager->SetAllowCommunication(true);
+    machine.manager->LevelStart();
+    machine.Frames(3);
+    EXPECT_FALSE(machine.manager->IsCommunicationAllowed());
+    EXPECT_TRUE(machine.transport->sent.empty());
+
+    // A paired machine keeps talking between races, so the next race needs no new pairing; it
+    // tells its peer no time from the race it has left.
+    machine.AddPlayer("Player", false);
+    machine.manager->SetAllowCommunication(true);
+    machine.manager->LevelStart();
+    machine.PairWithHandPlayedHost();
+    machine.manager->SetNetworkingPlayerFinishTime(20.0f);
+    machine.Frames(1);
+    EXPECT_EQ(ParseRaceMessage(machine.transport->sent.back().second).finishTime, 20.0f);
+    machine.entities.DestroyAllEntities();
+    machine.manager->LevelStart();
+    machine.Frames(1);
+    EXPECT_TRUE(machine.manager->IsCommunicationAllowed());
+    const RaceMessage left = ParseRaceMessage(machine.transport->sent.back().second);
+    EXPECT_TRUE(left.hasFinishTime);
+    EXPECT_EQ(left.finishTime, 0.0f);
+}
+
 TEST(NetworkManager, DiscoveryIsLoggedWithoutLettingASenderForgeLines) {
     const std::string path = "/tmp/fallward-netlog-" + std::to_string(::getpid()) + ".txt";
     std::remove(path.c_str());

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,30 +75,99 @@ int FirstFrameWith(const std::vector<Frame>& trace, const std::string& text) {
     return -1;
 }
 
-TEST(RaceRun, TwoGamesPairRaceAndSeeTheOtherLeave) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "the race between two namespaces needs root to create them";
-    }
-    if (Shell("ip netns list >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "ip netns is not available (install iproute2)";
-    }
-    NamespacePair namespaces;
-    ASSERT_TRUE(namespaces.ready) << "could not create the namespaces and their veth pair";
+// One stretch of a trace on the race course, as the player saw it.
+struct Race {
+    double time = -1.0;  // the clock when the player had reached the goal
+    bool resultBeforeGoal = false;
+    bool clockStoodStill = true;
+    std::string result;  // the last result shown
+};
 
-    const std::string work = "/tmp/fallward-race-" + std::to_string(::getpid());
-    ASSERT_EQ(Shell("rm -rf " + work + " && mkdir -p " + work + "/stateA " + work + "/stateB"), 0);
-    auto game = [&](const std::string& space, const std::string& name, const std::string& input, int frames) {
+std::vector<Race> Races(const std::vector<Frame>& trace) {
+    const std::string kOnCourse = "\"level\":\"multiplayer\"";
+    std::vector<Race> races;
+    bool onCourse = false;
+    for (const Frame& frame : trace) {
+        if (!Has(frame, kOnCourse)) {
+            onCourse = false;
+            continue;
+        }
+        if (!onCourse) {
+            races.emplace_back();
+            onCourse = true;
+        }
+        Race& race = races.back();
+        const bool atGoal = Number(frame, "\"player\":{\"name\":\"Player\",\"x\":") > 26.0;
+        const double clock = Number(frame, "\"Time: ");
+        const bool won = Has(frame, "YOU WIN!");
+        if (won || Has(frame, "YOU LOSE!")) {
+            race.result = won ? "YOU WIN!" : "YOU LOSE!";
+            race.resultBeforeGoal = race.resultBeforeGoal || !atGoal;
+        }
+        if (race.time < 0.0 && atGoal && (!race.result.empty() || Has(frame, "Waiting for opponent..."))) {
+            race.time = clock;
+        } else if (race.time >= 0.0 && clock != race.time) {
+            race.clockStoodStill = false;
+        }
+    }
+    return races;
+}
+
+std::vector<std::string> Levels(const std::vector<Frame>& trace) {
+    std::vector<std::string> levels;
+    for (const Frame& frame : trace) {
+        const std::size_t at = frame.line.find("\"level\":\"") + 9;
+        const std::string level = frame.line.substr(at, frame.line.find('"', at) - at);
+        if (levels.empty() || levels.back() != level) {
+            levels.push_back(level);
+        }
+    }
+    return levels;
+}
+
+// The two namespaces, a work folder, and both games run at once with their traces there.
+class RaceRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "the race between two namespaces needs root to create them";
+        }
+        if (Shell("ip netns list >/dev/null 2>&1") != 0) {
+            GTEST_SKIP() << "ip netns is not available (install iproute2)";
+        }
+        namespaces = std::make_unique<NamespacePair>();
+        ASSERT_TRUE(namespaces->ready) << "could not create the namespaces and their veth pair";
+        ASSERT_EQ(Shell("rm -rf " + work + " && mkdir -p " + work + "/stateA " + work + "/stateB"), 0);
+    }
+    void TearDown() override {
+        if (!HasFailure()) {
+            Shell("rm -rf " + work);
+        }
+    }
+
+    // Both games at once, A in the background: the exit statuses as A * 16 + B.
+    int RunBoth(const std::string& inputA, int framesA, const std::string& inputB, int framesB) {
+        return Shell("sh -c '" + Game(namespaces->a, "A", inputA, framesA) + " & a=$!; " +
+                     Game(namespaces->b, "B", inputB, framesB) + "; b=$?; wait $a; exit $(($? * 16 + $b))'");
+    }
+
+    std::string Game(const std::string& space, const std::string& name, const std::string& input,
+                     int frames) const {
         return "timeout 60 ip netns exec " + space + " env XDG_STATE_HOME=" + work + "/state" + name + " " +
                kBinary + " --headless --fixed-dt 16.6667 --problems fatal --input-script " + kFixtures +
                "/race/" + input + " --trace " + work + "/" + name + ".jsonl --frames " +
                std::to_string(frames) + " 2>" + work + "/" + name + ".err";
-    };
+    }
+
+    std::unique_ptr<NamespacePair> namespaces;
+    const std::string work = "/tmp/fallward-race-" + std::to_string(::getpid());
+};
+
+TEST_F(RaceRun, TwoGamesPairRaceAndSeeTheOtherLeave) {
     // A holds RIGHT and quits first; B goes on long enough to see it leave, even on a machine so
     // busy that B runs several frames to each of A's.
-    const int status =
-        Shell("sh -c '" + game(namespaces.a, "A", "pick-race-hold-right.input", 800) + " & a=$!; " +
-              game(namespaces.b, "B", "pick-race.input", 4000) + "; b=$?; wait $a; exit $(($? * 16 + $b))'");
-    ASSERT_EQ(status, 0) << "exit statuses (A * 16 + B); see " << work;
+    ASSERT_EQ(RunBoth("pick-race-hold-right.input", 800, "pick-race.input", 4000), 0)
+        << "exit statuses (A * 16 + B); see " << work;
     const std::vector<Frame> a = ReadTrace(work + "/A.jsonl");
     const std::vector<Frame> b = ReadTrace(work + "/B.jsonl");
     ASSERT_EQ(a.size(), 800u);
@@ -149,7 +219,38 @@ TEST(RaceRun, TwoGamesPairRaceAndSeeTheOtherLeave) {
         const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
         EXPECT_NE(text.find("Paired with 10.77.0."), std::string::npos) << name;
     }
-    Shell("rm -rf " + work);
+}
+
+TEST_F(RaceRun, EachOfTwoRacesInOneRunComparesThatRacesTimes) {
+    // Both go through the menus to the race, hold the way to the goal, wait for the result, and
+    // do it again; B picks the second race later, so A races it while B is still in the menus.
+    ASSERT_EQ(RunBoth("race-twice.input", 3600, "race-twice-late.input", 3600), 0)
+        << "exit statuses (A * 16 + B); see " << work;
+    const std::vector<Frame> a = ReadTrace(work + "/A.jsonl");
+    const std::vector<Frame> b = ReadTrace(work + "/B.jsonl");
+    const std::vector<std::string> levels = {"Splash", "Menu",     "GameMenu",    "multiplayer", "Win",
+                                             "Menu",   "GameMenu", "multiplayer", "Win",         "Menu"};
+    EXPECT_EQ(Levels(a), levels);
+    EXPECT_EQ(Levels(b), levels);
+    const std::vector<Race> racesA = Races(a);
+    const std::vector<Race> racesB = Races(b);
+    ASSERT_EQ(racesA.size(), 2u);
+    ASSERT_EQ(racesB.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const struct {
+            const char* name;
+            const Race& own;
+            const Race& other;
+        } sides[] = {{"A", racesA[i], racesB[i]}, {"B", racesB[i], racesA[i]}};
+        for (const auto& side : sides) {
+            const std::string where = std::string(side.name) + " in race " + std::to_string(i + 1);
+            ASSERT_GT(side.own.time, 0.0) << where << " never reached the goal; see " << work;
+            EXPECT_FALSE(side.own.resultBeforeGoal) << where;
+            EXPECT_TRUE(side.own.clockStoodStill) << where;
+            // Equal times are a win for both.
+            EXPECT_EQ(side.own.result, side.own.time <= side.other.time ? "YOU WIN!" : "YOU LOSE!") << where;
+        }
+    }
 }
 
 }  // namespace

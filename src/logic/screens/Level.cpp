@@ -2,6 +2,19 @@
 #include "logic/screens/Level.h"
 
 namespace Logic {
+namespace {
+
+// The pause menu's items, in the order of its buttons.
+enum PauseItem : int {
+    kHowTo,
+    kToggleFullscreen,
+    kToggleResolution,
+    kReturnToMainMenu,
+    kReturnToGame,
+    kQuit
+};
+
+}  // namespace
 
 Level::Level() : menu({"pauseHT", "pauseFS", "pauseR", "pauseRTMM", "pauseRTG", "pauseQ"}, false) {}
 
@@ -14,6 +27,10 @@ void Level::Init() {
 
 void Level::TogglePause() {
     paused = !paused;
+    if (paused) {
+        // Never on an item left selected last time: ENTER pressed out of habit must not quit.
+        menu.SetSelection(kReturnToGame);
+    }
     engine.CallLater("Pause", 0.0f, paused);
 }
 
@@ -40,22 +57,21 @@ void Level::RunPauseMenu() {
         return;
     }
     switch (menu.GetSelection()) {
-        case 0:
-            engine.CallAll("SetAllowCommunication", true);
+        case kHowTo:
             engine.CallLater("DisplayHowTo", 0.0f, true);
             showingHowTo = true;
             break;
-        case 1: engine.Call("ToggleFullscreen"); break;
-        case 2: engine.Call("ToggleResolution"); break;
-        case 3:
+        case kToggleFullscreen: engine.Call("ToggleFullscreen"); break;
+        case kToggleResolution: engine.Call("ToggleResolution"); break;
+        case kReturnToMainMenu:
             engine.Call("EraseLevelMap");
             // Leave the pause first: the engine would stay paused, and the music silent, in the
             // menu and in the next game.
             engine.CallLater("Pause", 0.0f, false);
             PostLoadLevel("Menu");
             break;
-        case 4: TogglePause(); break;
-        case 5: PostQuit(); break;
+        case kReturnToGame: TogglePause(); break;
+        case kQuit: PostQuit(); break;
         default: break;
     }
 }

@@ -1,4 +1,5 @@
-// The screen of every playable level: ESC opens and closes the pause menu and its how-to page.
+// The screen of every playable level: ESC opens and closes the pause menu (on "return to game"
+// each time) and its how-to page.
 #pragma once
 
 #include "logic/screens/Menu.h"
