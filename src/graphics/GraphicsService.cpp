@@ -621,35 +621,36 @@ void GraphicsService::ResetDevice(unsigned width, unsigned height, bool fullscre
     }
 }
 
-void GraphicsService::SetScreenshot(int frame, const std::string& file) {
-    screenshotFrame = frame;
-    screenshotFile = file;
+void GraphicsService::AddScreenshot(int frame, const std::string& file) {
+    screenshots.emplace_back(frame, file);
 }
 
 void GraphicsService::Present() {
     ++presented;
-    if (screenshotFrame > 0 && presented == screenshotFrame) {
-        WriteScreenshot();
+    for (const auto& [frame, file] : screenshots) {
+        if (frame == presented) {
+            WriteScreenshot(file);
+        }
     }
     device->Present();
 }
 
-void GraphicsService::WriteScreenshot() {
+void GraphicsService::WriteScreenshot(const std::string& file) {
     std::vector<std::uint8_t> pixels;
     int width = 0;
     int height = 0;
     if (!device->ReadBackBuffer(pixels, width, height)) {
-        ZELM_PROBLEM("Graphics::GraphicsService::Present", "No picture to write to \"%s\": %s",
-                     screenshotFile.c_str(), device->GetError().c_str());
+        ZELM_PROBLEM("Graphics::GraphicsService::Present", "No picture to write to \"%s\": %s", file.c_str(),
+                     device->GetError().c_str());
         return;
     }
     // The back buffer's alpha is whatever the passes left; a screenshot is opaque.
     for (std::size_t i = 3; i < pixels.size(); i += 4) {
         pixels[i] = 255;
     }
-    if (stbi_write_png(screenshotFile.c_str(), width, height, 4, pixels.data(), width * 4) == 0) {
+    if (stbi_write_png(file.c_str(), width, height, 4, pixels.data(), width * 4) == 0) {
         ZELM_PROBLEM("Graphics::GraphicsService::Present", "Could not write the screenshot \"%s\"",
-                     screenshotFile.c_str());
+                     file.c_str());
     }
 }
 
