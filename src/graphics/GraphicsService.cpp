@@ -117,6 +117,7 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
     ZELM::DynamicBinder::Bind("SetGravRadius", this, &GraphicsService::SetGravRadius);
     ZELM::DynamicBinder::Bind("GetGravRadius", this, &GraphicsService::GetGravRadius);
+    BindBroadcast("LevelExit", this, &GraphicsService::LevelExit);
     // For the input service's pick ray.
     ZELM::DynamicBinder::Bind("GetProjectionMatrix", this, &GraphicsService::GetProjectionMatrix);
     ZELM::DynamicBinder::Bind("GetViewMatrix", this, &GraphicsService::GetViewMatrix);
@@ -219,6 +220,18 @@ float GraphicsService::GetCamRadius() {
 
 void GraphicsService::UpdatePlayerCam() {
     UpdateCameraTransforms(0.0f);
+}
+
+void GraphicsService::LevelExit() {
+    // The win brightens the frame until the level changes and nothing of the next level dims it:
+    // left alone it would bleach the next level and throw its background at the camera.
+    intensity = 1.0f;
+    // The camera and the player's light stay where the old level left them until the new level's
+    // player moves them, and the phase-splash detector would compare that light with the new tiles.
+    ResetCamera();
+    p1Light = glm::vec3(0.0f);
+    phaseSplash = PhaseSplashDetector();
+    level->GetCubes().Restart();
 }
 
 void GraphicsService::ResetCamera() {

@@ -111,6 +111,9 @@ public:
     void ToggleResolution();
     bool IsFullscreen() const { return fullscreen; }
     const DisplayModes& GetDisplayModes() const { return displayModes; }
+    // Broadcast: what a level did to the frame ends with it, so the next level starts from the
+    // frame's defaults as the first level of a run does.
+    void LevelExit();
     void SetGravRadius(float radius) { gravRadius = radius; }
     float GetGravRadius() { return gravRadius; }
     // The matrices the input service aims its pick ray with, row by row.
