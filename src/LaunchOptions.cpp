@@ -43,7 +43,7 @@ const char* LaunchUsage() {
            "  --input-script FILE     key and mouse input by frame instead of the devices\n"
            "  --trace FILE            one JSON object per frame: the level, the player, the texts, the network\n"
            "  --net-interface NAME    the network interface the LAN race uses\n"
-           "  --screenshot FRAME:FILE write frame FRAME (from 1) as a PNG file\n"
+           "  --screenshot FRAME:FILE write frame FRAME (from 1) as a PNG file; may be given several times\n"
            "  --problems MODE         where problem reports go: box, stderr or fatal (exit status 3)\n"
            "  --check-levels [NAME...] check the levels without starting the game\n"
            "  --list-components       print the reference of every component type (Markdown)\n"
@@ -86,12 +86,14 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         } else if (flag == "--screenshot") {
             if (!needValue()) return false;
             const std::size_t colon = value.find(':');
+            ScreenshotRequest screenshot;
             if (colon == std::string::npos || colon + 1 == value.size() ||
-                !ParseInt(value.substr(0, colon), options.screenshotFrame) || options.screenshotFrame == 0) {
+                !ParseInt(value.substr(0, colon), screenshot.frame) || screenshot.frame == 0) {
                 error = "--screenshot takes FRAME:FILE with a frame from 1, not \"" + value + "\"";
                 return false;
             }
-            options.screenshotFile = value.substr(colon + 1);
+            screenshot.file = value.substr(colon + 1);
+            options.screenshots.push_back(screenshot);
         } else if (flag == "--check-levels") {
             options.checkLevels = true;
             // The names that follow, up to the next flag.

@@ -8,13 +8,18 @@ namespace Fallward {
 
 enum class ProblemMode { Box, Stderr, Fatal };
 
+// One --screenshot: the back buffer of `frame` (from 1) as a PNG file.
+struct ScreenshotRequest {
+    int frame = 0;
+    std::string file;
+};
+
 struct LaunchOptions {
     std::string dataDirectory;  // empty: the bundled game/Working
     std::string level;          // empty: the first level of the level order
     std::string execFile;       // a Lua file run once after the first level has started
     std::string traceFile;      // one JSON object per frame
-    int screenshotFrame = 0;    // 0: no screenshot
-    std::string screenshotFile; // the back buffer of screenshotFrame, as PNG
+    std::vector<ScreenshotRequest> screenshots;  // in the order given
     std::string inputScript;    // key and mouse input by frame instead of the devices
     std::string netInterface;   // the network interface the race uses; empty: the first that can broadcast
     bool headless = false;

@@ -168,6 +168,9 @@ int main(int argc, char** argv) {
         options.traceFile.empty() ? std::string() : fs::absolute(options.traceFile, ignored).string();
     const std::string inputScript =
         options.inputScript.empty() ? std::string() : fs::absolute(options.inputScript, ignored).string();
+    for (Fallward::ScreenshotRequest& screenshot : options.screenshots) {
+        screenshot.file = fs::absolute(screenshot.file, ignored).string();
+    }
     const BundledData bundled =
         options.dataDirectory.empty() ? FindBundledData() : BundledData{options.dataDirectory};
     const std::string& data = bundled.working;
@@ -189,8 +192,8 @@ int main(int argc, char** argv) {
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
     auto* graphics = new Graphics::GraphicsService(options.headless);
     graphics->SetStartFullscreen(options.fullscreen);
-    if (options.screenshotFrame > 0) {
-        graphics->SetScreenshot(options.screenshotFrame, fs::absolute(options.screenshotFile, ignored).string());
+    for (const Fallward::ScreenshotRequest& screenshot : options.screenshots) {
+        graphics->AddScreenshot(screenshot.frame, screenshot.file);
     }
     if (options.problems != Fallward::ProblemMode::Box) {
         // Runs that report to standard error must never wait on a box.

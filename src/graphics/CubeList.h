@@ -31,6 +31,13 @@ public:
     void Build(float dt, bool phasing, const ZELM::LevelMap* map, float cameraX, float cameraY, float radius,
                float intensity);
 
+    // A new level's wall starts its wave from the beginning, with no phasing faded in, as the first
+    // level of a run does.
+    void Restart() {
+        phaseFade = 0.0f;
+        levelTimer = 0.0f;
+    }
+
     const std::vector<CubeRecord>& GetBlocks() const { return blocks; }
     const std::vector<CubeRecord>& GetBackground() const { return background; }
     // The phase fade: rises towards 1 over 200 ms while phasing, falls back otherwise.

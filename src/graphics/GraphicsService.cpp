@@ -117,6 +117,7 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
     ZELM::DynamicBinder::Bind("SetGravRadius", this, &GraphicsService::SetGravRadius);
     ZELM::DynamicBinder::Bind("GetGravRadius", this, &GraphicsService::GetGravRadius);
+    BindBroadcast("LevelExit", this, &GraphicsService::LevelExit);
     // For the input service's pick ray.
     ZELM::DynamicBinder::Bind("GetProjectionMatrix", this, &GraphicsService::GetProjectionMatrix);
     ZELM::DynamicBinder::Bind("GetViewMatrix", this, &GraphicsService::GetViewMatrix);
@@ -219,6 +220,18 @@ float GraphicsService::GetCamRadius() {
 
 void GraphicsService::UpdatePlayerCam() {
     UpdateCameraTransforms(0.0f);
+}
+
+void GraphicsService::LevelExit() {
+    // The win brightens the frame until the level changes and nothing of the next level dims it:
+    // left alone it would bleach the next level and throw its background at the camera.
+    intensity = 1.0f;
+    // The camera and the player's light stay where the old level left them until the new level's
+    // player moves them, and the phase-splash detector would compare that light with the new tiles.
+    ResetCamera();
+    p1Light = glm::vec3(0.0f);
+    phaseSplash = PhaseSplashDetector();
+    level->GetCubes().Restart();
 }
 
 void GraphicsService::ResetCamera() {
@@ -621,35 +634,36 @@ void GraphicsService::ResetDevice(unsigned width, unsigned height, bool fullscre
     }
 }
 
-void GraphicsService::SetScreenshot(int frame, const std::string& file) {
-    screenshotFrame = frame;
-    screenshotFile = file;
+void GraphicsService::AddScreenshot(int frame, const std::string& file) {
+    screenshots.emplace_back(frame, file);
 }
 
 void GraphicsService::Present() {
     ++presented;
-    if (screenshotFrame > 0 && presented == screenshotFrame) {
-        WriteScreenshot();
+    for (const auto& [frame, file] : screenshots) {
+        if (frame == presented) {
+            WriteScreenshot(file);
+        }
     }
     device->Present();
 }
 
-void GraphicsService::WriteScreenshot() {
+void GraphicsService::WriteScreenshot(const std::string& file) {
     std::vector<std::uint8_t> pixels;
     int width = 0;
     int height = 0;
     if (!device->ReadBackBuffer(pixels, width, height)) {
-        ZELM_PROBLEM("Graphics::GraphicsService::Present", "No picture to write to \"%s\": %s",
-                     screenshotFile.c_str(), device->GetError().c_str());
+        ZELM_PROBLEM("Graphics::GraphicsService::Present", "No picture to write to \"%s\": %s", file.c_str(),
+                     device->GetError().c_str());
         return;
     }
     // The back buffer's alpha is whatever the passes left; a screenshot is opaque.
     for (std::size_t i = 3; i < pixels.size(); i += 4) {
         pixels[i] = 255;
     }
-    if (stbi_write_png(screenshotFile.c_str(), width, height, 4, pixels.data(), width * 4) == 0) {
+    if (stbi_write_png(file.c_str(), width, height, 4, pixels.data(), width * 4) == 0) {
         ZELM_PROBLEM("Graphics::GraphicsService::Present", "Could not write the screenshot \"%s\"",
-                     screenshotFile.c_str());
+                     file.c_str());
     }
 }
 

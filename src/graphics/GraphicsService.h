@@ -6,6 +6,7 @@
 #include <glm/glm.hpp>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Service.h"
@@ -49,11 +50,12 @@ public:
     // Draws the whole frame except its presentation.
     void Update(float dt) override;
 
-    // Shows the frame drawn this frame, writing it first when it is the screenshot's frame.
+    // Shows the frame drawn this frame, writing it first for every screenshot of this frame.
     void Present();
     bool IsHeadless() const { return headless; }
-    // The back buffer of frame `frame` (counting from 1) is written to the PNG file.
-    void SetScreenshot(int frame, const std::string& file);
+    // The back buffer of frame `frame` (counting from 1) is written to the PNG file; a run may ask
+    // for several.
+    void AddScreenshot(int frame, const std::string& file);
     void SetMessageBox(MessageBox box) { messageBox = std::move(box); }
     // Whether Init switches to full screen once the device is up (a null device stays as it is).
     void SetStartFullscreen(bool start) { startFullscreen = start; }
@@ -109,6 +111,9 @@ public:
     void ToggleResolution();
     bool IsFullscreen() const { return fullscreen; }
     const DisplayModes& GetDisplayModes() const { return displayModes; }
+    // Broadcast: what a level did to the frame ends with it, so the next level starts from the
+    // frame's defaults as the first level of a run does.
+    void LevelExit();
     void SetGravRadius(float radius) { gravRadius = radius; }
     float GetGravRadius() { return gravRadius; }
     // The matrices the input service aims its pick ray with, row by row.
@@ -162,7 +167,7 @@ private:
     // The glow blurred into render target 2, then added to the frame.
     void PostProcess();
     void DrawText();
-    void WriteScreenshot();
+    void WriteScreenshot(const std::string& file);
     void ShowFxError(const std::string& errors);
     // The glow pass's two pictures, sized from the screen.
     void CreateGlowTargets();
@@ -213,8 +218,7 @@ private:
     float slowestTime = 0.0f;
 
     int presented = 0;
-    int screenshotFrame = 0;
-    std::string screenshotFile;
+    std::vector<std::pair<int, std::string>> screenshots;  // frame, PNG file
 };
 
 }  // namespace Graphics

@@ -77,8 +77,10 @@ bool InputScript::Load(const std::string& path) {
 
 bool InputScript::Parse(const std::string& text, const std::string& path) {
     events.clear();
+    releases.clear();
+    sections.assign(1, Section{});
+    sections[0].firstFrame = 1;
     fresh.clear();
-    next = 0;
     state = State();
     releaseFrame.fill(0);
     bool clean = true;
@@ -87,8 +89,22 @@ bool InputScript::Parse(const std::string& text, const std::string& path) {
     for (int number = 1; std::getline(lines, line); ++number) {
         clean = ParseLine(line, number, path) && clean;
     }
-    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.frame < b.frame; });
+    IndexSections();
     return clean;
+}
+
+void InputScript::IndexSections() {
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+        return a.section != b.section ? a.section < b.section : a.frame < b.frame;
+    });
+    std::size_t at = 0;
+    for (std::size_t section = 0; section < sections.size(); ++section) {
+        sections[section].next = at;
+        while (at < events.size() && events[at].section == static_cast<int>(section)) {
+            ++at;
+        }
+        sections[section].end = at;
+    }
 }
 
 bool InputScript::ParseLine(const std::string& line, int number, const std::string& path) {
@@ -104,8 +120,12 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
     if (tokens.empty() || tokens[0][0] == '#') {
         return true;
     }
+    if (Upper(tokens[0]) == "LEVEL") {
+        return ParseLevel(tokens, number, path);
+    }
 
     Event event;
+    event.section = static_cast<int>(sections.size()) - 1;
     long frame = 0;
     if (!ParseWhole(tokens[0], 1, kLastFrame, frame)) {
         Report(path, number, "the frame " + Quoted(tokens[0]) + " is not a whole number from 1 to 1000000000");
@@ -186,6 +206,44 @@ bool InputScript::ParseText(const std::string& line, Event& event, int number, c
     return true;
 }
 
+bool InputScript::ParseLevel(const std::vector<std::string>& tokens, int number, const std::string& path) {
+    if (tokens.size() != 2) {
+        Report(path, number, "level takes the name of one level");
+        return false;
+    }
+    Section section;
+    section.level = tokens[1];
+    sections.push_back(section);
+    return true;
+}
+
+bool InputScript::StartLevel(const std::string& name, int frame) {
+    // Sections start in their order: only the first one still waiting can start.
+    const auto waiting = std::find_if(sections.begin(), sections.end(),
+                                      [](const Section& section) { return section.firstFrame == 0; });
+    if (waiting == sections.end() || waiting->level != name) {
+        return false;
+    }
+    waiting->firstFrame = frame;
+    // What the sections before have not reached belongs to the levels they were written for.
+    for (auto earlier = sections.begin(); earlier != waiting; ++earlier) {
+        earlier->next = earlier->end;
+    }
+    LetGoOfHeldKeys();
+    return true;
+}
+
+void InputScript::LetGoOfHeldKeys() {
+    for (std::size_t code = 0; code < state.keys.size(); ++code) {
+        if (state.keys[code] != 0) {
+            Event release;
+            release.kind = Kind::Up;
+            release.code = static_cast<int>(code);
+            releases.push_back(release);
+        }
+    }
+}
+
 void InputScript::AdvanceTo(int frame) {
     fresh.clear();
     for (std::size_t button = 0; button < releaseFrame.size(); ++button) {
@@ -194,27 +252,44 @@ void InputScript::AdvanceTo(int frame) {
             releaseFrame[button] = 0;
         }
     }
-    for (; next < events.size() && events[next].frame <= frame; ++next) {
-        const Event& event = events[next];
-        fresh.push_back(event);
-        switch (event.kind) {
-            case Kind::Down:
-                state.keys[static_cast<std::size_t>(event.code)] = static_cast<char>(0x80);
-                break;
-            case Kind::Up:
-                state.keys[static_cast<std::size_t>(event.code)] = 0;
-                break;
-            case Kind::Mouse:
-                state.cursorX = event.x;
-                state.cursorY = event.y;
-                break;
-            case Kind::Click:
-                state.buttons[static_cast<std::size_t>(event.button)] = 0x80;
-                releaseFrame[static_cast<std::size_t>(event.button)] = event.frame + 1;
-                break;
-            case Kind::Text:
-                break;
+    for (const Event& release : releases) {
+        Apply(release, frame);
+    }
+    releases.clear();
+    for (Section& section : sections) {
+        if (section.firstFrame == 0) {
+            break;  // this level has not started yet, nor has any later one
         }
+        for (; section.next < section.end; ++section.next) {
+            const Event& event = events[section.next];
+            const long long runFrame = static_cast<long long>(section.firstFrame) - 1 + event.frame;
+            if (runFrame > frame) {
+                break;
+            }
+            Apply(event, static_cast<int>(runFrame));
+        }
+    }
+}
+
+void InputScript::Apply(const Event& event, int runFrame) {
+    fresh.push_back(event);
+    switch (event.kind) {
+        case Kind::Down:
+            state.keys[static_cast<std::size_t>(event.code)] = static_cast<char>(0x80);
+            break;
+        case Kind::Up:
+            state.keys[static_cast<std::size_t>(event.code)] = 0;
+            break;
+        case Kind::Mouse:
+            state.cursorX = event.x;
+            state.cursorY = event.y;
+            break;
+        case Kind::Click:
+            state.buttons[static_cast<std::size_t>(event.button)] = 0x80;
+            releaseFrame[static_cast<std::size_t>(event.button)] = runFrame + 1;
+            break;
+        case Kind::Text:
+            break;
     }
 }
 

@@ -13,7 +13,8 @@ public:
     enum class Kind { Down, Up, Mouse, Click, Text };
 
     struct Event {
-        int frame = 0;
+        int frame = 0;    // counted from 1 at the first frame of its section's level
+        int section = 0;  // the "level" line it follows; 0: none, frames count from the run's start
         Kind kind = Kind::Down;
         int code = 0;    // Down, Up: the key's scan code
         int x = 0;       // Mouse: client pixels
@@ -31,8 +32,12 @@ public:
     };
 
     // Reads the file: lines "FRAME down KEY", "FRAME up KEY", "FRAME mouse X Y", "FRAME click left|right",
-    // "FRAME text STRING" (the rest of the line, typed), blank lines and lines starting with '#'. A bad line is reported with the file and line and skipped;
-    // an unreadable file is reported and leaves the script empty. False when anything was reported.
+    // "FRAME text STRING" (the rest of the line, typed), "level NAME", blank lines and lines starting
+    // with '#'. The frames after "level NAME" count from 1 at the first frame of the next start of
+    // that level after the previous "level" line's, and that frame begins with no key held, so the
+    // solutions of single levels chain into a play-through. A bad line is reported with the file
+    // and line and skipped; an unreadable file is reported and leaves the script empty. False when
+    // anything was reported.
     bool Load(const std::string& path);
     // Parses the script's text; `path` only names it in reports.
     bool Parse(const std::string& text, const std::string& path);
@@ -40,19 +45,41 @@ public:
     // Applies the events of every frame up to and including `frame` that have not been applied yet.
     // A click holds its button for its own frame only.
     void AdvanceTo(int frame);
+    // The level `name` has started and its first frame is `frame` of the run. True when this is the
+    // start the next waiting "level" line waits for: its events then count from `frame`, the
+    // events of earlier lines not reached yet are dropped, and the next AdvanceTo lets go of the
+    // keys held before, as a run started at that level holds none.
+    bool StartLevel(const std::string& name, int frame);
     const State& GetState() const { return state; }
     // The events the last AdvanceTo applied, in order: what a device would also have sent to the
     // window as messages.
     const std::vector<Event>& GetFreshEvents() const { return fresh; }
+    // Every event, section by section, each section in frame order.
     const std::vector<Event>& GetEvents() const { return events; }
 
 private:
+    // The events after one "level" line (or before the first), and where they stand in the run.
+    struct Section {
+        std::string level;     // empty for the events before any "level" line
+        int firstFrame = 0;    // the run's frame of the section's frame 1; 0 while its level has not started
+        std::size_t next = 0;  // its first event not applied yet
+        std::size_t end = 0;   // past its last event
+    };
+
     bool ParseLine(const std::string& line, int number, const std::string& path);
     bool ParseText(const std::string& line, Event& event, int number, const std::string& path);
+    bool ParseLevel(const std::vector<std::string>& tokens, int number, const std::string& path);
+    // Sorts each section's events by frame and marks where each section's events lie.
+    void IndexSections();
+    // One event, in the run's frame `runFrame`.
+    void Apply(const Event& event, int runFrame);
+    // Queues a key-up for every key held, for the next AdvanceTo.
+    void LetGoOfHeldKeys();
 
-    std::vector<Event> events;  // in frame order, file order within a frame
+    std::vector<Event> events;  // section by section, in frame order, file order within a frame
+    std::vector<Section> sections;
+    std::vector<Event> releases;  // the keys to let go of at a level's start
     std::vector<Event> fresh;
-    std::size_t next = 0;
     State state;
     std::array<int, 4> releaseFrame{};  // the frame a clicked button lets go again (0: none pending)
 };

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include "engine/ComponentRegistry.h"
+#include "engine/Engine.h"
 #include "input/NetworkInput.h"
 #include "input/ScanCodeTable.h"
 #include "windows/EventTranslation.h"
@@ -42,6 +43,7 @@ void InputService::Bind() {
     DynamicBinder::Bind("getPastKeystates", this, &InputService::getPastKeystates);
     DynamicBinder::Bind("getNetworkKeystates", this, &InputService::getNetworkKeystates);
     DynamicBinder::Bind("getNetworkPastKeystates", this, &InputService::getNetworkPastKeystates);
+    BindBroadcast("LevelStart", this, &InputService::LevelStart);
     ZELM::ComponentRegistry::Instance().Register<NetworkInput>("Input", "NetworkInput");
 }
 
@@ -77,16 +79,30 @@ void InputService::SampleScript() {
     // Gameplay updates before this service, so what is sampled now is what it sees next frame:
     // the script's next frame.
     ++frame;
+    mouse = MouseState();
+    ApplyScript();
+}
+
+void InputService::ApplyScript() {
     script->AdvanceTo(frame);
     SendScriptedMessages();
     const InputScript::State& state = script->GetState();
     keys = state.keys;
-    mouse = MouseState();
     mouse.buttons = state.buttons;
-    mouse.x = state.cursorX - cursorX;
-    mouse.y = state.cursorY - cursorY;
+    mouse.x += state.cursorX - cursorX;
+    mouse.y += state.cursorY - cursorY;
     cursorX = state.cursorX;
     cursorY = state.cursorY;
+}
+
+void InputService::LevelStart() {
+    // A level starts at the end of a frame, after this service has sampled the next one: that
+    // frame is the level's first, so the events the script holds for it go in now, as they would
+    // in a run started at this level.
+    if (script && ZELM::Engine::Exists() &&
+        script->StartLevel(ZELM::Engine::Instance().GetLevelName(), frame)) {
+        ApplyScript();
+    }
 }
 
 namespace {

@@ -24,6 +24,8 @@ public:
     void Init() override;
     // Samples keys and mouse for this frame and aims the pick ray.
     void Update(float dt) override;
+    // Broadcast: lets the script's "level" lines count frames from this level's first frame.
+    void LevelStart();
 
     // Bound by name. Gameplay queries read false while the editor is active.
     bool KeyDown(std::string name);
@@ -57,6 +59,8 @@ private:
     static bool Held(const std::array<char, 256>& state, int code);
     void SampleDevices();
     void SampleScript();
+    // Puts the script's events up to `frame` in place, the cursor's move added to this frame's.
+    void ApplyScript();
     void SendScriptedMessages();
     void AimRay();
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,40 @@ TEST(GraphicsScreenshotRun, F11FillsTheScreenAndAltEnterBringsTheWindowBack) {
     ASSERT_EQ(back.width, 800);
     ASSERT_EQ(back.height, 600);
     EXPECT_GT(back.LitIn(600, 0, 800, 150), 200 * 150 / 2) << "the whole window is drawn again";
+}
+
+TEST(GraphicsScreenshotRun, EveryScreenshotIsWrittenAndRelativeFilesAreFoundFromTheStartingDirectory) {
+    // The game changes into its data directory at start; the files named on the command line are
+    // still the ones beside where it was started.
+    const std::filesystem::path started = TempFile("fallward-started-");
+    std::filesystem::create_directories(started / "shots");
+    std::ofstream(started / "keys.input") << "2 down RIGHT\n";
+    std::ofstream(started / "say.lua") << "Engine.SetDebug_Draw(true)\n";
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(started);
+    const bool display = ZELMTest::HasDisplay();
+    const ZELMTest::RunResult run = ZELMTest::RunFallward(
+        std::string(display ? "" : "--headless ") +
+        "--level Level1 --frames 6 --fixed-dt 16 --problems fatal --input-script keys.input --exec say.lua "
+        "--trace trace.jsonl" +
+        (display ? " --screenshot 3:early.png --screenshot 5:shots/late.png" : ""));
+    std::filesystem::current_path(before);
+    std::ifstream traceFile(started / "trace.jsonl");
+    const std::string trace((std::istreambuf_iterator<char>(traceFile)), std::istreambuf_iterator<char>());
+    const bool shotEarly = std::filesystem::exists(started / "early.png");
+    const bool shotLate = std::filesystem::exists(started / "shots" / "late.png");
+    std::filesystem::remove_all(started);
+    if (run.status == 3 && run.errors.find("No picture to write") != std::string::npos) {
+        GTEST_SKIP() << run.errors;
+    }
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(trace.find("\"gx\":1,"), std::string::npos) << "the script's key turned gravity: " << trace;
+    EXPECT_NE(trace.find("Cursor world position"), std::string::npos) << "the Lua file ran: " << trace;
+    if (!display) {
+        GTEST_SKIP() << "no display to take screenshots on";
+    }
+    EXPECT_TRUE(shotEarly);
+    EXPECT_TRUE(shotLate);
 }
 
 TEST(GraphicsScreenshotRun, AScreenshotNeedsAFrameAndAFile) {

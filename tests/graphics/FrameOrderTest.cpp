@@ -10,6 +10,7 @@
 #include "engine/EntityController.h"
 #include "graphics/D3DMath.h"
 #include "graphics/GraphicsService.h"
+#include "graphics/LevelRenderer.h"
 #include "graphics/gl/Device.h"
 #include "utilities/Dynamic.h"
 
@@ -156,6 +157,29 @@ TEST_F(GraphicsFrame, TheFirstFrameStartsTheTitleMusicAndPhaseCrossingsSplashWit
     EXPECT_TRUE(listener.sounds.empty()) << "red and green splashes are silent";
     caller.Call("SplashYellow");
     EXPECT_EQ(listener.sounds, std::vector<std::string>{"phase"});
+}
+
+TEST_F(GraphicsFrame, NothingALevelDidToTheFrameReachesTheNextLevel) {
+    // The level ends winning (as bright as a whole win makes it), its player in a phase column
+    // far to the right.
+    caller.Call("SetP1Light", glm::vec3(5.5f, 2.0f, 0.0f));
+    listener.held = {"Space"};
+    graphics.Update(16.0f);
+    listener.held.clear();
+    caller.Call("SetIntensity", 7.0f);
+    caller.Call("SetCamTargetX", 40.0f);
+    listener.sounds = {"bgm0"};
+    caller.CallAll("LevelExit");
+    EXPECT_FLOAT_EQ(caller.Call<float>("GetIntensity"), 1.0f);
+    EXPECT_FLOAT_EQ(caller.Call<float>("GetCamTargetX"), 0.0f);
+    const Graphics::CubeList& cubes = graphics.GetLevelRenderer().GetCubes();
+    EXPECT_EQ(cubes.GetLevelTimer(), 0.0f) << "the background's wave starts again with the level";
+    EXPECT_EQ(cubes.GetPhaseFade(), 0.0f);
+    // The next level's player stands on open ground: nothing was crossed, no splash.
+    graphics.Update(16.0f);
+    caller.Call("SetP1Light", glm::vec3(1.5f, 2.0f, 0.0f));
+    graphics.Update(16.0f);
+    EXPECT_EQ(listener.sounds, std::vector<std::string>{"bgm0"});
 }
 
 TEST_F(GraphicsFrame, DisplayKeysWithoutADeviceChangeNothing) {

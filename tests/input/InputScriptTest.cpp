@@ -96,3 +96,37 @@ TEST(InputScript, TextTypesTheRestOfTheLineAndIsOfferedOnceAsAFreshEvent) {
     script.AdvanceTo(3);
     EXPECT_TRUE(script.GetFreshEvents().empty());
 }
+
+TEST(InputScript, LevelLinesCountFramesFromEachStartOfTheirLevelInTurn) {
+    ProblemCapture problems;
+    InputScript script;
+    // RIGHT (205) before any level line; then the time attack twice, with a win screen between.
+    ASSERT_TRUE(script.Parse("3 down RIGHT\n"
+                             "level TimeAttack\n2 down UP\n900 down ENTER\n"
+                             "level Win\n1 click left\n"
+                             "level TimeAttack\n2 down LEFT\n",
+                             "chain.txt"));
+    EXPECT_EQ(problems.Count(), 0u);
+    script.AdvanceTo(3);
+    EXPECT_TRUE(Held(script, 205));
+    EXPECT_FALSE(script.StartLevel("Win", 4)) << "the time attack comes first";
+    ASSERT_TRUE(script.StartLevel("TimeAttack", 10));
+    script.AdvanceTo(10);
+    EXPECT_FALSE(Held(script, 205)) << "a level's first frame holds no key, as when it starts alone";
+    script.AdvanceTo(11);
+    EXPECT_TRUE(Held(script, 200)) << "frame 2 of the level";
+    ASSERT_TRUE(script.StartLevel("Win", 50));
+    script.AdvanceTo(50);
+    EXPECT_FALSE(Held(script, 200));
+    EXPECT_EQ(script.GetState().buttons[0], 0x80);
+    script.AdvanceTo(51);
+    EXPECT_EQ(script.GetState().buttons[0], 0) << "a click lasts one frame of the run";
+    ASSERT_TRUE(script.StartLevel("TimeAttack", 70));
+    script.AdvanceTo(2000);
+    EXPECT_TRUE(Held(script, 203)) << "the second start of the time attack";
+    EXPECT_FALSE(Held(script, 28)) << "ENTER belonged to the first, which ended before its frame 900";
+    EXPECT_FALSE(script.StartLevel("TimeAttack", 3000));
+
+    EXPECT_FALSE(script.Parse("level\nlevel A B\n", "bad-level.txt"));
+    EXPECT_EQ(problems.Count(), 2u);
+}

@@ -15,8 +15,9 @@ bool Parse(std::vector<std::string> arguments, LaunchOptions& options, std::stri
 TEST(LaunchOptions, EveryFlagIsRead) {
     LaunchOptions options;
     std::string error;
-    ASSERT_TRUE(Parse({"--data", "some/dir", "--level", "Level2", "--headless", "--frames", "120", "--fixed-dt", "16.5", "--problems",
-                       "fatal", "--net-interface", "veth0"},
+    ASSERT_TRUE(Parse({"--data", "some/dir", "--level", "Level2", "--headless", "--frames", "120",
+                       "--fixed-dt", "16.5", "--problems", "fatal", "--net-interface", "veth0",
+                       "--screenshot", "60:a.png", "--screenshot", "7:b/c.png"},
                       options, error))
         << error;
     EXPECT_EQ(options.dataDirectory, "some/dir");
@@ -26,6 +27,11 @@ TEST(LaunchOptions, EveryFlagIsRead) {
     EXPECT_FLOAT_EQ(options.fixedDt, 16.5f);
     EXPECT_EQ(options.problems, ProblemMode::Fatal);
     EXPECT_EQ(options.netInterface, "veth0");
+    ASSERT_EQ(options.screenshots.size(), 2u) << "every --screenshot counts";
+    EXPECT_EQ(options.screenshots[0].frame, 60);
+    EXPECT_EQ(options.screenshots[0].file, "a.png");
+    EXPECT_EQ(options.screenshots[1].frame, 7);
+    EXPECT_EQ(options.screenshots[1].file, "b/c.png");
 }
 
 TEST(LaunchOptions, ProblemsGoToABoxWithADisplayAndToStderrWhenHeadless) {
