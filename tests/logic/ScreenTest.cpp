@@ -1,5 +1,6 @@
 // The screens: menus that wrap or clamp, their actions, the splash, the pause menu and its how-to page.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -168,7 +169,10 @@ protected:
     void SetUp() override {
         ScreenTest::SetUp();
         // The game makes the pause buttons from the "button" archetype.
-        const std::string path = (std::filesystem::temp_directory_path() / "fallward-button.xml").string();
+        // One file per process: the tests of this suite run side by side.
+        const std::string path =
+            (std::filesystem::temp_directory_path() / ("fallward-button-" + std::to_string(::getpid()) + ".xml"))
+                .string();
         std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Archetype>\n<Component><string>Logic</string>"
                                "<string>Physical</string></Component>\n<Component><string>Logic</string>"
                                "<string>ButtonStandIn</string></Component>\n</Archetype>\n";
