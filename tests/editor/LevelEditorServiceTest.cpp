@@ -218,8 +218,12 @@ protected:
         auto* found = reinterpret_cast<Tweak::Bar*>(TwGetBarByName(bar.c_str()));
         return found != nullptr ? found->Entries().Find(entry) : nullptr;
     }
-    // The end of a frame: queued calls run.
-    static void RunQueued() { ZELM::DelayedCallQueue::Instance().Advance(0.0f); }
+    // The ends of frames: queued calls run, and so do the calls they queue.
+    static void RunQueued() {
+        for (int frame = 0; frame < 4 && ZELM::DelayedCallQueue::Instance().Size() > 0; ++frame) {
+            ZELM::DelayedCallQueue::Instance().Advance(0.0f);
+        }
+    }
 
     std::vector<std::unique_ptr<ZELM::Service>> services;
     ZELM::EntityController entities;
