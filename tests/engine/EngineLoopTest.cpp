@@ -442,6 +442,31 @@ TEST_F(EngineLoopTest, RemoveInAnEntityMenuRemovesTheComponentAndRebuildsTheMenu
     EXPECT_EQ(EntryOf("Crate", "MenuRemove"), nullptr);
 }
 
+TEST_F(EngineLoopTest, RenameInAnEntityMenuCarriesTheComponentsToTheNewNameUnlessItIsTaken) {
+    MakeGame();
+    engine->Start();
+    EntityHandle entity = engine->GetEntities().Create("Crate");
+    MenuComponent* menu = AttachMenu(entity, nullptr);
+    AttachEditorMenu(entity);
+
+    ProblemCapture capture;
+    EntryOf("Crate", "EName")->ApplyEdit(Tweak::TweakValue(std::string("Big crate")));
+    engine->RunFrame();
+    engine->RunFrame();
+    EXPECT_EQ(capture.Count(), 0u) << (capture.Count() != 0 ? capture.Last().message : "");
+    EXPECT_TRUE(engine->GetEntity("Big_crate") == entity);
+    EXPECT_EQ(menu->GetBinderName(), "Big_crate");
+    EXPECT_EQ(entity.Resolve()->Call<int>("Open"), 1) << "the component answers under the new name";
+    EXPECT_NE(EntryOf("Big_crate", "EName"), nullptr);
+
+    engine->GetEntities().Create("Taken");
+    EntryOf("Big_crate", "EName")->ApplyEdit(Tweak::TweakValue(std::string("Taken")));
+    engine->RunFrame();
+    EXPECT_EQ(capture.Count(), 1u) << "a name in use is refused";
+    EXPECT_EQ(entity.Resolve()->GetName(), "Big_crate");
+    EXPECT_EQ(entity.Resolve()->Call<int>("Open"), 2);
+}
+
 TEST_F(EngineLoopTest, AddEntitiesReplacesTheLevelsEntities) {
     MakeGame();
     engine->SetFixedFrameTime(16.0f);
