@@ -184,7 +184,9 @@ void LevelEditorService::OpenLevel() {
         [] { PauseEngine(false); });
 }
 
+// Saved as it stood when Save was pressed: the game waits while the name is typed.
 void LevelEditorService::SaveLevel() {
+    PauseEngine(true);
     picker->Show(
         LevelFilePicker::Purpose::Save,
         [this](const std::string& chosen) {
@@ -194,8 +196,9 @@ void LevelEditorService::SaveLevel() {
             if (ZELM::Engine::Exists() && ZELM::Engine::Instance().SaveLevel(path)) {
                 console.AddLine("Saved " + path);
             }
+            PauseEngine(false);
         },
-        nullptr);
+        [] { PauseEngine(false); });
 }
 
 void LevelEditorService::QuitGame() { CallLater("Quit", 0.0f); }

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <imgui.h>
+
+#include "editor/tweakbar/BarPainter.h"
 #include "editor/tweakbar/BarRegistry.h"
 
 namespace {
@@ -332,6 +335,63 @@ TEST_F(BarEdits, ThousandsOfBadLinesMakeABoundedReport) {
     }
     EXPECT_FALSE(bars.Define(text, error));
     EXPECT_LT(error.size(), 5000u);
+}
+
+// Frames of the painter without a window: what a designer types and clicks, as ImGui receives it.
+class PaintedBar : public BarEdits {
+protected:
+    void SetUp() override {
+        BarEdits::SetUp();
+        ImGui::CreateContext();
+        ImGuiIO& io = ImGui::GetIO();
+        io.DisplaySize = ImVec2(800.0f, 600.0f);
+        io.IniFilename = nullptr;
+        unsigned char* pixels = nullptr;
+        int width = 0;
+        int height = 0;
+        io.Fonts->GetTexDataAsRGBA32(&pixels, &width, &height);
+        ASSERT_TRUE(bars.Define("Entity position='0 0' size='300 200'", error)) << error;
+    }
+    void TearDown() override { ImGui::DestroyContext(); }
+
+    void Frame() {
+        ImGui::GetIO().DeltaTime = 1.0f / 60.0f;
+        ImGui::NewFrame();
+        const std::vector<PendingAction> actions = painter.Paint(bars);
+        ImGui::Render();
+        for (const PendingAction& action : actions) {
+            bars.Carry(action);
+        }
+    }
+
+    Tweak::BarPainter painter;
+};
+
+TEST_F(PaintedBar, TextTypedIntoAFieldReachesTheProgramWhenAClickLeavesTheFieldButNotOnEsc) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.KeyMap[ImGuiKey_Escape] = 27;
+    const struct {
+        bool escape;
+        const char* kept;
+    } cases[] = {{false, "Gamma"}, {true, "crate"}};
+    for (const auto& leaving : cases) {
+        program.name = "crate";
+        ASSERT_TRUE(bars.DefineEntry(*bar, *name, "keyboardfocus=true", error)) << error;
+        Frame();
+        Frame();
+        io.AddInputCharactersUTF8("Gamma");
+        Frame();
+        EXPECT_EQ(program.name, "crate") << "not while typing";
+        io.MousePos = ImVec2(700.0f, 500.0f);  // on nothing
+        io.MouseDown[0] = !leaving.escape;
+        io.KeysDown[27] = leaving.escape;
+        Frame();
+        io.MouseDown[0] = false;
+        io.KeysDown[27] = false;
+        Frame();
+        // Focused, the field's text was selected, so typing replaced it.
+        EXPECT_EQ(program.name, leaving.kept) << "escape: " << leaving.escape;
+    }
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ extern "C" {
 #include "engine/Physical.h"
 #include "engine/XmlWriter.h"
 #include "input/InputService.h"
+#include "support/EngineFixture.h"
 #include "support/ProblemCapture.h"
 #include "utilities/LuaState.h"
 
@@ -357,3 +358,36 @@ TEST_F(EntityMenuTest, APickedEntityThatHasGoneIsNeverFollowed) {
     caller.CallAll("ObjectPicked", picked);  // a pick announced after the entity went
     EXPECT_EQ(TwGetBarByName("Gone"), nullptr) << "the menu went with its entity";
 }
+
+namespace {
+
+// The editor's file dialogs over a running engine, which they pause.
+class FileDialogTest : public ZELMTest::EngineFixture {};
+
+TEST_F(FileDialogTest, OpenAndSaveEachPauseTheGameUntilTheirPickerCloses) {
+    MakeEngine({"a"});
+    engine->Start();
+    LevelEditorService editor;
+    editor.Bind();
+    editor.Init();
+    const struct {
+        void (LevelEditorService::*show)();
+        const char* chosen;  // empty: cancelled
+    } cases[] = {{&LevelEditorService::OpenLevel, ""},
+                 {&LevelEditorService::SaveLevel, ""},
+                 {&LevelEditorService::SaveLevel, "Saved"}};
+    for (const auto& dialog : cases) {
+        (editor.*dialog.show)();
+        EXPECT_TRUE(engine->IsPaused()) << dialog.chosen;
+        if (*dialog.chosen != '\0') {
+            EXPECT_TRUE(editor.GetFilePicker()->Choose(dialog.chosen));
+        } else {
+            editor.GetFilePicker()->Cancel();
+        }
+        EXPECT_FALSE(engine->IsPaused()) << dialog.chosen;
+    }
+    EXPECT_TRUE(std::filesystem::exists(ResourcePath("Levels/Saved.xml")));
+    TwTerminate();
+}
+
+}  // namespace

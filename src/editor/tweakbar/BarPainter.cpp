@@ -207,7 +207,12 @@ std::optional<TweakValue> BarPainter::EditText(const std::string& programText, b
         editedTextId_ = id;
         editedText_ = text;
     } else if (!ImGui::IsItemActive() && editedTextId_ == id) {
+        // A field left by a click elsewhere keeps what was typed, as Enter would: a button pressed
+        // after typing (a file dialog's Save) must see the new text. Esc has put the old text back.
         editedTextId_ = 0;
+        if (!readOnly && editedText_ != programText) {
+            edited = editedText_;
+        }
     }
     return edited;
 }
