@@ -372,8 +372,12 @@ bool LevelEditorService::ConsoleMessage(const Windows::WindowsMessage& message) 
         console.SetEscaped(true);
         return true;
     }
-    if (message.message == Windows::Message::kKeyDown && (message.wParam == kUpArrow || message.wParam == kDownArrow)) {
+    // Once Esc has given the keys back, the arrows are the game's.
+    if (message.message == Windows::Message::kKeyDown && !console.IsEscaped() &&
+        (message.wParam == kUpArrow || message.wParam == kDownArrow)) {
         console.Recall(message.wParam == kUpArrow ? -1 : 1);
+        // The field shows what is typed while it has the keyboard; taking it anew shows the recall.
+        console.Type();
         return true;
     }
     return false;

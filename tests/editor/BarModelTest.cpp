@@ -394,4 +394,23 @@ TEST_F(PaintedBar, TextTypedIntoAFieldReachesTheProgramWhenAClickLeavesTheFieldB
     }
 }
 
+TEST_F(PaintedBar, AFocusRequestWhileTypingRestartsTheFieldFromTheProgramsText) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.KeyMap[ImGuiKey_Enter] = 13;
+    ASSERT_TRUE(bars.DefineEntry(*bar, *name, "keyboardfocus=true", error)) << error;
+    Frame();
+    Frame();
+    io.AddInputCharactersUTF8("half typed");
+    Frame();
+    program.name = "recalled";  // a console's history, for one
+    ASSERT_TRUE(bars.DefineEntry(*bar, *name, "keyboardfocus=true", error)) << error;
+    Frame();
+    Frame();
+    io.KeysDown[13] = true;
+    Frame();
+    io.KeysDown[13] = false;
+    Frame();
+    EXPECT_EQ(program.name, "recalled");
+}
+
 }  // namespace

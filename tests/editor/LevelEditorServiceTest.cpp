@@ -85,6 +85,11 @@ protected:
         editor.Update(16.0f);
     }
 
+    static Tweak::Entry* EntryOf(const std::string& bar, const std::string& entry) {
+        auto* found = reinterpret_cast<Tweak::Bar*>(TwGetBarByName(bar.c_str()));
+        return found != nullptr ? found->Entries().Find(entry) : nullptr;
+    }
+
     ZELMTest::ProblemCapture problems;
     ZELM::DynamicCaller caller;
     LevelEditorService editor;
@@ -181,19 +186,36 @@ TEST_F(LevelEditorServiceTest, TheConsoleRunsLuaClearsAndRecallsItsHistory) {
     lua_pop(L, 1);
 }
 
-TEST_F(LevelEditorServiceTest, TheTildeShowsTheConsoleAndEscLetsGoOfItsField) {
-    Start("2 text ~\n3 down ESC\n4 text ~\n5 text ~\n");
+TEST_F(LevelEditorServiceTest, TheArrowsPutTheRecalledCommandInTheConsolesField) {
+    Start("2 text ~\n3 down UP\n");
+    Frame();
+    editor.GetConsole().RunCommand("editorTestValue = 1");
+    Tweak::Entry* field = EntryOf("Console", "InputVar");
+    ASSERT_NE(field, nullptr);
+    field->TakeFocusRequest();  // the field had the keyboard already
+    Frame();
+    EXPECT_EQ(editor.GetConsole().GetInput(), "editorTestValue = 1");
+    EXPECT_TRUE(field->TakeFocusRequest()) << "the field starts again from the recalled command";
+}
+
+TEST_F(LevelEditorServiceTest, TheTildeShowsTheConsoleAndWhileItsFieldHasTheKeysTheGameHasNone) {
+    Start("2 text ~\n2 down RIGHT\n3 down ESC\n4 text ~\n5 text ~\n");
+    const auto rightReachesTheGame = [this] { return caller.Call<bool>("KeyDown", std::string("RIGHT")); };
     Frame();
     EXPECT_TRUE(editor.GetConsole().IsShown());
     EXPECT_TRUE(caller.Call<bool>("EditorBlockingInput"));
+    EXPECT_FALSE(rightReachesTheGame()) << "typed into the console";
     Frame();
     EXPECT_TRUE(editor.GetConsole().IsEscaped());
     EXPECT_FALSE(caller.Call<bool>("EditorBlockingInput")) << "the game has the keys again";
+    EXPECT_TRUE(rightReachesTheGame());
     Frame();
     EXPECT_TRUE(editor.GetConsole().IsShown()) << "'~' after Esc goes back to typing";
     EXPECT_FALSE(editor.GetConsole().IsEscaped());
+    EXPECT_FALSE(rightReachesTheGame());
     Frame();
     EXPECT_FALSE(editor.GetConsole().IsShown());
+    EXPECT_TRUE(rightReachesTheGame());
 }
 
 }  // namespace
@@ -214,10 +236,6 @@ protected:
         entities.DestroyAllEntities();
         ZELM::DelayedCallQueue::DestroyInstance();
         ZELM::ArchetypeTable::DestroyInstance();
-    }
-    static Tweak::Entry* EntryOf(const std::string& bar, const std::string& entry) {
-        auto* found = reinterpret_cast<Tweak::Bar*>(TwGetBarByName(bar.c_str()));
-        return found != nullptr ? found->Entries().Find(entry) : nullptr;
     }
     // The ends of frames: queued calls run, and so do the calls they queue.
     static void RunQueued() {
