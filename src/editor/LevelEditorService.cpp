@@ -47,16 +47,11 @@ constexpr TileKey kNumberKeys[] = {
     {"9", 9, "block, no colour"},
 };
 constexpr TileKey kFunctionKeys[] = {
-    {"F1", 11, "gravity left"},
-    {"F2", 12, "gravity right"},
-    {"F3", 13, "gravity up"},
-    {"F4", 14, "gravity down"},
-    {"F5", 15, "tutorial: phasing"},
-    {"F6", 16, "tutorial: checkpoints"},
-    {"F7", 17, "tutorial: red blocks"},
-    {"F8", 18, "tutorial: exploring"},
-    {"F9", 19, "tutorial: slippery"},
-    {"F10", 20, "goal"},
+    {"F1", 11, "gravity left"},         {"F2", 12, "gravity right"},
+    {"F3", 13, "gravity up"},           {"F4", 14, "gravity down"},
+    {"F5", 15, "tutorial: phasing"},    {"F6", 16, "tutorial: checkpoints"},
+    {"F7", 17, "tutorial: red blocks"}, {"F8", 18, "tutorial: exploring"},
+    {"F9", 19, "tutorial: slippery"},   {"F10", 20, "goal"},
 };
 
 template <std::size_t N>

@@ -228,7 +228,9 @@ void InputService::AimRay() {
 }
 
 // Editor mode, or the console's field holding the keyboard: what is typed there is not play.
-bool InputService::EditorActive() { return IsBound("EditorBlockingInput") && Call<bool>("EditorBlockingInput"); }
+bool InputService::EditorActive() {
+    return IsBound("EditorBlockingInput") && Call<bool>("EditorBlockingInput");
+}
 
 int InputService::CodeOf(const std::string& name) const {
     std::string upper = name;

@@ -1,11 +1,11 @@
-// Tests of the headless model: groups and their order, attributes, and edits reaching the program.
+// Tests of the headless model (groups and their order, attributes, edits reaching the program) and
+// of the painter over windowless ImGui frames.
 #include <gtest/gtest.h>
+#include <imgui.h>
 
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <imgui.h>
 
 #include "editor/tweakbar/BarPainter.h"
 #include "editor/tweakbar/BarRegistry.h"

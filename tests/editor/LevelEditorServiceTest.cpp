@@ -123,9 +123,11 @@ TEST_F(LevelEditorServiceTest, TileKeysNameTheTileTheyPaintOnTheStatusLineAndInT
         const char* key;
         int id;
         const char* name;
-    } keys[] = {{"1", 1, "block"},           {"3", 3, "blue"},          {"5", 5, "checkpoint"},
-                {"6", 6, "red"},             {"7", 7, "slippery"},      {"F1", 11, "gravity left"},
-                {"F4", 14, "gravity down"},  {"F6", 16, "tutorial: checkpoints"}, {"F10", 20, "goal"}};
+    } keys[] = {{"1", 1, "block"},          {"3", 3, "blue"},
+                {"5", 5, "checkpoint"},     {"6", 6, "red"},
+                {"7", 7, "slippery"},       {"F1", 11, "gravity left"},
+                {"F4", 14, "gravity down"}, {"F6", 16, "tutorial: checkpoints"},
+                {"F10", 20, "goal"}};
     std::string script = "2 text `\n3 text `\n";
     int frame = 4;
     for (const auto& key : keys) {

@@ -309,7 +309,8 @@ TEST_F(LogicTileMapTest, LoadEditAndSaveTheMapByName) {
     const struct {
         unsigned x, y;
         unsigned char id;
-    } cells[] = {{0, 0, 1}, {63, 0, 1}, {0, 31, 1}, {63, 31, 1}, {30, 0, 1}, {0, 15, 1}, {1, 1, 0}, {62, 30, 0}, {64, 0, 0}};
+    } cells[] = {{0, 0, 1},  {63, 0, 1}, {0, 31, 1},  {63, 31, 1}, {30, 0, 1},
+                 {0, 15, 1}, {1, 1, 0},  {62, 30, 0}, {64, 0, 0}};
     for (const auto& cell : cells) {
         EXPECT_EQ(Tile(cell.x, cell.y), cell.id) << cell.x << "," << cell.y;
     }

@@ -166,7 +166,8 @@ void BarPainter::PaintLabel(const Bar& bar, const Entry& entry) {
     ImGui::SetNextItemWidth(-FLT_MIN);
 }
 
-std::optional<TweakValue> BarPainter::EditValue(const Entry& variable, const TweakValue& value, bool restart) {
+std::optional<TweakValue> BarPainter::EditValue(const Entry& variable, const TweakValue& value,
+                                                bool restart) {
     const Entry::Settings& settings = variable.GetSettings();
     const float step = static_cast<float>(settings.step);
     const float integerStep = step > 0.0f ? step : kDefaultIntegerStep;
