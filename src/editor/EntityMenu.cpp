@@ -259,7 +259,9 @@ void EntityMenu::SetName(const void* value, void* menu) {
     if (entities != nullptr) {
         entities->RenameEntity(self->GetOwner(), Underscored(*static_cast<const std::string*>(value)));
     }
-    self->QueueUpdate();
+    // The components' methods still sit under the old name until the engine moves them; it then
+    // rebuilds this menu.
+    self->engine.CallLater("RebuildEntityTable", 0.0f, self->GetOwner());
 }
 
 void EntityMenu::GetName(void* value, void* menu) {

@@ -26,36 +26,43 @@ constexpr std::uint32_t kEscape = 27;
 constexpr std::uint32_t kUpArrow = 0x26;
 constexpr std::uint32_t kDownArrow = 0x28;
 
+// A selection key, the tile id it picks and what that tile does in play (as the tile collision,
+// the player's tile reactions and the renderer treat it).
 struct TileKey {
     const char* key;
     unsigned char id;
-    const char* message;
+    const char* name;
 };
 
-// Number keys pick ids 1 to 9, function keys 11 to 20, with the messages of the first ten.
+// Number keys pick ids 1 to 9, function keys 11 to 20.
 constexpr TileKey kNumberKeys[] = {
-    {"1", 1, "Normal block selected!"},
-    {"2", 2, "Antiphasing block selected!"},
-    {"3", 3, "Antigrav block selected!"},
-    {"4", 4, "Antiphasing/Antigravity block selected!"},
-    {"5", 5, "Winpoint block selected!"},
-    {"6", 6, "Gravity guy selected!"},
-    {"7", 7, "Phaser guy selected!"},
-    {"8", 8, "Dummy block selected!"},
-    {"9", 9, "Dummy block selected!"},
+    {"1", 1, "block"},
+    {"2", 2, "block, red look"},
+    {"3", 3, "blue"},
+    {"4", 4, "blue, purple look"},
+    {"5", 5, "checkpoint"},
+    {"6", 6, "red"},
+    {"7", 7, "slippery"},
+    {"8", 8, "clears the tutorial text"},
+    {"9", 9, "block, no colour"},
 };
 constexpr TileKey kFunctionKeys[] = {
-    {"F1", 11, "Normal block selected!"},
-    {"F2", 12, "Antiphasing block selected!"},
-    {"F3", 13, "Antigrav block selected!"},
-    {"F4", 14, "Antiphasing/Antigravity block selected!"},
-    {"F5", 15, "Winpoint block selected!"},
-    {"F6", 16, "Gravity guy selected!"},
-    {"F7", 17, "Phaser guy selected!"},
-    {"F8", 18, "Dummy block selected!"},
-    {"F9", 19, "Dummy block selected!"},
-    {"F10", 20, "Dummy block selected!"},
+    {"F1", 11, "gravity left"},         {"F2", 12, "gravity right"},
+    {"F3", 13, "gravity up"},           {"F4", 14, "gravity down"},
+    {"F5", 15, "tutorial: phasing"},    {"F6", 16, "tutorial: checkpoints"},
+    {"F7", 17, "tutorial: red blocks"}, {"F8", 18, "tutorial: exploring"},
+    {"F9", 19, "tutorial: slippery"},   {"F10", 20, "goal"},
 };
+
+template <std::size_t N>
+const TileKey* FirstTriggered(ZELM::Service& input, const TileKey (&keys)[N]) {
+    for (const TileKey& key : keys) {
+        if (input.Call<bool>("KeyTriggered", std::string(key.key))) {
+            return &key;
+        }
+    }
+    return nullptr;
+}
 
 // Truncation toward zero, as the tile under a point is found; far outside the map is left to
 // the map, which ignores cells it does not have.
@@ -184,7 +191,9 @@ void LevelEditorService::OpenLevel() {
         [] { PauseEngine(false); });
 }
 
+// Saved as it stood when Save was pressed: the game waits while the name is typed.
 void LevelEditorService::SaveLevel() {
+    PauseEngine(true);
     picker->Show(
         LevelFilePicker::Purpose::Save,
         [this](const std::string& chosen) {
@@ -194,8 +203,9 @@ void LevelEditorService::SaveLevel() {
             if (ZELM::Engine::Exists() && ZELM::Engine::Instance().SaveLevel(path)) {
                 console.AddLine("Saved " + path);
             }
+            PauseEngine(false);
         },
-        nullptr);
+        [] { PauseEngine(false); });
 }
 
 void LevelEditorService::QuitGame() { CallLater("Quit", 0.0f); }
@@ -369,8 +379,12 @@ bool LevelEditorService::ConsoleMessage(const Windows::WindowsMessage& message) 
         console.SetEscaped(true);
         return true;
     }
-    if (message.message == Windows::Message::kKeyDown && (message.wParam == kUpArrow || message.wParam == kDownArrow)) {
+    // Once Esc has given the keys back, the arrows are the game's.
+    if (message.message == Windows::Message::kKeyDown && !console.IsEscaped() &&
+        (message.wParam == kUpArrow || message.wParam == kDownArrow)) {
         console.Recall(message.wParam == kUpArrow ? -1 : 1);
+        // The field shows what is typed while it has the keyboard; taking it anew shows the recall.
+        console.Type();
         return true;
     }
     return false;
@@ -410,20 +424,17 @@ void LevelEditorService::SelectInEditorMode() {
 
 void LevelEditorService::SelectTile() {
     // The number keys first, then the function keys: both may fire in one frame, the later wins.
-    for (const TileKey& key : kNumberKeys) {
-        if (Call<bool>("KeyTriggered", std::string(key.key))) {
-            selection = key.id;
-            console.AddLine(key.message);
-            break;
-        }
+    const TileKey* picked = FirstTriggered(*this, kNumberKeys);
+    if (const TileKey* function = FirstTriggered(*this, kFunctionKeys)) {
+        picked = function;
     }
-    for (const TileKey& key : kFunctionKeys) {
-        if (Call<bool>("KeyTriggered", std::string(key.key))) {
-            selection = key.id;
-            console.AddLine(key.message);
-            break;
-        }
+    if (picked == nullptr) {
+        return;
     }
+    selection = picked->id;
+    console.AddLine(std::string(picked->name) + " selected!");
+    // The console is hidden by default: the status line says what a click paints.
+    SetStatus("[TILE MODE] " + std::to_string(picked->id) + ": " + picked->name);
 }
 
 void LevelEditorService::PaintTiles() {

@@ -306,7 +306,7 @@ void Engine::RebuildEntityTable(EntityHandle handle) {
     UseTableVisitor useTable;
     entity.VisitComponents(useTable);
     entity.VisitEmbeddedComponents(useTable);
-    entity.Call("UpdateEntityMenu", 0.0f);
+    entity.Call("UpdateEntityMenu");
 }
 
 void Engine::Pause(bool pause) { paused = pause; }

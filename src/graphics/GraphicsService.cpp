@@ -422,15 +422,16 @@ void GraphicsService::DrawComponentsBeforeLevel(float dt) {
 
 void GraphicsService::DrawComponentsAfterLevel(float dt) {
     const std::vector<ZELM::Component*> components = GetComponents();
-    ZELM::Component* player = nullptr;
+    // A level may hold more than one player (the editor places them): each is drawn last.
+    std::vector<ZELM::Component*> players;
     for (ZELM::Component* component : components) {
         const bool isPlayer = component->GetTypeName() == "GravityGuyGraphic";
         if (isPlayer) {
-            player = component;
+            players.push_back(component);
         }
         UpdateAndDraw(component, dt, !isPlayer);
     }
-    if (player != nullptr) {
+    for (ZELM::Component* player : players) {
         DrawComponent(player);
     }
 }

@@ -152,7 +152,7 @@ private:
     // The first component pass, before the level: every component but the cubes and power-ups is
     // drawn; after the player graphic's update the camera follows it.
     void DrawComponentsBeforeLevel(float dt);
-    // The second pass, after the level: every component is drawn, the player graphic last.
+    // The second pass, after the level: every component is drawn, the player graphics last.
     void DrawComponentsAfterLevel(float dt);
     // One component's update and (when `draw`) its "Draw", timed for the slowest-component figure.
     void UpdateAndDraw(ZELM::Component* component, float dt, bool draw);

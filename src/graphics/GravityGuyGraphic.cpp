@@ -1,6 +1,7 @@
 // The local player: its light, its gravity sphere and the camera.
 #include "graphics/GravityGuyGraphic.h"
 
+#include "engine/Service.h"
 #include "graphics/D3DMath.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
@@ -28,21 +29,38 @@ void GravityGuyGraphic::Update(float dt) {
     if (!engine.IsBound("GetDebugDraw")) {
         return;  // no graphics service: no light, sphere radius or camera to drive
     }
-    engine.Call("SetP1Light", at);
-
-    float gx = 0.0f;
-    float gy = 0.0f;
-    ReadPair("GetXGravity", "GetYGravity", gx, gy);
+    // A second player (placed in the editor) keeps its sphere, but the spring, the light and the
+    // camera stay the first one's.
+    const bool leads = LeadsTheCamera();
     GravitySphereSpring& spring = Spring();
-    spring.Step(gx, gy);
+    if (leads) {
+        engine.Call("SetP1Light", at);
+        float gx = 0.0f;
+        float gy = 0.0f;
+        ReadPair("GetXGravity", "GetYGravity", gx, gy);
+        spring.Step(gx, gy);
+    }
     const float size = 2.0f * engine.Call<float>("GetGravRadius") * spring.Swell();
     sphereWorld = Scaling(size, size, size) * Translation(at.x, at.y, at.z);
 
     // With debug drawing on, W/A/S/D pan a free camera instead.
-    if (!engine.Call<bool>("GetDebugDraw")) {
+    if (leads && !engine.Call<bool>("GetDebugDraw")) {
         engine.Call("SetCamTargetX", at.x);
         engine.Call("SetCamTargetY", at.y);
     }
+}
+
+bool GravityGuyGraphic::LeadsTheCamera() const {
+    const ZELM::Service* graphics = GetParentService();
+    if (graphics == nullptr) {
+        return true;
+    }
+    for (const ZELM::Component* component : graphics->GetComponents()) {
+        if (component->GetTypeName() == GetTypeName()) {
+            return component == this;
+        }
+    }
+    return true;
 }
 
 void GravityGuyGraphic::Draw() {

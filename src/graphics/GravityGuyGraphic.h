@@ -10,8 +10,9 @@ namespace Graphics {
 class GravityGuyGraphic : public PlayerGraphic {
 public:
     void Init() override;
-    // Turns and places the player, moves the level's light to it, steps the sphere's spring and,
-    // unless debug drawing leaves the camera free, points the camera at the player.
+    // Turns and places the player and sizes its sphere; the first player only also steps the
+    // sphere's spring, moves the level's light to it and, unless debug drawing leaves the camera
+    // free, points the camera at it.
     void Update(float dt) override;
     // The player, then the gravity sphere ("GravSphereTech").
     void Draw() override;
@@ -26,6 +27,9 @@ protected:
 
 private:
     void DrawSphere();
+    // The first player graphic of the service is the local player: only it moves the camera and
+    // the player's light, so everything in a frame is drawn with one camera.
+    bool LeadsTheCamera() const;
 
     std::shared_ptr<const LoadedMesh> sphere;
     Texture* sphereTexture = nullptr;

@@ -243,7 +243,10 @@ void InputService::AimRay() {
     }
 }
 
-bool InputService::EditorActive() { return IsBound("GetEditorMode") && Call<bool>("GetEditorMode"); }
+// Editor mode, or the console's field holding the keyboard: what is typed there is not play.
+bool InputService::EditorActive() {
+    return IsBound("EditorBlockingInput") && Call<bool>("EditorBlockingInput");
+}
 
 int InputService::CodeOf(const std::string& name) const {
     std::string upper = name;

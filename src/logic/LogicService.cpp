@@ -538,7 +538,30 @@ void LogicService::SaveLevel(const std::string& name) {
     }
 }
 
+void LogicService::New() {
+    constexpr std::uint32_t kWidth = 64;
+    constexpr std::uint32_t kHeight = 32;
+    constexpr unsigned char kBlock = 1;
+    worldMap.Free();
+    worldMap.Create(kWidth, kHeight);
+    worldMap.SetOffset(0, 0);
+    for (std::uint32_t x = 0; x < kWidth; ++x) {
+        worldMap.SetTileID(x, 0, kBlock);
+        worldMap.SetTileID(x, kHeight - 1, kBlock);
+    }
+    for (std::uint32_t y = 0; y < kHeight; ++y) {
+        worldMap.SetTileID(0, y, kBlock);
+        worldMap.SetTileID(kWidth - 1, y, kBlock);
+    }
+    // Ctrl+S must not write the new map over the previous level's.
+    worldMap.SetFileName("");
+    worldMap.SetTileInfo(true);
+}
+
 void LogicService::SaveLevels() {
+    if (worldMap.GetFileName().empty()) {
+        return;  // a new level's map: it gets its file when the level is saved by name
+    }
     // An installed game's bundled maps may be read-only: the map is saved as the player's copy,
     // which later loads find first.
     const ZELM::PathTable& paths = ZELM::PathTable::Instance();

@@ -44,7 +44,9 @@ public:
     void SaveLevel(const std::string& name);
     // Writes the loaded map to its own file name.
     void SaveLevels();
-    void New() { worldMap.Free(); }
+    // A new level's map: 64 by 32 tiles walled in by blocks, without a file until the level is
+    // saved by name.
+    void New();
     bool HasTileInfo() { return worldMap.HasTileInfo(); }
     void NoTileInfo() { worldMap.SetTileInfo(false); }
     void SetLevelID(unsigned x, unsigned y, unsigned char id) { worldMap.SetTileID(x, y, id); }

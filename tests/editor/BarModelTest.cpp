@@ -1,10 +1,13 @@
-// Tests of the headless model: groups and their order, attributes, and edits reaching the program.
+// Tests of the headless model (groups and their order, attributes, edits reaching the program) and
+// of the painter over windowless ImGui frames.
 #include <gtest/gtest.h>
+#include <imgui.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "editor/tweakbar/BarPainter.h"
 #include "editor/tweakbar/BarRegistry.h"
 
 namespace {
@@ -332,6 +335,82 @@ TEST_F(BarEdits, ThousandsOfBadLinesMakeABoundedReport) {
     }
     EXPECT_FALSE(bars.Define(text, error));
     EXPECT_LT(error.size(), 5000u);
+}
+
+// Frames of the painter without a window: what a designer types and clicks, as ImGui receives it.
+class PaintedBar : public BarEdits {
+protected:
+    void SetUp() override {
+        BarEdits::SetUp();
+        ImGui::CreateContext();
+        ImGuiIO& io = ImGui::GetIO();
+        io.DisplaySize = ImVec2(800.0f, 600.0f);
+        io.IniFilename = nullptr;
+        unsigned char* pixels = nullptr;
+        int width = 0;
+        int height = 0;
+        io.Fonts->GetTexDataAsRGBA32(&pixels, &width, &height);
+        ASSERT_TRUE(bars.Define("Entity position='0 0' size='300 200'", error)) << error;
+    }
+    void TearDown() override { ImGui::DestroyContext(); }
+
+    void Frame() {
+        ImGui::GetIO().DeltaTime = 1.0f / 60.0f;
+        ImGui::NewFrame();
+        const std::vector<PendingAction> actions = painter.Paint(bars);
+        ImGui::Render();
+        for (const PendingAction& action : actions) {
+            bars.Carry(action);
+        }
+    }
+
+    Tweak::BarPainter painter;
+};
+
+TEST_F(PaintedBar, TextTypedIntoAFieldReachesTheProgramWhenAClickLeavesTheFieldButNotOnEsc) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.KeyMap[ImGuiKey_Escape] = 27;
+    const struct {
+        bool escape;
+        const char* kept;
+    } cases[] = {{false, "Gamma"}, {true, "crate"}};
+    for (const auto& leaving : cases) {
+        program.name = "crate";
+        ASSERT_TRUE(bars.DefineEntry(*bar, *name, "keyboardfocus=true", error)) << error;
+        Frame();
+        Frame();
+        io.AddInputCharactersUTF8("Gamma");
+        Frame();
+        EXPECT_EQ(program.name, "crate") << "not while typing";
+        io.MousePos = ImVec2(700.0f, 500.0f);  // on nothing
+        io.MouseDown[0] = !leaving.escape;
+        io.KeysDown[27] = leaving.escape;
+        Frame();
+        io.MouseDown[0] = false;
+        io.KeysDown[27] = false;
+        Frame();
+        // Focused, the field's text was selected, so typing replaced it.
+        EXPECT_EQ(program.name, leaving.kept) << "escape: " << leaving.escape;
+    }
+}
+
+TEST_F(PaintedBar, AFocusRequestWhileTypingRestartsTheFieldFromTheProgramsText) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.KeyMap[ImGuiKey_Enter] = 13;
+    ASSERT_TRUE(bars.DefineEntry(*bar, *name, "keyboardfocus=true", error)) << error;
+    Frame();
+    Frame();
+    io.AddInputCharactersUTF8("half typed");
+    Frame();
+    program.name = "recalled";  // a console's history, for one
+    ASSERT_TRUE(bars.DefineEntry(*bar, *name, "keyboardfocus=true", error)) << error;
+    Frame();
+    Frame();
+    io.KeysDown[13] = true;
+    Frame();
+    io.KeysDown[13] = false;
+    Frame();
+    EXPECT_EQ(program.name, "recalled");
 }
 
 }  // namespace

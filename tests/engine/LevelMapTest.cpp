@@ -301,8 +301,21 @@ TEST_F(LogicTileMapTest, LoadEditAndSaveTheMapByName) {
     engine.Call("NoTileInfo");
     EXPECT_FALSE(engine.Call<bool>("HasTileInfo"));
 
+    // A new level has a map of its own, walled in, that paints at once and is saved only by name.
     engine.Call("New");
-    EXPECT_EQ(Tile(0, 0), 0);
+    EXPECT_TRUE(engine.Call<bool>("HasTileInfo"));
+    EXPECT_EQ(logic->GetWorldMap().GetWidth(), 64u);
+    EXPECT_EQ(logic->GetWorldMap().GetHeight(), 32u);
+    const struct {
+        unsigned x, y;
+        unsigned char id;
+    } cells[] = {{0, 0, 1},  {63, 0, 1}, {0, 31, 1},  {63, 31, 1}, {30, 0, 1},
+                 {0, 15, 1}, {1, 1, 0},  {62, 30, 0}, {64, 0, 0}};
+    for (const auto& cell : cells) {
+        EXPECT_EQ(Tile(cell.x, cell.y), cell.id) << cell.x << "," << cell.y;
+    }
+    engine.Call("SetLevelID", 3u, 3u, static_cast<unsigned char>(5));
+    EXPECT_EQ(Tile(3, 3), 5);
     engine.Call("SaveLevels");
     EXPECT_EQ(ReadFile(dir / "Tiles" / "Copy"), Header(2, 2, 0, 0, 0) + "5284");
 

@@ -114,6 +114,15 @@ TEST_F(GraphicsFrame, ComponentsUpdateThriceAndThePlayerIsDrawnLast) {
     EXPECT_FALSE(graphics.GetSlowestComponent().empty());
 }
 
+TEST_F(GraphicsFrame, EveryPlayerGraphicIsDrawnLastAfterTheLevel) {
+    Add("G", "GravityGuyGraphic");
+    Add("C", "Cube");
+    Add("H", "GravityGuyGraphic");
+    graphics.Update(16.0f);
+    const std::vector<std::string> afterLevel(log.begin() + 5, log.begin() + 11);
+    EXPECT_EQ(afterLevel, (std::vector<std::string>{"G.U16", "C.U16", "C.D", "H.U16", "G.D", "H.D"}));
+}
+
 TEST_F(GraphicsFrame, TheCameraFollowsThePlayerGraphicWithinTheFrame) {
     ProbeGraphic* player = Add("G", "GravityGuyGraphic");
     ProbeGraphic* crate = Add("C", "Cube");

@@ -306,6 +306,16 @@ TEST_F(GraphicComponents, TheCameraFollowsThePlayerUnlessDebugDrawingLeavesItFre
     }
 }
 
+TEST_F(GraphicComponents, WithASecondPlayerTheCameraAndTheLightStayOnTheFirst) {
+    Load("Player", Place(12.0f, 5.0f, 0.8f) + Graphic("GravityGuyGraphic"));
+    Load("Cube", Place(20.0f, 2.0f, 1.0f) + Graphic("Cube"));
+    Load("Placed", Place(30.0f, 9.0f, 0.8f) + Graphic("GravityGuyGraphic"));
+    engine.CallAll("SetDebug Draw", false);
+    Frames(2);
+    EXPECT_EQ(glm::vec2(graphics->GetCamTargetX(), graphics->GetCamTargetY()), glm::vec2(12.0f, 5.0f));
+    EXPECT_EQ(graphics->GetP1Light(), glm::vec3(12.0f, 5.0f, 0.5f));
+}
+
 TEST_F(GraphicComponents, PickingHitsTheMeshUnderTheMouseAndTellsTheEditor) {
     MouseAndEditor mouse;
     ZELM::EntityHandle player = Load("Phazer", Place(0.0f, 0.0f, 1.0f) + Graphic("PhazerGraphic"));

@@ -1,6 +1,7 @@
 // The bars as ImGui windows and widgets.
 #include "editor/tweakbar/BarPainter.h"
 
+#include <imgui_internal.h>
 #include <imgui_stdlib.h>
 
 #include <algorithm>
@@ -142,10 +143,11 @@ void BarPainter::PaintVariable(const Bar& bar, const Entry& variable) {
     const TweakValue value = variable.Read();
     PaintLabel(bar, variable);
     ImGui::BeginDisabled(variable.IsReadOnly());
-    if (variable.TakeFocusRequest()) {
+    const bool focusRequested = variable.TakeFocusRequest();
+    if (focusRequested) {
         ImGui::SetKeyboardFocusHere();
     }
-    std::optional<TweakValue> edited = EditValue(variable, value);
+    std::optional<TweakValue> edited = EditValue(variable, value, focusRequested);
     ImGui::EndDisabled();
     if (edited) {
         actions_.push_back({barSerial_, variable.Name(), std::move(edited)});
@@ -164,7 +166,8 @@ void BarPainter::PaintLabel(const Bar& bar, const Entry& entry) {
     ImGui::SetNextItemWidth(-FLT_MIN);
 }
 
-std::optional<TweakValue> BarPainter::EditValue(const Entry& variable, const TweakValue& value) {
+std::optional<TweakValue> BarPainter::EditValue(const Entry& variable, const TweakValue& value,
+                                                bool restart) {
     const Entry::Settings& settings = variable.GetSettings();
     const float step = static_cast<float>(settings.step);
     const float integerStep = step > 0.0f ? step : kDefaultIntegerStep;
@@ -189,11 +192,17 @@ std::optional<TweakValue> BarPainter::EditValue(const Entry& variable, const Twe
     if (const auto* number = std::get_if<double>(&value)) {
         return DragNumber(*number, ImGuiDataType_Double, realStep, realFormat);
     }
-    return EditText(std::get<std::string>(value), variable.IsReadOnly());
+    return EditText(std::get<std::string>(value), variable.IsReadOnly(), restart);
 }
 
-std::optional<TweakValue> BarPainter::EditText(const std::string& programText, bool readOnly) {
+std::optional<TweakValue> BarPainter::EditText(const std::string& programText, bool readOnly, bool restart) {
     const ImGuiID id = ImGui::GetID("##value");
+    if (restart && id == editedTextId_) {
+        // The program asks for the keyboard while the field is typed into because it has new text
+        // for it (a recalled command): that text replaces what was typed, and typing goes on there.
+        editedTextId_ = 0;
+        ImGui::ClearActiveID();
+    }
     std::string shown = programText;
     std::string& text = id == editedTextId_ ? editedText_ : shown;
     const ImGuiInputTextFlags flags =
@@ -207,7 +216,12 @@ std::optional<TweakValue> BarPainter::EditText(const std::string& programText, b
         editedTextId_ = id;
         editedText_ = text;
     } else if (!ImGui::IsItemActive() && editedTextId_ == id) {
+        // A field left by a click elsewhere keeps what was typed, as Enter would: a button pressed
+        // after typing (a file dialog's Save) must see the new text. Esc has put the old text back.
         editedTextId_ = 0;
+        if (!readOnly && editedText_ != programText) {
+            edited = editedText_;
+        }
     }
     return edited;
 }

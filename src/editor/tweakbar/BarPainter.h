@@ -27,8 +27,9 @@ private:
     void PaintVariable(const Bar& bar, const Entry& variable);
     // The label on the left; the value that follows goes in the bar's values column.
     void PaintLabel(const Bar& bar, const Entry& entry);
-    std::optional<TweakValue> EditValue(const Entry& variable, const TweakValue& value);
-    std::optional<TweakValue> EditText(const std::string& programText, bool readOnly);
+    // restart: the variable asked for the keyboard in this frame.
+    std::optional<TweakValue> EditValue(const Entry& variable, const TweakValue& value, bool restart);
+    std::optional<TweakValue> EditText(const std::string& programText, bool readOnly, bool restart);
 
     std::vector<PendingAction> actions_;
     unsigned barSerial_ = 0;
