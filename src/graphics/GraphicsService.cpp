@@ -538,6 +538,18 @@ void GraphicsService::DrawText() {
         return;
     }
     sprites->Begin(screenWidth, screenHeight);
+    // Every outline before any letter, so no line's outline covers another's letters: white text
+    // stays readable over light blocks and the white flash at the end of a level.
+    for (const PlacedGlyph& glyph : glyphs) {
+        const float width = std::max(1.0f, std::floor(glyph.scale * 0.5f));
+        for (const float dy : {-width, 0.0f, width}) {
+            for (const float dx : {-width, 0.0f, width}) {
+                if (dx != 0.0f || dy != 0.0f) {
+                    DrawGlyph(glyph, dx, dy, 0x000000u);
+                }
+            }
+        }
+    }
     for (const PlacedGlyph& glyph : glyphs) {
         DrawGlyph(glyph, 0.0f, 0.0f, 0xffffffu);
     }
