@@ -185,6 +185,9 @@ void GraphicsService::Init() {
         CreateGlowTargets();
         // A missing font leaves text invisible, without a report.
         font = Texture::Load(resources + "Fonts/zolfont.png");
+        if (font) {
+            font->SampleNearestClamped();
+        }
         if (startFullscreen && !fullscreen) {
             ToggleFullscreen();
         }
@@ -536,12 +539,29 @@ void GraphicsService::DrawText() {
         return;
     }
     sprites->Begin(screenWidth, screenHeight);
+    // Every outline before any letter, so no line's outline covers another's letters: white text
+    // stays readable over light blocks and the white flash at the end of a level.
     for (const PlacedGlyph& glyph : glyphs) {
-        const int source[4] = {glyph.source.left, glyph.source.top, glyph.source.right, glyph.source.bottom};
-        sprites->Draw(font->GetId(), font->GetWidth(), font->GetHeight(), source, glyph.x, glyph.y,
-                      glyph.scale, static_cast<std::uint32_t>(glyph.alpha) << 24 | 0xffffffu);
+        const float width = std::max(1.0f, std::floor(glyph.scale * 0.5f));
+        for (const float dy : {-width, 0.0f, width}) {
+            for (const float dx : {-width, 0.0f, width}) {
+                if (dx != 0.0f || dy != 0.0f) {
+                    DrawGlyph(glyph, dx, dy, 0x000000u);
+                }
+            }
+        }
+    }
+    for (const PlacedGlyph& glyph : glyphs) {
+        DrawGlyph(glyph, 0.0f, 0.0f, 0xffffffu);
     }
     sprites->End();
+}
+
+void GraphicsService::DrawGlyph(const PlacedGlyph& glyph, float dx, float dy, std::uint32_t rgb) {
+    const int source[4] = {glyph.source.left, glyph.source.top, glyph.source.right, glyph.source.bottom};
+    // The glyph rectangles address the font image as a fixed grid, whatever its resolution.
+    sprites->Draw(font->GetId(), TextLayer::kGridUnits, TextLayer::kGridUnits, source, glyph.x + dx,
+                  glyph.y + dy, glyph.scale, static_cast<std::uint32_t>(glyph.alpha) << 24 | rgb);
 }
 
 bool GraphicsService::KeyTriggered(const char* key) {

@@ -167,6 +167,8 @@ private:
     // The glow blurred into render target 2, then added to the frame.
     void PostProcess();
     void DrawText();
+    // One glyph of the font, moved by (dx, dy) pixels, in the colour (0xRRGGBB) at the glyph's alpha.
+    void DrawGlyph(const PlacedGlyph& glyph, float dx, float dy, std::uint32_t rgb);
     void WriteScreenshot(const std::string& file);
     void ShowFxError(const std::string& errors);
     // The glow pass's two pictures, sized from the screen.

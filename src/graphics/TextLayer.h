@@ -11,6 +11,8 @@
 
 namespace Graphics {
 
+// A glyph's cell in the font image, in units of a 100 x 100 grid whatever the image's size: a finer
+// image sharpens the glyphs without changing their size on screen or the layout.
 struct GlyphRect {
     int left = 0;
     int top = 0;
@@ -31,6 +33,8 @@ class TextLayer {
 public:
     // The characters of the font image, cell by cell in reading order; the space takes the last cell.
     static const char* const kGlyphs;
+    // The units the glyph rectangles address across (and down) the whole font image.
+    static constexpr int kGridUnits = 100;
 
     TextLayer();
 

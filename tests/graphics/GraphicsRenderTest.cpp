@@ -229,6 +229,45 @@ TEST_F(GraphicsRender, ABackgroundShowsItsPixelsCentredAndUnlit) {
     }
 }
 
+TEST_F(GraphicsRender, TextOverAWhitePictureKeepsADarkOutline) {
+    // A white picture over the middle of the screen: 600 x 200, from (100, 200) to (700, 400).
+    const std::vector<std::uint8_t> rgba(600 * 200 * 4, 255);
+    Graphics::Texture* picture = Graphics::Texture::FromPixels(600, 200, rgba.data()).release();
+    ZELM::AssetManager::Instance().Add("kvsplash", new ZELM::AssetImpl<Graphics::Texture*>(
+                                                       picture, [](Graphics::Texture*& t) { delete t; }));
+    ZELM::EntityController entities;
+    auto* background = new Graphics::Background();
+    background->SetTypeName("Background");
+    background->SetParentService(service.get());
+    entities.Create("Splash").Resolve()->AddComponent(background);
+    background->Bind();
+    background->AddToService();
+    Graphics::Text* line = service->AddText();
+    line->x = 150;
+    line->y = 280;
+    line->width = 700;
+    line->scale = 2.5f;
+    line->text = "Watch out";
+    service->Update(16.0f);
+    service->Update(16.0f);
+    Render();
+    entities.DestroyAllEntities();
+
+    // The glyphs' white stays, ringed by dark pixels that set it off from the picture.
+    int light = 0;
+    int dark = 0;
+    for (int y = 270; y < 320; ++y) {
+        for (int x = 140; x < 450; ++x) {
+            const Pixel p = At(x, y);
+            light += p.r > 240 && p.g > 240 && p.b > 240;
+            dark += p.r < 64 && p.g < 64 && p.b < 64;
+        }
+    }
+    EXPECT_GT(dark, 300) << "outline";
+    EXPECT_GT(light, 300) << "the picture and the letters";
+    EXPECT_GT(At(120, 290).r, 240) << "the picture beside the line is untouched";
+}
+
 float ReadValue = 0.5f;
 void GetValue(void* value, void*) {
     *static_cast<float*>(value) = ReadValue;

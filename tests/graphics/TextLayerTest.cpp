@@ -1,7 +1,9 @@
 // Text wrapping, metrics, the glyph map and the life of text lines.
 #include <gtest/gtest.h>
+#include <stb/stb_image.h>
 
 #include <cstring>
+#include <string>
 
 #include "graphics/TextLayer.h"
 
@@ -85,6 +87,40 @@ TEST(TextFont, TheGlyphMapFollowsTheTenByTenGrid) {
     EXPECT_TRUE(same(layer.Glyph(' '), 90, 90));
     const Graphics::GlyphRect unknown = layer.Glyph('~');
     EXPECT_EQ(unknown.right - unknown.left, 0);
+}
+
+// The font image: ten cells a side, fine enough for real letter shapes; every glyph has ink well
+// inside its own cell and none on the cell's rim, where a neighbour would pick it up.
+TEST(TextFont, EveryGlyphHasInkInsideItsOwnCell) {
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    stbi_uc* pixels = stbi_load((std::string(FALLWARD_RESOURCES) + "/Fonts/zolfont.png").c_str(), &width,
+                                &height, &channels, 4);
+    ASSERT_NE(pixels, nullptr);
+    ASSERT_EQ(width, height);
+    ASSERT_EQ(width % 10, 0);
+    const int cell = width / 10;
+    EXPECT_GE(cell, 12) << "too coarse for glyphs of at least 8 x 12 texels";
+    const std::size_t count = std::strlen(TextLayer::kGlyphs);
+    for (std::size_t i = 0; i < 100; ++i) {
+        int ink = 0;
+        int rim = 0;
+        for (int y = 0; y < cell; ++y) {
+            for (int x = 0; x < cell; ++x) {
+                const int px = cell * static_cast<int>(i % 10) + x;
+                const int py = cell * static_cast<int>(i / 10) + y;
+                const int alpha = pixels[(py * width + px) * 4 + 3];
+                ink += alpha > 127;
+                rim += alpha > 0 && (x == 0 || y == 0 || x == cell - 1 || y == cell - 1);
+            }
+        }
+        const bool drawn = i + 1 < count;  // the space and the cells after the glyph string stay clear
+        const char c = i < count ? TextLayer::kGlyphs[i] : '~';
+        EXPECT_EQ(ink > 0, drawn) << "cell " << i << " '" << c << "'";
+        EXPECT_EQ(rim, 0) << "ink on the rim of cell " << i << " '" << c << "'";
+    }
+    stbi_image_free(pixels);
 }
 
 TEST(TextLines, NewLinesShowAPlaceholderAndEmptyLinesLeaveForGood) {

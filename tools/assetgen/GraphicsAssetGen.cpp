@@ -1,11 +1,13 @@
 // Makes the game's textures, bitmap font and box mesh: every picture and mesh the renderer reads.
 #include <stb/stb_image_write.h>
+#include <stb/stb_truetype.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -98,46 +100,86 @@ Image Spot(int size, float hardness) {
     return image;
 }
 
-// Our 3 x 5 letter shapes, row by row ('#' set), in the order of the font's glyph string.
-const char* const kShapes[] = {
-    ".#.#.#####.##.#", "##.#.###.#.###.", ".###..#..#...##", "##.#.##.##.###.", "####..##.#..###",
-    "####..##.#..#..", ".###..#.##.#.##", "#.##.#####.##.#", "###.#..#..#.###", "..#..#..##.#.#.",
-    "#.##.###.#.##.#", "#..#..#..#..###", "#.########.##.#", "##.#.##.##.##.#", ".#.#.##.##.#.#.",
-    "##.#.###.#..#..", ".#.#.##.###..##", "##.#.###.#.##.#", ".###...#...###.", "###.#..#..#..#.",
-    "#.##.##.##.####", "#.##.##.##.#.#.", "#.##.########.#", "#.##.#.#.#.##.#", "#.##.#.#..#..#.",
-    "###..#.#.#..###", "####.##.##.####", ".#.##..#..#.###", "##...#.#.#..###", "##...#.#...###.",
-    "#.##.####..#..#", "####..##...###.", ".###..####.####", "###..#.#..#..#.", "####.#####.####",
-    "####.####..###.", ".............#.", "....#.....#....", "##...#.#.....#.", ".#..#..#.....#.",
-    "..........#.#..", ".#..#..........", "#.#####.#####.#", "####.#####...##", ".####..#..####.",
-    "#.#..#.#.#..#.#", ".#.#.#.........", ".#.#.#.#.#.#.##", "#.#.#.#.#......", "..#.#..#..#...#",
-    "#...#..#..#.#..", ".##.#..#..#..##", "##..#..#..#.##.", "......###......", "....#.###.#....",
-    "..#..#.#.#..#..", "...###...###...", "..#.#.#...#...#", "#...#...#.#.#..", "............###",
-};
+// The font's grid: 10 x 10 cells, each kFontCell texels square. The text layer addresses the image
+// as 100 x 100 units whatever its size, so finer cells draw glyphs of the same size on screen.
+constexpr int kFontCell = 32;
+// Empty texels kept round every glyph, so a cell's edge never shows a neighbour's ink.
+constexpr int kFontMargin = 1;
+// The text layer advances 12.8 units a character over a 10-unit cell; the font's own letters are
+// narrower than that, so they are drawn wider to fill the cell and keep words from falling apart.
+constexpr float kFontWidening = 1.6f;
+const char* const kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
 
-// Bit (column, row) of a shape.
-bool ShapeBit(const char* shape, int column, int row) {
-    return shape[row * 3 + column] == '#';
+std::vector<unsigned char> ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The scale that fits every glyph of the string, from its highest ascender to its lowest
+// descender, into the cell's inner height.
+float FontScale(const stbtt_fontinfo& font, const std::string& glyphs) {
+    int top = 0;
+    int bottom = 0;
+    for (const char c : glyphs) {
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        if (stbtt_GetCodepointBox(&font, c, &x0, &y0, &x1, &y1) != 0) {
+            top = std::max(top, y1);
+            bottom = std::min(bottom, y0);
+        }
+    }
+    return static_cast<float>(kFontCell - 2 * kFontMargin) / static_cast<float>(top - bottom);
+}
+
+// Coverage as the alpha of white texels: the glyph centred across its cell, on the common baseline
+// `ascent` texels below the cell's inner top; whatever would reach the cell's margin is cut off.
+void PlaceGlyph(Image& image, const stbtt_fontinfo& font, char c, int cellIndex, float scaleX, float scaleY,
+                int ascent) {
+    const int inner = kFontCell - 2 * kFontMargin;
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    stbtt_GetCodepointBitmapBox(&font, c, scaleX, scaleY, &x0, &y0, &x1, &y1);
+    const int w = std::min(x1 - x0, inner);
+    const int h = std::min(y1 - y0, inner);
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    std::vector<unsigned char> coverage(static_cast<std::size_t>(w * h), 0);
+    stbtt_MakeCodepointBitmap(&font, coverage.data(), w, h, w, scaleX, scaleY, c);
+    const int cellLeft = kFontCell * (cellIndex % 10) + kFontMargin;
+    const int cellTop = kFontCell * (cellIndex / 10) + kFontMargin;
+    const int left = cellLeft + (inner - w) / 2;
+    const int top = std::max(0, ascent + y0);
+    for (int y = 0; y < h && top + y < inner; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const int a = coverage[static_cast<std::size_t>(y * w + x)];
+            if (a > 0) {
+                image.Set(left + x, cellTop + top + y, 255, 255, 255, a);
+            }
+        }
+    }
+}
+
+// White glyphs with their coverage as alpha, in the text layer's grid of 10 x 10 cells.
 Image Font() {
     const std::string glyphs =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.:?!,'#@$%^&*()[]-+/=<>_abcdefghijklmnopqrstuvwxyz ";
-    Image image(100, 100);
+    Image image(10 * kFontCell, 10 * kFontCell);
+    const std::vector<unsigned char> file = ReadFile(kFontFile);
+    stbtt_fontinfo font;
+    if (file.empty() ||
+        stbtt_InitFont(&font, file.data(), stbtt_GetFontOffsetForIndex(file.data(), 0)) == 0) {
+        std::fprintf(stderr, "GraphicsAssetGen: cannot read %s (fonts-dejavu-core)\n", kFontFile);
+        return Image(0, 0);
+    }
+    const float scaleY = FontScale(font, glyphs);
+    const float scaleX = scaleY * kFontWidening;
+    int ascent = 0;
+    for (const char c : glyphs) {
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        stbtt_GetCodepointBitmapBox(&font, c, scaleX, scaleY, &x0, &y0, &x1, &y1);
+        ascent = std::max(ascent, -y0);
+    }
     for (std::size_t i = 0; i + 1 < glyphs.size(); ++i) {
-        const bool lower = i >= 60;
-        const char* shape = kShapes[lower ? i - 60 : i];
-        const int cellX = 10 * static_cast<int>(i % 10);
-        const int cellY = 10 * static_cast<int>(i / 10);
-        // Capitals fill the cell's height; small letters are the same shapes, seven pixels tall.
-        const int top = lower ? 3 : 0;
-        const int rows = lower ? 7 : 10;
-        for (int y = 0; y < rows; ++y) {
-            for (int x = 0; x < 6; ++x) {
-                if (ShapeBit(shape, x / 2, y * 5 / rows)) {
-                    image.Set(cellX + 2 + x, cellY + top + y, 255, 255, 255);
-                }
-            }
-        }
+        PlaceGlyph(image, font, glyphs[i], static_cast<int>(i), scaleX, scaleY, ascent);
     }
     return image;
 }
@@ -290,7 +332,7 @@ Image FallingBlocks(int width, int height, int blocks, float light) {
     return image;
 }
 
-// FALLWARD in wide block letters of its own (the font's 3 x 5 shapes make W read as H), every cell a
+// FALLWARD in wide block letters of its own (the title is a picture of blocks, not text), every cell a
 // block, on a dark band, with a strip of the tile colours under it. `wordTop` is the letters' top.
 void DrawTitle(Image& image, int cell, int wordTop) {
     static const char* const kTitle[8][5] = {

@@ -38,6 +38,14 @@ std::unique_ptr<Texture> Texture::FromPixels(int width, int height, const std::u
     return texture;
 }
 
+void Texture::SampleNearestClamped() {
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
 Texture::~Texture() {
     // Without a context the driver has freed the texture with it.
     if (id != 0 && Device::HasLiveContext()) {

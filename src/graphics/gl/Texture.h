@@ -17,6 +17,10 @@ public:
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
 
+    // Nearest texels and no wrapping, for an atlas such as the font: smoothing and wrapping would
+    // blend in texels of the neighbouring cells or the opposite edge.
+    void SampleNearestClamped();
+
     unsigned GetId() const { return id; }
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }
