@@ -116,6 +116,23 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
     EXPECT_EQ(world.logic->GetWinType(), Logic::kRace) << "the race was picked last";
 }
 
+TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
+    const struct {
+        const char* type;
+        std::vector<std::string> levelsAsked;
+    } menus[] = {{"MainMenu", {}}, {"PlayGameMenu", {"Menu"}}, {"Options", {"Menu"}}};
+    ZELMTest::ProblemCapture capture;  // no buttons: ESC needs none
+    for (const auto& menu : menus) {
+        auto* screen = world.AddComponentEntity<ZELM::Component>(std::string("Screen") + menu.type, menu.type);
+        world.engine.levelsAsked.clear();
+        world.engine.calls.clear();
+        Press(*screen, {"DOWN"});
+        Press(*screen, {"ESC"});
+        EXPECT_EQ(world.engine.levelsAsked, menu.levelsAsked) << menu.type;
+        EXPECT_EQ(world.engine.calls, std::vector<std::string>{}) << menu.type << ": nothing is confirmed";
+    }
+}
+
 TEST_F(ScreenTest, AMissingButtonIsReportedOnceAndNotFollowed) {
     ZELMTest::ProblemCapture capture;
     AddButton("play");

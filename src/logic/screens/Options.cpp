@@ -11,6 +11,10 @@ void Options::Init() {
 }
 
 void Options::Update(float) {
+    if (KeyTriggered("ESC")) {
+        PostLoadLevel("Menu");
+        return;
+    }
     if (!menu.Step(engine)) {
         return;
     }

@@ -1,4 +1,4 @@
-// The options: full screen, resolution, back to the main menu.
+// The options: full screen, resolution, back to the main menu (also ESC).
 #pragma once
 
 #include "logic/screens/Menu.h"
