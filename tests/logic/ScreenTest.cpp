@@ -218,6 +218,22 @@ protected:
     Logic::Level* level = nullptr;
 };
 
+TEST_F(PauseMenuTest, TheDisplayTogglesSayWhatTheySwitchedToUntilThePauseCloses) {
+    ZELMTest::ProblemCapture capture;
+    Frame({"ESC"});
+    EXPECT_EQ(level->GetNotice(), " ");
+    for (int i = 0; i < 3; ++i) {
+        Frame({"UP"});  // from "return to game" to "toggle fullscreen"
+    }
+    Frame({"ENTER"});
+    EXPECT_EQ(level->GetNotice(), "windowed") << "no graphics service: nothing to switch to";
+    Frame({"DOWN"});
+    Frame({"ENTER"});
+    EXPECT_EQ(level->GetNotice(), "800 x 600");
+    Frame({"ESC"});
+    EXPECT_EQ(level->GetNotice(), " ");
+}
+
 TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
     ZELMTest::ProblemCapture capture;
     Frame({"ESC"});
