@@ -138,6 +138,14 @@ TEST(ScreenFlowRun, TheDisplayTogglesSayWhatTheySwitchedToAndEscLeavesTheOptions
     EXPECT_EQ(TextStartingWith(frames[74], "800 x 600"), "800 x 600") << frames[74].line;
 }
 
+TEST(ScreenFlowRun, AClickOnAMenuButtonConfirmsIt) {
+    const std::vector<Frame> frames = PlayHeadless("--frames 70 --input-script " + ZELMTest::kFixtures +
+                                                   "/flows/mouse-menu.input");
+    EXPECT_EQ(LevelsOf(frames), (std::vector<std::string>{"Splash", "Menu", "Options"}));
+    ASSERT_EQ(frames.size(), 70u);
+    EXPECT_EQ(frames[58].level, "Menu") << "the click beside the buttons did nothing";
+}
+
 TEST(ScreenFlowRun, KeysInThePauseMenuLeaveGravityAndTheZoneAlone) {
     const std::vector<Frame> frames = PlayHeadless("--level Level7 --frames 140 --input-script " +
                                                    ZELMTest::kFixtures + "/flows/level7-pause.input");

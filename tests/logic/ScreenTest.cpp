@@ -23,12 +23,16 @@ public:
     void Bind() override {
         ZELM::DynamicBinder::Bind("Select", this, &ButtonStandIn::Select);
         ZELM::DynamicBinder::Bind("SetText", this, &ButtonStandIn::SetText);
+        ZELM::DynamicBinder::Bind("ContainsPoint", this, &ButtonStandIn::ContainsPoint);
     }
     void Init() override {}
     void Update(float) override {}
     void Select(bool value) { selected = value; }
     void SetText(std::string value) { text = value; }
+    // Each stand-in covers a band 50 pixels high, from `top` down.
+    bool ContainsPoint(int, int y) { return y >= top && y < top + 50; }
     bool selected = false;
+    int top = -1000;
     std::string text;
 };
 
@@ -131,6 +135,33 @@ TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
         EXPECT_EQ(world.engine.levelsAsked, menu.levelsAsked) << menu.type;
         EXPECT_EQ(world.engine.calls, std::vector<std::string>{}) << menu.type << ": nothing is confirmed";
     }
+}
+
+TEST_F(ScreenTest, TheMouseSelectsTheButtonItMovesOntoAndAClickConfirmsIt) {
+    int top = 100;
+    for (const char* name : {"play", "options", "credits", "quit"}) {
+        AddButton(name)->top = top;
+        top += 100;
+    }
+    auto* screen = world.AddComponentEntity<ZELM::Component>("Screen", "MainMenu");
+    world.engine.mouseX = 400;
+    world.engine.mouseY = 220;  // over "options" from the start
+    Press(*screen, {});
+    EXPECT_EQ(Selected(), 0) << "a mouse that has not moved leaves the selection to the keys";
+    world.engine.mouseY = 320;
+    Press(*screen, {});
+    EXPECT_EQ(Selected(), 2) << "moved onto credits";
+    Press(*screen, {"UP"});
+    EXPECT_EQ(Selected(), 1) << "the keys still move the selection while the mouse rests";
+    world.engine.mouseY = 360;  // moved off every button
+    world.engine.leftClicked = true;
+    Press(*screen, {});
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_TRUE(world.engine.levelsAsked.empty()) << "a click beside the buttons confirms nothing";
+    world.engine.mouseY = 420;
+    Press(*screen, {});
+    world.engine.leftClicked = false;
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"quit"}) << "a click on quit confirms it";
 }
 
 TEST_F(ScreenTest, AMissingButtonIsReportedOnceAndNotFollowed) {
