@@ -26,20 +26,23 @@ std::string FindStartProblem(const std::string& dataDirectory, const std::string
     paths.SetUserRoot(userRoot);
     const std::string levels = paths.Get("Levels");
     if (levels.empty()) {
-        return std::string("the ") + kManifest + " of the data directory " + quoted + " names no Levels directory";
+        return std::string("the ") + kManifest + " of the data directory " + quoted +
+               " names no Levels directory";
     }
     if (!startLevel.empty()) {
-        // A level the order lacks may still be played on its own (a demo, a test level): only its file matters.
+        // A level outside the order may still be played on its own (a demo): only its file matters.
         const std::string file = paths.Find("Levels", startLevel + ".xml");
         if (!std::filesystem::is_regular_file(file, ignored)) {
-            return "there is no level \"" + startLevel + "\": the data directory " + quoted + " has no " + file;
+            return "there is no level \"" + startLevel + "\": the data directory " + quoted + " has no " +
+                   file;
         }
         return std::string();
     }
     LevelSequence order;
     order.Read(levels + "order.txt");
     if (order.GetNames().empty()) {
-        return "the data directory " + quoted + " has no levels: " + levels + "order.txt is missing or names none";
+        return "the data directory " + quoted + " has no levels: " + levels +
+               "order.txt is missing or names none";
     }
     return std::string();
 }

@@ -90,7 +90,8 @@ bool Button::ContainsPoint(int x, int y) const {
     const float bottom = static_cast<float>(label->y) + 14.0f * pen + 7.0f;
     const float px = static_cast<float>(x);
     const float py = static_cast<float>(y);
-    return px >= static_cast<float>(label->x) && px < right && py >= static_cast<float>(label->y) && py < bottom;
+    return px >= static_cast<float>(label->x) && px < right && py >= static_cast<float>(label->y) &&
+           py < bottom;
 }
 
 void Button::Update(float /*dt*/) {

@@ -58,9 +58,11 @@ TEST(HeadlessRun, DataThatCannotStartTheGameEndsWithOneMessageAndStatusTwo) {
         std::string arguments;
         std::vector<std::string> named;  // what the message must name
     } cases[] = {
-        {"--level NoSuchLevel --data " + kFixtures + "/good/Working", {"NoSuchLevel", "../Resources/Levels/"}},
+        {"--level NoSuchLevel --data " + kFixtures + "/good/Working",
+         {"NoSuchLevel", "../Resources/Levels/"}},
         {"--data " + empty.string(), {empty.string(), "manifest.txt"}},
-        {"--data " + kFixtures + "/no-levels/Working", {"no-levels/Working", "../Resources/Levels/order.txt"}},
+        {"--data " + kFixtures + "/no-levels/Working",
+         {"no-levels/Working", "../Resources/Levels/order.txt"}},
     };
     for (const auto& each : cases) {
         const RunResult run = RunFallward("--headless --frames 5 --problems stderr " + each.arguments);

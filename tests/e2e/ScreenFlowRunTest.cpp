@@ -128,8 +128,8 @@ TEST(ScreenFlowRun, ATimeAttackPlayedTwiceStartsAfreshAndKeepsTheRunsRecord) {
 }
 
 TEST(ScreenFlowRun, TheDisplayTogglesSayWhatTheySwitchedToAndEscLeavesTheOptions) {
-    const std::vector<Frame> frames = PlayHeadless("--frames 90 --input-script " + ZELMTest::kFixtures +
-                                                   "/flows/options-toggles.input");
+    const std::vector<Frame> frames =
+        PlayHeadless("--frames 90 --input-script " + ZELMTest::kFixtures + "/flows/options-toggles.input");
     EXPECT_EQ(LevelsOf(frames), (std::vector<std::string>{"Splash", "Menu", "Options", "Menu"}));
     ASSERT_EQ(frames.size(), 90u);
     // Frame N of the trace is frames[N - 1]; each toggle is confirmed in frame 46 and 70.
@@ -139,8 +139,8 @@ TEST(ScreenFlowRun, TheDisplayTogglesSayWhatTheySwitchedToAndEscLeavesTheOptions
 }
 
 TEST(ScreenFlowRun, AClickOnAMenuButtonConfirmsIt) {
-    const std::vector<Frame> frames = PlayHeadless("--frames 70 --input-script " + ZELMTest::kFixtures +
-                                                   "/flows/mouse-menu.input");
+    const std::vector<Frame> frames =
+        PlayHeadless("--frames 70 --input-script " + ZELMTest::kFixtures + "/flows/mouse-menu.input");
     EXPECT_EQ(LevelsOf(frames), (std::vector<std::string>{"Splash", "Menu", "Options"}));
     ASSERT_EQ(frames.size(), 70u);
     EXPECT_EQ(frames[58].level, "Menu") << "the click beside the buttons did nothing";

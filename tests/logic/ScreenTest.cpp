@@ -127,7 +127,8 @@ TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
     } menus[] = {{"MainMenu", {}}, {"PlayGameMenu", {"Menu"}}, {"Options", {"Menu"}}};
     ZELMTest::ProblemCapture capture;  // no buttons: ESC needs none
     for (const auto& menu : menus) {
-        auto* screen = world.AddComponentEntity<ZELM::Component>(std::string("Screen") + menu.type, menu.type);
+        auto* screen =
+            world.AddComponentEntity<ZELM::Component>(std::string("Screen") + menu.type, menu.type);
         world.engine.levelsAsked.clear();
         world.engine.calls.clear();
         Press(*screen, {"DOWN"});

@@ -18,7 +18,8 @@ enum PauseItem : int {
 
 // The notice sits one button's step below "[quit]".
 Level::Level()
-    : menu({"pauseHT", "pauseFS", "pauseR", "pauseRTMM", "pauseRTG", "pauseQ"}, false), notice(engine, 550.0f) {}
+    : menu({"pauseHT", "pauseFS", "pauseR", "pauseRTMM", "pauseRTG", "pauseQ"}, false),
+      notice(engine, 550.0f) {}
 
 void Level::Init() {
     engine.Call("DrawLevelMap");

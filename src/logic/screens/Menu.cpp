@@ -34,7 +34,8 @@ int Menu::FollowMouse(ZELM::DynamicCaller& engine) {
     mouseY = y;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         ZELM::Entity* button = buttons[i].GetIfAlive();
-        if (button != nullptr && button->IsBound("ContainsPoint") && button->Call<bool>("ContainsPoint", x, y)) {
+        if (button != nullptr && button->IsBound("ContainsPoint") &&
+            button->Call<bool>("ContainsPoint", x, y)) {
             if (moved) {
                 selection = static_cast<int>(i);
             }
