@@ -20,6 +20,7 @@
 #include "engine/PathTable.h"
 #include "engine/ProblemReport.h"
 #include "engine/ShortName.h"
+#include "engine/StartProblem.h"
 #include "engine/UserDirectories.h"
 #include "graphics/GraphicsService.h"
 #include "graphics/TextureLoader.h"
@@ -181,6 +182,16 @@ int main(int argc, char** argv) {
     if (bundled.installed) {
         // The installed tree may be read-only: the player's saves live under the XDG data directory.
         ZELM::PathTable::Instance().SetUserRoot(ZELM::UserDataDirectory());
+    }
+    if (!options.checkLevels && !options.listComponents) {
+        // Data that cannot give a first level is refused like a bad argument, before any window
+        // opens: the game would otherwise show an empty screen that no key leaves.
+        const std::string problem =
+            ZELM::FindStartProblem(data, ZELM::PathTable::Instance().GetUserRoot(), options.level);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "fallward: %s\n", problem.c_str());
+            return 2;
+        }
     }
     InstallProblemSink(options.problems);
     std::signal(SIGINT, OnSignal);

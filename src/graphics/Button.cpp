@@ -6,6 +6,7 @@
 #include "engine/AssetManager.h"
 #include "engine/ComponentAttachment.h"
 #include "engine/Entity.h"
+#include "graphics/TextLayer.h"
 
 namespace Graphics {
 namespace {
@@ -41,6 +42,7 @@ void Button::Bind() {
     DynamicBinder::Bind("SetText", this, &Button::SetText);
     DynamicBinder::Bind("SetTexture", this, &Button::SetTexture);
     DynamicBinder::Bind("IsHovered", this, &Button::IsHovered);
+    DynamicBinder::Bind("ContainsPoint", this, &Button::ContainsPoint);
     DynamicBinder::Bind("IsHoverTriggered", this, &Button::IsHoverTriggered);
     BindProperty(&buttonText, "Button Text", this, &Button::OnButtonTextLoaded);
 }
@@ -78,6 +80,18 @@ void Button::ShowText(const std::string& text) {
 void Button::SetTexture(std::string name) {
     // A name a script or a level gives: one that is not loaded is reported.
     texture = ZELM::AssetManager::Instance().Get<Texture*>(name);
+}
+
+bool Button::ContainsPoint(int x, int y) const {
+    // The text layer's own advance and line height; a dim label is drawn 7 pixels lower, so the
+    // box reaches down that far as well.
+    const float pen = TextLayer::PenScale(label->scale);
+    const float right = static_cast<float>(label->x) + 12.0f * pen * static_cast<float>(label->text.size());
+    const float bottom = static_cast<float>(label->y) + 14.0f * pen + 7.0f;
+    const float px = static_cast<float>(x);
+    const float py = static_cast<float>(y);
+    return px >= static_cast<float>(label->x) && px < right && py >= static_cast<float>(label->y) &&
+           py < bottom;
 }
 
 void Button::Update(float /*dt*/) {

@@ -33,6 +33,8 @@ public:
     void Select(bool isSelected) { selected = isSelected; }
     void SetText(std::string text);
     void SetTexture(std::string name);
+    // Whether the point (client pixels) lies on the label: the mouse picks a button by its words.
+    bool ContainsPoint(int x, int y) const;
     bool IsHovered() const { return hovered; }
     // True after the first update of a selection, until the next update.
     bool IsHoverTriggered() const { return hoverTriggered; }

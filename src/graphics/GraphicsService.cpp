@@ -113,6 +113,7 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("SplashRightGreen", this, &GraphicsService::SplashRightGreen);
     ZELM::DynamicBinder::Bind("SplashYellow", this, &GraphicsService::SplashYellow);
     ZELM::DynamicBinder::Bind("ToggleFullscreen", this, &GraphicsService::ToggleFullscreen);
+    ZELM::DynamicBinder::Bind("IsFullscreen", this, &GraphicsService::IsFullscreen);
     ZELM::DynamicBinder::Bind("PostDraw", this, &GraphicsService::PostDraw);
     ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
     ZELM::DynamicBinder::Bind("SetGravRadius", this, &GraphicsService::SetGravRadius);

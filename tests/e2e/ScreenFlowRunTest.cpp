@@ -127,6 +127,25 @@ TEST(ScreenFlowRun, ATimeAttackPlayedTwiceStartsAfreshAndKeepsTheRunsRecord) {
     EXPECT_NE(clocks[1], clocks[0]);
 }
 
+TEST(ScreenFlowRun, TheDisplayTogglesSayWhatTheySwitchedToAndEscLeavesTheOptions) {
+    const std::vector<Frame> frames =
+        PlayHeadless("--frames 90 --input-script " + ZELMTest::kFixtures + "/flows/options-toggles.input");
+    EXPECT_EQ(LevelsOf(frames), (std::vector<std::string>{"Splash", "Menu", "Options", "Menu"}));
+    ASSERT_EQ(frames.size(), 90u);
+    // Frame N of the trace is frames[N - 1]; each toggle is confirmed in frame 46 and 70.
+    EXPECT_EQ(TextStartingWith(frames[44], "windowed"), "") << "nothing is said before a toggle";
+    EXPECT_EQ(TextStartingWith(frames[50], "windowed"), "windowed") << frames[50].line;
+    EXPECT_EQ(TextStartingWith(frames[74], "800 x 600"), "800 x 600") << frames[74].line;
+}
+
+TEST(ScreenFlowRun, AClickOnAMenuButtonConfirmsIt) {
+    const std::vector<Frame> frames =
+        PlayHeadless("--frames 70 --input-script " + ZELMTest::kFixtures + "/flows/mouse-menu.input");
+    EXPECT_EQ(LevelsOf(frames), (std::vector<std::string>{"Splash", "Menu", "Options"}));
+    ASSERT_EQ(frames.size(), 70u);
+    EXPECT_EQ(frames[58].level, "Menu") << "the click beside the buttons did nothing";
+}
+
 TEST(ScreenFlowRun, KeysInThePauseMenuLeaveGravityAndTheZoneAlone) {
     const std::vector<Frame> frames = PlayHeadless("--level Level7 --frames 140 --input-script " +
                                                    ZELMTest::kFixtures + "/flows/level7-pause.input");

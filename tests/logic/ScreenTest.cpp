@@ -23,12 +23,16 @@ public:
     void Bind() override {
         ZELM::DynamicBinder::Bind("Select", this, &ButtonStandIn::Select);
         ZELM::DynamicBinder::Bind("SetText", this, &ButtonStandIn::SetText);
+        ZELM::DynamicBinder::Bind("ContainsPoint", this, &ButtonStandIn::ContainsPoint);
     }
     void Init() override {}
     void Update(float) override {}
     void Select(bool value) { selected = value; }
     void SetText(std::string value) { text = value; }
+    // Each stand-in covers a band 50 pixels high, from `top` down.
+    bool ContainsPoint(int, int y) { return y >= top && y < top + 50; }
     bool selected = false;
+    int top = -1000;
     std::string text;
 };
 
@@ -116,6 +120,51 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
     EXPECT_EQ(world.logic->GetWinType(), Logic::kRace) << "the race was picked last";
 }
 
+TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
+    const struct {
+        const char* type;
+        std::vector<std::string> levelsAsked;
+    } menus[] = {{"MainMenu", {}}, {"PlayGameMenu", {"Menu"}}, {"Options", {"Menu"}}};
+    ZELMTest::ProblemCapture capture;  // no buttons: ESC needs none
+    for (const auto& menu : menus) {
+        auto* screen =
+            world.AddComponentEntity<ZELM::Component>(std::string("Screen") + menu.type, menu.type);
+        world.engine.levelsAsked.clear();
+        world.engine.calls.clear();
+        Press(*screen, {"DOWN"});
+        Press(*screen, {"ESC"});
+        EXPECT_EQ(world.engine.levelsAsked, menu.levelsAsked) << menu.type;
+        EXPECT_EQ(world.engine.calls, std::vector<std::string>{}) << menu.type << ": nothing is confirmed";
+    }
+}
+
+TEST_F(ScreenTest, TheMouseSelectsTheButtonItMovesOntoAndAClickConfirmsIt) {
+    int top = 100;
+    for (const char* name : {"play", "options", "credits", "quit"}) {
+        AddButton(name)->top = top;
+        top += 100;
+    }
+    auto* screen = world.AddComponentEntity<ZELM::Component>("Screen", "MainMenu");
+    world.engine.mouseX = 400;
+    world.engine.mouseY = 220;  // over "options" from the start
+    Press(*screen, {});
+    EXPECT_EQ(Selected(), 0) << "a mouse that has not moved leaves the selection to the keys";
+    world.engine.mouseY = 320;
+    Press(*screen, {});
+    EXPECT_EQ(Selected(), 2) << "moved onto credits";
+    Press(*screen, {"UP"});
+    EXPECT_EQ(Selected(), 1) << "the keys still move the selection while the mouse rests";
+    world.engine.mouseY = 360;  // moved off every button
+    world.engine.leftClicked = true;
+    Press(*screen, {});
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_TRUE(world.engine.levelsAsked.empty()) << "a click beside the buttons confirms nothing";
+    world.engine.mouseY = 420;
+    Press(*screen, {});
+    world.engine.leftClicked = false;
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"quit"}) << "a click on quit confirms it";
+}
+
 TEST_F(ScreenTest, AMissingButtonIsReportedOnceAndNotFollowed) {
     ZELMTest::ProblemCapture capture;
     AddButton("play");
@@ -200,6 +249,22 @@ protected:
 
     Logic::Level* level = nullptr;
 };
+
+TEST_F(PauseMenuTest, TheDisplayTogglesSayWhatTheySwitchedToUntilThePauseCloses) {
+    ZELMTest::ProblemCapture capture;
+    Frame({"ESC"});
+    EXPECT_EQ(level->GetNotice(), " ");
+    for (int i = 0; i < 3; ++i) {
+        Frame({"UP"});  // from "return to game" to "toggle fullscreen"
+    }
+    Frame({"ENTER"});
+    EXPECT_EQ(level->GetNotice(), "windowed") << "no graphics service: nothing to switch to";
+    Frame({"DOWN"});
+    Frame({"ENTER"});
+    EXPECT_EQ(level->GetNotice(), "800 x 600");
+    Frame({"ESC"});
+    EXPECT_EQ(level->GetNotice(), " ");
+}
 
 TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
     ZELMTest::ProblemCapture capture;

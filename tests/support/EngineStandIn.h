@@ -28,6 +28,9 @@ public:
         Bind("GetIntensity", this, &EngineStandIn::GetIntensity);
         Bind("SetIntensity", this, &EngineStandIn::SetIntensity);
         Bind("SetGravRadius", this, &EngineStandIn::SetGravRadius);
+        Bind("xMouse", this, &EngineStandIn::xMouse);
+        Bind("yMouse", this, &EngineStandIn::yMouse);
+        Bind("LeftClickTrigger", this, &EngineStandIn::LeftClickTrigger);
         for (const char* name : {"PlayChangeGrav", "PlayChangeGrav2", "PlayJump", "PlayWin", "PlaySpawn",
                                  "HitCheckPoint", "SplashYellow", "SplashUpGreen", "SplashDownGreen",
                                  "SplashLeftGreen", "SplashRightGreen", "SplashUpRed", "SplashDownRed",
@@ -59,6 +62,10 @@ public:
     float GetIntensity() { return intensity; }
     void SetIntensity(float value) { intensity = value; }
     void SetGravRadius(float value) { gravRadius = value; }
+    int xMouse() { return mouseX; }
+    int yMouse() { return mouseY; }
+    // Clicked this frame: the test clears `leftClicked` itself.
+    bool LeftClickTrigger() { return leftClicked; }
     void PlayBGM(int track) { calls.push_back("PlayBGM " + std::to_string(track)); }
     void ToggleBGM(bool paused) { calls.push_back(paused ? "ToggleBGM on" : "ToggleBGM off"); }
     void SetAllowCommunication(bool allow) { calls.push_back(allow ? "SetAllowCommunication" : "no communication"); }
@@ -77,6 +84,9 @@ public:
     std::set<int> triggered;
     float intensity = 1.0f;
     float gravRadius = 0.0f;
+    int mouseX = 0;
+    int mouseY = 0;
+    bool leftClicked = false;
     std::vector<std::string> calls;
     std::vector<std::string> levelsAsked;
 

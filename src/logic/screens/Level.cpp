@@ -16,7 +16,10 @@ enum PauseItem : int {
 
 }  // namespace
 
-Level::Level() : menu({"pauseHT", "pauseFS", "pauseR", "pauseRTMM", "pauseRTG", "pauseQ"}, false) {}
+// The notice sits one button's step below "[quit]".
+Level::Level()
+    : menu({"pauseHT", "pauseFS", "pauseR", "pauseRTMM", "pauseRTG", "pauseQ"}, false),
+      notice(engine, 550.0f) {}
 
 void Level::Init() {
     engine.Call("DrawLevelMap");
@@ -27,6 +30,7 @@ void Level::Init() {
 
 void Level::TogglePause() {
     paused = !paused;
+    notice.Clear();  // a notice belongs to the menu it answered
     if (paused) {
         // Never on an item left selected last time: ENTER pressed out of habit must not quit.
         menu.SetSelection(kReturnToGame);
@@ -46,6 +50,7 @@ void Level::Update(float) {
         return;
     }
     if (paused && !showingHowTo) {
+        notice.LayOut();  // the window may have changed size (F11, ALT+ENTER)
         RunPauseMenu();
     }
 }
@@ -60,9 +65,16 @@ void Level::RunPauseMenu() {
         case kHowTo:
             engine.CallLater("DisplayHowTo", 0.0f, true);
             showingHowTo = true;
+            notice.Clear();
             break;
-        case kToggleFullscreen: engine.Call("ToggleFullscreen"); break;
-        case kToggleResolution: engine.Call("ToggleResolution"); break;
+        case kToggleFullscreen:
+            engine.Call("ToggleFullscreen");
+            notice.Show(MenuNotice::DisplayState(engine));
+            break;
+        case kToggleResolution:
+            engine.Call("ToggleResolution");
+            notice.Show(MenuNotice::Resolution(engine));
+            break;
         case kReturnToMainMenu:
             engine.Call("EraseLevelMap");
             // Leave the pause first: the engine would stay paused, and the music silent, in the

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "logic/screens/Menu.h"
+#include "logic/screens/MenuNotice.h"
 #include "logic/screens/Screen.h"
 
 namespace Logic {
@@ -18,12 +19,14 @@ public:
     bool IsPaused() const { return paused; }
     bool IsShowingHowTo() const { return showingHowTo; }
     int GetSelection() const { return menu.GetSelection(); }
+    const std::string& GetNotice() const { return notice.GetShown(); }
 
 private:
     void TogglePause();
     void RunPauseMenu();
 
     Menu menu;  // the six pause buttons the game flow makes
+    MenuNotice notice;  // what a display toggle switched to, under the buttons
     bool paused = false;
     bool showingHowTo = false;
 };

@@ -22,7 +22,31 @@ void Menu::FindButtons(bool reportMissing) {
     }
 }
 
+int Menu::FollowMouse(ZELM::DynamicCaller& engine) {
+    if (!engine.IsBound("xMouse") || !engine.IsBound("yMouse")) {
+        return -1;  // no input service (tools)
+    }
+    const int x = engine.Call<int>("xMouse");
+    const int y = engine.Call<int>("yMouse");
+    const bool moved = mouseSeen && (x != mouseX || y != mouseY);
+    mouseSeen = true;
+    mouseX = x;
+    mouseY = y;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        ZELM::Entity* button = buttons[i].GetIfAlive();
+        if (button != nullptr && button->IsBound("ContainsPoint") &&
+            button->Call<bool>("ContainsPoint", x, y)) {
+            if (moved) {
+                selection = static_cast<int>(i);
+            }
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 bool Menu::Step(ZELM::DynamicCaller& engine) {
+    const int underMouse = FollowMouse(engine);
     if (engine.Call<bool>("KeyTriggered", std::string("up"))) {
         --selection;
     }
@@ -46,7 +70,9 @@ bool Menu::Step(ZELM::DynamicCaller& engine) {
     if (selected != nullptr) {
         selected->Call("Select", true);
     }
-    if (!engine.Call<bool>("KeyTriggered", std::string("enter"))) {
+    const bool clicked = underMouse >= 0 && underMouse == selection && engine.IsBound("LeftClickTrigger") &&
+                         engine.Call<bool>("LeftClickTrigger");
+    if (!clicked && !engine.Call<bool>("KeyTriggered", std::string("enter"))) {
         return false;
     }
     engine.Call("PlayButtonSelect");

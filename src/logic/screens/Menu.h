@@ -1,5 +1,6 @@
 // The step every menu takes each frame: UP and DOWN move the selection, the buttons show it, and
-// ENTER confirms it.
+// ENTER confirms it. The mouse does the same: moving onto a button selects it, a left click on it
+// confirms it.
 #pragma once
 
 #include <string>
@@ -18,17 +19,29 @@ public:
     // Finds the menu's buttons among the level's entities. A missing one is skipped by the step;
     // with `reportMissing` it is reported here, once.
     void FindButtons(bool reportMissing);
-    // Moves and shows the selection; true when ENTER confirmed it (the select sound is played).
+    // Moves and shows the selection; true when ENTER or a click confirmed it (the select sound is played).
     bool Step(ZELM::DynamicCaller& engine);
 
     int GetSelection() const { return selection; }
-    void SetSelection(int value) { selection = value; }
+    // The selection holds until the keys move it or the mouse moves from where it is now: a menu
+    // opened under a resting mouse keeps the item its screen chose.
+    void SetSelection(int value) {
+        selection = value;
+        mouseSeen = false;
+    }
 
 private:
+    // The button under the mouse, or -1; selects it when the mouse has moved since the last step.
+    int FollowMouse(ZELM::DynamicCaller& engine);
+
     std::vector<std::string> names;
     std::vector<ZELM::EntityHandle> buttons;
     bool wraps;
     int selection = 0;
+    // Where the mouse was at the last step; a mouse resting where the menu opened selects nothing.
+    bool mouseSeen = false;
+    int mouseX = 0;
+    int mouseY = 0;
 };
 
 }  // namespace Logic

@@ -3,7 +3,8 @@
 
 namespace Logic {
 
-Options::Options() : menu({"fstoggle", "restoggle", "exitoptions"}, true) {}
+// The notice sits one button's step below "[back]".
+Options::Options() : menu({"fstoggle", "restoggle", "exitoptions"}, true), notice(engine, 430.0f) {}
 
 void Options::Init() {
     ResetView();
@@ -11,12 +12,23 @@ void Options::Init() {
 }
 
 void Options::Update(float) {
+    if (KeyTriggered("ESC")) {
+        PostLoadLevel("Menu");
+        return;
+    }
+    notice.LayOut();  // the window may have changed size (F11, ALT+ENTER)
     if (!menu.Step(engine)) {
         return;
     }
     switch (menu.GetSelection()) {
-        case 0: engine.Call("ToggleFullscreen"); break;
-        case 1: engine.Call("ToggleResolution"); break;
+        case 0:
+            engine.Call("ToggleFullscreen");
+            notice.Show(MenuNotice::DisplayState(engine));
+            break;
+        case 1:
+            engine.Call("ToggleResolution");
+            notice.Show(MenuNotice::Resolution(engine));
+            break;
         case 2: PostLoadLevel("Menu"); break;
         default: break;
     }

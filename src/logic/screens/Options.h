@@ -1,7 +1,9 @@
-// The options: full screen, resolution, back to the main menu.
+// The options: full screen, resolution, back to the main menu (also ESC). Each toggle says below
+// the buttons what it switched to.
 #pragma once
 
 #include "logic/screens/Menu.h"
+#include "logic/screens/MenuNotice.h"
 #include "logic/screens/Screen.h"
 
 namespace Logic {
@@ -15,6 +17,7 @@ public:
 
 private:
     Menu menu;
+    MenuNotice notice;
 };
 
 }  // namespace Logic

@@ -24,6 +24,10 @@ void PlayGameMenu::StartMode(int winType, bool dontWin, int music) {
 }
 
 void PlayGameMenu::Update(float) {
+    if (KeyTriggered("ESC")) {
+        PostLoadLevel("Menu");
+        return;
+    }
     if (!menu.Step(engine)) {
         return;
     }

@@ -1,4 +1,4 @@
-// The mode selection: adventure, time attack, race, or back to the main menu.
+// The mode selection: adventure, time attack, race, or back to the main menu (also ESC).
 #pragma once
 
 #include "logic/screens/Menu.h"

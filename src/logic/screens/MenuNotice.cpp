@@ -1,0 +1,38 @@
+// The notice line under a menu.
+#include "logic/screens/MenuNotice.h"
+
+namespace Logic {
+
+MenuNotice::MenuNotice(ZELM::DynamicCaller& engine, float y)
+    : engine(engine), text(engine, 0, 0, 800, 2.0f, " "), y(y) {
+    LayOut();
+}
+
+void MenuNotice::Show(const std::string& notice) {
+    text->text = notice.empty() ? " " : notice;
+    LayOut();
+}
+
+void MenuNotice::LayOut() {
+    const float width = ScreenText::ScreenWidth(engine);
+    const float height = ScreenText::ScreenHeight(engine);
+    const float r = height / 600.0f;
+    // The buttons' own layout, so the line stands centred under them at every resolution.
+    text->scale = 2.0f * r;
+    text->width = static_cast<int>(800.0f * r);
+    const float characters = static_cast<float>(text->text.size());
+    text->x = static_cast<int>(width / 2.0f - 7.0f * text->scale * (characters - 1.0f));
+    text->y = static_cast<int>(height * y / 600.0f) + 17;
+}
+
+std::string MenuNotice::DisplayState(ZELM::DynamicCaller& engine) {
+    const bool fullscreen = engine.IsBound("IsFullscreen") && engine.Call<bool>("IsFullscreen");
+    return fullscreen ? "full screen" : "windowed";
+}
+
+std::string MenuNotice::Resolution(ZELM::DynamicCaller& engine) {
+    return std::to_string(static_cast<int>(ScreenText::ScreenWidth(engine))) + " x " +
+           std::to_string(static_cast<int>(ScreenText::ScreenHeight(engine)));
+}
+
+}  // namespace Logic
