@@ -224,7 +224,7 @@ TEST_F(RaceRun, TwoGamesPairRaceAndSeeTheOtherLeave) {
 TEST_F(RaceRun, EachOfTwoRacesInOneRunComparesThatRacesTimes) {
     // Both go through the menus to the race, hold the way to the goal, wait for the result, and
     // do it again; B picks the second race later, so A races it while B is still in the menus.
-    ASSERT_EQ(RunBoth("race-twice.input", 3600, "race-twice-late.input", 3600), 0)
+    ASSERT_EQ(RunBoth("race-twice.input", 3600, "race-twice-late.input", 3900), 0)
         << "exit statuses (A * 16 + B); see " << work;
     const std::vector<Frame> a = ReadTrace(work + "/A.jsonl");
     const std::vector<Frame> b = ReadTrace(work + "/B.jsonl");
