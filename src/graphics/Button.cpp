@@ -86,8 +86,8 @@ bool Button::ContainsPoint(int x, int y) const {
     // The text layer's own advance and line height; a dim label is drawn 7 pixels lower, so the
     // box reaches down that far as well.
     const float pen = TextLayer::PenScale(label->scale);
-    const float right = static_cast<float>(label->x) + 12.0f * pen * static_cast<float>(label->text.size());
-    const float bottom = static_cast<float>(label->y) + 14.0f * pen + 7.0f;
+    const float right = static_cast<float>(label->x) + TextLayer::kAdvance * pen * static_cast<float>(label->text.size());
+    const float bottom = static_cast<float>(label->y) + TextLayer::kLineHeight * pen + 7.0f;
     const float px = static_cast<float>(x);
     const float py = static_cast<float>(y);
     return px >= static_cast<float>(label->x) && px < right && py >= static_cast<float>(label->y) &&

@@ -36,7 +36,7 @@ float TextLayer::PenScale(float scale) {
 }
 
 int TextLayer::CharactersPerLine(int width, float scale) {
-    const float advance = 12.0f * PenScale(scale);
+    const float advance = kAdvance * PenScale(scale);
     return static_cast<int>((static_cast<float>(width) - advance) / advance);
 }
 
@@ -62,14 +62,14 @@ std::string TextLayer::Wrap(const std::string& text, int charactersPerLine) {
 std::vector<PlacedGlyph> TextLayer::LayOutLine(const Text& line) {
     std::vector<PlacedGlyph> placed;
     const float s = PenScale(line.scale);
-    const float advance = 12.0f * s;
+    const float advance = kAdvance * s;
     int penX = line.x;
     int penY = line.y;
     const std::uint8_t alpha =
         static_cast<std::uint8_t>(static_cast<int>(line.highlight * 128.0f + 127.0f) & 0xff);
     for (const char c : Wrap(line.text, CharactersPerLine(line.width, line.scale))) {
         if (c == '\n') {
-            penY = static_cast<int>(static_cast<float>(penY) + 14.0f * s);
+            penY = static_cast<int>(static_cast<float>(penY) + kLineHeight * s);
             penX = line.x;
             continue;
         }

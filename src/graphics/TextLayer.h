@@ -53,7 +53,10 @@ public:
 
     // The words of the text, n characters to a line; see the README's text notes.
     static std::string Wrap(const std::string& text, int charactersPerLine);
-    // The scaled factor the pen moves by: 12 x s is the advance and 14 x s the line height.
+    // The pen's advance and line height at scale 1, in pen units (see PenScale).
+    static constexpr float kAdvance = 12.0f;
+    static constexpr float kLineHeight = 14.0f;
+    // The scaled factor the pen moves by: kAdvance x s is the advance and kLineHeight x s the line height.
     static float PenScale(float scale);
     static int CharactersPerLine(int width, float scale);
 

@@ -74,6 +74,20 @@ protected:
         y = static_cast<int>((1.0f - clip.y / clip.w) * 0.5f * 600.0f);
     }
 
+    // A "Background" entity showing the picture as the splash ("kvsplash").
+    void ShowBackground(ZELM::EntityController& entities, int width, int height,
+                        const std::vector<std::uint8_t>& rgba) {
+        Graphics::Texture* picture = Graphics::Texture::FromPixels(width, height, rgba.data()).release();
+        ZELM::AssetManager::Instance().Add("kvsplash", new ZELM::AssetImpl<Graphics::Texture*>(
+                                                           picture, [](Graphics::Texture*& t) { delete t; }));
+        auto* background = new Graphics::Background();
+        background->SetTypeName("Background");
+        background->SetParentService(service.get());
+        entities.Create("Splash").Resolve()->AddComponent(background);
+        background->Bind();
+        background->AddToService();
+    }
+
     Pixel At(int x, int y) const {
         const std::uint8_t* p = &pixels[static_cast<std::size_t>((y * width + x) * 4)];
         return {p[0], p[1], p[2]};
@@ -203,16 +217,8 @@ TEST_F(GraphicsRender, ABackgroundShowsItsPixelsCentredAndUnlit) {
                                      std::uint8_t(left ? 200 : 90), 255});
         }
     }
-    Graphics::Texture* picture = Graphics::Texture::FromPixels(100, 60, rgba.data()).release();
-    ZELM::AssetManager::Instance().Add("kvsplash", new ZELM::AssetImpl<Graphics::Texture*>(
-                                                       picture, [](Graphics::Texture*& t) { delete t; }));
     ZELM::EntityController entities;
-    auto* background = new Graphics::Background();
-    background->SetTypeName("Background");
-    background->SetParentService(service.get());
-    entities.Create("Splash").Resolve()->AddComponent(background);
-    background->Bind();
-    background->AddToService();
+    ShowBackground(entities, 100, 60, rgba);
     service->Update(16.0f);
     service->Update(16.0f);
     Render();
@@ -232,16 +238,8 @@ TEST_F(GraphicsRender, ABackgroundShowsItsPixelsCentredAndUnlit) {
 TEST_F(GraphicsRender, TextOverAWhitePictureKeepsADarkOutline) {
     // A white picture over the middle of the screen: 600 x 200, from (100, 200) to (700, 400).
     const std::vector<std::uint8_t> rgba(600 * 200 * 4, 255);
-    Graphics::Texture* picture = Graphics::Texture::FromPixels(600, 200, rgba.data()).release();
-    ZELM::AssetManager::Instance().Add("kvsplash", new ZELM::AssetImpl<Graphics::Texture*>(
-                                                       picture, [](Graphics::Texture*& t) { delete t; }));
     ZELM::EntityController entities;
-    auto* background = new Graphics::Background();
-    background->SetTypeName("Background");
-    background->SetParentService(service.get());
-    entities.Create("Splash").Resolve()->AddComponent(background);
-    background->Bind();
-    background->AddToService();
+    ShowBackground(entities, 600, 200, rgba);
     Graphics::Text* line = service->AddText();
     line->x = 150;
     line->y = 280;
