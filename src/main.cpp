@@ -41,8 +41,9 @@ struct BundledData {
     bool installed = false;  // found in an installed tree, which may be read-only
 };
 
-// The bundled data: share/fallward/Working beside the executable's bin/ (an installed game), or
-// game/Working above the executable's directory (the build folder sits in the repository).
+// The bundled data: share/fallward/Working beside the executable's directory (bin/ when installed,
+// /usr/games from the Debian package), or game/Working above it (the build folder sits in the
+// repository).
 BundledData FindBundledData() {
     std::error_code error;
     fs::path directory = fs::read_symlink("/proc/self/exe", error).parent_path();

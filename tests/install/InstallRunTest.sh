@@ -12,7 +12,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "install test: $*" >&2; exit 1; }
 for file in bin/fallward share/fallward/Working/manifest.txt share/fallward/Resources/Levels/order.txt \
-            share/applications/fallward.desktop share/icons/hicolor/scalable/apps/fallward.svg \
+            share/applications/io.github.fallward.Fallward.desktop share/icons/hicolor/scalable/apps/fallward.svg \
             share/man/man6/fallward.6; do
   [ -f "$prefix/$file" ] || fail "$file was not installed"
 done
