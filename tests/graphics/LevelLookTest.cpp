@@ -46,6 +46,15 @@ TEST(BlockLook, EachTileIdHasItsColourAndGlow) {
     EXPECT_EQ(Graphics::GlowMaterial(12), &Graphics::BlockMaterials()[4]);
     EXPECT_EQ(Graphics::GlowMaterial(20), &Graphics::BlockMaterials()[6]);
     EXPECT_FLOAT_EQ(Graphics::BlockMaterials()[0].specularPower, 16.0f);
+    // A block's glow has the hue of its face: a magenta wall must not shine white.
+    for (unsigned char coloured : {2, 3, 4, 5, 6, 7, 11, 20}) {
+        const Graphics::Mtrl* glow = Graphics::GlowMaterial(coloured);
+        ASSERT_NE(glow, nullptr) << int(coloured);
+        for (int channel = 0; channel < 3; ++channel) {
+            EXPECT_EQ(glow->ambient[channel] > 0.0f, glow->diffuse[channel] > 0.0f)
+                << "tile " << int(coloured) << ", channel " << channel;
+        }
+    }
 }
 
 // Hue in degrees and value of a colour, as a painter would name it.
