@@ -267,13 +267,6 @@ const PauseButton kPauseButtons[] = {
     {"pauseQ", "[quit]", 500.0f},
 };
 
-const char kHowTo[] =
-    "Use the arrow keys to control the gravity of your player."
-    "                                      "
-    "Hold space to phase through blue walls. Touch green walls"
-    "                                       "
-    "to save progress. Avoid red walls.";
-
 }  // namespace
 
 void LogicService::Pause(bool paused) {
@@ -296,11 +289,11 @@ void LogicService::Pause(bool paused) {
 
 void LogicService::DisplayHowTo(bool show) {
     if (show) {
-        SetPlayerInstructions(kHowTo);
         (*statusText)->text = " ";
         RemovePauseButtons();
+        howToPage.Show();
     } else {
-        SetPlayerInstructions(" ");
+        howToPage.Hide();
         ShowPauseMenu();
     }
 }
@@ -497,6 +490,7 @@ void LogicService::LevelExit() {
     if (statusText) {
         (*statusText)->text = " ";
     }
+    howToPage.Hide();  // a level left from its pause takes the page with it
     ClearLevelScripts();
 }
 

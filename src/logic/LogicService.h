@@ -12,6 +12,7 @@
 #include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
+#include "logic/screens/HowToPage.h"
 
 namespace Logic {
 
@@ -88,6 +89,7 @@ public:
     float GetPlayerFinishTime() const { return playerFinishTime; }
     float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
     const Graphics::Text* GetStatusText() const { return statusText ? statusText->Get() : nullptr; }
+    const HowToPage& GetHowToPage() const { return howToPage; }
     // Hands the tile map to the renderer, or takes it back before the map is replaced.
     void DrawLevelMap();
     void EraseLevelMap();
@@ -126,6 +128,7 @@ private:
     ZELM::EntityHandle player;
     std::array<ZELM::EntityHandle, 6> pauseButtons;
     std::string savedInstructions;
+    HowToPage howToPage{*this};
     bool pauseMenuOpen = false;  // from "Pause"(true) to "Pause"(false), the how-to page included
     std::set<std::string> missingHooks;
     bool initScript = false;

@@ -11,7 +11,9 @@
 namespace Logic {
 namespace {
 
-const char kFirstInstructions[] = "You are too heavy to move. Use the arrow keys to change your gravity!";
+// The line starts blank: each level's script says what that level teaches, so a text shows only
+// where its mechanic first appears (one space, for an empty text would leave the text layer).
+const char kFirstInstructions[] = " ";
 
 // Ids that count as ground: solid blocks, blue blocks and checkpoints (red, slippery and the goal do not).
 constexpr unsigned kGroundIds[] = {0, 1, 2, 3, 4, 5};

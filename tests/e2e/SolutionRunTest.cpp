@@ -1,11 +1,12 @@
-// Every level's solution reaches the goal; Level1's trace shows the turn, the death, the respawn,
-// the power-up and the win.
+// Every level's solution reaches the goal and shows the tutorial texts of what the level brings in;
+// Level1's trace shows the turn, the death, the respawn, the power-up and the win.
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct TracedFrame {
     std::string level;
     bool hasPlayer = false;
     double x = 0, y = 0, gx = 0, gy = 0, radius = 0;
+    std::string texts;  // the frame's texts as the trace writes them
 };
 
 double Number(const std::string& line, const std::string& key) {
@@ -41,6 +43,8 @@ std::vector<TracedFrame> ReadTrace(const std::string& path) {
         const std::size_t level = line.find("\"level\":\"") + 9;
         frame.level = line.substr(level, line.find('"', level) - level);
         frame.hasPlayer = line.find("\"player\":") != std::string::npos;
+        const std::size_t texts = line.find("\"texts\":");
+        frame.texts = texts == std::string::npos ? "" : line.substr(texts);
         if (frame.hasPlayer) {
             frame.x = Number(line, "x");
             frame.y = Number(line, "y");
@@ -75,14 +79,44 @@ int NextLevelStart(const std::vector<TracedFrame>& frames, const std::string& le
     return -1;
 }
 
-TEST(SolutionRun, EverySolutionReachesTheNextLevel) {
+// Whether a frame of the level shows the words.
+bool Shows(const std::vector<TracedFrame>& frames, const std::string& level, const std::string& words) {
+    for (const TracedFrame& frame : frames) {
+        if (frame.level == level && frame.texts.find(words) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Each level's tutorial texts: what the level is the first to hold, and nothing it repeats.
+const std::map<std::string, std::vector<std::string>> kTutorials = {
+    {"Level1",
+     {"Use the arrow keys", "phase through BLUE walls", "GREEN blocks are checkpoints", "RED blocks make you",
+      "POWER-UP", "LIGHT BLUE blocks are slippery", "GRAVITY ZONE holds you down",
+      "YELLOW block is the goal"}},
+    {"Level3", {"MAGENTA walls phase"}},
+    {"Level5", {"wooden BOX falls with your gravity", "Push the BOX"}},
+    {"Level7", {"An arrow key sends its pull", "W and S walk"}},
+};
+
+TEST(SolutionRun, EverySolutionReachesTheNextLevelTeachingWhatItBringsIn) {
     int solved = 0;
     for (const auto& entry : fs::directory_iterator(FALLWARD_SOLUTIONS)) {
         if (entry.path().extension() != ".input") {
             continue;
         }
         const std::string level = entry.path().stem().string();
-        EXPECT_GT(NextLevelStart(Play(level, 18000), level), 0) << level << " was not solved";
+        const std::vector<TracedFrame> frames = Play(level, 18000);
+        EXPECT_GT(NextLevelStart(frames, level), 0) << level << " was not solved";
+        const auto tutorial = kTutorials.find(level);
+        for (const std::string& words :
+             tutorial != kTutorials.end() ? tutorial->second : std::vector<std::string>{}) {
+            EXPECT_TRUE(Shows(frames, level, words)) << level << " never shows \"" << words << "\"";
+        }
+        if (level != "Level1") {
+            EXPECT_FALSE(Shows(frames, level, "too heavy to move")) << level << " repeats the first lesson";
+        }
         ++solved;
     }
     EXPECT_GT(solved, 0);

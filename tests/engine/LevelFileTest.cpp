@@ -580,8 +580,9 @@ TEST_F(BundledLevelTest, LevelOneSavesToItsOwnBytes) {
     std::ofstream(ResourcePath("Levels/Level1.xml"), std::ios::binary) << level;
     fs::create_directories(ResourcePath("Levels/Tiles"));
     std::ofstream(ResourcePath("Levels/Tiles/Level1"), std::ios::binary) << tiles;
-    // The level's graphic components read their meshes.
+    // The level's graphic components read their meshes, and its scripts show its tutorial texts.
     fs::copy(game / "Meshes", ResourcePath("Meshes"), fs::copy_options::recursive);
+    fs::copy(game / "Scripts", ResourcePath("Scripts"), fs::copy_options::recursive);
     auto* logic = new Logic::LogicService();
     engine->AddService("Logic", logic);
     engine->AddService("Physics", new Kestrin::PhysicsService());

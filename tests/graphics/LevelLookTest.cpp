@@ -1,8 +1,10 @@
 // How tiles look and the cube list built around the camera.
 #include <gtest/gtest.h>
+#include <stb/stb_image.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "engine/LevelMap.h"
 #include "graphics/BlockMaterials.h"
@@ -44,6 +46,57 @@ TEST(BlockLook, EachTileIdHasItsColourAndGlow) {
     EXPECT_EQ(Graphics::GlowMaterial(12), &Graphics::BlockMaterials()[4]);
     EXPECT_EQ(Graphics::GlowMaterial(20), &Graphics::BlockMaterials()[6]);
     EXPECT_FLOAT_EQ(Graphics::BlockMaterials()[0].specularPower, 16.0f);
+    // A block's glow has the hue of its face: a magenta wall must not shine white.
+    for (unsigned char coloured : {2, 3, 4, 5, 6, 7, 11, 20}) {
+        const Graphics::Mtrl* glow = Graphics::GlowMaterial(coloured);
+        ASSERT_NE(glow, nullptr) << int(coloured);
+        for (int channel = 0; channel < 3; ++channel) {
+            EXPECT_EQ(glow->ambient[channel] > 0.0f, glow->diffuse[channel] > 0.0f)
+                << "tile " << int(coloured) << ", channel " << channel;
+        }
+    }
+}
+
+// Hue in degrees and value of a colour, as a painter would name it.
+struct HueAndValue {
+    float hue;
+    float value;
+};
+
+HueAndValue Describe(float r, float g, float b) {
+    const float high = std::max({r, g, b});
+    const float range = high - std::min({r, g, b});
+    float hue = 0.0f;
+    if (range > 0.0f) {
+        hue = high == r   ? 60.0f * std::fmod((g - b) / range + 6.0f, 6.0f)
+              : high == g ? 60.0f * ((b - r) / range + 2.0f)
+                          : 60.0f * ((r - g) / range + 4.0f);
+    }
+    return {hue, high};
+}
+
+// A new player must never take the pushable box for the goal: the crate reads as dark wood, far
+// from the goal's yellow in hue and much darker.
+TEST(BlockLook, TheBoxIsDarkWoodNotTheYellowGoal) {
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    stbi_uc* pixels = stbi_load((std::string(FALLWARD_RESOURCES) + "/Textures/boxtex.png").c_str(), &width,
+                                &height, &channels, 3);
+    ASSERT_NE(pixels, nullptr);
+    float sum[3] = {0.0f, 0.0f, 0.0f};
+    for (int i = 0; i < width * height; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            sum[c] += static_cast<float>(pixels[i * 3 + c]) / 255.0f;
+        }
+    }
+    stbi_image_free(pixels);
+    const float count = static_cast<float>(width * height);
+    const HueAndValue box = Describe(sum[0] / count, sum[1] / count, sum[2] / count);
+    const float* goalColour = Graphics::GlowMaterial(20)->diffuse;
+    const HueAndValue goal = Describe(goalColour[0], goalColour[1], goalColour[2]);
+    EXPECT_GE(std::fabs(goal.hue - box.hue), 30.0f) << "box hue " << box.hue << ", goal hue " << goal.hue;
+    EXPECT_LE(box.value, 0.6f * goal.value) << "box value " << box.value;
 }
 
 class CubeListTest : public ::testing::Test {

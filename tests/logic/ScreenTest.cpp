@@ -293,10 +293,17 @@ TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
     Frame({"ENTER"});
     EXPECT_TRUE(level->IsShowingHowTo());
     EXPECT_EQ(world.engine.Count("SetAllowCommunication"), 0) << "only the race level talks to the network";
-    EXPECT_EQ(Instructions(),
-              "Use the arrow keys to control the gravity of your player.                                      "
-              "Hold space to phase through blue walls. Touch green walls                                       "
-              "to save progress. Avoid red walls.");
+    EXPECT_EQ(Instructions(), " ") << "the page stands in its own lines";
+    std::string page;
+    for (const std::string& line : world.logic->GetHowToPage().GetLines()) {
+        page += line + "\n";
+    }
+    // Every kind of block and thing a level holds is on the page.
+    for (const char* topic :
+         {"ARROW keys", "SPACE", "BLUE", "MAGENTA", "GREEN", "RED", "LIGHT BLUE", "YELLOW", "GRAVITY ZONES",
+          "A and D", "W and S", "jumps", "POWER-UPS", "BOXES"}) {
+        EXPECT_NE(page.find(topic), std::string::npos) << topic << " is missing from\n" << page;
+    }
     EXPECT_EQ(world.logic->GetStatusText()->text, " ");
     EXPECT_EQ(PauseButton("pauseHT"), nullptr);
 
@@ -304,6 +311,7 @@ TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
     EXPECT_FALSE(level->IsShowingHowTo());
     EXPECT_TRUE(level->IsPaused()) << "ESC on the how-to page goes back to the pause menu";
     EXPECT_EQ(world.engine.Count("PlayButtonHowTo"), 1);
+    EXPECT_FALSE(world.logic->GetHowToPage().IsShown());
     EXPECT_EQ(world.logic->GetStatusText()->text, "[paused]");
     EXPECT_EQ(Instructions(), " ");
     ASSERT_NE(PauseButton("pauseQ"), nullptr);
