@@ -62,7 +62,6 @@ void LevelEditorService::StartPlayTest() {
     history.FinishEdit();
     const int editedIn = mode;
     mode = kPlay;
-    selection = 0;
     // The level start that the play-test announces takes editor mode off and lets the game run.
     playTest.Start(editedIn);
     Report("[PLAY-TEST] F5 goes back to the edit (tile 15 is Shift+F5)");
@@ -70,7 +69,6 @@ void LevelEditorService::StartPlayTest() {
 
 void LevelEditorService::FinishPlayTest() {
     mode = playTest.GetEditedMode();
-    selection = 0;
     // Before the level comes back, so its menus show as this mode shows them.
     SetEditorMode(mode == kEditor);
     playTest.Finish();
