@@ -63,6 +63,13 @@ void EditHistory::FinishAll() {
     FinishEdit();
 }
 
+void EditHistory::Clear() {
+    done.clear();
+    undone.clear();
+    pending.reset();
+    stroke.reset();
+}
+
 std::string EditHistory::Undo() {
     FinishAll();
     if (done.empty()) {

@@ -45,6 +45,9 @@ public:
     std::string Undo();
     std::string Redo();
 
+    // Forgets every step and anything under way: another level has started.
+    void Clear();
+
     std::size_t UndoCount() const { return done.size(); }
     std::size_t RedoCount() const { return undone.size(); }
 

@@ -305,6 +305,11 @@ void LevelEditorService::LevelStart() {
     SetEditorMode(false);
     PauseEngine(false);
     CallAll("SetDebug Draw", false);
+    // The steps belong to the level they were made in; a play-test's own start, or a level reached
+    // in it, keeps them, since F5 brings the edited level back.
+    if (!playTest.IsRunning()) {
+        history.Clear();
+    }
 }
 
 void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {

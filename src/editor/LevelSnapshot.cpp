@@ -6,6 +6,7 @@
 #include "editor/EntityMenu.h"
 #include "engine/ComponentRegistry.h"
 #include "engine/ContentPipeline.h"
+#include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "utilities/DynamicCaller.h"
@@ -70,6 +71,9 @@ LevelSnapshot LevelSnapshot::Take(Tiles tiles) {
             snapshot.tileMap = *map;
             snapshot.tileInfo = engine.Call<bool>("HasTileInfo");
         }
+        if (ZELM::Engine::Exists()) {
+            snapshot.scripts = ZELM::Engine::Instance().GetLevelScripts();
+        }
     }
     return snapshot;
 }
@@ -105,6 +109,9 @@ void LevelSnapshot::RestoreTiles() const {
     if (ZELM::LevelMap* map = engine.Call<ZELM::LevelMap*>("GetLevelMap")) {
         *map = tileMap;
         engine.Call("SetTileInfo", tileInfo);
+    }
+    if (!scripts[0].empty()) {
+        engine.CallAll("SetLevelScripts", scripts[0], scripts[1], scripts[2]);
     }
 }
 

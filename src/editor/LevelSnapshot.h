@@ -1,7 +1,8 @@
 // The level as the editor keeps it in memory: its entities as level XML, the components not yet
-// activated, the open menus, and (for a play-test or a new level) the tile map.
+// activated, the open menus, and (for a play-test or a new level) the tile map and the scripts.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ private:
     bool hasTiles = false;
     ZELM::LevelMap tileMap;
     bool tileInfo = false;
+    // Kept with the tile map: a new level leaves the game flow without the level's scripts.
+    std::array<std::string, 3> scripts;
 };
 
 }  // namespace LevelEditor

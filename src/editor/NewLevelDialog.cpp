@@ -24,7 +24,7 @@ void NewLevelDialog::Show(Chosen onChosen) {
     typedHeight = std::to_string(kDefaultHeight);
     bar = TwNewBar("NewLevel");
     TwDefine(
-        " NewLevel label='New Level (Ctrl+Z brings the old one back)' position='300 60' size='300 130' "
+        " NewLevel label='New Level (Ctrl+Z undoes it)' position='300 60' size='300 130' "
         "color='40 90 40' ");
     TwAddVarCB(bar, "NewWidth", TW_TYPE_STDSTRING, &SetText, &GetText, &typedWidth,
                " label='Width (8-4096)' ");
