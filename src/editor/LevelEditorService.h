@@ -78,7 +78,7 @@ public:
 
 private:
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z in editor and tile mode; F5 starts a play-test there and
-    // ends it from any mode. Nothing while the console's field has the keyboard.
+    // ends it from any mode. Nothing while the console's or a menu's field has the keyboard.
     void HandleEditKeys();
     void StartPlayTest();
     void FinishPlayTest();

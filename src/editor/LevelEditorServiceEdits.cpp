@@ -2,6 +2,7 @@
 // the level editor service's parts that go through the edit history.
 #include "editor/EntityMenu.h"
 #include "editor/LevelEditorService.h"
+#include "editor/tweakbar/TweakBar.h"
 #include "engine/Engine.h"
 
 namespace LevelEditor {
@@ -25,7 +26,7 @@ void LevelEditorService::Report(const std::string& text) {
 }
 
 void LevelEditorService::HandleEditKeys() {
-    if (console.IsShown() && !console.IsEscaped()) {
+    if ((console.IsShown() && !console.IsEscaped()) || TwTextFieldActive() != 0) {
         return;
     }
     const auto down = [this](const char* key) { return Call<bool>("EditorKeyDown", std::string(key)); };

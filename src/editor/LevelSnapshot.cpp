@@ -60,8 +60,14 @@ LevelSnapshot LevelSnapshot::Take(Tiles tiles) {
                 snapshot.inactive.push_back(entity->GetName() + "/" + component->GetTypeName());
             }
         }
-        if (EntityMenu* menu = MenuOf(*entity); menu != nullptr && menu->IsOpen()) {
-            snapshot.openMenus.push_back(entity->GetName());
+        if (EntityMenu* menu = MenuOf(*entity)) {
+            if (menu->IsOpen()) {
+                snapshot.openMenus.push_back(entity->GetName());
+            }
+            int place[2] = {menu->GetX(), menu->GetY()};
+            TwGetParam(TwGetBarByName(menu->GetBarName().c_str()), nullptr, "position", TW_PARAM_INT32, 2,
+                       place);
+            snapshot.menuPlaces[entity->GetName()] = {place[0], place[1]};
         }
     }
     EngineCalls engine;
@@ -122,6 +128,9 @@ void LevelSnapshot::RestoreMenus() const {
         EntityMenu* menu = EntityMenu::Attach(entity->GetSelfHandle());
         if (menu == nullptr) {
             continue;
+        }
+        if (const auto place = menuPlaces.find(entity->GetName()); place != menuPlaces.end()) {
+            menu->ChangeMenuPos(place->second.first, place->second.second);
         }
         menu->Show(editorMode);
         if (editorMode &&

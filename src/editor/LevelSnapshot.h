@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ private:
     // "Entity/Type" of each component that has not joined its service.
     std::vector<std::string> inactive;
     std::vector<std::string> openMenus;
+    // Where each entity's menu was, so menus made anew do not jump.
+    std::map<std::string, std::pair<int, int>> menuPlaces;
     bool hasTiles = false;
     ZELM::LevelMap tileMap;
     bool tileInfo = false;
