@@ -70,7 +70,6 @@ public:
     const EditHistory& GetHistory() const { return history; }
     EditHistory& GetHistory() { return history; }
     NewLevelDialog* GetNewLevelDialog() { return newLevelDialog.get(); }
-    bool IsPlayTesting() const { return playTest.IsRunning(); }
     // The selected tile's name in tile mode ("" for none and in the other modes).
     std::string GetSelectionName() const;
     // The entities whose menus are open, by name.
