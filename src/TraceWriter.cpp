@@ -29,7 +29,8 @@ std::string TraceWriter::Quote(const std::string& text) {
 }
 
 void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic,
-                             const std::vector<std::string>& texts, const NetTrace* net) {
+                             const std::vector<std::string>& texts, const NetTrace* net,
+                             const EditorTrace* editor) {
     if (!file) {
         return;
     }
@@ -67,8 +68,23 @@ void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, cons
         }
         std::fputs("}", file.get());
     }
+    if (editor != nullptr) {
+        WriteEditor(*editor);
+    }
     std::fputs("}\n", file.get());
     std::fflush(file.get());
+}
+
+void TraceWriter::WriteEditor(const EditorTrace& editor) {
+    std::string open;
+    for (const std::string& name : editor.open) {
+        open += (open.empty() ? "" : ",") + Quote(name);
+    }
+    std::fprintf(file.get(),
+                 ",\"editor\":{\"mode\":%s,\"tile\":{\"id\":%u,\"name\":%s},\"open\":[%s],\"undo\":%zu,"
+                 "\"redo\":%zu}",
+                 Quote(editor.mode).c_str(), editor.tileId, Quote(editor.tileName).c_str(), open.c_str(),
+                 editor.undo, editor.redo);
 }
 
 }  // namespace Fallward

@@ -26,19 +26,33 @@ struct NetTrace {
     float remoteY = 0.0f;
 };
 
+// What the level editor shows, as the trace shows it.
+struct EditorTrace {
+    std::string mode;  // "play", "editor" or "tile"
+    unsigned tileId = 0;
+    std::string tileName;
+    std::vector<std::string> open;  // entities whose menus are open
+    std::size_t undo = 0;
+    std::size_t redo = 0;
+};
+
 class TraceWriter {
 public:
     // False when the file cannot be opened.
     bool Open(const std::string& path);
     // The line of the frame that just ended: the player's fields only while the game has a player,
-    // the texts on screen in the order they are drawn, and the network's state when given.
+    // the texts on screen in the order they are drawn, and the network's and the editor's state
+    // when given.
     void WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic,
-                    const std::vector<std::string>& texts = {}, const NetTrace* net = nullptr);
+                    const std::vector<std::string>& texts = {}, const NetTrace* net = nullptr,
+                    const EditorTrace* editor = nullptr);
 
     // A string as a JSON string literal, quotes included.
     static std::string Quote(const std::string& text);
 
 private:
+    void WriteEditor(const EditorTrace& editor);
+
     struct Closer {
         void operator()(FILE* file) const { std::fclose(file); }
     };

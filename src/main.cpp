@@ -134,6 +134,18 @@ Fallward::NetTrace NetState(const Networking::NetworkManager& network) {
     return net;
 }
 
+Fallward::EditorTrace EditorState(LevelEditor::LevelEditorService& editor) {
+    static const char* const kModes[] = {"play", "editor", "tile"};
+    Fallward::EditorTrace state;
+    state.mode = kModes[editor.GetMode()];
+    state.tileId = editor.GetSelection();
+    state.tileName = editor.GetSelectionName();
+    state.open = editor.GetOpenMenus();
+    state.undo = editor.GetHistory().UndoCount();
+    state.redo = editor.GetHistory().RedoCount();
+    return state;
+}
+
 template <typename T>
 void Add(const std::string& qualifiedName, T* service) {
     ZELM::Engine::Instance().AddService(ZELM::ShortName(qualifiedName), service);
@@ -214,7 +226,8 @@ int main(int argc, char** argv) {
         });
     }
     Add("Graphics::GraphicsService", graphics);
-    Add("LevelEditor::LevelEditorService", new LevelEditor::LevelEditorService());
+    auto* editor = new LevelEditor::LevelEditorService();
+    Add("LevelEditor::LevelEditorService", editor);
     Add("Input::InputService", new Input::InputService(options.headless, inputScript));
     Add("Audio::AudioService", new Audio::AudioService(options.headless));
     auto* network = new Networking::NetworkManager(options.netInterface);
@@ -246,10 +259,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "fallward: cannot write the trace \"%s\"\n", traceFile.c_str());
             return 2;
         }
-        engine.SetFrameObserver([&trace, &engine, logic, graphics, network] {
+        engine.SetFrameObserver([&trace, &engine, logic, graphics, network, editor] {
             const Fallward::NetTrace net = NetState(*network);
+            const Fallward::EditorTrace edits = EditorState(*editor);
             trace.WriteFrame(engine.GetFrameCount(), engine.GetDt(), engine.GetLevelName(), *logic,
-                             ShownTexts(graphics->GetTextLayer()), &net);
+                             ShownTexts(graphics->GetTextLayer()), &net, &edits);
         });
     }
     engine.Run();

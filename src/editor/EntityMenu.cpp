@@ -122,6 +122,7 @@ void EntityMenu::AddAttachedComponents() {
         owner->VisitComponents(attached);
     }
     componentRecords.clear();
+    propertyRecords.clear();
     for (ZELM::Component* component : attached.components) {
         // The menu does not offer itself: removing it would delete the bar whose button is pressed.
         if (component == this) {
@@ -129,14 +130,17 @@ void EntityMenu::AddAttachedComponents() {
         }
         const std::string& type = component->GetTypeName();
         const std::string& service = component->GetServiceName();
-        AddPropertyVariables(bar, *component, type,
-                             barName + "/" + type + " group='" + service + "' \n" + barName + "/" + service +
-                                 " group=Attached ");
+        AddAnnouncedPropertyVariables(bar, *component, type,
+                                      barName + "/" + type + " group='" + service + "' \n" + barName + "/" +
+                                          service + " group=Attached ",
+                                      barName, engine, propertyRecords);
         componentRecords.push_back(std::make_unique<std::pair<EntityMenu*, ZELM::Component*>>(this, component));
         void* record = componentRecords.back().get();
         TwAddButton(bar, (type + "Remove").c_str(),
                     [](void* data) {
                         auto* pair = static_cast<std::pair<EntityMenu*, ZELM::Component*>*>(data);
+                        pair->first->AnnounceEdit("remove " + pair->second->GetTypeName() + " from " +
+                                                  pair->first->OwnerName());
                         if (ZELM::Entity* owner = pair->first->Owner()) {
                             owner->SetArchetypeName("Not Set");
                         }
@@ -147,6 +151,8 @@ void EntityMenu::AddAttachedComponents() {
             TwAddButton(bar, (type + "Activate").c_str(),
                         [](void* data) {
                             auto* pair = static_cast<std::pair<EntityMenu*, ZELM::Component*>*>(data);
+                            pair->first->AnnounceEdit("activate " + pair->second->GetTypeName() + " on " +
+                                                      pair->first->OwnerName());
                             pair->second->AddToService();
                             pair->second->Init();
                             pair->first->QueueUpdate();
@@ -220,6 +226,13 @@ void EntityMenu::Show(bool shown) {
     TwDefine((barName + " visible=" + word + " iconified=" + word).c_str());
 }
 
+bool EntityMenu::IsOpen() const {
+    int visible = 0;
+    int iconified = 1;
+    return bar != nullptr && ParamInts(bar, "visible", &visible, 1) == 1 &&
+           ParamInts(bar, "iconified", &iconified, 1) == 1 && visible != 0 && iconified == 0;
+}
+
 void EntityMenu::ChangeMenuPos(int x, int y) {
     positionX = x;
     positionY = y;
@@ -253,9 +266,22 @@ void EntityMenu::RemoveComponent(ZELM::Component* component) {
 
 void EntityMenu::QueueUpdate() { CallLater("UpdateEntityMenu", 0.0f); }
 
+void EntityMenu::AnnounceEdit(const std::string& description) {
+    if (engine.IsBound("BeginEdit")) {
+        engine.Call("BeginEdit", description);
+    }
+}
+
+std::string EntityMenu::OwnerName() const {
+    const ZELM::Entity* owner = Owner();
+    return owner != nullptr ? owner->GetName() : barName;
+}
+
 void EntityMenu::SetName(const void* value, void* menu) {
     auto* self = static_cast<EntityMenu*>(menu);
     ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    self->AnnounceEdit("rename " + self->OwnerName() + " to " +
+                       Underscored(*static_cast<const std::string*>(value)));
     if (entities != nullptr) {
         entities->RenameEntity(self->GetOwner(), Underscored(*static_cast<const std::string*>(value)));
     }
@@ -276,6 +302,7 @@ void EntityMenu::SetArchetype(const void* value, void* menu) {
     if (name.empty() || entities == nullptr) {
         return;
     }
+    self->AnnounceEdit("use archetype " + Underscored(name) + " on " + self->OwnerName());
     // The archetype replaces every component, this menu included: nothing of it is used after.
     const ZELM::EntityHandle owner = self->GetOwner();
     self->SaveAndDeleteBar();
@@ -314,6 +341,7 @@ void EntityMenu::SaveArchetype(void* menu) {
 
 void EntityMenu::DestroyEntity(void* menu) {
     auto* self = static_cast<EntityMenu*>(menu);
+    self->AnnounceEdit("destroy " + self->OwnerName());
     if (ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities()) {
         entities->RequestDestroy(self->GetOwner());
     }
@@ -322,6 +350,7 @@ void EntityMenu::DestroyEntity(void* menu) {
 void EntityMenu::CreateComponent(void* data) {
     auto* record = static_cast<CreateRecord*>(data);
     EntityMenu* self = record->menu;
+    self->AnnounceEdit("create " + record->typeName + " on " + self->OwnerName());
     ZELM::Component* component = ZELM::ComponentRegistry::Instance().Create(record->serviceName, record->typeName);
     if (component == nullptr) {
         return;  // reported by the registry

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/PropertyVariables.h"
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/Component.h"
 
@@ -34,6 +35,8 @@ public:
 
     // Hidden menus are folded too, so a menu shown again starts as an icon.
     void Show(bool shown);
+    // Shown and unfolded: the designer is looking at it.
+    bool IsOpen() const;
 
     const std::string& GetBarName() const { return barName; }
     int GetX() const { return positionX; }
@@ -53,6 +56,9 @@ private:
     void AddAttachedComponents();
     void AddCreateButtons();
     void QueueUpdate();
+    // Tells the editor's history an edit of this entity is about to be made.
+    void AnnounceEdit(const std::string& description);
+    std::string OwnerName() const;
 
     static void SetName(const void* value, void* menu);
     static void GetName(void* value, void* menu);
@@ -75,6 +81,7 @@ private:
     std::vector<std::unique_ptr<CreateRecord>> createRecords;
     // Component buttons carry the menu and the component; kept while their bar lives.
     std::vector<std::unique_ptr<std::pair<EntityMenu*, ZELM::Component*>>> componentRecords;
+    std::vector<std::unique_ptr<AnnouncedProperty>> propertyRecords;
 };
 
 }  // namespace LevelEditor

@@ -34,7 +34,8 @@ struct TileKey {
     const char* name;
 };
 
-// Number keys pick ids 1 to 9, function keys 11 to 20.
+// Number keys pick ids 1 to 9, function keys 11 to 20; F5 alone is the play-test, so tile 15
+// takes Shift+F5.
 constexpr TileKey kNumberKeys[] = {
     {"1", 1, "block"},
     {"2", 2, "block, red look"},
@@ -47,17 +48,47 @@ constexpr TileKey kNumberKeys[] = {
     {"9", 9, "block, no colour"},
 };
 constexpr TileKey kFunctionKeys[] = {
-    {"F1", 11, "gravity left"},         {"F2", 12, "gravity right"},
-    {"F3", 13, "gravity up"},           {"F4", 14, "gravity down"},
-    {"F5", 15, "tutorial: phasing"},    {"F6", 16, "tutorial: checkpoints"},
-    {"F7", 17, "tutorial: red blocks"}, {"F8", 18, "tutorial: exploring"},
-    {"F9", 19, "tutorial: slippery"},   {"F10", 20, "goal"},
+    {"F1", 11, "gravity left"},
+    {"F2", 12, "gravity right"},
+    {"F3", 13, "gravity up"},
+    {"F4", 14, "gravity down"},
+    {"Shift+F5", 15, "tutorial: phasing"},
+    {"F6", 16, "tutorial: checkpoints"},
+    {"F7", 17, "tutorial: red blocks"},
+    {"F8", 18, "tutorial: exploring"},
+    {"F9", 19, "tutorial: slippery"},
+    {"F10", 20, "goal"},
 };
+
+constexpr char kShift[] = "Shift+";
+
+bool ShiftHeld(ZELM::Service& input) {
+    return input.Call<bool>("EditorKeyDown", std::string("LSHIFT")) ||
+           input.Call<bool>("EditorKeyDown", std::string("RSHIFT"));
+}
+
+// A key written "Shift+F5" fires only with a Shift key held.
+bool Triggered(ZELM::Service& input, const TileKey& key) {
+    const std::string name = key.key;
+    const bool shifted = name.rfind(kShift, 0) == 0;
+    const std::string bare = shifted ? name.substr(sizeof kShift - 1) : name;
+    return input.Call<bool>("KeyTriggered", bare) && (!shifted || ShiftHeld(input));
+}
 
 template <std::size_t N>
 const TileKey* FirstTriggered(ZELM::Service& input, const TileKey (&keys)[N]) {
     for (const TileKey& key : keys) {
-        if (input.Call<bool>("KeyTriggered", std::string(key.key))) {
+        if (Triggered(input, key)) {
+            return &key;
+        }
+    }
+    return nullptr;
+}
+
+template <std::size_t N>
+const TileKey* FindTile(unsigned char id, const TileKey (&keys)[N]) {
+    for (const TileKey& key : keys) {
+        if (key.id == id) {
             return &key;
         }
     }
@@ -95,6 +126,7 @@ void LevelEditorService::Bind() {
     BindBroadcast("ObjectPicked", this, &LevelEditorService::ObjectPicked);
     ZELM::DynamicBinder::Bind("WindowResized", this, &LevelEditorService::WindowResized);
     ZELM::DynamicBinder::Bind("ConsoleOutput", this, &LevelEditorService::ConsoleOutput);
+    ZELM::DynamicBinder::Bind("BeginEdit", this, &LevelEditorService::BeginEdit);
 }
 
 void LevelEditorService::Init() {
@@ -112,6 +144,7 @@ void LevelEditorService::Init() {
     picker = std::make_unique<LevelFilePicker>(
         paths.GetUserRoot().empty() ? paths.Get("Levels") : paths.GetUser("Levels"), levelDirectories,
         &LevelEditorService::AskYesNo, [this](const std::string& text) { console.AddLine(text); });
+    newLevelDialog = std::make_unique<NewLevelDialog>([this](const std::string& text) { Report(text); });
     if (IsBound("AddText")) {
         status = Call<Graphics::Text*>("AddText");
     }
@@ -169,14 +202,9 @@ bool LevelEditorService::AskYesNo(const std::string& title, const std::string& t
     return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
 }
 
+// No yes/no question first: the dialog can be cancelled, and a new level is undone like any edit.
 void LevelEditorService::NewLevel() {
-    if (!AskYesNo("New Level",
-                  "Making a new level will clear the current level. Are you sure you want to continue?")) {
-        return;
-    }
-    CallLater("ClearLevelScripts", 0.0f);
-    CallLater("DestroyAllEntities", 0.0f);
-    Call("New");
+    newLevelDialog->Show([this](unsigned width, unsigned height) { MakeNewLevel(width, height); });
 }
 
 // The picker does not stop the game as a system dialog would, so the game waits while it is open.
@@ -277,6 +305,11 @@ void LevelEditorService::LevelStart() {
     SetEditorMode(false);
     PauseEngine(false);
     CallAll("SetDebug Draw", false);
+    // The steps belong to the level they were made in; a play-test's own start, or a level reached
+    // in it, keeps them, since F5 brings the edited level back.
+    if (!playTest.IsRunning()) {
+        history.Clear();
+    }
 }
 
 void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {
@@ -302,7 +335,9 @@ void LevelEditorService::CreateEntityAt(int windowX, int windowY) {
     if (entities == nullptr) {
         return;
     }
-    const ZELM::EntityHandle entity = entities->Create(NewEntityName());
+    const std::string name = NewEntityName();
+    history.BeginEdit("create " + name);
+    const ZELM::EntityHandle entity = entities->Create(name);
     if (EntityMenu* menu = EntityMenu::Attach(entity)) {
         menu->ChangeMenuPos(windowX, windowY);
     }
@@ -314,7 +349,9 @@ void LevelEditorService::PlaceArchetypeUnderMouse() {
         return;
     }
     const std::string archetype = archetypeNames[selection < archetypeNames.size() ? selection : 0];
-    const ZELM::EntityHandle entity = entities->CreateFromArchetype(NewEntityName(), archetype);
+    const std::string name = NewEntityName();
+    history.BeginEdit("place " + archetype + " " + name);
+    const ZELM::EntityHandle entity = entities->CreateFromArchetype(name, archetype);
     ZELM::Entity* placed = entity.GetIfAlive();
     if (placed == nullptr) {
         return;
@@ -330,6 +367,10 @@ void LevelEditorService::PlaceArchetypeUnderMouse() {
 }
 
 void LevelEditorService::AdvanceMode() {
+    if (playTest.IsRunning()) {
+        FinishPlayTest();
+        return;
+    }
     mode = (mode + 1) % 3;
     selection = 0;
     static const char* const kStatus[] = {" ", "[EDITOR MODE]", "[TILE MODE]"};
@@ -392,6 +433,8 @@ bool LevelEditorService::ConsoleMessage(const Windows::WindowsMessage& message) 
 
 void LevelEditorService::Update(float dt) {
     UpdateComponents(dt);
+    history.FrameStarted();
+    HandleEditKeys();
     if (mode == kPlay) {
         return;
     }
@@ -441,16 +484,26 @@ void LevelEditorService::PaintTiles() {
     const bool paint = Call<bool>("LeftClick");
     const bool erase = Call<bool>("RightClick");
     if (!paint && !erase) {
+        history.EndStroke();  // a stroke is one step, press to release
         return;
     }
     const unsigned x = TileCoordinate(Call<float>("xMouseProjected", 0.0f));
     const unsigned y = TileCoordinate(Call<float>("yMouseProjected", 0.0f));
     if (paint) {
-        Call("SetLevelID", x, y, selection);
+        history.Paint(x, y, selection);
     }
     if (erase) {
-        Call("SetLevelID", x, y, static_cast<unsigned char>(0));
+        history.Paint(x, y, 0);
     }
+}
+
+std::string LevelEditorService::GetSelectionName() const {
+    if (mode != kTile) {
+        return std::string();
+    }
+    const TileKey* tile = FindTile(selection, kNumberKeys);
+    tile = tile != nullptr ? tile : FindTile(selection, kFunctionKeys);
+    return tile != nullptr ? tile->name : std::string();
 }
 
 }  // namespace LevelEditor

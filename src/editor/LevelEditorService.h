@@ -6,8 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "editor/EditHistory.h"
 #include "editor/EditorConsole.h"
 #include "editor/LevelFilePicker.h"
+#include "editor/NewLevelDialog.h"
+#include "editor/PlayTest.h"
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
 
@@ -60,7 +63,27 @@ public:
     static bool AskYesNo(const std::string& title, const std::string& text);
     const std::string& GetStatus() const;
 
+    // Bound by name: a menu is about to change the level; the history keeps it as it was.
+    void BeginEdit(std::string description);
+    // A new level of that many tiles, walled in; one undoable step.
+    void MakeNewLevel(unsigned width, unsigned height);
+    const EditHistory& GetHistory() const { return history; }
+    EditHistory& GetHistory() { return history; }
+    NewLevelDialog* GetNewLevelDialog() { return newLevelDialog.get(); }
+    // The selected tile's name in tile mode ("" for none and in the other modes).
+    std::string GetSelectionName() const;
+    // The entities whose menus are open, by name.
+    std::vector<std::string> GetOpenMenus();
+
 private:
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z in editor and tile mode; F5 starts a play-test there and
+    // ends it from any mode. Nothing while the console's or a menu's field has the keyboard.
+    void HandleEditKeys();
+    void StartPlayTest();
+    void FinishPlayTest();
+    // On the status line and in the console.
+    void Report(const std::string& text);
+
     void AdvanceMode();
     void SetStatus(const std::string& text);
     void SelectInEditorMode();
@@ -85,6 +108,9 @@ private:
     std::vector<std::string> archetypeNames;
     EditorConsole console;
     std::unique_ptr<LevelFilePicker> picker;
+    std::unique_ptr<NewLevelDialog> newLevelDialog;
+    EditHistory history;
+    PlayTest playTest;
     std::vector<std::unique_ptr<std::pair<LevelEditorService*, void (LevelEditorService::*)()>>> menuActions;
     Graphics::Text* status = nullptr;
     std::unique_ptr<Graphics::Text> ownStatus;  // the status line when no text layer runs

@@ -27,4 +27,11 @@ void Component::AddToService() {
     inService = true;
 }
 
+void Component::LeaveService() {
+    if (inService && parentService != nullptr) {
+        parentService->RemoveComponent(this);
+    }
+    inService = false;
+}
+
 }  // namespace ZELM

@@ -39,6 +39,8 @@ public:
 
     // Joins the parent service's update list; a component without a parent service joins none.
     void AddToService();
+    // Leaves the update list again: the editor puts back a component that had not been activated.
+    void LeaveService();
 
 private:
     std::string typeName;

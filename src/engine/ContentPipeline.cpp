@@ -91,14 +91,19 @@ void ContentPipeline::Load(const std::string& path) {
         engine.CallAll("SetLevelScripts", scripts[0], scripts[1], scripts[2]);
     }
 
+    LoadEntities(reader);
+}
+
+void ContentPipeline::LoadEntities(XmlReader& reader) {
     EntityController* entities = ComponentRegistry::Instance().GetEntities();
     while (entities != nullptr && !reader.AtEnd()) {
         const TiXmlNode* element = reader.GetCursor();
         if (!reader.IsAt("Entity")) {
-            ZELM_PROBLEM("ZELM::ContentPipeline::Load",
-                         "%s:%d: \"%s\" is out of order: a level has Tiles, then Scripts, then Entity elements; it is "
-                         "skipped",
-                         path.c_str(), element->Row(), element->Value());
+            ZELM_PROBLEM(
+                "ZELM::ContentPipeline::Load",
+                "%s:%d: \"%s\" is out of order: a level has Tiles, then Scripts, then Entity elements; it is "
+                "skipped",
+                reader.GetPath().c_str(), element->Row(), element->Value());
             reader.SkipPast(element);
             continue;
         }
@@ -109,8 +114,9 @@ void ContentPipeline::Load(const std::string& path) {
         reader.Serialize(archetype);
         if (!entities->Get(name).IsNull()) {
             // Two entities of one name would share one method table; the first one stays.
-            ZELM_PROBLEM("ZELM::ContentPipeline::Load", "Level \"%s\" has a second entity named \"%s\"; it is skipped!",
-                         path.c_str(), name.c_str());
+            ZELM_PROBLEM("ZELM::ContentPipeline::Load",
+                         "Level \"%s\" has a second entity named \"%s\"; it is skipped!",
+                         reader.GetPath().c_str(), name.c_str());
             reader.SkipPast(element);
             continue;
         }
@@ -174,6 +180,28 @@ bool ContentPipeline::SaveLevel(const std::string& path, const std::array<std::s
         return false;
     }
     return true;
+}
+
+std::string ContentPipeline::EntitiesText() {
+    XmlWriter writer("", "Level");
+    if (EntityController* entities = ComponentRegistry::Instance().GetEntities()) {
+        EntitySaver saver(writer);
+        entities->VisitEntities(saver);
+    }
+    return writer.Text();
+}
+
+void ContentPipeline::ReplaceEntities(const std::string& text) {
+    XmlReader reader("the editor's copy of the level", text);
+    if (reader.Failed()) {
+        ZELM_PROBLEM("ZELM::ContentPipeline::ReplaceEntities",
+                     "The editor's copy of the level cannot be read: %s", reader.GetError().c_str());
+        return;
+    }
+    if (EntityController* entities = ComponentRegistry::Instance().GetEntities()) {
+        entities->DestroyAllEntities();
+    }
+    LoadEntities(reader);
 }
 
 bool ContentPipeline::SaveArchetype(const EntityHandle& handle, const std::string& directory) {

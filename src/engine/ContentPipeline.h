@@ -15,6 +15,7 @@ namespace ZELM {
 
 class Asset;
 class IAssetLoader;
+class XmlReader;
 
 class ContentPipeline {
 public:
@@ -38,6 +39,12 @@ public:
     // the scripts when the first is not empty, then every entity. False (with a report) when the
     // file could not be written.
     bool SaveLevel(const std::string& path, const std::array<std::string, 3>& levelScripts);
+    // The entities alone, as the Entity elements of a level document: what the editor keeps to
+    // undo an edit or to come back from a play-test, without a file.
+    static std::string EntitiesText();
+    // Destroys every entity, then makes them anew from such a text and initialises them; the
+    // tile map and the scripts are left as they are.
+    static void ReplaceEntities(const std::string& text);
     // Writes the entity's components as the archetype of the entity's name, into the directory,
     // and makes the archetype table use the written file.
     bool SaveArchetype(const EntityHandle& entity, const std::string& directory);
@@ -46,6 +53,9 @@ public:
     void Unload();
 
 private:
+    // The Entity elements from the reader's cursor on, each made and loaded, then Init on all.
+    static void LoadEntities(XmlReader& reader);
+
     DynamicCaller engine;  // the "Engine" table: tile maps and level scripts
     std::recursive_mutex lock;
     std::map<std::string, std::unique_ptr<IAssetLoader>> loaders;

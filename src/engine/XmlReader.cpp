@@ -148,6 +148,10 @@ bool XmlReader::ParseFile(TiXmlDocument& document, const std::string& path, std:
         refusal = "the file cannot be opened";
         return false;
     }
+    return ParseText(document, std::move(text), refusal);
+}
+
+bool XmlReader::ParseText(TiXmlDocument& document, std::string text, std::string& refusal) {
     if (const std::size_t invalid = FirstInvalidUtf8(text); invalid != std::string::npos) {
         refusal = "the file is not UTF-8 text (byte " + std::to_string(invalid) + ")";
         return false;
@@ -160,6 +164,14 @@ bool XmlReader::ParseFile(TiXmlDocument& document, const std::string& path, std:
 
 XmlReader::XmlReader(const std::string& path) : document(path.c_str()), path(path) {
     if (!ParseFile(document, path, refusal) || document.RootElement() == nullptr) {
+        failed = true;
+        return;
+    }
+    Rewind();
+}
+
+XmlReader::XmlReader(const std::string& name, std::string text) : document(name.c_str()), path(name) {
+    if (!ParseText(document, std::move(text), refusal) || document.RootElement() == nullptr) {
         failed = true;
         return;
     }

@@ -15,11 +15,15 @@ public:
     // Parses the file; on failure only Failed() says so. Otherwise the cursor stands on the root
     // element's first child, whatever the root's name. A file that is not UTF-8 text is refused.
     explicit XmlReader(const std::string& path);
+    // Parses text held in memory (the editor's snapshots of a level) with the same checks as a
+    // file's; `name` stands for the path in reports.
+    XmlReader(const std::string& name, std::string text);
 
     // Parses the file into the document: TinyXML's own parse, over text we have read and checked
     // first. False when the file cannot be opened or is refused (the reason in `refusal`) or when
     // TinyXML reports an error (in the document).
     static bool ParseFile(TiXmlDocument& document, const std::string& path, std::string& refusal);
+    static bool ParseText(TiXmlDocument& document, std::string text, std::string& refusal);
 
     bool Failed() const { return failed; }
     // The file the reader was made from, as it was given.

@@ -58,11 +58,15 @@ bool XmlWriter::EndElement() {
     return true;
 }
 
-bool XmlWriter::Save() {
+std::string XmlWriter::Text() const {
     TiXmlPrinter printer;
     printer.SetIndent("    ");
     document.Accept(&printer);
-    return WriteFileAtomically(path, printer.Str());
+    return printer.Str();
+}
+
+bool XmlWriter::Save() {
+    return WriteFileAtomically(path, Text());
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {

@@ -29,6 +29,8 @@ public:
     // Writes the document to its path through a temporary file renamed into place, so a failed
     // or interrupted write never leaves a truncated file. False when it could not be written.
     bool Save();
+    // The document as Save writes it.
+    std::string Text() const;
     const std::string& GetPath() const { return path; }
     const TiXmlDocument& GetDocument() const { return document; }
 

@@ -81,6 +81,9 @@ void LogicService::Bind() {
     DynamicBinder::Bind("HasTileInfo", this, &LogicService::HasTileInfo);
     DynamicBinder::Bind("NoTileInfo", this, &LogicService::NoTileInfo);
     DynamicBinder::Bind("New", this, &LogicService::New);
+    DynamicBinder::Bind("NewTileMap", this, &LogicService::NewTileMap);
+    DynamicBinder::Bind("SetTileInfo", this, &LogicService::SetTileInfo);
+    DynamicBinder::Bind("GetLevelMap", this, &LogicService::GetLevelMap);
     DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
     DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
 
@@ -532,20 +535,25 @@ void LogicService::SaveLevel(const std::string& name) {
     }
 }
 
-void LogicService::New() {
-    constexpr std::uint32_t kWidth = 64;
-    constexpr std::uint32_t kHeight = 32;
+void LogicService::NewTileMap(unsigned width, unsigned height) {
+    constexpr unsigned kSmallest = 8;
+    constexpr unsigned kLargest = 4096;
     constexpr unsigned char kBlock = 1;
-    worldMap.Free();
-    worldMap.Create(kWidth, kHeight);
-    worldMap.SetOffset(0, 0);
-    for (std::uint32_t x = 0; x < kWidth; ++x) {
-        worldMap.SetTileID(x, 0, kBlock);
-        worldMap.SetTileID(x, kHeight - 1, kBlock);
+    if (width < kSmallest || width > kLargest || height < kSmallest || height > kLargest) {
+        ZELM_PROBLEM("Logic::LogicService::NewTileMap",
+                     "A new tile map of %u x %u is refused: each side is 8 to 4096.", width, height);
+        return;
     }
-    for (std::uint32_t y = 0; y < kHeight; ++y) {
+    worldMap.Free();
+    worldMap.Create(width, height);
+    worldMap.SetOffset(0, 0);
+    for (std::uint32_t x = 0; x < width; ++x) {
+        worldMap.SetTileID(x, 0, kBlock);
+        worldMap.SetTileID(x, height - 1, kBlock);
+    }
+    for (std::uint32_t y = 0; y < height; ++y) {
         worldMap.SetTileID(0, y, kBlock);
-        worldMap.SetTileID(kWidth - 1, y, kBlock);
+        worldMap.SetTileID(width - 1, y, kBlock);
     }
     // Ctrl+S must not write the new map over the previous level's.
     worldMap.SetFileName("");

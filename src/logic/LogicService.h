@@ -47,9 +47,14 @@ public:
     void SaveLevels();
     // A new level's map: 64 by 32 tiles walled in by blocks, without a file until the level is
     // saved by name.
-    void New();
+    void New() { NewTileMap(64, 32); }
+    // The same at the size the editor asks for; sizes outside 8..4096 are refused with a report.
+    void NewTileMap(unsigned width, unsigned height);
     bool HasTileInfo() { return worldMap.HasTileInfo(); }
     void NoTileInfo() { worldMap.SetTileInfo(false); }
+    void SetTileInfo(bool hasInfo) { worldMap.SetTileInfo(hasInfo); }
+    // The map itself, by name, for the editor's copies of the level.
+    ZELM::LevelMap* GetLevelMap() { return &worldMap; }
     void SetLevelID(unsigned x, unsigned y, unsigned char id) { worldMap.SetTileID(x, y, id); }
     unsigned char GetTileID(unsigned x, unsigned y) { return worldMap.GetTileID(x, y); }
     // Sets every tile of the map to the id.

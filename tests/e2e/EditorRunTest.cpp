@@ -1,11 +1,12 @@
 // The editor end to end: tile mode, three painted tiles, Ctrl+S, and a second run that finds them.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <gtest/gtest.h>
+#include <vector>
 
 #include "support/RunFallward.h"
 
@@ -35,6 +36,67 @@ TEST(EditorRun, TilesPaintedAndSavedInTileModeAreThereNextTime) {
     EXPECT_EQ(paint.status, 0) << paint.errors;
     const ZELMTest::RunResult after = ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
     EXPECT_NE(after.errors.find("tiles\t1\t1\t1"), std::string::npos) << after.errors;
+    fs::remove_all(root);
+}
+
+// The traced line of each frame, in order.
+std::vector<std::string> TraceLines(const fs::path& path) {
+    std::vector<std::string> lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string EditorOf(const std::string& line) {
+    const std::size_t at = line.find("\"editor\":");
+    return at == std::string::npos ? std::string()
+                                   : line.substr(at, line.find('}', line.find("\"undo\"", at)) - at + 1);
+}
+
+double PlayerX(const std::string& line) {
+    const std::size_t at = line.find("\"x\":");
+    return at == std::string::npos ? -1.0 : std::atof(line.c_str() + at + 4);
+}
+
+TEST(EditorRun, APlayTestPlaysTheEditAndF5PutsTheEditBackAsItWas) {
+    const fs::path root = fs::temp_directory_path() / ("fallward-play-test-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::copy(FALLWARD_GAME, root, fs::copy_options::recursive);
+    const fs::path script = root / "play-test.txt";
+    const fs::path trace = root / "trace.jsonl";
+    const fs::path check = root / "check.lua";
+    // Two cells painted in tile mode, a play-test in which the player walks right, back, and the
+    // tile map saved with Ctrl+S.
+    std::ofstream(script) << "10 text `\n20 text `\n25 down 1\n26 up 1\n"
+                             "30 mouse 356 300\n31 click left\n35 mouse 400 300\n36 click left\n"
+                             "45 down F5\n46 up F5\n50 down RIGHT\n120 up RIGHT\n130 down F5\n131 up F5\n"
+                             "140 down LCTRL\n141 down S\n";
+    std::ofstream(check)
+        << "print('tiles', Engine.GetTileID(1, 1), Engine.GetTileID(2, 1), Engine.GetTileID(3, 1))\n";
+    const std::string common = "--headless --data " + (root / "Working").string() +
+                               " --level Level1 --fixed-dt 16.6667 --problems fatal ";
+    const ZELMTest::RunResult run = ZELMTest::RunFallward(common + "--frames 150 --input-script " +
+                                                          script.string() + " --trace " + trace.string());
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::vector<std::string> frames = TraceLines(trace);
+    ASSERT_GE(frames.size(), 150u);
+    const std::string& edited = frames[43];
+    const std::string& played = frames[119];
+    const std::string& back = frames[139];
+    EXPECT_EQ(EditorOf(edited),
+              "\"editor\":{\"mode\":\"tile\",\"tile\":{\"id\":1,\"name\":\"block\"},\"open\":[],\"undo\":2,"
+              "\"redo\":0}");
+    EXPECT_NE(EditorOf(played).find("\"mode\":\"play\""), std::string::npos) << played;
+    EXPECT_GT(PlayerX(played), PlayerX(edited) + 1.0) << "the player walked in the play-test";
+    EXPECT_NE(EditorOf(back).find("\"mode\":\"tile\""), std::string::npos) << back;
+    EXPECT_NE(EditorOf(back).find("\"undo\":2,\"redo\":0"), std::string::npos) << "the play is no edit";
+    EXPECT_EQ(PlayerX(back), PlayerX(edited)) << "the player is back where the edit had it";
+
+    const ZELMTest::RunResult saved =
+        ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
+    EXPECT_NE(saved.errors.find("tiles\t1\t1\t0"), std::string::npos) << saved.errors;
     fs::remove_all(root);
 }
 

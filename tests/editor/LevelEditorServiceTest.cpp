@@ -1,14 +1,14 @@
 // The editor driven by scripted input, as a designer's keys and clicks reach it: modes, selection
 // keys, painting, saving the tile map and the console.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 extern "C" {
 #include <lua.h>
@@ -20,39 +20,63 @@ extern "C" {
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/ArchetypeTable.h"
 #include "engine/ComponentRegistry.h"
+#include "engine/ContentPipeline.h"
 #include "engine/DelayedCallQueue.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
+#include "engine/LevelMap.h"
 #include "engine/Physical.h"
 #include "engine/XmlWriter.h"
 #include "input/InputService.h"
 #include "support/EngineFixture.h"
 #include "support/ProblemCapture.h"
 #include "utilities/LuaState.h"
+#include "windows/WindowsMessage.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using LevelEditor::LevelEditorService;
 
-// Plays the game flow's tile map and the mouse's place in the world.
+// Plays the game flow's tile map (a real map, kept and painted) and the mouse's place in the world.
 class MapStandIn : public ZELM::Service {
 public:
     void Bind() override {
         DynamicBinder::Bind("SetLevelID", this, &MapStandIn::SetLevelID);
+        DynamicBinder::Bind("GetTileID", this, &MapStandIn::GetTileID);
+        DynamicBinder::Bind("GetLevelMap", this, &MapStandIn::GetLevelMap);
+        DynamicBinder::Bind("HasTileInfo", this, &MapStandIn::HasTileInfo);
+        DynamicBinder::Bind("SetTileInfo", this, &MapStandIn::SetTileInfo);
+        DynamicBinder::Bind("NewTileMap", this, &MapStandIn::NewTileMap);
+        DynamicBinder::Bind("DestroyAllEntities", this, &MapStandIn::DestroyAllEntities);
         DynamicBinder::Bind("SaveLevels", this, &MapStandIn::SaveLevels);
         DynamicBinder::Bind("xMouseProjected", this, &MapStandIn::X);
         DynamicBinder::Bind("yMouseProjected", this, &MapStandIn::Y);
     }
     void Init() override {}
     void Update(float) override {}
-    void SetLevelID(unsigned x, unsigned y, unsigned char id) { painted.emplace_back(x, y, id); }
+    void SetLevelID(unsigned x, unsigned y, unsigned char id) {
+        painted.emplace_back(x, y, id);
+        level.SetTileID(x, y, id);
+    }
+    unsigned char GetTileID(unsigned x, unsigned y) { return level.GetTileID(x, y); }
+    ZELM::LevelMap* GetLevelMap() { return &level; }
+    bool HasTileInfo() { return tileInfo; }
+    void SetTileInfo(bool hasInfo) { tileInfo = hasInfo; }
+    void NewTileMap(unsigned width, unsigned height) { level.Create(width, height); }
+    void DestroyAllEntities() {
+        if (ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities()) {
+            entities->DestroyAllEntities();
+        }
+    }
     void SaveLevels() { ++saves; }
     float X(float) { return mouseX; }
     float Y(float) { return mouseY; }
 
     std::vector<std::tuple<unsigned, unsigned, unsigned char>> painted;
     int saves = 0;
+    ZELM::LevelMap level;
+    bool tileInfo = true;
     float mouseX = 0.0f;
     float mouseY = 0.0f;
 };
@@ -146,7 +170,8 @@ TEST_F(LevelEditorServiceTest, TileKeysNameTheTileTheyPaintOnTheStatusLineAndInT
 
 TEST_F(LevelEditorServiceTest, SelectionKeysPickTilesAndCharactersAndSayWhat) {
     // Tile mode: a number key and a function key in one frame, the function key wins; then editor mode.
-    Start("2 text `\n3 text `\n4 down 3\n4 down F5\n6 text `\n7 text `\n8 down 1\n");
+    // F5 alone starts a play-test: tile 15 is Shift+F5.
+    Start("2 text `\n3 text `\n4 down 3\n4 down LSHIFT\n4 down F5\n6 text `\n7 text `\n8 down 1\n");
     Frame();
     Frame();
     Frame();
@@ -429,6 +454,146 @@ TEST_F(FileDialogTest, OpenAndSaveEachPauseTheGameUntilTheirPickerCloses) {
     }
     EXPECT_TRUE(std::filesystem::exists(ResourcePath("Levels/Saved.xml")));
     TwTerminate();
+}
+
+}  // namespace
+
+namespace {
+
+// The level as a save would write it (its entities' XML and its tile map's file) and which
+// components wait to be activated, which a save does not write.
+struct SavedLevel {
+    std::string entities;
+    std::string tiles;
+    std::string inactive;
+    bool operator==(const SavedLevel& other) const {
+        return entities == other.entities && tiles == other.tiles && inactive == other.inactive;
+    }
+};
+
+class EditHistoryTest : public EntityMenuTest {
+protected:
+    SavedLevel Now() {
+        SavedLevel level{ZELM::ContentPipeline::EntitiesText(), map.level.Serialize(), ""};
+        struct Inactive : ZELM::IVisitor<ZELM::EntityHandle> {
+            void Visit(ZELM::EntityHandle& handle) override {
+                ZELM::Entity* entity = handle.Resolve();
+                for (const char* type : {"Physical"}) {
+                    ZELM::Component* component = entity->GetComponent(type);
+                    if (component != nullptr && !component->IsInService()) {
+                        names += entity->GetName() + "/" + type + " ";
+                    }
+                }
+            }
+            std::string names;
+        } inactive;
+        entities.VisitEntities(inactive);
+        level.inactive = inactive.names;
+        return level;
+    }
+    // The end of the frame the edit was made in, and the frames the history waits for more of it.
+    void EndOfEdit() {
+        RunQueued();
+        entities.FlushDying();
+        editor.GetHistory().FinishEdit();
+    }
+    void Press(const std::string& bar, const std::string& entry) {
+        Tweak::Entry* found = EntryOf(bar, entry);
+        ASSERT_NE(found, nullptr) << bar << "/" << entry;
+        found->Press();
+    }
+    void Edit(const std::string& bar, const std::string& entry, const Tweak::TweakValue& value) {
+        Tweak::Entry* found = EntryOf(bar, entry);
+        ASSERT_NE(found, nullptr) << bar << "/" << entry;
+        found->ApplyEdit(value);
+    }
+    void ClickOnNothing() {
+        Windows::WindowsMessage click;
+        click.message = Windows::Message::kLeftButtonDown;
+        click.lParam = (80 << 16) | 120;
+        editor.WindowsMessageHandler(click);
+    }
+};
+
+TEST_F(EditHistoryTest, EveryEditIsUndoneAndRedoneToTheSameBytes) {
+    map.level.Create(16, 8);
+    Start("2 text `\n");
+    Frame();
+    ASSERT_EQ(editor.GetMode(), LevelEditorService::kEditor);
+    LevelEditor::EntityMenu::Attach(entities.Create("Crate"));
+    LevelEditor::EditHistory& history = editor.GetHistory();
+    const struct {
+        const char* said;
+        std::function<void()> edit;
+    } edits[] = {
+        {"create Physical on Crate", [&] { Press("Crate", "ACPhysical"); }},
+        {"activate Physical on Crate", [&] { Press("Crate", "PhysicalActivate"); }},
+        {"set x of Crate", [&] { Edit("Crate", "PhysicalPropx", Tweak::TweakValue(3.5f)); }},
+        {"rename Crate to Box", [&] { Edit("Crate", "EName", Tweak::TweakValue(std::string("Box"))); }},
+        {"remove Physical from Box", [&] { Press("Box", "PhysicalRemove"); }},
+        {"paint 3 tiles",
+         [&] {
+             for (unsigned x : {1u, 2u, 3u, 2u}) {
+                 history.Paint(x, 1, 5);
+             }
+             history.EndStroke();
+         }},
+        {"create Untitled0", [&] { ClickOnNothing(); }},
+        {"destroy Box", [&] { Press("Box", "DestroyEntity"); }},
+        {"new 20 x 10 level", [&] { editor.MakeNewLevel(20, 10); }},
+    };
+    for (const auto& edit : edits) {
+        const SavedLevel before = Now();
+        const std::size_t steps = history.UndoCount();
+        edit.edit();
+        EndOfEdit();
+        const SavedLevel after = Now();
+        ASSERT_FALSE(after == before) << edit.said << " changed nothing";
+        ASSERT_EQ(history.UndoCount(), steps + 1) << edit.said << " is one step";
+        EXPECT_EQ(history.Undo(), std::string("undo: ") + edit.said);
+        EXPECT_TRUE(Now() == before) << edit.said;
+        EXPECT_EQ(history.Redo(), std::string("redo: ") + edit.said);
+        EXPECT_TRUE(Now() == after) << edit.said;
+    }
+}
+
+TEST_F(EditHistoryTest, TheHistoryKeepsTheNewestTwoHundredSteps) {
+    map.level.Create(16, 8);
+    Start("");
+    LevelEditor::EditHistory& history = editor.GetHistory();
+    for (unsigned step = 0; step < 250; ++step) {
+        history.Paint(1, 1, static_cast<unsigned char>(1 + step % 2));
+        history.EndStroke();
+    }
+    EXPECT_EQ(history.UndoCount(), 200u);
+    for (int step = 0; step < 200; ++step) {
+        ASSERT_EQ(history.Undo(), "undo: paint 1 tile");
+    }
+    EXPECT_EQ(history.Undo(), "");
+    EXPECT_EQ(map.level.GetTileID(1, 1), 2) << "the 51st stroke's before: the 50th stroke's id";
+}
+
+TEST_F(LevelEditorServiceTest, TheNewLevelDialogTakesWholeSizesFromEightTo4096) {
+    Start("");
+    std::vector<std::pair<unsigned, unsigned>> made;
+    LevelEditor::NewLevelDialog& dialog = *editor.GetNewLevelDialog();
+    const struct {
+        const char* width;
+        const char* height;
+        bool accepted;
+    } sizes[] = {{"64", "32", true}, {"8", "4096", true},  {"7", "32", false},  {"64", "4097", false},
+                 {"", "32", false},  {"6x4", "32", false}, {"-8", "32", false}, {"99999999999", "32", false}};
+    for (const auto& size : sizes) {
+        dialog.Show([&](unsigned width, unsigned height) { made.emplace_back(width, height); });
+        EXPECT_EQ(dialog.Choose(size.width, size.height), size.accepted)
+            << size.width << " x " << size.height;
+        EXPECT_EQ(dialog.IsShown(), !size.accepted) << "a refused size keeps the dialog open";
+        if (!size.accepted) {
+            EXPECT_NE(editor.GetConsole().GetLines()[6].find("refused"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(made, (std::vector<std::pair<unsigned, unsigned>>{{64, 32}, {8, 4096}}));
+    dialog.Cancel();
 }
 
 }  // namespace

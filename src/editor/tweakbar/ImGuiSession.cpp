@@ -95,4 +95,9 @@ bool ImGuiSession::ProcessEvent(const SDL_Event& event) {
            (IsKeyboardEvent(event.type) && io.WantCaptureKeyboard);
 }
 
+bool ImGuiSession::TypingInField() const {
+    ImGui::SetCurrentContext(context_);
+    return ImGui::GetIO().WantTextInput;
+}
+
 }  // namespace Tweak

@@ -30,6 +30,8 @@ public:
     std::vector<PendingAction> DrawFrame(BarRegistry& bars);
     // Whether the bars consumed the event.
     bool ProcessEvent(const SDL_Event& event);
+    // Whether a text field has the keyboard.
+    bool TypingInField() const;
 
 private:
     explicit ImGuiSession(ImGuiContext* context) : context_(context) {}

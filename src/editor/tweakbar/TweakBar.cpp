@@ -439,6 +439,11 @@ const char* TwGetLastError() {
     return State().lastError.c_str();
 }
 
+int TwTextFieldActive() {
+    const Library& state = State();
+    return state.session && state.session->TypingInField() ? 1 : 0;
+}
+
 int TwEventSDL(const void* sdlEvent, unsigned char sdlMajorVersion, unsigned char /*sdlMinorVersion*/) {
     Library& state = State();
     if (sdlEvent == nullptr || sdlMajorVersion != 2 || !state.session || state.drawing) {

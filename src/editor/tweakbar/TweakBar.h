@@ -82,3 +82,6 @@ const char* TwGetLastError();
 // Feeds an SDL 2 event to the bars; 1 when they consumed it (the pointer is over a bar, or a bar's
 // field has the keyboard).
 int TwEventSDL(const void* sdlEvent, unsigned char sdlMajorVersion, unsigned char sdlMinorVersion);
+
+// 1 while a bar's text field is being typed into (its keys, Ctrl+Z included, are the field's).
+int TwTextFieldActive();

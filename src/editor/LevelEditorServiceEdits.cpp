@@ -1,0 +1,90 @@
+// The editor's undo and redo keys, its play-test, its new levels and what the trace reads of it:
+// the level editor service's parts that go through the edit history.
+#include "editor/EntityMenu.h"
+#include "editor/LevelEditorService.h"
+#include "editor/tweakbar/TweakBar.h"
+#include "engine/Engine.h"
+
+namespace LevelEditor {
+
+void LevelEditorService::BeginEdit(std::string description) {
+    history.BeginEdit(description);
+}
+
+void LevelEditorService::MakeNewLevel(unsigned width, unsigned height) {
+    history.BeginEdit("new " + std::to_string(width) + " x " + std::to_string(height) + " level",
+                      LevelSnapshot::Tiles::With);
+    CallLater("ClearLevelScripts", 0.0f);
+    CallLater("DestroyAllEntities", 0.0f);
+    Call("NewTileMap", width, height);
+    Report("new level: " + std::to_string(width) + " x " + std::to_string(height) + " tiles");
+}
+
+void LevelEditorService::Report(const std::string& text) {
+    SetStatus(text);
+    console.AddLine(text);
+}
+
+void LevelEditorService::HandleEditKeys() {
+    if ((console.IsShown() && !console.IsEscaped()) || TwTextFieldActive() != 0) {
+        return;
+    }
+    const auto down = [this](const char* key) { return Call<bool>("EditorKeyDown", std::string(key)); };
+    const auto pressed = [this](const char* key) {
+        return Call<bool>("EditorKeyTriggered", std::string(key));
+    };
+    const bool shift = down("LSHIFT") || down("RSHIFT");
+    if (pressed("F5") && !shift) {
+        if (playTest.IsRunning()) {
+            FinishPlayTest();
+        } else if (mode != kPlay) {
+            StartPlayTest();
+        }
+        return;
+    }
+    if (mode == kPlay || !(down("LCTRL") || down("RCTRL"))) {
+        return;
+    }
+    std::string said;
+    if (pressed("Z") && !shift) {
+        said = history.Undo();
+        said = said.empty() ? "nothing to undo" : said;
+    } else if (pressed("Y") || (pressed("Z") && shift)) {
+        said = history.Redo();
+        said = said.empty() ? "nothing to redo" : said;
+    }
+    if (!said.empty()) {
+        Report(said);
+    }
+}
+
+void LevelEditorService::StartPlayTest() {
+    history.EndStroke();
+    history.FinishEdit();
+    const int editedIn = mode;
+    mode = kPlay;
+    // The level start that the play-test announces takes editor mode off and lets the game run.
+    playTest.Start(editedIn);
+    Report("[PLAY-TEST] F5 goes back to the edit (tile 15 is Shift+F5)");
+}
+
+void LevelEditorService::FinishPlayTest() {
+    mode = playTest.GetEditedMode();
+    // Before the level comes back, so its menus show as this mode shows them.
+    SetEditorMode(mode == kEditor);
+    playTest.Finish();
+    Report(std::string(mode == kEditor ? "[EDITOR MODE]" : "[TILE MODE]") + " back from the play-test");
+}
+
+std::vector<std::string> LevelEditorService::GetOpenMenus() {
+    std::vector<std::string> open;
+    for (ZELM::Component* component : GetComponents()) {
+        auto* menu = dynamic_cast<EntityMenu*>(component);
+        if (menu != nullptr && menu->IsOpen()) {
+            open.push_back(menu->GetBarName());
+        }
+    }
+    return open;
+}
+
+}  // namespace LevelEditor
