@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "editor/EditorConsole.h"
+#include "editor/EditorView.h"
+#include "editor/EntityList.h"
 #include "editor/LevelFilePicker.h"
+#include "editor/TilePalette.h"
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
 
@@ -50,6 +53,7 @@ public:
     unsigned char GetSelection() const { return selection; }
     EditorConsole& GetConsole() { return console; }
     LevelFilePicker* GetFilePicker() { return picker.get(); }
+    const EditorView& GetView() const { return view; }
 
     // The main menu's buttons.
     void NewLevel();
@@ -65,6 +69,13 @@ private:
     void SetStatus(const std::string& text);
     void SelectInEditorMode();
     void SelectTile();
+    void ChooseTile(unsigned char id, const std::string& name);
+    // What the mouse and keys do to the view, the pick and the palette; true when handled.
+    bool ViewMessage(const Windows::WindowsMessage& message, bool barsTookIt);
+    void PickUnderMouse();
+    // The bars' windows lie over the level: a click on one neither paints nor picks.
+    bool ClickWentToBars();
+    void OutlineCellUnderMouse();
     void PaintTiles();
     bool ConsoleMessage(const Windows::WindowsMessage& message);
     void ShowMenus(bool shown);
@@ -86,6 +97,13 @@ private:
     EditorConsole console;
     std::unique_ptr<LevelFilePicker> picker;
     std::vector<std::unique_ptr<std::pair<LevelEditorService*, void (LevelEditorService::*)()>>> menuActions;
+    EditorView view;
+    TilePalette palette;
+    EntityList entityList;
+    bool pickingNow = false;     // the editor's own right click is being announced
+    bool keysToBars = false;     // the last key pressed went into a bar's field
+    bool barsTookClick = false;  // the last button pressed went to a bar...
+    bool barsClickSeen = false;  // ...and a frame has seen it held
     Graphics::Text* status = nullptr;
     std::unique_ptr<Graphics::Text> ownStatus;  // the status line when no text layer runs
 };
