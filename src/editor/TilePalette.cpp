@@ -37,7 +37,7 @@ void TilePalette::Build(std::vector<Tile> paletteTiles, ZELM::DynamicCaller& eng
     bar = TwNewBar(kBarName);
     TwDefine(
         " TilePalette label='Tiles' visible=false resizable=true fontresizable=false position='8 30' "
-        "size='230 500' color='20 20 20' alpha=220 ");
+        "size='270 500' color='20 20 20' alpha=220 ");
     records.clear();
     const bool coloured = engine.IsBound("GetTileColour");
     for (std::size_t i = 0; i < tiles.size(); ++i) {

@@ -1,5 +1,6 @@
 // The editor driven by scripted input, as a designer's keys and clicks reach it: modes, selection
 // keys, painting, saving the tile map and the console.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -8,13 +9,12 @@
 #include <tuple>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 extern "C" {
 #include <lua.h>
 }
 
 #include "editor/EntityMenu.h"
+#include "editor/EntityPicker.h"
 #include "editor/LevelEditorService.h"
 #include "editor/tweakbar/Bar.h"
 #include "editor/tweakbar/TweakBar.h"
@@ -95,7 +95,8 @@ protected:
     LevelEditorService editor;
     MapStandIn map;
     std::unique_ptr<Input::InputService> input;
-    fs::path scriptFile = fs::temp_directory_path() / ("fallward-editor-" + std::to_string(::getpid()) + ".txt");
+    fs::path scriptFile =
+        fs::temp_directory_path() / ("fallward-editor-" + std::to_string(::getpid()) + ".txt");
 };
 
 TEST_F(LevelEditorServiceTest, TheBackquoteGoesThroughEditorTileAndPlayWithTheirStatus) {
@@ -241,6 +242,20 @@ TEST_F(LevelEditorServiceTest, TheTildeShowsTheConsoleAndWhileItsFieldHasTheKeys
     EXPECT_TRUE(rightReachesTheGame());
 }
 
+TEST_F(LevelEditorServiceTest, AClickOnThePaletteSelectsItsTileAndMarksIt) {
+    Start("2 text `\n3 text `\n");
+    Frame();
+    Frame();
+    Tweak::Entry* goal = EntryOf("TilePalette", "Tile20");
+    ASSERT_NE(goal, nullptr) << "tile mode shows the palette";
+    EXPECT_TRUE(goal->Press());
+    EXPECT_EQ(editor.GetSelection(), 20);
+    EXPECT_EQ(editor.GetStatus(), "[TILE MODE] 20: goal");
+    EXPECT_EQ(goal->GetSettings().label.rfind("> ", 0), 0u) << goal->GetSettings().label;
+    EXPECT_NE(EntryOf("TilePalette", "Tile5")->GetSettings().label.rfind("> ", 0), 0u)
+        << "one tile is marked";
+}
+
 }  // namespace
 
 // The menus, over a real entity table and the game's archetypes.
@@ -278,7 +293,8 @@ TEST_F(EntityMenuTest, AClickMakesOneEmptyEntityAndCtrlClickPlacesABoxWithTheNex
     Frame();
     ASSERT_TRUE(entities.Get("Untitled0").IsAlive());
     EXPECT_EQ(entities.Size(), 2u) << "the click made exactly one entity";
-    auto* menu = dynamic_cast<LevelEditor::EntityMenu*>(entities.Get("Untitled0").Resolve()->GetComponent("EntityMenu"));
+    auto* menu = dynamic_cast<LevelEditor::EntityMenu*>(
+        entities.Get("Untitled0").Resolve()->GetComponent("EntityMenu"));
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->GetX(), 120);
     EXPECT_EQ(menu->GetY(), 80);
@@ -310,7 +326,8 @@ TEST_F(EntityMenuTest, TheMenuAddsActivatesRemovesAndKeepsItsPlace) {
     EXPECT_FALSE(physical->IsInService());
     ASSERT_NE(EntryOf("Crate", "PhysicalActivate"), nullptr);
     EntryOf("Crate", "PhysicalPropx")->ApplyEdit(Tweak::TweakValue(3.5f));
-    EXPECT_FLOAT_EQ(entity.Resolve()->Call<float>("GetX"), 3.5f) << "a property edited in the bar is the component's";
+    EXPECT_FLOAT_EQ(entity.Resolve()->Call<float>("GetX"), 3.5f)
+        << "a property edited in the bar is the component's";
     EntryOf("Crate", "PhysicalActivate")->Press();
     RunQueued();
     EXPECT_TRUE(physical->IsInService());
@@ -347,14 +364,16 @@ TEST_F(LevelEditorServiceTest, ThePickerListsLevelsKeepsNamesInTheirDirectoryAnd
     int asked = 0;
     std::vector<std::string> said;
     LevelEditor::LevelFilePicker picker(
-        levels.string() + "/", {levels.string() + "/"}, [&](const std::string&, const std::string&) { return ++asked, answer; },
+        levels.string() + "/", {levels.string() + "/"},
+        [&](const std::string&, const std::string&) { return ++asked, answer; },
         [&](const std::string& text) { said.push_back(text); });
     EXPECT_EQ(picker.ListLevels(), (std::vector<std::string>{"Alpha", "Beta"}));
 
     std::string chosen;
     auto choose = [&](LevelEditor::LevelFilePicker::Purpose purpose, const std::string& name) {
         chosen.clear();
-        picker.Show(purpose, [&](const std::string& path) { chosen = path; }, nullptr);
+        picker.Show(
+            purpose, [&](const std::string& path) { chosen = path; }, nullptr);
         picker.Choose(name);
         return chosen;
     };
@@ -386,6 +405,50 @@ TEST_F(EntityMenuTest, MenusAreNotSavedWithTheLevel) {
     const std::string saved = printer.Str();
     EXPECT_NE(saved.find("Physical"), std::string::npos);
     EXPECT_EQ(saved.find("EntityMenu"), std::string::npos) << saved;
+}
+
+// What a model stands for in the editor: something drawn.
+class ModelStandIn : public ZELM::Component {
+public:
+    void Bind() override { DynamicBinder::Bind("Draw", this, &ModelStandIn::Draw); }
+    void Init() override {}
+    void Update(float) override {}
+    void Draw() {}
+};
+
+TEST_F(EntityMenuTest, ARightClickOnADrawnEntityOpensItsMenuBesideItInsideTheWindow) {
+    // The mouse near the right edge: the menu goes to the left of the pointer.
+    Start("2 text `\n3 mouse 780 300\n4 click right\n");
+    ZELM::EntityHandle player = entities.Create("Player");
+    player.Resolve()->AddComponent(ZELM::ComponentRegistry::Instance().Create("Logic", "Physical"));
+    player.Resolve()->GetComponent("Physical")->Bind();
+    auto* model = new ModelStandIn();
+    player.Resolve()->AddComponent(model);
+    model->Bind();
+    player.Resolve()->CallAll("SetX", 2.0f);
+    player.Resolve()->CallAll("SetY", 1.0f);
+    LevelEditor::EntityMenu::Attach(player)->MenuVisible(false);
+    map.mouseX = 2.3f;  // within the player's box, half a unit each way
+    map.mouseY = 1.2f;
+    Frame();
+    Frame();
+    Frame();
+    TwBar* bar = TwGetBarByName("Player");
+    ASSERT_NE(bar, nullptr);
+    char visible[8] = {};
+    char iconified[8] = {};
+    TwGetParam(bar, nullptr, "visible", TW_PARAM_CSTRING, sizeof visible, visible);
+    TwGetParam(bar, nullptr, "iconified", TW_PARAM_CSTRING, sizeof iconified, iconified);
+    EXPECT_STREQ(visible, "true");
+    EXPECT_STREQ(iconified, "false") << "the menu is open";
+    int position[2] = {};
+    int size[2] = {};
+    TwGetParam(bar, nullptr, "position", TW_PARAM_INT32, 2, position);
+    TwGetParam(bar, nullptr, "size", TW_PARAM_INT32, 2, size);
+    EXPECT_LE(position[0] + size[0], 780) << "beside the pointer, not over it";
+    EXPECT_GE(position[0], 0);
+    EXPECT_GE(position[1], 0);
+    EXPECT_LE(position[1] + size[1], 600) << "inside the window";
 }
 
 TEST_F(EntityMenuTest, APickedEntityThatHasGoneIsNeverFollowed) {
@@ -429,6 +492,32 @@ TEST_F(FileDialogTest, OpenAndSaveEachPauseTheGameUntilTheirPickerCloses) {
     }
     EXPECT_TRUE(std::filesystem::exists(ResourcePath("Levels/Saved.xml")));
     TwTerminate();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EntityPickerTest, TheRayPicksTheNearestBoxItEnters) {
+    using Picker = LevelEditor::EntityPicker;
+    const std::vector<Picker::Box> boxes = {
+        {ZELM::EntityHandle(), {0.0f, 0.0f, -1.0f}, {1.0f, 1.0f, 0.0f}},  // in front of the level plane
+        {ZELM::EntityHandle(), {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}},   // behind it
+        {ZELM::EntityHandle(), {5.0f, 0.0f, 0.0f}, {6.0f, 1.0f, 1.0f}},
+    };
+    const struct {
+        Picker::Ray ray;
+        int expected;  // index into boxes, -1 for none
+    } cases[] = {
+        {{{0.5f, 0.5f, -10.0f}, {0.0f, 0.0f, 1.0f}}, 0},  {{{0.5f, 0.5f, 10.0f}, {0.0f, 0.0f, -1.0f}}, 1},
+        {{{3.0f, 0.5f, -10.0f}, {0.0f, 0.0f, 1.0f}}, -1}, {{{5.5f, 0.5f, -10.0f}, {0.0f, 0.0f, 1.0f}}, 2},
+        {{{-10.0f, 0.5f, 0.5f}, {1.0f, 0.0f, 0.0f}}, 1},  // along the plane: the first it reaches
+    };
+    for (const auto& test : cases) {
+        const Picker::Box* hit = Picker::Nearest(test.ray, boxes);
+        EXPECT_EQ(hit == nullptr ? -1 : static_cast<int>(hit - boxes.data()), test.expected)
+            << test.ray.origin[0] << " " << test.ray.origin[2];
+    }
 }
 
 }  // namespace
