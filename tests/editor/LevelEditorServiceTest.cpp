@@ -1,6 +1,5 @@
 // The editor driven by scripted input, as a designer's keys and clicks reach it: modes, selection
 // keys, painting, saving the tile map and the console.
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -8,6 +7,8 @@
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 extern "C" {
 #include <lua.h>
@@ -95,8 +96,7 @@ protected:
     LevelEditorService editor;
     MapStandIn map;
     std::unique_ptr<Input::InputService> input;
-    fs::path scriptFile =
-        fs::temp_directory_path() / ("fallward-editor-" + std::to_string(::getpid()) + ".txt");
+    fs::path scriptFile = fs::temp_directory_path() / ("fallward-editor-" + std::to_string(::getpid()) + ".txt");
 };
 
 TEST_F(LevelEditorServiceTest, TheBackquoteGoesThroughEditorTileAndPlayWithTheirStatus) {
@@ -293,8 +293,7 @@ TEST_F(EntityMenuTest, AClickMakesOneEmptyEntityAndCtrlClickPlacesABoxWithTheNex
     Frame();
     ASSERT_TRUE(entities.Get("Untitled0").IsAlive());
     EXPECT_EQ(entities.Size(), 2u) << "the click made exactly one entity";
-    auto* menu = dynamic_cast<LevelEditor::EntityMenu*>(
-        entities.Get("Untitled0").Resolve()->GetComponent("EntityMenu"));
+    auto* menu = dynamic_cast<LevelEditor::EntityMenu*>(entities.Get("Untitled0").Resolve()->GetComponent("EntityMenu"));
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->GetX(), 120);
     EXPECT_EQ(menu->GetY(), 80);
@@ -326,8 +325,7 @@ TEST_F(EntityMenuTest, TheMenuAddsActivatesRemovesAndKeepsItsPlace) {
     EXPECT_FALSE(physical->IsInService());
     ASSERT_NE(EntryOf("Crate", "PhysicalActivate"), nullptr);
     EntryOf("Crate", "PhysicalPropx")->ApplyEdit(Tweak::TweakValue(3.5f));
-    EXPECT_FLOAT_EQ(entity.Resolve()->Call<float>("GetX"), 3.5f)
-        << "a property edited in the bar is the component's";
+    EXPECT_FLOAT_EQ(entity.Resolve()->Call<float>("GetX"), 3.5f) << "a property edited in the bar is the component's";
     EntryOf("Crate", "PhysicalActivate")->Press();
     RunQueued();
     EXPECT_TRUE(physical->IsInService());
@@ -364,16 +362,14 @@ TEST_F(LevelEditorServiceTest, ThePickerListsLevelsKeepsNamesInTheirDirectoryAnd
     int asked = 0;
     std::vector<std::string> said;
     LevelEditor::LevelFilePicker picker(
-        levels.string() + "/", {levels.string() + "/"},
-        [&](const std::string&, const std::string&) { return ++asked, answer; },
+        levels.string() + "/", {levels.string() + "/"}, [&](const std::string&, const std::string&) { return ++asked, answer; },
         [&](const std::string& text) { said.push_back(text); });
     EXPECT_EQ(picker.ListLevels(), (std::vector<std::string>{"Alpha", "Beta"}));
 
     std::string chosen;
     auto choose = [&](LevelEditor::LevelFilePicker::Purpose purpose, const std::string& name) {
         chosen.clear();
-        picker.Show(
-            purpose, [&](const std::string& path) { chosen = path; }, nullptr);
+        picker.Show(purpose, [&](const std::string& path) { chosen = path; }, nullptr);
         picker.Choose(name);
         return chosen;
     };
