@@ -317,6 +317,8 @@ void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {
     const MenuPlacement::Point at = MenuPlacement::Beside({Call<int>("xMouse"), Call<int>("yMouse")}, size, window);
     picked->Call("MenuVisible", true);
     picked->Call("ChangeMenuPos", at.x, at.y);
+    // A menu may open where the designer does not expect it: the status line names its entity.
+    SetStatus("[EDITOR MODE] " + picked->GetName() + ": menu open");
 }
 
 std::string LevelEditorService::NewEntityName() {

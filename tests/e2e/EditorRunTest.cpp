@@ -1,10 +1,11 @@
 // The editor end to end: tile mode, three painted tiles, Ctrl+S, and a second run that finds them.
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "support/RunFallward.h"
 
@@ -25,19 +26,14 @@ TEST(EditorRun, TilesPaintedAndSavedInTileModeAreThereNextTime) {
                              "35 mouse 400 300\n36 click left\n"
                              "40 mouse 444 300\n41 click left\n"
                              "50 down LCTRL\n51 down S\n";
-    std::ofstream(check)
-        << "print('tiles', Engine.GetTileID(1, 1), Engine.GetTileID(2, 1), Engine.GetTileID(3, 1))\n";
-    const std::string common = "--headless --data " + (root / "Working").string() +
-                               " --level Level1 --fixed-dt 16.6667 --problems fatal ";
+    std::ofstream(check) << "print('tiles', Engine.GetTileID(1, 1), Engine.GetTileID(2, 1), Engine.GetTileID(3, 1))\n";
+    const std::string common = "--headless --data " + (root / "Working").string() + " --level Level1 --fixed-dt 16.6667 --problems fatal ";
 
-    const ZELMTest::RunResult before =
-        ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
+    const ZELMTest::RunResult before = ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
     EXPECT_NE(before.errors.find("tiles\t0\t0\t0"), std::string::npos) << before.errors;
-    const ZELMTest::RunResult paint =
-        ZELMTest::RunFallward(common + "--frames 60 --input-script " + script.string());
+    const ZELMTest::RunResult paint = ZELMTest::RunFallward(common + "--frames 60 --input-script " + script.string());
     EXPECT_EQ(paint.status, 0) << paint.errors;
-    const ZELMTest::RunResult after =
-        ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
+    const ZELMTest::RunResult after = ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
     EXPECT_NE(after.errors.find("tiles\t1\t1\t1"), std::string::npos) << after.errors;
     fs::remove_all(root);
 }
