@@ -44,6 +44,8 @@ public:
         DynamicBinder::Bind("SaveLevels", this, &MapStandIn::SaveLevels);
         DynamicBinder::Bind("xMouseProjected", this, &MapStandIn::X);
         DynamicBinder::Bind("yMouseProjected", this, &MapStandIn::Y);
+        DynamicBinder::Bind("MiddleClick", this, &MapStandIn::Middle);
+        DynamicBinder::Bind("HoldView", this, &MapStandIn::HoldView);
     }
     void Init() override {}
     void Update(float) override {}
@@ -51,11 +53,15 @@ public:
     void SaveLevels() { ++saves; }
     float X(float) { return mouseX; }
     float Y(float) { return mouseY; }
+    bool Middle() { return middle; }
+    void HoldView(float x, float y, float distance) { held = {x, y, distance}; }
 
     std::vector<std::tuple<unsigned, unsigned, unsigned char>> painted;
     int saves = 0;
     float mouseX = 0.0f;
     float mouseY = 0.0f;
+    bool middle = false;
+    std::tuple<float, float, float> held{};
 };
 
 class LevelEditorServiceTest : public ::testing::Test {
@@ -254,6 +260,28 @@ TEST_F(LevelEditorServiceTest, AClickOnThePaletteSelectsItsTileAndMarksIt) {
     EXPECT_EQ(goal->GetSettings().label.rfind("> ", 0), 0u) << goal->GetSettings().label;
     EXPECT_NE(EntryOf("TilePalette", "Tile5")->GetSettings().label.rfind("> ", 0), 0u)
         << "one tile is marked";
+}
+
+TEST_F(LevelEditorServiceTest, TheWheelZoomsWithinBoundsAndAMiddleDragCarriesTheView) {
+    using LevelEditor::EditorView;
+    Start("2 text `\n3 wheel 30\n4 wheel -60\n");
+    const LevelEditor::EditorView& view = editor.GetView();
+    Frame();
+    Frame();
+    EXPECT_FLOAT_EQ(view.GetDistance(), EditorView::kNearest);
+    Frame();
+    EXPECT_FLOAT_EQ(view.GetDistance(), EditorView::kFarthest);
+
+    // The middle button takes hold of the level at x 5 and the mouse moves to x 3: the view moves
+    // 2 right, so x 5 is under the mouse again.
+    const float before = view.GetX();
+    map.middle = true;
+    map.mouseX = 5.0f;
+    Frame();
+    map.mouseX = 3.0f;
+    Frame();
+    EXPECT_FLOAT_EQ(view.GetX(), before + 2.0f);
+    EXPECT_EQ(map.held, std::make_tuple(view.GetX(), view.GetY(), EditorView::kFarthest)) << "the camera is told";
 }
 
 }  // namespace
