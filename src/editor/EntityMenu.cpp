@@ -226,7 +226,9 @@ void EntityMenu::ApplyVisibility() {
     Show(!engine.IsBound("GetEditorMode") || engine.Call<bool>("GetEditorMode"));
 }
 
-void EntityMenu::CloseMenu(void* menu) { static_cast<EntityMenu*>(menu)->MenuVisible(false); }
+void EntityMenu::CloseMenu(void* menu) {
+    static_cast<EntityMenu*>(menu)->MenuVisible(false);
+}
 
 void EntityMenu::ChangeMenuPos(int x, int y) {
     MenuPlacement::Point window{Windows::kClientWidth, Windows::kClientHeight};

@@ -313,8 +313,10 @@ void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {
         window = {Call<int>("GetScreenWidth"), Call<int>("GetScreenHeight")};
     }
     const EntityMenu* menu = EntityMenu::Attach(entity);
-    const MenuPlacement::Point size{menu != nullptr ? menu->GetWidth() : 0, menu != nullptr ? menu->GetHeight() : 0};
-    const MenuPlacement::Point at = MenuPlacement::Beside({Call<int>("xMouse"), Call<int>("yMouse")}, size, window);
+    const MenuPlacement::Point size{menu != nullptr ? menu->GetWidth() : 0,
+                                    menu != nullptr ? menu->GetHeight() : 0};
+    const MenuPlacement::Point at =
+        MenuPlacement::Beside({Call<int>("xMouse"), Call<int>("yMouse")}, size, window);
     picked->Call("MenuVisible", true);
     picked->Call("ChangeMenuPos", at.x, at.y);
     // A menu may open where the designer does not expect it: the status line names its entity.

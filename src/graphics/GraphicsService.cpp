@@ -16,13 +16,13 @@
 #include "engine/PathTable.h"
 #include "graphics/BlockMaterials.h"
 #include "graphics/D3DMath.h"
-#include "graphics/gl/Mesh.h"
 #include "graphics/Dust.h"
 #include "graphics/GraphicComponents.h"
 #include "graphics/LevelRenderer.h"
 #include "graphics/PhaseSplash.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
+#include "graphics/gl/Mesh.h"
 #include "graphics/gl/RenderTarget.h"
 #include "graphics/gl/SpriteBatch.h"
 #include "graphics/gl/Texture.h"
@@ -423,7 +423,8 @@ void GraphicsService::DrawCellOutline(const LevelLighting& lighting) {
                 {left, bottom + 0.5f, kThickness, 1.0f + kThickness},
                 {left + 1.0f, bottom + 0.5f, kThickness, 1.0f + kThickness}};
     for (const auto& bar : bars) {
-        const glm::mat4 world = Scaling(bar.width, bar.height, kThickness) * Translation(bar.x, bar.y, kFront);
+        const glm::mat4 world =
+            Scaling(bar.width, bar.height, kThickness) * Translation(bar.x, bar.y, kFront);
         if (level->BeginMeshDraw(lighting, world, nullptr, nullptr, true)) {
             box->Draw();
             level->EndMeshDraw();

@@ -172,8 +172,9 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
         event.kind = Kind::Wheel;
         long notches = 0;
         if (!ParseWhole(tokens[2], -kMostNotches, kMostNotches, notches) || notches == 0) {
-            Report(path, number, "the wheel turn " + Quoted(tokens[2]) + " is not a whole number of notches from -" +
-                                     std::to_string(kMostNotches) + " to " + std::to_string(kMostNotches) + ", not 0");
+            Report(path, number,
+                   "the wheel turn " + Quoted(tokens[2]) + " is not a whole number of notches from -" +
+                       std::to_string(kMostNotches) + " to " + std::to_string(kMostNotches) + ", not 0");
             return false;
         }
         event.notches = static_cast<int>(notches);
