@@ -475,6 +475,24 @@ TEST_F(EntityMenuTest, ARightClickOnADrawnEntityOpensItsMenuBesideItInsideTheWin
     EXPECT_LE(position[1] + size[1], 600) << "inside the window";
 }
 
+TEST_F(EntityMenuTest, ClosedMenusWaitInTheEntitiesListWhichOpensThem) {
+    Start("2 text `\n");
+    ZELM::EntityHandle crate = entities.Create("Crate");
+    LevelEditor::EntityMenu* menu = LevelEditor::EntityMenu::Attach(crate);
+    menu->MenuVisible(false);
+    Frame();
+    Frame();
+    char visible[8] = {};
+    TwGetParam(TwGetBarByName("Crate"), nullptr, "visible", TW_PARAM_CSTRING, sizeof visible, visible);
+    EXPECT_STREQ(visible, "false") << "a closed menu leaves no folded title behind";
+    Tweak::Entry* listed = EntryOf("Entities", "Open0");
+    ASSERT_NE(listed, nullptr);
+    EXPECT_EQ(listed->GetSettings().label, "Crate");
+    listed->Press();
+    TwGetParam(TwGetBarByName("Crate"), nullptr, "visible", TW_PARAM_CSTRING, sizeof visible, visible);
+    EXPECT_STREQ(visible, "true");
+}
+
 TEST_F(EntityMenuTest, APickedEntityThatHasGoneIsNeverFollowed) {
     Start("2 text `\n3 click right\n");
     Frame();
