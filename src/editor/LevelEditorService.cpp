@@ -390,7 +390,7 @@ void LevelEditorService::WindowsMessageHandler(Windows::WindowsMessage message) 
         handled = true;
         barsTookIt = true;
     }
-    handled = ViewMessage(message, barsTookIt) || handled;
+    handled = ViewMessage(message, barsTookIt, handled) || handled;
     // A click on nothing in editor mode makes an empty entity with its menu where the click was;
     // with Ctrl held, Update places an archetype instead.
     if (!handled && mode == kEditor && message.message == Windows::Message::kLeftButtonDown &&
@@ -403,7 +403,7 @@ void LevelEditorService::WindowsMessageHandler(Windows::WindowsMessage message) 
     }
 }
 
-bool LevelEditorService::ViewMessage(const Windows::WindowsMessage& message, bool barsTookIt) {
+bool LevelEditorService::ViewMessage(const Windows::WindowsMessage& message, bool barsTookIt, bool handled) {
     switch (message.message) {
         case Windows::Message::kKeyDown:
             keysToBars = barsTookIt;
@@ -416,7 +416,7 @@ bool LevelEditorService::ViewMessage(const Windows::WindowsMessage& message, boo
         default:
             break;
     }
-    if (barsTookIt || mode == kPlay) {
+    if (handled || mode == kPlay) {
         return false;
     }
     if (message.message == Windows::Message::kMouseWheel) {

@@ -70,8 +70,9 @@ private:
     void SelectInEditorMode();
     void SelectTile();
     void ChooseTile(unsigned char id, const std::string& name);
-    // What the mouse and keys do to the view, the pick and the palette; true when handled.
-    bool ViewMessage(const Windows::WindowsMessage& message, bool barsTookIt);
+    // Follows where the keys and clicks went; a wheel turn or a right click that nothing else
+    // took zooms or picks. True when handled.
+    bool ViewMessage(const Windows::WindowsMessage& message, bool barsTookIt, bool handled);
     void PickUnderMouse();
     // The bars' windows lie over the level: a click on one neither paints nor picks.
     bool ClickWentToBars();
