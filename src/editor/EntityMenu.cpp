@@ -1,10 +1,9 @@
 // The entity menu's bar, its buttons and the changes they make to the entity.
 #include "editor/EntityMenu.h"
 
-#include <cstdlib>
-
 #include <SDL.h>
 
+#include "editor/MenuPlacement.h"
 #include "editor/PropertyVariables.h"
 #include "engine/ComponentRegistry.h"
 #include "engine/Engine.h"
@@ -48,7 +47,7 @@ int ParamInts(TwBar* bar, const char* name, int* values, unsigned count) {
 
 }  // namespace
 
-EntityMenu::EntityMenu() : positionX(std::rand() % 800) { engine.SetName("Engine"); }
+EntityMenu::EntityMenu() { engine.SetName("Engine"); }
 
 EntityMenu* EntityMenu::Attach(const ZELM::EntityHandle& entity) {
     ZELM::Entity* target = entity.Resolve();
@@ -114,6 +113,8 @@ void EntityMenu::Build() {
     TwAddButton(bar, "SaveArchetype", &EntityMenu::SaveArchetype, this, " label='Save As Archetype'");
     TwAddSeparator(bar, "Separator4", "");
     TwAddButton(bar, "DestroyEntity", &EntityMenu::DestroyEntity, this, " label='Destroy Entity'");
+    TwAddButton(bar, "CloseMenu", &EntityMenu::CloseMenu, this, " label='Close Menu'");
+    ApplyVisibility();
 }
 
 void EntityMenu::AddAttachedComponents() {
@@ -214,28 +215,37 @@ void EntityMenu::UpdateEntityMenu() {
     Build();
 }
 
-void EntityMenu::MenuVisible(bool open) {
-    if (bar != nullptr) {
-        const int iconified = open ? 0 : 1;
-        TwSetParam(bar, nullptr, "iconified", TW_PARAM_INT32, 1, &iconified);
-    }
+void EntityMenu::MenuVisible(bool opened) {
+    open = opened;
+    ApplyVisibility();
 }
 
 void EntityMenu::Show(bool shown) {
-    const std::string word = shown ? "true" : "false";
-    TwDefine((barName + " visible=" + word + " iconified=" + word).c_str());
+    if (bar != nullptr) {
+        TwSetParam(bar, nullptr, "visible", TW_PARAM_CSTRING, 1, shown && open ? "true" : "false");
+        TwSetParam(bar, nullptr, "iconified", TW_PARAM_CSTRING, 1, "false");
+    }
 }
 
-bool EntityMenu::IsOpen() const {
-    int visible = 0;
-    int iconified = 1;
-    return bar != nullptr && ParamInts(bar, "visible", &visible, 1) == 1 &&
-           ParamInts(bar, "iconified", &iconified, 1) == 1 && visible != 0 && iconified == 0;
+void EntityMenu::ApplyVisibility() {
+    // Without an editor (a bare test of the menu) the menu shows whenever it is open.
+    Show(!engine.IsBound("GetEditorMode") || engine.Call<bool>("GetEditorMode"));
+}
+
+void EntityMenu::CloseMenu(void* menu) {
+    static_cast<EntityMenu*>(menu)->MenuVisible(false);
 }
 
 void EntityMenu::ChangeMenuPos(int x, int y) {
-    positionX = x;
-    positionY = y;
+    MenuPlacement::Point window{Windows::kClientWidth, Windows::kClientHeight};
+    if (engine.IsBound("GetScreenWidth")) {
+        window = {engine.Call<int>("GetScreenWidth"), engine.Call<int>("GetScreenHeight")};
+    }
+    const MenuPlacement::Point inside = MenuPlacement::Inside({x, y}, {width, height}, window);
+    positionX = inside.x;
+    positionY = inside.y;
+    x = inside.x;
+    y = inside.y;
     if (bar != nullptr) {
         const int position[2] = {x, y};
         TwSetParam(bar, nullptr, "position", TW_PARAM_INT32, 2, position);

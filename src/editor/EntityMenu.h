@@ -33,14 +33,17 @@ public:
     void RemoveComponent(ZELM::Component* component);
     void ChangeMenuPos(int x, int y);
 
-    // Hidden menus are folded too, so a menu shown again starts as an icon.
+    // The editor's menus are shown or hidden together; of the entity menus only the open ones
+    // show, so no folded title is left lying about (the "Entities" list opens the others).
     void Show(bool shown);
-    // Shown and unfolded: the designer is looking at it.
-    bool IsOpen() const;
 
     const std::string& GetBarName() const { return barName; }
     int GetX() const { return positionX; }
     int GetY() const { return positionY; }
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    // Opened by the designer (shown while the editor's menus are).
+    bool IsOpen() const { return open; }
 
 private:
     struct CreateRecord {
@@ -59,6 +62,8 @@ private:
     // Tells the editor's history an edit of this entity is about to be made.
     void AnnounceEdit(const std::string& description);
     std::string OwnerName() const;
+    // Shown while open and the editor's menus are shown.
+    void ApplyVisibility();
 
     static void SetName(const void* value, void* menu);
     static void GetName(void* value, void* menu);
@@ -66,13 +71,16 @@ private:
     static void GetArchetype(void* value, void* menu);
     static void SaveArchetype(void* menu);
     static void DestroyEntity(void* menu);
+    static void CloseMenu(void* menu);
     static void CreateComponent(void* record);
 
     ZELM::DynamicCaller engine;
     std::string barName;
     TwBar* bar = nullptr;
-    int positionX;
-    int positionY = 100;
+    // Until placed beside its entity, right of the main menu.
+    int positionX = 220;
+    int positionY = 40;
+    bool open = true;
     int width = 210;
     int height = 200;
     int red = 0;

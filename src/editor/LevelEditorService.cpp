@@ -6,6 +6,8 @@
 #include <SDL.h>
 
 #include "editor/EntityMenu.h"
+#include "editor/EntityPicker.h"
+#include "editor/MenuPlacement.h"
 #include "editor/PropertyVariables.h"
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/ComponentRegistry.h"
@@ -75,6 +77,21 @@ bool Triggered(ZELM::Service& input, const TileKey& key) {
     return input.Call<bool>("KeyTriggered", bare) && (!shifted || ShiftHeld(input));
 }
 
+// The palette shows the tiles the keys pick, in the keys' order.
+template <std::size_t N>
+void AddToPalette(const TileKey (&keys)[N], std::vector<TilePalette::Tile>& tiles) {
+    for (const TileKey& key : keys) {
+        tiles.push_back({key.key, key.id, key.name});
+    }
+}
+
+std::vector<TilePalette::Tile> PaletteTiles() {
+    std::vector<TilePalette::Tile> tiles;
+    AddToPalette(kNumberKeys, tiles);
+    AddToPalette(kFunctionKeys, tiles);
+    return tiles;
+}
+
 template <std::size_t N>
 const TileKey* FirstTriggered(ZELM::Service& input, const TileKey (&keys)[N]) {
     for (const TileKey& key : keys) {
@@ -134,6 +151,8 @@ void LevelEditorService::Init() {
     console.Build();
     BuildMainMenu();
     BuildPropertyMenu();
+    palette.Build(PaletteTiles(), *this,
+                  [this](const TilePalette::Tile& tile) { ChooseTile(tile.id, tile.name); });
     // An installed game keeps the player's levels in their own directory, found before the bundled.
     const ZELM::PathTable& paths = ZELM::PathTable::Instance();
     std::vector<std::string> levelDirectories;
@@ -266,6 +285,7 @@ void LevelEditorService::ShowMenus(bool shown) {
     TwDefine((" TW_HELP visible=" + word + " ").c_str());
     TwDefine((" MainMenu visible=" + word + " ").c_str());
     TwDefine(shown ? " PropertyMenu visible=true " : " PropertyMenu visible=false ");
+    entityList.Show(shown);
     for (ZELM::Component* component : GetComponents()) {
         if (auto* menu = dynamic_cast<EntityMenu*>(component)) {
             menu->Show(shown);
@@ -310,15 +330,30 @@ void LevelEditorService::LevelStart() {
     if (!playTest.IsRunning()) {
         history.Clear();
     }
+    // The new level's camera starts on its player; Update takes the view over from there.
+    view.Release(*this);
 }
 
 void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {
     ZELM::Entity* picked = entity.GetIfAlive();
-    if (mode != kEditor || picked == nullptr || !Call<bool>("RightClickTrigger")) {
+    // A graphic may announce the mouse over it every frame: only a right click opens a menu.
+    if (mode != kEditor || picked == nullptr || !(pickingNow || Call<bool>("RightClickTrigger"))) {
         return;
     }
+    // Beside the entity, where the designer looks, and inside the window.
+    MenuPlacement::Point window{Windows::kClientWidth, Windows::kClientHeight};
+    if (IsBound("GetScreenWidth")) {
+        window = {Call<int>("GetScreenWidth"), Call<int>("GetScreenHeight")};
+    }
+    const EntityMenu* menu = EntityMenu::Attach(entity);
+    const MenuPlacement::Point size{menu != nullptr ? menu->GetWidth() : 0,
+                                    menu != nullptr ? menu->GetHeight() : 0};
+    const MenuPlacement::Point at =
+        MenuPlacement::Beside({Call<int>("xMouse"), Call<int>("yMouse")}, size, window);
     picked->Call("MenuVisible", true);
-    picked->Call("ChangeMenuPos", Call<int>("xMouse"), Call<int>("yMouse"));
+    picked->Call("ChangeMenuPos", at.x, at.y);
+    // A menu may open where the designer does not expect it: the status line names its entity.
+    SetStatus("[EDITOR MODE] " + picked->GetName() + ": menu open");
 }
 
 std::string LevelEditorService::NewEntityName() {
@@ -376,6 +411,11 @@ void LevelEditorService::AdvanceMode() {
     static const char* const kStatus[] = {" ", "[EDITOR MODE]", "[TILE MODE]"};
     SetEditorMode(mode == kEditor);
     SetStatus(kStatus[mode]);
+    palette.Show(mode == kTile);
+    palette.MarkSelected(selection);
+    if (mode == kPlay) {
+        view.Release(*this);
+    }
 }
 
 void LevelEditorService::WindowsMessageHandler(Windows::WindowsMessage message) {
@@ -386,9 +426,12 @@ void LevelEditorService::WindowsMessageHandler(Windows::WindowsMessage message) 
     } else if (ConsoleMessage(message)) {
         handled = true;
     }
+    bool barsTookIt = false;
     if (!handled && message.event != nullptr && TwEventSDL(message.event, 2, 0) != 0) {
         handled = true;
+        barsTookIt = true;
     }
+    handled = ViewMessage(message, barsTookIt, handled) || handled;
     // A click on nothing in editor mode makes an empty entity with its menu where the click was;
     // with Ctrl held, Update places an archetype instead.
     if (!handled && mode == kEditor && message.message == Windows::Message::kLeftButtonDown &&
@@ -398,6 +441,66 @@ void LevelEditorService::WindowsMessageHandler(Windows::WindowsMessage message) 
     }
     if (message.handled != nullptr) {
         *message.handled = handled;
+    }
+}
+
+bool LevelEditorService::ViewMessage(const Windows::WindowsMessage& message, bool barsTookIt, bool handled) {
+    switch (message.message) {
+        case Windows::Message::kKeyDown:
+            keysToBars = barsTookIt;
+            return false;
+        case Windows::Message::kLeftButtonDown:
+        case Windows::Message::kRightButtonDown:
+            barsTookClick = barsTookIt;
+            barsClickSeen = false;
+            break;
+        default:
+            break;
+    }
+    if (handled || mode == kPlay) {
+        return false;
+    }
+    if (message.message == Windows::Message::kMouseWheel) {
+        view.Zoom(static_cast<std::int16_t>(static_cast<std::uint32_t>(message.wParam) >> 16) / 120);
+        return true;
+    }
+    if (message.message == Windows::Message::kRightButtonDown && mode == kEditor) {
+        PickUnderMouse();
+        return true;
+    }
+    return false;
+}
+
+// The ray under the mouse meets the drawn entities; the nearest is announced as picked.
+void LevelEditorService::PickUnderMouse() {
+    ZELM::EntityHandle entity = EntityPicker::UnderMouse(*this);
+    if (!entity.IsNull()) {
+        pickingNow = true;
+        CallAll("ObjectPicked", entity);
+        pickingNow = false;
+    }
+}
+
+bool LevelEditorService::ClickWentToBars() {
+    if (!barsTookClick) {
+        return false;
+    }
+    const bool held = Call<bool>("LeftClick") || Call<bool>("RightClick");
+    if (held) {
+        barsClickSeen = true;
+    } else if (barsClickSeen) {
+        barsTookClick = false;
+    }
+    return true;
+}
+
+void LevelEditorService::OutlineCellUnderMouse() {
+    if (IsBound("OutlineCell") && IsBound("xMouseProjected")) {
+        const float x = Call<float>("xMouseProjected", 0.0f);
+        const float y = Call<float>("yMouseProjected", 0.0f);
+        if (std::fabs(x) < 1.0e6f && std::fabs(y) < 1.0e6f) {
+            Call("OutlineCell", static_cast<int>(x), static_cast<int>(y));
+        }
     }
 }
 
@@ -438,7 +541,13 @@ void LevelEditorService::Update(float dt) {
     if (mode == kPlay) {
         return;
     }
+    if (!view.IsHeld()) {
+        view.Hold(*this);
+    }
+    view.Update(*this, dt, !keysToBars && !(console.IsShown() && !console.IsEscaped()));
+    OutlineCellUnderMouse();
     if (mode == kEditor) {
+        entityList.Refresh();
         SelectInEditorMode();
         // Once a click: a held button would place one a frame.
         if (Call<bool>("LeftClickTrigger") && Call<bool>("EditorKeyDown", std::string("LCTRL"))) {
@@ -471,19 +580,23 @@ void LevelEditorService::SelectTile() {
     if (const TileKey* function = FirstTriggered(*this, kFunctionKeys)) {
         picked = function;
     }
-    if (picked == nullptr) {
-        return;
+    if (picked != nullptr) {
+        ChooseTile(picked->id, picked->name);
     }
-    selection = picked->id;
-    console.AddLine(std::string(picked->name) + " selected!");
-    // The console is hidden by default: the status line says what a click paints.
-    SetStatus("[TILE MODE] " + std::to_string(picked->id) + ": " + picked->name);
+}
+
+void LevelEditorService::ChooseTile(unsigned char id, const std::string& name) {
+    selection = id;
+    console.AddLine(name + " selected!");
+    // The console is hidden by default: the status line and the palette say what a click paints.
+    SetStatus("[TILE MODE] " + std::to_string(id) + ": " + name);
+    palette.MarkSelected(id);
 }
 
 void LevelEditorService::PaintTiles() {
     const bool paint = Call<bool>("LeftClick");
     const bool erase = Call<bool>("RightClick");
-    if (!paint && !erase) {
+    if (ClickWentToBars() || (!paint && !erase)) {
         history.EndStroke();  // a stroke is one step, press to release
         return;
     }

@@ -8,9 +8,12 @@
 
 #include "editor/EditHistory.h"
 #include "editor/EditorConsole.h"
+#include "editor/EditorView.h"
+#include "editor/EntityList.h"
 #include "editor/LevelFilePicker.h"
 #include "editor/NewLevelDialog.h"
 #include "editor/PlayTest.h"
+#include "editor/TilePalette.h"
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
 
@@ -53,6 +56,7 @@ public:
     unsigned char GetSelection() const { return selection; }
     EditorConsole& GetConsole() { return console; }
     LevelFilePicker* GetFilePicker() { return picker.get(); }
+    const EditorView& GetView() const { return view; }
 
     // The main menu's buttons.
     void NewLevel();
@@ -88,6 +92,14 @@ private:
     void SetStatus(const std::string& text);
     void SelectInEditorMode();
     void SelectTile();
+    void ChooseTile(unsigned char id, const std::string& name);
+    // Follows where the keys and clicks went; a wheel turn or a right click that nothing else
+    // took zooms or picks. True when handled.
+    bool ViewMessage(const Windows::WindowsMessage& message, bool barsTookIt, bool handled);
+    void PickUnderMouse();
+    // The bars' windows lie over the level: a click on one neither paints nor picks.
+    bool ClickWentToBars();
+    void OutlineCellUnderMouse();
     void PaintTiles();
     bool ConsoleMessage(const Windows::WindowsMessage& message);
     void ShowMenus(bool shown);
@@ -112,6 +124,13 @@ private:
     EditHistory history;
     PlayTest playTest;
     std::vector<std::unique_ptr<std::pair<LevelEditorService*, void (LevelEditorService::*)()>>> menuActions;
+    EditorView view;
+    TilePalette palette;
+    EntityList entityList;
+    bool pickingNow = false;     // the editor's own right click is being announced
+    bool keysToBars = false;     // the last key pressed went into a bar's field
+    bool barsTookClick = false;  // the last button pressed went to a bar...
+    bool barsClickSeen = false;  // ...and a frame has seen it held
     Graphics::Text* status = nullptr;
     std::unique_ptr<Graphics::Text> ownStatus;  // the status line when no text layer runs
 };

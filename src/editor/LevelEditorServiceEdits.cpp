@@ -78,6 +78,9 @@ void LevelEditorService::FinishPlayTest() {
 
 std::vector<std::string> LevelEditorService::GetOpenMenus() {
     std::vector<std::string> open;
+    if (!editorMode) {
+        return open;  // the menus show in editor mode only
+    }
     for (ZELM::Component* component : GetComponents()) {
         auto* menu = dynamic_cast<EntityMenu*>(component);
         if (menu != nullptr && menu->IsOpen()) {

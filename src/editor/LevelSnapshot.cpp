@@ -122,8 +122,6 @@ void LevelSnapshot::RestoreTiles() const {
 }
 
 void LevelSnapshot::RestoreMenus() const {
-    EngineCalls engine;
-    const bool editorMode = engine.IsBound("GetEditorMode") && engine.Call<bool>("GetEditorMode");
     for (ZELM::Entity* entity : LevelEntities()) {
         EntityMenu* menu = EntityMenu::Attach(entity->GetSelfHandle());
         if (menu == nullptr) {
@@ -132,11 +130,8 @@ void LevelSnapshot::RestoreMenus() const {
         if (const auto place = menuPlaces.find(entity->GetName()); place != menuPlaces.end()) {
             menu->ChangeMenuPos(place->second.first, place->second.second);
         }
-        menu->Show(editorMode);
-        if (editorMode &&
-            std::find(openMenus.begin(), openMenus.end(), entity->GetName()) != openMenus.end()) {
-            menu->MenuVisible(true);
-        }
+        // A rebuilt menu starts open; only the ones that were open stay so.
+        menu->MenuVisible(std::find(openMenus.begin(), openMenus.end(), entity->GetName()) != openMenus.end());
     }
 }
 

@@ -14,6 +14,7 @@
 #include "engine/ComponentRegistry.h"
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/PathTable.h"
+#include "graphics/BlockMaterials.h"
 #include "graphics/D3DMath.h"
 #include "graphics/Dust.h"
 #include "graphics/GraphicComponents.h"
@@ -21,6 +22,7 @@
 #include "graphics/PhaseSplash.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
+#include "graphics/gl/Mesh.h"
 #include "graphics/gl/RenderTarget.h"
 #include "graphics/gl/SpriteBatch.h"
 #include "graphics/gl/Texture.h"
@@ -124,6 +126,11 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("GetViewMatrix", this, &GraphicsService::GetViewMatrix);
     // For the graphic components, which draw their meshes with the level's effect.
     ZELM::DynamicBinder::Bind("GetLevelDrawing", this, &GraphicsService::GetLevelDrawing);
+    // For the editor's view, cell outline and palette.
+    ZELM::DynamicBinder::Bind("HoldView", this, &GraphicsService::HoldView);
+    ZELM::DynamicBinder::Bind("ReleaseView", this, &GraphicsService::ReleaseView);
+    ZELM::DynamicBinder::Bind("OutlineCell", this, &GraphicsService::OutlineCell);
+    ZELM::DynamicBinder::Bind("GetTileColour", this, &GraphicsService::GetTileColour);
 
     BindProperty(&debugDraw, "Debug Draw", true, false);
     BindProperty(&shaderToggle, "Shader Toggle", false, false);
@@ -233,6 +240,7 @@ void GraphicsService::LevelExit() {
     // The camera and the player's light stay where the old level left them until the new level's
     // player moves them, and the phase-splash detector would compare that light with the new tiles.
     ResetCamera();
+    heldView = false;
     p1Light = glm::vec3(0.0f);
     phaseSplash = PhaseSplashDetector();
     level->GetCubes().Restart();
@@ -341,6 +349,7 @@ void GraphicsService::Update(float dt) {
     // Every frame starts from the default framing; the player graphic may move it in the pass below.
     camera.distance = -8.0f;
     camera.offsetA = 1.0f;
+    ApplyHeldView();
     UpdateCameraTransforms(dt);
     if (!dustPrewarmed) {
         // The cloud is there from the first frame, around wherever the player starts.
@@ -361,9 +370,66 @@ void GraphicsService::Update(float dt) {
     const LevelLighting lighting = CurrentLighting();
     DrawLevel(dt, lighting);
     DrawComponentsAfterLevel(dt);
+    DrawCellOutline(lighting);
     DrawParticles();
     DrawGlowPass(lighting);
     PostProcess();
+}
+
+void GraphicsService::HoldView(float x, float y, float distance) {
+    // Sent by name, so checked: a view at infinity would leave nothing to draw or pick.
+    if (std::isfinite(x) && std::isfinite(y) && std::isfinite(distance) && distance > 0.0f) {
+        heldView = true;
+        heldViewAt = {x, y, distance};
+    }
+}
+
+void GraphicsService::ApplyHeldView() {
+    if (heldView) {
+        camera.targetX = heldViewAt.x;
+        camera.targetY = heldViewAt.y;
+        camera.distance = -heldViewAt.z;
+    }
+}
+
+void GraphicsService::OutlineCell(int x, int y) {
+    cellOutlined = true;
+    outlinedCellX = x;
+    outlinedCellY = y;
+}
+
+unsigned GraphicsService::GetTileColour(unsigned char id) {
+    return BlockColour(id) & 0xffffffu;
+}
+
+void GraphicsService::DrawCellOutline(const LevelLighting& lighting) {
+    if (!cellOutlined) {
+        return;
+    }
+    cellOutlined = false;  // the editor asks again each frame the mouse is over the level
+    Mesh* box = level->GetBox();
+    if (device->IsNull() || box == nullptr) {
+        return;
+    }
+    // Four thin bars around the cell, in front of the blocks so they are seen over them.
+    constexpr float kThickness = 0.08f;
+    constexpr float kFront = -0.7f;
+    const float left = static_cast<float>(outlinedCellX);
+    const float bottom = static_cast<float>(outlinedCellY);
+    const struct {
+        float x, y, width, height;
+    } bars[] = {{left + 0.5f, bottom, 1.0f + kThickness, kThickness},
+                {left + 0.5f, bottom + 1.0f, 1.0f + kThickness, kThickness},
+                {left, bottom + 0.5f, kThickness, 1.0f + kThickness},
+                {left + 1.0f, bottom + 0.5f, kThickness, 1.0f + kThickness}};
+    for (const auto& bar : bars) {
+        const glm::mat4 world =
+            Scaling(bar.width, bar.height, kThickness) * Translation(bar.x, bar.y, kFront);
+        if (level->BeginMeshDraw(lighting, world, nullptr, nullptr, true)) {
+            box->Draw();
+            level->EndMeshDraw();
+        }
+    }
 }
 
 void GraphicsService::UpdateDebugLine() {
@@ -402,7 +468,8 @@ void GraphicsService::UpdateAndDraw(ZELM::Component* component, float dt, bool d
     const auto start = std::chrono::steady_clock::now();
     component->Update(dt);
     if (component->GetTypeName() == "GravityGuyGraphic") {
-        // The player graphic has just moved the camera target.
+        // The player graphic has just moved the camera target, unless the editor holds the view.
+        ApplyHeldView();
         UpdateCameraTransforms(0.0f);
     }
     if (draw) {

@@ -116,6 +116,14 @@ public:
     void LevelExit();
     void SetGravRadius(float radius) { gravRadius = radius; }
     float GetGravRadius() { return gravRadius; }
+    // The editor's view: while held, the camera looks at (x, y) from `distance` and the player
+    // graphic no longer moves it.
+    void HoldView(float x, float y, float distance);
+    void ReleaseView() { heldView = false; }
+    // The editor's cell under the mouse, outlined in this frame only.
+    void OutlineCell(int x, int y);
+    // How a tile id shows in the level, as 0xRRGGBB.
+    unsigned GetTileColour(unsigned char id);
     // The matrices the input service aims its pick ray with, row by row.
     std::array<float, 16> GetProjectionMatrix();
     std::array<float, 16> GetViewMatrix();
@@ -148,6 +156,8 @@ private:
     void HandleDisplayKeys();
     void ApplyDisplayMode();
     void UpdateDebugLine();
+    void ApplyHeldView();
+    void DrawCellOutline(const LevelLighting& lighting);
     LevelLighting CurrentLighting() const;
     // The first component pass, before the level: every component but the cubes and power-ups is
     // drawn; after the player graphic's update the camera follows it.
@@ -206,6 +216,11 @@ private:
     bool startFullscreen = false;
     DisplayModes displayModes;
     PhaseSplashDetector phaseSplash;
+    bool heldView = false;
+    glm::vec3 heldViewAt{0.0f, 0.0f, 8.0f};  // target x, y and the distance
+    bool cellOutlined = false;
+    int outlinedCellX = 0;
+    int outlinedCellY = 0;
     int screenWidth = 800;
     int screenHeight = 600;
 

@@ -18,6 +18,7 @@ namespace {
 constexpr std::size_t kLongestLine = 256;
 constexpr long kLastFrame = 1000000000L;
 constexpr long kFarthestPixel = 1000000L;
+constexpr long kMostNotches = 100L;
 
 // A token as a report may quote it: short, and printable characters only.
 std::string Quoted(const std::string& token) {
@@ -137,10 +138,10 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
         return ParseText(line, event, number, path);
     }
     const std::size_t expected = verb == "MOUSE" ? 4 : 3;
-    if (verb != "DOWN" && verb != "UP" && verb != "MOUSE" && verb != "CLICK") {
+    if (verb != "DOWN" && verb != "UP" && verb != "MOUSE" && verb != "CLICK" && verb != "WHEEL") {
         Report(path, number,
                (tokens.size() > 1 ? Quoted(tokens[1]) : std::string("nothing")) +
-                   " is not down, up, mouse, click or text");
+                   " is not down, up, mouse, click, wheel or text");
         return false;
     }
     if (tokens.size() != expected) {
@@ -167,6 +168,16 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
         }
         event.x = static_cast<int>(x);
         event.y = static_cast<int>(y);
+    } else if (verb == "WHEEL") {
+        event.kind = Kind::Wheel;
+        long notches = 0;
+        if (!ParseWhole(tokens[2], -kMostNotches, kMostNotches, notches) || notches == 0) {
+            Report(path, number,
+                   "the wheel turn " + Quoted(tokens[2]) + " is not a whole number of notches from -" +
+                       std::to_string(kMostNotches) + " to " + std::to_string(kMostNotches) + ", not 0");
+            return false;
+        }
+        event.notches = static_cast<int>(notches);
     } else {
         event.kind = Kind::Click;
         const std::string button = Upper(tokens[2]);
@@ -289,6 +300,7 @@ void InputScript::Apply(const Event& event, int runFrame) {
             releaseFrame[static_cast<std::size_t>(event.button)] = runFrame + 1;
             break;
         case Kind::Text:
+        case Kind::Wheel:
             break;
     }
 }

@@ -10,7 +10,7 @@ namespace Input {
 
 class InputScript {
 public:
-    enum class Kind { Down, Up, Mouse, Click, Text };
+    enum class Kind { Down, Up, Mouse, Click, Text, Wheel };
 
     struct Event {
         int frame = 0;    // counted from 1 at the first frame of its section's level
@@ -20,6 +20,7 @@ public:
         int x = 0;       // Mouse: client pixels
         int y = 0;
         int button = 0;  // Click: 0 left, 1 right
+        int notches = 0;   // Wheel: turned away from the user when positive
         std::string text;  // Text: the characters typed
     };
 
@@ -32,11 +33,11 @@ public:
     };
 
     // Reads the file: lines "FRAME down KEY", "FRAME up KEY", "FRAME mouse X Y", "FRAME click left|right",
-    // "FRAME text STRING" (the rest of the line, typed), "level NAME", blank lines and lines starting
-    // with '#'. The frames after "level NAME" count from 1 at the first frame of the next start of
-    // that level after the previous "level" line's, and that frame begins with no key held, so the
-    // solutions of single levels chain into a play-through. A bad line is reported with the file
-    // and line and skipped; an unreadable file is reported and leaves the script empty. False when
+    // "FRAME wheel NOTCHES" (-100 to 100, not 0), "FRAME text STRING" (the rest of the line, typed), "level
+    // NAME", blank lines and lines starting with '#'. The frames after "level NAME" count from 1 at the first
+    // frame of the next start of that level after the previous "level" line's, and that frame begins with no
+    // key held, so the solutions of single levels chain into a play-through. A bad line is reported with the
+    // file and line and skipped; an unreadable file is reported and leaves the script empty. False when
     // anything was reported.
     bool Load(const std::string& path);
     // Parses the script's text; `path` only names it in reports.

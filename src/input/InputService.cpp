@@ -165,6 +165,12 @@ std::vector<SDL_Event> DeviceEventsOf(const InputScript::Event& scripted, int cu
                 made.push_back(event);
             }
             break;
+        case InputScript::Kind::Wheel:
+            event.type = SDL_MOUSEWHEEL;
+            event.wheel.y = scripted.notches;
+            event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+            made.push_back(event);
+            break;
         case InputScript::Kind::Mouse:
             event.type = SDL_MOUSEMOTION;
             event.motion.x = scripted.x;

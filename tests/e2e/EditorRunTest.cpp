@@ -100,4 +100,27 @@ TEST(EditorRun, APlayTestPlaysTheEditAndF5PutsTheEditBackAsItWas) {
     fs::remove_all(root);
 }
 
+TEST(EditorRun, PanningInTileModeMovesTheViewAndTheClickPaintsWhereTheMousePoints) {
+    const fs::path root = fs::temp_directory_path() / ("fallward-editor-pan-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::copy(FALLWARD_GAME, root, fs::copy_options::recursive);
+    const fs::path script = root / "pan.txt";
+    const fs::path check = root / "check.lua";
+    // D held for one second pans one camera distance (8 units) right of the player at x 2.5; the
+    // click in the middle of the window then lands on cell (10, 1), not on the player's (2, 1).
+    std::ofstream(script) << "10 text `\n20 text `\n25 down 1\n26 up 1\n30 down D\n90 up D\n"
+                             "95 mouse 400 300\n96 click left\n100 down LCTRL\n101 down S\n";
+    std::ofstream(check) << "print('tiles', Engine.GetTileID(2, 1), Engine.GetTileID(10, 1))\n";
+    const std::string common = "--headless --data " + (root / "Working").string() +
+                               " --level Level1 --fixed-dt 16.6667 --problems fatal ";
+
+    const ZELMTest::RunResult pan =
+        ZELMTest::RunFallward(common + "--frames 110 --input-script " + script.string());
+    EXPECT_EQ(pan.status, 0) << pan.errors;
+    const ZELMTest::RunResult after =
+        ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
+    EXPECT_NE(after.errors.find("tiles\t0\t1"), std::string::npos) << after.errors;
+    fs::remove_all(root);
+}
+
 }  // namespace

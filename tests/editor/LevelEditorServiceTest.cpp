@@ -15,6 +15,7 @@ extern "C" {
 }
 
 #include "editor/EntityMenu.h"
+#include "editor/EntityPicker.h"
 #include "editor/LevelEditorService.h"
 #include "editor/tweakbar/Bar.h"
 #include "editor/tweakbar/TweakBar.h"
@@ -52,6 +53,8 @@ public:
         DynamicBinder::Bind("SaveLevels", this, &MapStandIn::SaveLevels);
         DynamicBinder::Bind("xMouseProjected", this, &MapStandIn::X);
         DynamicBinder::Bind("yMouseProjected", this, &MapStandIn::Y);
+        DynamicBinder::Bind("MiddleClick", this, &MapStandIn::Middle);
+        DynamicBinder::Bind("HoldView", this, &MapStandIn::HoldView);
     }
     void Init() override {}
     void Update(float) override {}
@@ -72,6 +75,8 @@ public:
     void SaveLevels() { ++saves; }
     float X(float) { return mouseX; }
     float Y(float) { return mouseY; }
+    bool Middle() { return middle; }
+    void HoldView(float x, float y, float distance) { held = {x, y, distance}; }
 
     std::vector<std::tuple<unsigned, unsigned, unsigned char>> painted;
     int saves = 0;
@@ -79,6 +84,8 @@ public:
     bool tileInfo = true;
     float mouseX = 0.0f;
     float mouseY = 0.0f;
+    bool middle = false;
+    std::tuple<float, float, float> held{};
 };
 
 class LevelEditorServiceTest : public ::testing::Test {
@@ -266,6 +273,42 @@ TEST_F(LevelEditorServiceTest, TheTildeShowsTheConsoleAndWhileItsFieldHasTheKeys
     EXPECT_TRUE(rightReachesTheGame());
 }
 
+TEST_F(LevelEditorServiceTest, AClickOnThePaletteSelectsItsTileAndMarksIt) {
+    Start("2 text `\n3 text `\n");
+    Frame();
+    Frame();
+    Tweak::Entry* goal = EntryOf("TilePalette", "Tile20");
+    ASSERT_NE(goal, nullptr) << "tile mode shows the palette";
+    EXPECT_TRUE(goal->Press());
+    EXPECT_EQ(editor.GetSelection(), 20);
+    EXPECT_EQ(editor.GetStatus(), "[TILE MODE] 20: goal");
+    EXPECT_EQ(goal->GetSettings().label.rfind("> ", 0), 0u) << goal->GetSettings().label;
+    EXPECT_NE(EntryOf("TilePalette", "Tile5")->GetSettings().label.rfind("> ", 0), 0u)
+        << "one tile is marked";
+}
+
+TEST_F(LevelEditorServiceTest, TheWheelZoomsWithinBoundsAndAMiddleDragCarriesTheView) {
+    using LevelEditor::EditorView;
+    Start("2 text `\n3 wheel 30\n4 wheel -60\n");
+    const LevelEditor::EditorView& view = editor.GetView();
+    Frame();
+    Frame();
+    EXPECT_FLOAT_EQ(view.GetDistance(), EditorView::kNearest);
+    Frame();
+    EXPECT_FLOAT_EQ(view.GetDistance(), EditorView::kFarthest);
+
+    // The middle button takes hold of the level at x 5 and the mouse moves to x 3: the view moves
+    // 2 right, so x 5 is under the mouse again.
+    const float before = view.GetX();
+    map.middle = true;
+    map.mouseX = 5.0f;
+    Frame();
+    map.mouseX = 3.0f;
+    Frame();
+    EXPECT_FLOAT_EQ(view.GetX(), before + 2.0f);
+    EXPECT_EQ(map.held, std::make_tuple(view.GetX(), view.GetY(), EditorView::kFarthest)) << "the camera is told";
+}
+
 }  // namespace
 
 // The menus, over a real entity table and the game's archetypes.
@@ -411,6 +454,68 @@ TEST_F(EntityMenuTest, MenusAreNotSavedWithTheLevel) {
     const std::string saved = printer.Str();
     EXPECT_NE(saved.find("Physical"), std::string::npos);
     EXPECT_EQ(saved.find("EntityMenu"), std::string::npos) << saved;
+}
+
+// What a model stands for in the editor: something drawn.
+class ModelStandIn : public ZELM::Component {
+public:
+    void Bind() override { DynamicBinder::Bind("Draw", this, &ModelStandIn::Draw); }
+    void Init() override {}
+    void Update(float) override {}
+    void Draw() {}
+};
+
+TEST_F(EntityMenuTest, ARightClickOnADrawnEntityOpensItsMenuBesideItInsideTheWindow) {
+    // The mouse near the right edge: the menu goes to the left of the pointer.
+    Start("2 text `\n3 mouse 780 300\n4 click right\n");
+    ZELM::EntityHandle player = entities.Create("Player");
+    player.Resolve()->AddComponent(ZELM::ComponentRegistry::Instance().Create("Logic", "Physical"));
+    player.Resolve()->GetComponent("Physical")->Bind();
+    auto* model = new ModelStandIn();
+    player.Resolve()->AddComponent(model);
+    model->Bind();
+    player.Resolve()->CallAll("SetX", 2.0f);
+    player.Resolve()->CallAll("SetY", 1.0f);
+    LevelEditor::EntityMenu::Attach(player)->MenuVisible(false);
+    map.mouseX = 2.3f;  // within the player's box, half a unit each way
+    map.mouseY = 1.2f;
+    Frame();
+    Frame();
+    Frame();
+    TwBar* bar = TwGetBarByName("Player");
+    ASSERT_NE(bar, nullptr);
+    char visible[8] = {};
+    char iconified[8] = {};
+    TwGetParam(bar, nullptr, "visible", TW_PARAM_CSTRING, sizeof visible, visible);
+    TwGetParam(bar, nullptr, "iconified", TW_PARAM_CSTRING, sizeof iconified, iconified);
+    EXPECT_STREQ(visible, "true");
+    EXPECT_STREQ(iconified, "false") << "the menu is open";
+    int position[2] = {};
+    int size[2] = {};
+    TwGetParam(bar, nullptr, "position", TW_PARAM_INT32, 2, position);
+    TwGetParam(bar, nullptr, "size", TW_PARAM_INT32, 2, size);
+    EXPECT_LE(position[0] + size[0], 780) << "beside the pointer, not over it";
+    EXPECT_GE(position[0], 0);
+    EXPECT_GE(position[1], 0);
+    EXPECT_LE(position[1] + size[1], 600) << "inside the window";
+}
+
+TEST_F(EntityMenuTest, ClosedMenusWaitInTheEntitiesListWhichOpensThem) {
+    Start("2 text `\n");
+    ZELM::EntityHandle crate = entities.Create("Crate");
+    LevelEditor::EntityMenu* menu = LevelEditor::EntityMenu::Attach(crate);
+    menu->MenuVisible(false);
+    Frame();
+    Frame();
+    char visible[8] = {};
+    TwGetParam(TwGetBarByName("Crate"), nullptr, "visible", TW_PARAM_CSTRING, sizeof visible, visible);
+    EXPECT_STREQ(visible, "false") << "a closed menu leaves no folded title behind";
+    Tweak::Entry* listed = EntryOf("Entities", "Open0");
+    ASSERT_NE(listed, nullptr);
+    EXPECT_EQ(listed->GetSettings().label, "Crate");
+    listed->Press();
+    TwGetParam(TwGetBarByName("Crate"), nullptr, "visible", TW_PARAM_CSTRING, sizeof visible, visible);
+    EXPECT_STREQ(visible, "true");
 }
 
 TEST_F(EntityMenuTest, APickedEntityThatHasGoneIsNeverFollowed) {
@@ -594,6 +699,28 @@ TEST_F(LevelEditorServiceTest, TheNewLevelDialogTakesWholeSizesFromEightTo4096) 
     }
     EXPECT_EQ(made, (std::vector<std::pair<unsigned, unsigned>>{{64, 32}, {8, 4096}}));
     dialog.Cancel();
+}
+
+TEST(EntityPickerTest, TheRayPicksTheNearestBoxItEnters) {
+    using Picker = LevelEditor::EntityPicker;
+    const std::vector<Picker::Box> boxes = {
+        {ZELM::EntityHandle(), {0.0f, 0.0f, -1.0f}, {1.0f, 1.0f, 0.0f}},  // in front of the level plane
+        {ZELM::EntityHandle(), {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}},   // behind it
+        {ZELM::EntityHandle(), {5.0f, 0.0f, 0.0f}, {6.0f, 1.0f, 1.0f}},
+    };
+    const struct {
+        Picker::Ray ray;
+        int expected;  // index into boxes, -1 for none
+    } cases[] = {
+        {{{0.5f, 0.5f, -10.0f}, {0.0f, 0.0f, 1.0f}}, 0},  {{{0.5f, 0.5f, 10.0f}, {0.0f, 0.0f, -1.0f}}, 1},
+        {{{3.0f, 0.5f, -10.0f}, {0.0f, 0.0f, 1.0f}}, -1}, {{{5.5f, 0.5f, -10.0f}, {0.0f, 0.0f, 1.0f}}, 2},
+        {{{-10.0f, 0.5f, 0.5f}, {1.0f, 0.0f, 0.0f}}, 1},  // along the plane: the first it reaches
+    };
+    for (const auto& test : cases) {
+        const Picker::Box* hit = Picker::Nearest(test.ray, boxes);
+        EXPECT_EQ(hit == nullptr ? -1 : static_cast<int>(hit - boxes.data()), test.expected)
+            << test.ray.origin[0] << " " << test.ray.origin[2];
+    }
 }
 
 }  // namespace

@@ -70,6 +70,17 @@ TEST(InputScript, EveryBadLineIsReportedWithTheFileAndLineAndTheRestStillPlays) 
     EXPECT_FALSE(Held(script, 57));
 }
 
+TEST(InputScript, AWheelLineTurnsTheWheelByWholeNotchesInItsFrame) {
+    ProblemCapture problems;
+    InputScript script;
+    EXPECT_FALSE(script.Parse("2 wheel -3\n2 wheel 0\n2 wheel 101\n2 wheel up\n", "wheel.txt"));
+    EXPECT_EQ(problems.Count(), 3u) << "no turn, too far a turn, and no number";
+    script.AdvanceTo(2);
+    ASSERT_EQ(script.GetFreshEvents().size(), 1u);
+    EXPECT_EQ(script.GetFreshEvents()[0].kind, InputScript::Kind::Wheel);
+    EXPECT_EQ(script.GetFreshEvents()[0].notches, -3);
+}
+
 TEST(InputScript, AMissingFileIsReportedAndPlaysNothing) {
     ProblemCapture problems;
     InputScript script;

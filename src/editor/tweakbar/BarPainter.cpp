@@ -132,7 +132,13 @@ void BarPainter::PaintButton(const Entry& button) {
         return;
     }
     ImGui::BeginDisabled(button.GetSettings().readOnly);
-    const bool clicked = ImGui::Button(label.c_str());
+    bool clicked = false;
+    if (const auto& rgb = button.GetSettings().color) {
+        const ImVec4 swatch((*rgb)[0] / 255.0f, (*rgb)[1] / 255.0f, (*rgb)[2] / 255.0f, 1.0f);
+        clicked = ImGui::ColorButton("##swatch", swatch, ImGuiColorEditFlags_NoTooltip);
+        ImGui::SameLine();
+    }
+    clicked = ImGui::Button(label.c_str()) || clicked;
     ImGui::EndDisabled();
     if (clicked) {
         actions_.push_back({barSerial_, button.Name(), std::nullopt});

@@ -83,6 +83,21 @@ const EntryRule kRules[] = {
          v = std::to_string(s.precision);
          return s.precision >= 0;
      }},
+    {"color", "three numbers from 0 to 255, 'red green blue'",
+     [](Settings& s, const std::string& v) {
+         std::array<int, 3> rgb{};
+         if (!ParseInts(v, rgb.data(), rgb.size(), 0, 255)) {
+             return false;
+         }
+         s.color = rgb;
+         return true;
+     },
+     [](const Settings& s, std::string& v) {
+         if (s.color) {
+             v = IntsText(s.color->data(), s.color->size());
+         }
+         return s.color.has_value();
+     }},
     {"min", "a number", [](Settings& s, const std::string& v) { return SetOptionalNumber(s.min, v); },
      [](const Settings& s, std::string& v) { return GetOptionalNumber(s.min, v); }},
     {"max", "a number", [](Settings& s, const std::string& v) { return SetOptionalNumber(s.max, v); },

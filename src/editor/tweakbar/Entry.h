@@ -1,6 +1,7 @@
 // One line of a bar: a variable, a button, a separator or a group, with its attributes.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,8 @@ public:
         int precision = -1;
         std::optional<double> min;
         std::optional<double> max;
+        // A button's swatch, shown before its label and pressing it too: 'red green blue'.
+        std::optional<std::array<int, 3>> color;
     };
 
     static std::unique_ptr<Entry> MakeVariable(std::string name, const VariableBinding& binding);
