@@ -1,9 +1,9 @@
 // The level editor's modes, its tile painting, its selection keys and its window messages.
 #include "editor/LevelEditorService.h"
 
-#include <cmath>
-
 #include <SDL.h>
+
+#include <cmath>
 
 #include "editor/EntityMenu.h"
 #include "editor/EntityPicker.h"
@@ -74,7 +74,7 @@ bool Triggered(ZELM::Service& input, const TileKey& key) {
     const std::string name = key.key;
     const bool shifted = name.rfind(kShift, 0) == 0;
     const std::string bare = shifted ? name.substr(sizeof kShift - 1) : name;
-    return input.Call<bool>("KeyTriggered", bare) && (!shifted || ShiftHeld(input));
+    return input.Call<bool>("EditorKeyTriggered", bare) && (!shifted || ShiftHeld(input));
 }
 
 // The palette shows the tiles the keys pick, in the keys' order.
@@ -188,11 +188,13 @@ void LevelEditorService::BuildMainMenu() {
     auto button = [bar, this](const char* name, const char* def, void (LevelEditorService::*action)()) {
         struct Press {
             static void Run(void* data) {
-                auto* pair = static_cast<std::pair<LevelEditorService*, void (LevelEditorService::*)()>*>(data);
+                auto* pair =
+                    static_cast<std::pair<LevelEditorService*, void (LevelEditorService::*)()>*>(data);
                 (pair->first->*pair->second)();
             }
         };
-        menuActions.push_back(std::make_unique<std::pair<LevelEditorService*, void (LevelEditorService::*)()>>(this, action));
+        menuActions.push_back(
+            std::make_unique<std::pair<LevelEditorService*, void (LevelEditorService::*)()>>(this, action));
         TwAddButton(bar, name, &Press::Run, menuActions.back().get(), def);
     };
     button("MMNew", " label='New Level' ", &LevelEditorService::NewLevel);
@@ -255,12 +257,16 @@ void LevelEditorService::SaveLevel() {
         [] { PauseEngine(false); });
 }
 
-void LevelEditorService::QuitGame() { CallLater("Quit", 0.0f); }
+void LevelEditorService::QuitGame() {
+    CallLater("Quit", 0.0f);
+}
 
 void LevelEditorService::BuildPropertyMenu() {
     TwBar* bar = TwNewBar("PropertyMenu");
-    TwDefine(" PropertyMenu label='Debug Property Menu' iconified=true fontresizable=false alwaysbottom=true alpha=200 "
-             "position='0 176' size='200 300' color='0 0 0' ");
+    TwDefine(
+        " PropertyMenu label='Debug Property Menu' iconified=true fontresizable=false alwaysbottom=true "
+        "alpha=200 "
+        "position='0 176' size='200 300' color='0 0 0' ");
     if (!ZELM::Engine::Exists()) {
         return;
     }
@@ -309,7 +315,11 @@ void LevelEditorService::SetEditorMode(bool on) {
     ShowMenus(on);
 }
 
-bool LevelEditorService::EditorBlockingInput() { return (console.IsShown() && !console.IsEscaped()) || editorMode; }
+// In tile mode the arrows and W/A/S/D pan the view, so the game gets no keys there either; the
+// editor's own keys read through the editor queries.
+bool LevelEditorService::EditorBlockingInput() {
+    return (console.IsShown() && !console.IsEscaped()) || editorMode || mode == kTile;
+}
 
 void LevelEditorService::LevelStart() {
     if (ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities()) {
@@ -544,7 +554,9 @@ void LevelEditorService::Update(float dt) {
     if (!view.IsHeld()) {
         view.Hold(*this);
     }
-    view.Update(*this, dt, !keysToBars && !(console.IsShown() && !console.IsEscaped()));
+    // Keys typed into the console or a menu field are text, not editor commands.
+    const bool keysFree = !keysToBars && !(console.IsShown() && !console.IsEscaped());
+    view.Update(*this, dt, keysFree);
     OutlineCellUnderMouse();
     if (mode == kEditor) {
         entityList.Refresh();
@@ -554,12 +566,15 @@ void LevelEditorService::Update(float dt) {
             PlaceArchetypeUnderMouse();
         }
     } else {
-        SelectTile();
+        if (keysFree) {
+            SelectTile();
+        }
         PaintTiles();
     }
-    // The gameplay queries read false while editor mode is on, so this saves from tile mode.
-    if ((Call<bool>("KeyDown", std::string("LCTRL")) || Call<bool>("KeyDown", std::string("RCTRL"))) &&
-        Call<bool>("KeyTriggered", std::string("S"))) {
+    if (keysFree && mode == kTile &&
+        (Call<bool>("EditorKeyDown", std::string("LCTRL")) ||
+         Call<bool>("EditorKeyDown", std::string("RCTRL"))) &&
+        Call<bool>("EditorKeyTriggered", std::string("S"))) {
         Call("SaveLevels");
     }
 }
