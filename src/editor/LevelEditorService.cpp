@@ -144,6 +144,8 @@ void LevelEditorService::Bind() {
     ZELM::DynamicBinder::Bind("WindowResized", this, &LevelEditorService::WindowResized);
     ZELM::DynamicBinder::Bind("ConsoleOutput", this, &LevelEditorService::ConsoleOutput);
     ZELM::DynamicBinder::Bind("BeginEdit", this, &LevelEditorService::BeginEdit);
+    ZELM::DynamicBinder::Bind("IsPlayTesting", this, &LevelEditorService::IsPlayTesting);
+    BindDeferred("PlayTestReachedGoal", this, &LevelEditorService::PlayTestReachedGoal);
 }
 
 void LevelEditorService::Init() {

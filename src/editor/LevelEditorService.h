@@ -78,6 +78,10 @@ public:
     std::string GetSelectionName() const;
     // The entities whose menus are open, by name.
     std::vector<std::string> GetOpenMenus();
+    // Bound by name: a play-test that reaches its goal comes back to the edit, not to the next
+    // level (whose name and tiles a save would then be given).
+    bool IsPlayTesting() const { return playTest.IsRunning(); }
+    void PlayTestReachedGoal();
 
 private:
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z in editor and tile mode; F5 starts a play-test there and

@@ -76,6 +76,15 @@ void LevelEditorService::FinishPlayTest() {
     Report(std::string(mode == kEditor ? "[EDITOR MODE]" : "[TILE MODE]") + " back from the play-test");
 }
 
+void LevelEditorService::PlayTestReachedGoal() {
+    if (!playTest.IsRunning()) {
+        return;
+    }
+    FinishPlayTest();
+    Report(std::string(mode == kEditor ? "[EDITOR MODE]" : "[TILE MODE]") +
+           " the play-test reached the goal; back to the edit");
+}
+
 std::vector<std::string> LevelEditorService::GetOpenMenus() {
     std::vector<std::string> open;
     if (!editorMode) {

@@ -6,6 +6,9 @@ namespace LevelEditor {
 void PlayTest::Start(int editorMode) {
     mode = editorMode;
     edited = LevelSnapshot::Take(LevelSnapshot::Tiles::With);
+    // Each way the level is left as a level change leaves it, so what one play did to the frame
+    // (the win's brightening, the camera) does not carry over.
+    engine.CallAll("LevelExit");
     edited->Restore();
     engine.CallAll("LevelStart");
 }
@@ -16,6 +19,7 @@ void PlayTest::Finish() {
     }
     const LevelSnapshot kept = std::move(*edited);
     edited.reset();
+    engine.CallAll("LevelExit");
     kept.Restore();
 }
 

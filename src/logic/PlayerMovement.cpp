@@ -172,10 +172,14 @@ void PlayerMovement::Move(float dirX, float dirY, float dt) {
 void PlayerMovement::Jump() {
     engine.Call("PlayJump");
     const float speed = std::sqrt(jumpPower);
-    if (Call<float>("GetXGravityEffect") < 0.0f) Call("SetXVelocity", speed);
-    if (Call<float>("GetXGravityEffect") > 0.0f) Call("SetXVelocity", -speed);
-    if (Call<float>("GetYGravityEffect") < 0.0f) Call("SetYVelocity", speed);
-    if (Call<float>("GetYGravityEffect") > 0.0f) Call("SetYVelocity", -speed);
+    if (Call<float>("GetXGravityEffect") < 0.0f)
+        Call("SetXVelocity", speed);
+    if (Call<float>("GetXGravityEffect") > 0.0f)
+        Call("SetXVelocity", -speed);
+    if (Call<float>("GetYGravityEffect") < 0.0f)
+        Call("SetYVelocity", speed);
+    if (Call<float>("GetYGravityEffect") > 0.0f)
+        Call("SetYVelocity", -speed);
 }
 
 void PlayerMovement::ReactToTiles() {
@@ -278,7 +282,11 @@ void PlayerMovement::RunWinning(float dtMs) {
     }
     CallAll("SetDisablePlayer", false);
     Call("SetFreeze", false);
-    // The adventure goes on to the next level of the sequence.
+    // A play-test from the editor goes back to the edit; the adventure goes on to the next level.
+    if (engine.IsBound("IsPlayTesting") && engine.Call<bool>("IsPlayTesting")) {
+        engine.CallLater("PlayTestReachedGoal", 0.0f);
+        return;
+    }
     engine.CallLater("NextLevel", 0.0f);
 }
 
@@ -287,11 +295,24 @@ void PlayerMovement::SetStartingPoint(float x, float y, unsigned side) {
     const float w = Call<float>("GetWidth");
     const float h = Call<float>("GetHeight");
     switch (side) {
-        case 0: startX = x; startY = y + 0.5f + h / 2.0f; break;
-        case 1: startX = x; startY = y - 0.5f - h / 2.0f; break;
-        case 2: startX = x + 0.5f + w / 2.0f; startY = y; break;
-        case 3: startX = x - 0.5f - w / 2.0f; startY = y; break;
-        default: break;
+        case 0:
+            startX = x;
+            startY = y + 0.5f + h / 2.0f;
+            break;
+        case 1:
+            startX = x;
+            startY = y - 0.5f - h / 2.0f;
+            break;
+        case 2:
+            startX = x + 0.5f + w / 2.0f;
+            startY = y;
+            break;
+        case 3:
+            startX = x - 0.5f - w / 2.0f;
+            startY = y;
+            break;
+        default:
+            break;
     }
 }
 

@@ -27,14 +27,19 @@ TEST(EditorRun, TilesPaintedAndSavedInTileModeAreThereNextTime) {
                              "35 mouse 400 300\n36 click left\n"
                              "40 mouse 444 300\n41 click left\n"
                              "50 down LCTRL\n51 down S\n";
-    std::ofstream(check) << "print('tiles', Engine.GetTileID(1, 1), Engine.GetTileID(2, 1), Engine.GetTileID(3, 1))\n";
-    const std::string common = "--headless --data " + (root / "Working").string() + " --level Level1 --fixed-dt 16.6667 --problems fatal ";
+    std::ofstream(check)
+        << "print('tiles', Engine.GetTileID(1, 1), Engine.GetTileID(2, 1), Engine.GetTileID(3, 1))\n";
+    const std::string common = "--headless --data " + (root / "Working").string() +
+                               " --level Level1 --fixed-dt 16.6667 --problems fatal ";
 
-    const ZELMTest::RunResult before = ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
+    const ZELMTest::RunResult before =
+        ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
     EXPECT_NE(before.errors.find("tiles\t0\t0\t0"), std::string::npos) << before.errors;
-    const ZELMTest::RunResult paint = ZELMTest::RunFallward(common + "--frames 60 --input-script " + script.string());
+    const ZELMTest::RunResult paint =
+        ZELMTest::RunFallward(common + "--frames 60 --input-script " + script.string());
     EXPECT_EQ(paint.status, 0) << paint.errors;
-    const ZELMTest::RunResult after = ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
+    const ZELMTest::RunResult after =
+        ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
     EXPECT_NE(after.errors.find("tiles\t1\t1\t1"), std::string::npos) << after.errors;
     fs::remove_all(root);
 }
@@ -98,6 +103,36 @@ TEST(EditorRun, APlayTestPlaysTheEditAndF5PutsTheEditBackAsItWas) {
         ZELMTest::RunFallward(common + "--frames 5 --exec " + check.string(), true);
     EXPECT_NE(saved.errors.find("tiles\t1\t1\t0"), std::string::npos) << saved.errors;
     fs::remove_all(root);
+}
+
+// The Level1 solution played in a play-test started from tile mode: the goal brings the edit back
+// instead of loading Level2 under the editor.
+TEST(EditorRun, APlayTestThatReachesTheGoalComesBackToTheEditNotTheNextLevel) {
+    const fs::path script = fs::temp_directory_path() / ("fallward-play-goal-" + std::to_string(::getpid()));
+    const fs::path trace = script.string() + ".jsonl";
+    {
+        std::ifstream solution(std::string(FALLWARD_SOLUTIONS) + "/Level1.input");
+        std::ofstream shifted(script);
+        shifted << "10 text `\n20 text `\n28 down F5\n29 up F5\n";
+        for (std::string line; std::getline(solution, line);) {
+            if (!line.empty() && line[0] != '#') {
+                const std::size_t space = line.find(' ');
+                shifted << std::atoi(line.c_str()) + 31 << line.substr(space) << "\n";
+            }
+        }
+    }
+    const ZELMTest::RunResult run = ZELMTest::RunFallward(
+        "--headless --level Level1 --fixed-dt 16.6667 --problems fatal --frames 900 --input-script " +
+        script.string() + " --trace " + trace.string());
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::vector<std::string> frames = TraceLines(trace);
+    ASSERT_GE(frames.size(), 900u);
+    const std::string& last = frames.back();
+    EXPECT_NE(last.find("\"level\":\"Level1\""), std::string::npos) << last;
+    EXPECT_NE(EditorOf(last).find("\"mode\":\"tile\""), std::string::npos) << last;
+    EXPECT_NE(last.find("the play-test reached the goal"), std::string::npos) << last;
+    fs::remove(script);
+    fs::remove(trace);
 }
 
 TEST(EditorRun, PanningInTileModeMovesTheViewAndTheClickPaintsWhereTheMousePoints) {
