@@ -169,13 +169,15 @@ void LevelEditorService::Init() {
     if (IsBound("AddText")) {
         status = Call<Graphics::Text*>("AddText");
     }
+    // One line across the top, right of the main menu: what undo, the pick and the play-test say
+    // is longer than the mode's name and must not wrap under the bars.
     if (status == nullptr) {
-        ownStatus = std::make_unique<Graphics::Text>(600, 5, 200, 1.0f);
+        ownStatus = std::make_unique<Graphics::Text>(240, 5, 560, 1.0f);
         status = ownStatus.get();
     }
-    status->x = 600;
+    status->x = 240;
     status->y = 5;
-    status->width = 200;
+    status->width = 560;
     status->scale = 1.0f;
     SetStatus(" ");
     SetEditorMode(false);

@@ -129,6 +129,7 @@ private:
     PlayTest playTest;
     std::vector<std::unique_ptr<std::pair<LevelEditorService*, void (LevelEditorService::*)()>>> menuActions;
     EditorView view;
+    EditorView viewBeforePlayTest;
     TilePalette palette;
     EntityList entityList;
     bool pickingNow = false;     // the editor's own right click is being announced

@@ -59,13 +59,14 @@ void LevelEditorService::HandleEditKeys() {
 }
 
 void LevelEditorService::StartPlayTest() {
+    viewBeforePlayTest = view;
     history.EndStroke();
     history.FinishEdit();
     const int editedIn = mode;
     mode = kPlay;
     // The level start that the play-test announces takes editor mode off and lets the game run.
     playTest.Start(editedIn);
-    Report("[PLAY-TEST] F5 goes back to the edit (tile 15 is Shift+F5)");
+    Report("[PLAY-TEST] F5: back to the edit");
 }
 
 void LevelEditorService::FinishPlayTest() {
@@ -73,6 +74,7 @@ void LevelEditorService::FinishPlayTest() {
     // Before the level comes back, so its menus show as this mode shows them.
     SetEditorMode(mode == kEditor);
     playTest.Finish();
+    view = viewBeforePlayTest;  // the designer comes back to the place they were looking at
     Report(std::string(mode == kEditor ? "[EDITOR MODE]" : "[TILE MODE]") + " back from the play-test");
 }
 
@@ -81,8 +83,7 @@ void LevelEditorService::PlayTestReachedGoal() {
         return;
     }
     FinishPlayTest();
-    Report(std::string(mode == kEditor ? "[EDITOR MODE]" : "[TILE MODE]") +
-           " the play-test reached the goal; back to the edit");
+    Report(std::string(mode == kEditor ? "[EDITOR MODE]" : "[TILE MODE]") + " goal reached in the play-test");
 }
 
 std::vector<std::string> LevelEditorService::GetOpenMenus() {

@@ -130,7 +130,7 @@ TEST(EditorRun, APlayTestThatReachesTheGoalComesBackToTheEditNotTheNextLevel) {
     const std::string& last = frames.back();
     EXPECT_NE(last.find("\"level\":\"Level1\""), std::string::npos) << last;
     EXPECT_NE(EditorOf(last).find("\"mode\":\"tile\""), std::string::npos) << last;
-    EXPECT_NE(last.find("the play-test reached the goal"), std::string::npos) << last;
+    EXPECT_NE(last.find("goal reached in the play-test"), std::string::npos) << last;
     fs::remove(script);
     fs::remove(trace);
 }
