@@ -1,4 +1,5 @@
 // Laying out the text lines with the bitmap font.
+#include <algorithm>
 #include "graphics/TextLayer.h"
 
 #include <cstring>
@@ -28,11 +29,6 @@ Text* TextLayer::CreateText(int x, int y, int width, float scale) {
 GlyphRect TextLayer::Glyph(char c) {
     // operator[] enters an unknown character with an empty rectangle: it draws nothing but advances.
     return glyphs[static_cast<signed char>(c)];
-}
-
-float TextLayer::PenScale(float scale) {
-    // 1.3333333730697632 is the single-precision value nearest 4/3.
-    return static_cast<float>(scale * 1.3333333730697632 * 0.8);
 }
 
 int TextLayer::CharactersPerLine(int width, float scale) {
@@ -79,6 +75,7 @@ std::vector<PlacedGlyph> TextLayer::LayOutLine(const Text& line) {
         glyph.y = static_cast<float>(penY) + 7.0f * (1.0f - line.highlight);
         glyph.scale = line.scale;
         glyph.alpha = alpha;
+        glyph.overDim = line.overDim;
         if (glyph.source.right > glyph.source.left) {
             placed.push_back(glyph);
         }
@@ -87,16 +84,115 @@ std::vector<PlacedGlyph> TextLayer::LayOutLine(const Text& line) {
     return placed;
 }
 
+namespace {
+
+// The words' extent: the glyph cells of everything but spaces, or an empty rectangle.
+ScreenRect InkOf(const std::vector<PlacedGlyph>& placed, const GlyphRect& space) {
+    ScreenRect ink{0.0f, 0.0f, -1.0f, -1.0f};
+    for (const PlacedGlyph& glyph : placed) {
+        if (glyph.source.left == space.left && glyph.source.top == space.top) {
+            continue;
+        }
+        const float size = TextLayer::GlyphSize(glyph.scale);
+        if (ink.right < ink.left) {
+            ink = {glyph.x, glyph.y, glyph.x + size, glyph.y + size};
+        }
+        ink.left = std::min(ink.left, glyph.x);
+        ink.top = std::min(ink.top, glyph.y);
+        ink.right = std::max(ink.right, glyph.x + size);
+        ink.bottom = std::max(ink.bottom, glyph.y + size);
+    }
+    return ink;
+}
+
+void Shift(std::vector<PlacedGlyph>& placed, float dy) {
+    for (PlacedGlyph& glyph : placed) {
+        glyph.y += dy;
+    }
+}
+
+}  // namespace
+
+// The lines of one panel: their glyphs, moved as one, and the panel around them.
+struct TextLayer::PanelBlock {
+    int number = 0;
+    std::vector<PlacedGlyph> glyphs;
+    ScreenRect ink{0.0f, 0.0f, -1.0f, -1.0f};
+    float padding = 0.0f;
+    bool overDim = false;
+
+    ScreenRect Rect() const {
+        return {ink.left - padding, ink.top - padding, ink.right + padding, ink.bottom + padding};
+    }
+};
+
+void TextLayer::KeepPanelsClearOf(const ScreenRect& area, int height) {
+    keepOut = area;
+    screenHeight = static_cast<float>(height);
+}
+
+void TextLayer::KeepClear(PanelBlock& block) const {
+    const ScreenRect rect = block.Rect();
+    if (keepOut.right <= keepOut.left || !rect.Overlaps(keepOut)) {
+        return;
+    }
+    const float gap = block.padding;
+    const float up = keepOut.top - gap - rect.bottom;
+    const float down = keepOut.bottom + gap - rect.top;
+    const bool upFits = rect.top + up >= 0.0f;
+    const bool downFits = rect.bottom + down <= screenHeight;
+    float dy = 0.0f;
+    if (upFits && (!downFits || -up <= down)) {
+        dy = up;
+    } else if (downFits) {
+        dy = down;
+    } else {
+        return;  // taller than either side: where its lines put it is as good as anywhere
+    }
+    Shift(block.glyphs, dy);
+    block.ink.top += dy;
+    block.ink.bottom += dy;
+}
+
 std::vector<PlacedGlyph> TextLayer::LayOut() {
     std::vector<PlacedGlyph> all;
+    std::vector<PanelBlock> blocks;  // in the order their first lines are listed
+    const GlyphRect space = Glyph(' ');
     for (std::size_t i = 0; i < lines.size();) {
-        const std::vector<PlacedGlyph> placed = LayOutLine(*lines[i]);
-        all.insert(all.end(), placed.begin(), placed.end());
-        if (lines[i]->text.empty()) {
+        const Text& line = *lines[i];
+        std::vector<PlacedGlyph> placed = LayOutLine(line);
+        const ScreenRect ink = InkOf(placed, space);
+        if (line.panel == 0 || ink.right < ink.left) {
+            all.insert(all.end(), placed.begin(), placed.end());
+        } else {
+            auto block = std::find_if(blocks.begin(), blocks.end(),
+                                      [&line](const PanelBlock& each) { return each.number == line.panel; });
+            const float size = GlyphSize(line.scale);
+            float dy = 0.0f;
+            if (block == blocks.end()) {
+                blocks.push_back({line.panel, {}, ink, 0.5f * size, line.overDim});
+                block = blocks.end() - 1;
+            } else {
+                // Under the lines before it, half a glyph apart, wherever its own place was.
+                dy = block->ink.bottom + 0.5f * size - ink.top;
+                block->ink.left = std::min(block->ink.left, ink.left);
+                block->ink.right = std::max(block->ink.right, ink.right);
+                block->ink.bottom = ink.bottom + dy;
+            }
+            Shift(placed, dy);
+            block->glyphs.insert(block->glyphs.end(), placed.begin(), placed.end());
+        }
+        if (line.text.empty()) {
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;
         }
+    }
+    panels.clear();
+    for (PanelBlock& block : blocks) {
+        KeepClear(block);
+        panels.push_back({block.Rect(), block.overDim});
+        all.insert(all.end(), block.glyphs.begin(), block.glyphs.end());
     }
     return all;
 }

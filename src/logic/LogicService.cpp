@@ -22,6 +22,7 @@
 #include "logic/screens/Level.h"
 #include "logic/screens/MainMenu.h"
 #include "logic/screens/Options.h"
+#include "logic/screens/PauseMenuLayout.h"
 #include "logic/screens/PlayGameMenu.h"
 #include "logic/screens/SplashScreen.h"
 #include "logic/screens/WinScreen.h"
@@ -255,16 +256,16 @@ namespace {
 struct PauseButton {
     const char* name;
     const char* text;
-    float y;
 };
 
-const PauseButton kPauseButtons[] = {
-    {"pauseHT", "[how to]", 250.0f},
-    {"pauseFS", "[toggle fullscreen]", 300.0f},
-    {"pauseR", "[toggle resolution]", 350.0f},
-    {"pauseRTMM", "[return to main menu]", 400.0f},
-    {"pauseRTG", "[return to game]", 450.0f},
-    {"pauseQ", "[quit]", 500.0f},
+// Top to bottom, as PauseMenuLayout places them.
+const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
+    {"pauseHT", "[how to]"},
+    {"pauseFS", "[toggle fullscreen]"},
+    {"pauseR", "[toggle resolution]"},
+    {"pauseRTMM", "[return to main menu]"},
+    {"pauseRTG", "[return to game]"},
+    {"pauseQ", "[quit]"},
 };
 
 const char kHowTo[] =
@@ -279,7 +280,11 @@ const char kHowTo[] =
 void LogicService::Pause(bool paused) {
     pauseMenuOpen = paused;
     Call("ToggleBGM", paused);
+    if (IsBound("SetMenuDim")) {
+        Call("SetMenuDim", paused);
+    }
     if (!paused) {
+        ShowInstructionsOverDim(false);
         SetPlayerInstructions(savedInstructions);
         (*statusText)->text = " ";
         RemovePauseButtons();
@@ -295,6 +300,8 @@ void LogicService::Pause(bool paused) {
 }
 
 void LogicService::DisplayHowTo(bool show) {
+    // The how-to page stands in the menu's place, over the dimmed frame.
+    ShowInstructionsOverDim(show);
     if (show) {
         SetPlayerInstructions(kHowTo);
         (*statusText)->text = " ";
@@ -308,10 +315,7 @@ void LogicService::DisplayHowTo(bool show) {
 void LogicService::ShowPauseMenu() {
     Graphics::Text& title = *statusText->Get();
     title.text = "[paused]";
-    title.x = 500;
-    title.y = 250;
-    title.width = 250;
-    title.scale = 4.0f;
+    PauseMenuLayout::PlaceTitle(title, ScreenText::ScreenWidth(*this), ScreenText::ScreenHeight(*this));
     ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
     if (entities == nullptr) {
         return;
@@ -326,7 +330,7 @@ void LogicService::ShowPauseMenu() {
         }
         buttonEntity->Call("SetText", std::string(button.text));
         buttonEntity->CallAll("SetX", 0.0f);
-        buttonEntity->CallAll("SetY", button.y);
+        buttonEntity->CallAll("SetY", PauseMenuLayout::ItemY(static_cast<int>(i)));
     }
 }
 
@@ -337,6 +341,15 @@ void LogicService::RemovePauseButtons() {
             entities->RequestDestroy(button);
         }
         button = ZELM::EntityHandle();
+    }
+}
+
+void LogicService::ShowInstructionsOverDim(bool over) {
+    ZELM::Entity* playerEntity = player.GetIfAlive();
+    if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
+        if (Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions")) {
+            instructions->overDim = over;
+        }
     }
 }
 
@@ -362,6 +375,11 @@ void LogicService::Update(float dt) {
         }
     }
     if (pauseMenuOpen) {
+        // The window may change size under the menu (its own resolution toggle, F11).
+        if ((*statusText)->text != " ") {
+            PauseMenuLayout::PlaceTitle(*statusText->Get(), ScreenText::ScreenWidth(*this),
+                                        ScreenText::ScreenHeight(*this));
+        }
         UpdateAllButPlayerInput(dt);
     } else {
         UpdateComponents(dt);

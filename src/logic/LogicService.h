@@ -110,6 +110,8 @@ private:
     void ShowPauseMenu();
     void RemovePauseButtons();
     void SetPlayerInstructions(const std::string& text);
+    // The player's instructions carry the how-to page, which an open menu's dim must not cover.
+    void ShowInstructionsOverDim(bool over);
     void UpdateAllButPlayerInput(float dt);
     float GetFrameRate();
     static bool LoadLevelScript(const std::string& name);

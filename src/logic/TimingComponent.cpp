@@ -8,7 +8,9 @@ namespace Logic {
 
 TimingComponent::TimingComponent()
     : text(engine, 20, 500, static_cast<int>(ScreenText::ScreenHeight(engine) / 600.0f * 1200.0f),
-           ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, "Time: 0") {}
+           ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, "Time: 0") {
+    text->panel = kClockPanel;
+}
 
 void TimingComponent::Bind() {
     BindProperty(&pause, "Pause", this, &TimingComponent::PauseTimer);

@@ -1,5 +1,6 @@
 // The pause menu of a playable level.
 #include "logic/screens/Level.h"
+#include "logic/screens/PauseMenuLayout.h"
 
 namespace Logic {
 namespace {
@@ -19,7 +20,7 @@ enum PauseItem : int {
 // The notice sits one button's step below "[quit]".
 Level::Level()
     : menu({"pauseHT", "pauseFS", "pauseR", "pauseRTMM", "pauseRTG", "pauseQ"}, false),
-      notice(engine, 550.0f) {}
+      notice(engine, PauseMenuLayout::ItemY(PauseMenuLayout::kItems)) {}
 
 void Level::Init() {
     engine.Call("DrawLevelMap");
