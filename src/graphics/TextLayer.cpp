@@ -132,6 +132,11 @@ void TextLayer::KeepPanelsClearOf(const ScreenRect& area, int height) {
 }
 
 void TextLayer::KeepClear(PanelBlock& block) const {
+    // Stacked lines may run past the bottom: the panel rises as far as the top allows.
+    const float overflow = block.Rect().bottom - screenHeight;
+    if (overflow > 0.0f) {
+        MoveBlock(block, -std::min(overflow, std::max(block.Rect().top, 0.0f)));
+    }
     const ScreenRect rect = block.Rect();
     if (keepOut.right <= keepOut.left || !rect.Overlaps(keepOut)) {
         return;
@@ -149,6 +154,10 @@ void TextLayer::KeepClear(PanelBlock& block) const {
     } else {
         return;  // taller than either side: where its lines put it is as good as anywhere
     }
+    MoveBlock(block, dy);
+}
+
+void TextLayer::MoveBlock(PanelBlock& block, float dy) {
     Shift(block.glyphs, dy);
     block.ink.top += dy;
     block.ink.bottom += dy;
@@ -156,37 +165,48 @@ void TextLayer::KeepClear(PanelBlock& block) const {
 
 std::vector<PlacedGlyph> TextLayer::LayOut() {
     std::vector<PlacedGlyph> all;
-    std::vector<PanelBlock> blocks;  // in the order their first lines are listed
+    // The panel lines with words, by panel and then from the top down by their own places, so a
+    // notice joins its panel under the instructions whichever line was created first.
+    std::vector<const Text*> panelLines;
     const GlyphRect space = Glyph(' ');
     for (std::size_t i = 0; i < lines.size();) {
         const Text& line = *lines[i];
-        std::vector<PlacedGlyph> placed = LayOutLine(line);
-        const ScreenRect ink = InkOf(placed, space);
-        if (line.panel == 0 || ink.right < ink.left) {
+        if (line.panel == 0) {
+            const std::vector<PlacedGlyph> placed = LayOutLine(line);
             all.insert(all.end(), placed.begin(), placed.end());
         } else {
-            auto block = std::find_if(blocks.begin(), blocks.end(),
-                                      [&line](const PanelBlock& each) { return each.number == line.panel; });
-            const float size = GlyphSize(line.scale);
-            float dy = 0.0f;
-            if (block == blocks.end()) {
-                blocks.push_back({line.panel, {}, ink, 0.5f * size, line.overDim});
-                block = blocks.end() - 1;
-            } else {
-                // Under the lines before it, half a glyph apart, wherever its own place was.
-                dy = block->ink.bottom + 0.5f * size - ink.top;
-                block->ink.left = std::min(block->ink.left, ink.left);
-                block->ink.right = std::max(block->ink.right, ink.right);
-                block->ink.bottom = ink.bottom + dy;
-            }
-            Shift(placed, dy);
-            block->glyphs.insert(block->glyphs.end(), placed.begin(), placed.end());
+            panelLines.push_back(&line);
         }
         if (line.text.empty()) {
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;
         }
+    }
+    std::stable_sort(panelLines.begin(), panelLines.end(), [](const Text* a, const Text* b) {
+        return a->panel != b->panel ? a->panel < b->panel : a->y < b->y;
+    });
+    std::vector<PanelBlock> blocks;
+    for (const Text* line : panelLines) {
+        std::vector<PlacedGlyph> placed = LayOutLine(*line);
+        const ScreenRect ink = InkOf(placed, space);
+        if (ink.right < ink.left) {
+            continue;  // a blank line takes no room in its panel
+        }
+        const float size = GlyphSize(line->scale);
+        float dy = 0.0f;
+        if (blocks.empty() || blocks.back().number != line->panel) {
+            blocks.push_back({line->panel, {}, ink, 0.5f * size, line->overDim});
+        } else {
+            // Under the lines above it, half a glyph apart, wherever its own place was.
+            PanelBlock& block = blocks.back();
+            dy = block.ink.bottom + 0.5f * size - ink.top;
+            block.ink.left = std::min(block.ink.left, ink.left);
+            block.ink.right = std::max(block.ink.right, ink.right);
+            block.ink.bottom = ink.bottom + dy;
+        }
+        Shift(placed, dy);
+        blocks.back().glyphs.insert(blocks.back().glyphs.end(), placed.begin(), placed.end());
     }
     panels.clear();
     for (PanelBlock& block : blocks) {

@@ -104,6 +104,7 @@ private:
     // Moves the block's glyphs and panel off the keep-out area, above or below it, whichever is
     // nearer and stays on the screen; a block that fits on neither side stays.
     void KeepClear(PanelBlock& block) const;
+    static void MoveBlock(PanelBlock& block, float dy);
 
     std::map<signed char, GlyphRect> glyphs;
     std::vector<TextPanel> panels;

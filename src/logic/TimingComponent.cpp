@@ -31,6 +31,9 @@ void TimingComponent::PauseTimer(const bool& paused) {
     SetPause(paused);
     if (paused) {
         waitingNotice = true;
+        // A clock standing at 0 beside "Waiting for player" reads as a broken race: it shows again
+        // when the race starts it.
+        text->text = " ";
     }
 }
 

@@ -39,7 +39,17 @@ void Level::TogglePause() {
     engine.CallLater("Pause", 0.0f, paused);
 }
 
+bool Level::IsWaitingForPeer() {
+    return engine.IsBound("IsLookingForPeer") && engine.Call<bool>("IsLookingForPeer");
+}
+
 void Level::Update(float) {
+    if (!paused && KeyTriggered("esc") && IsWaitingForPeer()) {
+        // Nothing to pause before the race begins: ESC leaves for the menu, as the notice says.
+        engine.Call("EraseLevelMap");
+        PostLoadLevel("Menu");
+        return;
+    }
     if (!showingHowTo && KeyTriggered("esc")) {
         TogglePause();
         return;

@@ -1,5 +1,5 @@
 // The screen of every playable level: ESC opens and closes the pause menu (on "return to game"
-// each time) and its how-to page.
+// each time) and its how-to page; in a race still waiting for its peer, ESC goes back to the menu.
 #pragma once
 
 #include "logic/screens/Menu.h"
@@ -23,6 +23,8 @@ public:
 
 private:
     void TogglePause();
+    // A race level still looking for the other player.
+    bool IsWaitingForPeer();
     void RunPauseMenu();
 
     Menu menu;  // the six pause buttons the game flow makes
