@@ -84,6 +84,7 @@ void LogicService::Bind() {
     DynamicBinder::Bind("New", this, &LogicService::New);
     DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
     DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
+    DynamicBinder::Bind("GetAdventureRun", this, &LogicService::GetAdventureRun);
 
     BindComputedProperty("Frame rate", this, &LogicService::GetFrameRate);
     BindProperty(&playerFinishTime, "PlayerFinishTime", false, false);
@@ -113,6 +114,10 @@ void LogicService::Init() {
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
     registry.Register<HP>("Logic", "HP");
     statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
+}
+
+std::string LogicService::CurrentLevelName() {
+    return IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
 }
 
 float LogicService::GetFrameRate() { return IsBound("GetFPS") ? Call<float>("GetFPS") : 0.0f; }
@@ -203,6 +208,7 @@ const char* RaceResult(float own, float other) {
 
 void LogicService::TimeToWin() {
     if (winType == kAdventure) {
+        adventureRun.AddLevel(CurrentLevelName(), levelMs / 1000.0f);
         SetPlayerDontWin(false);  // the player component goes on to the next level itself
         return;
     }
@@ -374,6 +380,9 @@ void LogicService::Update(float dt) {
             --effectCooldown[type];
         }
     }
+    if (!pauseMenuOpen) {
+        levelMs += dt;
+    }
     if (pauseMenuOpen) {
         // The window may change size under the menu (its own resolution toggle, F11).
         if ((*statusText)->text != " ") {
@@ -501,6 +510,10 @@ void LogicService::LevelStart() {
     // without one, or a second race would show the first one's result.
     playerFinishTime = 0.0f;
     otherPlayerFinishTime = 0.0f;
+    levelMs = 0.0f;
+    if (winType == kAdventure && CurrentLevelName() == AdventureRun::kFirstLevel) {
+        adventureRun.Start();
+    }
     if (initScript) {
         CallLevelHook("Init", nullptr);
     }

@@ -1,5 +1,7 @@
 // The pause menu of a playable level.
 #include "logic/screens/Level.h"
+#include "graphics/TextLayer.h"
+#include "logic/AdventureRun.h"
 #include "logic/screens/PauseMenuLayout.h"
 
 namespace Logic {
@@ -27,6 +29,34 @@ void Level::Init() {
     menu.SetSelection(0);
     paused = false;
     showingHowTo = false;
+    ShowName();
+}
+
+void Level::ShowName() {
+    shownMs = 0.0f;
+    const std::string level = engine.IsBound("GetLevelName") ? engine.Call<std::string>("GetLevelName") : "";
+    if (level.empty()) {
+        return;
+    }
+    const std::string name = AdventureRun::DisplayName(level);
+    const float r = ScreenText::ScreenHeight(engine) / 600.0f;
+    const float scale = 3.0f * r;
+    // Centred below the player, clear of the instructions at the top and the clock at the bottom.
+    const float width = ScreenText::ScreenWidth(engine);
+    const int left = Graphics::TextLayer::CentredLeft(width, static_cast<int>(name.size()), scale);
+    nameLine = std::make_unique<ScreenText>(engine, left, static_cast<int>(400.0f * r), static_cast<int>(width),
+                                            scale, name);
+    (*nameLine)->panel = kTitlePanel;
+}
+
+void Level::StepName(float dtMs) {
+    if (!nameLine) {
+        return;
+    }
+    shownMs += dtMs;
+    if (shownMs >= kNameShownMs) {
+        nameLine.reset();  // the line leaves the text layer with it
+    }
 }
 
 void Level::TogglePause() {
@@ -43,7 +73,8 @@ bool Level::IsWaitingForPeer() {
     return engine.IsBound("IsLookingForPeer") && engine.Call<bool>("IsLookingForPeer");
 }
 
-void Level::Update(float) {
+void Level::Update(float dt) {
+    StepName(dt);
     if (!paused && KeyTriggered("esc") && IsWaitingForPeer()) {
         // Nothing to pause before the race begins: ESC leaves for the menu, as the notice says.
         engine.Call("EraseLevelMap");
