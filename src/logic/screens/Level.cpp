@@ -61,6 +61,7 @@ void Level::StepName(float dtMs) {
 
 void Level::TogglePause() {
     paused = !paused;
+    nameLine.reset();  // the name would stand under the menu: the player has seen the level by now
     notice.Clear();  // a notice belongs to the menu it answered
     if (paused) {
         // Never on an item left selected last time: ENTER pressed out of habit must not quit.
