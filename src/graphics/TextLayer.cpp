@@ -131,7 +131,7 @@ void TextLayer::KeepPanelsClearOf(const ScreenRect& area, int height) {
     screenHeight = static_cast<float>(height);
 }
 
-void TextLayer::KeepClear(PanelBlock& block) const {
+bool TextLayer::KeepClear(PanelBlock& block) const {
     // Stacked lines may run past the bottom: the panel rises as far as the top allows.
     const float overflow = block.Rect().bottom - screenHeight;
     if (overflow > 0.0f) {
@@ -139,22 +139,18 @@ void TextLayer::KeepClear(PanelBlock& block) const {
     }
     const ScreenRect rect = block.Rect();
     if (keepOut.right <= keepOut.left || !rect.Overlaps(keepOut)) {
-        return;
+        return rect.bottom <= screenHeight;
     }
     const float gap = block.padding;
     const float up = keepOut.top - gap - rect.bottom;
     const float down = keepOut.bottom + gap - rect.top;
     const bool upFits = rect.top + up >= 0.0f;
     const bool downFits = rect.bottom + down <= screenHeight;
-    float dy = 0.0f;
-    if (upFits && (!downFits || -up <= down)) {
-        dy = up;
-    } else if (downFits) {
-        dy = down;
-    } else {
-        return;  // taller than either side: where its lines put it is as good as anywhere
+    if (!upFits && !downFits) {
+        return false;  // taller than either side of the player
     }
-    MoveBlock(block, dy);
+    MoveBlock(block, upFits && (!downFits || -up <= down) ? up : down);
+    return true;
 }
 
 void TextLayer::MoveBlock(PanelBlock& block, float dy) {
@@ -168,7 +164,6 @@ std::vector<PlacedGlyph> TextLayer::LayOut() {
     // The panel lines with words, by panel and then from the top down by their own places, so a
     // notice joins its panel under the instructions whichever line was created first.
     std::vector<const Text*> panelLines;
-    const GlyphRect space = Glyph(' ');
     for (std::size_t i = 0; i < lines.size();) {
         const Text& line = *lines[i];
         if (line.panel == 0) {
@@ -186,35 +181,64 @@ std::vector<PlacedGlyph> TextLayer::LayOut() {
     std::stable_sort(panelLines.begin(), panelLines.end(), [](const Text* a, const Text* b) {
         return a->panel != b->panel ? a->panel < b->panel : a->y < b->y;
     });
-    std::vector<PanelBlock> blocks;
-    for (const Text* line : panelLines) {
-        std::vector<PlacedGlyph> placed = LayOutLine(*line);
+    panels.clear();
+    for (std::size_t first = 0; first < panelLines.size();) {
+        std::size_t end = first;
+        while (end < panelLines.size() && panelLines[end]->panel == panelLines[first]->panel) {
+            ++end;
+        }
+        const std::vector<const Text*> group(panelLines.begin() + static_cast<std::ptrdiff_t>(first),
+                                             panelLines.begin() + static_cast<std::ptrdiff_t>(end));
+        const PanelBlock block = PlaceBlock(group);
+        if (!block.glyphs.empty()) {
+            panels.push_back({block.Rect(), block.overDim});
+            all.insert(all.end(), block.glyphs.begin(), block.glyphs.end());
+        }
+        first = end;
+    }
+    return all;
+}
+
+TextLayer::PanelBlock TextLayer::PlaceBlock(const std::vector<const Text*>& group) {
+    // A panel too tall to stand clear of the player beside it is tried again in smaller letters,
+    // which fill its lines further and take fewer of them.
+    static const float kShrinks[] = {1.0f, 0.8f, 0.65f};
+    PanelBlock block;
+    for (const float shrink : kShrinks) {
+        block = StackLines(group, shrink);
+        if (KeepClear(block)) {
+            break;
+        }
+    }
+    return block;
+}
+
+TextLayer::PanelBlock TextLayer::StackLines(const std::vector<const Text*>& group, float shrink) {
+    PanelBlock block;
+    const GlyphRect space = Glyph(' ');
+    for (const Text* line : group) {
+        Text shrunk = *line;
+        shrunk.scale *= shrink;
+        std::vector<PlacedGlyph> placed = LayOutLine(shrunk);
         const ScreenRect ink = InkOf(placed, space);
         if (ink.right < ink.left) {
             continue;  // a blank line takes no room in its panel
         }
-        const float size = GlyphSize(line->scale);
+        const float size = GlyphSize(shrunk.scale);
         float dy = 0.0f;
-        if (blocks.empty() || blocks.back().number != line->panel) {
-            blocks.push_back({line->panel, {}, ink, 0.5f * size, line->overDim});
+        if (block.glyphs.empty()) {
+            block = {line->panel, {}, ink, 0.5f * size, line->overDim};
         } else {
             // Under the lines above it, half a glyph apart, wherever its own place was.
-            PanelBlock& block = blocks.back();
             dy = block.ink.bottom + 0.5f * size - ink.top;
             block.ink.left = std::min(block.ink.left, ink.left);
             block.ink.right = std::max(block.ink.right, ink.right);
             block.ink.bottom = ink.bottom + dy;
         }
         Shift(placed, dy);
-        blocks.back().glyphs.insert(blocks.back().glyphs.end(), placed.begin(), placed.end());
+        block.glyphs.insert(block.glyphs.end(), placed.begin(), placed.end());
     }
-    panels.clear();
-    for (PanelBlock& block : blocks) {
-        KeepClear(block);
-        panels.push_back({block.Rect(), block.overDim});
-        all.insert(all.end(), block.glyphs.begin(), block.glyphs.end());
-    }
-    return all;
+    return block;
 }
 
 }  // namespace Graphics

@@ -101,9 +101,14 @@ public:
 
 private:
     struct PanelBlock;
-    // Moves the block's glyphs and panel off the keep-out area, above or below it, whichever is
-    // nearer and stays on the screen; a block that fits on neither side stays.
-    void KeepClear(PanelBlock& block) const;
+    // The lines of one panel stacked and placed, in smaller letters where that keeps it clear.
+    PanelBlock PlaceBlock(const std::vector<const Text*>& group);
+    // The lines laid one under another at their scales times `shrink`.
+    PanelBlock StackLines(const std::vector<const Text*>& group, float shrink);
+    // Raises a block that runs past the bottom, then moves it off the keep-out area, above or
+    // below it, whichever is nearer and stays on the screen. False when it stays on the area or
+    // past the bottom.
+    bool KeepClear(PanelBlock& block) const;
     static void MoveBlock(PanelBlock& block, float dy);
 
     std::map<signed char, GlyphRect> glyphs;
