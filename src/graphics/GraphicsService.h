@@ -120,7 +120,6 @@ public:
     void LevelExit();
     // An open menu dims the frame under it: everything but the text lines drawn over the dim.
     void SetMenuDim(bool dim) { menuDim = dim; }
-    bool IsMenuDimmed() const { return menuDim; }
     void SetGravRadius(float radius) { gravRadius = radius; }
     float GetGravRadius() { return gravRadius; }
     // The matrices the input service aims its pick ray with, row by row.

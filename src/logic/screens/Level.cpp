@@ -1,5 +1,6 @@
-// The pause menu of a playable level.
+// A playable level's screen: its name at the start, the pause menu, and ESC before a race begins.
 #include "logic/screens/Level.h"
+
 #include "graphics/TextLayer.h"
 #include "logic/AdventureRun.h"
 #include "logic/screens/PauseMenuLayout.h"
