@@ -58,6 +58,7 @@ Engine::~Engine() = default;
 
 void Engine::BindMethods() {
     Bind("GetFPS", this, &Engine::GetFPS);
+    Bind("GetLevelName", this, &Engine::GetLevelName);
     BindDeferred("DestroyAllEntities", &entities, &EntityController::DestroyAllEntities);
     BindDeferred("NextLevel", this, &Engine::NextLevel);
     BindDeferred("PreviousLevel", this, &Engine::PreviousLevel);

@@ -105,18 +105,17 @@ void Button::LayOut() {
     const int y = IsBound("GetY") ? static_cast<int>(Call<float>("GetY")) : 0;
     const float r = static_cast<float>(screenHeight) / 600.0f;
 
-    // Centred across the window whatever the entity's x; its y is a height in a 600-pixel screen.
-    const int left =
-        static_cast<int>(static_cast<float>(screenWidth / 2) - static_cast<float>(layoutWidth) * r * 0.5f);
-    const int top = static_cast<int>(static_cast<float>(screenHeight) * (static_cast<float>(y) / 600.0f));
-
+    // Centred across the window whatever the entity's x; its y is a height in a 600-pixel screen,
+    // and the whole place scales with the window, so a menu keeps its shape at every resolution.
     label->scale = 2.0f * r;
-    label->width = static_cast<int>(800.0f * r);
-    const int characters = static_cast<int>(label->text.size());
-    label->x = static_cast<int>(static_cast<float>(left) + r * static_cast<float>(layoutWidth / 2) -
-                                7.0f * label->scale * static_cast<float>(characters - 1));
-    label->y = top + 17;
+    label->width = static_cast<int>(static_cast<float>(layoutWidth) * r);
+    label->x = TextLayer::CentredLeft(static_cast<float>(screenWidth), static_cast<int>(label->text.size()),
+                                      label->scale);
+    label->y =
+        static_cast<int>(static_cast<float>(screenHeight) * (static_cast<float>(y) + kLabelDrop) / 600.0f);
     label->highlight = highlight;
+    // Menus are drawn over the dimmed frame of a pause.
+    label->overDim = true;
 }
 
 // Per update, not per frame: the graphics service updates a component three times a frame.

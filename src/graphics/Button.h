@@ -46,6 +46,8 @@ public:
 
     // The highlight's change per step, up while selected and down after.
     static constexpr float kHighlightStep = 0.096f;
+    // How far the label's top sits below the entity's y, in a 600-pixel screen.
+    static constexpr float kLabelDrop = 17.0f;
 
 private:
     void OnButtonTextLoaded(const std::string& text);

@@ -39,6 +39,9 @@ constexpr int kDustParticles = 1000;
 // by the linear filter in the composite: the blur is soft anyway, and at full size its 25 taps per
 // pixel cost a software renderer more than the rest of the frame together.
 constexpr int kGlowDivisor = 4;
+// Dark and translucent: the level still shows through a text panel and around an open menu.
+constexpr std::uint32_t kPanel = 0xa8000000u;
+constexpr std::uint32_t kMenuDim = 0x99000000u;
 
 float MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<float, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -58,6 +61,7 @@ GraphicsService::~GraphicsService() {
     if (tweakBars) {
         TwTerminate();
     }
+    white.reset();
     font.reset();
     dust.reset();
     for (std::unique_ptr<PhaseSplash>& splash : splashSystems) {
@@ -119,6 +123,7 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("PostDraw", this, &GraphicsService::PostDraw);
     ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
     ZELM::DynamicBinder::Bind("SetGravRadius", this, &GraphicsService::SetGravRadius);
+    ZELM::DynamicBinder::Bind("SetMenuDim", this, &GraphicsService::SetMenuDim);
     ZELM::DynamicBinder::Bind("GetGravRadius", this, &GraphicsService::GetGravRadius);
     BindBroadcast("LevelExit", this, &GraphicsService::LevelExit);
     // For the input service's pick ray.
@@ -196,6 +201,8 @@ void GraphicsService::Init() {
         if (font) {
             font->SampleNearestClamped();
         }
+        const std::uint8_t texel[4] = {255, 255, 255, 255};
+        white = Texture::FromPixels(1, 1, texel);
         if (startFullscreen && !fullscreen) {
             ToggleFullscreen();
         }
@@ -242,6 +249,7 @@ void GraphicsService::LevelExit() {
     ResetCamera();
     heldView = false;
     p1Light = glm::vec3(0.0f);
+    menuDim = false;
     phaseSplash = PhaseSplashDetector();
     level->GetCubes().Restart();
 }
@@ -600,16 +608,56 @@ void GraphicsService::PostProcess() {
     }
 }
 
+ScreenRect GraphicsService::PlayerOnScreen() const {
+    const glm::mat4 viewProj = camera.GetViewProj();
+    ScreenRect area{static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0.0f, 0.0f};
+    for (const float dx : {-1.0f, 1.0f}) {
+        for (const float dy : {-1.0f, 1.0f}) {
+            // Row vectors, as the device's matrices are.
+            const glm::vec4 clip = glm::vec4(p1Light.x + dx, p1Light.y + dy, p1Light.z, 1.0f) * viewProj;
+            if (clip.w <= 0.0f) {
+                return {};  // behind the camera: nothing on screen to keep clear of
+            }
+            const float x = (clip.x / clip.w + 1.0f) * 0.5f * static_cast<float>(screenWidth);
+            const float y = (1.0f - clip.y / clip.w) * 0.5f * static_cast<float>(screenHeight);
+            area = {std::min(area.left, x), std::min(area.top, y), std::max(area.right, x),
+                    std::max(area.bottom, y)};
+        }
+    }
+    return area;
+}
+
 void GraphicsService::DrawText() {
+    text.KeepPanelsClearOf(playerShown ? PlayerOnScreen() : ScreenRect{}, screenHeight);
+    playerShown = false;
     // The layout runs headless too: lines drawn empty still leave the list.
     const std::vector<PlacedGlyph> glyphs = text.LayOut();
-    if (device->IsNull() || !sprites || !sprites->IsReady() || !font) {
+    if (device->IsNull() || !sprites || !sprites->IsReady() || !font || !white) {
         return;
     }
     sprites->Begin(screenWidth, screenHeight);
+    DrawTextLayer(glyphs, false);
+    if (menuDim) {
+        sprites->Fill(white->GetId(), 0.0f, 0.0f, static_cast<float>(screenWidth),
+                      static_cast<float>(screenHeight), kMenuDim);
+    }
+    DrawTextLayer(glyphs, true);
+    sprites->End();
+}
+
+void GraphicsService::DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool overDim) {
+    for (const TextPanel& panel : text.GetPanels()) {
+        if (panel.overDim == overDim) {
+            const ScreenRect& r = panel.rect;
+            sprites->Fill(white->GetId(), r.left, r.top, r.right - r.left, r.bottom - r.top, kPanel);
+        }
+    }
     // Every outline before any letter, so no line's outline covers another's letters: white text
     // stays readable over light blocks and the white flash at the end of a level.
     for (const PlacedGlyph& glyph : glyphs) {
+        if (glyph.overDim != overDim) {
+            continue;
+        }
         const float width = std::max(1.0f, std::floor(glyph.scale * 0.5f));
         for (const float dy : {-width, 0.0f, width}) {
             for (const float dx : {-width, 0.0f, width}) {
@@ -620,9 +668,10 @@ void GraphicsService::DrawText() {
         }
     }
     for (const PlacedGlyph& glyph : glyphs) {
-        DrawGlyph(glyph, 0.0f, 0.0f, 0xffffffu);
+        if (glyph.overDim == overDim) {
+            DrawGlyph(glyph, 0.0f, 0.0f, 0xffffffu);
+        }
     }
-    sprites->End();
 }
 
 void GraphicsService::DrawGlyph(const PlacedGlyph& glyph, float dx, float dy, std::uint32_t rgb) {

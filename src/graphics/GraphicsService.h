@@ -81,7 +81,11 @@ public:
     glm::vec3 GetCamPos() { return camera.GetPos(); }
     int GetScreenHeight() { return screenHeight; }
     int GetScreenWidth() { return screenWidth; }
-    void SetP1Light(const glm::vec3& light) { p1Light = light; }
+    // The local player's light, at the player: the text panels keep clear of it this frame.
+    void SetP1Light(const glm::vec3& light) {
+        p1Light = light;
+        playerShown = true;
+    }
     glm::vec3 GetP1Light() { return p1Light; }
     void SetIntensity(float value) { intensity = value; }
     float GetIntensity() { return intensity; }
@@ -114,6 +118,8 @@ public:
     // Broadcast: what a level did to the frame ends with it, so the next level starts from the
     // frame's defaults as the first level of a run does.
     void LevelExit();
+    // An open menu dims the frame under it: everything but the text lines drawn over the dim.
+    void SetMenuDim(bool dim) { menuDim = dim; }
     void SetGravRadius(float radius) { gravRadius = radius; }
     float GetGravRadius() { return gravRadius; }
     // The editor's view: while held, the camera looks at (x, y) from `distance` and the player
@@ -177,6 +183,10 @@ private:
     // The glow blurred into render target 2, then added to the frame.
     void PostProcess();
     void DrawText();
+    // The panels and lines on one side of the menu dim, outlines before letters.
+    void DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool overDim);
+    // The player's place on screen, a world unit around its light.
+    ScreenRect PlayerOnScreen() const;
     // One glyph of the font, moved by (dx, dy) pixels, in the colour (0xRRGGBB) at the glyph's alpha.
     void DrawGlyph(const PlacedGlyph& glyph, float dx, float dy, std::uint32_t rgb);
     void WriteScreenshot(const std::string& file);
@@ -192,6 +202,7 @@ private:
     std::unique_ptr<RenderTarget> renderTarget1;  // the glow pass, at a fraction of the screen size
     std::unique_ptr<RenderTarget> renderTarget2;  // the glow, blurred
     std::unique_ptr<Texture> font;
+    std::unique_ptr<Texture> white;                             // one texel: the panels and the menu dim
     std::array<std::unique_ptr<PhaseSplash>, 4> splashSystems;  // by SplashColour
     std::unique_ptr<Dust> dust;
     bool dustPrewarmed = false;
@@ -201,6 +212,8 @@ private:
     ZELM::LevelMap* levelMap = nullptr;
     std::vector<LightInst> lights;
     glm::vec3 p1Light{0.0f};
+    bool playerShown = false;  // a player set its light since the text was last drawn
+    bool menuDim = false;
     MessageBox messageBox;
 
     bool shaderToggle = true;

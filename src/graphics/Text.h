@@ -15,6 +15,10 @@ public:
     int width;               // wrap width in pixels
     float scale;             // 1.0: a glyph cell 10 pixels wide
     float highlight = 1.0f;  // 0 draws the line 7 pixels lower and half transparent
+    // 0: no backing. Lines given the same number share one dark translucent panel, each laid under
+    // the one listed before it, so notices never overlap one another.
+    int panel = 0;
+    bool overDim = false;  // drawn above the dimmed frame of an open menu, not under it
 };
 
 }  // namespace Graphics

@@ -1,4 +1,5 @@
 // Laying out the text lines with the bitmap font.
+#include <algorithm>
 #include "graphics/TextLayer.h"
 
 #include <cstring>
@@ -28,11 +29,6 @@ Text* TextLayer::CreateText(int x, int y, int width, float scale) {
 GlyphRect TextLayer::Glyph(char c) {
     // operator[] enters an unknown character with an empty rectangle: it draws nothing but advances.
     return glyphs[static_cast<signed char>(c)];
-}
-
-float TextLayer::PenScale(float scale) {
-    // 1.3333333730697632 is the single-precision value nearest 4/3.
-    return static_cast<float>(scale * 1.3333333730697632 * 0.8);
 }
 
 int TextLayer::CharactersPerLine(int width, float scale) {
@@ -79,6 +75,7 @@ std::vector<PlacedGlyph> TextLayer::LayOutLine(const Text& line) {
         glyph.y = static_cast<float>(penY) + 7.0f * (1.0f - line.highlight);
         glyph.scale = line.scale;
         glyph.alpha = alpha;
+        glyph.overDim = line.overDim;
         if (glyph.source.right > glyph.source.left) {
             placed.push_back(glyph);
         }
@@ -87,18 +84,161 @@ std::vector<PlacedGlyph> TextLayer::LayOutLine(const Text& line) {
     return placed;
 }
 
+namespace {
+
+// The words' extent: the glyph cells of everything but spaces, or an empty rectangle.
+ScreenRect InkOf(const std::vector<PlacedGlyph>& placed, const GlyphRect& space) {
+    ScreenRect ink{0.0f, 0.0f, -1.0f, -1.0f};
+    for (const PlacedGlyph& glyph : placed) {
+        if (glyph.source.left == space.left && glyph.source.top == space.top) {
+            continue;
+        }
+        const float size = TextLayer::GlyphSize(glyph.scale);
+        if (ink.right < ink.left) {
+            ink = {glyph.x, glyph.y, glyph.x + size, glyph.y + size};
+        }
+        ink.left = std::min(ink.left, glyph.x);
+        ink.top = std::min(ink.top, glyph.y);
+        ink.right = std::max(ink.right, glyph.x + size);
+        ink.bottom = std::max(ink.bottom, glyph.y + size);
+    }
+    return ink;
+}
+
+void Shift(std::vector<PlacedGlyph>& placed, float dy) {
+    for (PlacedGlyph& glyph : placed) {
+        glyph.y += dy;
+    }
+}
+
+}  // namespace
+
+// The lines of one panel: their glyphs, moved as one, and the panel around them.
+struct TextLayer::PanelBlock {
+    int number = 0;
+    std::vector<PlacedGlyph> glyphs;
+    ScreenRect ink{0.0f, 0.0f, -1.0f, -1.0f};
+    float padding = 0.0f;
+    bool overDim = false;
+
+    ScreenRect Rect() const {
+        return {ink.left - padding, ink.top - padding, ink.right + padding, ink.bottom + padding};
+    }
+};
+
+void TextLayer::KeepPanelsClearOf(const ScreenRect& area, int height) {
+    keepOut = area;
+    screenHeight = static_cast<float>(height);
+}
+
+bool TextLayer::KeepClear(PanelBlock& block) const {
+    // Stacked lines may run past the bottom: the panel rises as far as the top allows.
+    const float overflow = block.Rect().bottom - screenHeight;
+    if (overflow > 0.0f) {
+        MoveBlock(block, -std::min(overflow, std::max(block.Rect().top, 0.0f)));
+    }
+    const ScreenRect rect = block.Rect();
+    if (keepOut.right <= keepOut.left || !rect.Overlaps(keepOut)) {
+        return rect.bottom <= screenHeight;
+    }
+    const float gap = block.padding;
+    const float up = keepOut.top - gap - rect.bottom;
+    const float down = keepOut.bottom + gap - rect.top;
+    const bool upFits = rect.top + up >= 0.0f;
+    const bool downFits = rect.bottom + down <= screenHeight;
+    if (!upFits && !downFits) {
+        return false;  // taller than either side of the player
+    }
+    MoveBlock(block, upFits && (!downFits || -up <= down) ? up : down);
+    return true;
+}
+
+void TextLayer::MoveBlock(PanelBlock& block, float dy) {
+    Shift(block.glyphs, dy);
+    block.ink.top += dy;
+    block.ink.bottom += dy;
+}
+
 std::vector<PlacedGlyph> TextLayer::LayOut() {
     std::vector<PlacedGlyph> all;
+    // The panel lines with words, by panel and then from the top down by their own places, so a
+    // notice joins its panel under the instructions whichever line was created first.
+    std::vector<const Text*> panelLines;
     for (std::size_t i = 0; i < lines.size();) {
-        const std::vector<PlacedGlyph> placed = LayOutLine(*lines[i]);
-        all.insert(all.end(), placed.begin(), placed.end());
-        if (lines[i]->text.empty()) {
+        const Text& line = *lines[i];
+        if (line.panel == 0) {
+            const std::vector<PlacedGlyph> placed = LayOutLine(line);
+            all.insert(all.end(), placed.begin(), placed.end());
+        } else {
+            panelLines.push_back(&line);
+        }
+        if (line.text.empty()) {
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;
         }
     }
+    std::stable_sort(panelLines.begin(), panelLines.end(), [](const Text* a, const Text* b) {
+        return a->panel != b->panel ? a->panel < b->panel : a->y < b->y;
+    });
+    panels.clear();
+    for (std::size_t first = 0; first < panelLines.size();) {
+        std::size_t end = first;
+        while (end < panelLines.size() && panelLines[end]->panel == panelLines[first]->panel) {
+            ++end;
+        }
+        const std::vector<const Text*> group(panelLines.begin() + static_cast<std::ptrdiff_t>(first),
+                                             panelLines.begin() + static_cast<std::ptrdiff_t>(end));
+        const PanelBlock block = PlaceBlock(group);
+        if (!block.glyphs.empty()) {
+            panels.push_back({block.Rect(), block.overDim});
+            all.insert(all.end(), block.glyphs.begin(), block.glyphs.end());
+        }
+        first = end;
+    }
     return all;
+}
+
+TextLayer::PanelBlock TextLayer::PlaceBlock(const std::vector<const Text*>& group) {
+    // A panel too tall to stand clear of the player beside it is tried again in smaller letters,
+    // which fill its lines further and take fewer of them.
+    static const float kShrinks[] = {1.0f, 0.8f, 0.65f};
+    PanelBlock block;
+    for (const float shrink : kShrinks) {
+        block = StackLines(group, shrink);
+        if (KeepClear(block)) {
+            break;
+        }
+    }
+    return block;
+}
+
+TextLayer::PanelBlock TextLayer::StackLines(const std::vector<const Text*>& group, float shrink) {
+    PanelBlock block;
+    const GlyphRect space = Glyph(' ');
+    for (const Text* line : group) {
+        Text shrunk = *line;
+        shrunk.scale *= shrink;
+        std::vector<PlacedGlyph> placed = LayOutLine(shrunk);
+        const ScreenRect ink = InkOf(placed, space);
+        if (ink.right < ink.left) {
+            continue;  // a blank line takes no room in its panel
+        }
+        const float size = GlyphSize(shrunk.scale);
+        float dy = 0.0f;
+        if (block.glyphs.empty()) {
+            block = {line->panel, {}, ink, 0.5f * size, line->overDim};
+        } else {
+            // Under the lines above it, half a glyph apart, wherever its own place was.
+            dy = block.ink.bottom + 0.5f * size - ink.top;
+            block.ink.left = std::min(block.ink.left, ink.left);
+            block.ink.right = std::max(block.ink.right, ink.right);
+            block.ink.bottom = ink.bottom + dy;
+        }
+        Shift(placed, dy);
+        block.glyphs.insert(block.glyphs.end(), placed.begin(), placed.end());
+    }
+    return block;
 }
 
 }  // namespace Graphics

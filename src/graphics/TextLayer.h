@@ -27,6 +27,25 @@ struct PlacedGlyph {
     float y = 0.0f;
     float scale = 1.0f;
     std::uint8_t alpha = 255;
+    bool overDim = false;  // the line's: drawn after the dimmed frame of an open menu
+};
+
+// A rectangle in screen pixels: a text panel, or an area panels keep clear of.
+struct ScreenRect {
+    float left = 0.0f;
+    float top = 0.0f;
+    float right = 0.0f;
+    float bottom = 0.0f;
+
+    bool Overlaps(const ScreenRect& other) const {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
+};
+
+// The dark backing of a group of lines, fitted to their words.
+struct TextPanel {
+    ScreenRect rect;
+    bool overDim = false;
 };
 
 class TextLayer {
@@ -43,8 +62,13 @@ public:
     Text* CreateText(int x, int y, int width, float scale);
     const std::vector<Text*>& GetLines() const { return lines; }
 
-    // The glyphs of every listed line in list order; lines drawn empty leave the list for good.
+    // The glyphs of every listed line; lines drawn empty leave the list for good. Lines on a panel
+    // are stacked and their panels placed (GetPanels) clear of the keep-out area where they fit.
     std::vector<PlacedGlyph> LayOut();
+    const std::vector<TextPanel>& GetPanels() const { return panels; }
+    // The area the panels move away from (the player on screen), on a screen that high; an empty
+    // area keeps every panel where its lines put it.
+    void KeepPanelsClearOf(const ScreenRect& area, int screenHeight);
     // The glyphs of one line.
     std::vector<PlacedGlyph> LayOutLine(const Text& line);
 
@@ -57,11 +81,40 @@ public:
     static constexpr float kAdvance = 12.0f;
     static constexpr float kLineHeight = 14.0f;
     // The scaled factor the pen moves by: kAdvance x s is the advance and kLineHeight x s the line height.
-    static float PenScale(float scale);
+    // 1.3333333730697632 is the single-precision value nearest 4/3.
+    static constexpr float PenScale(float scale) {
+        return static_cast<float>(scale * 1.3333333730697632 * 0.8);
+    }
+    // A glyph's drawn size: its 10-unit cell, scaled.
+    static constexpr float GlyphSize(float scale) { return 10.0f * scale; }
+    // From the first glyph's left edge to the last one's right edge on one unwrapped line; the pen
+    // moves by whole pixels, so each advance loses its fraction.
+    static constexpr float LineWidth(int characters, float scale) {
+        const float advance = static_cast<float>(static_cast<int>(kAdvance * PenScale(scale)));
+        return characters <= 0 ? 0.0f : advance * static_cast<float>(characters - 1) + GlyphSize(scale);
+    }
+    // The left edge that centres a line of that many characters across the width.
+    static int CentredLeft(float screenWidth, int characters, float scale) {
+        return static_cast<int>(screenWidth / 2.0f - LineWidth(characters, scale) / 2.0f);
+    }
     static int CharactersPerLine(int width, float scale);
 
 private:
+    struct PanelBlock;
+    // The lines of one panel stacked and placed, in smaller letters where that keeps it clear.
+    PanelBlock PlaceBlock(const std::vector<const Text*>& group);
+    // The lines laid one under another at their scales times `shrink`.
+    PanelBlock StackLines(const std::vector<const Text*>& group, float shrink);
+    // Raises a block that runs past the bottom, then moves it off the keep-out area, above or
+    // below it, whichever is nearer and stays on the screen. False when it stays on the area or
+    // past the bottom.
+    bool KeepClear(PanelBlock& block) const;
+    static void MoveBlock(PanelBlock& block, float dy);
+
     std::map<signed char, GlyphRect> glyphs;
+    std::vector<TextPanel> panels;
+    ScreenRect keepOut;
+    float screenHeight = 600.0f;
     std::vector<std::unique_ptr<Text>> owned;
     std::vector<Text*> lines;
 };

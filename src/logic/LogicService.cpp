@@ -22,6 +22,7 @@
 #include "logic/screens/Level.h"
 #include "logic/screens/MainMenu.h"
 #include "logic/screens/Options.h"
+#include "logic/screens/PauseMenuLayout.h"
 #include "logic/screens/PlayGameMenu.h"
 #include "logic/screens/SplashScreen.h"
 #include "logic/screens/WinScreen.h"
@@ -86,6 +87,7 @@ void LogicService::Bind() {
     DynamicBinder::Bind("GetLevelMap", this, &LogicService::GetLevelMap);
     DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
     DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
+    DynamicBinder::Bind("GetAdventureRun", this, &LogicService::GetAdventureRun);
 
     BindComputedProperty("Frame rate", this, &LogicService::GetFrameRate);
     BindProperty(&playerFinishTime, "PlayerFinishTime", false, false);
@@ -115,6 +117,10 @@ void LogicService::Init() {
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
     registry.Register<HP>("Logic", "HP");
     statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
+}
+
+std::string LogicService::CurrentLevelName() {
+    return IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
 }
 
 float LogicService::GetFrameRate() { return IsBound("GetFPS") ? Call<float>("GetFPS") : 0.0f; }
@@ -205,6 +211,7 @@ const char* RaceResult(float own, float other) {
 
 void LogicService::TimeToWin() {
     if (winType == kAdventure) {
+        adventureRun.AddLevel(CurrentLevelName(), levelMs / 1000.0f);
         SetPlayerDontWin(false);  // the player component goes on to the next level itself
         return;
     }
@@ -258,16 +265,16 @@ namespace {
 struct PauseButton {
     const char* name;
     const char* text;
-    float y;
 };
 
-const PauseButton kPauseButtons[] = {
-    {"pauseHT", "[how to]", 250.0f},
-    {"pauseFS", "[toggle fullscreen]", 300.0f},
-    {"pauseR", "[toggle resolution]", 350.0f},
-    {"pauseRTMM", "[return to main menu]", 400.0f},
-    {"pauseRTG", "[return to game]", 450.0f},
-    {"pauseQ", "[quit]", 500.0f},
+// Top to bottom, as PauseMenuLayout places them.
+const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
+    {"pauseHT", "[how to]"},
+    {"pauseFS", "[toggle fullscreen]"},
+    {"pauseR", "[toggle resolution]"},
+    {"pauseRTMM", "[return to main menu]"},
+    {"pauseRTG", "[return to game]"},
+    {"pauseQ", "[quit]"},
 };
 
 }  // namespace
@@ -275,7 +282,11 @@ const PauseButton kPauseButtons[] = {
 void LogicService::Pause(bool paused) {
     pauseMenuOpen = paused;
     Call("ToggleBGM", paused);
+    if (IsBound("SetMenuDim")) {
+        Call("SetMenuDim", paused);
+    }
     if (!paused) {
+        ShowInstructionsOverDim(false);
         SetPlayerInstructions(savedInstructions);
         (*statusText)->text = " ";
         RemovePauseButtons();
@@ -291,6 +302,8 @@ void LogicService::Pause(bool paused) {
 }
 
 void LogicService::DisplayHowTo(bool show) {
+    // The how-to page stands in the menu's place, over the dimmed frame.
+    ShowInstructionsOverDim(show);
     if (show) {
         (*statusText)->text = " ";
         RemovePauseButtons();
@@ -304,10 +317,7 @@ void LogicService::DisplayHowTo(bool show) {
 void LogicService::ShowPauseMenu() {
     Graphics::Text& title = *statusText->Get();
     title.text = "[paused]";
-    title.x = 500;
-    title.y = 250;
-    title.width = 250;
-    title.scale = 4.0f;
+    PauseMenuLayout::PlaceTitle(title, ScreenText::ScreenWidth(*this), ScreenText::ScreenHeight(*this));
     ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
     if (entities == nullptr) {
         return;
@@ -322,7 +332,7 @@ void LogicService::ShowPauseMenu() {
         }
         buttonEntity->Call("SetText", std::string(button.text));
         buttonEntity->CallAll("SetX", 0.0f);
-        buttonEntity->CallAll("SetY", button.y);
+        buttonEntity->CallAll("SetY", PauseMenuLayout::ItemY(static_cast<int>(i)));
     }
 }
 
@@ -333,6 +343,15 @@ void LogicService::RemovePauseButtons() {
             entities->RequestDestroy(button);
         }
         button = ZELM::EntityHandle();
+    }
+}
+
+void LogicService::ShowInstructionsOverDim(bool over) {
+    ZELM::Entity* playerEntity = player.GetIfAlive();
+    if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
+        if (Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions")) {
+            instructions->overDim = over;
+        }
     }
 }
 
@@ -357,7 +376,15 @@ void LogicService::Update(float dt) {
             --effectCooldown[type];
         }
     }
+    if (!pauseMenuOpen) {
+        levelMs += dt;
+    }
     if (pauseMenuOpen) {
+        // The window may change size under the menu (its own resolution toggle, F11).
+        if ((*statusText)->text != " ") {
+            PauseMenuLayout::PlaceTitle(*statusText->Get(), ScreenText::ScreenWidth(*this),
+                                        ScreenText::ScreenHeight(*this));
+        }
         UpdateAllButPlayerInput(dt);
     } else {
         UpdateComponents(dt);
@@ -479,6 +506,10 @@ void LogicService::LevelStart() {
     // without one, or a second race would show the first one's result.
     playerFinishTime = 0.0f;
     otherPlayerFinishTime = 0.0f;
+    levelMs = 0.0f;
+    if (winType == kAdventure && CurrentLevelName() == AdventureRun::kFirstLevel) {
+        adventureRun.Start();
+    }
     if (initScript) {
         CallLevelHook("Init", nullptr);
     }

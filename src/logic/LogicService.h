@@ -9,6 +9,7 @@
 
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
+#include "logic/AdventureRun.h"
 #include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
@@ -90,6 +91,9 @@ public:
     void DisplayHowTo(bool show);
 
     int GetWinType() const { return winType; }
+    // The adventure's levels won in this process with their times; null outside an adventure, so
+    // a time attack's or a race's result screen shows none.
+    const AdventureRun* GetAdventureRun() const { return winType == kAdventure ? &adventureRun : nullptr; }
     float GetBestTime() const { return bestTime; }
     float GetPlayerFinishTime() const { return playerFinishTime; }
     float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
@@ -107,6 +111,7 @@ public:
 
 private:
     static std::string TileMapPath(const std::string& name);
+    std::string CurrentLevelName();
     // The first component of the type in this service's list, or null.
     ZELM::Component* FirstComponent(const std::string& typeName) const;
     // The notice line waits for ENTER, then goes on to the result screen.
@@ -117,6 +122,8 @@ private:
     void ShowPauseMenu();
     void RemovePauseButtons();
     void SetPlayerInstructions(const std::string& text);
+    // The player's instructions carry the how-to page, which an open menu's dim must not cover.
+    void ShowInstructionsOverDim(bool over);
     void UpdateAllButPlayerInput(float dt);
     float GetFrameRate();
     static bool LoadLevelScript(const std::string& name);
@@ -129,6 +136,9 @@ private:
     int winType = kAdventure;
     float playerFinishTime = 0.0f;
     float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
+    AdventureRun adventureRun;
+    // The level's play time so far, the pause menu's left out.
+    float levelMs = 0.0f;
     std::unique_ptr<ScreenText> statusText;
     ZELM::EntityHandle player;
     std::array<ZELM::EntityHandle, 6> pauseButtons;

@@ -5,7 +5,9 @@ namespace Logic {
 
 NotificationComponent::NotificationComponent()
     : text(engine, 20, 300, static_cast<int>(ScreenText::ScreenHeight(engine) / 600.0f * 800.0f),
-           2.0f * ScreenText::ScreenHeight(engine) / 600.0f, " ") {}
+           2.0f * ScreenText::ScreenHeight(engine) / 600.0f, " ") {
+    text->panel = kMessagePanel;
+}
 
 void NotificationComponent::Bind() { ZELM::DynamicBinder::Bind("INowWin", this, &NotificationComponent::INowWin); }
 

@@ -46,7 +46,9 @@ const ControllerMove kControllerMoves[] = {
 
 PlayerMovement::PlayerMovement()
     : instructions(engine, 20, 60, static_cast<int>(ScreenText::ScreenHeight(engine) / 600.0f * 780.0f),
-                   ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, kFirstInstructions) {}
+                   ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, kFirstInstructions) {
+    instructions->panel = kMessagePanel;
+}
 
 void PlayerMovement::Bind() {
     BindProperty(&groundMovement, "Ground Movement", false, false);

@@ -9,6 +9,10 @@
 
 namespace Logic {
 
+// The panels the game's lines share (Graphics::Text::panel): the tutorial instructions and the
+// notices stack in one box, so they never overlap; the clock and a level's name have their own.
+enum PanelNumber : int { kNoPanel = 0, kMessagePanel = 1, kClockPanel = 2, kTitlePanel = 3 };
+
 class ScreenText {
 public:
     // Asks the engine for a line ("AddText") and places it; without a text layer (tools, tests)

@@ -8,7 +8,9 @@ namespace Logic {
 
 TimingComponent::TimingComponent()
     : text(engine, 20, 500, static_cast<int>(ScreenText::ScreenHeight(engine) / 600.0f * 1200.0f),
-           ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, "Time: 0") {}
+           ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, "Time: 0") {
+    text->panel = kClockPanel;
+}
 
 void TimingComponent::Bind() {
     BindProperty(&pause, "Pause", this, &TimingComponent::PauseTimer);
@@ -29,6 +31,9 @@ void TimingComponent::PauseTimer(const bool& paused) {
     SetPause(paused);
     if (paused) {
         waitingNotice = true;
+        // A clock standing at 0 beside "Waiting for player" reads as a broken race: it shows again
+        // when the race starts it.
+        text->text = " ";
     }
 }
 

@@ -86,6 +86,7 @@ void NetworkManager::Bind() {
     ZELM::DynamicBinder::Bind("NeedToSendFinishTimeToOtherPlayer", this,
                               &NetworkManager::NeedToSendFinishTimeToOtherPlayer);
     BindBroadcast("LevelStart", this, &NetworkManager::LevelStart);
+    ZELM::DynamicBinder::Bind("IsLookingForPeer", this, &NetworkManager::IsLookingForPeer);
 }
 
 void NetworkManager::Init() {
@@ -101,7 +102,7 @@ void NetworkManager::Init() {
     OpenBroadcast();
 }
 
-void NetworkManager::Update(float) {
+void NetworkManager::Update(float dt) {
     KeepRemoteApart();
     ReceiveStep();
     (this->*messageStep)();
@@ -111,7 +112,7 @@ void NetworkManager::Update(float) {
             Send(entry.second.text, entry.second.address);
         }
     }
-    ShowWhereWeLook();
+    ShowWhereWeLook(dt);
     log.Flush();
 }
 
@@ -133,6 +134,7 @@ void NetworkManager::LevelStart() {
     }
     framesWithoutMessage = 0;
     raceStartPending = true;
+    lookingMs = 0.0f;
     if (connected) {
         return;  // still paired from an earlier race: the race message step starts this one
     }
@@ -355,14 +357,23 @@ void NetworkManager::SendStep() {
     }
 }
 
-void NetworkManager::ShowWhereWeLook() {
-    if (!allowCommunication || connected || !InRaceLevel() || !IsBound("PostSomeText")) {
+bool NetworkManager::IsLookingForPeer() const {
+    return allowCommunication && !connected && InRaceLevel();
+}
+
+void NetworkManager::ShowWhereWeLook(float dtMs) {
+    if (!IsLookingForPeer() || !IsBound("PostSomeText")) {
         return;
     }
+    lookingMs += dtMs;
     const std::string where = transport->GetInterfaceName();
     std::string text = "Waiting for player to connect... ";
     text += where.empty() ? "No network to look on."
                           : "Looking on " + where + " (" + FormatAddress(transport->GetOwnAddress()) + ").";
+    if (lookingMs >= kNobodyFoundMs) {
+        // The search goes on; the player is told it may be in vain and how to leave it.
+        text += " Nobody found yet. Keep waiting, or press ESC to go back to the menu.";
+    }
     Call("PostSomeText", text);
 }
 

@@ -59,6 +59,9 @@ public:
     bool IsHosting() const { return hosting; }
     bool IsConnected() const { return connected; }
     bool IsDiscovering() const { return discovering; }
+    // A race level waits for its peer: ESC leaves it for the menu rather than pausing a race
+    // that has not begun.
+    bool IsLookingForPeer() const;
     unsigned GetGlobalAssociation() const { return globalAssociation; }
     unsigned GetSentMessages() const { return sentMessages; }
     unsigned GetReceivedMessages() const { return receivedMessages; }
@@ -112,7 +115,8 @@ private:
     bool InRaceLevel() const { return !GetComponents().empty(); }
     void KeepRemoteApart();
     void AssignAssociations();
-    void ShowWhereWeLook();
+    // The notice of where the race looks for its peer; after kNobodyFoundMs it says nobody came.
+    void ShowWhereWeLook(float dtMs);
     std::string BuildRaceMessage();
     void ApplyKeys(const RaceMessage& message);
     void ApplyRemoteState(const PlayerState& state);
@@ -133,6 +137,8 @@ private:
     unsigned clientMessages = 0;
     unsigned waitBeforeHosting = 40;
     unsigned framesWithoutMessage = 0;
+    float lookingMs = 0.0f;  // how long this race level has looked for its peer
+    static constexpr float kNobodyFoundMs = 30000.0f;
     unsigned disconnectAfterFrames = 120;
     unsigned receivedMessages = 0;
     unsigned sentMessages = 0;

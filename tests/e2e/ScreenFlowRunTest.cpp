@@ -127,6 +127,27 @@ TEST(ScreenFlowRun, ATimeAttackPlayedTwiceStartsAfreshAndKeepsTheRunsRecord) {
     EXPECT_NE(clocks[1], clocks[0]);
 }
 
+TEST(ScreenFlowRun, ALoneRaceSaysNobodyCameAfterHalfAMinuteAndEscGoesBackToTheMenu) {
+    const std::vector<Frame> frames = PlayHeadless("--frames 1970 --net-interface lo --input-script " +
+                                                   ZELMTest::kFixtures + "/flows/race-alone.input");
+    EXPECT_EQ(LevelsOf(frames),
+              (std::vector<std::string>{"Splash", "Menu", "GameMenu", "multiplayer", "Menu"}));
+    std::size_t start = 0;
+    while (start < frames.size() && frames[start].level != "multiplayer") {
+        ++start;
+    }
+    // 1800 frames of 16.6667 ms make 30 s: the line changes between the 1790th and the 1810th.
+    ASSERT_GT(frames.size(), start + 1810);
+    const std::string waiting = "Waiting for player to connect... Looking on lo (127.0.0.1).";
+    EXPECT_EQ(TextStartingWith(frames[start + 1790], "Waiting"), waiting);
+    EXPECT_EQ(TextStartingWith(frames[start + 1810], "Waiting"),
+              waiting + " Nobody found yet. Keep waiting, or press ESC to go back to the menu.");
+    EXPECT_EQ(TextStartingWith(frames[start + 1810], "Time: "), "")
+        << "no clock stands at 0 while nobody races";
+    EXPECT_GT(Number(frames[start + 1810], "\"sent\":"), Number(frames[start + 1790], "\"sent\":"))
+        << "the search goes on";
+}
+
 TEST(ScreenFlowRun, TheDisplayTogglesSayWhatTheySwitchedToAndEscLeavesTheOptions) {
     const std::vector<Frame> frames =
         PlayHeadless("--frames 90 --input-script " + ZELMTest::kFixtures + "/flows/options-toggles.input");

@@ -17,6 +17,7 @@
 #include "graphics/Background.h"
 #include "graphics/Button.h"
 #include "graphics/GraphicsService.h"
+#include "logic/screens/PauseMenuLayout.h"
 #include "support/ProblemCapture.h"
 
 namespace {
@@ -110,10 +111,11 @@ TEST_F(MenuGraphics, TheLabelIsCentredAcrossTheWindowAndScaledToItsHeight) {
         int wrap;
     };
     const Case cases[] = {
-        // 1600 / 2 - 600 = 200 from the left; 400 x 1.5 to the middle, 7 x 3 x 6 back; y 450 of 600.
-        {1600, 900, 450.7f, "Options", 200 + 600 - 126, 675 + 17, 3.0f, 1200},
-        // An odd width halves down: 399 - 400 = -1 from the left.
-        {799, 600, 150.0f, "Quit", -1 + 400 - 42, 150 + 17, 2.0f, 800},
+        // Half the words' width left of the middle: 6 whole-pixel advances of 38 (12.8 x 3) and a
+        // 30-pixel glyph; the top 17 below y = 450 of 600, both scaled by 1.5.
+        {1600, 900, 450.7f, "Options", 800 - 129, 700, 3.0f, 1200},
+        // An odd width: 399.5 - (3 x 25 + 20) / 2, rounded toward zero.
+        {799, 600, 150.0f, "Quit", 352, 150 + 17, 2.0f, 800},
     };
     for (const Case& c : cases) {
         WindowStandIn window(c.width, c.height);
@@ -127,6 +129,48 @@ TEST_F(MenuGraphics, TheLabelIsCentredAcrossTheWindowAndScaledToItsHeight) {
         EXPECT_EQ(label->y, c.top) << c.width << " x " << c.height;
         EXPECT_FLOAT_EQ(label->scale, c.scale);
         EXPECT_EQ(label->width, c.wrap);
+    }
+}
+
+// The words' extent of the lines, spaces left out, as the text layer places them.
+Graphics::ScreenRect InkOf(Graphics::TextLayer& layer, const std::vector<const Graphics::Text*>& lines) {
+    Graphics::ScreenRect ink{1e9f, 1e9f, -1e9f, -1e9f};
+    for (const Graphics::Text* line : lines) {
+        for (const Graphics::PlacedGlyph& glyph : layer.LayOutLine(*line)) {
+            if (glyph.source.left == layer.Glyph(' ').left && glyph.source.top == layer.Glyph(' ').top) {
+                continue;
+            }
+            const float size = Graphics::TextLayer::GlyphSize(glyph.scale);
+            ink = {std::min(ink.left, glyph.x), std::min(ink.top, glyph.y),
+                   std::max(ink.right, glyph.x + size), std::max(ink.bottom, glyph.y + size)};
+        }
+    }
+    return ink;
+}
+
+TEST_F(MenuGraphics, ThePauseTitleAndItemsAreOneBlockCentredAtEveryResolution) {
+    const char* const items[] = {
+        "[how to]", "[toggle fullscreen]", "[toggle resolution]", "[return to main menu]", "[return to game]",
+        "[quit]"};
+    for (const auto& [width, height] : {std::pair{800, 600}, std::pair{1024, 768}}) {
+        WindowStandIn window(width, height);
+        window.Bind();
+        std::vector<const Graphics::Text*> block;
+        Graphics::Text title(0, 0, 0, 1.0f);
+        title.text = "[paused]";
+        Logic::PauseMenuLayout::PlaceTitle(title, static_cast<float>(width), static_cast<float>(height));
+        block.push_back(&title);
+        for (int i = 0; i < Logic::PauseMenuLayout::kItems; ++i) {
+            block.push_back(LoadButton(items[i], Logic::PauseMenuLayout::ItemY(i))->GetLabel());
+        }
+        Frames(1);
+        // Within the few pixels that whole-pixel pens and the unscaled drop of dim labels lose.
+        const Graphics::ScreenRect ink = InkOf(graphics->GetTextLayer(), block);
+        EXPECT_NEAR((ink.left + ink.right) / 2.0f, width / 2.0f, 3.0f) << width << " x " << height;
+        EXPECT_NEAR((ink.top + ink.bottom) / 2.0f, height / 2.0f, 3.0f) << width << " x " << height;
+        EXPECT_GT(ink.left, 0.0f) << "nothing clipped at the edges";
+        EXPECT_LT(ink.right, static_cast<float>(width));
+        entities.DestroyAllEntities();
     }
 }
 

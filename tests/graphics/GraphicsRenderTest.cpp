@@ -266,6 +266,28 @@ TEST_F(GraphicsRender, TextOverAWhitePictureKeepsADarkOutline) {
     EXPECT_GT(At(120, 290).r, 240) << "the picture beside the line is untouched";
 }
 
+TEST_F(GraphicsRender, APanelDarkensThePictureBehindItsLinesAndTheMenuDimTheWholeFrame) {
+    const std::vector<std::uint8_t> rgba(600 * 200 * 4, 255);
+    ZELM::EntityController entities;
+    ShowBackground(entities, 600, 200, rgba);
+    Graphics::Text* line = service->AddText();
+    *line = Graphics::Text(150, 280, 700, 2.5f);
+    line->text = "Watch out";
+    line->panel = 1;
+    service->Update(16.0f);
+    service->Update(16.0f);
+    Render();
+    // The panel reaches half a glyph (12.5 pixels) past the words: (140, 272) is panel, not letter.
+    EXPECT_LT(At(140, 272).r, 128) << "behind the panel";
+    EXPECT_GT(At(120, 290).r, 240) << "beside the panel the picture is untouched";
+
+    service->SetMenuDim(true);
+    service->Update(16.0f);
+    Render();
+    entities.DestroyAllEntities();
+    EXPECT_LT(At(120, 290).r, 160) << "an open menu dims the whole frame";
+}
+
 float ReadValue = 0.5f;
 void GetValue(void* value, void*) {
     *static_cast<float*>(value) = ReadValue;

@@ -139,4 +139,46 @@ TEST(TextLines, NewLinesShowAPlaceholderAndEmptyLinesLeaveForGood) {
     EXPECT_EQ(layer.GetLines().size(), 1u);
 }
 
+TEST(TextPanels, LinesOfOnePanelStackInOneBoxThatMovesOffTheKeepOutArea) {
+    TextLayer layer;
+    Graphics::Text* notice = layer.CreateText(20, 300, 780, 1.0f);  // made first, placed lower
+    Graphics::Text* tutorial = layer.CreateText(20, 60, 780, 1.0f);
+    Graphics::Text* loose = layer.CreateText(20, 500, 780, 1.0f);
+    notice->text = "Waiting";
+    tutorial->text = "Phase";
+    loose->text = "Time";
+    notice->panel = tutorial->panel = 1;
+    layer.LayOut();
+    ASSERT_EQ(layer.GetPanels().size(), 1u) << "one box for the two lines, none for the loose one";
+    // Glyphs 10 pixels high with a 5-pixel gap and padding: the notice moved up under the tutorial.
+    const Graphics::ScreenRect box = layer.GetPanels()[0].rect;
+    EXPECT_FLOAT_EQ(box.top, 55.0f);
+    EXPECT_FLOAT_EQ(box.bottom, 90.0f);
+
+    const struct {
+        Graphics::ScreenRect keepOut;
+        float top;  // where the box stands then
+    } cases[] = {
+        {{0.0f, 0.0f, 0.0f, 0.0f}, 55.0f},        // nothing to keep clear of
+        {{0.0f, 30.0f, 800.0f, 120.0f}, 125.0f},  // no room above: below, a padding apart
+        {{0.0f, 80.0f, 800.0f, 580.0f}, 40.0f},   // no room below: above
+    };
+    for (const auto& c : cases) {
+        layer.KeepPanelsClearOf(c.keepOut, 600);
+        layer.LayOut();
+        EXPECT_FLOAT_EQ(layer.GetPanels()[0].rect.top, c.top) << c.keepOut.top;
+    }
+
+    // Too tall for either side of the area: the letters shrink until the box fits beside it.
+    tutorial->text.clear();
+    for (int i = 0; i < 130; ++i) {
+        tutorial->text += "ab ";
+    }
+    tutorial->width = 200;
+    layer.KeepPanelsClearOf({0.0f, 250.0f, 800.0f, 350.0f}, 600);
+    const std::vector<Graphics::PlacedGlyph> glyphs = layer.LayOut();
+    EXPECT_FALSE(layer.GetPanels()[0].rect.Overlaps({0.0f, 250.0f, 800.0f, 350.0f}));
+    EXPECT_LT(glyphs.back().scale, 1.0f);
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include "logic/PlayerMovement.h"
 #include "logic/VariableGravityZone.h"
 #include "logic/screens/Level.h"
+#include "logic/screens/PauseMenuLayout.h"
 #include "support/GameplayWorld.h"
 #include "support/ProblemCapture.h"
 
@@ -276,14 +277,14 @@ TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
     const struct {
         const char* name;
         const char* text;
-        float y;
-    } expected[] = {{"pauseHT", "[how to]", 250},       {"pauseFS", "[toggle fullscreen]", 300},
-                    {"pauseR", "[toggle resolution]", 350}, {"pauseRTMM", "[return to main menu]", 400},
-                    {"pauseRTG", "[return to game]", 450},  {"pauseQ", "[quit]", 500}};
-    for (const auto& button : expected) {
+    } expected[] = {{"pauseHT", "[how to]"},           {"pauseFS", "[toggle fullscreen]"},
+                    {"pauseR", "[toggle resolution]"}, {"pauseRTMM", "[return to main menu]"},
+                    {"pauseRTG", "[return to game]"},  {"pauseQ", "[quit]"}};
+    for (int i = 0; i < Logic::PauseMenuLayout::kItems; ++i) {
+        const auto& button = expected[i];
         ASSERT_NE(PauseButton(button.name), nullptr) << button.name;
         EXPECT_EQ(PauseButton(button.name)->text, button.text);
-        EXPECT_EQ(world.entities.Get(button.name).Resolve()->Call<float>("GetY"), button.y);
+        EXPECT_EQ(world.entities.Get(button.name).Resolve()->Call<float>("GetY"), Logic::PauseMenuLayout::ItemY(i));
     }
 
     for (int i = 0; i < 5; ++i) {

@@ -74,16 +74,27 @@ void SpriteBatch::Begin(int screenWidth, int screenHeight) {
 
 void SpriteBatch::Draw(unsigned newTexture, int textureWidth, int textureHeight, const int source[4], float x,
                        float y, float scale, std::uint32_t argb) {
-    if (newTexture != texture) {
-        Flush();
-        texture = newTexture;
-    }
     const float w = static_cast<float>(source[2] - source[0]) * scale;
     const float h = static_cast<float>(source[3] - source[1]) * scale;
     const float u0 = static_cast<float>(source[0]) / static_cast<float>(textureWidth);
     const float v0 = static_cast<float>(source[1]) / static_cast<float>(textureHeight);
     const float u1 = static_cast<float>(source[2]) / static_cast<float>(textureWidth);
     const float v1 = static_cast<float>(source[3]) / static_cast<float>(textureHeight);
+    AddQuad(newTexture, {x, y, w, h}, {u0, v0, u1, v1}, argb);
+}
+
+void SpriteBatch::Fill(unsigned newTexture, float x, float y, float w, float h, std::uint32_t argb) {
+    AddQuad(newTexture, {x, y, w, h}, {0.0f, 0.0f, 1.0f, 1.0f}, argb);
+}
+
+void SpriteBatch::AddQuad(unsigned newTexture, const std::array<float, 4>& place,
+                          const std::array<float, 4>& uv, std::uint32_t argb) {
+    if (newTexture != texture) {
+        Flush();
+        texture = newTexture;
+    }
+    const auto [x, y, w, h] = place;
+    const auto [u0, v0, u1, v1] = uv;
     const float colour[4] = {
         static_cast<float>((argb >> 16) & 0xff) / 255.0f, static_cast<float>((argb >> 8) & 0xff) / 255.0f,
         static_cast<float>(argb & 0xff) / 255.0f, static_cast<float>(argb >> 24) / 255.0f};

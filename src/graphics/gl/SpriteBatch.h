@@ -1,6 +1,7 @@
 // Textured screen quads in pixels (the sprite object): glyphs and full-screen images.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -22,6 +23,9 @@ public:
     // scaled; `argb` tints it.
     void Draw(unsigned texture, int textureWidth, int textureHeight, const int source[4], float x, float y,
               float scale, std::uint32_t argb);
+    // The whole texture stretched over the rectangle (x, y, w, h); a white texel gives a plain
+    // tinted quad.
+    void Fill(unsigned texture, float x, float y, float w, float h, std::uint32_t argb);
     void End();
     // A render target's picture over the whole screen through pass `pass` of `effect`, whose
     // parameters the caller has set; the picture's bottom-up rows are turned the right way.
@@ -33,6 +37,9 @@ private:
         float colour[4];
     };
     void Flush();
+    // place: x, y, width, height in pixels; uv: left, top, right, bottom in the texture.
+    void AddQuad(unsigned texture, const std::array<float, 4>& place, const std::array<float, 4>& uv,
+                 std::uint32_t argb);
 
     std::unique_ptr<Effect> effect;
     unsigned vao = 0;

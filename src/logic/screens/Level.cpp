@@ -1,5 +1,9 @@
-// The pause menu of a playable level.
+// A playable level's screen: its name at the start, the pause menu, and ESC before a race begins.
 #include "logic/screens/Level.h"
+
+#include "graphics/TextLayer.h"
+#include "logic/AdventureRun.h"
+#include "logic/screens/PauseMenuLayout.h"
 
 namespace Logic {
 namespace {
@@ -19,17 +23,46 @@ enum PauseItem : int {
 // The notice sits one button's step below "[quit]".
 Level::Level()
     : menu({"pauseHT", "pauseFS", "pauseR", "pauseRTMM", "pauseRTG", "pauseQ"}, false),
-      notice(engine, 550.0f) {}
+      notice(engine, PauseMenuLayout::ItemY(PauseMenuLayout::kItems)) {}
 
 void Level::Init() {
     engine.Call("DrawLevelMap");
     menu.SetSelection(0);
     paused = false;
     showingHowTo = false;
+    ShowName();
+}
+
+void Level::ShowName() {
+    shownMs = 0.0f;
+    const std::string level = engine.IsBound("GetLevelName") ? engine.Call<std::string>("GetLevelName") : "";
+    if (level.empty()) {
+        return;
+    }
+    const std::string name = AdventureRun::DisplayName(level);
+    const float r = ScreenText::ScreenHeight(engine) / 600.0f;
+    const float scale = 3.0f * r;
+    // Centred below the player, clear of the instructions at the top and the clock at the bottom.
+    const float width = ScreenText::ScreenWidth(engine);
+    const int left = Graphics::TextLayer::CentredLeft(width, static_cast<int>(name.size()), scale);
+    nameLine = std::make_unique<ScreenText>(engine, left, static_cast<int>(400.0f * r), static_cast<int>(width),
+                                            scale, name);
+    (*nameLine)->panel = kTitlePanel;
+}
+
+void Level::StepName(float dtMs) {
+    if (!nameLine) {
+        return;
+    }
+    shownMs += dtMs;
+    if (shownMs >= kNameShownMs) {
+        nameLine.reset();  // the line leaves the text layer with it
+    }
 }
 
 void Level::TogglePause() {
     paused = !paused;
+    nameLine.reset();  // the name would stand under the menu: the player has seen the level by now
     notice.Clear();  // a notice belongs to the menu it answered
     if (paused) {
         // Never on an item left selected last time: ENTER pressed out of habit must not quit.
@@ -38,7 +71,18 @@ void Level::TogglePause() {
     engine.CallLater("Pause", 0.0f, paused);
 }
 
-void Level::Update(float) {
+bool Level::IsWaitingForPeer() {
+    return engine.IsBound("IsLookingForPeer") && engine.Call<bool>("IsLookingForPeer");
+}
+
+void Level::Update(float dt) {
+    StepName(dt);
+    if (!paused && KeyTriggered("esc") && IsWaitingForPeer()) {
+        // Nothing to pause before the race begins: ESC leaves for the menu, as the notice says.
+        engine.Call("EraseLevelMap");
+        PostLoadLevel("Menu");
+        return;
+    }
     if (!showingHowTo && KeyTriggered("esc")) {
         TogglePause();
         return;

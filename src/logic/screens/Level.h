@@ -1,7 +1,10 @@
 // The screen of every playable level: ESC opens and closes the pause menu (on "return to game"
-// each time) and its how-to page.
+// each time) and its how-to page; in a race still waiting for its peer, ESC goes back to the menu.
 #pragma once
 
+#include <memory>
+
+#include "logic/ScreenText.h"
 #include "logic/screens/Menu.h"
 #include "logic/screens/MenuNotice.h"
 #include "logic/screens/Screen.h"
@@ -12,7 +15,7 @@ class Level : public Screen {
 public:
     Level();
 
-    // Hands the level's tile map to the renderer.
+    // Hands the level's tile map to the renderer and shows the level's name for a moment.
     void Init() override;
     void Update(float dt) override;
 
@@ -20,15 +23,25 @@ public:
     bool IsShowingHowTo() const { return showingHowTo; }
     int GetSelection() const { return menu.GetSelection(); }
     const std::string& GetNotice() const { return notice.GetShown(); }
+    const Graphics::Text* GetNameLine() const { return nameLine ? nameLine->Get() : nullptr; }
+
+    // How long the level's name stays at the level's start.
+    static constexpr float kNameShownMs = 2000.0f;
 
 private:
     void TogglePause();
+    void ShowName();
+    void StepName(float dtMs);
+    // A race level still looking for the other player.
+    bool IsWaitingForPeer();
     void RunPauseMenu();
 
     Menu menu;  // the six pause buttons the game flow makes
     MenuNotice notice;  // what a display toggle switched to, under the buttons
     bool paused = false;
     bool showingHowTo = false;
+    std::unique_ptr<ScreenText> nameLine;
+    float shownMs = 0.0f;
 };
 
 }  // namespace Logic

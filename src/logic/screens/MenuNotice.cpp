@@ -1,6 +1,9 @@
 // The notice line under a menu.
 #include "logic/screens/MenuNotice.h"
 
+#include "graphics/Button.h"
+#include "graphics/TextLayer.h"
+
 namespace Logic {
 
 MenuNotice::MenuNotice(ZELM::DynamicCaller& engine, float y)
@@ -20,9 +23,9 @@ void MenuNotice::LayOut() {
     // The buttons' own layout, so the line stands centred under them at every resolution.
     text->scale = 2.0f * r;
     text->width = static_cast<int>(800.0f * r);
-    const float characters = static_cast<float>(text->text.size());
-    text->x = static_cast<int>(width / 2.0f - 7.0f * text->scale * (characters - 1.0f));
-    text->y = static_cast<int>(height * y / 600.0f) + 17;
+    text->x = Graphics::TextLayer::CentredLeft(width, static_cast<int>(text->text.size()), text->scale);
+    text->y = static_cast<int>((y + Graphics::Button::kLabelDrop) * r);
+    text->overDim = true;  // a menu's words
 }
 
 std::string MenuNotice::DisplayState(ZELM::DynamicCaller& engine) {

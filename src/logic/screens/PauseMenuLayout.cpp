@@ -1,0 +1,17 @@
+// Placing the pause menu's title.
+#include "logic/screens/PauseMenuLayout.h"
+
+#include "graphics/TextLayer.h"
+
+namespace Logic {
+
+void PauseMenuLayout::PlaceTitle(Graphics::Text& title, float screenWidth, float screenHeight) {
+    const float r = screenHeight / 600.0f;
+    title.scale = kTitleScale * r;
+    title.width = static_cast<int>(screenWidth);
+    title.x = Graphics::TextLayer::CentredLeft(screenWidth, static_cast<int>(title.text.size()), title.scale);
+    title.y = static_cast<int>(kTitleTop * r);
+    title.overDim = true;
+}
+
+}  // namespace Logic
