@@ -146,6 +146,7 @@ void LevelEditorService::Bind() {
     ZELM::DynamicBinder::Bind("BeginEdit", this, &LevelEditorService::BeginEdit);
     ZELM::DynamicBinder::Bind("IsPlayTesting", this, &LevelEditorService::IsPlayTesting);
     BindDeferred("PlayTestReachedGoal", this, &LevelEditorService::PlayTestReachedGoal);
+    BindDeferred("MakeNewLevelEntities", this, &LevelEditorService::MakeNewLevelEntities);
 }
 
 void LevelEditorService::Init() {

@@ -71,6 +71,8 @@ public:
     void BeginEdit(std::string description);
     // A new level of that many tiles, walled in; one undoable step.
     void MakeNewLevel(unsigned width, unsigned height);
+    // Deferred: a new level's entities replace the old level's.
+    void MakeNewLevelEntities();
     const EditHistory& GetHistory() const { return history; }
     EditHistory& GetHistory() { return history; }
     NewLevelDialog* GetNewLevelDialog() { return newLevelDialog.get(); }

@@ -3,6 +3,7 @@
 #include "editor/EntityMenu.h"
 #include "editor/LevelEditorService.h"
 #include "editor/tweakbar/TweakBar.h"
+#include "engine/ContentPipeline.h"
 #include "engine/Engine.h"
 
 namespace LevelEditor {
@@ -14,10 +15,21 @@ void LevelEditorService::BeginEdit(std::string description) {
 void LevelEditorService::MakeNewLevel(unsigned width, unsigned height) {
     history.BeginEdit("new " + std::to_string(width) + " x " + std::to_string(height) + " level",
                       LevelSnapshot::Tiles::With);
-    CallLater("ClearLevelScripts", 0.0f);
-    CallLater("DestroyAllEntities", 0.0f);
+    // The old level's scripts would teach its lessons in the new one, and a save would name them.
+    CallAll("SetLevelScripts", std::string(), std::string(), std::string());
+    // After the frame: the dialog's button is still being drawn with the old entities.
+    CallLater("MakeNewLevelEntities", 0.0f);
     Call("NewTileMap", width, height);
     Report("new level: " + std::to_string(width) + " x " + std::to_string(height) + " tiles");
+}
+
+void LevelEditorService::MakeNewLevelEntities() {
+    // A new level holds only its screen, which draws the tile map and gives the level its pause
+    // menu: saved and played, it is a level like the bundled ones.
+    static const char kNewLevelEntities[] =
+        "<Level><Entity><string>Screen</string><string>Not Set</string>"
+        "<Component><string>Logic</string><string>Level</string></Component></Entity></Level>";
+    ZELM::ContentPipeline::ReplaceEntities(kNewLevelEntities);
 }
 
 void LevelEditorService::Report(const std::string& text) {

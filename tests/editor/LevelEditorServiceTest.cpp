@@ -669,6 +669,19 @@ TEST_F(EditHistoryTest, EveryEditIsUndoneAndRedoneToTheSameBytes) {
     }
 }
 
+TEST_F(EditHistoryTest, ANewLevelHoldsOnlyItsScreenAndNoneOfTheOldLevelsScripts) {
+    map.level.Create(16, 8);
+    Start("");
+    LevelEditor::EntityMenu::Attach(entities.Create("Crate"));
+    caller.CallAll("SetLevelScripts", std::string("Level1"), std::string("Tutorial"), std::string());
+    editor.MakeNewLevel(20, 10);
+    EndOfEdit();
+    const std::string level = ZELM::ContentPipeline::EntitiesText();
+    EXPECT_EQ(level.find("Crate"), std::string::npos) << level;
+    EXPECT_NE(level.find("<string>Screen</string>"), std::string::npos) << level;
+    EXPECT_EQ(ZELM::Engine::Instance().GetLevelScripts()[0], "");
+}
+
 TEST_F(EditHistoryTest, TheHistoryKeepsTheNewestTwoHundredSteps) {
     map.level.Create(16, 8);
     Start("");
