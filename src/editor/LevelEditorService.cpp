@@ -355,6 +355,16 @@ void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {
     if (mode != kEditor || picked == nullptr || !(pickingNow || Call<bool>("RightClickTrigger"))) {
         return;
     }
+    OpenMenuBesideMouse(entity);
+    // A menu may open where the designer does not expect it: the status line names its entity.
+    SetStatus("[EDITOR MODE] " + picked->GetName() + ": menu open");
+}
+
+void LevelEditorService::OpenMenuBesideMouse(ZELM::EntityHandle entity) {
+    ZELM::Entity* owner = entity.GetIfAlive();
+    if (owner == nullptr) {
+        return;
+    }
     // Beside the entity, where the designer looks, and inside the window.
     MenuPlacement::Point window{Windows::kClientWidth, Windows::kClientHeight};
     if (IsBound("GetScreenWidth")) {
@@ -365,10 +375,8 @@ void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {
                                     menu != nullptr ? menu->GetHeight() : 0};
     const MenuPlacement::Point at =
         MenuPlacement::Beside({Call<int>("xMouse"), Call<int>("yMouse")}, size, window);
-    picked->Call("MenuVisible", true);
-    picked->Call("ChangeMenuPos", at.x, at.y);
-    // A menu may open where the designer does not expect it: the status line names its entity.
-    SetStatus("[EDITOR MODE] " + picked->GetName() + ": menu open");
+    owner->Call("MenuVisible", true);
+    owner->Call("ChangeMenuPos", at.x, at.y);
 }
 
 std::string LevelEditorService::NewEntityName() {
@@ -406,7 +414,12 @@ void LevelEditorService::PlaceArchetypeUnderMouse() {
     if (placed == nullptr) {
         return;
     }
-    EntityMenu::Attach(entity);
+    // Its menu waits in the Entities list (a right click opens it): menus opened for every box
+    // placed would pile up over the boxes still to be placed.
+    if (EntityMenu* menu = EntityMenu::Attach(entity)) {
+        menu->MenuVisible(false);
+    }
+    SetStatus("[EDITOR MODE] placed " + name + " (" + archetype + ")");
     // The place reaches the body and its physics together; a box without a body has no velocity.
     placed->CallAll("SetX", Call<float>("xMouseProjected", 0.0f));
     placed->CallAll("SetY", Call<float>("yMouseProjected", 0.0f));

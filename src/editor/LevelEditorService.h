@@ -114,6 +114,7 @@ private:
     // "Untitled" and the counter, past every name in use: two entities of one name would share one
     // method table.
     std::string NewEntityName();
+    void OpenMenuBesideMouse(ZELM::EntityHandle entity);
     void CreateEntityAt(int windowX, int windowY);
     void PlaceArchetypeUnderMouse();
 
