@@ -48,11 +48,15 @@ void InputService::Bind() {
 }
 
 void InputService::Init() {
-    if (scriptPath.empty()) {
+    if (scriptPath.empty() && !playingText) {
         return;
     }
     script = std::make_unique<InputScript>();
-    script->Load(scriptPath);
+    if (!playingText) {
+        script->Load(scriptPath);
+    } else {
+        script->Parse(scriptText, "replay");
+    }
     // Events of frame 1 are what gameplay sees in frame 1, so they are in place before it runs.
     frame = 1;
     script->AdvanceTo(frame);
@@ -67,18 +71,18 @@ void InputService::Update(float dt) {
     UpdateComponents(dt);
     pastKeys = keys;
     pastMouse = mouse;
+    // Gameplay updates before this service, so what is sampled now is what it sees next frame.
+    ++frame;
     if (script) {
         SampleScript();
     } else if (Windows::windowHandle != nullptr && !headless) {
         SampleDevices();
+        KeepDeviceChanges();
     }
     AimRay();
 }
 
 void InputService::SampleScript() {
-    // Gameplay updates before this service, so what is sampled now is what it sees next frame:
-    // the script's next frame.
-    ++frame;
     mouse = MouseState();
     ApplyScript();
 }
@@ -189,6 +193,7 @@ void InputService::SendScriptedMessages() {
     const int x = script->GetState().cursorX;
     const int y = script->GetState().cursorY;
     for (const InputScript::Event& scripted : script->GetFreshEvents()) {
+        Keep(scripted);
         // The pointer itself goes there too: user interfaces that read it directly see the script's.
         if (scripted.kind == InputScript::Kind::Mouse && Windows::windowHandle != nullptr) {
             SDL_WarpMouseInWindow(Windows::windowHandle, scripted.x, scripted.y);
@@ -231,6 +236,65 @@ void InputService::SampleDevices() {
     for (std::size_t i = 0; i < 4; ++i) {
         mouse.buttons[i] = (buttons & masks[i]) != 0 ? 0x80 : 0;
     }
+}
+
+void InputService::Keep(InputScript::Event event) {
+    if (!keepingSeen) {
+        return;
+    }
+    event.frame = frame;
+    event.section = 0;
+    if (event.kind == InputScript::Kind::Mouse) {
+        keptCursorX = event.x;
+        keptCursorY = event.y;
+    }
+    seen.push_back(std::move(event));
+}
+
+// A held button is kept as a click of its first frame: scripts hold a button for one frame only.
+void InputService::KeepDeviceChanges() {
+    InputScript::Event event;
+    for (int code = 1; code < static_cast<int>(keys.size()); ++code) {
+        if (Held(keys, code) != Held(pastKeys, code)) {
+            event.kind = Held(keys, code) ? InputScript::Kind::Down : InputScript::Kind::Up;
+            event.code = code;
+            Keep(event);
+        }
+    }
+    if (cursorX != keptCursorX || cursorY != keptCursorY) {
+        event.kind = InputScript::Kind::Mouse;
+        event.x = cursorX;
+        event.y = cursorY;
+        Keep(event);
+    }
+    for (int button = 0; button < 2; ++button) {
+        const std::size_t at = static_cast<std::size_t>(button);
+        if ((mouse.buttons[at] & 0x80) != 0 && (pastMouse.buttons[at] & 0x80) == 0) {
+            event.kind = InputScript::Kind::Click;
+            event.button = button;
+            Keep(event);
+        }
+    }
+}
+
+std::vector<InputScript::Event> InputService::HeldEvents() const {
+    std::vector<InputScript::Event> held;
+    InputScript::Event event;
+    event.frame = 1;
+    for (int code = 1; code < static_cast<int>(keys.size()); ++code) {
+        if (Held(keys, code)) {
+            event.kind = InputScript::Kind::Down;
+            event.code = code;
+            held.push_back(event);
+        }
+    }
+    if (cursorX != 0 || cursorY != 0) {
+        event.kind = InputScript::Kind::Mouse;
+        event.x = cursorX;
+        event.y = cursorY;
+        held.push_back(event);
+    }
+    return held;
 }
 
 void InputService::AimRay() {

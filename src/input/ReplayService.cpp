@@ -1,0 +1,104 @@
+// Recording replays and guarding their playback.
+#include "input/ReplayService.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/Engine.h"
+#include "engine/LevelMap.h"
+#include "engine/PathTable.h"
+#include "input/InputService.h"
+
+namespace Input {
+
+ReplayService::ReplayService(InputService& input, std::string version, const std::string& recordFile,
+                             ReplayFile playing)
+    : input(input), recordPath(recordFile), playing(std::move(playing)) {
+    while (!version.empty() && version.back() == '\n') {
+        version.pop_back();
+    }
+    recorded.version = std::move(version);
+    if (!recordPath.empty()) {
+        // Opened now, so a file that cannot be written is refused before the run rather than lost after it.
+        out.open(recordPath, std::ios::binary | std::ios::trunc);
+    }
+    input.KeepSeenEvents();
+}
+
+ReplayService::~ReplayService() {
+    if (out.is_open()) {
+        TakeInput();
+        out << recorded.Write();
+    }
+}
+
+bool ReplayService::LoadForPlaying(const std::string& path, std::string version, ReplayFile& replay,
+                                   std::string& error) {
+    if (!replay.Load(path, error)) {
+        return false;
+    }
+    while (!version.empty() && version.back() == '\n') {
+        version.pop_back();
+    }
+    if (replay.version != version) {
+        error = "was made by " + replay.version + ", not by " + version;
+        return false;
+    }
+    return true;
+}
+
+void ReplayService::Bind() {
+    ZELM::DynamicBinder::Bind("ReplaySinceLevelStart", this, &ReplayService::ReplaySinceLevelStart);
+    BindBroadcast("LevelStart", this, &ReplayService::LevelStart);
+}
+
+void ReplayService::Update(float dt) {
+    recorded.frameTimes.push_back(dt);
+    TakeInput();
+}
+
+void ReplayService::TakeInput() {
+    for (InputScript::Event& event : input.TakeSeenEvents()) {
+        recorded.events.push_back(std::move(event));
+    }
+}
+
+ReplayFile::Level ReplayService::LoadedLevel() {
+    ReplayFile::Level level;
+    level.name = ZELM::Engine::Instance().GetLevelName();
+    level.fileHash = ReplayFile::HashFile(ZELM::PathTable::Instance().Find("Levels", level.name + ".xml"));
+    const bool hasTiles = IsBound("HasTileInfo") && Call<bool>("HasTileInfo") && IsBound("GetLevelMap");
+    level.tileHash =
+        hasTiles ? ReplayFile::HashFile(Call<ZELM::LevelMap*>("GetLevelMap")->GetFileName()) : "-";
+    return level;
+}
+
+void ReplayService::LevelStart() {
+    const ReplayFile::Level level = LoadedLevel();
+    if (!playing.frameTimes.empty() && !playing.Recorded(level)) {
+        // Played on another level the same input makes another run: refused like a bad argument.
+        std::fprintf(stderr,
+                     "fallward: the replay was recorded on another version of the level \"%s\" (its file or "
+                     "tile map changed since)\n",
+                     level.name.c_str());
+        std::fflush(stderr);
+        std::_Exit(2);
+    }
+    if (recorded.start.empty()) {
+        recorded.start = level.name;
+    }
+    if (!recorded.Recorded(level)) {
+        recorded.levels.push_back(level);
+    }
+    TakeInput();
+    levelName = level.name;
+    levelFirstFrame = ZELM::Engine::Instance().GetFrameCount() + 1;
+    heldAtLevelStart = input.HeldEvents();
+}
+
+std::string ReplayService::ReplaySinceLevelStart() {
+    TakeInput();
+    return recorded.Since(levelFirstFrame, levelName, heldAtLevelStart).Write();
+}
+
+}  // namespace Input
