@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
     std::string replayError;
     if (!options.replayFile.empty() &&
         !Input::ReplayService::LoadForPlaying(options.replayFile, Fallward::LaunchVersion(), replay, replayError)) {
-        std::fprintf(stderr, "fallward: the replay \"%s\" %s\n", options.replayFile.c_str(), replayError.c_str());
+        std::fprintf(stderr, "fallward: cannot play the replay \"%s\": %s\n", options.replayFile.c_str(), replayError.c_str());
         return 2;
     }
     options.level = replay.frameTimes.empty() ? options.level : replay.start;

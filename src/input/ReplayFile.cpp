@@ -3,10 +3,12 @@
 // skipped a line would no longer be the run it claims to be.
 #include "input/ReplayFile.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -68,13 +70,13 @@ std::string At(int number) {
 bool ReplayFile::Load(const std::string& path, std::string& error) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        error = "cannot be read";
+        error = "the file cannot be read";
         return false;
     }
     file.seekg(0, std::ios::end);
     const std::streamoff size = file.tellg();
     if (size < 0 || static_cast<std::uint64_t>(size) > kLargestFile) {
-        error = "is larger than " + std::to_string(kLargestFile / (1024 * 1024)) + " MiB";
+        error = "the file is larger than " + std::to_string(kLargestFile / (1024 * 1024)) + " MiB";
         return false;
     }
     file.seekg(0);

@@ -41,7 +41,7 @@ bool ReplayService::LoadForPlaying(const std::string& path, std::string version,
         version.pop_back();
     }
     if (replay.version != version) {
-        error = "was made by " + replay.version + ", not by " + version;
+        error = "it was made by " + replay.version + ", not by " + version;
         return false;
     }
     return true;
@@ -78,8 +78,8 @@ void ReplayService::LevelStart() {
     if (!playing.frameTimes.empty() && !playing.Recorded(level)) {
         // Played on another level the same input makes another run: refused like a bad argument.
         std::fprintf(stderr,
-                     "fallward: the replay was recorded on another version of the level \"%s\" (its file or "
-                     "tile map changed since)\n",
+                     "fallward: cannot play the replay: the level \"%s\" is not the one it was recorded on "
+                     "(its file or tile map changed since)\n",
                      level.name.c_str());
         std::fflush(stderr);
         std::_Exit(2);
