@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cinttypes>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -206,19 +206,30 @@ std::string ReplayFile::EventLine(const InputScript::Event& event, int frame) {
     return std::string();
 }
 
+std::string ReplayFile::HeaderLines(const std::string& version) {
+    return "# A fallward replay: play it with --replay FILE\nversion " + version + "\n";
+}
+
+std::string ReplayFile::LevelLine(const Level& level) {
+    return "level " + level.fileHash + " " + level.tileHash + " " + level.name + "\n";
+}
+
+std::string ReplayFile::FrameTimeLine(int frame, float ms) {
+    // Nine significant digits give back the very float the frame used.
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(ms));
+    return "dt " + std::to_string(frame) + " " + text + "\n";
+}
+
 std::string ReplayFile::Write() const {
-    std::string text =
-        "# A fallward replay: play it with --replay FILE\nversion " + version + "\nstart " + start + "\n";
+    std::string text = HeaderLines(version) + "start " + start + "\n";
     for (const Level& level : levels) {
-        text += "level " + level.fileHash + " " + level.tileHash + " " + level.name + "\n";
+        text += LevelLine(level);
     }
     std::size_t next = 0;
-    char ms[32];
     for (std::size_t frame = 1; frame <= frameTimes.size() + 1; ++frame) {
         if (frame <= frameTimes.size()) {
-            // Nine significant digits give back the very float the frame used.
-            std::snprintf(ms, sizeof ms, "%.9g", static_cast<double>(frameTimes[frame - 1]));
-            text += "dt " + std::to_string(frame) + " " + ms + "\n";
+            text += FrameTimeLine(static_cast<int>(frame), frameTimes[frame - 1]);
         }
         for (; next < events.size() && events[next].frame <= static_cast<int>(frame); ++next) {
             text += EventLine(events[next], events[next].frame) + "\n";

@@ -46,6 +46,10 @@ public:
     static std::string HashFile(const std::string& path);
     // The input-script line of an event, with `frame` as its frame.
     static std::string EventLine(const InputScript::Event& event, int frame);
+    // The lines Write gives, one kind at a time, so a recording can be written as it is made.
+    static std::string HeaderLines(const std::string& version);
+    static std::string LevelLine(const Level& level);
+    static std::string FrameTimeLine(int frame, float ms);
 
 private:
     bool ParseLine(const std::string& line, int number, std::string& scriptLine, std::string& error);

@@ -21,15 +21,13 @@ ReplayService::ReplayService(InputService& input, std::string version, const std
     if (!recordPath.empty()) {
         // Opened now, so a file that cannot be written is refused before the run rather than lost after it.
         out.open(recordPath, std::ios::binary | std::ios::trunc);
+        out << ReplayFile::HeaderLines(recorded.version);
     }
     input.KeepSeenEvents();
 }
 
 ReplayService::~ReplayService() {
-    if (out.is_open()) {
-        TakeInput();
-        out << recorded.Write();
-    }
+    TakeInput();
 }
 
 bool ReplayService::LoadForPlaying(const std::string& path, std::string version, ReplayFile& replay,
@@ -54,12 +52,22 @@ void ReplayService::Bind() {
 
 void ReplayService::Update(float dt) {
     recorded.frameTimes.push_back(dt);
+    Record(ReplayFile::FrameTimeLine(static_cast<int>(recorded.frameTimes.size()), dt));
     TakeInput();
+    // Each frame reaches the file as it ends, so a run that crashes or is killed still leaves its replay.
+    out.flush();
 }
 
 void ReplayService::TakeInput() {
     for (InputScript::Event& event : input.TakeSeenEvents()) {
+        Record(ReplayFile::EventLine(event, event.frame) + "\n");
         recorded.events.push_back(std::move(event));
+    }
+}
+
+void ReplayService::Record(const std::string& lines) {
+    if (out.is_open()) {
+        out << lines;
     }
 }
 
@@ -86,9 +94,11 @@ void ReplayService::LevelStart() {
     }
     if (recorded.start.empty()) {
         recorded.start = level.name;
+        Record("start " + level.name + "\n");
     }
     if (!recorded.Recorded(level)) {
         recorded.levels.push_back(level);
+        Record(ReplayFile::LevelLine(level));
     }
     TakeInput();
     levelName = level.name;

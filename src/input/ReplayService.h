@@ -18,7 +18,7 @@ public:
     // level whose file or tile map differs from the ones it was recorded on.
     ReplayService(InputService& input, std::string version, const std::string& recordFile,
                   ReplayFile playing);
-    // Writes the recording.
+    // Records the input sampled after the last frame.
     ~ReplayService() override;
 
     // Reads a replay for playing; false with `error` set when it cannot be read or was made by
@@ -41,6 +41,8 @@ public:
 private:
     ReplayFile::Level LoadedLevel();
     void TakeInput();
+    // Appends to the recording's file, when there is one.
+    void Record(const std::string& lines);
 
     InputService& input;
     std::string recordPath;
