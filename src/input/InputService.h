@@ -1,6 +1,8 @@
 // The keyboard and mouse service: key states by key name, the cursor and the pick ray through it.
 #pragma once
 
+#include <SDL_events.h>
+
 #include <array>
 #include <map>
 #include <memory>
@@ -18,6 +20,7 @@ class InputService : public ZELM::Service {
 public:
     // Without a script the devices are read (none when headless); with one, only the script.
     explicit InputService(bool headless = false, std::string scriptPath = std::string());
+    ~InputService() override;
 
     // Binds the queries and enters the "NetworkInput" component type.
     void Bind() override;
@@ -77,6 +80,9 @@ private:
     // Keeps the devices' changes since the last sample as events.
     void KeepDeviceChanges();
     void Keep(InputScript::Event event);
+    // Sees the devices' typed text and wheel turns as they are queued: they reach the game as window
+    // messages only, never as sampled state.
+    static int WatchDeviceEvents(void* service, SDL_Event* event);
     void AimRay();
 
     std::array<char, 256> keys{};
@@ -99,6 +105,7 @@ private:
     bool playingText = false;
     int frame = 1;  // the input-script frame of the last sample: what gameplay sees that frame
     bool keepingSeen = false;
+    bool watching = false;  // WatchDeviceEvents is installed
     std::vector<InputScript::Event> seen;
     int keptCursorX = 0;  // the cursor as the kept events leave it
     int keptCursorY = 0;
