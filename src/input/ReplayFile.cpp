@@ -268,14 +268,18 @@ ReplayFile ReplayFile::Since(int firstFrame, const std::string& level,
     return part;
 }
 
-bool ReplayFile::Recorded(const Level& level) const {
-    for (const Level& recorded : levels) {
-        if (recorded.name == level.name && recorded.fileHash == level.fileHash &&
-            recorded.tileHash == level.tileHash) {
-            return true;
+bool ReplayFile::Level::operator==(const Level& other) const {
+    return name == other.name && fileHash == other.fileHash && tileHash == other.tileHash;
+}
+
+std::vector<ReplayFile::Level> ReplayFile::LoadsOf(const std::string& name) const {
+    std::vector<Level> loads;
+    for (const Level& level : levels) {
+        if (level.name == name) {
+            loads.push_back(level);
         }
     }
-    return false;
+    return loads;
 }
 
 std::string ReplayFile::HashFile(const std::string& path) {

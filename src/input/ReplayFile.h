@@ -16,15 +16,16 @@ public:
         std::string name;
         std::string fileHash;
         std::string tileHash;
+        bool operator==(const Level& other) const;
     };
 
     // The longest frame a replay may hold, in milliseconds, and the largest file read.
     static constexpr float kLongestFrameMs = 3600000.0f;
     static constexpr std::size_t kLargestFile = 64u * 1024u * 1024u;
 
-    std::string version;                     // the line --version prints, without its newline
-    std::string start;                       // the level the run started at
-    std::vector<Level> levels;               // every level loaded, each distinct load once
+    std::string version;        // the line --version prints, without its newline
+    std::string start;          // the level the run started at
+    std::vector<Level> levels;  // the loads of each level, in order, a load like its level's last left out
     std::vector<float> frameTimes;           // frame N's dt in milliseconds at [N - 1]
     std::vector<InputScript::Event> events;  // by input-script frame, in the order seen
 
@@ -39,8 +40,8 @@ public:
     // that put in place what was held when that frame began.
     ReplayFile Since(int firstFrame, const std::string& level,
                      const std::vector<InputScript::Event>& held) const;
-    // Whether `level` is one of the loads recorded under its name.
-    bool Recorded(const Level& level) const;
+    // The recorded loads of the level `name`, in order.
+    std::vector<Level> LoadsOf(const std::string& name) const;
 
     // FNV-1a 64 of the file's bytes in 16 hex digits; "-" for a file that cannot be read.
     static std::string HashFile(const std::string& path);

@@ -83,7 +83,7 @@ ReplayFile::Level ReplayService::LoadedLevel() {
 
 void ReplayService::LevelStart() {
     const ReplayFile::Level level = LoadedLevel();
-    if (!playing.frameTimes.empty() && !playing.Recorded(level)) {
+    if (!playing.frameTimes.empty() && !MatchesPlayedLoad(level)) {
         // Played on another level the same input makes another run: refused like a bad argument.
         std::fprintf(stderr,
                      "fallward: cannot play the replay: the level \"%s\" is not the one it was recorded on "
@@ -96,7 +96,8 @@ void ReplayService::LevelStart() {
         recorded.start = level.name;
         Record("start " + level.name + "\n");
     }
-    if (!recorded.Recorded(level)) {
+    const std::vector<ReplayFile::Level> loads = recorded.LoadsOf(level.name);
+    if (loads.empty() || !(loads.back() == level)) {
         recorded.levels.push_back(level);
         Record(ReplayFile::LevelLine(level));
     }
@@ -104,6 +105,21 @@ void ReplayService::LevelStart() {
     levelName = level.name;
     levelFirstFrame = ZELM::Engine::Instance().GetFrameCount() + 1;
     heldAtLevelStart = input.HeldEvents();
+}
+
+// A level saved in the editor and loaded again is a new load: the loads of a level are met in
+// their recorded order, so a level file that ends the session already edited cannot start it.
+bool ReplayService::MatchesPlayedLoad(const ReplayFile::Level& level) {
+    const std::vector<ReplayFile::Level> loads = playing.LoadsOf(level.name);
+    std::size_t& met = playedLoads[level.name];
+    // The first load meets the first recorded; a later one the same load again or the next.
+    for (std::size_t load = met == 0 ? 0 : met - 1; load < loads.size() && load <= met; ++load) {
+        if (loads[load] == level) {
+            met = load + 1;
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string ReplayService::ReplaySinceLevelStart() {

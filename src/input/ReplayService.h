@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "engine/Service.h"
@@ -41,6 +42,7 @@ public:
 private:
     ReplayFile::Level LoadedLevel();
     void TakeInput();
+    bool MatchesPlayedLoad(const ReplayFile::Level& level);
     // Appends to the recording's file, when there is one.
     void Record(const std::string& lines);
 
@@ -52,6 +54,7 @@ private:
     int levelFirstFrame = 1;
     std::string levelName;
     std::vector<InputScript::Event> heldAtLevelStart;
+    std::map<std::string, std::size_t> playedLoads;  // by level: 1 + the recorded load last met; 0: none
 };
 
 }  // namespace Input
