@@ -41,6 +41,8 @@ const char* LaunchUsage() {
            "  --frames N              quit after N frames\n"
            "  --fixed-dt MS           every frame's time step is MS milliseconds\n"
            "  --input-script FILE     key and mouse input by frame instead of the devices\n"
+           "  --record FILE           record the session as a replay a bug report can carry\n"
+           "  --replay FILE           play a replay: its level, frame times and input\n"
            "  --trace FILE            one JSON object per frame: the level, the player, the texts, the network\n"
            "  --net-interface NAME    the network interface the LAN race uses\n"
            "  --screenshot FRAME:FILE write frame FRAME (from 1) as a PNG file; may be given several times\n"
@@ -108,6 +110,12 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         } else if (flag == "--input-script") {
             if (!needValue()) return false;
             options.inputScript = value;
+        } else if (flag == "--record") {
+            if (!needValue()) return false;
+            options.recordFile = value;
+        } else if (flag == "--replay") {
+            if (!needValue()) return false;
+            options.replayFile = value;
         } else if (flag == "--net-interface") {
             if (!needValue()) return false;
             options.netInterface = value;
@@ -140,6 +148,13 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
             error = "unknown argument \"" + flag + "\"";
             return false;
         }
+    }
+    if (!options.replayFile.empty() &&
+        (!options.inputScript.empty() || !options.level.empty() || options.fixedDt >= 0.0f || options.frames != 0)) {
+        // The replay is the run: other input, another level or other frame times would make another.
+        error = "--replay takes its level, frames, frame times and input from the replay, so it cannot be given "
+                "--input-script, --level, --fixed-dt or --frames";
+        return false;
     }
     if (!options.problemsGiven) {
         options.problems = options.headless ? ProblemMode::Stderr : ProblemMode::Box;

@@ -21,6 +21,8 @@ struct LaunchOptions {
     std::string traceFile;      // one JSON object per frame
     std::vector<ScreenshotRequest> screenshots;  // in the order given
     std::string inputScript;    // key and mouse input by frame instead of the devices
+    std::string recordFile;     // where the session's replay is written
+    std::string replayFile;     // a replay played instead of the devices, the clock and --level
     std::string netInterface;   // the network interface the race uses; empty: the first that can broadcast
     bool headless = false;
     int frames = 0;              // 0: run until quit

@@ -25,6 +25,7 @@
 #include "graphics/GraphicsService.h"
 #include "graphics/TextureLoader.h"
 #include "input/InputService.h"
+#include "input/ReplayService.h"
 #include "input/XboxControllerInput.h"
 #include "logic/LogicService.h"
 #include "networking/NetworkManager.h"
@@ -185,6 +186,16 @@ int main(int argc, char** argv) {
     for (Fallward::ScreenshotRequest& screenshot : options.screenshots) {
         screenshot.file = fs::absolute(screenshot.file, ignored).string();
     }
+    const std::string recordFile =
+        options.recordFile.empty() ? std::string() : fs::absolute(options.recordFile, ignored).string();
+    Input::ReplayFile replay;
+    std::string replayError;
+    if (!options.replayFile.empty() &&
+        !Input::ReplayService::LoadForPlaying(options.replayFile, Fallward::LaunchVersion(), replay, replayError)) {
+        std::fprintf(stderr, "fallward: cannot play the replay \"%s\": %s\n", options.replayFile.c_str(), replayError.c_str());
+        return 2;
+    }
+    options.level = replay.frameTimes.empty() ? options.level : replay.start;
     const BundledData bundled =
         options.dataDirectory.empty() ? FindBundledData() : BundledData{options.dataDirectory};
     const std::string& data = bundled.working;
@@ -228,7 +239,11 @@ int main(int argc, char** argv) {
     Add("Graphics::GraphicsService", graphics);
     auto* editor = new LevelEditor::LevelEditorService();
     Add("LevelEditor::LevelEditorService", editor);
-    Add("Input::InputService", new Input::InputService(options.headless, inputScript));
+    auto* input = new Input::InputService(options.headless, inputScript);
+    if (!replay.frameTimes.empty()) {
+        input->UseScriptText(replay.WriteInputScript());
+    }
+    Add("Input::InputService", input);
     Add("Audio::AudioService", new Audio::AudioService(options.headless));
     auto* network = new Networking::NetworkManager(options.netInterface);
     if (options.problems != Fallward::ProblemMode::Box) {
@@ -238,6 +253,13 @@ int main(int argc, char** argv) {
     }
     Add("Networking::NetworkManager", network);
     Add("XboxControllerInput", new Input::XboxControllerInput());
+    // Last, so each frame it records the input the input service has just sampled.
+    auto* replays = new Input::ReplayService(*input, Fallward::LaunchVersion(), recordFile, replay);
+    Add("Input::ReplayService", replays);
+    if (!replays->CanRecord()) {
+        std::fprintf(stderr, "fallward: cannot write the replay \"%s\"\n", recordFile.c_str());
+        return 2;
+    }
 
     ZELM::Engine& engine = ZELM::Engine::Instance();
     if (options.checkLevels) {
@@ -249,7 +271,8 @@ int main(int argc, char** argv) {
     engine.AddAssetLoader("png", new Graphics::TextureLoader());
     engine.AddAssetLoader("PNG", new Graphics::TextureLoader());
     engine.SetFixedFrameTime(options.fixedDt);
-    engine.SetFrameLimit(options.frames);
+    engine.SetFrameLimit(replay.frameTimes.empty() ? options.frames : static_cast<int>(replay.frameTimes.size()));
+    engine.SetFrameTimes(replay.frameTimes);
     engine.SetStartLevel(options.level);
     engine.SetExecFile(execFile);
 

@@ -145,6 +145,8 @@ void Engine::RunFrame() {
 
     if (paused) {
         dt = 0.0f;
+    } else if (static_cast<std::size_t>(frameCount) <= frameTimes.size()) {
+        dt = frameTimes[static_cast<std::size_t>(frameCount) - 1];
     } else {
         dt = fixedDt >= 0.0f ? fixedDt : timer.GetDeltaMs();
     }

@@ -74,6 +74,9 @@ public:
     const std::string& GetLevelName() const { return levelName; }
     // Every frame's dt becomes this many milliseconds instead of the measured time (negative: measured).
     void SetFixedFrameTime(float ms) { fixedDt = ms; }
+    // Frame N's dt becomes frameTimes[N - 1] milliseconds, as a replay recorded them; frames past
+    // the list fall back to the fixed or measured time.
+    void SetFrameTimes(std::vector<float> times) { frameTimes = std::move(times); }
     // Quits, through "Quit", at the end of the given frame (0: never).
     void SetFrameLimit(int frames) { frameLimit = frames; }
     // Asks for "Quit" at the end of the next frame; safe to call from a signal handler.
@@ -129,6 +132,7 @@ private:
     std::function<void()> frameObserver;
     std::string execFile;
     float fixedDt = -1.0f;
+    std::vector<float> frameTimes;
     int frameLimit = 0;
     int frameCount = 0;
     static std::atomic<bool> quitRequested;

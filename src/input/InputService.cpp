@@ -1,10 +1,10 @@
 // Keyboard and mouse sampling, key queries by name and the pick ray.
 #include "input/InputService.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <cctype>
-
-#include <SDL.h>
 
 #include "engine/ComponentRegistry.h"
 #include "engine/Engine.h"
@@ -19,6 +19,12 @@ InputService::InputService(bool headless, std::string scriptPath)
     : headless(headless), scriptPath(std::move(scriptPath)) {
     for (std::size_t i = 0; i < kKeyNameCount; ++i) {
         keyNames[kKeyNames[i].name] = kKeyNames[i].code;
+    }
+}
+
+InputService::~InputService() {
+    if (watching) {
+        SDL_DelEventWatch(&InputService::WatchDeviceEvents, this);
     }
 }
 
@@ -48,11 +54,19 @@ void InputService::Bind() {
 }
 
 void InputService::Init() {
-    if (scriptPath.empty()) {
+    if (scriptPath.empty() && !playingText) {
+        if (keepingSeen && !headless) {
+            SDL_AddEventWatch(&InputService::WatchDeviceEvents, this);
+            watching = true;
+        }
         return;
     }
     script = std::make_unique<InputScript>();
-    script->Load(scriptPath);
+    if (!playingText) {
+        script->Load(scriptPath);
+    } else {
+        script->Parse(scriptText, "replay");
+    }
     // Events of frame 1 are what gameplay sees in frame 1, so they are in place before it runs.
     frame = 1;
     script->AdvanceTo(frame);
@@ -67,18 +81,18 @@ void InputService::Update(float dt) {
     UpdateComponents(dt);
     pastKeys = keys;
     pastMouse = mouse;
+    // Gameplay updates before this service, so what is sampled now is what it sees next frame.
+    ++frame;
     if (script) {
         SampleScript();
     } else if (Windows::windowHandle != nullptr && !headless) {
         SampleDevices();
+        KeepDeviceChanges();
     }
     AimRay();
 }
 
 void InputService::SampleScript() {
-    // Gameplay updates before this service, so what is sampled now is what it sees next frame:
-    // the script's next frame.
-    ++frame;
     mouse = MouseState();
     ApplyScript();
 }
@@ -121,14 +135,22 @@ SDL_Keycode KeyOf(SDL_Scancode position) {
         return SDLK_1 + (position - SDL_SCANCODE_1);
     }
     switch (position) {
-        case SDL_SCANCODE_0: return SDLK_0;
-        case SDL_SCANCODE_RETURN: return SDLK_RETURN;
-        case SDL_SCANCODE_ESCAPE: return SDLK_ESCAPE;
-        case SDL_SCANCODE_BACKSPACE: return SDLK_BACKSPACE;
-        case SDL_SCANCODE_TAB: return SDLK_TAB;
-        case SDL_SCANCODE_SPACE: return SDLK_SPACE;
-        case SDL_SCANCODE_GRAVE: return SDLK_BACKQUOTE;
-        default: return SDL_SCANCODE_TO_KEYCODE(position);
+        case SDL_SCANCODE_0:
+            return SDLK_0;
+        case SDL_SCANCODE_RETURN:
+            return SDLK_RETURN;
+        case SDL_SCANCODE_ESCAPE:
+            return SDLK_ESCAPE;
+        case SDL_SCANCODE_BACKSPACE:
+            return SDLK_BACKSPACE;
+        case SDL_SCANCODE_TAB:
+            return SDLK_TAB;
+        case SDL_SCANCODE_SPACE:
+            return SDLK_SPACE;
+        case SDL_SCANCODE_GRAVE:
+            return SDLK_BACKQUOTE;
+        default:
+            return SDL_SCANCODE_TO_KEYCODE(position);
     }
 }
 
@@ -189,6 +211,7 @@ void InputService::SendScriptedMessages() {
     const int x = script->GetState().cursorX;
     const int y = script->GetState().cursorY;
     for (const InputScript::Event& scripted : script->GetFreshEvents()) {
+        Keep(scripted);
         // The pointer itself goes there too: user interfaces that read it directly see the script's.
         if (scripted.kind == InputScript::Kind::Mouse && Windows::windowHandle != nullptr) {
             SDL_WarpMouseInWindow(Windows::windowHandle, scripted.x, scripted.y);
@@ -233,6 +256,88 @@ void InputService::SampleDevices() {
     }
 }
 
+void InputService::Keep(InputScript::Event event) {
+    if (!keepingSeen) {
+        return;
+    }
+    event.frame = frame;
+    event.section = 0;
+    if (event.kind == InputScript::Kind::Mouse) {
+        keptCursorX = event.x;
+        keptCursorY = event.y;
+    }
+    seen.push_back(std::move(event));
+}
+
+// A held button is kept as a click of its first frame: scripts hold a button for one frame only.
+void InputService::KeepDeviceChanges() {
+    InputScript::Event event;
+    for (int code = 1; code < static_cast<int>(keys.size()); ++code) {
+        if (Held(keys, code) != Held(pastKeys, code)) {
+            event.kind = Held(keys, code) ? InputScript::Kind::Down : InputScript::Kind::Up;
+            event.code = code;
+            Keep(event);
+        }
+    }
+    if (cursorX != keptCursorX || cursorY != keptCursorY) {
+        event.kind = InputScript::Kind::Mouse;
+        event.x = cursorX;
+        event.y = cursorY;
+        Keep(event);
+    }
+    for (int button = 0; button < 2; ++button) {
+        const std::size_t at = static_cast<std::size_t>(button);
+        if ((mouse.buttons[at] & 0x80) != 0 && (pastMouse.buttons[at] & 0x80) == 0) {
+            event.kind = InputScript::Kind::Click;
+            event.button = button;
+            Keep(event);
+        }
+    }
+}
+
+int InputService::WatchDeviceEvents(void* service, SDL_Event* event) {
+    auto* self = static_cast<InputService*>(service);
+    InputScript::Event seen;
+    if (event->type == SDL_MOUSEWHEEL && event->wheel.y != 0) {
+        const int flipped = event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+        seen.kind = InputScript::Kind::Wheel;
+        seen.notches = std::clamp(event->wheel.y * flipped, -100, 100);
+        self->Keep(seen);
+    } else if (event->type == SDL_TEXTINPUT) {
+        // A script types printable characters only; the rest of a typed text cannot be replayed.
+        seen.kind = InputScript::Kind::Text;
+        for (const char* c = event->text.text; *c != '\0'; ++c) {
+            if (std::isprint(static_cast<unsigned char>(*c))) {
+                seen.text += *c;
+            }
+        }
+        if (!seen.text.empty()) {
+            self->Keep(seen);
+        }
+    }
+    return 1;
+}
+
+std::vector<InputScript::Event> InputService::HeldEvents() const {
+    std::vector<InputScript::Event> held;
+    InputScript::Event event;
+    event.frame = 1;
+    for (int code = 1; code < static_cast<int>(keys.size()); ++code) {
+        if (Held(keys, code)) {
+            event.kind = InputScript::Kind::Down;
+            event.code = code;
+            held.push_back(event);
+        }
+    }
+    if (cursorX != 0 || cursorY != 0) {
+        event.kind = InputScript::Kind::Mouse;
+        event.x = cursorX;
+        event.y = cursorY;
+        held.push_back(event);
+    }
+    return held;
+}
+
 void InputService::AimRay() {
     int width = Windows::kClientWidth;
     int height = Windows::kClientHeight;
@@ -240,7 +345,8 @@ void InputService::AimRay() {
         SDL_GetWindowSize(Windows::windowHandle, &width, &height);
     }
     // Until a renderer binds its matrices the camera sits at the origin looking along z.
-    const Matrix projection = IsBound("GetProjectionMatrix") ? Call<Matrix>("GetProjectionMatrix") : IdentityMatrix();
+    const Matrix projection =
+        IsBound("GetProjectionMatrix") ? Call<Matrix>("GetProjectionMatrix") : IdentityMatrix();
     const Matrix view = IsBound("GetViewMatrix") ? Call<Matrix>("GetViewMatrix") : IdentityMatrix();
     if (ray.Aim(cursorX, cursorY, width, height, projection, view) && ray.direction[2] != 0.0f) {
         const float t = -ray.origin[2] / ray.direction[2];
@@ -265,43 +371,70 @@ int InputService::CodeOf(const std::string& name) const {
 
 bool InputService::Held(const std::array<char, 256>& state, int code) {
     // Code 0 stands for every unknown name and is never held, whatever wrote into it.
-    return code > 0 && code < 256 && (static_cast<unsigned char>(state[static_cast<std::size_t>(code)]) & 0x80) != 0;
+    return code > 0 && code < 256 &&
+           (static_cast<unsigned char>(state[static_cast<std::size_t>(code)]) & 0x80) != 0;
 }
 
-bool InputService::KeyDown(std::string name) { return !EditorActive() && EditorKeyDown(name); }
+bool InputService::KeyDown(std::string name) {
+    return !EditorActive() && EditorKeyDown(name);
+}
 
-bool InputService::KeyTriggered(std::string name) { return !EditorActive() && EditorKeyTriggered(name); }
+bool InputService::KeyTriggered(std::string name) {
+    return !EditorActive() && EditorKeyTriggered(name);
+}
 
-bool InputService::EditorKeyDown(std::string name) { return Held(keys, CodeOf(name)); }
+bool InputService::EditorKeyDown(std::string name) {
+    return Held(keys, CodeOf(name));
+}
 
 bool InputService::EditorKeyTriggered(std::string name) {
     const int code = CodeOf(name);
     return Held(keys, code) && !Held(pastKeys, code);
 }
 
-bool InputService::NetKeyDown(std::string name) { return Held(netKeys, CodeOf(name)); }
+bool InputService::NetKeyDown(std::string name) {
+    return Held(netKeys, CodeOf(name));
+}
 
 bool InputService::NetKeyTriggered(std::string name) {
     const int code = CodeOf(name);
     return Held(netKeys, code) && !Held(netPastKeys, code);
 }
 
-bool InputService::LeftClick() { return (mouse.buttons[0] & 0x80) != 0; }
+bool InputService::LeftClick() {
+    return (mouse.buttons[0] & 0x80) != 0;
+}
 
-bool InputService::LeftClickTrigger() { return LeftClick() && (pastMouse.buttons[0] & 0x80) == 0; }
+bool InputService::LeftClickTrigger() {
+    return LeftClick() && (pastMouse.buttons[0] & 0x80) == 0;
+}
 
-bool InputService::RightClick() { return (mouse.buttons[1] & 0x80) != 0; }
+bool InputService::RightClick() {
+    return (mouse.buttons[1] & 0x80) != 0;
+}
 
-bool InputService::RightClickTrigger() { return RightClick() && (pastMouse.buttons[1] & 0x80) == 0; }
+bool InputService::RightClickTrigger() {
+    return RightClick() && (pastMouse.buttons[1] & 0x80) == 0;
+}
 
-bool InputService::MiddleClick() { return (mouse.buttons[2] & 0x80) != 0; }
+bool InputService::MiddleClick() {
+    return (mouse.buttons[2] & 0x80) != 0;
+}
 
-int InputService::xMouse() { return cursorX; }
+int InputService::xMouse() {
+    return cursorX;
+}
 
-int InputService::yMouse() { return cursorY; }
+int InputService::yMouse() {
+    return cursorY;
+}
 
-float InputService::xMouseProjected(float z) { return ray.XAt(z); }
+float InputService::xMouseProjected(float z) {
+    return ray.XAt(z);
+}
 
-float InputService::yMouseProjected(float z) { return ray.YAt(z); }
+float InputService::yMouseProjected(float z) {
+    return ray.YAt(z);
+}
 
 }  // namespace Input

@@ -1,10 +1,13 @@
 // The keyboard and mouse service: key states by key name, the cursor and the pick ray through it.
 #pragma once
 
+#include <SDL_events.h>
+
 #include <array>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/Service.h"
 #include "input/InputScript.h"
@@ -17,6 +20,7 @@ class InputService : public ZELM::Service {
 public:
     // Without a script the devices are read (none when headless); with one, only the script.
     explicit InputService(bool headless = false, std::string scriptPath = std::string());
+    ~InputService() override;
 
     // Binds the queries and enters the "NetworkInput" component type.
     void Bind() override;
@@ -26,6 +30,17 @@ public:
     void Update(float dt) override;
     // Broadcast: lets the script's "level" lines count frames from this level's first frame.
     void LevelStart();
+    // Plays this script text (an input script) instead of the file or the devices.
+    void UseScriptText(std::string text) {
+        scriptText = std::move(text);
+        playingText = true;
+    }
+    // From now on keeps, as input-script events stamped with the frame they are seen in, what each
+    // sample brought (the devices' changes or the script's events) until taken.
+    void KeepSeenEvents() { keepingSeen = true; }
+    std::vector<InputScript::Event> TakeSeenEvents() { return std::move(seen); }
+    // The events that put the present state in place from nothing: the keys held and the cursor.
+    std::vector<InputScript::Event> HeldEvents() const;
 
     // Bound by name. Gameplay queries read false while the editor is active.
     bool KeyDown(std::string name);
@@ -62,6 +77,12 @@ private:
     // Puts the script's events up to `frame` in place, the cursor's move added to this frame's.
     void ApplyScript();
     void SendScriptedMessages();
+    // Keeps the devices' changes since the last sample as events.
+    void KeepDeviceChanges();
+    void Keep(InputScript::Event event);
+    // Sees the devices' typed text and wheel turns as they are queued: they reach the game as window
+    // messages only, never as sampled state.
+    static int WatchDeviceEvents(void* service, SDL_Event* event);
     void AimRay();
 
     std::array<char, 256> keys{};
@@ -80,7 +101,14 @@ private:
     bool headless;
     std::string scriptPath;
     std::unique_ptr<InputScript> script;
-    int frame = 0;  // frames sampled so far
+    std::string scriptText;  // played instead of the file when playingText
+    bool playingText = false;
+    int frame = 1;  // the input-script frame of the last sample: what gameplay sees that frame
+    bool keepingSeen = false;
+    bool watching = false;  // WatchDeviceEvents is installed
+    std::vector<InputScript::Event> seen;
+    int keptCursorX = 0;  // the cursor as the kept events leave it
+    int keptCursorY = 0;
 };
 
 }  // namespace Input

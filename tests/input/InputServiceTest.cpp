@@ -1,4 +1,5 @@
 // The keyboard and mouse service driven by an input script, queried by name as gameplay does.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -184,6 +185,37 @@ TEST_F(InputServiceTest, TheRemotePlayerMarkerIsAComponentTypeOfTheInputService)
     } finder;
     ZELM::ComponentRegistry::Instance().VisitItems(finder);
     EXPECT_TRUE(finder.found);
+}
+
+}  // namespace
+
+namespace {
+
+// Typed text and wheel turns reach the game as window messages, not sampled state: a recording sees
+// them as the devices queue them, keeping what a script can type.
+TEST(InputServiceDevices, QueuedTextAndWheelTurnsAreKeptAsScriptEvents) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    {
+        InputService input(false);
+        input.KeepSeenEvents();
+        input.Init();
+        SDL_Event typed{};
+        typed.type = SDL_TEXTINPUT;
+        std::snprintf(typed.text.text, sizeof typed.text.text, "a\xc3\xa9 b");
+        SDL_Event turned{};
+        turned.type = SDL_MOUSEWHEEL;
+        turned.wheel.y = -2;
+        SDL_PushEvent(&typed);
+        SDL_PushEvent(&turned);
+        const std::vector<Input::InputScript::Event> seen = input.TakeSeenEvents();
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen[0].kind, Input::InputScript::Kind::Text);
+        EXPECT_EQ(seen[0].text, "a b");
+        EXPECT_EQ(seen[1].kind, Input::InputScript::Kind::Wheel);
+        EXPECT_EQ(seen[1].notches, -2);
+    }
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ TEST(LaunchOptions, EveryFlagIsRead) {
     std::string error;
     ASSERT_TRUE(Parse({"--data", "some/dir", "--level", "Level2", "--headless", "--frames", "120",
                        "--fixed-dt", "16.5", "--problems", "fatal", "--net-interface", "veth0",
-                       "--screenshot", "60:a.png", "--screenshot", "7:b/c.png"},
+                       "--screenshot", "60:a.png", "--screenshot", "7:b/c.png", "--record", "run.replay"},
                       options, error))
         << error;
     EXPECT_EQ(options.dataDirectory, "some/dir");
@@ -27,6 +27,7 @@ TEST(LaunchOptions, EveryFlagIsRead) {
     EXPECT_FLOAT_EQ(options.fixedDt, 16.5f);
     EXPECT_EQ(options.problems, ProblemMode::Fatal);
     EXPECT_EQ(options.netInterface, "veth0");
+    EXPECT_EQ(options.recordFile, "run.replay");
     ASSERT_EQ(options.screenshots.size(), 2u) << "every --screenshot counts";
     EXPECT_EQ(options.screenshots[0].frame, 60);
     EXPECT_EQ(options.screenshots[0].file, "a.png");
@@ -54,6 +55,8 @@ TEST(LaunchOptions, BadArgumentsAreRefusedWithAReason) {
         {"--frames"},         {"--frames", "ten"},      {"--frames", "-3"},   {"--fixed-dt", "fast"},
         {"--fixed-dt", "-1"}, {"--problems", "loud"},   {"--whatever"},       {"--data"},
         {"--fixed-dt", "nan"}, {"--frames", "99999999999"}, {"--net-interface"},
+        {"--record"},         {"--replay", "r", "--fixed-dt", "16"}, {"--replay", "r", "--input-script", "s"},
+        {"--level", "L", "--replay", "r"},
     };
     for (const auto& arguments : bad) {
         LaunchOptions options;
@@ -77,7 +80,8 @@ TEST(LaunchOptions, HelpHasALineForEveryFlagAndVersionAndFullscreenAreRead) {
         {"--data", "d"},         {"--level", "L"},       {"--exec", "f"},          {"--headless", ""},
         {"--fullscreen", ""},    {"--frames", "1"},      {"--fixed-dt", "1"},      {"--input-script", "f"},
         {"--trace", "f"},        {"--net-interface", "n"}, {"--screenshot", "1:x.png"}, {"--problems", "stderr"},
-        {"--check-levels", ""},  {"--version", ""},      {"--help", ""},
+        {"--check-levels", ""},  {"--version", ""},      {"--help", ""},           {"--record", "r"},
+        {"--replay", "r"},
     };
     for (const auto& [flag, value] : flags) {
         EXPECT_NE(help.find("\n  " + flag + " "), std::string::npos) << flag;

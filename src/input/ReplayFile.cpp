@@ -1,0 +1,302 @@
+// Reading and writing replays. A replay comes from a player's bug report and is treated as hostile:
+// every number is range-checked and the first bad line refuses the whole file, since a replay that
+// skipped a line would no longer be the run it claims to be.
+#include "input/ReplayFile.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cinttypes>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "engine/ProblemReport.h"
+#include "input/ScanCodeTable.h"
+
+namespace Input {
+namespace {
+
+constexpr std::size_t kLongestLine = 256;
+constexpr long kLastFrame = 1000000000L;
+
+bool IsHash(const std::string& token) {
+    if (token == "-") {
+        return true;
+    }
+    if (token.size() != 16) {
+        return false;
+    }
+    for (char c : token) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The rest of the line after `words` words, without a trailing carriage return.
+std::string RestAfter(const std::string& line, int words) {
+    std::size_t at = 0;
+    for (int word = 0; word < words && at != std::string::npos; ++word) {
+        at = line.find_first_not_of(" \t", at);
+        at = line.find_first_of(" \t", at);
+    }
+    at = line.find_first_not_of(" \t", at);
+    std::string rest = at == std::string::npos ? std::string() : line.substr(at);
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == ' ' || rest.back() == '\t')) {
+        rest.pop_back();
+    }
+    return rest;
+}
+
+std::string KeyNameOf(int code) {
+    for (std::size_t i = 0; i < kKeyNameCount; ++i) {
+        if (kKeyNames[i].code == code) {
+            return kKeyNames[i].name;
+        }
+    }
+    return std::string();
+}
+
+std::string At(int number) {
+    return "line " + std::to_string(number) + ": ";
+}
+
+}  // namespace
+
+bool ReplayFile::Load(const std::string& path, std::string& error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = "the file cannot be read";
+        return false;
+    }
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) > kLargestFile) {
+        error = "the file is larger than " + std::to_string(kLargestFile / (1024 * 1024)) + " MiB";
+        return false;
+    }
+    file.seekg(0);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return Parse(text.str(), error);
+}
+
+bool ReplayFile::Parse(const std::string& text, std::string& error) {
+    *this = ReplayFile();
+    // The event lines go to the input-script reader; the other lines stay as blank lines there so
+    // its reports name the replay's own line numbers.
+    std::string script;
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        std::string scriptLine;
+        if (!ParseLine(line, number, scriptLine, error)) {
+            return false;
+        }
+        script += scriptLine + "\n";
+    }
+    return ParseEvents(script, error) && Check(error);
+}
+
+bool ReplayFile::ParseLine(const std::string& line, int number, std::string& scriptLine, std::string& error) {
+    if (line.size() > kLongestLine) {
+        error = At(number) + "longer than " + std::to_string(kLongestLine) + " characters";
+        return false;
+    }
+    std::istringstream words(line);
+    std::vector<std::string> tokens;
+    for (std::string token; words >> token;) {
+        tokens.push_back(token);
+    }
+    if (tokens.empty() || tokens[0][0] == '#') {
+        return true;
+    }
+    const std::string& word = tokens[0];
+    if (word == "version" || word == "start") {
+        std::string& field = word == "version" ? version : start;
+        if (!field.empty() || tokens.size() < 2) {
+            error = At(number) + word + " is given twice or names nothing";
+            return false;
+        }
+        field = RestAfter(line, 1);
+    } else if (word == "level") {
+        if (tokens.size() < 4 || !IsHash(tokens[1]) || !IsHash(tokens[2])) {
+            error = At(number) + "level takes two hashes (16 hex digits or -) and the level's name";
+            return false;
+        }
+        levels.push_back({RestAfter(line, 3), tokens[1], tokens[2]});
+    } else if (word == "dt") {
+        char* end = nullptr;
+        errno = 0;
+        const long frame = tokens.size() == 3 ? std::strtol(tokens[1].c_str(), &end, 10) : 0;
+        if (tokens.size() != 3 || *end != '\0' || errno != 0 ||
+            frame != static_cast<long>(frameTimes.size()) + 1) {
+            error = At(number) + "dt takes the next frame (" + std::to_string(frameTimes.size() + 1) +
+                    ") and its milliseconds";
+            return false;
+        }
+        const float ms = std::strtof(tokens[2].c_str(), &end);
+        if (*end != '\0' || !std::isfinite(ms) || ms < 0.0f || ms > kLongestFrameMs) {
+            error = At(number) + "the frame time is not a number of milliseconds from 0 to " +
+                    std::to_string(static_cast<long>(kLongestFrameMs));
+            return false;
+        }
+        frameTimes.push_back(ms);
+    } else {
+        scriptLine = line;
+    }
+    return true;
+}
+
+bool ReplayFile::ParseEvents(const std::string& script, std::string& error) {
+    // The reader reports bad lines as problems; here the first one is the reason the file is refused.
+    std::string first;
+    const ZELM::ProblemSink previous = ZELM::SetProblemSink([&first](const ZELM::Problem& problem) {
+        if (first.empty()) {
+            first = problem.message;
+        }
+        return ZELM::ProblemChoice::Continue;
+    });
+    InputScript reader;
+    const bool clean = reader.Parse(script, "replay");
+    ZELM::SetProblemSink(previous);
+    if (!clean) {
+        error = first;
+        return false;
+    }
+    events = reader.GetEvents();
+    return true;
+}
+
+bool ReplayFile::Check(std::string& error) const {
+    if (version.empty() || start.empty() || frameTimes.empty()) {
+        error = "a replay needs its version, start and at least one dt line";
+        return false;
+    }
+    for (const InputScript::Event& event : events) {
+        // Input of frame N + 1 is sampled in frame N; anything later can never be played.
+        if (event.frame > static_cast<long>(frameTimes.size()) + 1) {
+            error = "an input event at frame " + std::to_string(event.frame) + " lies after the last frame";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ReplayFile::EventLine(const InputScript::Event& event, int frame) {
+    const std::string at = std::to_string(frame) + " ";
+    switch (event.kind) {
+        case InputScript::Kind::Down:
+            return at + "down " + KeyNameOf(event.code);
+        case InputScript::Kind::Up:
+            return at + "up " + KeyNameOf(event.code);
+        case InputScript::Kind::Mouse:
+            return at + "mouse " + std::to_string(event.x) + " " + std::to_string(event.y);
+        case InputScript::Kind::Click:
+            return at + (event.button == 0 ? "click left" : "click right");
+        case InputScript::Kind::Text:
+            return at + "text " + event.text;
+        case InputScript::Kind::Wheel:
+            return at + "wheel " + std::to_string(event.notches);
+    }
+    return std::string();
+}
+
+std::string ReplayFile::HeaderLines(const std::string& version) {
+    return "# A fallward replay: play it with --replay FILE\nversion " + version + "\n";
+}
+
+std::string ReplayFile::LevelLine(const Level& level) {
+    return "level " + level.fileHash + " " + level.tileHash + " " + level.name + "\n";
+}
+
+std::string ReplayFile::FrameTimeLine(int frame, float ms) {
+    // Nine significant digits give back the very float the frame used.
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(ms));
+    return "dt " + std::to_string(frame) + " " + text + "\n";
+}
+
+std::string ReplayFile::Write() const {
+    std::string text = HeaderLines(version) + "start " + start + "\n";
+    for (const Level& level : levels) {
+        text += LevelLine(level);
+    }
+    std::size_t next = 0;
+    for (std::size_t frame = 1; frame <= frameTimes.size() + 1; ++frame) {
+        if (frame <= frameTimes.size()) {
+            text += FrameTimeLine(static_cast<int>(frame), frameTimes[frame - 1]);
+        }
+        for (; next < events.size() && events[next].frame <= static_cast<int>(frame); ++next) {
+            text += EventLine(events[next], events[next].frame) + "\n";
+        }
+    }
+    return text;
+}
+
+std::string ReplayFile::WriteInputScript() const {
+    std::string text;
+    for (const InputScript::Event& event : events) {
+        text += EventLine(event, event.frame) + "\n";
+    }
+    return text;
+}
+
+ReplayFile ReplayFile::Since(int firstFrame, const std::string& level,
+                             const std::vector<InputScript::Event>& held) const {
+    ReplayFile part;
+    part.version = version;
+    part.start = level;
+    part.levels = levels;
+    if (firstFrame >= 1 && static_cast<std::size_t>(firstFrame) <= frameTimes.size()) {
+        part.frameTimes.assign(frameTimes.begin() + (firstFrame - 1), frameTimes.end());
+    }
+    for (InputScript::Event event : held) {
+        event.frame = 1;
+        part.events.push_back(event);
+    }
+    for (InputScript::Event event : events) {
+        if (event.frame >= firstFrame) {
+            event.frame -= firstFrame - 1;
+            part.events.push_back(event);
+        }
+    }
+    return part;
+}
+
+bool ReplayFile::Level::operator==(const Level& other) const {
+    return name == other.name && fileHash == other.fileHash && tileHash == other.tileHash;
+}
+
+std::vector<ReplayFile::Level> ReplayFile::LoadsOf(const std::string& name) const {
+    std::vector<Level> loads;
+    for (const Level& level : levels) {
+        if (level.name == name) {
+            loads.push_back(level);
+        }
+    }
+    return loads;
+}
+
+std::string ReplayFile::HashFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (path.empty() || !file) {
+        return "-";
+    }
+    std::uint64_t hash = 14695981039346656037ull;
+    char buffer[65536];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        for (std::streamsize i = 0; i < file.gcount(); ++i) {
+            hash = (hash ^ static_cast<unsigned char>(buffer[i])) * 1099511628211ull;
+        }
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016" PRIx64, hash);
+    return text;
+}
+
+}  // namespace Input

@@ -1,0 +1,115 @@
+// Replays: a recorded run plays back to the same trace, and a replay that cannot be the run it
+// claims (a changed level, a malformed file) is refused like a bad argument.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "support/RunFallward.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ZELMTest::RunFallward;
+using ZELMTest::RunResult;
+
+const std::string kScratch = "/tmp/fallward-replay-" + std::to_string(::getpid());
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class ReplayRun : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(kScratch); }
+    void TearDown() override { fs::remove_all(kScratch); }
+};
+
+// Without --fixed-dt every frame takes the time it measured, so the replay has to carry them all.
+TEST_F(ReplayRun, AMeasuredRunReplaysToTheSameTrace) {
+    const std::string replay = kScratch + "/run.replay";
+    const RunResult recorded =
+        RunFallward("--headless --problems fatal --frames 240 --level Level1 --input-script " +
+                    std::string(FALLWARD_SOLUTIONS) + "/Level1.input --record " + replay + " --trace " +
+                    kScratch + "/recorded.jsonl");
+    ASSERT_EQ(recorded.status, 0) << recorded.errors;
+    std::set<std::string> frameTimes;
+    std::istringstream lines(ReadFile(replay));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("dt ", 0) == 0) {
+            frameTimes.insert(line.substr(line.rfind(' ')));
+        }
+    }
+    ASSERT_GT(frameTimes.size(), 1u) << "the measured frames all took the same time";
+
+    const RunResult played = RunFallward("--headless --problems fatal --replay " + replay + " --trace " +
+                                         kScratch + "/played.jsonl");
+    ASSERT_EQ(played.status, 0) << played.errors;
+    EXPECT_EQ(ReadFile(kScratch + "/played.jsonl"), ReadFile(kScratch + "/recorded.jsonl"));
+}
+
+TEST_F(ReplayRun, AReplayOfAChangedTileMapIsRefused) {
+    fs::copy(FALLWARD_GAME, kScratch + "/game", fs::copy_options::recursive);
+    const std::string data = " --data " + kScratch + "/game/Working";
+    const std::string replay = kScratch + "/run.replay";
+    ASSERT_EQ(RunFallward("--headless --problems fatal --frames 5 --fixed-dt 16 --level Level1 --record " +
+                          replay + data)
+                  .status,
+              0);
+    // The last tile of the map, past its header: the level still loads, as another level.
+    const std::string tiles = kScratch + "/game/Resources/Levels/Tiles/Level1";
+    std::string map = ReadFile(tiles);
+    map.back() = static_cast<char>(map.back() == '1' ? '2' : '1');
+    WriteFile(tiles, map);
+
+    const RunResult played = RunFallward("--headless --problems fatal --replay " + replay + data);
+    EXPECT_EQ(played.status, 2);
+    EXPECT_NE(played.errors.find("\"Level1\" is not the one it was recorded on"), std::string::npos)
+        << played.errors;
+}
+
+TEST_F(ReplayRun, AMalformedReplayIsRefused) {
+    const std::string head = "version " + std::string(FALLWARD_VERSION_LINE) + "\nstart Level1\ndt 1 16\n";
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"empty", ""},
+        {"garbage", std::string("\x01\xff garbage\n", 11)},
+        {"no version", "start Level1\ndt 1 16\n"},
+        {"another version", "version fallward 0.0.1\nstart Level1\ndt 1 16\n"},
+        {"no frames", "version " + std::string(FALLWARD_VERSION_LINE) + "\nstart Level1\n"},
+        {"frames out of order", head + "dt 3 16\n"},
+        {"a negative frame", head + "-3 down RIGHT\n"},
+        {"a huge frame", head + "99999999999999999999 down RIGHT\n"},
+        {"input after the last frame", head + "900 down RIGHT\n"},
+        {"an unknown key", head + "1 down NOKEY\n"},
+        {"dt NaN", head + "dt 2 nan\n"},
+        {"dt negative", head + "dt 2 -5\n"},
+        {"dt huge", head + "dt 2 1e30\n"},
+        {"a bad hash", head + "level 12zz - Level1\n"},
+        {"a truncated line", head + "level 0123456789abcdef\n"},
+        {"a long line", head + std::string(10000, '7') + "\n"},
+    };
+    for (const auto& bad : cases) {
+        const std::string replay = kScratch + "/bad.replay";
+        WriteFile(replay, bad.text);
+        const RunResult played = RunFallward("--headless --problems fatal --replay " + replay);
+        EXPECT_EQ(played.status, 2) << bad.what << ": " << played.errors;
+        EXPECT_NE(played.errors.find("cannot play the replay"), std::string::npos)
+            << bad.what << ": " << played.errors;
+    }
+}
+
+}  // namespace
