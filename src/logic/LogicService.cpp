@@ -5,6 +5,7 @@
 #include "engine/Domain.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
+#include "engine/LevelSequence.h"
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
@@ -28,6 +29,7 @@
 #include "logic/screens/WinScreen.h"
 #include "utilities/LuaState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -88,6 +90,7 @@ void LogicService::Bind() {
     DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
     DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
     DynamicBinder::Bind("GetAdventureRun", this, &LogicService::GetAdventureRun);
+    DynamicBinder::Bind("GetFurthestLevel", this, &LogicService::GetFurthestLevel);
 
     BindComputedProperty("Frame rate", this, &LogicService::GetFrameRate);
     BindProperty(&playerFinishTime, "PlayerFinishTime", false, false);
@@ -117,6 +120,62 @@ void LogicService::Init() {
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
     registry.Register<HP>("Logic", "HP");
     statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
+    ReadAdventureLevels();
+    if (keepsPlayerFiles) {
+        LoadRecords();
+    }
+}
+
+void LogicService::ReadAdventureLevels() {
+    ZELM::LevelSequence order;
+    order.Read(ZELM::PathTable::Instance().Get("Levels") + "order.txt");
+    const std::vector<std::string>& names = order.GetNames();
+    auto first = std::find(names.begin(), names.end(), AdventureRun::kFirstLevel);
+    auto end = std::find(first, names.end(), AdventureRun::kResultScreen);
+    adventureLevels.assign(first, end);
+}
+
+void LogicService::LoadRecords() {
+    std::string text;
+    std::string problem;
+    if (!recordsFile.Read(text, problem) && problem.empty()) {
+        return;  // a new player
+    }
+    if (problem.empty() && Records::Parse(text, adventureLevels, records, problem)) {
+        return;
+    }
+    ZELM_PROBLEM("Logic::LogicService::LoadRecords",
+                 "The records file \"%s\" cannot be used: %s. The game starts without records, and the next "
+                 "record replaces the file.",
+                 recordsFile.GetPath().c_str(), problem.c_str());
+}
+
+void LogicService::SaveRecords() {
+    if (keepsPlayerFiles) {
+        recordsFile.Write(records.Serialise());
+    }
+}
+
+void LogicService::NoteAdventureProgress(const std::string& level) {
+    const auto reached = std::find(adventureLevels.begin(), adventureLevels.end(), level);
+    const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
+    if (reached == adventureLevels.end() || (furthest != adventureLevels.end() && reached <= furthest)) {
+        return;
+    }
+    records.SetFurthest(level);
+    SaveRecords();
+}
+
+void LogicService::ShowAdventureResult(const std::string& level, float seconds, bool newBest) {
+    char text[160];
+    if (newBest) {
+        std::snprintf(text, sizeof text, "%s: %.3f s, a new best time!", AdventureRun::DisplayName(level).c_str(),
+                      static_cast<double>(seconds));
+    } else {
+        std::snprintf(text, sizeof text, "%s: %.3f s, best time %.3f s", AdventureRun::DisplayName(level).c_str(),
+                      static_cast<double>(seconds), static_cast<double>(records.GetBest(level)));
+    }
+    (*statusText)->text = text;
 }
 
 std::string LogicService::CurrentLevelName() {
@@ -211,7 +270,16 @@ const char* RaceResult(float own, float other) {
 
 void LogicService::TimeToWin() {
     if (winType == kAdventure) {
-        adventureRun.AddLevel(CurrentLevelName(), levelMs / 1000.0f);
+        const std::string level = CurrentLevelName();
+        const float seconds = levelMs / 1000.0f;
+        adventureRun.AddLevel(level, seconds);
+        if (std::find(adventureLevels.begin(), adventureLevels.end(), level) != adventureLevels.end()) {
+            const bool newBest = records.OfferTime(level, seconds);
+            if (newBest) {
+                SaveRecords();
+            }
+            ShowAdventureResult(level, seconds, newBest);
+        }
         SetPlayerDontWin(false);  // the player component goes on to the next level itself
         return;
     }
@@ -219,19 +287,23 @@ void LogicService::TimeToWin() {
     if (winType == kTimeAttack) {
         const float time = GetTimerTime();
         StopClock();
-        if (bestTime < time) {
+        const float best = records.GetBest(Records::kTimeAttack);
+        if (records.OfferTime(Records::kTimeAttack, time)) {  // a tie is a record too
+            SaveRecords();
+            PostSomeText("NEW RECORD! Press ENTER to continue...");
+        } else {
             char text[128];
             std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
-                          static_cast<double>(bestTime));
+                          static_cast<double>(best));
             PostSomeText(text);
-        } else {
-            bestTime = time;  // a tie is a record too
-            PostSomeText("NEW RECORD! Press ENTER to continue...");
         }
         WaitForEnter();
     } else if (winType == kRace) {
         playerFinishTime = GetTimerTime();
         StopClock();
+        if (records.OfferTime(Records::kRace, playerFinishTime)) {
+            SaveRecords();
+        }
         TellPeerFinishTime(playerFinishTime);
         FrezeYouBastard(true);
         if (otherPlayerFinishTime <= kNotFinished) {
@@ -507,8 +579,12 @@ void LogicService::LevelStart() {
     playerFinishTime = 0.0f;
     otherPlayerFinishTime = 0.0f;
     levelMs = 0.0f;
-    if (winType == kAdventure && CurrentLevelName() == AdventureRun::kFirstLevel) {
-        adventureRun.Start();
+    if (winType == kAdventure) {
+        const std::string level = CurrentLevelName();
+        if (level == AdventureRun::kFirstLevel) {
+            adventureRun.Start();
+        }
+        NoteAdventureProgress(level);
     }
     if (initScript) {
         CallLevelHook("Init", nullptr);

@@ -6,10 +6,13 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
 #include "logic/AdventureRun.h"
+#include "logic/PlayerFile.h"
+#include "logic/Records.h"
 #include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
@@ -90,11 +93,20 @@ public:
     void Pause(bool paused);
     void DisplayHowTo(bool show);
 
+    // Called before the services start: Init reads the player's records, and they are saved
+    // whenever they change. Without it (tools, tests of one level) they last as long as the process.
+    void KeepPlayerFiles() { keepsPlayerFiles = true; }
+    const Records& GetRecords() const { return records; }
+    // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
+    std::string GetFurthestLevel() { return records.GetFurthest(); }
+    // The adventure's levels from order.txt: from the first adventure level to the result screen.
+    const std::vector<std::string>& GetAdventureLevels() const { return adventureLevels; }
+
     int GetWinType() const { return winType; }
     // The adventure's levels won in this process with their times; null outside an adventure, so
     // a time attack's or a race's result screen shows none.
     const AdventureRun* GetAdventureRun() const { return winType == kAdventure ? &adventureRun : nullptr; }
-    float GetBestTime() const { return bestTime; }
+    float GetBestTime() const { return records.GetBest(Records::kTimeAttack); }
     float GetPlayerFinishTime() const { return playerFinishTime; }
     float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
     const Graphics::Text* GetStatusText() const { return statusText ? statusText->Get() : nullptr; }
@@ -119,6 +131,12 @@ private:
     bool IsWaitingForEnter() const;
     void StopClock();
     void TellPeerFinishTime(float time);
+    void ReadAdventureLevels();
+    void LoadRecords();
+    void SaveRecords();
+    // The adventure level's time and its best, on the status line while the win plays.
+    void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
+    void NoteAdventureProgress(const std::string& level);
     void ShowPauseMenu();
     void RemovePauseButtons();
     void SetPlayerInstructions(const std::string& text);
@@ -132,11 +150,14 @@ private:
     WorldMap worldMap;
     TileCollision::TileObjects tileObjects;
     std::array<unsigned char, 21> effectCooldown = {};  // by tile type; only 5 and 6 are used
-    float bestTime = std::numeric_limits<float>::infinity();  // this run's best time attack; never saved
     int winType = kAdventure;
     float playerFinishTime = 0.0f;
     float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
     AdventureRun adventureRun;
+    Records records;
+    PlayerFile recordsFile{"records.xml"};
+    bool keepsPlayerFiles = false;
+    std::vector<std::string> adventureLevels;
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;
     std::unique_ptr<ScreenText> statusText;

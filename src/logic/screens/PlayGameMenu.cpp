@@ -32,10 +32,17 @@ void PlayGameMenu::Update(float) {
         return;
     }
     switch (menu.GetSelection()) {
-        case 0:
+        case 0: {
             StartMode(kAdventure, false, 1);
-            PostNextLevel();
+            // A player who has been here before goes on from the furthest level reached.
+            const std::string furthest = engine.Call<std::string>("GetFurthestLevel");
+            if (furthest.empty()) {
+                PostNextLevel();
+            } else {
+                PostLoadLevel(furthest);
+            }
             break;
+        }
         case 1:
             StartMode(kTimeAttack, true, 2);
             PostLoadLevel("TimeAttack");
