@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -91,6 +92,7 @@ void LogicService::Bind() {
     DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
     DynamicBinder::Bind("GetAdventureRun", this, &LogicService::GetAdventureRun);
     DynamicBinder::Bind("GetFurthestLevel", this, &LogicService::GetFurthestLevel);
+    DynamicBinder::Bind("SaveSettings", this, &LogicService::SaveSettings);
 
     BindComputedProperty("Frame rate", this, &LogicService::GetFrameRate);
     BindProperty(&playerFinishTime, "PlayerFinishTime", false, false);
@@ -123,7 +125,73 @@ void LogicService::Init() {
     ReadAdventureLevels();
     if (keepsPlayerFiles) {
         LoadRecords();
+        LoadSettings();
     }
+}
+
+void LogicService::LoadSettings() {
+    std::string text;
+    std::string problem;
+    if (!settingsFile.Read(text, problem) && problem.empty()) {
+        return;  // a new player
+    }
+    if (problem.empty() && Settings::Parse(text, settings, problem)) {
+        return;
+    }
+    ZELM_PROBLEM("Logic::LogicService::LoadSettings",
+                 "The settings file \"%s\" cannot be used: %s. The game starts with the default settings, and "
+                 "the next change in the options replaces the file.",
+                 settingsFile.GetPath().c_str(), problem.c_str());
+}
+
+// At the first level, when every service is ready. A full screen asked for on the command line
+// stays: the file only ever turns it on.
+void LogicService::ApplySettings() {
+    settingsApplied = true;
+    if (IsBound("SetMusicVolume")) {
+        Call("SetMusicVolume", settings.musicVolume);
+        Call("SetEffectsVolume", settings.effectsVolume);
+    }
+    if (settings.fullscreen && IsBound("IsFullscreen") && !Call<bool>("IsFullscreen")) {
+        Call("ToggleFullscreen");
+    }
+    if (settings.width != 0) {
+        ApplyResolution(settings.width, settings.height);
+    }
+}
+
+// The display offers its resolutions in a ring: the saved one is looked for once round it, and
+// a display without it ends where it began.
+void LogicService::ApplyResolution(int width, int height) {
+    if (!IsBound("ToggleResolution")) {
+        return;
+    }
+    auto size = [this] {
+        return std::make_pair(static_cast<int>(ScreenText::ScreenWidth(*this)),
+                              static_cast<int>(ScreenText::ScreenHeight(*this)));
+    };
+    const auto start = size();
+    constexpr int kMostModes = 64;
+    for (int step = 0; step < kMostModes && size() != std::make_pair(width, height); ++step) {
+        Call("ToggleResolution");
+        if (size() == start) {
+            return;
+        }
+    }
+}
+
+void LogicService::SaveSettings() {
+    if (!keepsPlayerFiles) {
+        return;
+    }
+    settings.fullscreen = IsBound("IsFullscreen") && Call<bool>("IsFullscreen");
+    settings.width = static_cast<int>(ScreenText::ScreenWidth(*this));
+    settings.height = static_cast<int>(ScreenText::ScreenHeight(*this));
+    if (IsBound("GetMusicVolume")) {
+        settings.musicVolume = Call<int>("GetMusicVolume");
+        settings.effectsVolume = Call<int>("GetEffectsVolume");
+    }
+    settingsFile.Write(settings.Serialise());
 }
 
 void LogicService::ReadAdventureLevels() {
@@ -579,6 +647,9 @@ void LogicService::LevelStart() {
     playerFinishTime = 0.0f;
     otherPlayerFinishTime = 0.0f;
     levelMs = 0.0f;
+    if (keepsPlayerFiles && !settingsApplied) {
+        ApplySettings();
+    }
     if (winType == kAdventure) {
         const std::string level = CurrentLevelName();
         if (level == AdventureRun::kFirstLevel) {

@@ -13,6 +13,7 @@
 #include "logic/AdventureRun.h"
 #include "logic/PlayerFile.h"
 #include "logic/Records.h"
+#include "logic/Settings.h"
 #include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
@@ -93,10 +94,13 @@ public:
     void Pause(bool paused);
     void DisplayHowTo(bool show);
 
-    // Called before the services start: Init reads the player's records, and they are saved
-    // whenever they change. Without it (tools, tests of one level) they last as long as the process.
+    // Called before the services start: Init reads the player's records and settings, the first
+    // level applies the settings, and each file is saved whenever it changes. Without it (tools,
+    // tests of one level) records last as long as the process and settings are not touched.
     void KeepPlayerFiles() { keepsPlayerFiles = true; }
     const Records& GetRecords() const { return records; }
+    // Writes the display and volumes as they are now; the options call it after each change.
+    void SaveSettings();
     // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
     std::string GetFurthestLevel() { return records.GetFurthest(); }
     // The adventure's levels from order.txt: from the first adventure level to the result screen.
@@ -133,6 +137,9 @@ private:
     void TellPeerFinishTime(float time);
     void ReadAdventureLevels();
     void LoadRecords();
+    void LoadSettings();
+    void ApplySettings();
+    void ApplyResolution(int width, int height);
     void SaveRecords();
     // The adventure level's time and its best, on the status line while the win plays.
     void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
@@ -156,7 +163,10 @@ private:
     AdventureRun adventureRun;
     Records records;
     PlayerFile recordsFile{"records.xml"};
+    Settings settings;
+    PlayerFile settingsFile{"settings.xml"};
     bool keepsPlayerFiles = false;
+    bool settingsApplied = false;
     std::vector<std::string> adventureLevels;
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;

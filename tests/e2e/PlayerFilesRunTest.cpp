@@ -1,5 +1,6 @@
 // What the game keeps for the player between runs: records, adventure progress and settings, and
 // how it survives those files when they are hostile.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -7,8 +8,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "support/RunFallward.h"
 #include "support/ScratchData.h"
@@ -24,8 +23,8 @@ struct Played {
 Played Play(const ZELMTest::ScratchData& data, const std::string& arguments) {
     const std::string trace = "/tmp/fallward-player-files-" + std::to_string(::getpid()) + ".jsonl";
     Played played;
-    played.run = ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems stderr --data " + data.Working() +
-                                       " --trace " + trace + " " + arguments);
+    played.run = ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems stderr --data " +
+                                       data.Working() + " --trace " + trace + " " + arguments);
     std::ifstream file(trace);
     for (std::string line; std::getline(file, line);) {
         played.lines.push_back(line);
@@ -34,7 +33,9 @@ Played Play(const ZELMTest::ScratchData& data, const std::string& arguments) {
     return played;
 }
 
-std::string Flow(const std::string& name) { return " --input-script " + ZELMTest::kFixtures + "/flows/" + name; }
+std::string Flow(const std::string& name) {
+    return " --input-script " + ZELMTest::kFixtures + "/flows/" + name;
+}
 
 // The first on-screen text that starts with `start`, in any frame.
 std::string Shown(const Played& played, const std::string& start) {
@@ -90,7 +91,8 @@ TEST(PlayerFilesRun, TheAdventureGoesOnFromTheFurthestLevelWithItsBestTimes) {
     const std::string fresh = Flow("adventure-start.input") + " --frames 40";
     EXPECT_EQ(Levels(Play(data, fresh)).back(), "Level1") << "a new player starts at the beginning";
 
-    const std::string solved = "--level Level1 --frames 800 --input-script " FALLWARD_SOLUTIONS "/Level1.input";
+    const std::string solved =
+        "--level Level1 --frames 800 --input-script " FALLWARD_SOLUTIONS "/Level1.input";
     const Played first = Play(data, solved);
     EXPECT_EQ(Levels(first).back(), "Level2");
     EXPECT_NE(Shown(first, "Level 1: "), "") << "the finish shows the time";
@@ -109,7 +111,9 @@ TEST(PlayerFilesRun, AHostileRecordsFileIsReportedOnceAndReplacedByTheNextRecord
     } kCases[] = {
         {"missing", ""},
         {"truncated", kHead + "<Best level=\"TimeAttack\">1.5</Be"},
-        {"not XML", "\x7f" "ELF garbage"},
+        {"not XML",
+         "\x7f"
+         "ELF garbage"},
         {"negative", kHead + "<Best level=\"TimeAttack\">-1</Best></Records>"},
         {"unknown level", kHead + "<Best level=\"Nowhere\">1</Best></Records>"},
         {"huge", kHead + "<Best level=\"TimeAttack\">1e300</Best></Records>"},
@@ -129,6 +133,24 @@ TEST(PlayerFilesRun, AHostileRecordsFileIsReportedOnceAndReplacedByTheNextRecord
         EXPECT_NE(ReadFile(records).find("<Best level=\"TimeAttack\">5.200</Best>"), std::string::npos)
             << testCase.name << ": " << ReadFile(records);
     }
+}
+
+TEST(PlayerFilesRun, VolumesAreSavedAndAppliedAtTheNextStartAndHostileSettingsAreReplaced) {
+    const ZELMTest::ScratchData data;
+    const std::string settings = data.Working() + "/settings.xml";
+    std::ofstream(settings) << "<Settings><MusicVolume>NaN</MusicVolume></Settings>";
+    const std::string flow = Flow("options-volumes.input");
+    const Played changed = Play(data, flow + " --frames 120");
+    EXPECT_EQ(changed.run.status, 0) << changed.run.errors;
+    EXPECT_EQ(Count(changed.run.errors, "The settings file"), 1u) << changed.run.errors;
+    EXPECT_EQ(Shown(changed, "[music volume"), "[music volume: 100%]") << "the defaults stand in";
+    EXPECT_NE(ReadFile(settings).find("<MusicVolume>80</MusicVolume>"), std::string::npos) << ReadFile(settings);
+    EXPECT_NE(ReadFile(settings).find("<EffectsVolume>90</EffectsVolume>"), std::string::npos);
+
+    const Played next = Play(data, flow + " --frames 60");  // the options opened, nothing changed
+    EXPECT_EQ(next.run.errors.find("The settings file"), std::string::npos) << next.run.errors;
+    EXPECT_EQ(Shown(next, "[music volume"), "[music volume: 80%]");
+    EXPECT_EQ(Shown(next, "[effects volume"), "[effects volume: 90%]");
 }
 
 }  // namespace

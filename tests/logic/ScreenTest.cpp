@@ -87,8 +87,11 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
           {"PlayButtonSelect", "SetAllowCommunication", "PlayBGM 3", "multiplayer"},
           {"PlayButtonSelect", "Menu"}}},
         {"Options",
-         {"fstoggle", "restoggle", "exitoptions"},
-         {{"PlayButtonSelect", "ToggleFullscreen"}, {"PlayButtonSelect", "ToggleResolution"},
+         {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions"},
+         {{"PlayButtonSelect", "ToggleFullscreen"},
+          {"PlayButtonSelect", "ToggleResolution"},
+          {"PlayButtonSelect"},
+          {"PlayButtonSelect"},
           {"PlayButtonSelect", "Menu"}}},
     };
     for (const auto& menu : menus) {
