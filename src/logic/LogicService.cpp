@@ -21,6 +21,7 @@
 #include "logic/TimingComponent.h"
 #include "logic/VariableGravityZone.h"
 #include "logic/screens/Level.h"
+#include "logic/screens/LevelSelect.h"
 #include "logic/screens/MainMenu.h"
 #include "logic/screens/Options.h"
 #include "logic/screens/PauseMenuLayout.h"
@@ -93,6 +94,8 @@ void LogicService::Bind() {
     DynamicBinder::Bind("GetAdventureRun", this, &LogicService::GetAdventureRun);
     DynamicBinder::Bind("GetFurthestLevel", this, &LogicService::GetFurthestLevel);
     DynamicBinder::Bind("SaveSettings", this, &LogicService::SaveSettings);
+    DynamicBinder::Bind("GetReachedLevels", this, &LogicService::GetReachedLevels);
+    DynamicBinder::Bind("GetLevelBest", this, &LogicService::GetLevelBest);
 
     BindComputedProperty("Frame rate", this, &LogicService::GetFrameRate);
     BindProperty(&playerFinishTime, "PlayerFinishTime", false, false);
@@ -118,6 +121,7 @@ void LogicService::Init() {
     registry.Register<Options>("Logic", "Options");
     registry.Register<WinScreen>("Logic", "WinScreen");
     registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
+    registry.Register<LevelSelect>("Logic", "LevelSelect");
     registry.Register<TimingComponent>("Logic", "TimingComponent");
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
     registry.Register<HP>("Logic", "HP");
@@ -222,6 +226,14 @@ void LogicService::SaveRecords() {
     if (keepsPlayerFiles) {
         recordsFile.Write(records.Serialise());
     }
+}
+
+std::vector<std::string> LogicService::GetReachedLevels() {
+    const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
+    if (furthest == adventureLevels.end()) {
+        return {adventureLevels.begin(), adventureLevels.begin() + (adventureLevels.empty() ? 0 : 1)};
+    }
+    return {adventureLevels.begin(), furthest + 1};
 }
 
 void LogicService::NoteAdventureProgress(const std::string& level) {

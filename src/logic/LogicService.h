@@ -103,6 +103,11 @@ public:
     void SaveSettings();
     // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
     std::string GetFurthestLevel() { return records.GetFurthest(); }
+    // The adventure levels up to the furthest reached (the first one for a new player), for the
+    // level selection.
+    std::vector<std::string> GetReachedLevels();
+    // The level's best time in seconds, infinity when it has none.
+    float GetLevelBest(std::string level) { return records.GetBest(level); }
     // The adventure's levels from order.txt: from the first adventure level to the result screen.
     const std::vector<std::string>& GetAdventureLevels() const { return adventureLevels; }
 

@@ -103,6 +103,19 @@ TEST(PlayerFilesRun, TheAdventureGoesOnFromTheFurthestLevelWithItsBestTimes) {
     EXPECT_NE(Shown(again, "Level 1: ").find(", best time "), std::string::npos) << Shown(again, "Level 1: ");
 }
 
+TEST(PlayerFilesRun, TheLevelSelectionListsTheLevelsReachedWithTheirBestTimesAndStartsTheChosenOne) {
+    const ZELMTest::ScratchData data;
+    std::ofstream(data.Working() + "/records.xml")
+        << "<Records><Furthest>Level3</Furthest><Best level=\"Level2\">12.5</Best></Records>";
+    const Played played = Play(data, Flow("level-select.input") + " --frames 120");
+    EXPECT_EQ(played.run.status, 0) << played.run.errors;
+    EXPECT_EQ(Shown(played, "[Level 1"), "[Level 1: no time yet]");
+    EXPECT_EQ(Shown(played, "[Level 2"), "[Level 2: 12.500 s]");
+    EXPECT_EQ(Shown(played, "[Level 3"), "[Level 3: no time yet]");
+    EXPECT_EQ(Shown(played, "[Level 4"), "") << "a level not reached is not offered";
+    EXPECT_EQ(Levels(played), (std::vector<std::string>{"Splash", "Menu", "GameMenu", "LevelSelect", "Level3"}));
+}
+
 TEST(PlayerFilesRun, AHostileRecordsFileIsReportedOnceAndReplacedByTheNextRecord) {
     const std::string kHead = "<?xml version=\"1.0\" ?>\n<Records>";
     const struct {

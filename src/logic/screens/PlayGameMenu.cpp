@@ -5,7 +5,7 @@
 
 namespace Logic {
 
-PlayGameMenu::PlayGameMenu() : menu({"adventure", "tattack", "race", "exitoptions"}, true) {}
+PlayGameMenu::PlayGameMenu() : menu({"adventure", "tattack", "race", "levels", "exitoptions"}, true) {}
 
 void PlayGameMenu::Init() {
     ResetView();
@@ -51,7 +51,8 @@ void PlayGameMenu::Update(float) {
             StartMode(kRace, true, 3);
             PostLoadLevel("multiplayer");
             break;
-        case 3: PostLoadLevel("Menu"); break;
+        case 3: PostLoadLevel("LevelSelect"); break;
+        case 4: PostLoadLevel("Menu"); break;
         default: break;
     }
 }
