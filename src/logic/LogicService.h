@@ -146,7 +146,7 @@ private:
     void ApplySettings();
     void ApplyResolution(int width, int height);
     void SaveRecords();
-    // The adventure level's time and its best, on the status line while the win plays.
+    // The adventure level's time and its best, on a clock line of its own while the win plays.
     void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
     void NoteAdventureProgress(const std::string& level);
     void ShowPauseMenu();
@@ -176,6 +176,7 @@ private:
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;
     std::unique_ptr<ScreenText> statusText;
+    std::unique_ptr<ScreenText> finishText;  // from an adventure level's goal to the level's exit
     ZELM::EntityHandle player;
     std::array<ZELM::EntityHandle, 6> pauseButtons;
     std::string savedInstructions;

@@ -101,7 +101,8 @@ std::string Records::Serialise() const {
     }
     for (const auto& [level, seconds] : best) {
         char shown[32];
-        std::snprintf(shown, sizeof shown, "%.3f", static_cast<double>(seconds));
+        // Every digit a float holds, so a time read back compares equal to the one saved.
+        std::snprintf(shown, sizeof shown, "%.9g", static_cast<double>(seconds));
         auto* element = new TiXmlElement("Best");
         element->SetAttribute("level", level);
         element->LinkEndChild(new TiXmlText(shown));
