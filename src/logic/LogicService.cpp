@@ -121,10 +121,10 @@ void LogicService::Init() {
     registry.Register<Options>("Logic", "Options");
     registry.Register<WinScreen>("Logic", "WinScreen");
     registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
-    registry.Register<LevelSelect>("Logic", "LevelSelect");
     registry.Register<TimingComponent>("Logic", "TimingComponent");
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
     registry.Register<HP>("Logic", "HP");
+    registry.Register<LevelSelect>("Logic", "LevelSelect");
     statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
     ReadAdventureLevels();
     if (keepsPlayerFiles) {
@@ -236,10 +236,19 @@ std::vector<std::string> LogicService::GetReachedLevels() {
     return {adventureLevels.begin(), furthest + 1};
 }
 
+bool LogicService::CountsForRecords(const std::string& level) {
+    const bool playTesting = IsBound("IsPlayTesting") && Call<bool>("IsPlayTesting");
+    const bool adventure = std::find(adventureLevels.begin(), adventureLevels.end(), level) != adventureLevels.end();
+    return adventure && !playTesting;
+}
+
 void LogicService::NoteAdventureProgress(const std::string& level) {
+    if (!CountsForRecords(level)) {
+        return;
+    }
     const auto reached = std::find(adventureLevels.begin(), adventureLevels.end(), level);
     const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
-    if (reached == adventureLevels.end() || (furthest != adventureLevels.end() && reached <= furthest)) {
+    if (furthest != adventureLevels.end() && reached <= furthest) {
         return;
     }
     records.SetFurthest(level);
@@ -356,7 +365,7 @@ void LogicService::TimeToWin() {
         const std::string level = CurrentLevelName();
         const float seconds = levelMs / 1000.0f;
         adventureRun.AddLevel(level, seconds);
-        if (std::find(adventureLevels.begin(), adventureLevels.end(), level) != adventureLevels.end()) {
+        if (CountsForRecords(level)) {
             const bool newBest = records.OfferTime(level, seconds);
             if (newBest) {
                 SaveRecords();

@@ -98,7 +98,6 @@ public:
     // level applies the settings, and each file is saved whenever it changes. Without it (tools,
     // tests of one level) records last as long as the process and settings are not touched.
     void KeepPlayerFiles() { keepsPlayerFiles = true; }
-    const Records& GetRecords() const { return records; }
     // Writes the display and volumes as they are now; the options call it after each change.
     void SaveSettings();
     // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
@@ -108,8 +107,6 @@ public:
     std::vector<std::string> GetReachedLevels();
     // The level's best time in seconds, infinity when it has none.
     float GetLevelBest(std::string level) { return records.GetBest(level); }
-    // The adventure's levels from order.txt: from the first adventure level to the result screen.
-    const std::vector<std::string>& GetAdventureLevels() const { return adventureLevels; }
 
     int GetWinType() const { return winType; }
     // The adventure's levels won in this process with their times; null outside an adventure, so
@@ -140,7 +137,10 @@ private:
     bool IsWaitingForEnter() const;
     void StopClock();
     void TellPeerFinishTime(float time);
+    // The adventure's levels from order.txt: from the first adventure level to the result screen.
     void ReadAdventureLevels();
+    // An adventure level played for real: not a play-test of the editor's copy, which may differ.
+    bool CountsForRecords(const std::string& level);
     void LoadRecords();
     void LoadSettings();
     void ApplySettings();
