@@ -143,8 +143,8 @@ void LogicService::LoadSettings() {
         return;
     }
     ZELM_PROBLEM("Logic::LogicService::LoadSettings",
-                 "The settings file \"%s\" cannot be used: %s. The game starts with the default settings, and "
-                 "the next change in the options replaces the file.",
+                 "The settings file \"%s\" cannot be used: %s. The game starts with the default settings, "
+                 "and the next change in the options replaces the file.",
                  settingsFile.GetPath().c_str(), problem.c_str());
 }
 
@@ -238,8 +238,8 @@ std::vector<std::string> LogicService::GetReachedLevels() {
 
 bool LogicService::CountsForRecords(const std::string& level) {
     const bool playTesting = IsBound("IsPlayTesting") && Call<bool>("IsPlayTesting");
-    const bool adventure = std::find(adventureLevels.begin(), adventureLevels.end(), level) != adventureLevels.end();
-    return adventure && !playTesting;
+    const auto found = std::find(adventureLevels.begin(), adventureLevels.end(), level);
+    return found != adventureLevels.end() && !playTesting;
 }
 
 void LogicService::NoteAdventureProgress(const std::string& level) {
