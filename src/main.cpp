@@ -223,6 +223,7 @@ int main(int argc, char** argv) {
 
     Add("Windows::WindowsService", new Windows::WindowsService(options.headless));
     auto* logic = new Logic::LogicService();
+    logic->KeepPlayerFiles();
     Add("Logic::LogicService", logic);
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
     auto* graphics = new Graphics::GraphicsService(options.headless);

@@ -102,6 +102,10 @@ void AudioService::Bind() {
     DynamicBinder::Bind("PlayJump", this, &AudioService::PlayJump);
     DynamicBinder::Bind("PlayBGM", this, &AudioService::PlayBGM);
     DynamicBinder::Bind("ToggleBGM", this, &AudioService::ToggleBGM);
+    DynamicBinder::Bind("SetMusicVolume", this, &AudioService::SetMusicVolume);
+    DynamicBinder::Bind("SetEffectsVolume", this, &AudioService::SetEffectsVolume);
+    DynamicBinder::Bind("GetMusicVolume", this, &AudioService::GetMusicVolume);
+    DynamicBinder::Bind("GetEffectsVolume", this, &AudioService::GetEffectsVolume);
     DynamicBinder::Bind("PlayButtonHover", this, &AudioService::PlayButtonHover);
     DynamicBinder::Bind("PlayButtonSelect", this, &AudioService::PlayButtonSelect);
     DynamicBinder::Bind("PlayButtonBad", this, &AudioService::PlayButtonBad);
@@ -162,6 +166,9 @@ void AudioService::Play(int index) {
     if (!open || sample == nullptr) {
         return;
     }
+    if (!IsMusicChannel(index)) {
+        Mix_Volume(index, MIX_MAX_VOLUME * effectsPercent / 100);
+    }
     // A sound still playing on its channel is cut off and started again.
     Mix_PlayChannel(index, sample, IsLooping(index) ? -1 : 0);
 }
@@ -176,7 +183,7 @@ void AudioService::PlayBGM(int track) {
     }
     const int channel = kMusicChannels[track];
     Play(channel);
-    Mix_Volume(channel, MixerVolume(kMusicVolume));
+    Mix_Volume(channel, MusicMixerVolume());
 }
 
 void AudioService::ToggleBGM(bool paused) {
@@ -184,8 +191,33 @@ void AudioService::ToggleBGM(bool paused) {
         return;
     }
     for (int channel : kMusicChannels) {
-        Mix_Volume(channel, MixerVolume(paused ? 0 : kMusicVolume));
+        Mix_Volume(channel, paused ? 0 : MusicMixerVolume());
     }
+}
+
+bool AudioService::IsMusicChannel(int index) {
+    for (int channel : kMusicChannels) {
+        if (channel == index) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int AudioService::MusicMixerVolume() const { return MixerVolume(kMusicVolume) * musicPercent / 100; }
+
+void AudioService::SetMusicVolume(int percent) {
+    musicPercent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+    if (open) {
+        for (int channel : kMusicChannels) {
+            Mix_Volume(channel, MusicMixerVolume());
+        }
+    }
+}
+
+void AudioService::SetEffectsVolume(int percent) {
+    // Each effect takes the volume when it is next played.
+    effectsPercent = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
 }
 
 }  // namespace Audio

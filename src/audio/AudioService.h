@@ -38,6 +38,12 @@ public:
     void PlayBGM(int track);
     // Silences the music channels while paused and restores them after, without restarting the track.
     void ToggleBGM(bool paused);
+    // The player's volumes in percent, clamped to 0 to 100: music scales the tracks' own volume,
+    // effects every other sound.
+    void SetMusicVolume(int percent);
+    void SetEffectsVolume(int percent);
+    int GetMusicVolume() { return musicPercent; }
+    int GetEffectsVolume() { return effectsPercent; }
 
     static constexpr int kSampleCount = 15;
     static constexpr int kMusicVolume = 80;  // of 255
@@ -51,9 +57,14 @@ public:
 
 private:
     void Play(int index);
+    static bool IsMusicChannel(int index);
+    // The mixer volume of the music channels at the player's music volume.
+    int MusicMixerVolume() const;
     bool OpenMixer(bool dummy);
 
     bool headless;
+    int musicPercent = 100;
+    int effectsPercent = 100;
     bool started = false;
     bool open = false;
     std::string openError;  // SDL's reason when the mixer last failed to open

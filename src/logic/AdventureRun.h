@@ -15,6 +15,8 @@ public:
 
     // The first adventure level starts a new run; any other level carries on the run there is.
     static constexpr const char* kFirstLevel = "Level1";
+    // The screen after the last adventure level in the level order.
+    static constexpr const char* kResultScreen = "Win";
 
     void Start() { levels.clear(); }
     void AddLevel(const std::string& level, float seconds) { levels.push_back({level, seconds}); }

@@ -5,6 +5,7 @@
 #include "engine/Domain.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
+#include "engine/LevelSequence.h"
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
@@ -20,6 +21,7 @@
 #include "logic/TimingComponent.h"
 #include "logic/VariableGravityZone.h"
 #include "logic/screens/Level.h"
+#include "logic/screens/LevelSelect.h"
 #include "logic/screens/MainMenu.h"
 #include "logic/screens/Options.h"
 #include "logic/screens/PauseMenuLayout.h"
@@ -28,7 +30,9 @@
 #include "logic/screens/WinScreen.h"
 #include "utilities/LuaState.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -88,6 +92,10 @@ void LogicService::Bind() {
     DynamicBinder::Bind("SaveLevel", this, &LogicService::SaveLevel);
     DynamicBinder::Bind("LoadLevel", this, &LogicService::LoadLevel);
     DynamicBinder::Bind("GetAdventureRun", this, &LogicService::GetAdventureRun);
+    DynamicBinder::Bind("GetFurthestLevel", this, &LogicService::GetFurthestLevel);
+    DynamicBinder::Bind("SaveSettings", this, &LogicService::SaveSettings);
+    DynamicBinder::Bind("GetReachedLevels", this, &LogicService::GetReachedLevels);
+    DynamicBinder::Bind("GetLevelBest", this, &LogicService::GetLevelBest);
 
     BindComputedProperty("Frame rate", this, &LogicService::GetFrameRate);
     BindProperty(&playerFinishTime, "PlayerFinishTime", false, false);
@@ -116,7 +124,150 @@ void LogicService::Init() {
     registry.Register<TimingComponent>("Logic", "TimingComponent");
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
     registry.Register<HP>("Logic", "HP");
+    registry.Register<LevelSelect>("Logic", "LevelSelect");
     statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
+    ReadAdventureLevels();
+    if (keepsPlayerFiles) {
+        LoadRecords();
+        LoadSettings();
+    }
+}
+
+void LogicService::LoadSettings() {
+    std::string text;
+    std::string problem;
+    if (!settingsFile.Read(text, problem) && problem.empty()) {
+        return;  // a new player
+    }
+    if (problem.empty() && Settings::Parse(text, settings, problem)) {
+        return;
+    }
+    ZELM_PROBLEM("Logic::LogicService::LoadSettings",
+                 "The settings file \"%s\" cannot be used: %s. The game starts with the default settings, "
+                 "and the next change in the options replaces the file.",
+                 settingsFile.GetPath().c_str(), problem.c_str());
+}
+
+// At the first level, when every service is ready. A full screen asked for on the command line
+// stays: the file only ever turns it on.
+void LogicService::ApplySettings() {
+    settingsApplied = true;
+    if (IsBound("SetMusicVolume")) {
+        Call("SetMusicVolume", settings.musicVolume);
+        Call("SetEffectsVolume", settings.effectsVolume);
+    }
+    if (settings.fullscreen && IsBound("IsFullscreen") && !Call<bool>("IsFullscreen")) {
+        Call("ToggleFullscreen");
+    }
+    if (settings.width != 0) {
+        ApplyResolution(settings.width, settings.height);
+    }
+}
+
+// The display offers its resolutions in a ring: the saved one is looked for once round it, and
+// a display without it ends where it began.
+void LogicService::ApplyResolution(int width, int height) {
+    if (!IsBound("ToggleResolution")) {
+        return;
+    }
+    auto size = [this] {
+        return std::make_pair(static_cast<int>(ScreenText::ScreenWidth(*this)),
+                              static_cast<int>(ScreenText::ScreenHeight(*this)));
+    };
+    const auto start = size();
+    constexpr int kMostModes = 64;
+    for (int step = 0; step < kMostModes && size() != std::make_pair(width, height); ++step) {
+        Call("ToggleResolution");
+        if (size() == start) {
+            return;
+        }
+    }
+}
+
+void LogicService::SaveSettings() {
+    if (!keepsPlayerFiles) {
+        return;
+    }
+    settings.fullscreen = IsBound("IsFullscreen") && Call<bool>("IsFullscreen");
+    settings.width = static_cast<int>(ScreenText::ScreenWidth(*this));
+    settings.height = static_cast<int>(ScreenText::ScreenHeight(*this));
+    if (IsBound("GetMusicVolume")) {
+        settings.musicVolume = Call<int>("GetMusicVolume");
+        settings.effectsVolume = Call<int>("GetEffectsVolume");
+    }
+    settingsFile.Write(settings.Serialise());
+}
+
+void LogicService::ReadAdventureLevels() {
+    ZELM::LevelSequence order;
+    order.Read(ZELM::PathTable::Instance().Get("Levels") + "order.txt");
+    const std::vector<std::string>& names = order.GetNames();
+    auto first = std::find(names.begin(), names.end(), AdventureRun::kFirstLevel);
+    auto end = std::find(first, names.end(), AdventureRun::kResultScreen);
+    adventureLevels.assign(first, end);
+}
+
+void LogicService::LoadRecords() {
+    std::string text;
+    std::string problem;
+    if (!recordsFile.Read(text, problem) && problem.empty()) {
+        return;  // a new player
+    }
+    if (problem.empty() && Records::Parse(text, adventureLevels, records, problem)) {
+        return;
+    }
+    ZELM_PROBLEM("Logic::LogicService::LoadRecords",
+                 "The records file \"%s\" cannot be used: %s. The game starts without records, and the next "
+                 "record replaces the file.",
+                 recordsFile.GetPath().c_str(), problem.c_str());
+}
+
+void LogicService::SaveRecords() {
+    if (keepsPlayerFiles) {
+        recordsFile.Write(records.Serialise());
+    }
+}
+
+std::vector<std::string> LogicService::GetReachedLevels() {
+    const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
+    if (furthest == adventureLevels.end()) {
+        return {adventureLevels.begin(), adventureLevels.begin() + (adventureLevels.empty() ? 0 : 1)};
+    }
+    return {adventureLevels.begin(), furthest + 1};
+}
+
+bool LogicService::CountsForRecords(const std::string& level) {
+    const bool playTesting = IsBound("IsPlayTesting") && Call<bool>("IsPlayTesting");
+    const auto found = std::find(adventureLevels.begin(), adventureLevels.end(), level);
+    return found != adventureLevels.end() && !playTesting;
+}
+
+void LogicService::NoteAdventureProgress(const std::string& level) {
+    if (!CountsForRecords(level)) {
+        return;
+    }
+    const auto reached = std::find(adventureLevels.begin(), adventureLevels.end(), level);
+    const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
+    if (furthest != adventureLevels.end() && reached <= furthest) {
+        return;
+    }
+    records.SetFurthest(level);
+    SaveRecords();
+}
+
+void LogicService::ShowAdventureResult(const std::string& level, float seconds, bool newBest) {
+    char text[96];
+    if (newBest) {
+        std::snprintf(text, sizeof text, "Time: %.3f NEW BEST!", static_cast<double>(seconds));
+    } else {
+        std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds),
+                      static_cast<double>(records.GetBest(level)));
+    }
+    // Where a time attack's clock stands (adventure levels have no clock of their own), a little
+    // smaller so both times fit on one line.
+    const float r = ScreenText::ScreenHeight(*this) / 600.0f;
+    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(r * 1200.0f), r * 2.4f, text);
+    (*finishText)->panel = kClockPanel;
 }
 
 std::string LogicService::CurrentLevelName() {
@@ -211,7 +362,16 @@ const char* RaceResult(float own, float other) {
 
 void LogicService::TimeToWin() {
     if (winType == kAdventure) {
-        adventureRun.AddLevel(CurrentLevelName(), levelMs / 1000.0f);
+        const std::string level = CurrentLevelName();
+        const float seconds = levelMs / 1000.0f;
+        adventureRun.AddLevel(level, seconds);
+        if (CountsForRecords(level)) {
+            const bool newBest = records.OfferTime(level, seconds);
+            if (newBest) {
+                SaveRecords();
+            }
+            ShowAdventureResult(level, seconds, newBest);
+        }
         SetPlayerDontWin(false);  // the player component goes on to the next level itself
         return;
     }
@@ -219,19 +379,23 @@ void LogicService::TimeToWin() {
     if (winType == kTimeAttack) {
         const float time = GetTimerTime();
         StopClock();
-        if (bestTime < time) {
+        const float best = records.GetBest(Records::kTimeAttack);
+        if (records.OfferTime(Records::kTimeAttack, time)) {  // a tie is a record too
+            SaveRecords();
+            PostSomeText("NEW RECORD! Press ENTER to continue...");
+        } else {
             char text[128];
             std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
-                          static_cast<double>(bestTime));
+                          static_cast<double>(best));
             PostSomeText(text);
-        } else {
-            bestTime = time;  // a tie is a record too
-            PostSomeText("NEW RECORD! Press ENTER to continue...");
         }
         WaitForEnter();
     } else if (winType == kRace) {
         playerFinishTime = GetTimerTime();
         StopClock();
+        if (records.OfferTime(Records::kRace, playerFinishTime)) {
+            SaveRecords();
+        }
         TellPeerFinishTime(playerFinishTime);
         FrezeYouBastard(true);
         if (otherPlayerFinishTime <= kNotFinished) {
@@ -507,8 +671,15 @@ void LogicService::LevelStart() {
     playerFinishTime = 0.0f;
     otherPlayerFinishTime = 0.0f;
     levelMs = 0.0f;
-    if (winType == kAdventure && CurrentLevelName() == AdventureRun::kFirstLevel) {
-        adventureRun.Start();
+    if (keepsPlayerFiles && !settingsApplied) {
+        ApplySettings();
+    }
+    if (winType == kAdventure) {
+        const std::string level = CurrentLevelName();
+        if (level == AdventureRun::kFirstLevel) {
+            adventureRun.Start();
+        }
+        NoteAdventureProgress(level);
     }
     if (initScript) {
         CallLevelHook("Init", nullptr);
@@ -525,6 +696,7 @@ void LogicService::LevelExit() {
         (*statusText)->text = " ";
     }
     howToPage.Hide();  // a level left from its pause takes the page with it
+    finishText.reset();
     ClearLevelScripts();
 }
 

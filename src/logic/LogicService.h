@@ -6,10 +6,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
 #include "logic/AdventureRun.h"
+#include "logic/PlayerFile.h"
+#include "logic/Records.h"
+#include "logic/Settings.h"
 #include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
@@ -90,11 +94,25 @@ public:
     void Pause(bool paused);
     void DisplayHowTo(bool show);
 
+    // Called before the services start: Init reads the player's records and settings, the first
+    // level applies the settings, and each file is saved whenever it changes. Without it (tools,
+    // tests of one level) records last as long as the process and settings are not touched.
+    void KeepPlayerFiles() { keepsPlayerFiles = true; }
+    // Writes the display and volumes as they are now; the options call it after each change.
+    void SaveSettings();
+    // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
+    std::string GetFurthestLevel() { return records.GetFurthest(); }
+    // The adventure levels up to the furthest reached (the first one for a new player), for the
+    // level selection.
+    std::vector<std::string> GetReachedLevels();
+    // The level's best time in seconds, infinity when it has none.
+    float GetLevelBest(std::string level) { return records.GetBest(level); }
+
     int GetWinType() const { return winType; }
     // The adventure's levels won in this process with their times; null outside an adventure, so
     // a time attack's or a race's result screen shows none.
     const AdventureRun* GetAdventureRun() const { return winType == kAdventure ? &adventureRun : nullptr; }
-    float GetBestTime() const { return bestTime; }
+    float GetBestTime() const { return records.GetBest(Records::kTimeAttack); }
     float GetPlayerFinishTime() const { return playerFinishTime; }
     float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
     const Graphics::Text* GetStatusText() const { return statusText ? statusText->Get() : nullptr; }
@@ -119,6 +137,18 @@ private:
     bool IsWaitingForEnter() const;
     void StopClock();
     void TellPeerFinishTime(float time);
+    // The adventure's levels from order.txt: from the first adventure level to the result screen.
+    void ReadAdventureLevels();
+    // An adventure level played for real: not a play-test of the editor's copy, which may differ.
+    bool CountsForRecords(const std::string& level);
+    void LoadRecords();
+    void LoadSettings();
+    void ApplySettings();
+    void ApplyResolution(int width, int height);
+    void SaveRecords();
+    // The adventure level's time and its best, on a clock line of its own while the win plays.
+    void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
+    void NoteAdventureProgress(const std::string& level);
     void ShowPauseMenu();
     void RemovePauseButtons();
     void SetPlayerInstructions(const std::string& text);
@@ -132,14 +162,21 @@ private:
     WorldMap worldMap;
     TileCollision::TileObjects tileObjects;
     std::array<unsigned char, 21> effectCooldown = {};  // by tile type; only 5 and 6 are used
-    float bestTime = std::numeric_limits<float>::infinity();  // this run's best time attack; never saved
     int winType = kAdventure;
     float playerFinishTime = 0.0f;
     float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
     AdventureRun adventureRun;
+    Records records;
+    PlayerFile recordsFile{"records.xml"};
+    Settings settings;
+    PlayerFile settingsFile{"settings.xml"};
+    bool keepsPlayerFiles = false;
+    bool settingsApplied = false;
+    std::vector<std::string> adventureLevels;
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;
     std::unique_ptr<ScreenText> statusText;
+    std::unique_ptr<ScreenText> finishText;  // from an adventure level's goal to the level's exit
     ZELM::EntityHandle player;
     std::array<ZELM::EntityHandle, 6> pauseButtons;
     std::string savedInstructions;

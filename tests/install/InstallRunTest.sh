@@ -4,6 +4,7 @@
 # that nothing is written into the prefix or the working directory.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
+solutions="$(cd "$(dirname "$0")/../solutions" && pwd)"
 
 scratch="$(mktemp -d)"
 trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
@@ -30,6 +31,12 @@ echo 'Engine.SaveLevel("PlayerMap")' > "$scratch/save.lua"
   --exec "$scratch/save.lua" || fail "the installed game did not run cleanly (status $?)"
 
 [ -s "$XDG_DATA_HOME/fallward/Levels/Tiles/PlayerMap" ] || fail "the save did not land under XDG_DATA_HOME"
+
+# A level won: its best time and the progress land beside the player's levels.
+"$prefix/bin/fallward" --headless --level Level1 --frames 700 --fixed-dt 16.6667 --problems fatal \
+  --input-script "$solutions/Level1.input" || fail "the installed game did not play Level1 cleanly (status $?)"
+grep -q '<Best level="Level1">' "$XDG_DATA_HOME/fallward/records.xml" ||
+  fail "the records did not land under XDG_DATA_HOME"
 [ -z "$(find "$prefix" -newer "$scratch/installed")" ] || fail "the game wrote into the installed tree"
 [ -z "$(ls -A "$scratch/elsewhere")" ] || fail "the game wrote into the working directory"
 echo "install test: ok"

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ScratchData.h"
+
 namespace {
 
 const std::string kBinary = FALLWARD_BINARY;
@@ -154,12 +156,16 @@ protected:
     std::string Game(const std::string& space, const std::string& name, const std::string& input,
                      int frames) const {
         return "timeout 60 ip netns exec " + space + " env XDG_STATE_HOME=" + work + "/state" + name + " " +
-               kBinary + " --headless --fixed-dt 16.6667 --problems fatal --input-script " + kFixtures +
-               "/race/" + input + " --trace " + work + "/" + name + ".jsonl --frames " +
-               std::to_string(frames) + " 2>" + work + "/" + name + ".err";
+               kBinary + " --headless --fixed-dt 16.6667 --problems fatal --data " +
+               (name == "A" ? dataA : dataB).Working() + " --input-script " + kFixtures + "/race/" + input +
+               " --trace " + work + "/" + name + ".jsonl --frames " + std::to_string(frames) + " 2>" + work +
+               "/" + name + ".err";
     }
 
     std::unique_ptr<NamespacePair> namespaces;
+    // Each game keeps its own records, away from the repository's data.
+    ZELMTest::ScratchData dataA;
+    ZELMTest::ScratchData dataB;
     const std::string work = "/tmp/fallward-race-" + std::to_string(::getpid());
 };
 

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "support/ScratchData.h"
+
 namespace ZELMTest {
 
 struct RunResult {
@@ -15,9 +17,14 @@ struct RunResult {
 };
 
 // Captures standard error only, or (withOutput) standard output and error together in their order.
+// A run that names no data directory plays the bundled game from a scratch one, so what it saves
+// for the player stays out of the repository and out of the next run.
 inline RunResult RunFallward(const std::string& arguments, bool withOutput = false) {
+    const ScratchData scratch;
+    const std::string data =
+        arguments.find("--data") == std::string::npos ? " --data " + scratch.Working() : "";
     const std::string command =
-        std::string(FALLWARD_BINARY) + " " + arguments + (withOutput ? " 2>&1" : " 2>&1 1>/dev/null");
+        std::string(FALLWARD_BINARY) + " " + arguments + data + (withOutput ? " 2>&1" : " 2>&1 1>/dev/null");
     RunResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {

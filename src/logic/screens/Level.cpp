@@ -113,10 +113,12 @@ void Level::RunPauseMenu() {
             break;
         case kToggleFullscreen:
             engine.Call("ToggleFullscreen");
+            engine.Call("SaveSettings");
             notice.Show(MenuNotice::DisplayState(engine));
             break;
         case kToggleResolution:
             engine.Call("ToggleResolution");
+            engine.Call("SaveSettings");
             notice.Show(MenuNotice::Resolution(engine));
             break;
         case kReturnToMainMenu:

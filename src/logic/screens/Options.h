@@ -1,5 +1,7 @@
-// The options: full screen, resolution, back to the main menu (also ESC). Each toggle says below
-// the buttons what it switched to.
+// The options: full screen, resolution, music and effects volume, back to the main menu (also
+// ESC). Each toggle says below the buttons what it switched to; a volume shows on its button,
+// ENTER steps it down 10% (from 0% round to 100%), LEFT and RIGHT step it down and up. Every
+// change is saved for the next run.
 #pragma once
 
 #include "logic/screens/Menu.h"
@@ -16,6 +18,14 @@ public:
     void Update(float dt) override;
 
 private:
+    enum Item : int { kFullscreen, kResolution, kMusicVolume, kEffectsVolume, kBack };
+
+    // LEFT and RIGHT on a selected volume; true when one changed.
+    bool StepVolumeByArrows();
+    void SetVolume(Item item, int percent);
+    int GetVolume(Item item);
+    void ShowVolumes();
+
     Menu menu;
     MenuNotice notice;
 };

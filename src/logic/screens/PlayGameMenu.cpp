@@ -5,7 +5,7 @@
 
 namespace Logic {
 
-PlayGameMenu::PlayGameMenu() : menu({"adventure", "tattack", "race", "exitoptions"}, true) {}
+PlayGameMenu::PlayGameMenu() : menu({"adventure", "tattack", "race", "levels", "exitoptions"}, true) {}
 
 void PlayGameMenu::Init() {
     ResetView();
@@ -32,10 +32,17 @@ void PlayGameMenu::Update(float) {
         return;
     }
     switch (menu.GetSelection()) {
-        case 0:
+        case 0: {
             StartMode(kAdventure, false, 1);
-            PostNextLevel();
+            // A player who has been here before goes on from the furthest level reached.
+            const std::string furthest = engine.Call<std::string>("GetFurthestLevel");
+            if (furthest.empty()) {
+                PostNextLevel();
+            } else {
+                PostLoadLevel(furthest);
+            }
             break;
+        }
         case 1:
             StartMode(kTimeAttack, true, 2);
             PostLoadLevel("TimeAttack");
@@ -44,7 +51,8 @@ void PlayGameMenu::Update(float) {
             StartMode(kRace, true, 3);
             PostLoadLevel("multiplayer");
             break;
-        case 3: PostLoadLevel("Menu"); break;
+        case 3: PostLoadLevel("LevelSelect"); break;
+        case 4: PostLoadLevel("Menu"); break;
         default: break;
     }
 }

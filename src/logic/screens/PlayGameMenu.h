@@ -1,4 +1,5 @@
-// The mode selection: adventure, time attack, race, or back to the main menu (also ESC).
+// The mode selection: adventure, time attack, race, the level selection, or back to the main menu
+// (also ESC).
 #pragma once
 
 #include "logic/screens/Menu.h"

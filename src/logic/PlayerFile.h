@@ -1,0 +1,27 @@
+// One of the player's own files (records, settings): in the player's save directory for an
+// installed game, beside the bundled data otherwise, like the levels the editor saves.
+#pragma once
+
+#include <string>
+
+namespace Logic {
+
+class PlayerFile {
+public:
+    // A file bigger than this is no file the game wrote.
+    static constexpr std::size_t kLargest = 1 << 20;
+
+    explicit PlayerFile(std::string name) : name(std::move(name)) {}
+
+    std::string GetPath() const;
+    // The file's text. False when there is none to use: `problem` stays empty for a missing file
+    // (a new player) and says why otherwise.
+    bool Read(std::string& text, std::string& problem) const;
+    // Through a temporary file renamed into place; a failure is reported and the game goes on.
+    bool Write(const std::string& text) const;
+
+private:
+    std::string name;
+};
+
+}  // namespace Logic

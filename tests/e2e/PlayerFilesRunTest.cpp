@@ -1,0 +1,172 @@
+// What the game keeps for the player between runs: records, adventure progress and settings, and
+// how it survives those files when they are hostile.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/RunFallward.h"
+#include "support/ScratchData.h"
+
+namespace {
+
+struct Played {
+    ZELMTest::RunResult run;
+    std::vector<std::string> lines;  // the trace, a frame a line
+};
+
+// One run of the game on the scratch data; problems go to standard error.
+Played Play(const ZELMTest::ScratchData& data, const std::string& arguments) {
+    const std::string trace = "/tmp/fallward-player-files-" + std::to_string(::getpid()) + ".jsonl";
+    Played played;
+    played.run = ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems stderr --data " +
+                                       data.Working() + " --trace " + trace + " " + arguments);
+    std::ifstream file(trace);
+    for (std::string line; std::getline(file, line);) {
+        played.lines.push_back(line);
+    }
+    std::remove(trace.c_str());
+    return played;
+}
+
+std::string Flow(const std::string& name) {
+    return " --input-script " + ZELMTest::kFixtures + "/flows/" + name;
+}
+
+// The first on-screen text that starts with `start`, in any frame.
+std::string Shown(const Played& played, const std::string& start) {
+    for (const std::string& line : played.lines) {
+        const std::size_t at = line.find("\"" + start);
+        if (at != std::string::npos) {
+            return line.substr(at + 1, line.find('"', at + 1) - at - 1);
+        }
+    }
+    return std::string();
+}
+
+std::vector<std::string> Levels(const Played& played) {
+    std::vector<std::string> levels;
+    for (const std::string& line : played.lines) {
+        const std::size_t at = line.find("\"level\":\"") + 9;
+        const std::string level = line.substr(at, line.find('"', at) - at);
+        if (levels.empty() || levels.back() != level) {
+            levels.push_back(level);
+        }
+    }
+    return levels;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+const std::string kLate = Flow("time-attack-late.input") + " --frames 600";
+const std::string kFast = Flow("time-attack-twice.input") + " --frames 530";
+
+TEST(PlayerFilesRun, TheTimeAttackRecordIsTheBestOfEveryRun) {
+    const ZELMTest::ScratchData data;
+    EXPECT_EQ(Shown(Play(data, kLate), "NEW RECORD!"), "NEW RECORD! Press ENTER to continue...");
+    const Played fast = Play(data, kFast);
+    EXPECT_EQ(Shown(fast, "NEW RECORD!"), "NEW RECORD! Press ENTER to continue...");
+    const Played late = Play(data, kLate);
+    EXPECT_EQ(Shown(late, "NEW RECORD!"), "") << "a new process remembers the faster run";
+    EXPECT_EQ(Shown(late, "Almost!"), "Almost! Try to beat 4.200! Press ENTER to continue...");
+}
+
+TEST(PlayerFilesRun, TheAdventureGoesOnFromTheFurthestLevelWithItsBestTimes) {
+    const ZELMTest::ScratchData data;
+    const std::string fresh = Flow("adventure-start.input") + " --frames 40";
+    EXPECT_EQ(Levels(Play(data, fresh)).back(), "Level1") << "a new player starts at the beginning";
+
+    const std::string solved =
+        "--level Level1 --frames 800 --input-script " FALLWARD_SOLUTIONS "/Level1.input";
+    const Played first = Play(data, solved);
+    EXPECT_EQ(Levels(first).back(), "Level2");
+    EXPECT_EQ(Shown(first, "Time: "), "Time: 10.233 NEW BEST!") << "the finish shows the time";
+
+    EXPECT_EQ(Levels(Play(data, fresh)).back(), "Level2") << "[adventure] goes on where the player got to";
+    EXPECT_EQ(Shown(Play(data, solved), "Time: "), "Time: 10.233 NEW BEST!") << "the same time again ties it";
+    std::ofstream(data.Working() + "/records.xml")
+        << "<Records><Furthest>Level2</Furthest><Best level=\"Level1\">9.5</Best></Records>";
+    EXPECT_EQ(Shown(Play(data, solved), "Time: "), "Time: 10.233 Best: 9.500");
+}
+
+TEST(PlayerFilesRun, TheLevelSelectionListsTheLevelsReachedWithTheirBestTimesAndStartsTheChosenOne) {
+    const ZELMTest::ScratchData data;
+    std::ofstream(data.Working() + "/records.xml")
+        << "<Records><Furthest>Level3</Furthest><Best level=\"Level2\">12.5</Best></Records>";
+    const Played played = Play(data, Flow("level-select.input") + " --frames 120");
+    EXPECT_EQ(played.run.status, 0) << played.run.errors;
+    EXPECT_EQ(Shown(played, "[Level 1"), "[Level 1: no time yet]");
+    EXPECT_EQ(Shown(played, "[Level 2"), "[Level 2: 12.500 s]");
+    EXPECT_EQ(Shown(played, "[Level 3"), "[Level 3: no time yet]");
+    EXPECT_EQ(Shown(played, "[Level 4"), "") << "a level not reached is not offered";
+    EXPECT_EQ(Levels(played),
+              (std::vector<std::string>{"Splash", "Menu", "GameMenu", "LevelSelect", "Level3"}));
+}
+
+TEST(PlayerFilesRun, AHostileRecordsFileIsReportedOnceAndReplacedByTheNextRecord) {
+    const std::string kHead = "<?xml version=\"1.0\" ?>\n<Records>";
+    const struct {
+        const char* name;
+        std::string text;  // "" writes no file
+    } kCases[] = {
+        {"missing", ""},
+        {"truncated", kHead + "<Best level=\"TimeAttack\">1.5</Be"},
+        {"not XML",
+         "\x7f"
+         "ELF garbage"},
+        {"negative", kHead + "<Best level=\"TimeAttack\">-1</Best></Records>"},
+        {"unknown level", kHead + "<Best level=\"Nowhere\">1</Best></Records>"},
+        {"huge", kHead + "<Best level=\"TimeAttack\">1e300</Best></Records>"},
+        {"NaN", kHead + "<Best level=\"TimeAttack\">NaN</Best></Records>"},
+    };
+    for (const auto& testCase : kCases) {
+        const ZELMTest::ScratchData data;
+        const std::string records = data.Working() + "/records.xml";
+        if (!testCase.text.empty()) {
+            std::ofstream(records) << testCase.text;
+        }
+        const Played played = Play(data, kLate);
+        EXPECT_EQ(played.run.status, 0) << testCase.name << ": " << played.run.errors;
+        EXPECT_EQ(Count(played.run.errors, "The records file"), testCase.text.empty() ? 0u : 1u)
+            << testCase.name << ": " << played.run.errors;
+        EXPECT_EQ(Shown(played, "NEW RECORD!"), "NEW RECORD! Press ENTER to continue...") << testCase.name;
+        EXPECT_NE(ReadFile(records).find("<Best level=\"TimeAttack\">5."), std::string::npos)
+            << testCase.name << ": " << ReadFile(records);
+    }
+}
+
+TEST(PlayerFilesRun, VolumesAreSavedAndAppliedAtTheNextStartAndHostileSettingsAreReplaced) {
+    const ZELMTest::ScratchData data;
+    const std::string settings = data.Working() + "/settings.xml";
+    std::ofstream(settings) << "<Settings><MusicVolume>NaN</MusicVolume></Settings>";
+    const std::string flow = Flow("options-volumes.input");
+    const Played changed = Play(data, flow + " --frames 120");
+    EXPECT_EQ(changed.run.status, 0) << changed.run.errors;
+    EXPECT_EQ(Count(changed.run.errors, "The settings file"), 1u) << changed.run.errors;
+    EXPECT_EQ(Shown(changed, "[music volume"), "[music volume: 100%]") << "the defaults stand in";
+    EXPECT_NE(ReadFile(settings).find("<MusicVolume>80</MusicVolume>"), std::string::npos)
+        << ReadFile(settings);
+    EXPECT_NE(ReadFile(settings).find("<EffectsVolume>90</EffectsVolume>"), std::string::npos);
+
+    const Played next = Play(data, flow + " --frames 60");  // the options opened, nothing changed
+    EXPECT_EQ(next.run.errors.find("The settings file"), std::string::npos) << next.run.errors;
+    EXPECT_EQ(Shown(next, "[music volume"), "[music volume: 80%]");
+    EXPECT_EQ(Shown(next, "[effects volume"), "[effects volume: 90%]");
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// The settings file's text: what is kept, and what a hostile file is refused for.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "logic/Settings.h"
+
+namespace {
+
+using Logic::Settings;
+
+TEST(Settings, WhatIsSavedReadsBackTheSame) {
+    Settings saved;
+    saved.fullscreen = true;
+    saved.width = 1024;
+    saved.height = 768;
+    saved.musicVolume = 30;
+    saved.effectsVolume = 0;
+    Settings read;
+    std::string problem;
+    ASSERT_TRUE(Settings::Parse(saved.Serialise(), read, problem)) << problem;
+    EXPECT_TRUE(read.fullscreen);
+    EXPECT_EQ(read.width, 1024);
+    EXPECT_EQ(read.height, 768);
+    EXPECT_EQ(read.musicVolume, 30);
+    EXPECT_EQ(read.effectsVolume, 0);
+    EXPECT_EQ(Settings::StepDown(10), 0);
+    EXPECT_EQ(Settings::StepDown(0), 100) << "round to the top";
+}
+
+TEST(Settings, AHostileFileIsRefusedWholeAndSaysWhy) {
+    const struct {
+        const char* name;
+        const char* text;
+        const char* said;
+    } kCases[] = {
+        {"truncated", "<Settings><MusicVolume>5", "XML"},
+        {"not XML", "volume=11", "XML"},
+        {"another root", "<Records/>", "root"},
+        {"negative volume", "<Settings><MusicVolume>-10</MusicVolume></Settings>", "-10"},
+        {"loud", "<Settings><EffectsVolume>110</EffectsVolume></Settings>", "110"},
+        {"off the step", "<Settings><EffectsVolume>55</EffectsVolume></Settings>", "55"},
+        {"NaN", "<Settings><MusicVolume>NaN</MusicVolume></Settings>", "NaN"},
+        {"huge", "<Settings><Width>99999999999</Width><Height>600</Height></Settings>", "99999999999"},
+        {"width alone", "<Settings><Width>800</Width></Settings>", "without the other"},
+        {"not a yes or no", "<Settings><FullScreen>maybe</FullScreen></Settings>", "maybe"},
+        {"unknown element", "<Settings><Gamma>2</Gamma></Settings>", "Gamma"},
+    };
+    for (const auto& testCase : kCases) {
+        Settings settings;
+        settings.musicVolume = 40;
+        std::string problem;
+        EXPECT_FALSE(Settings::Parse(testCase.text, settings, problem)) << testCase.name;
+        EXPECT_NE(problem.find(testCase.said), std::string::npos) << testCase.name << ": " << problem;
+        EXPECT_EQ(settings.musicVolume, 40) << testCase.name << " left the settings alone";
+    }
+}
+
+}  // namespace
