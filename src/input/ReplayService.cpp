@@ -26,9 +26,9 @@ ReplayService::ReplayService(InputService& input, std::string version, const std
     input.KeepSeenEvents();
 }
 
-ReplayService::~ReplayService() {
-    TakeInput();
-}
+// Nothing is taken from the input service here: the engine has already deleted it (services go in
+// the order they were added), and every frame's input was taken by that frame's update.
+ReplayService::~ReplayService() = default;
 
 bool ReplayService::LoadForPlaying(const std::string& path, std::string version, ReplayFile& replay,
                                    std::string& error) {
