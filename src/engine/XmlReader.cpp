@@ -60,8 +60,8 @@ std::size_t FirstInvalidUtf8(const std::string& text) {
         }
         const unsigned char lead = static_cast<unsigned char>(text[i]);
         std::size_t length = 1;
-        unsigned char low = 0x80;  // the range of the first continuation byte (overlongs and
-        unsigned char high = 0xBF; // surrogates excluded)
+        unsigned char low = 0x80;   // the range of the first continuation byte (overlongs and
+        unsigned char high = 0xBF;  // surrogates excluded)
         if (lead < 0x80) {
             ++i;
             continue;
@@ -162,6 +162,21 @@ bool XmlReader::ParseText(TiXmlDocument& document, std::string text, std::string
     return !document.Error();
 }
 
+const TiXmlElement* XmlReader::ParseRoot(TiXmlDocument& document, const std::string& text,
+                                         const std::string& root, std::string& problem) {
+    std::string refusal;
+    if (!ParseText(document, text, refusal)) {
+        problem = refusal.empty() ? std::string("it is not XML: ") + document.ErrorDesc() : refusal;
+        return nullptr;
+    }
+    const TiXmlElement* element = document.RootElement();
+    if (element == nullptr || element->ValueStr() != root) {
+        problem = "its root element is not " + root;
+        return nullptr;
+    }
+    return element;
+}
+
 XmlReader::XmlReader(const std::string& path) : document(path.c_str()), path(path) {
     if (!ParseFile(document, path, refusal) || document.RootElement() == nullptr) {
         failed = true;
@@ -215,7 +230,9 @@ namespace {
 
 // Comments (and anything else that is neither an element nor text) are the designer's notes: no
 // value is read from them, so the walk never stands on one.
-bool IsNote(const TiXmlNode* node) { return node->ToElement() == nullptr && node->ToText() == nullptr; }
+bool IsNote(const TiXmlNode* node) {
+    return node->ToElement() == nullptr && node->ToText() == nullptr;
+}
 
 }  // namespace
 
@@ -262,18 +279,30 @@ const char* XmlReader::TakeText() {
     return text->ToText() != nullptr ? text->Value() : nullptr;
 }
 
-void XmlReader::SerializeUnserializable() { TakeText(); }
+void XmlReader::SerializeUnserializable() {
+    TakeText();
+}
 
 void XmlReader::Serialize(std::string& value) {
     const char* text = TakeText();
     value = text != nullptr ? text : "";
 }
 
-void XmlReader::Serialize(bool& value) { value = LeadingInteger(TakeText()) != 0; }
-void XmlReader::Serialize(char& value) { value = static_cast<char>(LeadingInteger(TakeText())); }
-void XmlReader::Serialize(unsigned char& value) { value = static_cast<unsigned char>(LeadingInteger(TakeText())); }
-void XmlReader::Serialize(int& value) { value = ClampToInt(LeadingInteger(TakeText())); }
-void XmlReader::Serialize(unsigned& value) { value = static_cast<unsigned>(LeadingInteger(TakeText())); }
+void XmlReader::Serialize(bool& value) {
+    value = LeadingInteger(TakeText()) != 0;
+}
+void XmlReader::Serialize(char& value) {
+    value = static_cast<char>(LeadingInteger(TakeText()));
+}
+void XmlReader::Serialize(unsigned char& value) {
+    value = static_cast<unsigned char>(LeadingInteger(TakeText()));
+}
+void XmlReader::Serialize(int& value) {
+    value = ClampToInt(LeadingInteger(TakeText()));
+}
+void XmlReader::Serialize(unsigned& value) {
+    value = static_cast<unsigned>(LeadingInteger(TakeText()));
+}
 void XmlReader::Serialize(double& value) {
     value = LeadingFloating(TakeText(), std::numeric_limits<double>::max());
 }

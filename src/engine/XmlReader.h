@@ -2,9 +2,9 @@
 // which passes over comments.
 #pragma once
 
-#include <string>
-
 #include <tinyxml.h>
+
+#include <string>
 
 #include "engine/ISerializer.h"
 
@@ -24,6 +24,10 @@ public:
     // TinyXML reports an error (in the document).
     static bool ParseFile(TiXmlDocument& document, const std::string& path, std::string& refusal);
     static bool ParseText(TiXmlDocument& document, std::string text, std::string& refusal);
+    // A small file of the player's: its text parsed and its root element when that is named `root`;
+    // otherwise null, and `problem` says why in words a report can carry.
+    static const TiXmlElement* ParseRoot(TiXmlDocument& document, const std::string& text,
+                                         const std::string& root, std::string& problem);
 
     bool Failed() const { return failed; }
     // The file the reader was made from, as it was given.

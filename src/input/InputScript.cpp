@@ -60,7 +60,8 @@ int CodeOfName(const std::string& name) {
 }
 
 void Report(const std::string& path, int line, const std::string& reason) {
-    ZELM_PROBLEM("Input::InputScript::Load", "Input script \"%s\", line %d: %s", path.c_str(), line, reason.c_str());
+    ZELM_PROBLEM("Input::InputScript::Load", "Input script \"%s\", line %d: %s", path.c_str(), line,
+                 reason.c_str());
 }
 
 }  // namespace
@@ -108,16 +109,21 @@ void InputScript::IndexSections() {
     }
 }
 
-bool InputScript::ParseLine(const std::string& line, int number, const std::string& path) {
-    if (line.size() > kLongestLine) {
-        Report(path, number, "the line is longer than " + std::to_string(kLongestLine) + " characters");
-        return false;
-    }
+std::vector<std::string> InputScript::Words(const std::string& line) {
     std::istringstream words(line);
     std::vector<std::string> tokens;
     for (std::string token; words >> token;) {
         tokens.push_back(token);
     }
+    return tokens;
+}
+
+bool InputScript::ParseLine(const std::string& line, int number, const std::string& path) {
+    if (line.size() > kLongestLine) {
+        Report(path, number, "the line is longer than " + std::to_string(kLongestLine) + " characters");
+        return false;
+    }
+    const std::vector<std::string> tokens = Words(line);
     if (tokens.empty() || tokens[0][0] == '#') {
         return true;
     }
@@ -129,7 +135,8 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
     event.section = static_cast<int>(sections.size()) - 1;
     long frame = 0;
     if (!ParseWhole(tokens[0], 1, kLastFrame, frame)) {
-        Report(path, number, "the frame " + Quoted(tokens[0]) + " is not a whole number from 1 to 1000000000");
+        Report(path, number,
+               "the frame " + Quoted(tokens[0]) + " is not a whole number from 1 to 1000000000");
         return false;
     }
     event.frame = static_cast<int>(frame);
@@ -145,7 +152,8 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
         return false;
     }
     if (tokens.size() != expected) {
-        Report(path, number, Quoted(tokens[1]) + " takes " + std::to_string(expected - 2) + " value(s) after the frame");
+        Report(path, number,
+               Quoted(tokens[1]) + " takes " + std::to_string(expected - 2) + " value(s) after the frame");
         return false;
     }
 
@@ -162,8 +170,9 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
         long y = 0;
         if (!ParseWhole(tokens[2], -kFarthestPixel, kFarthestPixel, x) ||
             !ParseWhole(tokens[3], -kFarthestPixel, kFarthestPixel, y)) {
-            Report(path, number, "the mouse position " + Quoted(tokens[2]) + " " + Quoted(tokens[3]) +
-                                     " is not two whole numbers of pixels");
+            Report(path, number,
+                   "the mouse position " + Quoted(tokens[2]) + " " + Quoted(tokens[3]) +
+                       " is not two whole numbers of pixels");
             return false;
         }
         event.x = static_cast<int>(x);
@@ -195,9 +204,9 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
 // spaces of its own; only printable characters can be typed.
 bool InputScript::ParseText(const std::string& line, Event& event, int number, const std::string& path) {
     std::size_t at = line.find_first_not_of(" \t");
-    at = line.find_first_of(" \t", at);                 // past the frame
+    at = line.find_first_of(" \t", at);  // past the frame
     at = line.find_first_not_of(" \t", at);
-    at = line.find_first_of(" \t", at);                 // past the verb
+    at = line.find_first_of(" \t", at);  // past the verb
     event.text = at == std::string::npos ? std::string() : line.substr(at + 1);
     if (!event.text.empty() && event.text.back() == '\r') {
         event.text.pop_back();

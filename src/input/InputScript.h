@@ -16,13 +16,16 @@ public:
         int frame = 0;    // counted from 1 at the first frame of its section's level
         int section = 0;  // the "level" line it follows; 0: none, frames count from the run's start
         Kind kind = Kind::Down;
-        int code = 0;    // Down, Up: the key's scan code
-        int x = 0;       // Mouse: client pixels
+        int code = 0;  // Down, Up: the key's scan code
+        int x = 0;     // Mouse: client pixels
         int y = 0;
-        int button = 0;  // Click: 0 left, 1 right
+        int button = 0;    // Click: 0 left, 1 right
         int notches = 0;   // Wheel: turned away from the user when positive
         std::string text;  // Text: the characters typed
     };
+
+    // A line's words, split at spaces; the replay file reads its lines the same way.
+    static std::vector<std::string> Words(const std::string& line);
 
     // The state the script has produced so far: the same tables the devices fill.
     struct State {

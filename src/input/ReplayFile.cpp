@@ -107,11 +107,7 @@ bool ReplayFile::ParseLine(const std::string& line, int number, std::string& scr
         error = At(number) + "longer than " + std::to_string(kLongestLine) + " characters";
         return false;
     }
-    std::istringstream words(line);
-    std::vector<std::string> tokens;
-    for (std::string token; words >> token;) {
-        tokens.push_back(token);
-    }
+    const std::vector<std::string> tokens = InputScript::Words(line);
     if (tokens.empty() || tokens[0][0] == '#') {
         return true;
     }

@@ -56,14 +56,8 @@ bool ParseBest(const TiXmlElement& element, const std::vector<std::string>& adve
 bool Records::Parse(const std::string& text, const std::vector<std::string>& adventureLevels,
                     Records& records, std::string& problem) {
     TiXmlDocument document;
-    std::string refusal;
-    if (!ZELM::XmlReader::ParseText(document, text, refusal)) {
-        problem = refusal.empty() ? std::string("it is not XML: ") + document.ErrorDesc() : refusal;
-        return false;
-    }
-    const TiXmlElement* root = document.RootElement();
-    if (root == nullptr || root->ValueStr() != "Records") {
-        problem = "its root element is not Records";
+    const TiXmlElement* root = ZELM::XmlReader::ParseRoot(document, text, "Records", problem);
+    if (root == nullptr) {
         return false;
     }
     Records read;

@@ -55,14 +55,8 @@ bool ParseElement(const TiXmlElement& element, Settings& read, std::string& prob
 
 bool Settings::Parse(const std::string& text, Settings& settings, std::string& problem) {
     TiXmlDocument document;
-    std::string refusal;
-    if (!ZELM::XmlReader::ParseText(document, text, refusal)) {
-        problem = refusal.empty() ? std::string("it is not XML: ") + document.ErrorDesc() : refusal;
-        return false;
-    }
-    const TiXmlElement* root = document.RootElement();
-    if (root == nullptr || root->ValueStr() != "Settings") {
-        problem = "its root element is not Settings";
+    const TiXmlElement* root = ZELM::XmlReader::ParseRoot(document, text, "Settings", problem);
+    if (root == nullptr) {
         return false;
     }
     Settings read;
