@@ -1,6 +1,6 @@
-// Whole games in one process, through the menus and level after level: a second into each level the
-// picture must look like the same level started alone, so nothing one level leaves in the frame
-// reaches the next.
+// Whole games in one process, through the menus and level after level: the adventure's solutions
+// chained reach the result screen, and a second into each drawn level the picture must look like the
+// same level started alone, so nothing one level leaves in the frame reaches the next.
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 #include <unistd.h>
@@ -106,6 +106,42 @@ int LastFrame(const std::string& script) {
     return last;
 }
 
+// Frames enough for a chained script: each part's last frame, and a few seconds beyond each for
+// reaching the goal and changing levels.
+int LongestRun(const std::string& script) {
+    constexpr int kSlack = 600;
+    int frames = kSlack;
+    std::istringstream lines(script);
+    int partLast = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("level ", 0) == 0) {
+            frames += partLast + kSlack;
+            partLast = 0;
+        } else {
+            partLast = std::max(partLast, std::atoi(line.c_str()));
+        }
+    }
+    return frames + partLast + kSlack;
+}
+
+// The adventure's levels, in the order the game plays them: between the mode menu and the result.
+std::vector<std::string> AdventureLevels() {
+    std::vector<std::string> levels;
+    std::istringstream order(ReadFile(std::string(FALLWARD_GAME) + "/Resources/Levels/order.txt"));
+    bool inAdventure = false;
+    for (std::string name; std::getline(order, name);) {
+        name.erase(name.find_last_not_of(" \r") + 1);
+        if (name == "Win") {
+            break;
+        }
+        if (inAdventure && !name.empty()) {
+            levels.push_back(name);
+        }
+        inAdventure = inAdventure || name == "GameMenu";
+    }
+    return levels;
+}
+
 // Every level start of a trace, in order. A level is traced by the frame that loads it, at its end,
 // and plays from the next frame; the first level plays from frame 1.
 std::vector<LevelStart> LevelStarts(const std::string& trace) {
@@ -142,14 +178,16 @@ protected:
     }
 
     // Plays `script` from the splash to the result screen: first headless, to learn where each
-    // level starts, then on the display with a picture a second into every start of `levels`.
-    // Empty when a run failed or there is nothing to draw on (`noDrawing` then says why).
+    // level starts, then on the display, as far as the last picture, with a picture a second into
+    // every start of `levels`. Empty when a run failed or there is nothing to draw on (`noDrawing`
+    // then says why).
     std::vector<Shot> PlayThrough(const std::string& script, const std::vector<std::string>& levels) {
         const std::string input = Scratch("chain.input");
         std::ofstream(input) << script;
         const std::string plan = Scratch("plan.jsonl");
-        const ZELMTest::RunResult headless = ZELMTest::RunFallward(
-            "--headless --frames 15000" + kTiming + " --input-script " + input + " --trace " + plan);
+        const ZELMTest::RunResult headless =
+            ZELMTest::RunFallward("--headless --frames " + std::to_string(LongestRun(script)) + kTiming +
+                                  " --input-script " + input + " --trace " + plan);
         EXPECT_EQ(headless.status, 0) << headless.errors;
         const std::vector<LevelStart> starts = LevelStarts(plan);
         if (starts.empty() || starts.back().level != "Win") {
@@ -163,25 +201,27 @@ protected:
         }
         std::vector<Shot> shots;
         std::string screenshots;
+        int lastShot = 0;
         for (const LevelStart& start : starts) {
             if (std::find(levels.begin(), levels.end(), start.level) != levels.end()) {
                 shots.push_back(
                     {start.level, Scratch(start.level + "-" + std::to_string(shots.size()) + ".png")});
-                screenshots += " --screenshot " + std::to_string(start.frame + kShotFrame - 1) + ":" +
-                               shots.back().picture;
+                lastShot = start.frame + kShotFrame - 1;
+                screenshots += " --screenshot " + std::to_string(lastShot) + ":" + shots.back().picture;
             }
         }
         const std::string trace = Scratch("drawn.jsonl");
         const ZELMTest::RunResult drawn =
-            ZELMTest::RunFallward("--frames " + std::to_string(starts.back().frame) + kTiming +
-                                  " --input-script " + input + " --trace " + trace + screenshots);
+            ZELMTest::RunFallward("--frames " + std::to_string(lastShot) + kTiming + " --input-script " +
+                                  input + " --trace " + trace + screenshots);
         if (drawn.status == 3 && drawn.errors.find("No picture to write") != std::string::npos) {
             noDrawing = drawn.errors;
             return {};
         }
         EXPECT_EQ(drawn.status, 0) << drawn.errors;
         const std::vector<LevelStart> drawnStarts = LevelStarts(trace);
-        const bool sameWay = std::equal(starts.begin(), starts.end(), drawnStarts.begin(), drawnStarts.end(),
+        const bool sameWay = drawnStarts.size() <= starts.size() &&
+                             std::equal(drawnStarts.begin(), drawnStarts.end(), starts.begin(),
                                         [](const LevelStart& a, const LevelStart& b) {
                                             return a.level == b.level && a.frame == b.frame;
                                         });
@@ -225,19 +265,23 @@ protected:
     std::string noDrawing;  // why nothing could be drawn, when nothing could
 };
 
-TEST_F(PlayThroughRun, EveryAdventureLevelLooksAsItDoesAlone) {
+TEST_F(PlayThroughRun, TheAdventureChainsToTheResultAndItsFirstLevelsLookAsTheyDoAlone) {
+    // Drawing in software costs a frame what a headless run spends on hundreds: the pictures are of
+    // the first levels (several changes of level), the headless run plays every level to the result.
+    constexpr std::size_t kDrawnLevels = 4;
     std::string script =
         Press("ENTER", 10) + OnScreen("Menu", Press("ENTER", 10)) + OnScreen("GameMenu", Press("ENTER", 10));
-    std::vector<std::string> levels;
-    for (int number = 1; number <= 8; ++number) {
-        levels.push_back("Level" + std::to_string(number));
-        script += Solution(levels.back());
+    const std::vector<std::string> adventure = AdventureLevels();
+    ASSERT_GT(adventure.size(), kDrawnLevels);
+    for (const std::string& level : adventure) {
+        script += Solution(level);
     }
-    const std::vector<Shot> shots = PlayThrough(script, levels);
+    const std::vector<std::string> drawn(adventure.begin(), adventure.begin() + kDrawnLevels);
+    const std::vector<Shot> shots = PlayThrough(script, drawn);
     if (!noDrawing.empty()) {
         GTEST_SKIP() << noDrawing;
     }
-    ASSERT_EQ(shots.size(), levels.size()) << "every level of the adventure, in one run";
+    ASSERT_EQ(shots.size(), drawn.size()) << "the first levels of the adventure, in one run";
     ExpectEachLikeAlone(shots);
 }
 
