@@ -1,7 +1,9 @@
--- The first box: it turns with the player's gravity and makes a step to climb.
+-- Falling turns, red blocks and checkpoints together: pockets to choose on the way down a red-floored shaft.
 function Init()
     Tutorial.Start({
-        { text = "The wooden BOX falls with your gravity when it is near you. Take it along!" },
-        { x = { 0, 32 }, y = { 0, 8.5 }, text = "Push the BOX to the step with A and D, then jump onto it with W." },
+        { text = "The floor below is RED! On the way down, turn into pockets ending in GREEN." },
+        { x = { 12, 17 }, y = { 33, 38 }, text = "To leave, tap LEFT to drift over the shaft, then DOWN. Turn early, never late!" },
+        { x = { 4, 9 }, y = { 23, 28 }, text = "Now the other way: tap RIGHT, then DOWN, and turn RIGHT early." },
+        { x = { 12, 17 }, y = { 13, 18 }, text = "The last pair hides the goal. Which side is YELLOW?" },
     })
 end
