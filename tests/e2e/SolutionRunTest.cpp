@@ -96,8 +96,10 @@ const std::map<std::string, std::vector<std::string>> kTutorials = {
      {"Use the arrow keys", "phase through BLUE walls", "GREEN blocks are checkpoints", "RED blocks make you",
       "POWER-UP", "LIGHT BLUE blocks are slippery", "GRAVITY ZONE holds you down",
       "YELLOW block is the goal"}},
-    {"Level3", {"MAGENTA walls phase"}},
-    {"Level5", {"wooden BOX falls with your gravity", "Push the BOX"}},
+    {"Level2", {"drift to a stop", "press RIGHT while you fall"}},
+    {"Level3", {"RED blocks send you back"}},
+    {"Level4", {"GREEN blocks are checkpoints"}},
+    {"Level5", {"pockets ending in GREEN"}},
     {"Level7", {"An arrow key sends its pull", "W and S walk"}},
 };
 
