@@ -3,8 +3,8 @@
 
 namespace Graphics {
 
-const std::array<Mtrl, 11>& BlockMaterials() {
-    static const std::array<Mtrl, 11> table = {{
+const std::array<Mtrl, 12>& BlockMaterials() {
+    static const std::array<Mtrl, 12> table = {{
         {{0.4f, 0.4f, 0.4f, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, 16},
         {{0.4f, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 1, 1}, 32},
         {{0, 0, 0.4f, 1}, {0, 0, 1, 1}, {1, 1, 1, 1}, 32},
@@ -16,6 +16,7 @@ const std::array<Mtrl, 11>& BlockMaterials() {
         {{0.8f, 0.8f, 0.8f, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, 32},
         {{0, 0, 0, 1}, {0.5f, 0.5f, 0.5f, 1}, {1, 1, 1, 1}, 32},
         {{0.9f, 1, 0.9f, 1}, {0.7f, 0.8f, 0.7f, 1}, {1, 1, 1, 1}, 32},
+        {{0.4f, 0.2f, 0, 0.6f}, {1, 0.5f, 0, 1}, {1, 1, 1, 1}, 32},
     }};
     return table;
 }
@@ -41,11 +42,14 @@ int ColourMaterial(unsigned char id) {
         case 3:
             return 2;
         case 4:
+            return 4;
+        // The gravity arrows have a colour of their own, and are see-through: a player must tell
+        // a tile that turns their gravity from a wall they phase through, and see themselves in it.
         case 11:
         case 12:
         case 13:
         case 14:
-            return 4;
+            return 11;
         case 5:
             return 3;
         case 7:

@@ -12,8 +12,8 @@ constexpr std::uint32_t kBackgroundColour = 0xff222222u;
 // Tiles that only exist for play (triggers) or unknown ids show as this see-through magenta.
 constexpr std::uint32_t kUnknownBlockColour = 0x33ff00ffu;
 
-// The eleven block materials, by index.
-const std::array<Mtrl, 11>& BlockMaterials();
+// The twelve block materials, by index.
+const std::array<Mtrl, 12>& BlockMaterials();
 // A float colour as 32-bit ARGB: each channel clamped to [0, 1] and rounded to the nearest step.
 std::uint32_t ColourToArgb(const float rgba[4]);
 // Ids 0, 8, 15, 16, 17 and 19 are not blocks: their cells show the waving wall.

@@ -26,8 +26,9 @@ TEST(BlockLook, EachTileIdHasItsColourAndGlow) {
     for (unsigned char red : {2, 6})
         EXPECT_EQ(Graphics::BlockColour(red), 0xff660000u);
     EXPECT_EQ(Graphics::BlockColour(3), 0xff000066u);
-    for (unsigned char magenta : {4, 11, 12, 13, 14})
-        EXPECT_EQ(Graphics::BlockColour(magenta), 0xff660066u);
+    EXPECT_EQ(Graphics::BlockColour(4), 0xff660066u);
+    for (unsigned char arrow : {11, 12, 13, 14})
+        EXPECT_EQ(Graphics::BlockColour(arrow), 0x99663300u) << "an arrow is see-through and unlike a phase wall";
     EXPECT_EQ(Graphics::BlockColour(5), 0xff006600u);
     EXPECT_EQ(Graphics::BlockColour(7), 0xff006666u);
     EXPECT_EQ(Graphics::BlockColour(20), 0xff666600u);
@@ -43,7 +44,8 @@ TEST(BlockLook, EachTileIdHasItsColourAndGlow) {
     EXPECT_EQ(Graphics::GlowMaterial(1)->diffuse[0] + Graphics::GlowMaterial(1)->diffuse[1], 0.0f);
     EXPECT_EQ(Graphics::GlowMaterial(6), &Graphics::BlockMaterials()[1]);
     EXPECT_EQ(Graphics::GlowMaterial(3), &Graphics::BlockMaterials()[2]);
-    EXPECT_EQ(Graphics::GlowMaterial(12), &Graphics::BlockMaterials()[4]);
+    EXPECT_EQ(Graphics::GlowMaterial(4), &Graphics::BlockMaterials()[4]);
+    EXPECT_EQ(Graphics::GlowMaterial(12), &Graphics::BlockMaterials()[11]);
     EXPECT_EQ(Graphics::GlowMaterial(20), &Graphics::BlockMaterials()[6]);
     EXPECT_FLOAT_EQ(Graphics::BlockMaterials()[0].specularPower, 16.0f);
     // A block's glow has the hue of its face: a magenta wall must not shine white.

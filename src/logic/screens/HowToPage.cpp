@@ -22,6 +22,7 @@ const Row kRows[] = {
     {false, "GREEN blocks: checkpoints to come back to"},
     {false, "RED blocks: back to the last checkpoint"},
     {false, "LIGHT BLUE blocks: slippery, no grip or jump"},
+    {false, "ORANGE blocks: turn your gravity their way"},
     {false, "YELLOW block: the goal, touch it to finish"},
     {false, "GRAVITY ZONES (stripes): walk with A and D,"},
     {true, "or W and S on a wall. The key pointing away"},
