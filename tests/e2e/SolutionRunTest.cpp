@@ -100,6 +100,8 @@ const std::map<std::string, std::vector<std::string>> kTutorials = {
     {"Level3", {"RED blocks send you back"}},
     {"Level4", {"GREEN blocks are checkpoints"}},
     {"Level5", {"pockets ending in GREEN"}},
+    {"Level19", {"wooden BOX falls with your gravity", "Push the BOX"}},
+    {"Level21", {"ORANGE blocks are ARROWS"}},
     {"Level7", {"An arrow key sends its pull", "W and S walk"}},
 };
 
