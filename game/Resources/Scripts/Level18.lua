@@ -1,0 +1,7 @@
+-- Everything together: walking and jumping in a zone, the power-up, and a turning tower.
+function Init()
+    Tutorial.Start({
+        { text = "Everything at once: walk, jump, power up and turn. Find the way to the top of the tower." },
+        { x = { 40, 71 }, y = { 10, 43 }, text = "The tower turns with a fresh arrow key. Land before the next turn." },
+    })
+end
