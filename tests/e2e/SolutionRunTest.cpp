@@ -100,9 +100,9 @@ const std::map<std::string, std::vector<std::string>> kTutorials = {
     {"Level3", {"RED blocks send you back"}},
     {"Level4", {"GREEN blocks are checkpoints"}},
     {"Level5", {"pockets ending in GREEN"}},
+    {"Level14", {"An arrow key sends its pull", "W and S walk"}},
     {"Level19", {"wooden BOX falls with your gravity", "Push the BOX"}},
     {"Level21", {"ORANGE blocks are ARROWS"}},
-    {"Level7", {"An arrow key sends its pull", "W and S walk"}},
 };
 
 // The levels with a solution, each its own test so that they play side by side.

@@ -1,0 +1,8 @@
+-- The power-up: a stronger pull that beats the zone the arrow keys could not.
+function Init()
+    Tutorial.Start({
+        { text = "This GRAVITY ZONE is stronger than your arrow keys. Jump to the POWER-UP!" },
+        { x = { 23, 40 }, y = { 0, 9 }, text = "Your pull now beats the zone and your ring reaches farther. Hold UP under the opening!" },
+        { y = { 10, 25 }, text = "Drop onto the ledge by the RED tunnel, let go, then drift LEFT through it." },
+    })
+end
