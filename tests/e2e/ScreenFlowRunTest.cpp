@@ -168,8 +168,8 @@ TEST(ScreenFlowRun, AClickOnAMenuButtonConfirmsIt) {
 }
 
 TEST(ScreenFlowRun, KeysInThePauseMenuLeaveGravityAndTheZoneAlone) {
-    const std::vector<Frame> frames = PlayHeadless("--level Level7 --frames 140 --input-script " +
-                                                   ZELMTest::kFixtures + "/flows/level7-pause.input");
+    const std::vector<Frame> frames = PlayHeadless("--level Level14 --frames 140 --input-script " +
+                                                   ZELMTest::kFixtures + "/flows/zone-pause.input");
     ASSERT_EQ(frames.size(), 140u);
     const Frame& before = frames[28];  // the player rests on the floor the zone pulls it to
     int pausedFrames = 0;
