@@ -6,6 +6,7 @@
 
 #include "engine/GravityParameters.h"
 #include "engine/Service.h"
+#include "physics/BandedSweep.h"
 #include "physics/CollisionPair.h"
 #include "physics/Endpoint.h"
 
@@ -58,6 +59,10 @@ public:
 
 private:
     void Sweep(bool isXAxis);
+    // False, with nothing found, when some box's ends cannot be banded.
+    bool SweepByBands();
+    void SweepAllOpen();
+    void AddPair(PhysicsComponent* entering, bool enteringImmovable, PhysicsComponent* open, bool openImmovable);
     // Copies the endpoint's value into its entry; false when the endpoint is not in the list.
     bool Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint);
     void Reorder(std::vector<AxisEntry>& list, unsigned i);
@@ -99,6 +104,10 @@ private:
     };
     // Scratch space kept between steps so the broad phase does not allocate every step.
     std::vector<ActiveBox> active;
+    BandedSweep bandedSweep;
+    std::vector<BandedSweep::Box> sweepBoxes;
+    std::vector<PhysicsComponent*> sweepBodies;
+    std::vector<BandedSweep::Overlap> overlaps;
 
     // Solver scratch: the bodies blocked since the pairs were last examined, and, built when first
     // needed in a step, each body's pairs and where every pair now stands in the list.
