@@ -258,9 +258,24 @@ void PhysicsService::Sweep(bool isXAxis) {
     if (!isXAxis) {
         return;
     }
-    if (!SweepByBands()) {
+    if (OpenBoxesMet() <= kFewOpenBoxesPerBox * xEndpoints.size() || !SweepByBands()) {
         SweepAllOpen();
     }
+}
+
+// How many open boxes the entering boxes meet in all, from the kinds of the X list's entries alone:
+// where that is few, filing boxes by band costs more than it saves.
+std::size_t PhysicsService::OpenBoxesMet() const {
+    std::size_t open = 0;
+    std::size_t met = 0;
+    for (const AxisEntry& entry : xEndpoints) {
+        if (entry.isMin) {
+            met += open++;
+        } else if (open > 0) {
+            --open;
+        }
+    }
+    return met;
 }
 
 // The sweep along the X list, with the open boxes filed by height; the pairs and their order are

@@ -18,6 +18,8 @@ class PhysicsService : public ZELM::Service {
 public:
     static constexpr float kStepMs = 5.0f;
     static constexpr float kMaxFrameMs = 100.0f;
+    // Up to this many open boxes met per list entry, the broad phase compares with all of them.
+    static constexpr std::size_t kFewOpenBoxesPerBox = 2;
 
     // The phases of a sub-step whose durations the service keeps.
     enum Phase { kClearingIds, kMoving, kClearingCollisions, kSweepX, kSweepY, kSolving, kPhaseCount };
@@ -59,6 +61,7 @@ public:
 
 private:
     void Sweep(bool isXAxis);
+    std::size_t OpenBoxesMet() const;
     // False, with nothing found, when some box's ends cannot be banded.
     bool SweepByBands();
     void SweepAllOpen();
