@@ -107,13 +107,16 @@ constexpr int kArenaBoxes = 1000;
 constexpr unsigned kArenaWidth = 60;
 constexpr unsigned kArenaHeight = 80;
 
-std::vector<b2Vec2> ArenaDrop() {
+// n boxes in rows of 40 over the arena floor, 1.4 apart across and 1.5 up.
+std::vector<b2Vec2> RowDrop(int count) {
     std::vector<b2Vec2> positions;
-    for (int i = 0; i < kArenaBoxes; ++i) {
+    for (int i = 0; i < count; ++i) {
         positions.emplace_back(2.0f + static_cast<float>(i % 40) * 1.4f, 3.0f + static_cast<float>(i / 40) * 1.5f);
     }
     return positions;
 }
+
+std::vector<b2Vec2> ArenaDrop() { return RowDrop(kArenaBoxes); }
 
 // The arena's tiles: a floor and two walls.
 void BuildArena(OurWorld& world) {
@@ -161,15 +164,12 @@ BENCHMARK(OurFrame)->Unit(benchmark::kMillisecond);
 
 // The scaling of the whole frame: n boxes in rows over the arena floor, dropped again every 120 frames.
 void OurFrameOf(benchmark::State& state) {
-    const int count = static_cast<int>(state.range(0));
     OurWorld world;
     BuildArena(world);
-    const int perRow = 40;
+    const std::vector<b2Vec2> drop = RowDrop(static_cast<int>(state.range(0)));
     std::vector<Kestrin::PhysicsComponent*> bodies;
-    std::vector<b2Vec2> drop;
-    for (int i = 0; i < count; ++i) {
-        drop.emplace_back(2.0f + static_cast<float>(i % perRow) * 1.4f, 3.0f + static_cast<float>(i / perRow) * 1.5f);
-        bodies.push_back(AddBox(world, i, drop[i].x, drop[i].y));
+    for (std::size_t i = 0; i < drop.size(); ++i) {
+        bodies.push_back(AddBox(world, static_cast<int>(i), drop[i].x, drop[i].y));
     }
     RunDroppedFrames(state, world, bodies, drop);
 }
@@ -230,12 +230,12 @@ void SpreadFrame(benchmark::State& state) {
 }
 BENCHMARK(SpreadFrame)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 
-void PeerFrame(benchmark::State& state) {
-    b2World world(b2Vec2(0.0f, -8.0f));
+// The peer's world: the floor and walls as static unit boxes, like the tiles.
+std::unique_ptr<b2World> PeerArena() {
+    auto world = std::make_unique<b2World>(b2Vec2(0.0f, -8.0f));
     b2BodyDef groundDef;
-    b2Body* ground = world.CreateBody(&groundDef);
+    b2Body* ground = world->CreateBody(&groundDef);
     b2PolygonShape tile;
-    // The floor and walls as static unit boxes, like the tiles.
     for (unsigned x = 0; x < kArenaWidth; ++x) {
         tile.SetAsBox(0.5f, 0.5f, b2Vec2(static_cast<float>(x) + 0.5f, 0.5f), 0.0f);
         ground->CreateFixture(&tile, 0.0f);
@@ -246,32 +246,77 @@ void PeerFrame(benchmark::State& state) {
             ground->CreateFixture(&tile, 0.0f);
         }
     }
-    const std::vector<b2Vec2> drop = ArenaDrop();
-    std::vector<b2Body*> bodies;
+    return world;
+}
+
+b2Body* AddPeerBox(b2World& world, const b2Vec2& at) {
+    b2BodyDef definition;
+    definition.type = b2_dynamicBody;
+    definition.fixedRotation = true;  // our boxes stay axis-aligned
+    definition.position = at;
+    b2Body* body = world.CreateBody(&definition);
     b2PolygonShape box;
     box.SetAsBox(0.5f, 0.5f);
-    for (int i = 0; i < kArenaBoxes; ++i) {
-        b2BodyDef definition;
-        definition.type = b2_dynamicBody;
-        definition.fixedRotation = true;  // our boxes stay axis-aligned
-        definition.position = drop[i];
-        b2Body* body = world.CreateBody(&definition);
-        body->CreateFixture(&box, 1.0f);
-        bodies.push_back(body);
+    body->CreateFixture(&box, 1.0f);
+    return body;
+}
+
+// The peer's frames of boxes dropped from the given points, put back at rest every 120 frames, untimed.
+void PeerDroppedFrames(benchmark::State& state, const std::vector<b2Vec2>& drop) {
+    std::unique_ptr<b2World> world = PeerArena();
+    std::vector<b2Body*> bodies;
+    for (const b2Vec2& at : drop) {
+        bodies.push_back(AddPeerBox(*world, at));
     }
     int frame = 0;
     for (auto _ : state) {
         if (frame++ % 120 == 0) {
             state.PauseTiming();
-            for (int i = 0; i < kArenaBoxes; ++i) {
+            for (std::size_t i = 0; i < bodies.size(); ++i) {
                 bodies[i]->SetTransform(drop[i], 0.0f);
                 bodies[i]->SetLinearVelocity(b2Vec2(0.0f, 0.0f));
+                // A body asleep on the floor would otherwise hang at its drop point, costing nothing.
+                bodies[i]->SetAwake(true);
             }
             state.ResumeTiming();
         }
-        world.Step(1.0f / 60.0f, 8, 3);
+        world->Step(1.0f / 60.0f, 8, 3);
     }
 }
+
+void PeerFrame(benchmark::State& state) {
+    PeerDroppedFrames(state, ArenaDrop());
+}
 BENCHMARK(PeerFrame)->Unit(benchmark::kMillisecond);
+
+void PeerFrameOf(benchmark::State& state) {
+    PeerDroppedFrames(state, RowDrop(static_cast<int>(state.range(0))));
+}
+BENCHMARK(PeerFrameOf)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The peer's pile: n boxes made at one point in a new world every 10 frames (untimed); "worst frame
+// ms" is the longest of those first frames, in processor time, while the pile flies apart.
+void PeerPileFrame(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    std::unique_ptr<b2World> world;
+    double worstMs = 0.0;
+    int frame = 0;
+    for (auto _ : state) {
+        if (frame++ % 10 == 0) {
+            state.PauseTiming();
+            world.reset();
+            world = PeerArena();
+            for (int i = 0; i < count; ++i) {
+                AddPeerBox(*world, b2Vec2(30.0f, 10.0f));
+            }
+            state.ResumeTiming();
+        }
+        const double start = ThreadCpuMs();
+        world->Step(1.0f / 60.0f, 8, 3);
+        worstMs = std::max(worstMs, ThreadCpuMs() - start);
+    }
+    state.counters["worst frame ms"] = worstMs;
+}
+BENCHMARK(PeerPileFrame)->Arg(100)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 
 }  // namespace

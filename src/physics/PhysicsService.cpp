@@ -231,6 +231,26 @@ unsigned PhysicsService::Direction(const PhysicsComponent& first, const PhysicsC
     return dy >= 0.0f ? kSecondBelow : kSecondAbove;
 }
 
+void PhysicsService::AddPair(PhysicsComponent* entering, bool enteringImmovable, PhysicsComponent* open,
+                             bool openImmovable) {
+    CollisionPair pair;
+    if (enteringImmovable) {
+        pair.first = entering;
+        pair.second = open;
+        pair.oneSideFixed = true;
+    } else if (openImmovable) {
+        pair.first = open;
+        pair.second = entering;
+        pair.oneSideFixed = true;
+    } else {
+        pair.first = entering;
+        pair.second = open;
+    }
+    pair.direction = Direction(*pair.first, *pair.second);
+    pair.confirmed = true;
+    pairs.push_back(pair);
+}
+
 void PhysicsService::Sweep(bool isXAxis) {
     // The X sweep forms the pairs and confirms each on Y at once, so no list of X-only candidates
     // (which grows with the square of a column's population) is ever built. The Y sweep then finds
@@ -238,6 +258,57 @@ void PhysicsService::Sweep(bool isXAxis) {
     if (!isXAxis) {
         return;
     }
+    if (OpenBoxesMet() <= kFewOpenBoxesPerBox * xEndpoints.size() || !SweepByBands()) {
+        SweepAllOpen();
+    }
+}
+
+// How many open boxes the entering boxes meet in all, from the kinds of the X list's entries alone:
+// where that is few, filing boxes by band costs more than it saves.
+std::size_t PhysicsService::OpenBoxesMet() const {
+    std::size_t open = 0;
+    std::size_t met = 0;
+    for (const AxisEntry& entry : xEndpoints) {
+        if (entry.isMin) {
+            met += open++;
+        } else if (open > 0) {
+            --open;
+        }
+    }
+    return met;
+}
+
+// The sweep along the X list, with the open boxes filed by height; the pairs and their order are
+// those of comparing each entering box with every open one.
+bool PhysicsService::SweepByBands() {
+    sweepBoxes.clear();
+    sweepBodies.clear();
+    for (unsigned rank = 0; rank < xEndpoints.size(); ++rank) {
+        const AxisEntry& entry = xEndpoints[rank];
+        if (!entry.isMin) {
+            continue;
+        }
+        PhysicsComponent* owner = entry.owner;
+        const Endpoint* maximum = owner->GetEndpoint(kXMax);
+        if (maximum->index >= xEndpoints.size() || xEndpoints[maximum->index].endpoint != maximum) {
+            return false;
+        }
+        sweepBoxes.push_back(BandedSweep::Box{owner->GetEndpoint(kYMin)->value, owner->GetEndpoint(kYMax)->value, rank,
+                                              maximum->index, owner->GetInverseMass() == 0.0f});
+        sweepBodies.push_back(owner);
+    }
+    if (!bandedSweep.FindOverlaps(sweepBoxes, overlaps)) {
+        return false;
+    }
+    for (const BandedSweep::Overlap& overlap : overlaps) {
+        AddPair(sweepBodies[overlap.entering], sweepBoxes[overlap.entering].immovable, sweepBodies[overlap.open],
+                sweepBoxes[overlap.open].immovable);
+    }
+    return true;
+}
+
+// Every entering box against every open one: for boxes whose ends the bands cannot take.
+void PhysicsService::SweepAllOpen() {
     active.clear();
     std::size_t leftBoxes = 0;
     for (const AxisEntry& entry : xEndpoints) {
@@ -266,22 +337,7 @@ void PhysicsService::Sweep(bool isXAxis) {
             if (other.body == nullptr || (entering.immovable && other.immovable) || !overlapOnY) {
                 continue;
             }
-            CollisionPair pair;
-            if (entering.immovable) {
-                pair.first = owner;
-                pair.second = other.body;
-                pair.oneSideFixed = true;
-            } else if (other.immovable) {
-                pair.first = other.body;
-                pair.second = owner;
-                pair.oneSideFixed = true;
-            } else {
-                pair.first = owner;
-                pair.second = other.body;
-            }
-            pair.direction = Direction(*pair.first, *pair.second);
-            pair.confirmed = true;
-            pairs.push_back(pair);
+            AddPair(owner, entering.immovable, other.body, other.immovable);
         }
         active.push_back(entering);
     }

@@ -6,6 +6,7 @@
 
 #include "engine/GravityParameters.h"
 #include "engine/Service.h"
+#include "physics/BandedSweep.h"
 #include "physics/CollisionPair.h"
 #include "physics/Endpoint.h"
 
@@ -17,6 +18,8 @@ class PhysicsService : public ZELM::Service {
 public:
     static constexpr float kStepMs = 5.0f;
     static constexpr float kMaxFrameMs = 100.0f;
+    // Up to this many open boxes met per list entry, the broad phase compares with all of them.
+    static constexpr std::size_t kFewOpenBoxesPerBox = 2;
 
     // The phases of a sub-step whose durations the service keeps.
     enum Phase { kClearingIds, kMoving, kClearingCollisions, kSweepX, kSweepY, kSolving, kPhaseCount };
@@ -58,6 +61,11 @@ public:
 
 private:
     void Sweep(bool isXAxis);
+    std::size_t OpenBoxesMet() const;
+    // False, with nothing found, when some box's ends cannot be banded.
+    bool SweepByBands();
+    void SweepAllOpen();
+    void AddPair(PhysicsComponent* entering, bool enteringImmovable, PhysicsComponent* open, bool openImmovable);
     // Copies the endpoint's value into its entry; false when the endpoint is not in the list.
     bool Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint);
     void Reorder(std::vector<AxisEntry>& list, unsigned i);
@@ -99,6 +107,10 @@ private:
     };
     // Scratch space kept between steps so the broad phase does not allocate every step.
     std::vector<ActiveBox> active;
+    BandedSweep bandedSweep;
+    std::vector<BandedSweep::Box> sweepBoxes;
+    std::vector<PhysicsComponent*> sweepBodies;
+    std::vector<BandedSweep::Overlap> overlaps;
 
     // Solver scratch: the bodies blocked since the pairs were last examined, and, built when first
     // needed in a step, each body's pairs and where every pair now stands in the list.
