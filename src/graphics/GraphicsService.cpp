@@ -673,9 +673,14 @@ void GraphicsService::DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool
         }
     }
     // Every outline before any letter, so no line's outline covers another's letters: white text
-    // stays readable over light blocks and the white flash at the end of a level.
+    // stays readable over light blocks and the white flash at the end of a level. A space has no
+    // ink: its nine quads would blend nothing but cost the software renderer as much as a letter's.
+    const GlyphRect space = text.Glyph(' ');
+    const auto blank = [&space](const PlacedGlyph& glyph) {
+        return glyph.source.left == space.left && glyph.source.top == space.top;
+    };
     for (const PlacedGlyph& glyph : glyphs) {
-        if (glyph.overDim != overDim) {
+        if (glyph.overDim != overDim || blank(glyph)) {
             continue;
         }
         const float width = std::max(1.0f, std::floor(glyph.scale * 0.5f));
@@ -688,7 +693,7 @@ void GraphicsService::DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool
         }
     }
     for (const PlacedGlyph& glyph : glyphs) {
-        if (glyph.overDim == overDim) {
+        if (glyph.overDim == overDim && !blank(glyph)) {
             DrawGlyph(glyph, 0.0f, 0.0f, 0xffffffu);
         }
     }
