@@ -99,6 +99,14 @@ void LoadLevelEntities() {
         std::string tiles;
         reader.Serialize(tiles);
     }
+    // The level's scripts need the logic service; skipped, as the level file lists them before
+    // its entities.
+    if (reader.BeginElement("Scripts")) {
+        std::string script;
+        for (int i = 0; i < 3; ++i) {
+            reader.Serialize(script);
+        }
+    }
     while (reader.IsAt("Entity")) {
         const TiXmlNode* element = reader.GetCursor();
         reader.BeginElement("Entity");

@@ -39,6 +39,10 @@ constexpr int kDustParticles = 1000;
 // by the linear filter in the composite: the blur is soft anyway, and at full size its 25 taps per
 // pixel cost a software renderer more than the rest of the frame together.
 constexpr int kGlowDivisor = 4;
+// How far, in glow texels, light reaches from a glowing texel into the frame: the blur's outer taps
+// lie 2 x 3 screen pixels (1.5 texels) out and filter one texel further, and the stretch over the
+// screen filters one more; one spare.
+constexpr int kGlowReach = 5;
 // Dark and translucent: the level still shows through a text panel and around an open menu.
 constexpr std::uint32_t kPanel = 0xa8000000u;
 constexpr std::uint32_t kMenuDim = 0x99000000u;
@@ -595,10 +599,26 @@ void GraphicsService::PostProcess() {
         shader->SetFloat("screenwidth", static_cast<float>(screenWidth));
         shader->SetFloat("screenheight", static_cast<float>(screenHeight));
         shader->SetTechnique("postprocess");
+        const int glowWidth = renderTarget1->GetWidth();
+        const int glowHeight = renderTarget1->GetHeight();
+        renderTarget1->ReadPixels(glowPixels);
+        glowTiles.Find(glowPixels.data(), glowWidth, glowHeight, kGlowReach);
+        // Reading the small glow picture back waits for what is drawn so far, and lets the blur and
+        // its sum skip the screen where no glow reaches: most of it in most levels. The same
+        // whole-screen quad is drawn each time, cut down by the scissor, so every pixel drawn gets
+        // exactly the value the whole pass would give it.
         renderTarget2->Begin();
-        sprites->DrawTarget(renderTarget1->GetTexture(), screenWidth, screenHeight, *shader, 0);
+        for (const PixelRect& rect : glowTiles.GetRects()) {
+            device->SetScissor(rect.x, rect.y, rect.width, rect.height);
+            sprites->DrawTarget(renderTarget1->GetTexture(), screenWidth, screenHeight, *shader, 0);
+        }
         device->UseBackBuffer();
-        sprites->DrawTarget(renderTarget2->GetTexture(), screenWidth, screenHeight, *shader, 1);
+        for (const PixelRect& rect : glowTiles.GetRects()) {
+            const PixelRect onScreen = GlowTiles::Scale(rect, glowWidth, glowHeight, screenWidth, screenHeight);
+            device->SetScissor(onScreen.x, onScreen.y, onScreen.width, onScreen.height);
+            sprites->DrawTarget(renderTarget2->GetTexture(), screenWidth, screenHeight, *shader, 1);
+        }
+        device->ClearScissor();
     }
     device->UseBackBuffer();
     DrawText();
@@ -653,9 +673,14 @@ void GraphicsService::DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool
         }
     }
     // Every outline before any letter, so no line's outline covers another's letters: white text
-    // stays readable over light blocks and the white flash at the end of a level.
+    // stays readable over light blocks and the white flash at the end of a level. A space has no
+    // ink: its nine quads would blend nothing but cost the software renderer as much as a letter's.
+    const GlyphRect space = text.Glyph(' ');
+    const auto blank = [&space](const PlacedGlyph& glyph) {
+        return glyph.source.left == space.left && glyph.source.top == space.top;
+    };
     for (const PlacedGlyph& glyph : glyphs) {
-        if (glyph.overDim != overDim) {
+        if (glyph.overDim != overDim || blank(glyph)) {
             continue;
         }
         const float width = std::max(1.0f, std::floor(glyph.scale * 0.5f));
@@ -668,7 +693,7 @@ void GraphicsService::DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool
         }
     }
     for (const PlacedGlyph& glyph : glyphs) {
-        if (glyph.overDim == overDim) {
+        if (glyph.overDim == overDim && !blank(glyph)) {
             DrawGlyph(glyph, 0.0f, 0.0f, 0xffffffu);
         }
     }

@@ -12,6 +12,7 @@
 #include "engine/Service.h"
 #include "graphics/Camera.h"
 #include "graphics/DisplayModes.h"
+#include "graphics/GlowTiles.h"
 #include "graphics/LightInst.h"
 #include "graphics/PhaseSplashDetector.h"
 #include "graphics/TextLayer.h"
@@ -201,6 +202,8 @@ private:
     std::unique_ptr<SpriteBatch> sprites;
     std::unique_ptr<RenderTarget> renderTarget1;  // the glow pass, at a fraction of the screen size
     std::unique_ptr<RenderTarget> renderTarget2;  // the glow, blurred
+    std::vector<std::uint8_t> glowPixels;          // the glow picture read back each frame
+    GlowTiles glowTiles;                           // where in it the blur can light the frame
     std::unique_ptr<Texture> font;
     std::unique_ptr<Texture> white;                             // one texel: the panels and the menu dim
     std::array<std::unique_ptr<PhaseSplash>, 4> splashSystems;  // by SplashColour

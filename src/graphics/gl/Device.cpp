@@ -94,6 +94,19 @@ void Device::SetDepthWrite(bool on) {
     }
 }
 
+void Device::SetScissor(int x, int y, int rectWidth, int rectHeight) {
+    if (!IsNull()) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x, y, rectWidth, rectHeight);
+    }
+}
+
+void Device::ClearScissor() {
+    if (!IsNull()) {
+        glDisable(GL_SCISSOR_TEST);
+    }
+}
+
 void Device::Present() {
     if (!IsNull()) {
         SDL_GL_SwapWindow(window);

@@ -46,6 +46,10 @@ public:
     // See-through surfaces drawn without depth writes leave what is behind them (and what is drawn
     // after them) in view.
     void SetDepthWrite(bool on);
+    // Draws only inside the rectangle of the current target (rows from the bottom) until
+    // ClearScissor.
+    void SetScissor(int x, int y, int rectWidth, int rectHeight);
+    void ClearScissor();
     void Present();
     // The back buffer as RGBA rows from the top; false on a null device.
     bool ReadBackBuffer(std::vector<std::uint8_t>& rgba, int& outWidth, int& outHeight) const;

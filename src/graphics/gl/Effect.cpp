@@ -187,10 +187,21 @@ void Effect::EndPass() {
 
 void Effect::End() {}
 
+int Effect::LocationOf(const std::string& name, Parameter& parameter) {
+    for (const auto& [program, location] : parameter.locations) {
+        if (program == active->id) {
+            return location;
+        }
+    }
+    const GLint location = glGetUniformLocation(active->id, name.c_str());
+    parameter.locations.emplace_back(active->id, location);
+    return location;
+}
+
 void Effect::Upload() {
     int unit = 0;
-    for (const auto& [name, parameter] : parameters) {
-        const GLint location = glGetUniformLocation(active->id, name.c_str());
+    for (auto& [name, parameter] : parameters) {
+        const GLint location = LocationOf(name, parameter);
         if (location < 0) {
             continue;
         }

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/gl/EffectSource.h"
@@ -51,6 +52,8 @@ private:
         enum Kind { Matrix, Float, Int, Vector, Raw, Sampler } kind = Float;
         std::vector<float> values;
         unsigned texture = 0;
+        // Its location in each program asked so far (-1: not used there), as (program, location).
+        std::vector<std::pair<unsigned, int>> locations;
     };
     struct Program {
         unsigned id = 0;
@@ -59,6 +62,9 @@ private:
 
     Effect() = default;
     void Upload();
+    // The parameter's location in the active program, asked of the driver once per program: a
+    // lookup by name for every parameter of every draw costs more than the draw of a small mesh.
+    int LocationOf(const std::string& name, Parameter& parameter);
     Parameter& Param(const std::string& name, Parameter::Kind kind);
 
     std::map<std::string, std::vector<Program>> techniques;

@@ -48,4 +48,12 @@ void RenderTarget::Begin() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
+void RenderTarget::ReadPixels(std::vector<std::uint8_t>& rgba) const {
+    rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+}
+
 }  // namespace Graphics

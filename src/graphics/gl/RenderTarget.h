@@ -1,7 +1,9 @@
 // An off-screen picture of a given size (a framebuffer object with its own depth).
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace Graphics {
 
@@ -15,6 +17,8 @@ public:
 
     // Draws into the picture from now on, cleared to opaque black with depth 1.
     void Begin();
+    // The picture as RGBA rows from the bottom. It waits for the drawing into it to finish.
+    void ReadPixels(std::vector<std::uint8_t>& rgba) const;
     // The picture as a texture; its first row is the bottom one.
     unsigned GetTexture() const { return texture; }
     int GetWidth() const { return width; }
