@@ -118,6 +118,31 @@ TEST(PlayerFilesRun, TheLevelSelectionListsTheLevelsReachedWithTheirBestTimesAnd
               (std::vector<std::string>{"Splash", "Menu", "GameMenu", "LevelSelect", "Level3"}));
 }
 
+TEST(PlayerFilesRun, TheCourseMenusOfferEachCourseWithItsBestAndStartTheChosenOne) {
+    const ZELMTest::ScratchData data;
+    std::ofstream(data.Working() + "/records.xml")
+        << "<Records><Best level=\"TimeAttack2\">12.5</Best><Best level=\"multiplayer2\">9.25</Best></Records>";
+    const Played played = Play(data, Flow("course-menus.input") + " --net-interface lo --frames 230");
+    EXPECT_EQ(played.run.status, 0) << played.run.errors;
+    EXPECT_EQ(played.run.errors, "");
+    EXPECT_EQ(Levels(played), (std::vector<std::string>{"Splash", "Menu", "GameMenu", "Courses", "TimeAttack2", "Menu",
+                                                        "GameMenu", "Courses", "multiplayer2", "Menu"}));
+    const struct {
+        const char* start;
+        const char* shown;
+    } kButtons[] = {
+        {"[short course", "[short course: no time yet, target 4.200 s]"},
+        {"[medium course", "[medium course: best 12.500 s, target 6.867 s]"},
+        {"[long course", "[long course: no time yet, target 15.683 s]"},
+        {"[race course 1", "[race course 1: no time yet, target 3.017 s]"},
+        {"[race course 2", "[race course 2: best 9.250 s, target 8.550 s]"},
+    };
+    for (const auto& button : kButtons) {
+        EXPECT_EQ(Shown(played, button.start), button.shown);
+    }
+    EXPECT_NE(Shown(played, "Waiting for player"), "") << "the second race course looks for the other player";
+}
+
 TEST(PlayerFilesRun, AHostileRecordsFileIsReportedOnceAndReplacedByTheNextRecord) {
     const std::string kHead = "<?xml version=\"1.0\" ?>\n<Records>";
     const struct {

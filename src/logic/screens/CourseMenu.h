@@ -1,0 +1,36 @@
+// The course selection of the mode picked before (time attack or race): one button a course with
+// its best time, and back to the mode selection (also ESC). The chosen course starts in that mode;
+// a race course also tells the network which course to pair on, so that only a peer on the same
+// course is raced.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "logic/Courses.h"
+#include "logic/screens/Menu.h"
+#include "logic/screens/Screen.h"
+
+namespace Logic {
+
+class CourseMenu : public Screen {
+public:
+    CourseMenu();
+
+    void Init() override;
+    void Update(float dt) override;
+
+    // A course's button text: its title, best time and target in the player's words.
+    static std::string ButtonText(const Courses::Course& course, float bestSeconds);
+
+private:
+    // One button a course, from the "button" archetype, above "[back]".
+    void CreateCourseButtons();
+    void StartCourse(const Courses::Course& course);
+
+    int mode = 0;  // a WinType, read from the game flow
+    std::vector<Courses::Course> courses;
+    Menu menu;
+};
+
+}  // namespace Logic
