@@ -16,15 +16,15 @@ bool Holds(const std::vector<Courses::Course>& courses, const std::string& level
 }  // namespace
 
 const std::vector<Courses::Course>& Courses::TimeAttack() {
-    static const std::vector<Course> courses = {{"TimeAttack", "short course", 4.2f},
-                                                {"TimeAttack2", "medium course", 6.867f},
-                                                {"TimeAttack3", "long course", 15.683f}};
+    static const std::vector<Course> courses = {{"TimeAttack", "short", 4.2f},
+                                                {"TimeAttack2", "medium", 6.867f},
+                                                {"TimeAttack3", "long", 15.683f}};
     return courses;
 }
 
 const std::vector<Courses::Course>& Courses::Race() {
-    static const std::vector<Course> courses = {{"multiplayer", "race course 1", 3.017f},
-                                                {"multiplayer2", "race course 2", 8.55f}};
+    static const std::vector<Course> courses = {{"multiplayer", "course 1", 3.017f},
+                                                {"multiplayer2", "course 2", 8.55f}};
     return courses;
 }
 

@@ -12,8 +12,8 @@ class Courses {
 public:
     struct Course {
         const char* level;
-        const char* title;     // as the course menu shows it
-        float targetSeconds;   // the time of the course's solution in tests/solutions: a time to beat
+        const char* title;    // as the course menu shows it
+        float targetSeconds;  // the time of the course's solution in tests/solutions: a time to beat
     };
 
     static const std::vector<Course>& TimeAttack();

@@ -11,6 +11,7 @@
 #include "engine/XmlReader.h"
 #include "logic/PlayerMovement.h"
 #include "logic/VariableGravityZone.h"
+#include "logic/screens/CourseMenu.h"
 #include "logic/screens/Level.h"
 #include "logic/screens/PauseMenuLayout.h"
 #include "support/GameplayWorld.h"
@@ -173,18 +174,17 @@ protected:
 TEST_F(CourseMenuTest, EachModeOffersItsCoursesAndStartsTheChosenOneInThatMode) {
     const struct {
         int mode;
-        std::vector<std::string> texts;  // how each button's text starts
+        std::vector<std::string> texts;
         std::vector<std::vector<std::string>> actions;  // per item, "[back]" last
     } modes[] = {
         {Logic::kTimeAttack,
-         {"[short course: no time yet, target ", "[medium course: no time yet, target ",
-          "[long course: no time yet, target "},
+         {"[short: no time yet]", "[medium: no time yet]", "[long: no time yet]"},
          {{"PlayButtonSelect", "PlayBGM 2", "TimeAttack"},
           {"PlayButtonSelect", "PlayBGM 2", "TimeAttack2"},
           {"PlayButtonSelect", "PlayBGM 2", "TimeAttack3"},
           {"PlayButtonSelect", "GameMenu"}}},
         {Logic::kRace,
-         {"[race course 1: no time yet, target ", "[race course 2: no time yet, target "},
+         {"[course 1: no time yet]", "[course 2: no time yet]"},
          {{"PlayButtonSelect", "SetRaceCourse multiplayer", "SetAllowCommunication", "PlayBGM 3", "multiplayer"},
           {"PlayButtonSelect", "SetRaceCourse multiplayer2", "SetAllowCommunication", "PlayBGM 3", "multiplayer2"},
           {"PlayButtonSelect", "GameMenu"}}},
@@ -196,16 +196,18 @@ TEST_F(CourseMenuTest, EachModeOffersItsCoursesAndStartsTheChosenOneInThatMode) 
             buttons.clear();
             AddButton("exitoptions");
             world.logic->SetWinType(mode.mode);
-            auto* screen = world.AddComponentEntity<ZELM::Component>("Screen", "CourseMenu");
+            auto* screen = world.AddComponentEntity<Logic::CourseMenu>("Screen", "CourseMenu");
             for (std::size_t i = 0; i < mode.texts.size(); ++i) {
                 ButtonStandIn* button = MadeButton("course" + std::to_string(i));
                 ASSERT_NE(button, nullptr) << mode.mode << " " << i;
-                EXPECT_EQ(button->text.substr(0, mode.texts[i].size()), mode.texts[i]);
+                EXPECT_EQ(button->text, mode.texts[i]);
             }
             EXPECT_EQ(MadeButton("course" + std::to_string(mode.texts.size())), nullptr) << "no more courses";
             for (std::size_t step = 0; step < item; ++step) {
                 Press(*screen, {"DOWN"});
             }
+            const std::string notice = static_cast<Logic::CourseMenu*>(screen)->GetNotice();
+            EXPECT_EQ(notice.rfind("target ", 0) == 0, item < mode.texts.size()) << notice;
             world.engine.calls.clear();
             world.engine.levelsAsked.clear();
             Press(*screen, {"ENTER"});

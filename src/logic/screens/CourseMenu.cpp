@@ -23,17 +23,27 @@ std::string ButtonName(std::size_t index) {
 
 }  // namespace
 
-CourseMenu::CourseMenu() : menu({kBack}, true) {}
+// The notice sits where the mode selection's last button is, under every course menu's "[back]".
+CourseMenu::CourseMenu() : menu({kBack}, true), notice(engine, kFirstY + kStep * 4.0f) {}
 
 std::string CourseMenu::ButtonText(const Courses::Course& course, float bestSeconds) {
-    char best[32] = "no time yet";
-    if (std::isfinite(bestSeconds)) {
-        std::snprintf(best, sizeof best, "best %.3f s", static_cast<double>(bestSeconds));
+    if (!std::isfinite(bestSeconds)) {
+        return std::string("[") + course.title + ": no time yet]";
     }
-    char text[128];
-    std::snprintf(text, sizeof text, "[%s: %s, target %.3f s]", course.title, best,
-                  static_cast<double>(course.targetSeconds));
+    char text[64];
+    std::snprintf(text, sizeof text, "[%s: %.3f s]", course.title, static_cast<double>(bestSeconds));
     return text;
+}
+
+void CourseMenu::ShowTarget() {
+    const auto selected = static_cast<std::size_t>(menu.GetSelection());
+    if (selected >= courses.size()) {
+        notice.Clear();
+        return;
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "target %.3f s", static_cast<double>(courses[selected].targetSeconds));
+    notice.Show(text);
 }
 
 void CourseMenu::Init() {
@@ -50,6 +60,7 @@ void CourseMenu::Init() {
     menu = Menu(names, true);
     menu.SetSelection(0);
     menu.FindButtons(true);
+    ShowTarget();
 }
 
 void CourseMenu::CreateCourseButtons() {
@@ -91,7 +102,10 @@ void CourseMenu::Update(float) {
         PostLoadLevel("GameMenu");
         return;
     }
-    if (!menu.Step(engine)) {
+    notice.LayOut();  // the window may have changed size (F11, ALT+ENTER)
+    const bool confirmed = menu.Step(engine);
+    ShowTarget();
+    if (!confirmed) {
         return;
     }
     const auto chosen = static_cast<std::size_t>(menu.GetSelection());
