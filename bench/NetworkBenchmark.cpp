@@ -84,7 +84,7 @@ void DiscoveryFrameWithJunkWaiting(benchmark::State& state) {
         state.PauseTiming();
         for (int i = 0; i < kJunk; ++i) {
             const PeerAddress from{0x0A010000u + static_cast<std::uint32_t>(i), 8005};
-            flooded.transport->Inject(from, i % 2 == 0 ? RandomBytes(random) : HelloMessage());
+            flooded.transport->Inject(from, i % 2 == 0 ? RandomBytes(random) : HelloMessage("multiplayer"));
         }
         state.ResumeTiming();
         flooded.manager->Update(16.6667f);
@@ -95,9 +95,9 @@ BENCHMARK(DiscoveryFrameWithJunkWaiting)->Unit(benchmark::kMillisecond);
 // Racing: forged race messages from strangers and random bytes, and the peer's one message.
 void RaceFrameWithJunkWaiting(benchmark::State& state) {
     FloodedManager flooded;
-    flooded.transport->Inject({kPeer, 8005}, HostAnnouncement());
+    flooded.transport->Inject({kPeer, 8005}, HostAnnouncement("multiplayer"));
     flooded.manager->Update(16.6667f);
-    flooded.transport->Inject({kPeer, 8005}, PairingReply());
+    flooded.transport->Inject({kPeer, 8005}, PairingReply("multiplayer"));
     flooded.manager->Update(16.6667f);
     const KeyState keys = HeldRight();
     const std::string message = FormatRaceMessage(&kState, keys.data(), keys.data(), 0.0f, {}, 0.0f);

@@ -9,6 +9,7 @@
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
+#include "logic/Courses.h"
 #include "logic/GravityEffectZone.h"
 #include "logic/GravityGuy.h"
 #include "logic/GravitySectorComponent.h"
@@ -20,6 +21,7 @@
 #include "logic/PowerUp.h"
 #include "logic/TimingComponent.h"
 #include "logic/VariableGravityZone.h"
+#include "logic/screens/CourseMenu.h"
 #include "logic/screens/Level.h"
 #include "logic/screens/LevelSelect.h"
 #include "logic/screens/MainMenu.h"
@@ -68,6 +70,7 @@ void LogicService::Bind() {
     DynamicBinder::Bind("GetTimerTime", this, &LogicService::GetTimerTime);
     DynamicBinder::Bind("TimeToWin", this, &LogicService::TimeToWin);
     DynamicBinder::Bind("SetWinType", this, &LogicService::SetWinType);
+    DynamicBinder::Bind("GetWinType", this, &LogicService::GetWinType);
     DynamicBinder::Bind("PostSomeText", this, &LogicService::PostSomeText);
     DynamicBinder::Bind("FrezeYouBastard", this, &LogicService::FrezeYouBastard);
     DynamicBinder::Bind("UnpauseTimer", this, &LogicService::UnpauseTimer);
@@ -125,6 +128,7 @@ void LogicService::Init() {
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
     registry.Register<HP>("Logic", "HP");
     registry.Register<LevelSelect>("Logic", "LevelSelect");
+    registry.Register<CourseMenu>("Logic", "CourseMenu");
     statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
     ReadAdventureLevels();
     if (keepsPlayerFiles) {
@@ -379,21 +383,14 @@ void LogicService::TimeToWin() {
     if (winType == kTimeAttack) {
         const float time = GetTimerTime();
         StopClock();
-        const float best = records.GetBest(Records::kTimeAttack);
-        if (records.OfferTime(Records::kTimeAttack, time)) {  // a tie is a record too
-            SaveRecords();
-            PostSomeText("NEW RECORD! Press ENTER to continue...");
-        } else {
-            char text[128];
-            std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
-                          static_cast<double>(best));
-            PostSomeText(text);
-        }
+        PostSomeText(TimeAttackResult(CurrentLevelName(), time));
         WaitForEnter();
     } else if (winType == kRace) {
         playerFinishTime = GetTimerTime();
         StopClock();
-        if (records.OfferTime(Records::kRace, playerFinishTime)) {
+        const std::string course = CurrentLevelName();
+        // Only a course's name may go into the file: another would have the whole file refused.
+        if (Courses::IsRace(course) && records.OfferTime(course, playerFinishTime)) {
             SaveRecords();
         }
         TellPeerFinishTime(playerFinishTime);
@@ -405,6 +402,23 @@ void LogicService::TimeToWin() {
         PostSomeText(RaceResult(playerFinishTime, otherPlayerFinishTime));
         WaitForEnter();
     }
+}
+
+std::string LogicService::TimeAttackResult(const std::string& course, float seconds) {
+    char text[128];
+    // Only a course's name may go into the file: another would have the whole file refused.
+    if (!Courses::IsTimeAttack(course)) {
+        std::snprintf(text, sizeof text, "Time: %.3f! Press ENTER to continue...", static_cast<double>(seconds));
+        return text;
+    }
+    const float best = records.GetBest(course);
+    if (records.OfferTime(course, seconds)) {  // a tie is a record too
+        SaveRecords();
+        return "NEW RECORD! Press ENTER to continue...";
+    }
+    std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
+                  static_cast<double>(best));
+    return text;
 }
 
 void LogicService::SetOtherPlayerTime(float time) {

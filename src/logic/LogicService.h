@@ -112,7 +112,6 @@ public:
     // The adventure's levels won in this process with their times; null outside an adventure, so
     // a time attack's or a race's result screen shows none.
     const AdventureRun* GetAdventureRun() const { return winType == kAdventure ? &adventureRun : nullptr; }
-    float GetBestTime() const { return records.GetBest(Records::kTimeAttack); }
     float GetPlayerFinishTime() const { return playerFinishTime; }
     float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
     const Graphics::Text* GetStatusText() const { return statusText ? statusText->Get() : nullptr; }
@@ -136,6 +135,8 @@ private:
     void WaitForEnter();
     bool IsWaitingForEnter() const;
     void StopClock();
+    // Keeps a time attack's time when it is the course's best; the words the goal shows for it.
+    std::string TimeAttackResult(const std::string& course, float seconds);
     void TellPeerFinishTime(float time);
     // The adventure's levels from order.txt: from the first adventure level to the result screen.
     void ReadAdventureLevels();

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "engine/XmlReader.h"
+#include "logic/Courses.h"
 
 namespace Logic {
 namespace {
@@ -36,7 +37,7 @@ bool ParseBest(const TiXmlElement& element, const std::vector<std::string>& adve
                std::map<std::string, float>& best, std::string& problem) {
     const char* level = element.Attribute("level");
     const std::string name = level != nullptr ? level : "";
-    if (!Contains(adventureLevels, name) && name != Records::kTimeAttack && name != Records::kRace) {
+    if (!Contains(adventureLevels, name) && !Courses::IsTimeAttack(name) && !Courses::IsRace(name)) {
         problem = "a best time for the unknown level \"" + name + "\"";
         return false;
     }

@@ -10,15 +10,13 @@ namespace Logic {
 
 class Records {
 public:
-    // The levels outside the adventure that keep a best time.
-    static constexpr const char* kTimeAttack = "TimeAttack";
-    static constexpr const char* kRace = "multiplayer";
     // No run takes longer: a larger time in a file is nonsense, not a record.
     static constexpr float kLongestSeconds = 1.0e6f;
 
     // Reads the records from a file's text. The file comes from outside the game: anything but
-    // well-formed records of known levels with times above 0 and up to kLongestSeconds is refused
-    // whole, with the reason in `problem`, and `records` is left as it was.
+    // well-formed records of known levels (the adventure's and the courses) with times above 0 and
+    // up to kLongestSeconds is refused whole, with the reason in `problem`, and `records` is left
+    // as it was.
     static bool Parse(const std::string& text, const std::vector<std::string>& adventureLevels,
                       Records& records, std::string& problem);
     std::string Serialise() const;

@@ -64,7 +64,7 @@ NetworkManager::NetworkManager(std::unique_ptr<DatagramTransport> transport, Set
     : transport(std::move(transport)),
       settings(std::move(settings)),
       log(this->settings.logPath, this->settings.logLimit) {
-    broadcastRecord.text = HelloMessage();
+    broadcastRecord.text = HelloMessage(course);
 }
 
 NetworkManager::~NetworkManager() {
@@ -86,6 +86,7 @@ void NetworkManager::Bind() {
     ZELM::DynamicBinder::Bind("NeedToSendFinishTimeToOtherPlayer", this,
                               &NetworkManager::NeedToSendFinishTimeToOtherPlayer);
     BindBroadcast("LevelStart", this, &NetworkManager::LevelStart);
+    BindBroadcast("SetRaceCourse", this, &NetworkManager::SetRaceCourse);
     ZELM::DynamicBinder::Bind("IsLookingForPeer", this, &NetworkManager::IsLookingForPeer);
 }
 
@@ -151,6 +152,32 @@ void NetworkManager::LevelStart() {
 void NetworkManager::SetNetworkingPlayerFinishTime(float time) {
     needToSendFinishTime = true;
     playerFinishTime = time;
+}
+
+void NetworkManager::SetRaceCourse(std::string name) {
+    if (name == course) {
+        return;
+    }
+    course = std::move(name);
+    // What was heard and answered was for the other course: the election starts again.
+    pendingPeers.clear();
+    incoming.clear();
+    StepDown();
+    if (connected) {
+        Unpair();
+    }
+}
+
+void NetworkManager::Unpair() {
+    log.Write("Left " + FormatAddress(GetPeerAddress()) + " for another course\n");
+    connectedPeers.clear();
+    connected = false;
+    discovering = true;
+    raceStartPending = true;
+    framesWithoutMessage = 0;
+    OpenBroadcast();
+    datagramSink = &NetworkManager::DiscoverySink;
+    messageStep = &NetworkManager::DiscoveryStep;
 }
 
 // ---- Sockets ---------------------------------------------------------------------------------
@@ -277,6 +304,11 @@ void NetworkManager::DiscoveryStep() {
         return;
     }
     for (const Datagram& datagram : incoming) {
+        // A machine on another course, or an older game that names none, is left alone.
+        const std::string_view named = ReadDiscoveryCourse(datagram.text);
+        if (named.empty() || named != course) {
+            continue;
+        }
         switch (ReadDiscoveryType(datagram.text)) {
             case DiscoveryType::HostAnnouncement:
                 if (!hosting) {
@@ -315,7 +347,7 @@ void NetworkManager::AnswerPeer(const PeerAddress& from) {
     if (pendingPeers.count(from.address) == 0 && pendingPeers.size() >= kMaxPendingPeers) {
         return;
     }
-    pendingPeers[from.address] = PeerRecord{PairingReply(), from};
+    pendingPeers[from.address] = PeerRecord{PairingReply(course), from};
 }
 
 void NetworkManager::BecomeHost() {
@@ -323,20 +355,20 @@ void NetworkManager::BecomeHost() {
     hosting = true;
     // Only matters should this manager ever have to elect again.
     waitBeforeHosting = static_cast<unsigned>(std::rand()) % 40;
-    broadcastRecord.text = HostAnnouncement();
+    broadcastRecord.text = HostAnnouncement(course);
 }
 
 void NetworkManager::StepDown() {
     hosting = false;
     clientMessages = 0;
-    broadcastRecord.text = HelloMessage();
+    broadcastRecord.text = HelloMessage(course);
 }
 
 void NetworkManager::CompletePairing(const PeerAddress& from) {
     // Once more from the discovery port, so the peer pairs too even if it missed the others.
     const PeerRecord reply = pendingPeers[from.address];
     Send(reply.text, reply.address);
-    connectedPeers[from.address] = PeerRecord{PairingReply(), PeerAddress{from.address, settings.racePort}};
+    connectedPeers[from.address] = PeerRecord{PairingReply(course), PeerAddress{from.address, settings.racePort}};
     OpenUnicast();
     datagramSink = &NetworkManager::RaceSink;
     connected = true;

@@ -48,6 +48,11 @@ public:
     // Bound by name.
     void SetNetworkingPlayerFinishTime(float time);
     bool NeedToSendFinishTimeToOtherPlayer() { return needToSendFinishTime; }
+    // The race course (its level's name) this machine pairs on; the course menu sets it before the
+    // race starts. A change forgets the peers heard so far, and a pairing made on another course
+    // is left, so that two machines never race on different courses.
+    void SetRaceCourse(std::string name);
+    const std::string& GetRaceCourse() const { return course; }
 
     // Socket problems are shown through this box once per text (default: standard error).
     void SetMessageBox(SocketErrorReporter::MessageBox box) { errors.SetMessageBox(std::move(box)); }
@@ -109,6 +114,7 @@ private:
     void AnswerPeer(const PeerAddress& from);
     void BecomeHost();
     void StepDown();
+    void Unpair();
     void CompletePairing(const PeerAddress& from);
     bool CanBePeer(std::uint32_t address) const;
 
@@ -122,6 +128,7 @@ private:
     void ApplyRemoteState(const PlayerState& state);
 
     bool allowCommunication = false;
+    std::string course = "multiplayer";  // the first race course, until the menu picks one
     bool discovering = true;
     bool needToSendFinishTime = false;
     float playerFinishTime = 0.0f;

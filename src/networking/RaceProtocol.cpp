@@ -1,6 +1,7 @@
 // Formatting and parsing the race protocol's messages.
 #include "networking/RaceProtocol.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,8 @@ constexpr float kMaxAngle = 6.28318f;
 constexpr std::size_t kMaxNumberLength = 24;
 // A count of more digits is not one the receiver skips correctly, and could never fit anyway.
 constexpr std::size_t kMaxCountDigits = 5;
+// A level's name as a course; longer is not one of ours.
+constexpr std::size_t kMaxCourseLength = 32;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -151,21 +154,31 @@ void ParseKeyPart(std::string_view text, RaceMessage& message) {
     }
 }
 
+std::string DiscoveryMessage(std::string_view type, std::string_view course) {
+    std::string text(kTag);
+    text += type;
+    text += ' ';
+    text += course;
+    text += '\n';
+    return text;
+}
+
+bool IsCourseCharacter(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
 }  // namespace
 
-const std::string& HelloMessage() {
-    static const std::string text = "0ZOL0ACK\n";
-    return text;
+std::string HelloMessage(std::string_view course) {
+    return DiscoveryMessage("0ACK", course);
 }
 
-const std::string& HostAnnouncement() {
-    static const std::string text = "0ZOLHACK\n";
-    return text;
+std::string HostAnnouncement(std::string_view course) {
+    return DiscoveryMessage("HACK", course);
 }
 
-const std::string& PairingReply() {
-    static const std::string text = "0ZOLRACK\n\n";
-    return text;
+std::string PairingReply(std::string_view course) {
+    return DiscoveryMessage("RACK", course);
 }
 
 bool IsDiscovery(std::string_view datagram) {
@@ -190,6 +203,23 @@ DiscoveryType ReadDiscoveryType(std::string_view datagram) {
         }
     }
     return DiscoveryType::Unknown;
+}
+
+std::string_view ReadDiscoveryCourse(std::string_view datagram) {
+    const std::size_t start = kTag.size() + 4;
+    if (!IsDiscovery(datagram) || datagram.size() <= start || datagram[start] != ' ') {
+        return {};
+    }
+    const std::size_t end = datagram.find('\n', start + 1);
+    if (end == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view course = datagram.substr(start + 1, end - start - 1);
+    if (course.empty() || course.size() > kMaxCourseLength ||
+        std::find_if_not(course.begin(), course.end(), IsCourseCharacter) != course.end()) {
+        return {};
+    }
+    return course;
 }
 
 EncodedKeys EncodeKeys(const char* keys) {

@@ -22,16 +22,21 @@ using EncodedKeys = std::array<unsigned char, kEncodedKeySize>;
 
 enum class DiscoveryType { NotDiscovery, Hello, HostAnnouncement, PairingReply, Finish, Unknown };
 
-// "0ZOL0ACK\n": a machine that is not hosting and knows no peer, broadcast every frame.
-const std::string& HelloMessage();
-// "0ZOLHACK\n": a host that knows no peer, broadcast every frame.
-const std::string& HostAnnouncement();
-// "0ZOLRACK\n\n": sent to each peer that asked to pair.
-const std::string& PairingReply();
+// Every discovery datagram names the race course it is for after its type, as in
+// "0ZOL0ACK multiplayer\n": machines pair only on the same course.
+// "0ZOL0ACK": a machine that is not hosting and knows no peer, broadcast every frame.
+std::string HelloMessage(std::string_view course);
+// "0ZOLHACK": a host that knows no peer, broadcast every frame.
+std::string HostAnnouncement(std::string_view course);
+// "0ZOLRACK": sent to each peer that asked to pair.
+std::string PairingReply(std::string_view course);
 
 // Whether the datagram starts with the discovery tag "0ZOL".
 bool IsDiscovery(std::string_view datagram);
 DiscoveryType ReadDiscoveryType(std::string_view datagram);
+// The course a discovery datagram names; empty when it names none (an older game's) or the name
+// is not one a level could have (1 to 32 letters, digits and underscores).
+std::string_view ReadDiscoveryCourse(std::string_view datagram);
 
 EncodedKeys EncodeKeys(const char* keys);
 // Writes 256 key bytes: 0x80 for a set bit, 0 otherwise.

@@ -290,7 +290,8 @@ TEST_F(PlayThroughRun, TheTimeAttackLooksTheSameTheSecondTimeInARow) {
     const std::string timeAttack = Solution("TimeAttack");
     const std::string toResult = std::to_string(LastFrame(timeAttack) + 1) + " down ENTER\n";
     const std::string toTimeAttack =
-        OnScreen("Menu", Press("ENTER", 10)) + OnScreen("GameMenu", Press("DOWN", 10) + Press("ENTER", 22));
+        OnScreen("Menu", Press("ENTER", 10)) + OnScreen("GameMenu", Press("DOWN", 10) + Press("ENTER", 22)) +
+        OnScreen("Courses", Press("ENTER", 10));
     const std::string script = Press("ENTER", 10) + toTimeAttack + timeAttack + toResult +
                                OnScreen("Win", Press("ENTER", 10)) + toTimeAttack + timeAttack + toResult;
     const std::vector<Shot> shots = PlayThrough(script, {"TimeAttack"});

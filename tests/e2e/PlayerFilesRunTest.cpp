@@ -118,6 +118,32 @@ TEST(PlayerFilesRun, TheLevelSelectionListsTheLevelsReachedWithTheirBestTimesAnd
               (std::vector<std::string>{"Splash", "Menu", "GameMenu", "LevelSelect", "Level3"}));
 }
 
+TEST(PlayerFilesRun, TheCourseMenusOfferEachCourseWithItsBestAndStartTheChosenOne) {
+    const ZELMTest::ScratchData data;
+    std::ofstream(data.Working() + "/records.xml")
+        << "<Records><Best level=\"TimeAttack2\">12.5</Best><Best level=\"multiplayer2\">9.25</Best></Records>";
+    const Played played = Play(data, Flow("course-menus.input") + " --net-interface lo --frames 230");
+    EXPECT_EQ(played.run.status, 0) << played.run.errors;
+    EXPECT_EQ(played.run.errors, "");
+    EXPECT_EQ(Levels(played), (std::vector<std::string>{"Splash", "Menu", "GameMenu", "Courses", "TimeAttack2", "Menu",
+                                                        "GameMenu", "Courses", "multiplayer2", "Menu"}));
+    // Each button with its course's best; the line under them with the selected course's target.
+    const struct {
+        const char* start;
+        const char* shown;
+    } kTexts[] = {
+        {"[short", "[short: no time yet]"},     {"[medium", "[medium: 12.500 s]"},
+        {"[long", "[long: no time yet]"},       {"[course 1", "[course 1: no time yet]"},
+        {"[course 2", "[course 2: 9.250 s]"},   {"target 4.", "target 4.200 s"},
+        {"target 6.", "target 6.867 s"},        {"target 3.", "target 3.017 s"},
+        {"target 8.", "target 8.550 s"},
+    };
+    for (const auto& text : kTexts) {
+        EXPECT_EQ(Shown(played, text.start), text.shown);
+    }
+    EXPECT_NE(Shown(played, "Waiting for player"), "") << "the second race course looks for the other player";
+}
+
 TEST(PlayerFilesRun, AHostileRecordsFileIsReportedOnceAndReplacedByTheNextRecord) {
     const std::string kHead = "<?xml version=\"1.0\" ?>\n<Records>";
     const struct {

@@ -74,9 +74,9 @@ TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
     std::remove(trace.c_str());
 
     const std::vector<std::string> levels = LevelsOf(frames);
-    const std::vector<std::string> expected = {"Splash", "Menu",        "GameMenu", "Level1",  "Menu",
-                                               "GameMenu", "TimeAttack", "Menu",     "GameMenu", "multiplayer",
-                                               "Menu",    "Options",     "Menu",     "Credits", "Menu"};
+    const std::vector<std::string> expected = {
+        "Splash", "Menu", "GameMenu", "Level1",      "Menu",    "GameMenu", "Courses", "TimeAttack", "Menu",
+        "GameMenu", "Courses", "multiplayer", "Menu", "Options", "Menu", "Credits", "Menu"};
     EXPECT_EQ(levels, expected);
 
     auto shownIn = [&frames](const std::string& level, const std::string& text) {
@@ -98,8 +98,8 @@ TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
 TEST(ScreenFlowRun, ATimeAttackPlayedTwiceStartsAfreshAndKeepsTheRunsRecord) {
     const std::vector<Frame> frames = PlayHeadless("--frames 1100 --input-script " + ZELMTest::kFixtures +
                                                    "/flows/time-attack-twice.input");
-    const std::vector<std::string> expected = {"Splash", "Menu",     "GameMenu",   "TimeAttack", "Win",
-                                               "Menu",   "GameMenu", "TimeAttack", "Win",        "Menu"};
+    const std::vector<std::string> expected = {"Splash", "Menu", "GameMenu", "Courses", "TimeAttack", "Win",
+                                               "Menu",   "GameMenu", "Courses", "TimeAttack", "Win", "Menu"};
     EXPECT_EQ(LevelsOf(frames), expected);
 
     std::vector<std::string> results;  // each attempt's result, and the clock beside it
@@ -131,7 +131,7 @@ TEST(ScreenFlowRun, ALoneRaceSaysNobodyCameAfterHalfAMinuteAndEscGoesBackToTheMe
     const std::vector<Frame> frames = PlayHeadless("--frames 1970 --net-interface lo --input-script " +
                                                    ZELMTest::kFixtures + "/flows/race-alone.input");
     EXPECT_EQ(LevelsOf(frames),
-              (std::vector<std::string>{"Splash", "Menu", "GameMenu", "multiplayer", "Menu"}));
+              (std::vector<std::string>{"Splash", "Menu", "GameMenu", "Courses", "multiplayer", "Menu"}));
     std::size_t start = 0;
     while (start < frames.size() && frames[start].level != "multiplayer") {
         ++start;

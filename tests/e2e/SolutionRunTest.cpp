@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -167,6 +168,42 @@ TEST(SolutionRun, LevelOneShowsTheTurnTheDeathTheRespawnThePowerUpAndTheWin) {
     // The goal is the right wall of the last room: the player stands still at it while winning.
     EXPECT_NEAR(frames[next - 1].x, 45.6, 0.01);
     EXPECT_EQ(frames[next - 1].x, frames[next - 60].x);
+}
+
+TEST(SolutionRun, EachTimeAttackSolutionPlayedFromTheMenusMakesItsCoursesTarget) {
+    // The course menu's targets, as it shows them.
+    const struct {
+        const char* level;
+        int downs;  // from the first course in the course menu
+        const char* target;
+    } kCourses[] = {{"TimeAttack", 0, "4.200"}, {"TimeAttack2", 1, "6.867"}, {"TimeAttack3", 2, "15.683"}};
+    for (const auto& course : kCourses) {
+        std::string script = "10 down ENTER\n11 up ENTER\nlevel Menu\n10 down ENTER\n11 up ENTER\nlevel GameMenu\n"
+                             "10 down DOWN\n11 up DOWN\n22 down ENTER\n23 up ENTER\nlevel Courses\n";
+        for (int i = 0; i < course.downs; ++i) {
+            script += std::to_string(10 + 12 * i) + " down DOWN\n" + std::to_string(11 + 12 * i) + " up DOWN\n";
+        }
+        script += std::to_string(10 + 12 * course.downs) + " down ENTER\n" + std::to_string(11 + 12 * course.downs) +
+                  " up ENTER\nlevel " + course.level + "\n";
+        std::ifstream solution(std::string(FALLWARD_SOLUTIONS) + "/" + course.level + ".input");
+        script += std::string(std::istreambuf_iterator<char>(solution), std::istreambuf_iterator<char>());
+        const std::string base = "/tmp/fallward-target-" + std::to_string(::getpid());
+        std::ofstream(base + ".input") << script;
+        const RunResult run = RunFallward("--headless --fixed-dt 16.6667 --problems fatal --frames 1500 --input-script " +
+                                          base + ".input --trace " + base + ".jsonl");
+        EXPECT_EQ(run.status, 0) << run.errors;
+        std::string result;
+        for (const TracedFrame& frame : ReadTrace(base + ".jsonl")) {
+            if (frame.level == course.level && frame.texts.find("NEW RECORD!") != std::string::npos) {
+                const std::size_t clock = frame.texts.find("Time: ");
+                result = frame.texts.substr(clock + 6, frame.texts.find('"', clock) - clock - 6);
+                break;
+            }
+        }
+        std::remove((base + ".input").c_str());
+        std::remove((base + ".jsonl").c_str());
+        EXPECT_EQ(result, course.target) << course.level;
+    }
 }
 
 }  // namespace

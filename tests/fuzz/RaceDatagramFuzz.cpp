@@ -1,4 +1,4 @@
-// Race datagrams as the receive step reads them: the discovery type, then the race message.
+// Race datagrams as the receive step reads them: the discovery type and course, then the race message.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -10,6 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     size < Networking::kMaxDatagramSize ? size : Networking::kMaxDatagramSize);
     // Both readers see every datagram: the receive step may hand either one anything.
     (void)Networking::ReadDiscoveryType(datagram);
+    (void)Networking::ReadDiscoveryCourse(datagram);
     const Networking::RaceMessage message = Networking::ParseRaceMessage(datagram);
     char keys[Networking::kKeyCount];
     Networking::DecodeKeys(Networking::EncodeKeys(message.keys.data()), keys);

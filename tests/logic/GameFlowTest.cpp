@@ -16,6 +16,18 @@ namespace {
 using Logic::NotificationComponent;
 using Logic::TimingComponent;
 
+// The engine's name of the level being played.
+class LevelNameStandIn : public ZELM::DynamicBinder {
+public:
+    LevelNameStandIn() {
+        SetName("Engine");
+        Bind("GetLevelName", this, &LevelNameStandIn::GetLevelName);
+    }
+    ~LevelNameStandIn() override { UnbindAll(); }
+    const std::string& GetLevelName() const { return name; }
+    std::string name;
+};
+
 class GameFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -25,10 +37,12 @@ protected:
         notice = world.AddComponentEntity<NotificationComponent>("Notice", "NotificationComponent");
     }
 
-    // What the game does from one level to the next: the menu sets the mode, the old level's
-    // entities go, the new level's come, and "LevelStart" reaches every service.
+    // What the game does from one level to the next: the menu sets the mode and picks the mode's
+    // first course, the old level's entities go, the new level's come, and "LevelStart" reaches
+    // every service.
     void StartLevel(int mode) {
         world.logic->SetWinType(mode);
+        levelName.name = mode == Logic::kRace ? "multiplayer" : "TimeAttack";
         world.entities.DestroyAllEntities();
         player = world.AddPlayer(3.0f, 3.0f);
         clock = world.AddComponentEntity<TimingComponent>("Clock", "TimingComponent");
@@ -45,26 +59,34 @@ protected:
     }
 
     ZELMTest::GameplayWorld world;
+    LevelNameStandIn levelName;
     Kestrin::PhysicsComponent* player = nullptr;
     TimingComponent* clock = nullptr;
     NotificationComponent* notice = nullptr;
 };
 
-TEST_F(GameFlowTest, TimeAttackKeepsTheRunsBestTime) {
+TEST_F(GameFlowTest, TimeAttackKeepsTheRunsBestTimeOfEachCourse) {
     world.logic->SetWinType(Logic::kTimeAttack);
     const struct {
+        const char* course;
         float seconds;
         const char* shown;
     } runs[] = {
-        {12.5f, "NEW RECORD! Press ENTER to continue..."},
-        {13.0f, "Almost! Try to beat 12.500! Press ENTER to continue..."},
-        {12.5f, "NEW RECORD! Press ENTER to continue..."},  // a tie is a record
-        {11.25f, "NEW RECORD! Press ENTER to continue..."},
-        {11.5f, "Almost! Try to beat 11.250! Press ENTER to continue..."},
+        {"TimeAttack", 12.5f, "NEW RECORD! Press ENTER to continue..."},
+        {"TimeAttack", 13.0f, "Almost! Try to beat 12.500! Press ENTER to continue..."},
+        {"TimeAttack", 12.5f, "NEW RECORD! Press ENTER to continue..."},  // a tie is a record
+        {"TimeAttack2", 13.0f, "NEW RECORD! Press ENTER to continue..."},
+        {"TimeAttack", 11.25f, "NEW RECORD! Press ENTER to continue..."},
+        {"TimeAttack2", 13.5f, "Almost! Try to beat 13.000! Press ENTER to continue..."},
+        {"TimeAttack3", 40.0f, "NEW RECORD! Press ENTER to continue..."},
+        {"TimeAttack", 11.5f, "Almost! Try to beat 11.250! Press ENTER to continue..."},
+        // A level that is no course keeps no record: the records file could not be read back.
+        {"PhysicsDemo", 9.0f, "Time: 9.000! Press ENTER to continue..."},
     };
     for (const auto& run : runs) {
+        levelName.name = run.course;
         FinishAfter(run.seconds);
-        EXPECT_EQ(notice->GetShown(), run.shown);
+        EXPECT_EQ(notice->GetShown(), run.shown) << run.course;
         EXPECT_TRUE(clock->IsPaused());
         EXPECT_TRUE(notice->IsWaitingForEnter());
         EXPECT_TRUE(player->IsFrozen());
@@ -75,6 +97,8 @@ TEST_F(GameFlowTest, TimeAttackKeepsTheRunsBestTime) {
         clock = world.AddComponentEntity<TimingComponent>("Clock", "TimingComponent");
         notice = world.AddComponentEntity<NotificationComponent>("Notice", "NotificationComponent");
     }
+    EXPECT_FLOAT_EQ(world.logic->GetLevelBest("TimeAttack2"), 13.0f);
+    EXPECT_TRUE(std::isinf(world.logic->GetLevelBest("PhysicsDemo")));
 }
 
 TEST_F(GameFlowTest, TheAdventureLetsThePlayerComponentFinish) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "logic/Records.h"
@@ -17,16 +18,25 @@ TEST(Records, WhatIsSavedReadsBackTheSame) {
     Records saved;
     saved.SetFurthest("Level2");
     EXPECT_TRUE(saved.OfferTime("Level1", 12.5f));
-    EXPECT_TRUE(saved.OfferTime(Records::kTimeAttack, 4.2f));
-    EXPECT_FALSE(saved.OfferTime(Records::kTimeAttack, 5.2f)) << "slower is no record";
-    EXPECT_TRUE(saved.OfferTime(Records::kTimeAttack, 4.2f)) << "a tie is";
+    EXPECT_TRUE(saved.OfferTime("TimeAttack", 4.2f));
+    EXPECT_FALSE(saved.OfferTime("TimeAttack", 5.2f)) << "slower is no record";
+    EXPECT_TRUE(saved.OfferTime("TimeAttack", 4.2f)) << "a tie is";
+    // Every course keeps its own.
+    const std::vector<std::pair<std::string, float>> courses = {
+        {"TimeAttack2", 20.5f}, {"TimeAttack3", 61.0f}, {"multiplayer", 7.5f}, {"multiplayer2", 15.25f}};
+    for (const auto& [course, seconds] : courses) {
+        EXPECT_TRUE(saved.OfferTime(course, seconds)) << course;
+    }
 
     Records read;
     std::string problem;
     ASSERT_TRUE(Records::Parse(saved.Serialise(), kAdventure, read, problem)) << problem;
     EXPECT_EQ(read.GetFurthest(), "Level2");
     EXPECT_FLOAT_EQ(read.GetBest("Level1"), 12.5f);
-    EXPECT_FLOAT_EQ(read.GetBest(Records::kTimeAttack), 4.2f);
+    EXPECT_FLOAT_EQ(read.GetBest("TimeAttack"), 4.2f);
+    for (const auto& [course, seconds] : courses) {
+        EXPECT_FLOAT_EQ(read.GetBest(course), seconds) << course;
+    }
     EXPECT_TRUE(std::isinf(read.GetBest("Level3")));
 }
 
@@ -48,6 +58,7 @@ TEST(Records, AHostileFileIsRefusedWholeAndSaysWhy) {
         {"infinite", kHead + "<Best level=\"Level1\">inf</Best></Records>", "inf"},
         {"not a number", kHead + "<Best level=\"Level1\">12s</Best></Records>", "12s"},
         {"unknown level", kHead + "<Best level=\"Level99\">12</Best></Records>", "Level99"},
+        {"unknown course", kHead + "<Best level=\"TimeAttack9\">12</Best></Records>", "TimeAttack9"},
         {"no level", kHead + "<Best>12</Best></Records>", "unknown level"},
         {"unknown furthest", kHead + "<Furthest>../../etc</Furthest></Records>", "../../etc"},
         {"unknown element", kHead + "<Cheat>1</Cheat></Records>", "Cheat"},

@@ -11,6 +11,7 @@
 #include "engine/XmlReader.h"
 #include "logic/PlayerMovement.h"
 #include "logic/VariableGravityZone.h"
+#include "logic/screens/CourseMenu.h"
 #include "logic/screens/Level.h"
 #include "logic/screens/PauseMenuLayout.h"
 #include "support/GameplayWorld.h"
@@ -57,6 +58,24 @@ protected:
         ZELM::DelayedCallQueue::Instance().Advance(16.0f);
     }
 
+    // The game makes the buttons it adds from the "button" archetype.
+    static void UseButtonArchetype() {
+        // One file per process: the tests of this suite run side by side.
+        const std::string path =
+            (std::filesystem::temp_directory_path() / ("fallward-button-" + std::to_string(::getpid()) + ".xml"))
+                .string();
+        std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Archetype>\n<Component><string>Logic</string>"
+                               "<string>Physical</string></Component>\n<Component><string>Logic</string>"
+                               "<string>ButtonStandIn</string></Component>\n</Archetype>\n";
+        ZELM::ArchetypeTable::Instance().Replace("button", std::make_unique<ZELM::XmlReader>(path));
+        std::filesystem::remove(path);
+    }
+
+    ButtonStandIn* MadeButton(const std::string& name) {
+        ZELM::EntityHandle entity = world.entities.Get(name);
+        return entity.IsAlive() ? static_cast<ButtonStandIn*>(entity.Resolve()->GetComponent("ButtonStandIn")) : nullptr;
+    }
+
     int Selected() const {
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             if (buttons[i]->selected) {
@@ -83,8 +102,8 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
         {"PlayGameMenu",
          {"adventure", "tattack", "race", "levels", "exitoptions"},
          {{"PlayButtonSelect", "PlayBGM 1", "next"},
-          {"PlayButtonSelect", "PlayBGM 2", "TimeAttack"},
-          {"PlayButtonSelect", "SetAllowCommunication", "PlayBGM 3", "multiplayer"},
+          {"PlayButtonSelect", "Courses"},
+          {"PlayButtonSelect", "Courses"},
           {"PlayButtonSelect", "LevelSelect"},
           {"PlayButtonSelect", "Menu"}}},
         {"Options",
@@ -129,7 +148,7 @@ TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
     const struct {
         const char* type;
         std::vector<std::string> levelsAsked;
-    } menus[] = {{"MainMenu", {}}, {"PlayGameMenu", {"Menu"}}, {"Options", {"Menu"}}};
+    } menus[] = {{"MainMenu", {}}, {"PlayGameMenu", {"Menu"}}, {"Options", {"Menu"}}, {"CourseMenu", {"GameMenu"}}};
     ZELMTest::ProblemCapture capture;  // no buttons: ESC needs none
     for (const auto& menu : menus) {
         auto* screen =
@@ -140,6 +159,63 @@ TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
         Press(*screen, {"ESC"});
         EXPECT_EQ(world.engine.levelsAsked, menu.levelsAsked) << menu.type;
         EXPECT_EQ(world.engine.calls, std::vector<std::string>{}) << menu.type << ": nothing is confirmed";
+    }
+}
+
+class CourseMenuTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        UseButtonArchetype();
+    }
+    void TearDown() override { ZELM::ArchetypeTable::DestroyInstance(); }
+};
+
+TEST_F(CourseMenuTest, EachModeOffersItsCoursesAndStartsTheChosenOneInThatMode) {
+    const struct {
+        int mode;
+        std::vector<std::string> texts;
+        std::vector<std::vector<std::string>> actions;  // per item, "[back]" last
+    } modes[] = {
+        {Logic::kTimeAttack,
+         {"[short: no time yet]", "[medium: no time yet]", "[long: no time yet]"},
+         {{"PlayButtonSelect", "PlayBGM 2", "TimeAttack"},
+          {"PlayButtonSelect", "PlayBGM 2", "TimeAttack2"},
+          {"PlayButtonSelect", "PlayBGM 2", "TimeAttack3"},
+          {"PlayButtonSelect", "GameMenu"}}},
+        {Logic::kRace,
+         {"[course 1: no time yet]", "[course 2: no time yet]"},
+         {{"PlayButtonSelect", "SetRaceCourse multiplayer", "SetAllowCommunication", "PlayBGM 3", "multiplayer"},
+          {"PlayButtonSelect", "SetRaceCourse multiplayer2", "SetAllowCommunication", "PlayBGM 3", "multiplayer2"},
+          {"PlayButtonSelect", "GameMenu"}}},
+    };
+    for (const auto& mode : modes) {
+        for (std::size_t item = 0; item < mode.actions.size(); ++item) {
+            world.entities.DestroyAllEntities();
+            world.entities.FlushDying();
+            buttons.clear();
+            AddButton("exitoptions");
+            world.logic->SetWinType(mode.mode);
+            auto* screen = world.AddComponentEntity<Logic::CourseMenu>("Screen", "CourseMenu");
+            for (std::size_t i = 0; i < mode.texts.size(); ++i) {
+                ButtonStandIn* button = MadeButton("course" + std::to_string(i));
+                ASSERT_NE(button, nullptr) << mode.mode << " " << i;
+                EXPECT_EQ(button->text, mode.texts[i]);
+            }
+            EXPECT_EQ(MadeButton("course" + std::to_string(mode.texts.size())), nullptr) << "no more courses";
+            for (std::size_t step = 0; step < item; ++step) {
+                Press(*screen, {"DOWN"});
+            }
+            const std::string notice = static_cast<Logic::CourseMenu*>(screen)->GetNotice();
+            EXPECT_EQ(notice.rfind("target ", 0) == 0, item < mode.texts.size()) << notice;
+            world.engine.calls.clear();
+            world.engine.levelsAsked.clear();
+            Press(*screen, {"ENTER"});
+            std::vector<std::string> happened = world.engine.calls;
+            happened.insert(happened.end(), world.engine.levelsAsked.begin(), world.engine.levelsAsked.end());
+            EXPECT_EQ(happened, mode.actions[item]) << mode.mode << " item " << item;
+            EXPECT_EQ(world.logic->GetWinType(), mode.mode);
+        }
     }
 }
 
@@ -222,16 +298,7 @@ class PauseMenuTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        // The game makes the pause buttons from the "button" archetype.
-        // One file per process: the tests of this suite run side by side.
-        const std::string path =
-            (std::filesystem::temp_directory_path() / ("fallward-button-" + std::to_string(::getpid()) + ".xml"))
-                .string();
-        std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Archetype>\n<Component><string>Logic</string>"
-                               "<string>Physical</string></Component>\n<Component><string>Logic</string>"
-                               "<string>ButtonStandIn</string></Component>\n</Archetype>\n";
-        ZELM::ArchetypeTable::Instance().Replace("button", std::make_unique<ZELM::XmlReader>(path));
-        std::filesystem::remove(path);
+        UseButtonArchetype();
         world.Map(10, 10);
         world.AddPlayer(3.0f, 3.0f);
         world.Movement()->SetInstructions("Find the goal!");
@@ -245,10 +312,7 @@ protected:
         world.entities.FlushDying();
     }
 
-    ButtonStandIn* PauseButton(const std::string& name) {
-        ZELM::EntityHandle entity = world.entities.Get(name);
-        return entity.IsAlive() ? static_cast<ButtonStandIn*>(entity.Resolve()->GetComponent("ButtonStandIn")) : nullptr;
-    }
+    ButtonStandIn* PauseButton(const std::string& name) { return MadeButton(name); }
 
     const std::string& Instructions() { return world.Movement()->GetInstructions()->text; }
 

@@ -31,6 +31,8 @@ using namespace Networking;
 constexpr std::uint32_t kOwn = 0x0A000001;   // 10.0.0.1
 constexpr std::uint32_t kPeer = 0x0A000002;  // 10.0.0.2
 constexpr int kRight = 205;
+// The course a manager races until the menu picks one.
+constexpr const char* kCourse = "multiplayer";
 
 std::string ReadAll(const std::string& path) {
     std::ifstream file(path);
@@ -134,9 +136,9 @@ public:
     // Pairs with a peer at kPeer that the test plays by hand: its host announcement, then its
     // reply; the third frame is the first race message step.
     void PairWithHandPlayedHost() {
-        transport->Inject({kPeer, 8005}, HostAnnouncement());
+        transport->Inject({kPeer, 8005}, HostAnnouncement(kCourse));
         Frames(1);
-        transport->Inject({kPeer, 8005}, PairingReply());
+        transport->Inject({kPeer, 8005}, PairingReply(kCourse));
         Frames(2);
     }
 
@@ -198,14 +200,72 @@ TEST(NetworkManager, TheFirstToCountFortyHellosHostsAndBothPairOnTheRacePort) {
     EXPECT_EQ(first.transport->sent.back().first.address, kPeer);
 }
 
+TEST(NetworkManager, OnlyMachinesOnTheSameCoursePair) {
+    const struct {
+        const char* first;
+        const char* second;
+        bool pair;
+    } cases[] = {
+        {"multiplayer", "multiplayer", true},
+        {"multiplayer2", "multiplayer2", true},
+        {"multiplayer", "multiplayer2", false},
+        {"multiplayer2", "", false},  // an older game, whose datagrams name no course
+    };
+    for (const auto& c : cases) {
+        MemoryNetwork network;
+        Candidate first(network, kOwn);
+        Candidate second(network, kPeer);
+        first.manager->SetRaceCourse(c.first);
+        second.manager->SetRaceCourse(c.second);
+        first.manager->SetAllowCommunication(true);
+        second.manager->SetAllowCommunication(true);
+        for (int frame = 0; frame < 200; ++frame) {
+            first.manager->Update(16.0f);
+            second.manager->Update(16.0f);
+            if (std::string(c.second).empty()) {
+                // What an older game sends: its discovery texts without a course.
+                first.transport->Inject({kPeer, 8005}, frame % 2 == 0 ? "0ZOL0ACK\n" : "0ZOLHACK\n");
+            }
+        }
+        EXPECT_EQ(first.manager->IsConnected(), c.pair) << c.first << " and " << c.second;
+        if (!c.pair) {
+            EXPECT_EQ(first.manager->GetPendingPeerCount(), 0u) << c.first << " and " << c.second;
+            EXPECT_TRUE(first.transport->IsBroadcast()) << "still looking on the discovery port";
+        }
+    }
+}
+
+TEST(NetworkManager, APairingLastsForTheSameCourseAndIsLeftForAnother) {
+    MemoryNetwork network;
+    RaceMachine machine(network, kOwn);
+    GameFlowStandIn flow;
+    machine.manager->SetAllowCommunication(true);
+    machine.PairWithHandPlayedHost();
+    ASSERT_TRUE(machine.manager->IsConnected());
+    machine.manager->SetRaceCourse(kCourse);
+    EXPECT_TRUE(machine.manager->IsConnected()) << "the same course needs no new pairing";
+    machine.manager->SetRaceCourse("multiplayer2");
+    EXPECT_FALSE(machine.manager->IsConnected());
+    EXPECT_EQ(machine.manager->GetPeerAddress(), 0u);
+    machine.transport->sent.clear();
+    machine.Frames(1);
+    EXPECT_TRUE(machine.transport->IsBroadcast());
+    ASSERT_FALSE(machine.transport->sent.empty());
+    EXPECT_EQ(machine.transport->sent.back().second, HelloMessage("multiplayer2"));
+    // The old peer's announcement of the first course is not answered.
+    machine.transport->Inject({kPeer, 8005}, HostAnnouncement(kCourse));
+    machine.Frames(1);
+    EXPECT_EQ(machine.manager->GetPendingPeerCount(), 0u);
+}
+
 TEST(NetworkManager, TwoHostsOfTheSameFrameStillPairTheHigherAddressGivingWay) {
     MemoryNetwork network;
     Candidate low(network, kOwn);
     Candidate high(network, kPeer);
     // A third machine's forty hellos make both hosts in the same frame.
     for (int i = 0; i < 40; ++i) {
-        low.transport->Inject({0x0A000009, 8005}, HelloMessage());
-        high.transport->Inject({0x0A000009, 8005}, HelloMessage());
+        low.transport->Inject({0x0A000009, 8005}, HelloMessage(kCourse));
+        high.transport->Inject({0x0A000009, 8005}, HelloMessage(kCourse));
     }
     low.manager->Update(16.0f);
     high.manager->Update(16.0f);
@@ -343,19 +403,19 @@ TEST(NetworkManager, DiscoveryIsLoggedWithoutLettingASenderForgeLines) {
         settings.logLimit = 300;
         NetworkManager manager(std::move(memory), settings);
         manager.Init();
-        transport->Inject({kPeer, 8005}, HelloMessage());
+        transport->Inject({kPeer, 8005}, HelloMessage(kCourse));
         transport->Inject({kPeer, 8005}, "0ZOLFAKE\nMessages Sent: forged\x01");
         transport->Inject({kPeer, 8005}, "not ours");
-        transport->Inject({kOwn, 8005}, HelloMessage());
+        transport->Inject({kOwn, 8005}, HelloMessage(kCourse));
         manager.Update(16.0f);
         EXPECT_EQ(manager.GetReceivedMessages(), 2u);
         EXPECT_EQ(ReadAll(path),
-                  "Messages Sent: 0ZOL0ACK\n"
+                  "Messages Sent: 0ZOL0ACK multiplayer\n"
                   "Address stuff: 8005, 167772162\n"
                   "Messages Sent: 0ZOLFAKE\\x0aMessages Sent: forged\\x01\n"
                   "Address stuff: 8005, 167772162\n");
         for (int i = 0; i < 10; ++i) {
-            transport->Inject({kPeer, 8005}, HelloMessage());
+            transport->Inject({kPeer, 8005}, HelloMessage(kCourse));
         }
         manager.Update(16.0f);
     }
@@ -370,10 +430,10 @@ TEST(NetworkManager, ForgedSendersCannotMakeItAnswerTheWholeNetwork) {
     Candidate machine(network, kOwn);
     machine.manager->SetAllowCommunication(true);
     for (std::uint32_t sender = 0; sender < 100; ++sender) {
-        machine.transport->Inject({0x0A000100 + sender, 8005}, HostAnnouncement());
+        machine.transport->Inject({0x0A000100 + sender, 8005}, HostAnnouncement(kCourse));
     }
     for (const std::uint32_t forged : {0u, 0xFFFFFFFFu, MemoryNetwork::kBroadcast, 0xE0000001u}) {
-        machine.transport->Inject({forged, 8005}, HostAnnouncement());
+        machine.transport->Inject({forged, 8005}, HostAnnouncement(kCourse));
     }
     machine.manager->Update(16.0f);
     EXPECT_EQ(machine.manager->GetPendingPeerCount(), 8u);

@@ -56,26 +56,35 @@ TEST(RaceProtocol, KeyStatesPackSevenKeysToAByteWithTheTopBitSet) {
     }
 }
 
-TEST(RaceProtocol, DiscoveryMessagesAreExactAndReadByTheirType) {
-    EXPECT_EQ(HelloMessage(), std::string("0ZOL0ACK\n"));
-    EXPECT_EQ(HostAnnouncement(), std::string("0ZOLHACK\n"));
-    EXPECT_EQ(PairingReply(), std::string("0ZOLRACK\n\n"));
+TEST(RaceProtocol, DiscoveryMessagesAreExactAndReadByTheirTypeAndCourse) {
+    EXPECT_EQ(HelloMessage("multiplayer"), std::string("0ZOL0ACK multiplayer\n"));
+    EXPECT_EQ(HostAnnouncement("multiplayer2"), std::string("0ZOLHACK multiplayer2\n"));
+    EXPECT_EQ(PairingReply("multiplayer"), std::string("0ZOLRACK multiplayer\n"));
     const struct {
         std::string datagram;
         DiscoveryType type;
+        std::string course;  // empty: none that counts
     } cases[] = {
-        {"0ZOL0ACK\n\n", DiscoveryType::Hello},
-        {"0ZOLHACK\n", DiscoveryType::HostAnnouncement},
-        {"0ZOLRACK\n\n\n", DiscoveryType::PairingReply},
-        {"0ZOLFINI and a tail", DiscoveryType::Finish},
-        {"0ZOLWHAT", DiscoveryType::Unknown},
-        {"0ZOL", DiscoveryType::Unknown},
-        {"0ZO", DiscoveryType::NotDiscovery},
-        {"", DiscoveryType::NotDiscovery},
-        {"CURR0ZOL0ACK", DiscoveryType::NotDiscovery},
+        {"0ZOL0ACK multiplayer\n\n", DiscoveryType::Hello, "multiplayer"},
+        {"0ZOLHACK Race_2\n", DiscoveryType::HostAnnouncement, "Race_2"},
+        {"0ZOLRACK multiplayer2\n\n\n", DiscoveryType::PairingReply, "multiplayer2"},
+        {"0ZOL0ACK\n\n", DiscoveryType::Hello, ""},  // an older game's
+        {"0ZOLHACK multiplayer", DiscoveryType::HostAnnouncement, ""},
+        {"0ZOLHACK \n", DiscoveryType::HostAnnouncement, ""},
+        {"0ZOLHACK ../Level1\n", DiscoveryType::HostAnnouncement, ""},
+        {"0ZOLHACK multi player\n", DiscoveryType::HostAnnouncement, ""},
+        {"0ZOLHACK " + std::string(33, 'a') + "\n", DiscoveryType::HostAnnouncement, ""},
+        {"0ZOLHACK " + std::string(32, 'a') + "\n", DiscoveryType::HostAnnouncement, std::string(32, 'a')},
+        {"0ZOLFINI and a tail", DiscoveryType::Finish, ""},
+        {"0ZOLWHAT", DiscoveryType::Unknown, ""},
+        {"0ZOL", DiscoveryType::Unknown, ""},
+        {"0ZO", DiscoveryType::NotDiscovery, ""},
+        {"", DiscoveryType::NotDiscovery, ""},
+        {"CURR0ZOL0ACK multiplayer\n", DiscoveryType::NotDiscovery, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadDiscoveryType(c.datagram), c.type) << c.datagram;
+        EXPECT_EQ(ReadDiscoveryCourse(c.datagram), c.course) << c.datagram;
     }
 }
 

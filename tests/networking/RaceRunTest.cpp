@@ -234,8 +234,9 @@ TEST_F(RaceRun, EachOfTwoRacesInOneRunComparesThatRacesTimes) {
         << "exit statuses (A * 16 + B); see " << work;
     const std::vector<Frame> a = ReadTrace(work + "/A.jsonl");
     const std::vector<Frame> b = ReadTrace(work + "/B.jsonl");
-    const std::vector<std::string> levels = {"Splash", "Menu",     "GameMenu",    "multiplayer", "Win",
-                                             "Menu",   "GameMenu", "multiplayer", "Win",         "Menu"};
+    const std::vector<std::string> levels = {"Splash",      "Menu", "GameMenu", "Courses",     "multiplayer",
+                                             "Win",         "Menu", "GameMenu", "Courses",     "multiplayer",
+                                             "Win",         "Menu"};
     EXPECT_EQ(Levels(a), levels);
     EXPECT_EQ(Levels(b), levels);
     const std::vector<Race> racesA = Races(a);

@@ -42,6 +42,7 @@ public:
         Bind("PlayBGM", this, &EngineStandIn::PlayBGM);
         Bind("ToggleBGM", this, &EngineStandIn::ToggleBGM);
         BindBroadcast("SetAllowCommunication", this, &EngineStandIn::SetAllowCommunication);
+        BindBroadcast("SetRaceCourse", this, &EngineStandIn::SetRaceCourse);
         BindDeferred("Quit", this, &EngineStandIn::Quit);
         BindDeferred("NextLevel", this, &EngineStandIn::NextLevel);
         BindDeferred("LoadLevel", this, &EngineStandIn::LoadLevel);
@@ -69,6 +70,7 @@ public:
     void PlayBGM(int track) { calls.push_back("PlayBGM " + std::to_string(track)); }
     void ToggleBGM(bool paused) { calls.push_back(paused ? "ToggleBGM on" : "ToggleBGM off"); }
     void SetAllowCommunication(bool allow) { calls.push_back(allow ? "SetAllowCommunication" : "no communication"); }
+    void SetRaceCourse(std::string course) { calls.push_back("SetRaceCourse " + course); }
     void Quit() { levelsAsked.push_back("quit"); }
     void NextLevel() { levelsAsked.push_back("next"); }
     void LoadLevel(const std::string& name) { levelsAsked.push_back(name); }

@@ -13,14 +13,10 @@ void PlayGameMenu::Init() {
     menu.FindButtons(true);
 }
 
-void PlayGameMenu::StartMode(int winType, bool dontWin, int music) {
+void PlayGameMenu::ChooseCourse(int winType) {
+    // The course menu offers the courses of the mode set here.
     engine.Call("SetWinType", winType);
-    engine.Call("SetPlayerDontWin", dontWin);
-    if (winType == kRace) {
-        // The network manager starts looking for the other machine while the race level loads.
-        engine.CallAll("SetAllowCommunication", true);
-    }
-    engine.Call("PlayBGM", music);
+    PostLoadLevel("Courses");
 }
 
 void PlayGameMenu::Update(float) {
@@ -33,7 +29,9 @@ void PlayGameMenu::Update(float) {
     }
     switch (menu.GetSelection()) {
         case 0: {
-            StartMode(kAdventure, false, 1);
+            engine.Call("SetWinType", static_cast<int>(kAdventure));
+            engine.Call("SetPlayerDontWin", false);
+            engine.Call("PlayBGM", 1);
             // A player who has been here before goes on from the furthest level reached.
             const std::string furthest = engine.Call<std::string>("GetFurthestLevel");
             if (furthest.empty()) {
@@ -43,14 +41,8 @@ void PlayGameMenu::Update(float) {
             }
             break;
         }
-        case 1:
-            StartMode(kTimeAttack, true, 2);
-            PostLoadLevel("TimeAttack");
-            break;
-        case 2:
-            StartMode(kRace, true, 3);
-            PostLoadLevel("multiplayer");
-            break;
+        case 1: ChooseCourse(kTimeAttack); break;
+        case 2: ChooseCourse(kRace); break;
         case 3: PostLoadLevel("LevelSelect"); break;
         case 4: PostLoadLevel("Menu"); break;
         default: break;

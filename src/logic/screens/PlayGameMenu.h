@@ -1,5 +1,5 @@
-// The mode selection: adventure, time attack, race, the level selection, or back to the main menu
-// (also ESC).
+// The mode selection: adventure, time attack or race (each of the last two through its course
+// menu), the level selection, or back to the main menu (also ESC).
 #pragma once
 
 #include "logic/screens/Menu.h"
@@ -15,8 +15,7 @@ public:
     void Update(float dt) override;
 
 private:
-    // Sets the mode, whether reaching the goal may leave the level, and the mode's music.
-    void StartMode(int winType, bool dontWin, int music);
+    void ChooseCourse(int winType);
 
     Menu menu;
 };
