@@ -101,6 +101,8 @@ const std::map<std::string, std::vector<std::string>> kTutorials = {
     {"Level3", {"RED blocks send you back"}},
     {"Level4", {"GREEN blocks are checkpoints"}},
     {"Level5", {"pockets ending in GREEN"}},
+    {"Level7", {"BLUE walls let you through while you hold SPACE"}},
+    {"Level8", {"MAGENTA walls phase"}},
     {"Level14", {"An arrow key sends its pull", "W and S walk"}},
     {"Level19", {"wooden BOX falls with your gravity", "Push the BOX"}},
     {"Level21", {"ORANGE blocks are ARROWS"}},
