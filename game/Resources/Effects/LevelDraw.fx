@@ -116,8 +116,8 @@ void main() {
     // through, so the level and the player stay visible behind it.
     vec3 n = normalize(localNormal);
     float diffuse = max(dot(n, normalize(vec3(-0.4, 0.6, -1.0))), 0.0);
-    vec3 base = mix(texture(gTex, texel).rgb, vec3(0.55, 0.8, 1.0), 0.6);
-    colour = vec4(base * (0.55 + 0.65 * diffuse) * intensity, 0.4);
+    vec3 base = mix(texture(gTex, texel).rgb, vec3(0.45, 0.75, 1.0), 0.7);
+    colour = vec4(base * (0.85 + 0.5 * diffuse) * intensity, 0.4);
 }
 
 @fragment GravPS
