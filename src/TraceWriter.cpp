@@ -68,6 +68,11 @@ void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, cons
         }
         std::fputs("}", file.get());
     }
+    float ghostX = 0.0f;
+    float ghostY = 0.0f;
+    if (logic.GetGhostPosition(ghostX, ghostY)) {
+        std::fprintf(file.get(), ",\"ghost\":{\"x\":%g,\"y\":%g}", ghostX, ghostY);
+    }
     if (editor != nullptr) {
         WriteEditor(*editor);
     }

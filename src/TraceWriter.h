@@ -1,5 +1,5 @@
 // Writes one JSON object per frame (frame, dt, level, the local player's motion, the on-screen
-// texts, the network) for tests and tools.
+// texts, the network, the best run's ghost) for tests and tools.
 #pragma once
 
 #include <cstdio>
@@ -41,8 +41,8 @@ public:
     // False when the file cannot be opened.
     bool Open(const std::string& path);
     // The line of the frame that just ended: the player's fields only while the game has a player,
-    // the texts on screen in the order they are drawn, and the network's and the editor's state
-    // when given.
+    // the texts on screen in the order they are drawn, the network's state when given, the
+    // ghost's place while one is drawn, and the editor's state when given.
     void WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic,
                     const std::vector<std::string>& texts = {}, const NetTrace* net = nullptr,
                     const EditorTrace* editor = nullptr);

@@ -8,7 +8,7 @@ namespace Graphics {
 class Cube : public MeshGraphic {
 public:
     Cube() : MeshGraphic("TexturedBox.x", "boxtex", "boxnormal") {}
-    void Draw() override { DrawMesh(World(), false, {0}); }
+    void Draw() override { DrawMesh(World(), MeshLook::kLit, {0}); }
 
 protected:
     // All cubes share one matrix: the frame draws each cube right after updating it.

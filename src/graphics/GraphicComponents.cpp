@@ -4,6 +4,7 @@
 #include "engine/ComponentRegistry.h"
 #include "graphics/Background.h"
 #include "graphics/Button.h"
+#include "graphics/GhostGraphic.h"
 #include "graphics/Cube.h"
 #include "graphics/GravityGuyGraphic.h"
 #include "graphics/GravityZone.h"
@@ -24,6 +25,7 @@ void RegisterGraphicComponents() {
     registry.Register<Model>("Graphics", "Model");
     registry.Register<GravityGuyGraphic>("Graphics", "GravityGuyGraphic");
     registry.Register<OtherPlayer>("Graphics", "OtherPlayer");
+    registry.Register<GhostGraphic>("Graphics", "GhostGraphic");
     registry.Register<PhazerGraphic>("Graphics", "PhazerGraphic");
     registry.Register<Button>("Graphics", "Button");
     registry.Register<Background>("Graphics", "Background");

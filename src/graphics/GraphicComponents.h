@@ -3,9 +3,9 @@
 
 namespace Graphics {
 
-// Enters "Cube", "Teapot", "Light", "Model", "GravityGuyGraphic", "OtherPlayer", "PhazerGraphic",
-// "Button", "Background", "GravityZone" and "Powerup" under the "Graphics" service, in that order
-// (the order the editor lists them in).
+// Enters "Cube", "Teapot", "Light", "Model", "GravityGuyGraphic", "OtherPlayer", "GhostGraphic",
+// "PhazerGraphic", "Button", "Background", "GravityZone" and "Powerup" under the "Graphics"
+// service, in that order (the order the editor lists them in).
 void RegisterGraphicComponents();
 
 }  // namespace Graphics

@@ -437,7 +437,7 @@ void GraphicsService::DrawCellOutline(const LevelLighting& lighting) {
     for (const auto& bar : bars) {
         const glm::mat4 world =
             Scaling(bar.width, bar.height, kThickness) * Translation(bar.x, bar.y, kFront);
-        if (level->BeginMeshDraw(lighting, world, nullptr, nullptr, true)) {
+        if (level->BeginMeshDraw(lighting, world, nullptr, nullptr, MeshLook::kFlat)) {
             box->Draw();
             level->EndMeshDraw();
         }
@@ -499,23 +499,30 @@ void GraphicsService::DrawComponentsBeforeLevel(float dt) {
     const std::vector<ZELM::Component*> components = GetComponents();
     for (ZELM::Component* component : components) {
         const std::string& type = component->GetTypeName();
-        UpdateAndDraw(component, dt, type != "Cube" && type != "Powerup");
+        // A see-through ghost drawn twice would show twice as strong.
+        UpdateAndDraw(component, dt, type != "Cube" && type != "Powerup" && type != "GhostGraphic");
     }
 }
 
 void GraphicsService::DrawComponentsAfterLevel(float dt) {
     const std::vector<ZELM::Component*> components = GetComponents();
-    // A level may hold more than one player (the editor places them): each is drawn last.
+    // A level may hold more than one player (the editor places them): the players are drawn after
+    // everything else, and the see-through ghosts after them, so a player shows through a ghost.
     std::vector<ZELM::Component*> players;
+    std::vector<ZELM::Component*> ghosts;
     for (ZELM::Component* component : components) {
-        const bool isPlayer = component->GetTypeName() == "GravityGuyGraphic";
-        if (isPlayer) {
-            players.push_back(component);
+        const std::string& type = component->GetTypeName();
+        std::vector<ZELM::Component*>* last =
+            type == "GravityGuyGraphic" ? &players : (type == "GhostGraphic" ? &ghosts : nullptr);
+        if (last != nullptr) {
+            last->push_back(component);
         }
-        UpdateAndDraw(component, dt, !isPlayer);
+        UpdateAndDraw(component, dt, last == nullptr);
     }
-    for (ZELM::Component* player : players) {
-        DrawComponent(player);
+    for (const std::vector<ZELM::Component*>* last : {&players, &ghosts}) {
+        for (ZELM::Component* component : *last) {
+            DrawComponent(component);
+        }
     }
 }
 

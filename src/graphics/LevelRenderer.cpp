@@ -153,7 +153,7 @@ void LevelRenderer::DrawGlowingBlocks(const LevelLighting& lighting) {
 }
 
 bool LevelRenderer::BeginMeshDraw(const LevelLighting& lighting, const glm::mat4& world,
-                                  const Texture* colour, const Texture* normal, bool flat) {
+                                  const Texture* colour, const Texture* normal, MeshLook look) {
     if (!effect) {
         return false;
     }
@@ -161,13 +161,13 @@ bool LevelRenderer::BeginMeshDraw(const LevelLighting& lighting, const glm::mat4
     const float length = glm::length(lighting.playerLight);
     const glm::vec3 direction = length > 0.0f ? lighting.playerLight / length : glm::vec3(0.0f);
     SetLight(*effect, "gLight", {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, direction);
-    if (flat) {
+    if (look == MeshLook::kFlat) {
         const float v = cubes.GetPhaseFade();
         const Mtrl phase = {{0.0f, 0.3f, v > 0.0f ? v : 0.0f, 1.0f}, {0, 0, 1, 1}, {1, 1, 1, 1}, 32.0f};
         effect->SetTechnique("FlatMtrlTech");
         SetMaterial(*effect, phase);
     } else {
-        effect->SetTechnique("NormalMapTech");
+        effect->SetTechnique(look == MeshLook::kGhost ? "GhostTech" : "NormalMapTech");
         SetMaterial(*effect, BlockMaterials()[10]);
     }
     effect->SetVector("gEyePosW", glm::vec4(lighting.eye, 1.0f));

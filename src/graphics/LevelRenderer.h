@@ -14,6 +14,10 @@ class Effect;
 class Mesh;
 class Texture;
 
+// How a mesh is drawn: lit and normal-mapped, flat in the blue of phasing (the glow pass), or as
+// a see-through, tinted ghost.
+enum class MeshLook { kLit, kFlat, kGhost };
+
 // What the level's drawing reads from the rest of the frame.
 struct LevelLighting {
     glm::mat4 viewProj{1.0f};
@@ -39,11 +43,10 @@ public:
     void DrawCubes(const LevelLighting& lighting);
     // The coloured blocks, each in its glow material.
     void DrawGlowingBlocks(const LevelLighting& lighting);
-    // Sets the level effect up for one mesh at `world` and begins its pass: flat meshes in the
-    // blue of phasing, others normal-mapped with the two textures. The caller draws the mesh, then
-    // calls EndMeshDraw. False (and nothing begun) without the effect.
+    // Sets the level effect up for one mesh at `world` in the look and begins its pass. The
+    // caller draws the mesh, then calls EndMeshDraw. False (and nothing begun) without the effect.
     bool BeginMeshDraw(const LevelLighting& lighting, const glm::mat4& world, const Texture* colour,
-                       const Texture* normal, bool flat);
+                       const Texture* normal, MeshLook look);
     void EndMeshDraw();
     // The box every block and crate is drawn with.
     Mesh* GetBox() { return box.get(); }

@@ -80,11 +80,11 @@ LevelLighting MeshGraphic::Lighting() {
     return lighting;
 }
 
-void MeshGraphic::DrawMesh(const glm::mat4& at, bool flat, std::initializer_list<int> materials) {
+void MeshGraphic::DrawMesh(const glm::mat4& at, MeshLook look, std::initializer_list<int> materials) {
     CountDraw();
     LevelRenderer* level = LevelDrawing();
     if (mesh == nullptr || mesh->onDevice == nullptr || level == nullptr ||
-        !level->BeginMeshDraw(Lighting(), at, colour, normal, flat)) {
+        !level->BeginMeshDraw(Lighting(), at, colour, normal, look)) {
         return;
     }
     if (materials.size() == 0) {
@@ -97,7 +97,7 @@ void MeshGraphic::DrawMesh(const glm::mat4& at, bool flat, std::initializer_list
 }
 
 void MeshGraphic::Draw() {
-    DrawMesh(World(), false);
+    DrawMesh(World(), MeshLook::kLit);
 }
 
 bool MeshGraphic::MouseOverMesh(const glm::mat4& at) {

@@ -52,7 +52,7 @@ protected:
     LevelRenderer* LevelDrawing();
     // The mesh routine: sets the level effect up for `at`, draws the listed materials (every
     // subset when none is listed) and ends the pass. Counted even when nothing can be drawn.
-    void DrawMesh(const glm::mat4& at, bool flat, std::initializer_list<int> materials = {});
+    void DrawMesh(const glm::mat4& at, MeshLook look, std::initializer_list<int> materials = {});
     // Counts a draw of a type that draws with its own technique.
     void CountDraw() { ++drawCount; }
     // Whether the mouse ray meets the mesh placed by `at`; false without a mouse or a camera.

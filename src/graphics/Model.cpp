@@ -39,7 +39,7 @@ void Model::Draw() {
     }
     for (std::size_t i = 0; i < mesh->subsets.size(); ++i) {
         colour = textures[i];
-        DrawMesh(World(), false, {mesh->subsets[i].material});
+        DrawMesh(World(), MeshLook::kLit, {mesh->subsets[i].material});
     }
 }
 

@@ -34,7 +34,7 @@ void PlayerGraphic::Update(float dt) {
 }
 
 void PlayerGraphic::Draw() {
-    DrawMesh(World(), InGlowPass(), {0, 1});
+    DrawMesh(World(), InGlowPass() ? MeshLook::kFlat : MeshLook::kLit, {0, 1});
 }
 
 }  // namespace Graphics

@@ -15,7 +15,7 @@ public:
     // Hidden, it draws in neither the frame nor its glow.
     void Draw() override {
         if (visible) {
-            DrawMesh(GetWorld(), InGlowPass());
+            DrawMesh(GetWorld(), InGlowPass() ? MeshLook::kFlat : MeshLook::kLit);
         }
     }
     void SetVisibility(bool isVisible) { visible = isVisible; }

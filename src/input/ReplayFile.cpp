@@ -112,6 +112,10 @@ bool ReplayFile::ParseLine(const std::string& line, int number, std::string& scr
         return true;
     }
     const std::string& word = tokens[0];
+    if (word == "at" || word == "finish") {
+        // A kept best run's path for its ghost: the game flow reads it, playing back needs none of it.
+        return true;
+    }
     if (word == "version" || word == "start") {
         std::string& field = word == "version" ? version : start;
         if (!field.empty() || tokens.size() < 2) {

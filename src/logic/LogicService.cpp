@@ -97,6 +97,8 @@ void LogicService::Bind() {
     DynamicBinder::Bind("GetAdventureRun", this, &LogicService::GetAdventureRun);
     DynamicBinder::Bind("GetFurthestLevel", this, &LogicService::GetFurthestLevel);
     DynamicBinder::Bind("SaveSettings", this, &LogicService::SaveSettings);
+    DynamicBinder::Bind("IsShowingGhosts", this, &LogicService::IsShowingGhosts);
+    DynamicBinder::Bind("SetShowGhosts", this, &LogicService::SetShowGhosts);
     DynamicBinder::Bind("GetReachedLevels", this, &LogicService::GetReachedLevels);
     DynamicBinder::Bind("GetLevelBest", this, &LogicService::GetLevelBest);
 
@@ -202,6 +204,11 @@ void LogicService::SaveSettings() {
     settingsFile.Write(settings.Serialise());
 }
 
+void LogicService::SetShowGhosts(bool show) {
+    settings.ghosts = show;
+    SaveSettings();
+}
+
 void LogicService::ReadAdventureLevels() {
     ZELM::LevelSequence order;
     order.Read(ZELM::PathTable::Instance().Get("Levels") + "order.txt");
@@ -246,6 +253,14 @@ bool LogicService::CountsForRecords(const std::string& level) {
     return found != adventureLevels.end() && !playTesting;
 }
 
+bool LogicService::KeepsBestRuns(const std::string& level) {
+    if (!keepsPlayerFiles) {
+        return false;
+    }
+    return winType == kTimeAttack ? Courses::IsTimeAttack(level)
+                                  : winType == kAdventure && CountsForRecords(level);
+}
+
 void LogicService::NoteAdventureProgress(const std::string& level) {
     if (!CountsForRecords(level)) {
         return;
@@ -267,11 +282,16 @@ void LogicService::ShowAdventureResult(const std::string& level, float seconds, 
         std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds),
                       static_cast<double>(records.GetBest(level)));
     }
+    const std::string shown = text + GhostDifference(seconds);
     // Where a time attack's clock stands (adventure levels have no clock of their own), a little
     // smaller so both times fit on one line.
     const float r = ScreenText::ScreenHeight(*this) / 600.0f;
-    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(r * 1200.0f), r * 2.4f, text);
+    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(r * 1200.0f), r * 2.4f, shown);
     (*finishText)->panel = kClockPanel;
+}
+
+std::string LogicService::GhostDifference(float seconds) const {
+    return bestRun.HasGhost() ? " " + BestRun::Difference(seconds, bestRun.GetGhostSeconds()) : std::string();
 }
 
 std::string LogicService::CurrentLevelName() {
@@ -373,6 +393,7 @@ void LogicService::TimeToWin() {
             const bool newBest = records.OfferTime(level, seconds);
             if (newBest) {
                 SaveRecords();
+                bestRun.Keep(seconds);
             }
             ShowAdventureResult(level, seconds, newBest);
         }
@@ -383,6 +404,9 @@ void LogicService::TimeToWin() {
     if (winType == kTimeAttack) {
         const float time = GetTimerTime();
         StopClock();
+        if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
+            timing->ShowBesideTime(GhostDifference(time));
+        }
         PostSomeText(TimeAttackResult(CurrentLevelName(), time));
         WaitForEnter();
     } else if (winType == kRace) {
@@ -414,6 +438,7 @@ std::string LogicService::TimeAttackResult(const std::string& course, float seco
     const float best = records.GetBest(course);
     if (records.OfferTime(course, seconds)) {  // a tie is a record too
         SaveRecords();
+        bestRun.Keep(seconds);
         return "NEW RECORD! Press ENTER to continue...";
     }
     std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
@@ -554,6 +579,8 @@ void LogicService::Update(float dt) {
             --effectCooldown[type];
         }
     }
+    // Before anything moves: the best run notes where the player ended the last frame.
+    bestRun.Step(player, pauseMenuOpen);
     if (!pauseMenuOpen) {
         levelMs += dt;
     }
@@ -688,12 +715,17 @@ void LogicService::LevelStart() {
     if (keepsPlayerFiles && !settingsApplied) {
         ApplySettings();
     }
+    const std::string level = CurrentLevelName();
     if (winType == kAdventure) {
-        const std::string level = CurrentLevelName();
         if (level == AdventureRun::kFirstLevel) {
             adventureRun.Start();
         }
         NoteAdventureProgress(level);
+    }
+    if (KeepsBestRuns(level)) {
+        bestRun.Begin(level, settings.ghosts);
+    } else {
+        bestRun.Stop();
     }
     if (initScript) {
         CallLevelHook("Init", nullptr);
@@ -701,6 +733,7 @@ void LogicService::LevelStart() {
 }
 
 void LogicService::LevelExit() {
+    bestRun.End(player);
     if (exitScript) {
         CallLevelHook("Shutdown", nullptr);
     }

@@ -11,6 +11,7 @@
 #include "engine/EntityHandle.h"
 #include "engine/Service.h"
 #include "logic/AdventureRun.h"
+#include "logic/BestRun.h"
 #include "logic/PlayerFile.h"
 #include "logic/Records.h"
 #include "logic/Settings.h"
@@ -100,6 +101,11 @@ public:
     void KeepPlayerFiles() { keepsPlayerFiles = true; }
     // Writes the display and volumes as they are now; the options call it after each change.
     void SaveSettings();
+    // The option that shows a level's best run as a ghost; saved at once.
+    bool IsShowingGhosts() { return settings.ghosts; }
+    void SetShowGhosts(bool show);
+    // The ghost's place while one is drawn, for the trace.
+    bool GetGhostPosition(float& x, float& y) const { return bestRun.GetGhostPosition(x, y); }
     // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
     std::string GetFurthestLevel() { return records.GetFurthest(); }
     // The adventure levels up to the furthest reached (the first one for a new player), for the
@@ -142,6 +148,9 @@ private:
     void ReadAdventureLevels();
     // An adventure level played for real: not a play-test of the editor's copy, which may differ.
     bool CountsForRecords(const std::string& level);
+    // A level whose best run is kept and shown as a ghost: the time attack's course in the time
+    // attack, and the adventure's levels that count for records.
+    bool KeepsBestRuns(const std::string& level);
     void LoadRecords();
     void LoadSettings();
     void ApplySettings();
@@ -149,6 +158,8 @@ private:
     void SaveRecords();
     // The adventure level's time and its best, on a clock line of its own while the win plays.
     void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
+    // " +1.200" after the time when the run had a ghost to race, "" otherwise.
+    std::string GhostDifference(float seconds) const;
     void NoteAdventureProgress(const std::string& level);
     void ShowPauseMenu();
     void RemovePauseButtons();
@@ -171,6 +182,7 @@ private:
     PlayerFile recordsFile{"records.xml"};
     Settings settings;
     PlayerFile settingsFile{"settings.xml"};
+    BestRun bestRun{*this};
     bool keepsPlayerFiles = false;
     bool settingsApplied = false;
     std::vector<std::string> adventureLevels;

@@ -18,8 +18,6 @@ std::string PlayerFile::GetPath() const {
         std::error_code ignored;
         return std::filesystem::absolute(name, ignored).string();
     }
-    std::error_code ignored;
-    std::filesystem::create_directories(userRoot, ignored);
     return userRoot + name;
 }
 
@@ -30,8 +28,9 @@ bool PlayerFile::Read(std::string& text, std::string& problem) const {
         return false;
     }
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kLargest) {
-        problem = error ? "it cannot be read (" + error.message() + ")" : "it is larger than 1 MiB";
+    if (error || size > largest) {
+        problem = error ? "it cannot be read (" + error.message() + ")"
+                        : "it is larger than " + std::to_string(largest >> 20) + " MiB";
         return false;
     }
     std::ifstream file(path, std::ios::binary);
@@ -43,14 +42,18 @@ bool PlayerFile::Read(std::string& text, std::string& problem) const {
     return true;
 }
 
-bool PlayerFile::Write(const std::string& text) const {
+bool PlayerFile::Write(const std::string& text, bool reportFailure) const {
     const std::string path = GetPath();
-    if (!ZELM::WriteFileAtomically(path, text)) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    if (ZELM::WriteFileAtomically(path, text)) {
+        return true;
+    }
+    if (reportFailure) {
         ZELM_PROBLEM("Logic::PlayerFile::Write", "Could not save \"%s\"; it keeps what it held before.",
                      path.c_str());
-        return false;
     }
-    return true;
+    return false;
 }
 
 }  // namespace Logic

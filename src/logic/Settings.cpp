@@ -31,9 +31,9 @@ bool ParseElement(const TiXmlElement& element, Settings& read, std::string& prob
     const char* text = element.GetText();
     const std::string shown = text != nullptr ? text : "";
     bool good = false;
-    if (name == "FullScreen") {
+    if (name == "FullScreen" || name == "Ghosts") {
         good = shown == "true" || shown == "false";
-        read.fullscreen = shown == "true";
+        (name == "FullScreen" ? read.fullscreen : read.ghosts) = shown == "true";
     } else if (name == "Width") {
         good = ParseWhole(text, Settings::kSmallestSide, Settings::kLargestSide, read.width);
     } else if (name == "Height") {
@@ -91,6 +91,7 @@ std::string Settings::Serialise() const {
     }
     add("MusicVolume", std::to_string(musicVolume));
     add("EffectsVolume", std::to_string(effectsVolume));
+    add("Ghosts", ghosts ? "true" : "false");
     TiXmlPrinter printer;
     document.Accept(&printer);
     return printer.Str();

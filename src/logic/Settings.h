@@ -1,4 +1,4 @@
-// The player's settings, kept between runs: the display and the two volumes. Read from and
+// The player's settings, kept between runs: the display, the two volumes and the ghosts. Read from and
 // written to text here; the game flow keeps the file and applies them.
 #pragma once
 
@@ -28,6 +28,7 @@ public:
     int height = 0;
     int musicVolume = 100;
     int effectsVolume = 100;
+    bool ghosts = true;  // the best run of a level shown as a ghost
 };
 
 }  // namespace Logic

@@ -21,6 +21,9 @@ public:
     void PauseTimer(const bool& paused);
     // The same without the notice: the game flow's "UnpauseTimer".
     void Resume(bool paused);
+    // Adds a note after the stopped clock's time, such as the difference to a ghost's time; the
+    // clock's next tick writes the time alone again.
+    void ShowBesideTime(const std::string& note) { text->text += note; }
     float GetTime() const { return time; }
     bool IsPaused() const { return pause; }
 

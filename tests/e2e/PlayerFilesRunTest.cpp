@@ -1,9 +1,10 @@
-// What the game keeps for the player between runs: records, adventure progress and settings, and
-// how it survives those files when they are hostile.
+// What the game keeps for the player between runs: records, adventure progress, settings and the
+// best runs with their ghosts, and how it survives those files when they are hostile.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -76,6 +77,33 @@ std::string ReadFile(const std::string& path) {
 const std::string kLate = Flow("time-attack-late.input") + " --frames 600";
 const std::string kFast = Flow("time-attack-twice.input") + " --frames 530";
 
+std::string BestRunOf(const ZELMTest::ScratchData& data) {
+    return ReadFile(data.Working() + "/replays/TimeAttack.replay");
+}
+
+// A frame's "player" or "ghost" object, "" when the frame has none.
+std::string Part(const std::string& line, const std::string& key) {
+    const std::size_t at = line.find("\"" + key + "\":{");
+    return at == std::string::npos ? std::string() : line.substr(at, line.find('}', at) - at + 1);
+}
+
+// The x and y of a trace object, as written.
+std::string Place(const std::string& part) {
+    auto field = [&part](const std::string& key) {
+        const std::size_t at = part.find("\"" + key + "\":") + key.size() + 3;
+        return part.substr(at, part.find_first_of(",}", at) - at);
+    };
+    return part.empty() ? std::string() : field("x") + " " + field("y");
+}
+
+std::size_t GhostFrames(const Played& played) {
+    std::size_t frames = 0;
+    for (const std::string& line : played.lines) {
+        frames += Part(line, "ghost").empty() ? 0 : 1;
+    }
+    return frames;
+}
+
 TEST(PlayerFilesRun, TheTimeAttackRecordIsTheBestOfEveryRun) {
     const ZELMTest::ScratchData data;
     EXPECT_EQ(Shown(Play(data, kLate), "NEW RECORD!"), "NEW RECORD! Press ENTER to continue...");
@@ -98,10 +126,11 @@ TEST(PlayerFilesRun, TheAdventureGoesOnFromTheFurthestLevelWithItsBestTimes) {
     EXPECT_EQ(Shown(first, "Time: "), "Time: 10.233 NEW BEST!") << "the finish shows the time";
 
     EXPECT_EQ(Levels(Play(data, fresh)).back(), "Level2") << "[adventure] goes on where the player got to";
-    EXPECT_EQ(Shown(Play(data, solved), "Time: "), "Time: 10.233 NEW BEST!") << "the same time again ties it";
+    EXPECT_EQ(Shown(Play(data, solved), "Time: "), "Time: 10.233 NEW BEST! +0.000")
+        << "the same time again ties it, and its ghost";
     std::ofstream(data.Working() + "/records.xml")
         << "<Records><Furthest>Level2</Furthest><Best level=\"Level1\">9.5</Best></Records>";
-    EXPECT_EQ(Shown(Play(data, solved), "Time: "), "Time: 10.233 Best: 9.500");
+    EXPECT_EQ(Shown(Play(data, solved), "Time: "), "Time: 10.233 Best: 9.500 +0.000");
 }
 
 TEST(PlayerFilesRun, TheLevelSelectionListsTheLevelsReachedWithTheirBestTimesAndStartsTheChosenOne) {
@@ -193,6 +222,87 @@ TEST(PlayerFilesRun, VolumesAreSavedAndAppliedAtTheNextStartAndHostileSettingsAr
     EXPECT_EQ(next.run.errors.find("The settings file"), std::string::npos) << next.run.errors;
     EXPECT_EQ(Shown(next, "[music volume"), "[music volume: 80%]");
     EXPECT_EQ(Shown(next, "[effects volume"), "[effects volume: 90%]");
+}
+
+TEST(PlayerFilesRun, ABestRunIsKeptOnlyWhenItSetsTheRecordAndTheClockShowsTheDifferenceToIt) {
+    const ZELMTest::ScratchData data;
+    const Played late = Play(data, kLate);
+    EXPECT_EQ(Shown(late, "Time: 5.2"), "Time: 5.200") << "no ghost, no difference";
+    EXPECT_NE(BestRunOf(data).find("start TimeAttack\n"), std::string::npos) << BestRunOf(data);
+    EXPECT_NE(BestRunOf(data).find("\nfinish 5.2"), std::string::npos) << BestRunOf(data);
+
+    EXPECT_EQ(Shown(Play(data, kFast), "Time: 4.2"), "Time: 4.200 -1.000");
+    const std::string fast = BestRunOf(data);
+    EXPECT_NE(fast.find("\nfinish 4.2"), std::string::npos) << fast;
+
+    EXPECT_EQ(Shown(Play(data, kLate), "Time: 5.2"), "Time: 5.200 +1.000");
+    EXPECT_EQ(BestRunOf(data), fast) << "a slower run leaves the best run as it was";
+}
+
+TEST(PlayerFilesRun, TheGhostRetracesTheBestRunFrameByFrameAndLeavesThePlayerAsItWas) {
+    const ZELMTest::ScratchData data;
+    const Played first = Play(data, kFast);
+    const Played second = Play(data, kFast);  // the same run again, beside the first one's ghost
+    ASSERT_EQ(first.lines.size(), second.lines.size());
+    EXPECT_EQ(GhostFrames(first), 0u) << "no ghost before the first best run";
+    EXPECT_GT(GhostFrames(second), 400u);
+    for (std::size_t i = 0; i < first.lines.size(); ++i) {
+        EXPECT_EQ(Part(second.lines[i], "player"), Part(first.lines[i], "player")) << "frame " << i + 1;
+        const std::string ghost = Part(second.lines[i], "ghost");
+        if (!ghost.empty()) {
+            EXPECT_EQ(Place(ghost), Place(Part(first.lines[i], "player"))) << "frame " << i + 1;
+        }
+    }
+}
+
+TEST(PlayerFilesRun, TheGhostOptionIsKeptAndOffShowsNoGhost) {
+    const ZELMTest::ScratchData data;
+    Play(data, kFast);
+    const Played options = Play(data, Flow("options-ghost.input") + " --frames 70");
+    EXPECT_EQ(options.run.status, 0) << options.run.errors;
+    EXPECT_EQ(Shown(options, "[ghost"), "[ghost: on]") << "on until the player turns it off";
+    EXPECT_EQ(Shown(options, "[ghost: off"), "[ghost: off]");
+    EXPECT_NE(ReadFile(data.Working() + "/settings.xml").find("<Ghosts>false</Ghosts>"), std::string::npos)
+        << ReadFile(data.Working() + "/settings.xml");
+    EXPECT_EQ(GhostFrames(Play(data, kFast)), 0u);
+}
+
+TEST(PlayerFilesRun, AGarbledBestRunIsReportedOnceShowsNoGhostAndTheNextRecordReplacesIt) {
+    const std::string kHead = "version x\nstart TimeAttack\ndt 1 16.6667\n";
+    const struct {
+        const char* name;
+        std::string text;
+    } kCases[] = {
+        {"not text",
+         "\x7f"
+         "ELF\x01\x02 garbage"},
+        {"no path", kHead},
+        {"truncated", kHead + "at 1 2.5 1.4 0 -1\nat 2 2.5 1."},
+        {"NaN place", kHead + "at 1 nan 1.4 0 -1\nfinish 4.2\n"},
+        {"frames out of order", kHead + "at 2 2.5 1.4 0 -1\nfinish 4.2\n"},
+    };
+    for (const auto& testCase : kCases) {
+        const ZELMTest::ScratchData data;
+        std::filesystem::create_directories(data.Working() + "/replays");
+        std::ofstream(data.Working() + "/replays/TimeAttack.replay") << testCase.text;
+        const Played played = Play(data, kFast);
+        EXPECT_EQ(played.run.status, 0) << testCase.name << ": " << played.run.errors;
+        EXPECT_EQ(Count(played.run.errors, "cannot be shown as a ghost"), 1u)
+            << testCase.name << ": " << played.run.errors;
+        EXPECT_EQ(GhostFrames(played), 0u) << testCase.name;
+        EXPECT_NE(BestRunOf(data).find("\nfinish 4.2"), std::string::npos) << testCase.name;
+    }
+}
+
+TEST(PlayerFilesRun, ABestRunThatCannotBeSavedIsReportedAndTheRecordStillCounts) {
+    const ZELMTest::ScratchData data;
+    std::ofstream(data.Working() + "/replays") << "a file where the folder would go";
+    const Played played = Play(data, kFast);
+    EXPECT_EQ(played.run.status, 0) << played.run.errors;
+    EXPECT_EQ(Count(played.run.errors, "The best run could not be saved"), 1u) << played.run.errors;
+    EXPECT_EQ(Shown(played, "NEW RECORD!"), "NEW RECORD! Press ENTER to continue...");
+    EXPECT_NE(ReadFile(data.Working() + "/records.xml").find("<Best level=\"TimeAttack\">4.2"),
+              std::string::npos);
 }
 
 }  // namespace

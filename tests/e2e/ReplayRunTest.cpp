@@ -1,5 +1,6 @@
-// Replays: a recorded run plays back to the same trace, and a replay that cannot be the run it
-// claims (a changed level, a malformed file) is refused like a bad argument.
+// Replays: a recorded run plays back to the same trace, a level's kept best run plays back to the
+// same finish, and a replay that cannot be the run it claims (a changed level, a malformed file) is
+// refused like a bad argument.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,8 +9,10 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/RunFallward.h"
+#include "support/ScratchData.h"
 
 namespace {
 
@@ -57,6 +60,43 @@ TEST_F(ReplayRun, AMeasuredRunReplaysToTheSameTrace) {
                                          kScratch + "/played.jsonl");
     ASSERT_EQ(played.status, 0) << played.errors;
     EXPECT_EQ(ReadFile(kScratch + "/played.jsonl"), ReadFile(kScratch + "/recorded.jsonl"));
+}
+
+// The player's part of each line of a trace, from the line that names the level on.
+std::vector<std::string> PlayerFrames(const std::string& trace, const std::string& level) {
+    std::vector<std::string> frames;
+    std::istringstream lines(ReadFile(trace));
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t at = line.find("\"player\":{");
+        if (line.find("\"level\":\"" + level + "\"") != std::string::npos && at != std::string::npos) {
+            frames.push_back(line.substr(at, line.find('}', at) - at));
+        }
+    }
+    return frames;
+}
+
+TEST_F(ReplayRun, AKeptBestRunPlaysBackToTheSameFinish) {
+    const ZELMTest::ScratchData data;
+    const RunResult best = RunFallward(
+        "--headless --problems fatal --fixed-dt 16.6667 --frames 530 --input-script " + ZELMTest::kFixtures +
+        "/flows/time-attack-twice.input --trace " + kScratch + "/best.jsonl --data " + data.Working());
+    ASSERT_EQ(best.status, 0) << best.errors;
+    const RunResult played = RunFallward("--headless --problems fatal --replay " + data.Working() +
+                                         "/replays/TimeAttack.replay --trace " + kScratch +
+                                         "/played.jsonl --data " + data.Working());
+    ASSERT_EQ(played.status, 0) << played.errors;
+    const std::vector<std::string> bestFrames = PlayerFrames(kScratch + "/best.jsonl", "TimeAttack");
+    const std::vector<std::string> playedFrames = PlayerFrames(kScratch + "/played.jsonl", "TimeAttack");
+    ASSERT_GT(playedFrames.size(), 200u);
+    // The best run's first traced frame of the level is the menu's frame that loaded it.
+    ASSERT_GT(bestFrames.size(), playedFrames.size());
+    for (std::size_t i = 0; i < playedFrames.size(); ++i) {
+        EXPECT_EQ(playedFrames[i], bestFrames[i + 1]) << "the level's frame " << i + 1;
+    }
+    // The replay's last frame quits the game, so the finish shows in the one before.
+    const std::string trace = ReadFile(kScratch + "/played.jsonl");
+    const std::size_t lastButOne = trace.rfind('\n', trace.rfind('\n', trace.size() - 2) - 1);
+    EXPECT_NE(trace.find("\"Time: 4.200\"", lastButOne), std::string::npos) << trace.substr(lastButOne);
 }
 
 TEST_F(ReplayRun, AReplayOfAChangedTileMapIsRefused) {

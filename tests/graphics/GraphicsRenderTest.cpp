@@ -192,7 +192,7 @@ TEST_F(GraphicsRender, MeshesDrawWithTheLevelEffectWhereTheirWorldMatrixPutsThem
     lighting.viewProj = service->GetViewProj();
     lighting.eye = service->GetCamPos();
     const glm::mat4 world = Graphics::Translation(2.0f, 0.0f, 0.0f);
-    ASSERT_TRUE(level.BeginMeshDraw(lighting, world, nullptr, nullptr, true));
+    ASSERT_TRUE(level.BeginMeshDraw(lighting, world, nullptr, nullptr, Graphics::MeshLook::kFlat));
     level.GetBox()->Draw();
     level.EndMeshDraw();
     Render();

@@ -107,12 +107,13 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
           {"PlayButtonSelect", "LevelSelect"},
           {"PlayButtonSelect", "Menu"}}},
         {"Options",
-         {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions"},
+         {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "ghosttoggle"},
          {{"PlayButtonSelect", "ToggleFullscreen"},
           {"PlayButtonSelect", "ToggleResolution"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect"},
-          {"PlayButtonSelect", "Menu"}}},
+          {"PlayButtonSelect", "Menu"},
+          {"PlayButtonSelect"}}},
     };
     for (const auto& menu : menus) {
         for (std::size_t item = 0; item < menu.buttons.size(); ++item) {

@@ -16,6 +16,7 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     saved.height = 768;
     saved.musicVolume = 30;
     saved.effectsVolume = 0;
+    saved.ghosts = false;
     Settings read;
     std::string problem;
     ASSERT_TRUE(Settings::Parse(saved.Serialise(), read, problem)) << problem;
@@ -24,6 +25,8 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     EXPECT_EQ(read.height, 768);
     EXPECT_EQ(read.musicVolume, 30);
     EXPECT_EQ(read.effectsVolume, 0);
+    EXPECT_FALSE(read.ghosts);
+    EXPECT_TRUE(Settings().ghosts) << "ghosts are shown until the player turns them off";
     EXPECT_EQ(Settings::StepDown(10), 0);
     EXPECT_EQ(Settings::StepDown(0), 100) << "round to the top";
 }
@@ -44,6 +47,7 @@ TEST(Settings, AHostileFileIsRefusedWholeAndSaysWhy) {
         {"huge", "<Settings><Width>99999999999</Width><Height>600</Height></Settings>", "99999999999"},
         {"width alone", "<Settings><Width>800</Width></Settings>", "without the other"},
         {"not a yes or no", "<Settings><FullScreen>maybe</FullScreen></Settings>", "maybe"},
+        {"ghosts not a yes or no", "<Settings><Ghosts>1</Ghosts></Settings>", "Ghosts \"1\""},
         {"unknown element", "<Settings><Gamma>2</Gamma></Settings>", "Gamma"},
     };
     for (const auto& testCase : kCases) {

@@ -107,6 +107,19 @@ void main() {
     colour = vec4(lit * intensity, 0.2);
 }
 
+@fragment GhostPS
+in vec3 localNormal;
+in vec2 texel;
+out vec4 colour;
+void main() {
+    // A best run's ghost: the player's texture washed toward a pale blue, lit as a mesh and seen
+    // through, so the level and the player stay visible behind it.
+    vec3 n = normalize(localNormal);
+    float diffuse = max(dot(n, normalize(vec3(-0.4, 0.6, -1.0))), 0.0);
+    vec3 base = mix(texture(gTex, texel).rgb, vec3(0.45, 0.75, 1.0), 0.7);
+    colour = vec4(base * (0.85 + 0.5 * diffuse) * intensity, 0.4);
+}
+
 @fragment GravPS
 in vec3 localNormal;
 in vec2 texel;
@@ -147,6 +160,9 @@ pass 0 MeshVS FlatPS
 
 @technique NormalMapTech
 pass 0 MeshVS NormalMapPS
+
+@technique GhostTech
+pass 0 MeshVS GhostPS alpha
 
 @technique GravTech
 pass 0 MeshVS GravPS alpha

@@ -16,15 +16,32 @@ const char* const kVolumeNames[] = {"music", "effects"};
 
 }  // namespace
 
-// The notice sits one button's step below "[back]".
+// The notice sits one button's step below the last item.
 Options::Options()
-    : menu({"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions"}, true),
-      notice(engine, 490.0f) {}
+    : menu({"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "ghosttoggle"}, true),
+      notice(engine, 550.0f) {}
 
 void Options::Init() {
     ResetView();
     menu.FindButtons(true);
     ShowVolumes();
+    ShowGhosts();
+}
+
+void Options::ShowGhosts() {
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    ZELM::Entity* button = entities != nullptr ? entities->Get("ghosttoggle").GetIfAlive() : nullptr;
+    if (button != nullptr && button->IsBound("SetText") && engine.IsBound("IsShowingGhosts")) {
+        button->Call("SetText",
+                     std::string(engine.Call<bool>("IsShowingGhosts") ? "[ghost: on]" : "[ghost: off]"));
+    }
+}
+
+void Options::ToggleGhosts() {
+    if (engine.IsBound("SetShowGhosts")) {
+        engine.Call("SetShowGhosts", !engine.Call<bool>("IsShowingGhosts"));
+    }
+    ShowGhosts();
 }
 
 // Without a sound service (tools) there is no volume to show or change.
@@ -98,6 +115,9 @@ void Options::Update(float) {
         }
         case kBack:
             PostLoadLevel("Menu");
+            break;
+        case kGhosts:
+            ToggleGhosts();
             break;
         default:
             break;
