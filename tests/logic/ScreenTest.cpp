@@ -13,6 +13,7 @@
 #include "logic/VariableGravityZone.h"
 #include "logic/screens/CourseMenu.h"
 #include "logic/screens/Level.h"
+#include "logic/screens/LevelSelect.h"
 #include "logic/screens/PauseMenuLayout.h"
 #include "support/GameplayWorld.h"
 #include "support/ProblemCapture.h"
@@ -481,6 +482,22 @@ TEST_F(PauseMenuTest, NoKeyReachesThePlayerOrTheZonesWhileTheMenuIsOpen) {
     play({"UP"});
     EXPECT_GT(player.Call<float>("GetYGravity"), 0.0f) << "back in the game, the keys turn gravity again";
     EXPECT_GT(zone->GetEffect().y, 0.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// Every level reached stays on a page a screen can hold: the page of six that holds the selection.
+TEST(LevelSelectPage, ThePageHoldsTheSelectionAndBackShowsTheLastPage) {
+    struct Case {
+        std::size_t selection, count, start;
+    };
+    for (const Case& c : {Case{0, 3, 0}, Case{2, 3, 0}, Case{3, 3, 0}, Case{5, 24, 0}, Case{6, 24, 6},
+                          Case{23, 24, 18}, Case{24, 24, 18}, Case{12, 13, 12}, Case{0, 0, 0}}) {
+        EXPECT_EQ(Logic::LevelSelect::PageStart(c.selection, c.count), c.start)
+            << "selection " << c.selection << " of " << c.count;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The level selection's buttons and actions.
 #include "logic/screens/LevelSelect.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -14,6 +15,9 @@ namespace Logic {
 namespace {
 
 const char* const kBack = "exitoptions";
+
+// Below the screen: a button there is neither seen nor under the mouse.
+constexpr float kOffScreenY = 10000.0f;
 
 std::string ButtonName(std::size_t index) {
     return "levelselect" + std::to_string(index);
@@ -47,6 +51,35 @@ void LevelSelect::Init() {
     // The furthest level is where a player most likely goes on.
     menu.SetSelection(levels.empty() ? 0 : static_cast<int>(levels.size()) - 1);
     menu.FindButtons(true);
+    placedPage = SIZE_MAX;
+    PlacePage();
+}
+
+std::size_t LevelSelect::PageStart(std::size_t selection, std::size_t levelCount) {
+    if (levelCount == 0) {
+        return 0;
+    }
+    const std::size_t shown = selection < levelCount ? selection : levelCount - 1;
+    return shown / kLevelsAPage * kLevelsAPage;
+}
+
+void LevelSelect::PlacePage() {
+    const std::size_t start = PageStart(static_cast<std::size_t>(menu.GetSelection()), levels.size());
+    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
+    if (start == placedPage || entities == nullptr) {
+        return;
+    }
+    placedPage = start;
+    const std::size_t end = std::min(levels.size(), start + kLevelsAPage);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (ZELM::Entity* button = entities->Get(ButtonName(i)).GetIfAlive()) {
+            const bool onPage = i >= start && i < end;
+            button->CallAll("SetY", onPage ? kFirstY + kStep * static_cast<float>(i - start) : kOffScreenY);
+        }
+    }
+    if (ZELM::Entity* back = entities->Get(kBack).GetIfAlive()) {
+        back->CallAll("SetY", kFirstY + kStep * static_cast<float>(end - start));
+    }
 }
 
 void LevelSelect::CreateLevelButtons() {
@@ -63,10 +96,6 @@ void LevelSelect::CreateLevelButtons() {
         }
         button->Call("SetText", ButtonText(levels[i], best));
         button->CallAll("SetX", 0.0f);
-        button->CallAll("SetY", kFirstY + kStep * static_cast<float>(i));
-    }
-    if (ZELM::Entity* back = entities->Get(kBack).GetIfAlive()) {
-        back->CallAll("SetY", kFirstY + kStep * static_cast<float>(levels.size()));
     }
 }
 
@@ -75,7 +104,9 @@ void LevelSelect::Update(float) {
         PostLoadLevel("GameMenu");
         return;
     }
-    if (!menu.Step(engine)) {
+    const bool confirmed = menu.Step(engine);
+    PlacePage();
+    if (!confirmed) {
         return;
     }
     const auto chosen = static_cast<std::size_t>(menu.GetSelection());

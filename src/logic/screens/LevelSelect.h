@@ -2,6 +2,7 @@
 // the mode selection (also ESC). The chosen level starts the adventure there.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
     // Heights in a 600-pixel screen, below the title picture.
     static constexpr float kFirstY = 150.0f;
     static constexpr float kStep = 40.0f;
+    // The levels one page shows: a world of the adventure, as many as fit above "[back]".
+    static constexpr std::size_t kLevelsAPage = 6;
 
     LevelSelect();
 
@@ -24,13 +27,19 @@ public:
 
     // A level's button text: its name and best time in the player's words.
     static std::string ButtonText(const std::string& level, float bestSeconds);
+    // The first level of the page that shows the selection; "[back]" (the index past the last
+    // level) shows the last page.
+    static std::size_t PageStart(std::size_t selection, std::size_t levelCount);
 
 private:
     // One button a level, from the "button" archetype, above "[back]".
     void CreateLevelButtons();
+    // Puts the page that holds the selection on screen, and every other level's button below it.
+    void PlacePage();
 
     std::vector<std::string> levels;
     Menu menu;
+    std::size_t placedPage = SIZE_MAX;
 };
 
 }  // namespace Logic
