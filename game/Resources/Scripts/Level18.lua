@@ -3,6 +3,6 @@ function Init()
     Tutorial.Start({
         { text = "Everything at once: walk, jump, power up and turn. Find the way to the top of the tower." },
         { x = { 40, 71 }, y = { 12, 31 }, text = "The tower turns with a fresh arrow key. Land before the next turn." },
-        { x = { 40, 71 }, y = { 32, 45 }, text = "Walk down a wall until you are level with the YELLOW window, then turn the pull." },
+        { x = { 40, 71 }, y = { 32, 45 }, text = "Walk down a wall and turn the pull a little ABOVE the YELLOW window: your fall carries on across." },
     })
 end
