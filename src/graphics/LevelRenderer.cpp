@@ -3,6 +3,8 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
+
 #include "graphics/BlockMaterials.h"
 #include "graphics/D3DMath.h"
 #include "graphics/gl/Effect.h"
@@ -93,6 +95,17 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
             instances.push_back({kBackgroundColour, {wall.x, wall.y, wall.z, 0.0f}});
         }
     }
+    // Nearest first, so that the depth test drops what a nearer cube hides before it is shaded:
+    // the wall's sides behind the cubes standing out in front of them. Opaque faces never share a
+    // depth, so the order changes no pixel.
+    const glm::vec3 eye = lighting.eye - glm::vec3(0.5f);
+    const auto distance = [&eye](const InstanceRecord& cube) {
+        const glm::vec3 apart = glm::vec3(cube.position[0], cube.position[1], cube.position[2]) - eye;
+        return glm::dot(apart, apart);
+    };
+    std::sort(
+        instances.begin(), instances.end(),
+        [&distance](const InstanceRecord& a, const InstanceRecord& b) { return distance(a) < distance(b); });
     const float v = cubes.GetPhaseFade();
     // While phasing, the player's light turns blue.
     SetLight(*effect, "gLight", {0, 0, 0, 1}, {0.3f * v, 0.3f * v, v, 1}, {0.3f * v, 0.3f * v, v, 1},
