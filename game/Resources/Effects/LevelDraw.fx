@@ -73,6 +73,23 @@ void main() {
     colour = vec4(tint.rgb * texture(gTex, texel).rgb * lit, tint.a);
 }
 
+@vertex GlowInstanceVS
+layout(location = 0) in vec3 position;
+layout(location = 3) in vec3 normal;
+layout(location = 5) in vec4 colour;
+layout(location = 6) in vec4 place;
+flat out vec4 glow;
+void main() {
+    // As FlatPS glows a block, a face at a time: the diffuse colour, brightest face on.
+    glow = vec4(colour.rgb * 0.5 * (0.6 + 0.4 * abs(normal.z)) * intensity, 1.0);
+    gl_Position = ToClip(vec4(position + place.xyz + vec3(0.5), 1.0) * gWVP);
+}
+
+@fragment GlowInstancePS
+flat in vec4 glow;
+out vec4 colour;
+void main() { colour = glow; }
+
 @vertex MeshVS
 layout(location = 0) in vec3 position;
 layout(location = 3) in vec3 normal;
@@ -168,6 +185,9 @@ void main() {
 
 @technique Instance
 pass 0 InstanceVS InstancePS alpha
+
+@technique GlowInstance
+pass 0 GlowInstanceVS GlowInstancePS
 
 @technique FlatMtrlTech
 pass 0 MeshVS FlatPS
