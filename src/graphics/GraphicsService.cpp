@@ -67,6 +67,7 @@ GraphicsService::~GraphicsService() {
     }
     white.reset();
     font.reset();
+    textPicture = TextPicture();
     dust.reset();
     for (std::unique_ptr<PhaseSplash>& splash : splashSystems) {
         splash.reset();
@@ -662,7 +663,31 @@ void GraphicsService::DrawText() {
     if (device->IsNull() || !sprites || !sprites->IsReady() || !font || !white) {
         return;
     }
-    sprites->Begin(screenWidth, screenHeight);
+    if (!textPicture.Shows(glyphs, text.GetPanels(), menuDim, screenWidth, screenHeight)) {
+        RenderTarget* picture = textPicture.Redraw(screenWidth, screenHeight);
+        if (picture == nullptr) {
+            DrawTextSprites(glyphs, SpriteTarget::kScreen);
+            return;
+        }
+        picture->Begin(0x00000000u);
+        DrawTextSprites(glyphs, SpriteTarget::kPicture);
+        textPicture.Keep(glyphs, text.GetPanels(), menuDim, sprites->GetBounds());
+        device->UseBackBuffer();
+    }
+    const ScreenRect& covered = textPicture.GetCovered();
+    const int left = std::max(static_cast<int>(std::floor(covered.left)), 0);
+    const int right = std::min(static_cast<int>(std::ceil(covered.right)), screenWidth);
+    const int top = std::max(static_cast<int>(std::floor(covered.top)), 0);
+    const int bottom = std::min(static_cast<int>(std::ceil(covered.bottom)), screenHeight);
+    if (left < right && top < bottom) {
+        device->SetScissor(left, screenHeight - bottom, right - left, bottom - top);
+        sprites->DrawPicture(textPicture.GetTexture(), screenWidth, screenHeight);
+        device->ClearScissor();
+    }
+}
+
+void GraphicsService::DrawTextSprites(const std::vector<PlacedGlyph>& glyphs, SpriteTarget target) {
+    sprites->Begin(screenWidth, screenHeight, target);
     DrawTextLayer(glyphs, false);
     if (menuDim) {
         sprites->Fill(white->GetId(), 0.0f, 0.0f, static_cast<float>(screenWidth),

@@ -16,6 +16,7 @@
 #include "graphics/LightInst.h"
 #include "graphics/PhaseSplashDetector.h"
 #include "graphics/TextLayer.h"
+#include "graphics/TextPicture.h"
 
 namespace ZELM {
 class Component;
@@ -32,6 +33,7 @@ struct LevelLighting;
 class PhaseSplash;
 class RenderTarget;
 class SpriteBatch;
+enum class SpriteTarget;
 class Texture;
 
 class GraphicsService : public ZELM::Service {
@@ -184,6 +186,8 @@ private:
     // The glow blurred into render target 2, then added to the frame.
     void PostProcess();
     void DrawText();
+    // The whole text layer, the menu dim between its two sides, drawn in one batch.
+    void DrawTextSprites(const std::vector<PlacedGlyph>& glyphs, SpriteTarget target);
     // The panels and lines on one side of the menu dim, outlines before letters.
     void DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool overDim);
     // The player's place on screen, a world unit around its light.
@@ -211,6 +215,7 @@ private:
     bool dustPrewarmed = false;
     Camera camera;
     TextLayer text;
+    TextPicture textPicture;  // the text layer as last drawn, laid over each frame
     Text* debugLine = nullptr;
     ZELM::LevelMap* levelMap = nullptr;
     std::vector<LightInst> lights;

@@ -3,6 +3,8 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
+
 #include "graphics/BlockMaterials.h"
 #include "graphics/D3DMath.h"
 #include "graphics/gl/Effect.h"
@@ -93,6 +95,17 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
             instances.push_back({kBackgroundColour, {wall.x, wall.y, wall.z, 0.0f}});
         }
     }
+    // Nearest first, so that the depth test drops what a nearer cube hides before it is shaded:
+    // the wall's sides behind the cubes standing out in front of them. Opaque faces never share a
+    // depth, so the order changes no pixel.
+    const glm::vec3 eye = lighting.eye - glm::vec3(0.5f);
+    const auto distance = [&eye](const InstanceRecord& cube) {
+        const glm::vec3 apart = glm::vec3(cube.position[0], cube.position[1], cube.position[2]) - eye;
+        return glm::dot(apart, apart);
+    };
+    std::sort(
+        instances.begin(), instances.end(),
+        [&distance](const InstanceRecord& a, const InstanceRecord& b) { return distance(a) < distance(b); });
     const float v = cubes.GetPhaseFade();
     // While phasing, the player's light turns blue.
     SetLight(*effect, "gLight", {0, 0, 0, 1}, {0.3f * v, 0.3f * v, v, 1}, {0.3f * v, 0.3f * v, v, 1},
@@ -124,30 +137,25 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
 }
 
 void LevelRenderer::DrawGlowingBlocks(const LevelLighting& lighting) {
-    if (!effect || !box || cubes.GetBlocks().empty()) {
+    if (!effect || !cube || cubes.GetBlocks().empty()) {
         return;
     }
-    effect->SetTechnique("FlatMtrlTech");
-    SetLight(*effect, "gLight", {0.4f, 0.4f, 0.4f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0.6f, 0.6f, 0.6f, 1},
-             lighting.playerLight);
-    effect->SetMatrix("gWVP", lighting.viewProj);
-    effect->SetVector("gEyePosW", glm::vec4(lighting.eye, 1.0f));
-    effect->SetFloat("intensity", lighting.intensity);
-    effect->SetBool("flatShade", true);
-    effect->Begin();
-    effect->BeginPass(0);
+    glowing.clear();
     for (const CubeRecord& block : cubes.GetBlocks()) {
         const Mtrl* glow = GlowMaterial(block.tileId);
-        if (glow == nullptr || !BoxMayShow(block.x, block.y, block.z, lighting.viewProj)) {
-            continue;
+        if (glow != nullptr && BoxMayShow(block.x, block.y, block.z, lighting.viewProj)) {
+            glowing.push_back({ColourToArgb(glow->diffuse) | 0xff000000u, {block.x, block.y, block.z, 0.0f}});
         }
-        const glm::vec3 centre(block.x + 0.5f, block.y + 0.5f, block.z + 0.5f);
-        SetMaterial(*effect, *glow);
-        effect->SetMatrix("gWVP", Translation(centre.x, centre.y, centre.z) * lighting.viewProj);
-        effect->SetMatrix("gWorldInv", Translation(-centre.x, -centre.y, -centre.z));
-        effect->CommitChanges();
-        box->Draw();
     }
+    effect->SetTechnique("GlowInstance");
+    effect->SetMatrix("gWVP", lighting.viewProj);
+    effect->SetFloat("intensity", lighting.intensity);
+    effect->Begin();
+    effect->BeginPass(0);
+    // One draw for them all: each draw of its own costs the software renderer more than its pixels.
+    // Every face, unlike the level's cubes: the glow picture is not the window, and culling its
+    // far faces there takes near ones away.
+    cube->DrawInstanced(glowing);
     effect->EndPass();
     effect->End();
 }
@@ -172,7 +180,7 @@ bool LevelRenderer::BeginMeshDraw(const LevelLighting& lighting, const glm::mat4
     }
     effect->SetVector("gEyePosW", glm::vec4(lighting.eye, 1.0f));
     effect->SetFloat("intensity", lighting.intensity);
-    // The glowing blocks leave "flatShade" on; a mesh is lit as a mesh whatever was drawn before it.
+    // A mesh is lit as a mesh whatever was drawn with the effect before it.
     effect->SetBool("flatShade", false);
     effect->SetMatrix("gWorldInv", glm::inverse(world));
     effect->SetTexture("gTex", colour);

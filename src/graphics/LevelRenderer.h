@@ -41,7 +41,7 @@ public:
 
     // Every background cube, then every block, in one draw.
     void DrawCubes(const LevelLighting& lighting);
-    // The coloured blocks, each in its glow material.
+    // The coloured blocks, each in its glow material's diffuse colour, in one instanced draw.
     void DrawGlowingBlocks(const LevelLighting& lighting);
     // Sets the level effect up for one mesh at `world` in the look and begins its pass. The
     // caller draws the mesh, then calls EndMeshDraw. False (and nothing begun) without the effect.
@@ -58,6 +58,7 @@ private:
     std::unique_ptr<Mesh> box;
     std::vector<InstanceRecord> instances;   // the opaque cubes of the frame
     std::vector<InstanceRecord> seeThrough;  // the blended ones, drawn over them
+    std::vector<InstanceRecord> glowing;     // the blocks of the frame in their glow colours
 };
 
 }  // namespace Graphics

@@ -266,6 +266,30 @@ TEST_F(GraphicsRender, TextOverAWhitePictureKeepsADarkOutline) {
     EXPECT_GT(At(120, 290).r, 240) << "the picture beside the line is untouched";
 }
 
+TEST_F(GraphicsRender, TextThatMovesLeavesNothingWhereItWas) {
+    const std::vector<std::uint8_t> rgba(600 * 200 * 4, 255);
+    ZELM::EntityController entities;
+    ShowBackground(entities, 600, 200, rgba);
+    Graphics::Text* line = service->AddText();
+    *line = Graphics::Text(150, 280, 700, 2.5f);
+    line->text = "Watch out";
+    service->Update(16.0f);
+    line->y = 340;
+    service->Update(16.0f);
+    Render();
+    entities.DestroyAllEntities();
+    int darkBefore = 0;
+    int darkNow = 0;
+    for (int x = 140; x < 450; ++x) {
+        for (int y = 270; y < 320; ++y) {
+            darkBefore += At(x, y).r < 64;
+            darkNow += At(x, y + 60).r < 64;
+        }
+    }
+    EXPECT_EQ(darkBefore, 0) << "the line's old place";
+    EXPECT_GT(darkNow, 300) << "the line's new place";
+}
+
 TEST_F(GraphicsRender, APanelDarkensThePictureBehindItsLinesAndTheMenuDimTheWholeFrame) {
     const std::vector<std::uint8_t> rgba(600 * 200 * 4, 255);
     ZELM::EntityController entities;

@@ -27,37 +27,68 @@ layout(location = 4) in vec2 uv;
 layout(location = 5) in vec4 colour;
 layout(location = 6) in vec4 place;
 out vec3 worldPos;
-out vec3 worldNormal;
+flat out vec3 faceNormal;
 out vec2 texel;
-out vec4 tint;
+flat out vec4 tint;
+flat out vec3 sunAmbient;
+flat out vec3 sunDiffuse;
+flat out vec3 playerAt;
+flat out vec3 playerDiffuse;
 void main() {
     // Cubes are listed by their tile's corner; the tile itself spans one unit up and right of it.
     worldPos = position + place.xyz + vec3(0.5);
-    worldNormal = normal;
+    faceNormal = normal;
     texel = uv;
-    tint = colour;
+    // What the lights do to every pixel of a face alike is worked out once a corner, not once a pixel.
+    vec3 surface = colour.rgb * 2.2 * intensity;
+    tint = vec4(surface, colour.a);
+    sunAmbient = LightPart(gLight2, 0);
+    sunDiffuse = LightPart(gLight2, 4);
+    playerAt = LightPart(gLight, 12);
+    playerDiffuse = LightPart(gLight, 4) * 3.0;
     gl_Position = ToClip(vec4(worldPos, 1.0) * gWVP);
 }
 
 @fragment InstancePS
 in vec3 worldPos;
-in vec3 worldNormal;
+flat in vec3 faceNormal;
 in vec2 texel;
-in vec4 tint;
+flat in vec4 tint;
+flat in vec3 sunAmbient;
+flat in vec3 sunDiffuse;
+flat in vec3 playerAt;
+flat in vec3 playerDiffuse;
 out vec4 colour;
+const vec3 kToSun = vec3(-0.4, 0.6, -1.0) * inversesqrt(1.52);
 void main() {
-    vec3 n = normalize(worldNormal);
-    vec3 bump = texture(gNormalMap, texel).xyz * 2.0 - 1.0;
-    n = normalize(n + 0.35 * vec3(bump.x, bump.y, 0.0) * (1.0 - abs(n.z)) + 0.35 * vec3(bump.xy, 0.0) * abs(n.z));
-    // A steady light from over the viewer's shoulder (gLight2 has no position), plus the player's light.
-    vec3 toSun = normalize(vec3(-0.4, 0.6, -1.0));
-    vec3 lit = LightPart(gLight2, 0) + LightPart(gLight2, 4) * max(dot(n, toSun), 0.0);
-    vec3 toPlayer = LightPart(gLight, 12) - worldPos;
-    float fall = 1.0 / (1.0 + 0.15 * dot(toPlayer, toPlayer));
-    lit += LightPart(gLight, 4) * max(dot(n, normalize(toPlayer)), 0.0) * fall * 3.0;
-    vec3 surface = tint.rgb * 2.2 * texture(gTex, texel).rgb;
-    colour = vec4(surface * lit * intensity, tint.a);
+    // The face's normal is one of the box's axes: the relief tilts it across x and y on every face.
+    vec4 relief = texture(gNormalMap, texel);
+    vec3 n = normalize(faceNormal + vec3(relief.xy * 0.7 - 0.35, 0.0));
+    // A steady light from over the viewer's shoulder (gLight2 has no position), plus the player's
+    // light, falling off with the square of its distance.
+    vec3 lit = sunAmbient + sunDiffuse * max(dot(n, kToSun), 0.0);
+    vec3 toPlayer = playerAt - worldPos;
+    float distance2 = dot(toPlayer, toPlayer);
+    lit += playerDiffuse * max(dot(n, toPlayer), 0.0) * inversesqrt(distance2) / (1.0 + 0.15 * distance2);
+    colour = vec4(tint.rgb * texture(gTex, texel).rgb * lit, tint.a);
 }
+
+@vertex GlowInstanceVS
+layout(location = 0) in vec3 position;
+layout(location = 3) in vec3 normal;
+layout(location = 5) in vec4 colour;
+layout(location = 6) in vec4 place;
+flat out vec4 glow;
+void main() {
+    // As FlatPS glows a block, a face at a time: the diffuse colour, brightest face on.
+    glow = vec4(colour.rgb * 0.5 * (0.6 + 0.4 * abs(normal.z)) * intensity, 1.0);
+    gl_Position = ToClip(vec4(position + place.xyz + vec3(0.5), 1.0) * gWVP);
+}
+
+@fragment GlowInstancePS
+flat in vec4 glow;
+out vec4 colour;
+void main() { colour = glow; }
 
 @vertex MeshVS
 layout(location = 0) in vec3 position;
@@ -154,6 +185,9 @@ void main() {
 
 @technique Instance
 pass 0 InstanceVS InstancePS alpha
+
+@technique GlowInstance
+pass 0 GlowInstanceVS GlowInstancePS
 
 @technique FlatMtrlTech
 pass 0 MeshVS FlatPS

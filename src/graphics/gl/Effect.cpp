@@ -168,7 +168,8 @@ void Effect::BeginPass(int index) {
         glDisable(GL_BLEND);
     } else {
         glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, active->blend == "additive" ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+        glBlendFunc(active->blend == "premultiplied" ? GL_ONE : GL_SRC_ALPHA,
+                    active->blend == "additive" ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
     }
     Upload();
 }

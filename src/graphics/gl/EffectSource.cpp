@@ -73,7 +73,8 @@ bool EffectSource::Parse(const std::string& text, std::string& errors) {
                     fault("pass " + std::to_string(index) + " out of order in technique " + name);
                     break;
                 }
-                if (pass.blend != "opaque" && pass.blend != "alpha" && pass.blend != "additive") {
+                if (pass.blend != "opaque" && pass.blend != "alpha" && pass.blend != "additive" &&
+                    pass.blend != "premultiplied") {
                     fault("unknown blend \"" + pass.blend + "\"");
                     break;
                 }

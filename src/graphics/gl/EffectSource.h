@@ -10,7 +10,10 @@ namespace Graphics {
 // The file format, line by line:
 //   @shared                       GLSL seen by every stage (uniforms, helpers)
 //   @vertex NAME / @fragment NAME  one stage's GLSL (with a main)
-//   @technique NAME                followed by lines "pass N VERTEX FRAGMENT [opaque|alpha|additive]"
+//   @technique NAME                followed by lines "pass N VERTEX FRAGMENT [BLEND]", the blend
+//                                  one of opaque (the default), alpha, additive and premultiplied
+// "premultiplied" blends a colour already multiplied by its alpha, which also sums the alphas of
+// a picture drawn into a transparent target the way they will cover the screen later.
 // Lines before the first section and lines starting with "//" inside techniques are ignored.
 struct EffectPass {
     std::string vertex;

@@ -39,10 +39,11 @@ RenderTarget::~RenderTarget() {
     glDeleteTextures(1, &texture);
 }
 
-void RenderTarget::Begin() {
+void RenderTarget::Begin(std::uint32_t argb) {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glViewport(0, 0, width, height);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    const auto channel = [argb](int shift) { return static_cast<float>((argb >> shift) & 0xffu) / 255.0f; };
+    glClearColor(channel(16), channel(8), channel(0), channel(24));
     glClearDepth(1.0);
     glDepthMask(GL_TRUE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);

@@ -15,8 +15,9 @@ public:
     RenderTarget(const RenderTarget&) = delete;
     RenderTarget& operator=(const RenderTarget&) = delete;
 
-    // Draws into the picture from now on, cleared to opaque black with depth 1.
-    void Begin();
+    // Draws into the picture from now on, cleared to the colour (opaque black unless given) with
+    // depth 1.
+    void Begin(std::uint32_t argb = 0xff000000u);
     // The picture as RGBA rows from the bottom. It waits for the drawing into it to finish.
     void ReadPixels(std::vector<std::uint8_t>& rgba) const;
     // The picture as a texture; its first row is the bottom one.

@@ -32,8 +32,18 @@ in vec2 texel;
 in vec4 tint;
 out vec4 colour;
 void main() { colour = texture(sprite, texel) * tint; }
+@fragment PremultiplyPS
+in vec2 texel;
+in vec4 tint;
+out vec4 colour;
+void main() {
+    vec4 c = texture(sprite, texel) * tint;
+    colour = vec4(c.rgb * c.a, c.a);
+}
 @technique Sprite
 pass 0 SpriteVS SpritePS alpha
+pass 1 SpriteVS PremultiplyPS premultiplied
+pass 2 SpriteVS SpritePS premultiplied
 )";
 
 }  // namespace
@@ -65,11 +75,13 @@ SpriteBatch::~SpriteBatch() {
     glDeleteVertexArrays(1, &vao);
 }
 
-void SpriteBatch::Begin(int screenWidth, int screenHeight) {
+void SpriteBatch::Begin(int screenWidth, int screenHeight, SpriteTarget target) {
     width = screenWidth;
     height = screenHeight;
+    pass = target == SpriteTarget::kPicture ? 1 : 0;
     vertices.clear();
     texture = 0;
+    bounds = {};
 }
 
 void SpriteBatch::Draw(unsigned newTexture, int textureWidth, int textureHeight, const int source[4], float x,
@@ -95,6 +107,10 @@ void SpriteBatch::AddQuad(unsigned newTexture, const std::array<float, 4>& place
     }
     const auto [x, y, w, h] = place;
     const auto [u0, v0, u1, v1] = uv;
+    bounds = bounds.right <= bounds.left
+                 ? ScreenRect{x, y, x + w, y + h}
+                 : ScreenRect{std::min(bounds.left, x), std::min(bounds.top, y),
+                              std::max(bounds.right, x + w), std::max(bounds.bottom, y + h)};
     const float colour[4] = {
         static_cast<float>((argb >> 16) & 0xff) / 255.0f, static_cast<float>((argb >> 8) & 0xff) / 255.0f,
         static_cast<float>(argb & 0xff) / 255.0f, static_cast<float>(argb >> 24) / 255.0f};
@@ -116,7 +132,7 @@ void SpriteBatch::Flush() {
     effect->SetVector("screen", glm::vec4(static_cast<float>(width), static_cast<float>(height), 0.0f, 0.0f));
     effect->SetTexture("sprite", texture);
     effect->Begin();
-    effect->BeginPass(0);
+    effect->BeginPass(pass);
     glBindVertexArray(vao);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)), vertices.data(),
@@ -133,8 +149,21 @@ void SpriteBatch::End() {
     Flush();
 }
 
+void SpriteBatch::DrawPicture(unsigned pictureTexture, int screenWidth, int screenHeight) {
+    if (effect != nullptr) {
+        effect->SetVector("screen", glm::vec4(static_cast<float>(screenWidth),
+                                              static_cast<float>(screenHeight), 0.0f, 0.0f));
+        DrawWholeScreen(pictureTexture, screenWidth, screenHeight, *effect, 2, "sprite");
+    }
+}
+
 void SpriteBatch::DrawTarget(unsigned targetTexture, int screenWidth, int screenHeight, Effect& pass,
                              int passIndex) {
+    DrawWholeScreen(targetTexture, screenWidth, screenHeight, pass, passIndex, "pTex");
+}
+
+void SpriteBatch::DrawWholeScreen(unsigned targetTexture, int screenWidth, int screenHeight, Effect& through,
+                                  int passIndex, const char* sampler) {
     const float w = static_cast<float>(screenWidth);
     const float h = static_cast<float>(screenHeight);
     const Vertex corners[4] = {{0, 0, 0, 1, {1, 1, 1, 1}},
@@ -146,17 +175,17 @@ void SpriteBatch::DrawTarget(unsigned targetTexture, int screenWidth, int screen
         quad.push_back(corners[i]);
     }
     glDisable(GL_DEPTH_TEST);
-    pass.SetTexture("pTex", targetTexture);
-    pass.Begin();
-    pass.BeginPass(passIndex);
+    through.SetTexture(sampler, targetTexture);
+    through.Begin();
+    through.BeginPass(passIndex);
     glBindVertexArray(vao);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(quad.size() * sizeof(Vertex)), quad.data(),
                  GL_STREAM_DRAW);
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(quad.size()));
     glBindVertexArray(0);
-    pass.EndPass();
-    pass.End();
+    through.EndPass();
+    through.End();
     glEnable(GL_DEPTH_TEST);
 }
 
