@@ -41,7 +41,7 @@ void DynamicCaller::CallAllWith(const MethodName& method, ArgumentList& argument
     // A copy: a callee's own broadcasts may fill the memo again.
     const BroadcastMemo found = memo;
     for (std::size_t i = 0; i < found.count; ++i) {
-        found.delegates[i]->CompareAndInvoke(arguments);
+        found.calls[i].checkAndInvoke(found.calls[i], arguments);
         if (MethodTable::Generation() != found.generation) {
             // A callee bound or withdrew methods: go on through the list as it now is, from the
             // node that followed this delegate before it ran.
@@ -64,7 +64,7 @@ bool DynamicCaller::Remember(BroadcastMemo& memo, MethodTable& table, const Meth
         return false;
     }
     for (auto it = memo.list->begin(); it != memo.list->end();) {
-        memo.delegates[memo.count] = it->get();
+        memo.calls[memo.count] = (*it)->GetDirectCall();
         memo.after[memo.count++] = ++it;
     }
     return true;
