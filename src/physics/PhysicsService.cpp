@@ -108,6 +108,7 @@ void PhysicsService::Step(float h) {
 }
 
 void PhysicsService::FindPairs() {
+    RefreshImmovable();
     pairs.clear();
     Sweep(true);
     Sweep(false);
@@ -115,10 +116,36 @@ void PhysicsService::FindPairs() {
 
 // ---- Endpoint lists -------------------------------------------------------------------------
 
+unsigned PhysicsService::ListBox() {
+    if (!freeBoxPlaces.empty()) {
+        const unsigned place = freeBoxPlaces.back();
+        freeBoxPlaces.pop_back();
+        sweptBoxes[place] = SweptBox{};
+        return place;
+    }
+    sweptBoxes.emplace_back();
+    return static_cast<unsigned>(sweptBoxes.size() - 1);
+}
+
+void PhysicsService::UnlistBox(unsigned place) {
+    if (place < sweptBoxes.size()) {
+        freeBoxPlaces.push_back(place);
+    }
+}
+
+// A step refreshes it as every body moves; the inverse mass can also be set as a plain property.
+void PhysicsService::RefreshImmovable() {
+    for (const AxisEntry& entry : xEndpoints) {
+        if (entry.isMin) {
+            sweptBoxes[entry.box].immovable = entry.owner->GetInverseMass() == 0.0f;
+        }
+    }
+}
+
 void PhysicsService::AddEndpoint(Endpoint* endpoint, bool isXAxis) {
     std::vector<AxisEntry>& list = isXAxis ? xEndpoints : yEndpoints;
     endpoint->index = static_cast<unsigned>(list.size());
-    list.push_back(AxisEntry{endpoint->value, endpoint->isMin, endpoint, endpoint->owner});
+    list.push_back(AxisEntry{endpoint->value, endpoint->isMin, endpoint->owner->GetSweptPlace(), endpoint, endpoint->owner});
     if (isXAxis) {
         Reorder(list, endpoint->index);
     } else {
@@ -281,6 +308,20 @@ std::size_t PhysicsService::OpenBoxesMet() const {
 // The sweep along the X list, with the open boxes filed by height; the pairs and their order are
 // those of comparing each entering box with every open one.
 bool PhysicsService::SweepByBands() {
+    if (++sweepCount == 0) {
+        for (SweptBox& box : sweptBoxes) {
+            box.rankedIn = 0;
+        }
+        sweepCount = 1;
+    }
+    for (unsigned rank = 0; rank < xEndpoints.size(); ++rank) {
+        const AxisEntry& entry = xEndpoints[rank];
+        if (!entry.isMin) {
+            SweptBox& box = sweptBoxes[entry.box];
+            box.xMaxRank = rank;
+            box.rankedIn = sweepCount;
+        }
+    }
     sweepBoxes.clear();
     sweepBodies.clear();
     for (unsigned rank = 0; rank < xEndpoints.size(); ++rank) {
@@ -288,14 +329,12 @@ bool PhysicsService::SweepByBands() {
         if (!entry.isMin) {
             continue;
         }
-        PhysicsComponent* owner = entry.owner;
-        const Endpoint* maximum = owner->GetEndpoint(kXMax);
-        if (maximum->index >= xEndpoints.size() || xEndpoints[maximum->index].endpoint != maximum) {
-            return false;
+        const SweptBox& box = sweptBoxes[entry.box];
+        if (box.rankedIn != sweepCount) {
+            return false;  // the box's maximum is not listed
         }
-        sweepBoxes.push_back(BandedSweep::Box{owner->GetEndpoint(kYMin)->value, owner->GetEndpoint(kYMax)->value, rank,
-                                              maximum->index, owner->GetInverseMass() == 0.0f});
-        sweepBodies.push_back(owner);
+        sweepBoxes.push_back(BandedSweep::Box{box.yMin, box.yMax, rank, box.xMaxRank, box.immovable});
+        sweepBodies.push_back(entry.owner);
     }
     if (!bandedSweep.FindOverlaps(sweepBoxes, overlaps)) {
         return false;
