@@ -30,14 +30,17 @@ void DynamicCaller::CallAllWith(const MethodName& method, ArgumentList& argument
     if (!methods) {
         return;
     }
-    const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
     BroadcastMemo& memo = memos[method.GetId() & 1u];
     if (memo.generation != MethodTable::Generation() || memo.nameId != method.GetId()) {
+        const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
         if (!Remember(memo, *table, method)) {
             WalkFrom(memo.list->begin(), *memo.list, arguments);
             return;
         }
     }
+    // The table is not held here: the registry keeps it until its name is removed, which empties
+    // it first, so holding it would keep nothing that a remembered broadcast reads; and holding it
+    // cost a miss on the table's count for every body that broadcasts.
     // A copy: a callee's own broadcasts may fill the memo again.
     const BroadcastMemo found = memo;
     for (std::size_t i = 0; i < found.count; ++i) {
