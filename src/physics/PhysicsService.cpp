@@ -23,6 +23,16 @@ bool Has(PhysicsComponent& body, const char* type) {
     return entity != nullptr && entity->GetComponent(type) != nullptr;
 }
 
+// Asks for the next body of a pass over all of them while this one is worked on: the bodies lie
+// all over memory, and waiting for each in turn was a large part of a step with many of them.
+constexpr std::size_t kPrefetchAhead = 4;
+void Prefetch(const ZELM::Component* body) {
+    const char* bytes = reinterpret_cast<const char*>(body);
+    for (std::size_t offset = 0; offset < sizeof(PhysicsComponent); offset += 64) {
+        __builtin_prefetch(bytes + offset);
+    }
+}
+
 // Called for every resolved pair: the names are normalised and hashed once.
 const ZELM::MethodName kSetX("SetX");
 const ZELM::MethodName kSetY("SetY");
@@ -66,8 +76,12 @@ void PhysicsService::Update(float dtMs) {
     std::fill(std::begin(stepTimes), std::end(stepTimes), 0.0f);
     if (!freezePhysics) {
         accumulator = std::min(accumulator + dtMs, kMaxFrameMs);
-        for (ZELM::Component* body : GetComponents()) {
-            static_cast<PhysicsComponent*>(body)->ClearContacts();
+        const auto& bodies = GetComponents();
+        for (std::size_t i = 0; i < bodies.size(); ++i) {
+            if (i + kPrefetchAhead < bodies.size()) {
+                Prefetch(bodies[i + kPrefetchAhead]);
+            }
+            static_cast<PhysicsComponent*>(bodies[i])->ClearContacts();
         }
         while (accumulator > kStepMs) {
             Step(kStepMs);
@@ -87,6 +101,9 @@ void PhysicsService::Step(float h) {
     const auto& bodies = GetComponents();
     // Indexed: a body's step may create or destroy entities through the calls it makes.
     for (std::size_t i = 0; i < bodies.size(); ++i) {
+        if (i + kPrefetchAhead < bodies.size()) {
+            Prefetch(bodies[i + kPrefetchAhead]);
+        }
         static_cast<PhysicsComponent*>(bodies[i])->Update(h);
     }
     stepTimes[kMoving] += MsSince(start);
