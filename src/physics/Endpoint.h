@@ -18,6 +18,7 @@ struct Endpoint {
 struct AxisEntry {
     float value = 0.0f;
     bool isMin = false;
+    unsigned box = 0;  // the owner's place among the service's swept boxes
     Endpoint* endpoint = nullptr;
     PhysicsComponent* owner = nullptr;
 

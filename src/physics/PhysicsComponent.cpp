@@ -52,6 +52,7 @@ PhysicsComponent::~PhysicsComponent() {
         for (Endpoint& endpoint : endpoints) {
             service->RemoveEndpoint(&endpoint, &endpoint == &endpoints[kXMin] || &endpoint == &endpoints[kXMax]);
         }
+        service->UnlistBox(sweptPlace);
     }
 }
 
@@ -123,11 +124,19 @@ void PhysicsComponent::Init() {
     endpoints[kYMax] = Endpoint{false, h / 2.0f, physical->GetY() + h / 2.0f, 0, this};
     endpoints[kYMin] = Endpoint{true, -h / 2.0f, physical->GetY() - h / 2.0f, 0, this};
     if (service != nullptr && !endpointsListed) {
+        sweptPlace = service->ListBox();
         service->AddEndpoint(&endpoints[kXMin], true);
         service->AddEndpoint(&endpoints[kXMax], true);
         service->AddEndpoint(&endpoints[kYMax], false);
         service->AddEndpoint(&endpoints[kYMin], false);
         endpointsListed = true;
+    }
+    PublishSweptBox();
+}
+
+void PhysicsComponent::PublishSweptBox() {
+    if (endpointsListed && service != nullptr) {
+        service->SetSweptBox(sweptPlace, endpoints[kYMin].value, endpoints[kYMax].value, inverseMass == 0.0f);
     }
 }
 
@@ -163,6 +172,7 @@ void PhysicsComponent::SetHeight(float height) {
         endpoint.offset = endpoint.isMin ? -height / 2.0f : height / 2.0f;
         endpoint.value += endpoint.offset;
     }
+    PublishSweptBox();
     ReorderAxis(false, false);
 }
 
@@ -183,6 +193,7 @@ void PhysicsComponent::SetY(float y) {
     const bool upwards = y + endpoints[kYMin].offset > endpoints[kYMin].value;
     endpoints[kYMin].value = y + endpoints[kYMin].offset;
     endpoints[kYMax].value = y + endpoints[kYMax].offset;
+    PublishSweptBox();
     ReorderAxis(false, upwards);
 }
 
@@ -191,6 +202,7 @@ void PhysicsComponent::SetInverseMass(const float& value) {
     if (value != 0.0f) {
         mass = 1.0f / value;
     }
+    PublishSweptBox();
 }
 
 void PhysicsComponent::SetFreeze(bool freeze) {
@@ -253,6 +265,7 @@ void PhysicsComponent::SetGravityEffect(float x, float y, float weight, float sc
 void PhysicsComponent::Update(float dtMs) {
     const float dt = dtMs / 1000.0f;
     stepSeconds = dt;
+    PublishSweptBox();  // the inverse mass may have been set as a plain property since
     if (inverseMass == 0.0f || frozen || physical == nullptr) {
         return;
     }

@@ -92,6 +92,7 @@ public:
     bool IsGhost() const { return ghost; }
     bool IsFrozen() const { return frozen; }
     float GetStepSeconds() const { return stepSeconds; }
+    unsigned GetSweptPlace() const { return sweptPlace; }
     // The body's place in the solver's per-step index; meaningful to the solver only.
     unsigned GetSolverSlot() const { return solverSlot; }
     void SetSolverSlot(unsigned slot) { solverSlot = slot; }
@@ -102,6 +103,8 @@ private:
     // Re-sorts the body's two endpoints of one axis. The one moving ahead goes first: moved the
     // other way round, the leading endpoint would stop at its partner's old place.
     void ReorderAxis(bool isXAxis, bool maximumFirst);
+    // Tells the service what its sweep reads of this body, once the endpoints are listed.
+    void PublishSweptBox();
 
     float gravityEffectX = 0.0f;
     float gravityEffectY = 0.0f;
@@ -137,6 +140,7 @@ private:
     float influenceability = 1.0f;
     bool endpointsListed = false;
     unsigned solverSlot = 0;
+    unsigned sweptPlace = 0;
 };
 
 }  // namespace Kestrin

@@ -23,6 +23,16 @@ bool Has(PhysicsComponent& body, const char* type) {
     return entity != nullptr && entity->GetComponent(type) != nullptr;
 }
 
+// Asks for the next body of a pass over all of them while this one is worked on: the bodies lie
+// all over memory, and waiting for each in turn was a large part of a step with many of them.
+constexpr std::size_t kPrefetchAhead = 4;
+void Prefetch(const ZELM::Component* body) {
+    const char* bytes = reinterpret_cast<const char*>(body);
+    for (std::size_t offset = 0; offset < sizeof(PhysicsComponent); offset += 64) {
+        __builtin_prefetch(bytes + offset);
+    }
+}
+
 // Called for every resolved pair: the names are normalised and hashed once.
 const ZELM::MethodName kSetX("SetX");
 const ZELM::MethodName kSetY("SetY");
@@ -66,8 +76,12 @@ void PhysicsService::Update(float dtMs) {
     std::fill(std::begin(stepTimes), std::end(stepTimes), 0.0f);
     if (!freezePhysics) {
         accumulator = std::min(accumulator + dtMs, kMaxFrameMs);
-        for (ZELM::Component* body : GetComponents()) {
-            static_cast<PhysicsComponent*>(body)->ClearContacts();
+        const auto& bodies = GetComponents();
+        for (std::size_t i = 0; i < bodies.size(); ++i) {
+            if (i + kPrefetchAhead < bodies.size()) {
+                Prefetch(bodies[i + kPrefetchAhead]);
+            }
+            static_cast<PhysicsComponent*>(bodies[i])->ClearContacts();
         }
         while (accumulator > kStepMs) {
             Step(kStepMs);
@@ -87,6 +101,9 @@ void PhysicsService::Step(float h) {
     const auto& bodies = GetComponents();
     // Indexed: a body's step may create or destroy entities through the calls it makes.
     for (std::size_t i = 0; i < bodies.size(); ++i) {
+        if (i + kPrefetchAhead < bodies.size()) {
+            Prefetch(bodies[i + kPrefetchAhead]);
+        }
         static_cast<PhysicsComponent*>(bodies[i])->Update(h);
     }
     stepTimes[kMoving] += MsSince(start);
@@ -108,6 +125,7 @@ void PhysicsService::Step(float h) {
 }
 
 void PhysicsService::FindPairs() {
+    RefreshImmovable();
     pairs.clear();
     Sweep(true);
     Sweep(false);
@@ -115,10 +133,36 @@ void PhysicsService::FindPairs() {
 
 // ---- Endpoint lists -------------------------------------------------------------------------
 
+unsigned PhysicsService::ListBox() {
+    if (!freeBoxPlaces.empty()) {
+        const unsigned place = freeBoxPlaces.back();
+        freeBoxPlaces.pop_back();
+        sweptBoxes[place] = SweptBox{};
+        return place;
+    }
+    sweptBoxes.emplace_back();
+    return static_cast<unsigned>(sweptBoxes.size() - 1);
+}
+
+void PhysicsService::UnlistBox(unsigned place) {
+    if (place < sweptBoxes.size()) {
+        freeBoxPlaces.push_back(place);
+    }
+}
+
+// A step refreshes it as every body moves; the inverse mass can also be set as a plain property.
+void PhysicsService::RefreshImmovable() {
+    for (const AxisEntry& entry : xEndpoints) {
+        if (entry.isMin) {
+            sweptBoxes[entry.box].immovable = entry.owner->GetInverseMass() == 0.0f;
+        }
+    }
+}
+
 void PhysicsService::AddEndpoint(Endpoint* endpoint, bool isXAxis) {
     std::vector<AxisEntry>& list = isXAxis ? xEndpoints : yEndpoints;
     endpoint->index = static_cast<unsigned>(list.size());
-    list.push_back(AxisEntry{endpoint->value, endpoint->isMin, endpoint, endpoint->owner});
+    list.push_back(AxisEntry{endpoint->value, endpoint->isMin, endpoint->owner->GetSweptPlace(), endpoint, endpoint->owner});
     if (isXAxis) {
         Reorder(list, endpoint->index);
     } else {
@@ -281,6 +325,20 @@ std::size_t PhysicsService::OpenBoxesMet() const {
 // The sweep along the X list, with the open boxes filed by height; the pairs and their order are
 // those of comparing each entering box with every open one.
 bool PhysicsService::SweepByBands() {
+    if (++sweepCount == 0) {
+        for (SweptBox& box : sweptBoxes) {
+            box.rankedIn = 0;
+        }
+        sweepCount = 1;
+    }
+    for (unsigned rank = 0; rank < xEndpoints.size(); ++rank) {
+        const AxisEntry& entry = xEndpoints[rank];
+        if (!entry.isMin) {
+            SweptBox& box = sweptBoxes[entry.box];
+            box.xMaxRank = rank;
+            box.rankedIn = sweepCount;
+        }
+    }
     sweepBoxes.clear();
     sweepBodies.clear();
     for (unsigned rank = 0; rank < xEndpoints.size(); ++rank) {
@@ -288,14 +346,12 @@ bool PhysicsService::SweepByBands() {
         if (!entry.isMin) {
             continue;
         }
-        PhysicsComponent* owner = entry.owner;
-        const Endpoint* maximum = owner->GetEndpoint(kXMax);
-        if (maximum->index >= xEndpoints.size() || xEndpoints[maximum->index].endpoint != maximum) {
-            return false;
+        const SweptBox& box = sweptBoxes[entry.box];
+        if (box.rankedIn != sweepCount) {
+            return false;  // the box's maximum is not listed
         }
-        sweepBoxes.push_back(BandedSweep::Box{owner->GetEndpoint(kYMin)->value, owner->GetEndpoint(kYMax)->value, rank,
-                                              maximum->index, owner->GetInverseMass() == 0.0f});
-        sweepBodies.push_back(owner);
+        sweepBoxes.push_back(BandedSweep::Box{box.yMin, box.yMax, rank, box.xMaxRank, box.immovable});
+        sweepBodies.push_back(entry.owner);
     }
     if (!bandedSweep.FindOverlaps(sweepBoxes, overlaps)) {
         return false;

@@ -59,6 +59,18 @@ public:
     // body's pairs are looked at again.
     void NoteBlocked(PhysicsComponent* body);
 
+    // A listed body's place among the swept boxes, taken before its endpoints are listed and given
+    // back once they are all out of the lists.
+    unsigned ListBox();
+    void UnlistBox(unsigned place);
+    // Told by a body whenever its vertical extent or its mass may have changed.
+    void SetSweptBox(unsigned place, float yMin, float yMax, bool immovable) {
+        SweptBox& box = sweptBoxes[place];
+        box.yMin = yMin;
+        box.yMax = yMax;
+        box.immovable = immovable;
+    }
+
 private:
     void Sweep(bool isXAxis);
     std::size_t OpenBoxesMet() const;
@@ -105,6 +117,22 @@ private:
         float yMax;
         bool immovable;
     };
+    // What the X sweep reads of each listed box, kept side by side rather than in the bodies: in
+    // X order the bodies are all over memory, and reading each of them every step was most of
+    // the sweep's cost with many bodies.
+    struct SweptBox {
+        float yMin = 0.0f;
+        float yMax = 0.0f;
+        unsigned xMaxRank = 0;
+        unsigned rankedIn = 0;  // the sweep that found the box's maximum in the X list
+        bool immovable = false;
+    };
+    std::vector<SweptBox> sweptBoxes;
+    std::vector<unsigned> freeBoxPlaces;
+    unsigned sweepCount = 0;
+    // Copies every listed body's mass into its swept box, for a broad phase run without a step.
+    void RefreshImmovable();
+
     // Scratch space kept between steps so the broad phase does not allocate every step.
     std::vector<ActiveBox> active;
     BandedSweep bandedSweep;

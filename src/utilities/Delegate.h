@@ -9,6 +9,17 @@ namespace ZELM {
 class ArgumentList;
 class ISerializer;
 
+// What invoking a delegate takes, copied out of it: a caller that keeps these for its frequent
+// broadcasts reaches the bound method without reading the delegate, which for a scattered
+// entity's methods was a cache miss on every call.
+struct DirectCall {
+    // Checks the argument types (reporting a mismatch as the delegate does) and invokes.
+    void (*checkAndInvoke)(const DirectCall& call, ArgumentList& arguments) = nullptr;
+    void* object = nullptr;
+    // The member-function pointer's bytes: every such pointer fits, whatever its class.
+    alignas(void*) unsigned char method[2 * sizeof(void*)] = {};
+};
+
 class Delegate {
 public:
     explicit Delegate(const void* binder) : binder(binder) {}
@@ -21,6 +32,8 @@ public:
     virtual bool Compare(const ArgumentList& arguments) = 0;
     // Compare, then Invoke when the check passed: the one way a call reaches a method.
     virtual void CompareAndInvoke(ArgumentList& arguments) = 0;
+    // The same call as CompareAndInvoke, as a copy that stays good while the delegate lives.
+    virtual DirectCall GetDirectCall() const = 0;
 
     // Whether every parameter and the result have a serialized form, so scripts can call it.
     virtual bool IsSerializable() const = 0;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -61,22 +62,15 @@ public:
         }
     }
 
-    bool Compare(const ArgumentList& arguments) override {
-        static const std::array<int, sizeof...(P) + 1> ids = {TypeId<std::decay_t<P>>()..., -1};
-        static const std::array<const char*, sizeof...(P) + 1> names = {
-            TypeDisplayName<std::decay_t<P>>::Get()..., ""};
-        if (arguments.Size() == sizeof...(P)) {
-            bool same = true;
-            for (std::size_t i = 0; i < sizeof...(P); ++i) {
-                same = same && arguments[i].typeId == ids[i];
-            }
-            if (same) {
-                return true;
-            }
-        }
-        const std::string message = CompareMessage(ids.data(), names.data(), sizeof...(P), arguments);
-        ZELM_PROBLEM(DelegateCompareName<R, C, P...>().c_str(), "%s", message.c_str());
-        return false;
+    bool Compare(const ArgumentList& arguments) override { return CheckTypes(arguments); }
+
+    DirectCall GetDirectCall() const override {
+        static_assert(sizeof(Method) <= sizeof(DirectCall::method), "a member-function pointer too large to copy");
+        DirectCall call;
+        call.checkAndInvoke = &CheckAndInvokeDirect;
+        call.object = const_cast<std::remove_const_t<C>*>(object);
+        std::memcpy(call.method, &method, sizeof(Method));
+        return call;
     }
 
     std::string Signature() const override {
@@ -113,6 +107,33 @@ public:
 private:
     static constexpr bool kSerializable = kIsSerializable<R> && (kIsSerializable<P> && ...);
 
+    static bool CheckTypes(const ArgumentList& arguments) {
+        static const std::array<int, sizeof...(P) + 1> ids = {TypeId<std::decay_t<P>>()..., -1};
+        static const std::array<const char*, sizeof...(P) + 1> names = {
+            TypeDisplayName<std::decay_t<P>>::Get()..., ""};
+        if (arguments.Size() == sizeof...(P)) {
+            bool same = true;
+            for (std::size_t i = 0; i < sizeof...(P); ++i) {
+                same = same && arguments[i].typeId == ids[i];
+            }
+            if (same) {
+                return true;
+            }
+        }
+        const std::string message = CompareMessage(ids.data(), names.data(), sizeof...(P), arguments);
+        ZELM_PROBLEM(DelegateCompareName<R, C, P...>().c_str(), "%s", message.c_str());
+        return false;
+    }
+
+    static void CheckAndInvokeDirect(const DirectCall& call, ArgumentList& arguments) {
+        if (!CheckTypes(arguments)) {
+            return;
+        }
+        Method method;
+        std::memcpy(&method, call.method, sizeof(Method));
+        InvokeOn(static_cast<C*>(call.object), method, arguments, std::index_sequence_for<P...>{});
+    }
+
     template <typename T>
     static void ReadOne(ISerializer& reader, ArgumentList& arguments) {
         T value{};
@@ -121,7 +142,12 @@ private:
     }
 
     template <std::size_t... I>
-    void InvokeWith(ArgumentList& arguments, std::index_sequence<I...>) {
+    void InvokeWith(ArgumentList& arguments, std::index_sequence<I...> order) {
+        InvokeOn(object, method, arguments, order);
+    }
+
+    template <std::size_t... I>
+    static void InvokeOn(C* object, Method method, ArgumentList& arguments, std::index_sequence<I...>) {
         if constexpr (std::is_void_v<R>) {
             (object->*method)(arguments.template Get<P>(I)...);
         } else {

@@ -30,18 +30,21 @@ void DynamicCaller::CallAllWith(const MethodName& method, ArgumentList& argument
     if (!methods) {
         return;
     }
-    const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
     BroadcastMemo& memo = memos[method.GetId() & 1u];
     if (memo.generation != MethodTable::Generation() || memo.nameId != method.GetId()) {
+        const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
         if (!Remember(memo, *table, method)) {
             WalkFrom(memo.list->begin(), *memo.list, arguments);
             return;
         }
     }
+    // The table is not held here: the registry keeps it until its name is removed, which empties
+    // it first, so holding it would keep nothing that a remembered broadcast reads; and holding it
+    // cost a miss on the table's count for every body that broadcasts.
     // A copy: a callee's own broadcasts may fill the memo again.
     const BroadcastMemo found = memo;
     for (std::size_t i = 0; i < found.count; ++i) {
-        found.delegates[i]->CompareAndInvoke(arguments);
+        found.calls[i].checkAndInvoke(found.calls[i], arguments);
         if (MethodTable::Generation() != found.generation) {
             // A callee bound or withdrew methods: go on through the list as it now is, from the
             // node that followed this delegate before it ran.
@@ -64,7 +67,7 @@ bool DynamicCaller::Remember(BroadcastMemo& memo, MethodTable& table, const Meth
         return false;
     }
     for (auto it = memo.list->begin(); it != memo.list->end();) {
-        memo.delegates[memo.count] = it->get();
+        memo.calls[memo.count] = (*it)->GetDirectCall();
         memo.after[memo.count++] = ++it;
     }
     return true;

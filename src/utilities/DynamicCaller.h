@@ -61,13 +61,15 @@ private:
     // has changed (MethodTable::Generation): a body broadcasts "SetX" and "SetY" several times a
     // step, and walking from its table through the list's nodes to the delegates each time was
     // most of the cost of those calls. Names share the two memos by the low bit of their number.
+    // The delegates are remembered as copies of what invoking them takes, so a broadcast reads
+    // only this object and the objects it reaches.
     struct BroadcastMemo {
         static constexpr std::size_t kMaxDelegates = 2;
         std::uint64_t generation = 0;
         std::uint32_t nameId = 0;
         std::size_t count = 0;  // delegates remembered; a longer list is not remembered
         MethodTable::BroadcastList* list = nullptr;
-        Delegate* delegates[kMaxDelegates] = {};
+        DirectCall calls[kMaxDelegates] = {};
         MethodTable::BroadcastList::iterator after[kMaxDelegates] = {};  // the node after each delegate
     };
 

@@ -230,6 +230,26 @@ TEST(Dispatch, ManyNamesStayReachableAsTheTableGrowsAndAfterAnotherBinderWithdra
     EXPECT_EQ(log, (std::vector<std::string>{"keep", "keep"}));
 }
 
+// A remembered broadcast reaches each method with the caller's values, through any base class,
+// and still refuses arguments of the wrong type every time.
+TEST(Dispatch, RememberedBroadcastsPassValuesAndCheckTypes) {
+    ProblemCapture problems;
+    Probe probe("DispatchRemembered");
+    Derived derived("DispatchRemembered");
+    probe.BindBroadcast("SetX", &probe, &Probe::SetX);
+    derived.BindBroadcast("SetX", &derived, &Probe::SetX);
+    for (const float x : {1.5f, -2.0f}) {
+        probe.CallAll("SetX", x);
+        EXPECT_EQ(probe.x, x);
+        EXPECT_EQ(derived.x, x);
+    }
+    probe.CallAll("SetX", 3);
+    probe.CallAll("SetX", 3);
+    EXPECT_EQ(probe.x, -2.0f);
+    EXPECT_EQ(derived.x, -2.0f);
+    EXPECT_EQ(problems.Count(), 4u);
+}
+
 // A probe whose broadcast method also runs a hook, for callees that change bindings mid-broadcast.
 class Hooked : public Probe {
 public:
