@@ -4,6 +4,6 @@ function Init()
         { text = "This striped GRAVITY ZONE pulls harder than your arrow keys. Walk with A and D, jump with W!" },
         { x = { 14, 20 }, text = "Jump the RED gap: run at it with D and press W at the edge." },
         { x = { 27, 31 }, text = "A low RED ceiling: walk through without jumping." },
-        { x = { 50, 55 }, text = "A wide gap: take a run-up and jump at the very last moment." },
+        { x = { 50, 55 }, text = "A wide gap under a RED ceiling: take a run-up and jump with W at the very last moment." },
     })
 end
