@@ -89,6 +89,15 @@ void DeleteAll(Table& table) {
 
 }  // namespace
 
+bool Entity::GetPlace(float& x, float& y) {
+    if (!IsBound("GetX") || !IsBound("GetY")) {
+        return false;
+    }
+    x = Call<float>("GetX");
+    y = Call<float>("GetY");
+    return true;
+}
+
 Entity::~Entity() {
     DeleteAll(embeddedComponents);
     DeleteAll(components);

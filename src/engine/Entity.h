@@ -34,6 +34,10 @@ public:
     void SetArchetypeName(const std::string& newName) { archetypeName = newName; }
     const EntityHandle& GetSelfHandle() const { return selfHandle; }
     void SetSelfHandle(const EntityHandle& handle) { selfHandle = handle; }
+    // Where the entity stands, when something of it answers "GetX" and "GetY" (its Physical);
+    // false, and x and y untouched, when nothing does.
+    bool GetPlace(float& x, float& y);
+
     bool IsDying() const { return dying; }
     void SetDying() { dying = true; }
 

@@ -81,9 +81,7 @@ void BestRun::Step(const ZELM::EntityHandle& player, bool paused) {
 void BestRun::Record(const ZELM::EntityHandle& player) {
     ZELM::Entity* entity = player.GetIfAlive();
     // Frames without a player keep the last place, so the path stays frame for frame with the replay.
-    if (entity != nullptr && entity->IsBound("GetX") && entity->IsBound("GetY")) {
-        lastPose.x = entity->Call<float>("GetX");
-        lastPose.y = entity->Call<float>("GetY");
+    if (entity != nullptr && entity->GetPlace(lastPose.x, lastPose.y)) {
         if (entity->IsBound("GetXGravity") && entity->IsBound("GetYGravity")) {
             lastPose.gx = entity->Call<float>("GetXGravity");
             lastPose.gy = entity->Call<float>("GetYGravity");
@@ -181,12 +179,7 @@ void BestRun::RemoveGhost() {
 
 bool BestRun::GetGhostPosition(float& x, float& y) const {
     ZELM::Entity* entity = ghost.GetIfAlive();
-    if (entity == nullptr || !entity->IsBound("GetX") || !entity->IsBound("GetY")) {
-        return false;
-    }
-    x = entity->Call<float>("GetX");
-    y = entity->Call<float>("GetY");
-    return true;
+    return entity != nullptr && entity->GetPlace(x, y);
 }
 
 }  // namespace Logic

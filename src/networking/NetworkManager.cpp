@@ -579,12 +579,7 @@ ZELM::EntityHandle NetworkManager::FindRemotePlayer() {
 bool NetworkManager::GetRemotePosition(float& x, float& y) const {
     const ZELM::EntityHandle handle = FindRemotePlayer();
     ZELM::Entity* remote = handle.GetIfAlive();
-    if (remote == nullptr || !remote->IsBound("GetX") || !remote->IsBound("GetY")) {
-        return false;
-    }
-    x = remote->Call<float>("GetX");
-    y = remote->Call<float>("GetY");
-    return true;
+    return remote != nullptr && remote->GetPlace(x, y);
 }
 
 }  // namespace Networking
