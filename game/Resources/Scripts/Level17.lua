@@ -3,6 +3,6 @@ function Init()
     Tutorial.Start({
         { text = "Zones can pull any way. Take the POWER-UP, then rise out of this one with UP." },
         { x = { 1, 37 }, y = { 11, 27 }, text = "This zone pulls UP: walk on the ceiling, and S jumps." },
-        { x = { 38, 47 }, y = { 11, 27 }, text = "Pulled onto the wall: walk down with S, jump off it with A over the RED, then let go of S." },
+        { x = { 38, 47 }, y = { 11, 27 }, text = "Pulled onto the wall: walk down with S, tap A once to jump over the RED, then let go of S." },
     })
 end
