@@ -475,6 +475,7 @@ const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
     {"pauseHT", "[how to]"},
     {"pauseFS", "[toggle fullscreen]"},
     {"pauseR", "[toggle resolution]"},
+    {"pauseRL", "[restart level]"},
     {"pauseRTMM", "[return to main menu]"},
     {"pauseRTG", "[return to game]"},
     {"pauseQ", "[quit]"},

@@ -19,6 +19,7 @@
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
 #include "logic/screens/HowToPage.h"
+#include "logic/screens/PauseMenuLayout.h"
 
 namespace Logic {
 
@@ -191,7 +192,7 @@ private:
     std::unique_ptr<ScreenText> statusText;
     std::unique_ptr<ScreenText> finishText;  // from an adventure level's goal to the level's exit
     ZELM::EntityHandle player;
-    std::array<ZELM::EntityHandle, 6> pauseButtons;
+    std::array<ZELM::EntityHandle, PauseMenuLayout::kItems> pauseButtons;
     std::string savedInstructions;
     HowToPage howToPage{*this};
     bool pauseMenuOpen = false;  // from "Pause"(true) to "Pause"(false), the how-to page included

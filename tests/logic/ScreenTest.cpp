@@ -325,7 +325,7 @@ TEST_F(PauseMenuTest, TheDisplayTogglesSayWhatTheySwitchedToUntilThePauseCloses)
     ZELMTest::ProblemCapture capture;
     Frame({"ESC"});
     EXPECT_EQ(level->GetNotice(), " ");
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         Frame({"UP"});  // from "return to game" to "toggle fullscreen"
     }
     Frame({"ENTER"});
@@ -348,8 +348,9 @@ TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
         const char* name;
         const char* text;
     } expected[] = {{"pauseHT", "[how to]"},           {"pauseFS", "[toggle fullscreen]"},
-                    {"pauseR", "[toggle resolution]"}, {"pauseRTMM", "[return to main menu]"},
-                    {"pauseRTG", "[return to game]"},  {"pauseQ", "[quit]"}};
+                    {"pauseR", "[toggle resolution]"}, {"pauseRL", "[restart level]"},
+                    {"pauseRTMM", "[return to main menu]"}, {"pauseRTG", "[return to game]"},
+                    {"pauseQ", "[quit]"}};
     for (int i = 0; i < Logic::PauseMenuLayout::kItems; ++i) {
         const auto& button = expected[i];
         ASSERT_NE(PauseButton(button.name), nullptr) << button.name;
@@ -408,6 +409,31 @@ TEST_F(PauseMenuTest, ReturningToTheMenuLeavesThePauseFirst) {
     EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Menu"});
     EXPECT_EQ(world.engine.Count("ToggleBGM off"), 1) << "the music plays again";
     EXPECT_EQ(world.logic->GetStatusText()->text, " ");
+}
+
+TEST_F(PauseMenuTest, RestartStartsTheLevelOverExceptInARace) {
+    const struct {
+        const char* level;
+        std::vector<std::string> asked;
+        const char* notice;
+    } cases[] = {{"Level19", {"Level19"}, " "}, {"TimeAttack2", {"TimeAttack2"}, " "},
+                 {"multiplayer", {}, "A race cannot be restarted."}};
+    for (const auto& c : cases) {
+        world.engine.levelName = c.level;
+        world.engine.levelsAsked.clear();
+        world.engine.calls.clear();
+        Frame({"ESC"});
+        Frame({"UP"});
+        Frame({"UP"});  // [restart level]
+        Frame({"ENTER"});
+        EXPECT_EQ(world.engine.levelsAsked, c.asked) << c.level;
+        EXPECT_EQ(level->GetNotice(), c.notice) << c.level;
+        EXPECT_EQ(world.engine.Count("ToggleBGM off"), c.asked.empty() ? 0 : 1) << c.level << ": the pause ends";
+        if (level->IsPaused()) {
+            Frame({"ESC"});
+        }
+        level->Init();  // the level the game would load next
+    }
 }
 
 TEST_F(PauseMenuTest, EveryOpeningStartsOnReturnToGame) {

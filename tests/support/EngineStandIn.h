@@ -39,6 +39,7 @@ public:
             recorders.push_back(std::make_unique<Recorder>(name, calls));
             Bind(name, recorders.back().get(), &Recorder::Record);
         }
+        Bind("GetLevelName", this, &EngineStandIn::GetLevelName);
         Bind("PlayBGM", this, &EngineStandIn::PlayBGM);
         Bind("ToggleBGM", this, &EngineStandIn::ToggleBGM);
         BindBroadcast("SetAllowCommunication", this, &EngineStandIn::SetAllowCommunication);
@@ -67,6 +68,7 @@ public:
     int yMouse() { return mouseY; }
     // Clicked this frame: the test clears `leftClicked` itself.
     bool LeftClickTrigger() { return leftClicked; }
+    std::string GetLevelName() { return levelName; }
     void PlayBGM(int track) { calls.push_back("PlayBGM " + std::to_string(track)); }
     void ToggleBGM(bool paused) { calls.push_back(paused ? "ToggleBGM on" : "ToggleBGM off"); }
     void SetAllowCommunication(bool allow) { calls.push_back(allow ? "SetAllowCommunication" : "no communication"); }
@@ -91,6 +93,7 @@ public:
     bool leftClicked = false;
     std::vector<std::string> calls;
     std::vector<std::string> levelsAsked;
+    std::string levelName;  // the level the game would say it plays
 
 private:
     struct Recorder {

@@ -3,6 +3,7 @@
 
 #include "graphics/TextLayer.h"
 #include "logic/AdventureRun.h"
+#include "logic/Courses.h"
 #include "logic/screens/PauseMenuLayout.h"
 
 namespace Logic {
@@ -13,6 +14,7 @@ enum PauseItem : int {
     kHowTo,
     kToggleFullscreen,
     kToggleResolution,
+    kRestartLevel,
     kReturnToMainMenu,
     kReturnToGame,
     kQuit
@@ -22,7 +24,7 @@ enum PauseItem : int {
 
 // The notice sits one button's step below "[quit]".
 Level::Level()
-    : menu({"pauseHT", "pauseFS", "pauseR", "pauseRTMM", "pauseRTG", "pauseQ"}, false),
+    : menu({"pauseHT", "pauseFS", "pauseR", "pauseRL", "pauseRTMM", "pauseRTG", "pauseQ"}, false),
       notice(engine, PauseMenuLayout::ItemY(PauseMenuLayout::kItems)) {}
 
 void Level::Init() {
@@ -35,7 +37,7 @@ void Level::Init() {
 
 void Level::ShowName() {
     shownMs = 0.0f;
-    const std::string level = engine.IsBound("GetLevelName") ? engine.Call<std::string>("GetLevelName") : "";
+    const std::string level = LevelName();
     if (level.empty()) {
         return;
     }
@@ -71,6 +73,10 @@ void Level::TogglePause() {
     engine.CallLater("Pause", 0.0f, paused);
 }
 
+std::string Level::LevelName() {
+    return engine.IsBound("GetLevelName") ? engine.Call<std::string>("GetLevelName") : "";
+}
+
 bool Level::IsWaitingForPeer() {
     return engine.IsBound("IsLookingForPeer") && engine.Call<bool>("IsLookingForPeer");
 }
@@ -99,6 +105,26 @@ void Level::Update(float dt) {
     }
 }
 
+void Level::LeaveFor(const std::string& level) {
+    engine.Call("EraseLevelMap");
+    // Leave the pause first: the engine would stay paused, and the music silent, in the next level.
+    engine.CallLater("Pause", 0.0f, false);
+    PostLoadLevel(level);
+}
+
+void Level::RestartLevel() {
+    const std::string level = LevelName();
+    if (Courses::IsRace(level)) {
+        // The other player races on: starting over alone would leave the two games apart.
+        notice.Show("A race cannot be restarted.");
+        return;
+    }
+    if (!level.empty()) {
+        // A fresh start of the same level: a box pushed where it cannot come back is back in place.
+        LeaveFor(level);
+    }
+}
+
 void Level::RunPauseMenu() {
     // The buttons come and go with the pause menu, so they are looked up every time.
     menu.FindButtons(false);
@@ -121,13 +147,8 @@ void Level::RunPauseMenu() {
             engine.Call("SaveSettings");
             notice.Show(MenuNotice::Resolution(engine));
             break;
-        case kReturnToMainMenu:
-            engine.Call("EraseLevelMap");
-            // Leave the pause first: the engine would stay paused, and the music silent, in the
-            // menu and in the next game.
-            engine.CallLater("Pause", 0.0f, false);
-            PostLoadLevel("Menu");
-            break;
+        case kRestartLevel: RestartLevel(); break;
+        case kReturnToMainMenu: LeaveFor("Menu"); break;
         case kReturnToGame: TogglePause(); break;
         case kQuit: PostQuit(); break;
         default: break;

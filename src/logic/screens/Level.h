@@ -1,8 +1,10 @@
 // The screen of every playable level: ESC opens and closes the pause menu (on "return to game"
 // each time) and its how-to page; in a race still waiting for its peer, ESC goes back to the menu.
+// The pause menu can start the level over, outside a race.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "logic/ScreenText.h"
 #include "logic/screens/Menu.h"
@@ -32,12 +34,16 @@ private:
     void TogglePause();
     void ShowName();
     void StepName(float dtMs);
+    std::string LevelName();
     // A race level still looking for the other player.
     bool IsWaitingForPeer();
     void RunPauseMenu();
+    void RestartLevel();
+    // Closes the pause and asks for `level`, this level's map off the screen first.
+    void LeaveFor(const std::string& level);
 
-    Menu menu;  // the six pause buttons the game flow makes
-    MenuNotice notice;  // what a display toggle switched to, under the buttons
+    Menu menu;  // the seven pause buttons the game flow makes
+    MenuNotice notice;  // what a display toggle switched to, or why an item did nothing, under the buttons
     bool paused = false;
     bool showingHowTo = false;
     std::unique_ptr<ScreenText> nameLine;

@@ -8,7 +8,7 @@ namespace Logic {
 
 class PauseMenuLayout {
 public:
-    static constexpr int kItems = 6;
+    static constexpr int kItems = 7;
     // Heights in a 600-pixel screen, as the buttons' own: every place scales with the window.
     static constexpr float kTitleScale = 4.0f;
     static constexpr float kItemStep = 50.0f;
