@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -149,9 +150,10 @@ Graphics::ScreenRect InkOf(Graphics::TextLayer& layer, const std::vector<const G
 }
 
 TEST_F(MenuGraphics, ThePauseTitleAndItemsAreOneBlockCentredAtEveryResolution) {
-    const char* const items[] = {
-        "[how to]", "[toggle fullscreen]", "[toggle resolution]", "[return to main menu]", "[return to game]",
-        "[quit]"};
+    const char* const items[] = {"[how to]",         "[toggle fullscreen]",   "[toggle resolution]",
+                                 "[restart level]",  "[return to main menu]", "[return to game]",
+                                 "[quit]"};
+    ASSERT_EQ(std::size(items), static_cast<std::size_t>(Logic::PauseMenuLayout::kItems));
     for (const auto& [width, height] : {std::pair{800, 600}, std::pair{1024, 768}}) {
         WindowStandIn window(width, height);
         window.Bind();
