@@ -28,6 +28,9 @@ bool Has(PhysicsComponent& body, const char* type) {
 constexpr std::size_t kPrefetchAhead = 4;
 void Prefetch(const ZELM::Component* body) {
     const char* bytes = reinterpret_cast<const char*>(body);
+    // Unrolled: as a loop, counting through a body's lines cost more instructions than its step's
+    // own arithmetic.
+#pragma GCC unroll 32
     for (std::size_t offset = 0; offset < sizeof(PhysicsComponent); offset += 64) {
         __builtin_prefetch(bytes + offset);
     }

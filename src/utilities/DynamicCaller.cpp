@@ -34,11 +34,13 @@ bool DynamicCaller::IsBound(const MethodName& method) const {
 }
 
 void DynamicCaller::CallAllWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey) {
-    if (!methods) {
-        return;
-    }
     BroadcastMemo& memo = memos[method.GetId() & 1u];
+    // A current memo was filled while this object had a table, and taking or dropping a table
+    // changes the generation: only a memo filled again needs the table looked at.
     if (memo.generation != MethodTable::Generation() || memo.nameId != method.GetId()) {
+        if (!methods) {
+            return;
+        }
         const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
         if (!Remember(memo, *table, method)) {
             WalkFrom(memo.list->begin(), *memo.list, arguments);
