@@ -103,9 +103,11 @@ bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overla
             Scan(bands[b], entering, b, first);
             sources += candidates.size() > before ? 1u : 0u;
         }
-        const std::size_t before = candidates.size();
-        Scan(tall, entering, first, first);  // filed with band 0, so always taken here
-        sources += candidates.size() > before ? 1u : 0u;
+        if (!tall.empty()) {  // mostly there are none, and a scan of nothing still cost a call
+            const std::size_t before = candidates.size();
+            Scan(tall, entering, first, first);  // filed with band 0, so always taken here
+            sources += candidates.size() > before ? 1u : 0u;
+        }
         // Each band lists its boxes in the order they entered; several bands' finds are merged.
         if (sources > 1) {
             std::sort(candidates.begin(), candidates.end());

@@ -80,6 +80,8 @@ private:
     void AddPair(PhysicsComponent* entering, bool enteringImmovable, PhysicsComponent* open, bool openImmovable);
     // Copies the endpoint's value into its entry; false when the endpoint is not in the list.
     bool Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint);
+    // Whether the X list's entry for the endpoint already holds its value (or it has none).
+    bool UnmovedOnX(const Endpoint* endpoint) const;
     void Reorder(std::vector<AxisEntry>& list, unsigned i);
     void SortYAxis();
     void Solve();
@@ -103,6 +105,9 @@ private:
     std::vector<AxisEntry> xEndpoints;
     std::vector<AxisEntry> yEndpoints;
     bool yUnsorted = false;
+    // Set once a NaN has been listed on X: a NaN orders nothing, so from then on an endpoint that
+    // did not move may still stand out of order next to one that did.
+    bool xListHadNaN = false;
     float accumulator = 0.0f;
     float stepTimes[kPhaseCount] = {};
     float totalTime = 0.0f;

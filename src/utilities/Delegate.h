@@ -9,12 +9,24 @@ namespace ZELM {
 class ArgumentList;
 class ISerializer;
 
+// One object per list of (decayed) types: a call whose argument types name the same object as a
+// method's parameter types is known to pass the method's check, and a pointer compare says so.
+template <typename... T>
+inline constexpr char kTypeListKey = 0;
+
+template <typename... T>
+constexpr const void* TypeListKey() {
+    return &kTypeListKey<T...>;
+}
+
 // What invoking a delegate takes, copied out of it: a caller that keeps these for its frequent
-// broadcasts reaches the bound method without reading the delegate, which for a scattered
-// entity's methods was a cache miss on every call.
+// calls reaches the bound method without reading the delegate, which for a scattered entity's
+// methods was a cache miss on every call.
 struct DirectCall {
-    // Checks the argument types (reporting a mismatch as the delegate does) and invokes.
-    void (*checkAndInvoke)(const DirectCall& call, ArgumentList& arguments) = nullptr;
+    // Invokes; with `check`, first checks the argument types, reporting a mismatch as the delegate
+    // does. A caller whose arguments' TypeListKey is `parameters` may leave the check out.
+    void (*invoke)(const DirectCall& call, ArgumentList& arguments, bool check) = nullptr;
+    const void* parameters = nullptr;
     void* object = nullptr;
     // The member-function pointer's bytes: every such pointer fits, whatever its class.
     alignas(void*) unsigned char method[2 * sizeof(void*)] = {};

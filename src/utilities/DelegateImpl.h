@@ -67,7 +67,8 @@ public:
     DirectCall GetDirectCall() const override {
         static_assert(sizeof(Method) <= sizeof(DirectCall::method), "a member-function pointer too large to copy");
         DirectCall call;
-        call.checkAndInvoke = &CheckAndInvokeDirect;
+        call.invoke = &InvokeDirect;
+        call.parameters = TypeListKey<std::decay_t<P>...>();
         call.object = const_cast<std::remove_const_t<C>*>(object);
         std::memcpy(call.method, &method, sizeof(Method));
         return call;
@@ -125,8 +126,8 @@ private:
         return false;
     }
 
-    static void CheckAndInvokeDirect(const DirectCall& call, ArgumentList& arguments) {
-        if (!CheckTypes(arguments)) {
+    static void InvokeDirect(const DirectCall& call, ArgumentList& arguments, bool check) {
+        if (check && !CheckTypes(arguments)) {
             return;
         }
         Method method;

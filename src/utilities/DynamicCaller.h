@@ -22,11 +22,11 @@ public:
         ArgumentList list;
         PackArguments(list, arguments...);
         if constexpr (std::is_void_v<R>) {
-            CallWith(method, list);
+            CallWith(method, list, ArgumentKey<A...>());
         } else {
             R result{};
             list.SetReturn(result);
-            CallWith(method, list);
+            CallWith(method, list, ArgumentKey<A...>());
             return result;
         }
     }
@@ -36,7 +36,7 @@ public:
     void CallAll(const MethodName& method, A&&... arguments) {
         ArgumentList list;
         PackArguments(list, arguments...);
-        CallAllWith(method, list);
+        CallAllWith(method, list, ArgumentKey<A...>());
     }
 
     // Call later (deferred): the name's deferred methods run from the delayed-call queue once
@@ -52,11 +52,28 @@ public:
     // without a report).
     bool IsBound(const MethodName& method) const;
 
-    void CallWith(const MethodName& method, ArgumentList& arguments);
-    void CallAllWith(const MethodName& method, ArgumentList& arguments);
+    // `argumentKey` is the TypeListKey of the list's argument types when the caller knows them:
+    // a method whose parameters have the same key is invoked without checking them again.
+    void CallWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey = nullptr);
+    void CallAllWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey = nullptr);
     void CallLaterWith(const MethodName& method, float delayMs, ArgumentList arguments);
 
 private:
+    // The key of the types a call's arguments travel as (ArgumentType), as PackArguments lists them.
+    template <typename... A>
+    static constexpr const void* ArgumentKey() {
+        return TypeListKey<ArgumentType<A>...>();
+    }
+
+    // The method a call of one name last found, good while no table anywhere has changed: a
+    // service is called by name once per body in every step (the tile collision), and the lookup
+    // was a large part of such a call. Filled only when a method was found.
+    struct ImmediateMemo {
+        std::uint64_t generation = ~std::uint64_t{0};  // never current until filled
+        std::uint32_t nameId = 0;
+        DirectCall call;
+    };
+
     // A name's broadcast delegates as this object last found them, good while no table anywhere
     // has changed (MethodTable::Generation): a body broadcasts "SetX" and "SetY" several times a
     // step, and walking from its table through the list's nodes to the delegates each time was
@@ -80,6 +97,7 @@ private:
                          ArgumentList& arguments);
 
     BroadcastMemo memos[2];
+    ImmediateMemo immediateMemo;
 };
 
 }  // namespace ZELM

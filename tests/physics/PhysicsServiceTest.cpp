@@ -108,6 +108,20 @@ TEST_F(PhysicsServiceTest, EndpointListsStaySortedAsBodiesMoveComeAndGo) {
     EXPECT_TRUE(Sorted(world.physics->GetEndpoints(false)));
 }
 
+// A box set where it already is skips re-sorting, except once a NaN was listed: a NaN orders
+// nothing, so boxes moved past one can be left out of order, and setting them again mends it.
+TEST_F(PhysicsServiceTest, BoxesSetWhereTheyAlreadyAreMendTheOrderANaNLeft) {
+    PhysicsComponent* boxes[] = {world.AddBox("A", 0.0f, 0.0f), world.AddBox("B", 10.0f, 0.0f),
+                                 world.AddBox("C", 20.0f, 0.0f)};
+    // C never moves; A and B pass it while B's ends are NaN, then all three are set where they are.
+    const std::vector<std::pair<int, float>> moves = {
+        {1, std::nanf("")}, {0, 30.0f}, {1, 40.0f}, {0, 30.0f}, {1, 40.0f}, {2, 20.0f}};
+    for (const auto& [box, x] : moves) {
+        boxes[box]->CallAll("SetX", x);
+    }
+    EXPECT_TRUE(Sorted(world.physics->GetEndpoints(true)));
+}
+
 TEST_F(PhysicsServiceTest, BoxesThatOnlyTouchFormAPairButImmovablePairsDoNot) {
     world.AddBox("Left", 0.0f, 0.0f);
     world.AddBox("Right", 1.0f, 0.0f);  // edges coincide at x = 0.5

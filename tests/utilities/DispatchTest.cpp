@@ -312,4 +312,48 @@ TEST(Dispatch, RepeatedBroadcastsFollowEveryChangeOfBindingsEvenByTheirOwnCallee
     }
 }
 
+// A caller remembers the method its immediate calls found; each change of bindings or of the
+// caller's table must be seen by the very next call, and a remembered method still checks types.
+TEST(Dispatch, RepeatedImmediateCallsFollowEveryChangeOfBindings) {
+    ProblemCapture problems;
+    std::vector<std::string> log;
+    Probe caller("DispatchImmediateMemo", &log, "caller");
+    auto a = std::make_unique<Probe>("DispatchImmediateMemo", &log, "a");
+    Probe b("DispatchImmediateMemo", &log, "b");
+    Probe elsewhere("DispatchImmediateMemoOther", &log, "elsewhere");
+    elsewhere.Bind("Ping", &elsewhere, &Probe::Note);
+    a->Bind("SetX", a.get(), &Probe::SetX);
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        std::vector<std::string> reached;
+        std::size_t problems;
+    };
+    const std::vector<Step> steps = {
+        {"first binding", [&] { a->Bind("Ping", a.get(), &Probe::Note); }, {"a"}, 0},
+        {"nothing changed", [] {}, {"a"}, 0},
+        {"a later binding replaces it", [&] { b.Bind("Ping", &b, &Probe::Note); }, {"b"}, 0},
+        {"its binder withdraws", [&] { b.UnbindAll(); }, {}, 1},
+        {"bound again", [&] { a->Bind("Ping", a.get(), &Probe::Note); }, {"a"}, 1},
+        {"the caller takes another table", [&] { caller.SetName("DispatchImmediateMemoOther"); }, {"elsewhere"}, 1},
+        {"and comes back", [&] { caller.SetName("DispatchImmediateMemo"); }, {"a"}, 1},
+        {"its binder is destroyed", [&] { a.reset(); }, {}, 2},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        log.clear();
+        caller.Call("Ping");
+        EXPECT_EQ(log, step.reached) << step.what;
+        EXPECT_EQ(problems.Count(), step.problems) << step.what;
+    }
+
+    b.Bind("SetX", &b, &Probe::SetX);
+    for (int i = 0; i < 2; ++i) {
+        caller.Call("SetX", 3);
+    }
+    caller.Call("SetX", 2.5f);
+    EXPECT_EQ(b.x, 2.5f);
+    EXPECT_EQ(problems.Count(), 4u);
+}
+
 }  // namespace
