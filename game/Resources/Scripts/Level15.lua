@@ -3,6 +3,6 @@ function Init()
     Tutorial.Start({
         { text = "This GRAVITY ZONE is stronger than your arrow keys. Jump to the POWER-UP!" },
         { x = { 23, 40 }, y = { 0, 9 }, text = "Your pull now beats the zone and your ring reaches farther. Hold UP under the opening!" },
-        { y = { 10, 25 }, text = "Drop onto the ledge by the RED tunnel, let go, then drift LEFT through it." },
+        { y = { 10, 25 }, text = "Stop over the ledge by the RED shaft, drop onto it with DOWN, let go, then hold only LEFT to drift across." },
     })
 end
