@@ -265,7 +265,6 @@ void PhysicsComponent::SetGravityEffect(float x, float y, float weight, float sc
 void PhysicsComponent::Update(float dtMs) {
     const float dt = dtMs / 1000.0f;
     stepSeconds = dt;
-    PublishSweptBox();  // the inverse mass may have been set as a plain property since
     if (inverseMass == 0.0f || frozen || physical == nullptr) {
         return;
     }

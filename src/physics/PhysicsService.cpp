@@ -154,7 +154,7 @@ void PhysicsService::UnlistBox(unsigned place) {
     }
 }
 
-// A step refreshes it as every body moves; the inverse mass can also be set as a plain property.
+// Before every sweep: the inverse mass can also be written as a plain property, past its setter.
 void PhysicsService::RefreshImmovable() {
     for (const AxisEntry& entry : xEndpoints) {
         if (entry.isMin) {

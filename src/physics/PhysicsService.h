@@ -135,7 +135,7 @@ private:
     std::vector<SweptBox> sweptBoxes;
     std::vector<unsigned> freeBoxPlaces;
     unsigned sweepCount = 0;
-    // Copies every listed body's mass into its swept box, for a broad phase run without a step.
+    // Copies every listed body's mass into its swept box before a sweep.
     void RefreshImmovable();
 
     // Scratch space kept between steps so the broad phase does not allocate every step.

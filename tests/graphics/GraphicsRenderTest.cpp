@@ -75,6 +75,16 @@ protected:
     }
 
     // A "Background" entity showing the picture as the splash ("kvsplash").
+    // A white picture and one line of large letters over it.
+    Graphics::Text* ShowLineOverWhite(ZELM::EntityController& entities) {
+        const std::vector<std::uint8_t> rgba(600 * 200 * 4, 255);
+        ShowBackground(entities, 600, 200, rgba);
+        Graphics::Text* line = service->AddText();
+        *line = Graphics::Text(150, 280, 700, 2.5f);
+        line->text = "Watch out";
+        return line;
+    }
+
     void ShowBackground(ZELM::EntityController& entities, int width, int height,
                         const std::vector<std::uint8_t>& rgba) {
         Graphics::Texture* picture = Graphics::Texture::FromPixels(width, height, rgba.data()).release();
@@ -267,12 +277,8 @@ TEST_F(GraphicsRender, TextOverAWhitePictureKeepsADarkOutline) {
 }
 
 TEST_F(GraphicsRender, TextThatMovesLeavesNothingWhereItWas) {
-    const std::vector<std::uint8_t> rgba(600 * 200 * 4, 255);
     ZELM::EntityController entities;
-    ShowBackground(entities, 600, 200, rgba);
-    Graphics::Text* line = service->AddText();
-    *line = Graphics::Text(150, 280, 700, 2.5f);
-    line->text = "Watch out";
+    Graphics::Text* line = ShowLineOverWhite(entities);
     service->Update(16.0f);
     line->y = 340;
     service->Update(16.0f);
@@ -291,12 +297,8 @@ TEST_F(GraphicsRender, TextThatMovesLeavesNothingWhereItWas) {
 }
 
 TEST_F(GraphicsRender, APanelDarkensThePictureBehindItsLinesAndTheMenuDimTheWholeFrame) {
-    const std::vector<std::uint8_t> rgba(600 * 200 * 4, 255);
     ZELM::EntityController entities;
-    ShowBackground(entities, 600, 200, rgba);
-    Graphics::Text* line = service->AddText();
-    *line = Graphics::Text(150, 280, 700, 2.5f);
-    line->text = "Watch out";
+    Graphics::Text* line = ShowLineOverWhite(entities);
     line->panel = 1;
     service->Update(16.0f);
     service->Update(16.0f);
