@@ -11,6 +11,10 @@ namespace {
 // A box over more bands than this is kept apart rather than filed in each of them.
 constexpr unsigned kMostBandsFiled = 8;
 constexpr std::size_t kHeightSamples = 63;
+// A band is as high as this many typical boxes stacked: one box high, most boxes lie in two bands
+// and each is filed and looked for twice, which costs more than the few more open boxes a higher
+// band holds.
+constexpr double kBoxesPerBand = 2.0;
 
 }  // namespace
 
@@ -26,6 +30,9 @@ bool BandedSweep::SetBands(const std::vector<Box>& boxes) {
         bottom = std::min(bottom, box.yMin);
         top = std::max(top, box.yMax);
     }
+    origin = bottom;
+    bandCount = 1;
+    bandsPerUnit = 0.0f;
     // The band height only decides how fast the pairs are found, never which: a median of a
     // sample of the heights is enough, and one tall floor does not make every band as tall.
     heights.clear();
@@ -33,16 +40,14 @@ bool BandedSweep::SetBands(const std::vector<Box>& boxes) {
     for (std::size_t i = 0; i < boxes.size(); i += stride) {
         heights.push_back(boxes[i].yMax - boxes[i].yMin);
     }
-    origin = bottom;
-    bandCount = 1;
-    bandsPerUnit = 0.0f;
     if (!heights.empty()) {
         auto middle = heights.begin() + static_cast<std::ptrdiff_t>(heights.size() / 2);
         std::nth_element(heights.begin(), middle, heights.end());
+        const double bandHeight = kBoxesPerBand * static_cast<double>(*middle);
         const double range = static_cast<double>(top) - static_cast<double>(bottom);
-        if (*middle > 0.0f && range > 0.0) {
+        if (bandHeight > 0.0 && range > 0.0) {
             // At most about two bands a box, however far apart the boxes are.
-            const double count = std::min(range / static_cast<double>(*middle), 2.0 * static_cast<double>(boxes.size()));
+            const double count = std::min(range / bandHeight, 2.0 * static_cast<double>(boxes.size()));
             bandCount = static_cast<unsigned>(count) + 1;
             bandsPerUnit = static_cast<float>(count / range);
         }
@@ -69,26 +74,48 @@ unsigned BandedSweep::BandOf(float y) const {
     return static_cast<unsigned>(at);
 }
 
-void BandedSweep::Scan(std::vector<Open>& band, const Box& entering, unsigned bandIndex, unsigned firstBand) {
-    std::size_t kept = 0;
-    for (const Open& open : band) {
+// Inlined: called for every band of every box, the call itself cost as much as a band's few boxes.
+[[gnu::always_inline]] inline void BandedSweep::Scan(std::vector<Open>& band, const Box& entering, unsigned index, unsigned bandIndex,
+                       unsigned firstBand, std::vector<Overlap>& found) {
+    Open* kept = band.data();
+    for (Open* open = band.data(), *end = open + band.size(); open != end; ++open) {
         // Closed on X once its maximum comes before the entering minimum in the X list.
-        if (open.xMaxRank < entering.xMinRank) {
+        if (open->xMaxRank < entering.xMinRank) {
             continue;
         }
-        band[kept++] = open;
+        if (kept != open) {
+            *kept = *open;
+        }
+        ++kept;
         // Boxes that only touch overlap, as in the lists; a pair is taken in one band only.
-        const bool overlapOnY = entering.yMin <= open.yMax && open.yMin <= entering.yMax;
-        if (overlapOnY && !(entering.immovable && open.immovable) &&
-            std::max(firstBand, open.firstBand) == bandIndex) {
-            candidates.push_back(open.box);
+        const bool overlapOnY = entering.yMin <= open->yMax && open->yMin <= entering.yMax;
+        if (overlapOnY && !(entering.immovable && open->immovable) &&
+            std::max(firstBand, open->firstBand) == bandIndex) {
+            found.push_back(Overlap{index, open->box});
         }
     }
-    band.resize(kept);
+    band.resize(static_cast<std::size_t>(kept - band.data()));
 }
 
-bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overlap>& found) {
+void BandedSweep::FindOverlapsInOneBand(const std::vector<Box>& boxes, std::vector<Overlap>& found) {
+    if (bands.empty()) {
+        bands.resize(1);
+    }
+    std::vector<Open>& open = bands.front();
+    open.clear();
+    for (unsigned i = 0; i < boxes.size(); ++i) {
+        const Box& entering = boxes[i];
+        Scan(open, entering, i, 0, 0, found);
+        open.push_back(Open{i, entering.xMaxRank, entering.yMin, entering.yMax, 0, entering.immovable});
+    }
+}
+
+bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overlap>& found, bool banded) {
     found.clear();
+    if (!banded) {
+        FindOverlapsInOneBand(boxes, found);
+        return true;
+    }
     if (!SetBands(boxes)) {
         return false;
     }
@@ -96,24 +123,22 @@ bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overla
         const Box& entering = boxes[i];
         const unsigned first = BandOf(entering.yMin);
         const unsigned last = BandOf(entering.yMax);
-        candidates.clear();
+        const std::size_t start = found.size();
         unsigned sources = 0;
         for (unsigned b = first; b <= last; ++b) {
-            const std::size_t before = candidates.size();
-            Scan(bands[b], entering, b, first);
-            sources += candidates.size() > before ? 1u : 0u;
+            const std::size_t before = found.size();
+            Scan(bands[b], entering, i, b, first, found);
+            sources += found.size() > before ? 1u : 0u;
         }
         if (!tall.empty()) {  // mostly there are none, and a scan of nothing still cost a call
-            const std::size_t before = candidates.size();
-            Scan(tall, entering, first, first);  // filed with band 0, so always taken here
-            sources += candidates.size() > before ? 1u : 0u;
+            const std::size_t before = found.size();
+            Scan(tall, entering, i, first, first, found);  // filed with band 0, so always taken here
+            sources += found.size() > before ? 1u : 0u;
         }
         // Each band lists its boxes in the order they entered; several bands' finds are merged.
         if (sources > 1) {
-            std::sort(candidates.begin(), candidates.end());
-        }
-        for (const unsigned open : candidates) {
-            found.push_back(Overlap{i, open});
+            std::sort(found.begin() + static_cast<std::ptrdiff_t>(start), found.end(),
+                      [](const Overlap& a, const Overlap& b) { return a.open < b.open; });
         }
 
         const Open filed{i, entering.xMaxRank, entering.yMin, entering.yMax, first, entering.immovable};

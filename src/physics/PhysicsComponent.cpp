@@ -265,6 +265,8 @@ void PhysicsComponent::SetGravityEffect(float x, float y, float weight, float sc
 void PhysicsComponent::Update(float dtMs) {
     const float dt = dtMs / 1000.0f;
     stepSeconds = dt;
+    // The editor writes the inverse mass past its setter; the sweep reads it from the swept box.
+    PublishSweptBox();
     if (inverseMass == 0.0f || frozen || physical == nullptr) {
         return;
     }

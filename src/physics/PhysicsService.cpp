@@ -8,6 +8,7 @@
 #include "engine/ComponentRegistry.h"
 #include "engine/Entity.h"
 #include "engine/FrameTimer.h"
+#include "engine/Physical.h"
 #include "engine/ProblemReport.h"
 #include "physics/PhysicsComponent.h"
 
@@ -34,6 +35,24 @@ void Prefetch(const ZELM::Component* body) {
 #pragma GCC unroll 32
     for (std::size_t offset = 0; offset < sizeof(PhysicsComponent); offset += 64) {
         __builtin_prefetch(bytes + offset);
+    }
+}
+
+// The body's place lies in its Physical: asked for once the body itself has arrived.
+void PrefetchPlace(const ZELM::Component* body) {
+    const ZELM::Physical* physical = static_cast<const PhysicsComponent*>(body)->GetPhysical();
+    if (physical != nullptr) {
+        __builtin_prefetch(physical->PlaceData());
+    }
+}
+
+// Both of the above for the bodies ahead of body i in a pass over all of them.
+void PrefetchAhead(const std::vector<ZELM::Component*>& bodies, std::size_t i) {
+    if (i + kPrefetchAhead < bodies.size()) {
+        Prefetch(bodies[i + kPrefetchAhead]);
+    }
+    if (i + kPrefetchAhead / 2 < bodies.size()) {
+        PrefetchPlace(bodies[i + kPrefetchAhead / 2]);
     }
 }
 
@@ -105,9 +124,7 @@ void PhysicsService::Step(float h) {
     const auto& bodies = GetComponents();
     // Indexed: a body's step may create or destroy entities through the calls it makes.
     for (std::size_t i = 0; i < bodies.size(); ++i) {
-        if (i + kPrefetchAhead < bodies.size()) {
-            Prefetch(bodies[i + kPrefetchAhead]);
-        }
+        PrefetchAhead(bodies, i);
         static_cast<PhysicsComponent*>(bodies[i])->Update(h);
     }
     stepTimes[kMoving] += MsSince(start);
@@ -326,58 +343,58 @@ void PhysicsService::Sweep(bool isXAxis) {
     if (!isXAxis) {
         return;
     }
-    if (OpenBoxesMet() <= kFewOpenBoxesPerBox * xEndpoints.size() || !SweepByBands()) {
+    if (!SweepByBands()) {
         SweepAllOpen();
     }
 }
 
-// How many open boxes the entering boxes meet in all, from the kinds of the X list's entries alone:
-// where that is few, filing boxes by band costs more than it saves.
-std::size_t PhysicsService::OpenBoxesMet() const {
-    std::size_t open = 0;
-    std::size_t met = 0;
-    for (const AxisEntry& entry : xEndpoints) {
-        if (entry.isMin) {
-            met += open++;
-        } else if (open > 0) {
-            --open;
-        }
-    }
-    return met;
-}
-
-// The sweep along the X list, with the open boxes filed by height; the pairs and their order are
-// those of comparing each entering box with every open one.
-bool PhysicsService::SweepByBands() {
+// One pass from the end of the X list: there a box's maximum comes before its minimum, so each box
+// is copied with both its ranks as its minimum is met, into the place it has in the order of the
+// minima. The same pass counts the open boxes the entering ones meet: seen from the end, a box is
+// open from its maximum to its minimum. False when some box does not have both ends listed.
+bool PhysicsService::CopyBoxesForSweep(std::size_t& openBoxesMet) {
     if (++sweepCount == 0) {
         for (SweptBox& box : sweptBoxes) {
             box.rankedIn = 0;
         }
         sweepCount = 1;
     }
-    for (unsigned rank = 0; rank < xEndpoints.size(); ++rank) {
+    const std::size_t boxCount = xEndpoints.size() / 2;  // each listed box has both ends on X
+    sweepBoxes.resize(boxCount);
+    sweepBodies.resize(boxCount);
+    std::size_t slot = boxCount;
+    std::size_t open = 0;
+    openBoxesMet = 0;
+    for (unsigned rank = static_cast<unsigned>(xEndpoints.size()); rank-- > 0;) {
         const AxisEntry& entry = xEndpoints[rank];
+        SweptBox& box = sweptBoxes[entry.box];
         if (!entry.isMin) {
-            SweptBox& box = sweptBoxes[entry.box];
             box.xMaxRank = rank;
             box.rankedIn = sweepCount;
-        }
-    }
-    sweepBoxes.clear();
-    sweepBodies.clear();
-    for (unsigned rank = 0; rank < xEndpoints.size(); ++rank) {
-        const AxisEntry& entry = xEndpoints[rank];
-        if (!entry.isMin) {
+            ++open;
             continue;
         }
-        const SweptBox& box = sweptBoxes[entry.box];
-        if (box.rankedIn != sweepCount) {
-            return false;  // the box's maximum is not listed
+        if (box.rankedIn != sweepCount || slot == 0 || open == 0) {
+            return false;  // the box's maximum is not listed after its minimum
         }
-        sweepBoxes.push_back(BandedSweep::Box{box.yMin, box.yMax, rank, box.xMaxRank, box.immovable});
-        sweepBodies.push_back(entry.owner);
+        openBoxesMet += --open;
+        --slot;
+        sweepBoxes[slot] = BandedSweep::Box{box.yMin, box.yMax, rank, box.xMaxRank, box.immovable};
+        sweepBodies[slot] = entry.owner;
     }
-    if (!bandedSweep.FindOverlaps(sweepBoxes, overlaps)) {
+    return slot == 0;
+}
+
+// The sweep along the X list, with the open boxes filed by height where the entering boxes meet
+// many of them; the pairs and their order are those of comparing each entering box with every open
+// one. False, with nothing found, when some box's ends cannot be banded.
+bool PhysicsService::SweepByBands() {
+    std::size_t openBoxesMet = 0;
+    if (!CopyBoxesForSweep(openBoxesMet)) {
+        return false;
+    }
+    const bool banded = openBoxesMet > kFewOpenBoxesPerBox * xEndpoints.size();
+    if (!bandedSweep.FindOverlaps(sweepBoxes, overlaps, banded)) {
         return false;
     }
     for (const BandedSweep::Overlap& overlap : overlaps) {

@@ -18,7 +18,7 @@ class PhysicsService : public ZELM::Service {
 public:
     static constexpr float kStepMs = 5.0f;
     static constexpr float kMaxFrameMs = 100.0f;
-    // Up to this many open boxes met per list entry, the broad phase compares with all of them.
+    // Up to this many open boxes met per list entry, the broad phase files them all in one band.
     static constexpr std::size_t kFewOpenBoxesPerBox = 2;
 
     // The phases of a sub-step whose durations the service keeps.
@@ -73,8 +73,7 @@ public:
 
 private:
     void Sweep(bool isXAxis);
-    std::size_t OpenBoxesMet() const;
-    // False, with nothing found, when some box's ends cannot be banded.
+    bool CopyBoxesForSweep(std::size_t& openBoxesMet);
     bool SweepByBands();
     void SweepAllOpen();
     void AddPair(PhysicsComponent* entering, bool enteringImmovable, PhysicsComponent* open, bool openImmovable);

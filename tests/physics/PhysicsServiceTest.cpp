@@ -134,6 +134,23 @@ TEST_F(PhysicsServiceTest, BoxesThatOnlyTouchFormAPairButImmovablePairsDoNot) {
     EXPECT_TRUE(pairs[0].confirmed);
 }
 
+TEST_F(PhysicsServiceTest, BoxesMadeImmovableInTheEditorPairAsImmovableFromTheNextStep) {
+    for (const int count : {2, 40}) {  // few boxes open at once, and a column of them
+        ZELMTest::PhysicsWorld local;
+        std::vector<PhysicsComponent*> boxes;
+        for (int i = 0; i < count; ++i) {
+            boxes.push_back(local.AddBox("Box" + std::to_string(i), 0.0f, 0.5f * static_cast<float>(i)));
+        }
+        local.physics->Step(5.0f);
+        ASSERT_FALSE(local.physics->GetPairs().empty()) << count;
+        for (PhysicsComponent* box : boxes) {
+            ZELMTest::SetProperty(*box, "Inverse Mass", 0.0f);  // as the property panel writes it
+        }
+        local.physics->Step(5.0f);
+        EXPECT_TRUE(local.physics->GetPairs().empty()) << count;
+    }
+}
+
 TEST_F(PhysicsServiceTest, EqualMassesExchangeVelocitiesOrShareThem) {
     for (const float bounciness : {1.0f, 0.0f}) {
         ZELMTest::PhysicsWorld local;
