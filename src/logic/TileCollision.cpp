@@ -46,10 +46,9 @@ void TileCollision::Generate(PhysicsComponent& body) {
     const int bottom = Truncate(y - halfHeight);
     const int top = Truncate(y + halfHeight);
     // Taken as unsigned, a negative coordinate is huge: both are rejected by the one test.
-    for (const int edge : {left, right, bottom, top}) {
-        if (static_cast<unsigned>(edge) > kMaxCoordinate) {
-            return;
-        }
+    const auto outside = [](int edge) { return static_cast<unsigned>(edge) > kMaxCoordinate; };
+    if (outside(left) || outside(right) || outside(bottom) || outside(top)) {
+        return;
     }
     if (body.GetYVelocity() > 0.0f) {
         ScanRow(body, top, left, right, false);

@@ -185,6 +185,7 @@ void PhysicsService::AddEndpoint(Endpoint* endpoint, bool isXAxis) {
     endpoint->index = static_cast<unsigned>(list.size());
     list.push_back(AxisEntry{endpoint->value, endpoint->isMin, endpoint->owner->GetSweptPlace(), endpoint, endpoint->owner});
     if (isXAxis) {
+        endpoint->listedValue = endpoint->value;
         xListHadNaN = xListHadNaN || std::isnan(endpoint->value);
         Reorder(list, endpoint->index);
     } else {
@@ -192,25 +193,25 @@ void PhysicsService::AddEndpoint(Endpoint* endpoint, bool isXAxis) {
     }
 }
 
-bool PhysicsService::Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint) {
+bool PhysicsService::Refresh(std::vector<AxisEntry>& list, Endpoint* endpoint) {
     const unsigned i = endpoint->index;
     if (i >= list.size() || list[i].endpoint != endpoint) {
         return false;  // not in this list
     }
     list[i].value = endpoint->value;
-    xListHadNaN = xListHadNaN || (&list == &xEndpoints && std::isnan(endpoint->value));
+    if (&list == &xEndpoints) {
+        endpoint->listedValue = endpoint->value;
+        xListHadNaN = xListHadNaN || std::isnan(endpoint->value);
+    }
     return true;
 }
 
-bool PhysicsService::UnmovedOnX(const Endpoint* endpoint) const {
-    const unsigned i = endpoint->index;
-    if (i >= xEndpoints.size() || xEndpoints[i].endpoint != endpoint) {
-        return true;  // not listed: nothing to put in order
-    }
-    // Bit for bit, so that the entry is left exactly as a refresh would leave it.
+bool PhysicsService::UnmovedOnX(const Endpoint* endpoint) {
+    // Bit for bit, so that the entry is left exactly as a refresh would leave it. An endpoint that
+    // moved but is not listed is found out by the refresh.
     std::uint32_t listed = 0;
     std::uint32_t now = 0;
-    std::memcpy(&listed, &xEndpoints[i].value, sizeof listed);
+    std::memcpy(&listed, &endpoint->listedValue, sizeof listed);
     std::memcpy(&now, &endpoint->value, sizeof now);
     return listed == now;
 }
