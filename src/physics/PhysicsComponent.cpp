@@ -265,9 +265,10 @@ void PhysicsComponent::SetGravityEffect(float x, float y, float weight, float sc
 void PhysicsComponent::Update(float dtMs) {
     const float dt = dtMs / 1000.0f;
     stepSeconds = dt;
-    // The editor writes the inverse mass past its setter; the sweep reads it from the swept box.
-    PublishSweptBox();
     if (inverseMass == 0.0f || frozen || physical == nullptr) {
+        // The editor writes the inverse mass past its setter, and the sweep reads it from the
+        // swept box: a body that moves publishes it with its new place ("SetY").
+        PublishSweptBox();
         return;
     }
     if (service != nullptr) {
