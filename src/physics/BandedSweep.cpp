@@ -1,4 +1,4 @@
-// Bands of equal height over the boxes' vertical extent, about one box high.
+// Bands of equal height over the boxes' vertical extent, about two boxes high.
 #include "physics/BandedSweep.h"
 
 #include <algorithm>
@@ -75,8 +75,9 @@ unsigned BandedSweep::BandOf(float y) const {
 }
 
 // Inlined: called for every band of every box, the call itself cost as much as a band's few boxes.
-[[gnu::always_inline]] inline void BandedSweep::Scan(std::vector<Open>& band, const Box& entering, unsigned index, unsigned bandIndex,
-                       unsigned firstBand, std::vector<Overlap>& found) {
+[[gnu::always_inline]] inline void BandedSweep::Scan(std::vector<Open>& band, const Box& entering, unsigned index,
+                                                     unsigned bandIndex, unsigned firstBand,
+                                                     std::vector<Overlap>& found) {
     Open* kept = band.data();
     for (Open* open = band.data(), *end = open + band.size(); open != end; ++open) {
         // Closed on X once its maximum comes before the entering minimum in the X list.
@@ -130,7 +131,7 @@ bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overla
             Scan(bands[b], entering, i, b, first, found);
             sources += found.size() > before ? 1u : 0u;
         }
-        if (!tall.empty()) {  // mostly there are none, and a scan of nothing still cost a call
+        if (!tall.empty()) {  // mostly there are none
             const std::size_t before = found.size();
             Scan(tall, entering, i, first, first, found);  // filed with band 0, so always taken here
             sources += found.size() > before ? 1u : 0u;
