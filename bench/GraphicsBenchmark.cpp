@@ -1,9 +1,12 @@
-// Building the cube list around the camera, and laying out a screen of text.
+// Building the cube list around the camera and the faces it shows, and laying out a screen of text.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/LevelMap.h"
+#include "graphics/BlockMaterials.h"
+#include "graphics/CubeFaces.h"
 #include "graphics/CubeList.h"
 #include "graphics/TextLayer.h"
 
@@ -37,6 +40,32 @@ void BuildCubeList(benchmark::State& state) {
     state.counters["cubes"] = static_cast<double>(cubes.GetBackground().size() + cubes.GetBlocks().size());
 }
 BENCHMARK(BuildCubeList)->Arg(8)->Arg(180)->Unit(benchmark::kMicrosecond);
+
+// The faces of every cube of the default window that no neighbour covers, as each frame finds them
+// (the frame adds only the cubes on the screen, nearest first).
+void FindVisibleFaces(benchmark::State& state) {
+    const ZELM::LevelMap map = MakeLevel();
+    Graphics::CubeList cubes;
+    cubes.Build(16.0f, false, &map, 500.0f, 500.0f, 8.0f, 1.0f);
+    std::vector<Graphics::InstanceRecord> solid;
+    for (const Graphics::CubeRecord& block : cubes.GetBlocks()) {
+        solid.push_back({Graphics::BlockColour(block.tileId), {block.x, block.y, block.z, 0.0f}});
+    }
+    for (const Graphics::CubeRecord& wall : cubes.GetBackground()) {
+        solid.push_back({Graphics::kBackgroundColour, {wall.x, wall.y, wall.z, 0.0f}});
+    }
+    Graphics::CubeFaces faces;
+    for (auto _ : state) {
+        faces.SetSolid(solid);
+        faces.Clear();
+        for (const Graphics::InstanceRecord& cube : solid) {
+            faces.AddVisible(cube);
+        }
+        benchmark::DoNotOptimize(faces.GetVertices().data());
+    }
+    state.counters["faces"] = static_cast<double>(faces.GetVertices().size() / 4);
+}
+BENCHMARK(FindVisibleFaces)->Unit(benchmark::kMicrosecond);
 
 // Forty lines of sixty characters, wrapped at 500 pixels: more text than any screen of the game.
 void LayOutScreenOfText(benchmark::State& state) {

@@ -8,6 +8,7 @@
 #include "graphics/BlockMaterials.h"
 #include "graphics/D3DMath.h"
 #include "graphics/gl/Effect.h"
+#include "graphics/gl/FaceBuffer.h"
 #include "graphics/gl/Mesh.h"
 #include "graphics/gl/Texture.h"
 
@@ -67,6 +68,7 @@ void LevelRenderer::Load(const std::string& effectsDirectory, const std::string&
     std::vector<std::uint32_t> indices;
     Mesh::UnitCube(vertices, indices);
     cube = Mesh::FromVertices(vertices, indices);
+    faceBuffer = std::make_unique<FaceBuffer>();
     std::string meshError;
     box = Mesh::LoadX(meshesDirectory + "TexturedBox.x", meshError);
     if (!box) {
@@ -76,23 +78,35 @@ void LevelRenderer::Load(const std::string& effectsDirectory, const std::string&
 }
 
 void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
-    if (!effect || !cube) {
+    if (!effect || !faceBuffer) {
         return;
     }
-    instances.clear();
-    seeThrough.clear();
     // Opaque blocks first: they stand in front of the wall, so the depth test drops the wall's
     // hidden pixels before they are shaded. See-through blocks (unknown tiles) come after the
     // wall, which must be there for them to blend over.
+    solid.clear();
+    instances.clear();
+    seeThrough.clear();
     for (const CubeRecord& block : cubes.GetBlocks()) {
-        if (BoxMayShow(block.x, block.y, block.z, lighting.viewProj)) {
-            const std::uint32_t colour = BlockColour(block.tileId);
-            (colour >> 24 == 0xffu ? instances : seeThrough).push_back({colour, {block.x, block.y, block.z, 0.0f}});
+        const std::uint32_t colour = BlockColour(block.tileId);
+        const InstanceRecord record{colour, {block.x, block.y, block.z, 0.0f}};
+        const bool shows = BoxMayShow(block.x, block.y, block.z, lighting.viewProj);
+        if (colour >> 24 != 0xffu) {
+            if (shows) {
+                seeThrough.push_back(record);
+            }
+            continue;
+        }
+        solid.push_back(record);
+        if (shows) {
+            instances.push_back(record);
         }
     }
     for (const CubeRecord& wall : cubes.GetBackground()) {
+        const InstanceRecord record{kBackgroundColour, {wall.x, wall.y, wall.z, 0.0f}};
+        solid.push_back(record);
         if (BoxMayShow(wall.x, wall.y, wall.z, lighting.viewProj)) {
-            instances.push_back({kBackgroundColour, {wall.x, wall.y, wall.z, 0.0f}});
+            instances.push_back(record);
         }
     }
     // Nearest first, so that the depth test drops what a nearer cube hides before it is shaded:
@@ -106,6 +120,18 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
     std::sort(
         instances.begin(), instances.end(),
         [&distance](const InstanceRecord& a, const InstanceRecord& b) { return distance(a) < distance(b); });
+    // A face against a neighbouring cube is hidden where the neighbour fills the depth it spans:
+    // the wall's sides mostly are, and a software renderer pays for every pixel it rasterises.
+    faces.SetSolid(solid);
+    faces.Clear();
+    for (const InstanceRecord& cube : instances) {
+        faces.AddVisible(cube);
+    }
+    const std::size_t opaqueFaces = faces.GetVertices().size() / 4;
+    for (const InstanceRecord& cube : seeThrough) {
+        faces.AddWhole(cube);
+    }
+    faceBuffer->Fill(faces.GetVertices());
     const float v = cubes.GetPhaseFade();
     // While phasing, the player's light turns blue.
     SetLight(*effect, "gLight", {0, 0, 0, 1}, {0.3f * v, 0.3f * v, v, 1}, {0.3f * v, 0.3f * v, v, 1},
@@ -118,7 +144,7 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
     effect->SetTexture("gTex", lighting.tile);
     effect->SetTexture("gNormalMap", lighting.tileNormal);
     effect->SetBool("flatShade", false);
-    effect->SetTechnique("Instance");
+    effect->SetTechnique("Faces");
     effect->Begin();
     effect->BeginPass(0);
     // Only the faces turned to the viewer: a cube's far faces lie behind its near ones anyway. In
@@ -128,9 +154,9 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
     glCullFace(GL_FRONT);
     // Opaque cubes need no blending, which saves reading back every pixel they cover.
     glDisable(GL_BLEND);
-    cube->DrawInstanced(instances);
+    faceBuffer->Draw(0, opaqueFaces);
     glEnable(GL_BLEND);
-    cube->DrawInstanced(seeThrough);
+    faceBuffer->Draw(opaqueFaces, faces.GetVertices().size() / 4 - opaqueFaces);
     glDisable(GL_CULL_FACE);
     effect->EndPass();
     effect->End();

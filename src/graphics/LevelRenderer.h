@@ -1,16 +1,18 @@
-// Draws the level: the cube list in one instanced draw with the level effect, and its glowing blocks.
+// Draws the level: the visible faces of the cube list with the level effect, and its glowing blocks.
 #pragma once
 
 #include <glm/glm.hpp>
 #include <memory>
 #include <string>
 
+#include "graphics/CubeFaces.h"
 #include "graphics/CubeList.h"
 #include "graphics/gl/Mesh.h"
 
 namespace Graphics {
 
 class Effect;
+class FaceBuffer;
 class Mesh;
 class Texture;
 
@@ -31,7 +33,7 @@ struct LevelLighting {
 class LevelRenderer {
 public:
     // Loads "LevelDraw.fx" from the effects directory and "TexturedBox.x" from the meshes directory,
-    // and makes the instanced cube. A failed effect is described in `errors` and leaves the level
+    // and makes the cube and the face buffer. A failed effect is described in `errors` and leaves the level
     // undrawn; the cube list is still built.
     void Load(const std::string& effectsDirectory, const std::string& meshesDirectory, std::string& errors);
     ~LevelRenderer();
@@ -39,7 +41,8 @@ public:
     CubeList& GetCubes() { return cubes; }
     Effect* GetEffect() { return effect.get(); }
 
-    // Every background cube, then every block, in one draw.
+    // The faces of the cubes on the screen that no neighbour covers, nearest cube first, then the
+    // see-through blocks over them.
     void DrawCubes(const LevelLighting& lighting);
     // The coloured blocks, each in its glow material's diffuse colour, in one instanced draw.
     void DrawGlowingBlocks(const LevelLighting& lighting);
@@ -56,6 +59,9 @@ private:
     std::unique_ptr<Effect> effect;
     std::unique_ptr<Mesh> cube;
     std::unique_ptr<Mesh> box;
+    std::unique_ptr<FaceBuffer> faceBuffer;
+    CubeFaces faces;
+    std::vector<InstanceRecord> solid;       // every opaque cube of the list, on the screen or not
     std::vector<InstanceRecord> instances;   // the opaque cubes of the frame
     std::vector<InstanceRecord> seeThrough;  // the blended ones, drawn over them
     std::vector<InstanceRecord> glowing;     // the blocks of the frame in their glow colours

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <glm/glm.hpp>
+#include <glm/gtc/type_ptr.hpp>
 #include <sstream>
 
 #include "graphics/gl/EffectSource.h"
@@ -48,8 +50,7 @@ TEST(EffectSource, TheShippedEffectsHaveEveryTechniqueAndParameterTheFrameSets) 
     std::string errors;
     Graphics::EffectSource level;
     ASSERT_TRUE(level.Parse(ReadResource("Effects/LevelDraw.fx"), errors)) << errors;
-    for (const char* technique :
-         {"NormalMapTech", "FlatMtrlTech", "GravTech", "GravSphereTech", "Instance"}) {
+    for (const char* technique : {"NormalMapTech", "FlatMtrlTech", "GravTech", "GravSphereTech", "Faces"}) {
         EXPECT_EQ(level.GetTechniques().count(technique), 1u) << technique;
     }
     for (const char* parameter :
@@ -103,6 +104,13 @@ TEST(Mesh, TheInstancedCubeHasFourVerticesAFaceOnItsFaces) {
         const float along = vertex.position[0] * vertex.normal[0] + vertex.position[1] * vertex.normal[1] +
                             vertex.position[2] * vertex.normal[2];
         EXPECT_FLOAT_EQ(along, 0.5f);
+    }
+    // Every triangle winds the same way seen from outside, or culling drops some faces the viewer
+    // looks at and keeps others seen from inside.
+    for (std::size_t i = 0; i + 2 < indices.size(); i += 3) {
+        const auto at = [&](std::size_t k) { return glm::make_vec3(vertices[indices[i + k]].position); };
+        const glm::vec3 turn = glm::cross(at(1) - at(0), at(2) - at(0));
+        EXPECT_GT(glm::dot(turn, glm::make_vec3(vertices[indices[i]].normal)), 0.0f) << "triangle " << i / 3;
     }
 }
 

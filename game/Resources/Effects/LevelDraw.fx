@@ -1,4 +1,4 @@
-// The level's effect: the instanced block wall, flat-coloured glow boxes and normal-mapped meshes.
+// The level's effect: the faces of the block wall, flat-coloured glow boxes and normal-mapped meshes.
 // Matrices multiply points from the left; records arrive as float arrays:
 // gMtrl = ambient rgba, diffuse rgba, specular rgba, power; gLight = ambient, diffuse, specular, position.
 @shared
@@ -20,12 +20,11 @@ uniform float gheight;
 
 vec3 LightPart(float record[15], int first) { return vec3(record[first], record[first + 1], record[first + 2]); }
 
-@vertex InstanceVS
+@vertex FaceVS
 layout(location = 0) in vec3 position;
 layout(location = 3) in vec3 normal;
 layout(location = 4) in vec2 uv;
 layout(location = 5) in vec4 colour;
-layout(location = 6) in vec4 place;
 out vec3 worldPos;
 flat out vec3 faceNormal;
 out vec2 texel;
@@ -35,8 +34,8 @@ flat out vec3 sunDiffuse;
 flat out vec3 playerAt;
 flat out vec3 playerDiffuse;
 void main() {
-    // Cubes are listed by their tile's corner; the tile itself spans one unit up and right of it.
-    worldPos = position + place.xyz + vec3(0.5);
+    // The faces come in world space: each cube keeps only the parts no neighbour covers.
+    worldPos = position;
     faceNormal = normal;
     texel = uv;
     // What the lights do to every pixel of a face alike is worked out once a corner, not once a pixel.
@@ -49,7 +48,7 @@ void main() {
     gl_Position = ToClip(vec4(worldPos, 1.0) * gWVP);
 }
 
-@fragment InstancePS
+@fragment FacePS
 in vec3 worldPos;
 flat in vec3 faceNormal;
 in vec2 texel;
@@ -183,8 +182,8 @@ void main() {
     colour = vec4(tint * intensity, alpha);
 }
 
-@technique Instance
-pass 0 InstanceVS InstancePS alpha
+@technique Faces
+pass 0 FaceVS FacePS alpha
 
 @technique GlowInstance
 pass 0 GlowInstanceVS GlowInstancePS

@@ -7,6 +7,7 @@
 
 #include <assimp/Importer.hpp>
 #include <cstddef>
+#include <glm/glm.hpp>
 #include <utility>
 
 #include "graphics/gl/Device.h"
@@ -102,7 +103,14 @@ void Mesh::UnitCube(std::vector<MeshVertex>& vertices, std::vector<std::uint32_t
     indices.clear();
     for (const auto& face : kFaces) {
         const std::uint32_t base = static_cast<std::uint32_t>(vertices.size());
-        for (const auto& corner : kCorners) {
+        // Every face winds the same way seen from outside, whichever way u and v run on it: the
+        // top and bottom faces, listed in the other order, were culled where they faced the viewer
+        // and drawn from inside where they did not.
+        const glm::vec3 across = glm::cross(glm::vec3(face[1][0], face[1][1], face[1][2]),
+                                            glm::vec3(face[2][0], face[2][1], face[2][2]));
+        const bool outward = glm::dot(across, glm::vec3(face[0][0], face[0][1], face[0][2])) > 0.0f;
+        for (const int c : {0, outward ? 1 : 3, 2, outward ? 3 : 1}) {
+            const float* corner = kCorners[c];
             MeshVertex vertex{};
             for (int axis = 0; axis < 3; ++axis) {
                 vertex.position[axis] = 0.5f * face[0][axis] + (corner[0] - 0.5f) * face[1][axis] +
