@@ -124,6 +124,12 @@ bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overla
         const Box& entering = boxes[i];
         const unsigned first = BandOf(entering.yMin);
         const unsigned last = BandOf(entering.yMax);
+        const Open filed{i, entering.xMaxRank, entering.yMin, entering.yMax, first, entering.immovable};
+        if (first == last && tall.empty()) {  // most boxes: one band's finds, already in order
+            Scan(bands[first], entering, i, first, first, found);
+            bands[first].push_back(filed);
+            continue;
+        }
         const std::size_t start = found.size();
         unsigned sources = 0;
         for (unsigned b = first; b <= last; ++b) {
@@ -142,7 +148,6 @@ bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overla
                       [](const Overlap& a, const Overlap& b) { return a.open < b.open; });
         }
 
-        const Open filed{i, entering.xMaxRank, entering.yMin, entering.yMax, first, entering.immovable};
         if (last - first >= kMostBandsFiled) {
             tall.push_back(filed);
             tall.back().firstBand = 0;
