@@ -98,25 +98,8 @@ unsigned BandedSweep::BandOf(float y) const {
     band.resize(static_cast<std::size_t>(kept - band.data()));
 }
 
-void BandedSweep::FindOverlapsInOneBand(const std::vector<Box>& boxes, std::vector<Overlap>& found) {
-    if (bands.empty()) {
-        bands.resize(1);
-    }
-    std::vector<Open>& open = bands.front();
-    open.clear();
-    for (unsigned i = 0; i < boxes.size(); ++i) {
-        const Box& entering = boxes[i];
-        Scan(open, entering, i, 0, 0, found);
-        open.push_back(Open{i, entering.xMaxRank, entering.yMin, entering.yMax, 0, entering.immovable});
-    }
-}
-
-bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overlap>& found, bool banded) {
+bool BandedSweep::FindOverlaps(const std::vector<Box>& boxes, std::vector<Overlap>& found) {
     found.clear();
-    if (!banded) {
-        FindOverlapsInOneBand(boxes, found);
-        return true;
-    }
     if (!SetBands(boxes)) {
         return false;
     }

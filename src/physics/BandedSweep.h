@@ -27,10 +27,7 @@ public:
     // Every pair of boxes that overlap on both axes (touching counts) and are not both immovable,
     // by entering box and then by open box, as a sweep along the X list meets them. False, with
     // nothing found, when a box's ends are out of order or not finite: banding would miss pairs.
-    // With `banded` false every open box is kept in one list and the boxes are taken as they are
-    // (always true): cheaper where few boxes are open at once, as filing by height pays off only
-    // where each entering box passes over many.
-    bool FindOverlaps(const std::vector<Box>& boxes, std::vector<Overlap>& found, bool banded = true);
+    bool FindOverlaps(const std::vector<Box>& boxes, std::vector<Overlap>& found);
 
 private:
     // A box still open on X, as filed in a band.
@@ -44,7 +41,6 @@ private:
     };
 
     bool SetBands(const std::vector<Box>& boxes);
-    void FindOverlapsInOneBand(const std::vector<Box>& boxes, std::vector<Overlap>& found);
     unsigned BandOf(float y) const;
     // Compares the entering box (the index-th) with one band's open boxes, adding its overlaps to
     // `found` and dropping the boxes the sweep has passed.

@@ -117,32 +117,34 @@ void PhysicsService::Update(float dtMs) {
 }
 
 void PhysicsService::Step(float h) {
-    std::int64_t start = ZELM::FrameTimer::Now();
-    stepTimes[kClearingIds] += MsSince(start);
+    // One clock reading a phase, each phase timed from the end of the one before: a reading costs
+    // about as much as stepping a body, and a step of few bodies took twelve.
+    std::int64_t mark = ZELM::FrameTimer::Now();
+    const auto lap = [this, &mark](Phase phase) {
+        const std::int64_t now = ZELM::FrameTimer::Now();
+        stepTimes[phase] += static_cast<float>(now - mark) / 1.0e6f;
+        mark = now;
+    };
+    lap(kClearingIds);
 
-    start = ZELM::FrameTimer::Now();
     const auto& bodies = GetComponents();
     // Indexed: a body's step may create or destroy entities through the calls it makes.
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         PrefetchAhead(bodies, i);
         static_cast<PhysicsComponent*>(bodies[i])->Update(h);
     }
-    stepTimes[kMoving] += MsSince(start);
+    lap(kMoving);
 
-    start = ZELM::FrameTimer::Now();
     pairs.clear();
-    stepTimes[kClearingCollisions] += MsSince(start);
+    lap(kClearingCollisions);
 
-    start = ZELM::FrameTimer::Now();
     Sweep(true);
-    stepTimes[kSweepX] += MsSince(start);
-    start = ZELM::FrameTimer::Now();
+    lap(kSweepX);
     Sweep(false);
-    stepTimes[kSweepY] += MsSince(start);
+    lap(kSweepY);
 
-    start = ZELM::FrameTimer::Now();
     Solve();
-    stepTimes[kSolving] += MsSince(start);
+    lap(kSolving);
 }
 
 void PhysicsService::FindPairs() {
@@ -344,16 +346,34 @@ void PhysicsService::Sweep(bool isXAxis) {
     if (!isXAxis) {
         return;
     }
-    if (!SweepByBands()) {
+    if (!MeetManyOpenBoxes(kFewOpenBoxesPerBox * xEndpoints.size()) || !SweepByBands()) {
         SweepAllOpen();
     }
 }
 
+// Whether the entering boxes meet more than `limit` open boxes in all, from the kinds of the X
+// list's entries alone: where they meet few, filing boxes by band costs more than it saves. The
+// count stops at the limit: with many boxes in columns, it is passed early in the list.
+bool PhysicsService::MeetManyOpenBoxes(std::size_t limit) const {
+    std::size_t open = 0;
+    std::size_t met = 0;
+    for (const AxisEntry& entry : xEndpoints) {
+        if (entry.isMin) {
+            met += open++;
+            if (met > limit) {
+                return true;
+            }
+        } else if (open > 0) {
+            --open;
+        }
+    }
+    return false;
+}
+
 // One pass from the end of the X list: there a box's maximum comes before its minimum, so each box
 // is copied with both its ranks as its minimum is met, into the place it has in the order of the
-// minima. The same pass counts the open boxes the entering ones meet: seen from the end, a box is
-// open from its maximum to its minimum. False when some box does not have both ends listed.
-bool PhysicsService::CopyBoxesForSweep(std::size_t& openBoxesMet) {
+// minima. False when some box does not have both ends listed, maximum after minimum.
+bool PhysicsService::CopyBoxesForSweep() {
     if (++sweepCount == 0) {
         for (SweptBox& box : sweptBoxes) {
             box.rankedIn = 0;
@@ -364,21 +384,17 @@ bool PhysicsService::CopyBoxesForSweep(std::size_t& openBoxesMet) {
     sweepBoxes.resize(boxCount);
     sweepBodies.resize(boxCount);
     std::size_t slot = boxCount;
-    std::size_t open = 0;
-    openBoxesMet = 0;
     for (unsigned rank = static_cast<unsigned>(xEndpoints.size()); rank-- > 0;) {
         const AxisEntry& entry = xEndpoints[rank];
         SweptBox& box = sweptBoxes[entry.box];
         if (!entry.isMin) {
             box.xMaxRank = rank;
             box.rankedIn = sweepCount;
-            ++open;
             continue;
         }
-        if (box.rankedIn != sweepCount || slot == 0 || open == 0) {
-            return false;  // the box's maximum is not listed after its minimum
+        if (box.rankedIn != sweepCount || slot == 0) {
+            return false;
         }
-        openBoxesMet += --open;
         --slot;
         sweepBoxes[slot] = BandedSweep::Box{box.yMin, box.yMax, rank, box.xMaxRank, box.immovable};
         sweepBodies[slot] = entry.owner;
@@ -386,16 +402,11 @@ bool PhysicsService::CopyBoxesForSweep(std::size_t& openBoxesMet) {
     return slot == 0;
 }
 
-// The sweep along the X list, with the open boxes filed by height where the entering boxes meet
-// many of them; the pairs and their order are those of comparing each entering box with every open
-// one. False, with nothing found, when some box's ends cannot be banded.
+// The sweep along the X list, with the open boxes filed by height; the pairs and their order are
+// those of comparing each entering box with every open one. False, with nothing found, when some
+// box's ends cannot be banded.
 bool PhysicsService::SweepByBands() {
-    std::size_t openBoxesMet = 0;
-    if (!CopyBoxesForSweep(openBoxesMet)) {
-        return false;
-    }
-    const bool banded = openBoxesMet > kFewOpenBoxesPerBox * xEndpoints.size();
-    if (!bandedSweep.FindOverlaps(sweepBoxes, overlaps, banded)) {
+    if (!CopyBoxesForSweep() || !bandedSweep.FindOverlaps(sweepBoxes, overlaps)) {
         return false;
     }
     for (const BandedSweep::Overlap& overlap : overlaps) {

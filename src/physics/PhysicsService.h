@@ -18,7 +18,7 @@ class PhysicsService : public ZELM::Service {
 public:
     static constexpr float kStepMs = 5.0f;
     static constexpr float kMaxFrameMs = 100.0f;
-    // Up to this many open boxes met per list entry, the broad phase files them all in one band.
+    // Up to this many open boxes met per list entry, the broad phase compares with all of them.
     static constexpr std::size_t kFewOpenBoxesPerBox = 2;
 
     // The phases of a sub-step whose durations the service keeps.
@@ -73,7 +73,8 @@ public:
 
 private:
     void Sweep(bool isXAxis);
-    bool CopyBoxesForSweep(std::size_t& openBoxesMet);
+    bool MeetManyOpenBoxes(std::size_t limit) const;
+    bool CopyBoxesForSweep();
     bool SweepByBands();
     void SweepAllOpen();
     void AddPair(PhysicsComponent* entering, bool enteringImmovable, PhysicsComponent* open, bool openImmovable);
