@@ -31,9 +31,6 @@ public:
     void SetSolid(bool isSolid, float timer);
     bool IsSolid() const { return solid; }
     float GetSolidTimer() const { return solidTimer; }
-    // The place, size and solidity share one cache line: a pass over many bodies asks for it
-    // ahead of use.
-    const void* PlaceData() const { return &x; }
 
 private:
     void OnXLoaded(const float& value);

@@ -11,9 +11,6 @@ struct Endpoint {
     float value = 0.0f;     // centre plus offset
     unsigned index = 0;     // position in the axis list
     PhysicsComponent* owner = nullptr;
-    // The value as the X list last took it: a body that did not move across is told so without a
-    // look into the list, which with many bodies is a cache miss for each of them.
-    float listedValue = 0.0f;
 };
 
 // An endpoint's place in an axis list. The value and kind are copied beside the endpoint so that

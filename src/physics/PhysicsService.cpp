@@ -8,7 +8,6 @@
 #include "engine/ComponentRegistry.h"
 #include "engine/Entity.h"
 #include "engine/FrameTimer.h"
-#include "engine/Physical.h"
 #include "engine/ProblemReport.h"
 #include "physics/PhysicsComponent.h"
 
@@ -35,24 +34,6 @@ void Prefetch(const ZELM::Component* body) {
 #pragma GCC unroll 32
     for (std::size_t offset = 0; offset < sizeof(PhysicsComponent); offset += 64) {
         __builtin_prefetch(bytes + offset);
-    }
-}
-
-// The body's place lies in its Physical: asked for once the body itself has arrived.
-void PrefetchPlace(const ZELM::Component* body) {
-    const ZELM::Physical* physical = static_cast<const PhysicsComponent*>(body)->GetPhysical();
-    if (physical != nullptr) {
-        __builtin_prefetch(physical->PlaceData());
-    }
-}
-
-// Both of the above for the bodies ahead of body i in a pass over all of them.
-void PrefetchAhead(const std::vector<ZELM::Component*>& bodies, std::size_t i) {
-    if (i + kPrefetchAhead < bodies.size()) {
-        Prefetch(bodies[i + kPrefetchAhead]);
-    }
-    if (i + kPrefetchAhead / 2 < bodies.size()) {
-        PrefetchPlace(bodies[i + kPrefetchAhead / 2]);
     }
 }
 
@@ -130,7 +111,9 @@ void PhysicsService::Step(float h) {
     const auto& bodies = GetComponents();
     // Indexed: a body's step may create or destroy entities through the calls it makes.
     for (std::size_t i = 0; i < bodies.size(); ++i) {
-        PrefetchAhead(bodies, i);
+        if (i + kPrefetchAhead < bodies.size()) {
+            Prefetch(bodies[i + kPrefetchAhead]);
+        }
         static_cast<PhysicsComponent*>(bodies[i])->Update(h);
     }
     lap(kMoving);
@@ -187,7 +170,6 @@ void PhysicsService::AddEndpoint(Endpoint* endpoint, bool isXAxis) {
     endpoint->index = static_cast<unsigned>(list.size());
     list.push_back(AxisEntry{endpoint->value, endpoint->isMin, endpoint->owner->GetSweptPlace(), endpoint, endpoint->owner});
     if (isXAxis) {
-        endpoint->listedValue = endpoint->value;
         xListHadNaN = xListHadNaN || std::isnan(endpoint->value);
         Reorder(list, endpoint->index);
     } else {
@@ -195,25 +177,25 @@ void PhysicsService::AddEndpoint(Endpoint* endpoint, bool isXAxis) {
     }
 }
 
-bool PhysicsService::Refresh(std::vector<AxisEntry>& list, Endpoint* endpoint) {
+bool PhysicsService::Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint) {
     const unsigned i = endpoint->index;
     if (i >= list.size() || list[i].endpoint != endpoint) {
         return false;  // not in this list
     }
     list[i].value = endpoint->value;
-    if (&list == &xEndpoints) {
-        endpoint->listedValue = endpoint->value;
-        xListHadNaN = xListHadNaN || std::isnan(endpoint->value);
-    }
+    xListHadNaN = xListHadNaN || (&list == &xEndpoints && std::isnan(endpoint->value));
     return true;
 }
 
-bool PhysicsService::UnmovedOnX(const Endpoint* endpoint) {
-    // Bit for bit, so that the entry is left exactly as a refresh would leave it. An endpoint that
-    // moved but is not listed is found out by the refresh.
+bool PhysicsService::UnmovedOnX(const Endpoint* endpoint) const {
+    const unsigned i = endpoint->index;
+    if (i >= xEndpoints.size() || xEndpoints[i].endpoint != endpoint) {
+        return true;  // not listed: nothing to put in order
+    }
+    // Bit for bit, so that the entry is left exactly as a refresh would leave it.
     std::uint32_t listed = 0;
     std::uint32_t now = 0;
-    std::memcpy(&listed, &endpoint->listedValue, sizeof listed);
+    std::memcpy(&listed, &xEndpoints[i].value, sizeof listed);
     std::memcpy(&now, &endpoint->value, sizeof now);
     return listed == now;
 }

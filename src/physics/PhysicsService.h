@@ -79,10 +79,9 @@ private:
     void SweepAllOpen();
     void AddPair(PhysicsComponent* entering, bool enteringImmovable, PhysicsComponent* open, bool openImmovable);
     // Copies the endpoint's value into its entry; false when the endpoint is not in the list.
-    bool Refresh(std::vector<AxisEntry>& list, Endpoint* endpoint);
-    // Whether the X list's entry for the endpoint already holds its value, as far as the endpoint
-    // knows (an endpoint not listed is found out by its refresh).
-    static bool UnmovedOnX(const Endpoint* endpoint);
+    bool Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint);
+    // Whether the X list's entry for the endpoint already holds its value (or it has none).
+    bool UnmovedOnX(const Endpoint* endpoint) const;
     void Reorder(std::vector<AxisEntry>& list, unsigned i);
     void SortYAxis();
     void Solve();
