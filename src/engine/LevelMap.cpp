@@ -2,6 +2,7 @@
 #include "engine/LevelMap.h"
 
 #include <cstdio>
+#include <limits>
 #include <memory>
 
 #include "engine/ProblemReport.h"
@@ -11,6 +12,10 @@ namespace ZELM {
 namespace {
 
 const char kHeaderFormat[] = "File Dimensions:\nWidth: %d\nHeight: %d\nxOffset: %d\nyOffset: %d\nID: %d\n\nTile Space:";
+// The same header read with wide numbers: a number past an int's range is refused, not wrapped into
+// a different one.
+const char kHeaderReadFormat[] =
+    "File Dimensions:\nWidth: %lld\nHeight: %lld\nxOffset: %lld\nyOffset: %lld\nID: %lld\n\nTile Space:";
 
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
@@ -24,6 +29,10 @@ bool TakeLineEnd(FILE* file) {
         character = std::fgetc(file);
     }
     return character == '\n';
+}
+
+bool FitsAnInt(long long value) {
+    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
 }
 
 }  // namespace
@@ -83,31 +92,35 @@ void LevelMap::Load() {
     if (!file) {
         return;
     }
-    int fileWidth = 0;
-    int fileHeight = 0;
-    int fileXOffset = 0;
-    int fileYOffset = 0;
-    int fileId = 0;
+    long long fileWidth = 0;
+    long long fileHeight = 0;
+    long long fileXOffset = 0;
+    long long fileYOffset = 0;
+    long long fileId = 0;
     // The header's last line end is taken on its own: a tile character may itself be white space.
     // (The format's other line ends match any white space, CR LF included.)
-    if (std::fscanf(file.get(), kHeaderFormat, &fileWidth, &fileHeight, &fileXOffset, &fileYOffset, &fileId) != 5 ||
-        !TakeLineEnd(file.get())) {
+    if (std::fscanf(file.get(), kHeaderReadFormat, &fileWidth, &fileHeight, &fileXOffset, &fileYOffset, &fileId) !=
+            5 ||
+        !TakeLineEnd(file.get()) || !FitsAnInt(fileXOffset) || !FitsAnInt(fileYOffset) || !FitsAnInt(fileId)) {
         ZELM_PROBLEM("ZELM::LevelMap::Load", "The tile map \"%s\" has no readable header!", fileName.c_str());
         return;
     }
-    const std::uint64_t count = static_cast<std::uint64_t>(static_cast<std::uint32_t>(fileWidth)) *
-                                static_cast<std::uint32_t>(fileHeight);
-    if (fileWidth < 0 || fileHeight < 0 || count > kMaxTiles) {
-        ZELM_PROBLEM("ZELM::LevelMap::Load", "The tile map \"%s\" asks for %d x %d tiles; at most %llu are allowed!",
+    // Each side is held to the limit as well as the product: a map with no rows and a billion columns
+    // holds no tiles, yet every walk over its columns would take minutes.
+    const auto tileLimit = static_cast<long long>(kMaxTiles);
+    if (fileWidth < 0 || fileHeight < 0 || fileWidth > tileLimit || fileHeight > tileLimit ||
+        fileWidth * fileHeight > tileLimit) {
+        ZELM_PROBLEM("ZELM::LevelMap::Load", "The tile map \"%s\" asks for %lld x %lld tiles; at most %llu are allowed!",
                      fileName.c_str(), fileWidth, fileHeight, static_cast<unsigned long long>(kMaxTiles));
         return;
     }
+    const auto count = static_cast<std::size_t>(fileWidth * fileHeight);
     // The header's yOffset and id are read but not applied: maps have always loaded this way.
     SetSize(static_cast<std::uint32_t>(fileWidth), static_cast<std::uint32_t>(fileHeight));
-    SetOffset(static_cast<std::uint32_t>(fileXOffset), yOffset);
-    tiles.assign(static_cast<std::size_t>(count), 0);
+    SetOffset(static_cast<std::uint32_t>(static_cast<int>(fileXOffset)), yOffset);
+    tiles.assign(count, 0);
 
-    std::vector<unsigned char> characters(static_cast<std::size_t>(count));
+    std::vector<unsigned char> characters(count);
     const std::size_t read = std::fread(characters.data(), 1, characters.size(), file.get());
     std::size_t next = 0;
     for (std::uint32_t x = 0; x < width; ++x) {

@@ -33,7 +33,7 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-std::string Header(int width, int height, int xOffset, int yOffset, int id) {
+std::string Header(long long width, long long height, long long xOffset, long long yOffset, long long id) {
     return "File Dimensions:\nWidth: " + std::to_string(width) + "\nHeight: " + std::to_string(height) +
            "\nxOffset: " + std::to_string(xOffset) + "\nyOffset: " + std::to_string(yOffset) +
            "\nID: " + std::to_string(id) + "\n\nTile Space:\n";
@@ -215,8 +215,11 @@ TEST_F(LevelMapTest, ShortAndHostileFilesAreHandled) {
     EXPECT_EQ(capture.Count(), 0u);
     largest.Free();
 
-    const std::pair<int, int> refused[] = {{4097, 4096}, {1, 16777217}, {65536, 65536},
-                                           {-5, 0},      {3, -1},       {-1, -1}};
+    // A side past an int is refused rather than wrapped (5551011128 read as an int is 1256043832); a
+    // side past the limit is refused even when the other is 0 and the map would hold no tiles.
+    const std::pair<long long, long long> refused[] = {{4097, 4096}, {1, 16777217}, {65536, 65536}, {-5, 0},
+                                                       {3, -1},      {-1, -1},      {5551011128, 0}, {0, 16777217},
+                                                       {4294967299, 1}};
     for (const auto& size : refused) {
         capture.Clear();
         LevelMap map;
@@ -226,8 +229,9 @@ TEST_F(LevelMapTest, ShortAndHostileFilesAreHandled) {
         EXPECT_EQ(capture.Last().function, "ZELM::LevelMap::Load");
     }
 
-    for (const std::string& text :
-         {std::string("garbage"), std::string(""), std::string("File Dimensions:\nWidth: 2\nHeight: x\n")}) {
+    for (const std::string& text : {std::string("garbage"), std::string(""),
+                                    std::string("File Dimensions:\nWidth: 2\nHeight: x\n"),
+                                    Header(2, 2, 4294967296, 0, 0) + "1234"}) {
         capture.Clear();
         LevelMap map;
         LoadText(map, text);
