@@ -3,12 +3,10 @@
 
 #include <cassert>
 #include <cstddef>
-#include <memory>
 #include <new>
 #include <string>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "utilities/TypeInfo.h"
 
@@ -34,17 +32,26 @@ public:
     ArgumentList() = default;
     ArgumentList(const ArgumentList&) = delete;
     ArgumentList& operator=(const ArgumentList&) = delete;
-    // Moves carry the filled slots only.
+    // Moves carry the filled slots only; the copies the list holds go with them.
     ArgumentList(ArgumentList&& other) noexcept { *this = std::move(other); }
     ArgumentList& operator=(ArgumentList&& other) noexcept {
+        if (this == &other) {
+            return *this;
+        }
+        DestroyOwned();
         for (std::size_t i = 0; i < other.count; ++i) {
             slots.Put(i, other.slots[i]);
         }
         count = other.count;
         returnSlot = other.returnSlot;
-        owned = std::move(other.owned);
+        for (std::size_t i = 0; i < other.ownedCount; ++i) {
+            owned[i] = other.owned[i];
+        }
+        ownedCount = other.ownedCount;
+        other.ownedCount = 0;
         return *this;
     }
+    ~ArgumentList() { DestroyOwned(); }
 
     // Adds a slot that refers to the caller's own value, so a method taking a non-const
     // reference writes back into it. The value must outlive the call.
@@ -62,8 +69,9 @@ public:
     template <typename T>
     void AddCopy(const T& value) {
         using Stored = ArgumentType<T>;
+        assert(ownedCount < kMaxSlots);
         auto* copy = new Stored(value);
-        owned.emplace_back(copy, [](void* p) { delete static_cast<Stored*>(p); });
+        owned[ownedCount++] = OwnedValue{copy, [](void* p) { delete static_cast<Stored*>(p); }};
         Push(copy, TypeId<Stored>(), TypeDisplayName<Stored>::Get());
     }
 
@@ -121,7 +129,21 @@ private:
     Slots slots;
     std::size_t count = 0;
     ArgumentSlot returnSlot;
-    std::vector<std::unique_ptr<void, void (*)(void*)>> owned;
+    // The copies the list holds (one at most a slot), in place: every call by name makes and ends
+    // a list, and most hold no copy, so an empty list must cost nothing to end and a full one no
+    // allocation besides its copies. Only the first `ownedCount` are ever read.
+    struct OwnedValue {
+        void* value;
+        void (*destroy)(void*);
+    };
+    void DestroyOwned() {
+        for (std::size_t i = 0; i < ownedCount; ++i) {
+            owned[i].destroy(owned[i].value);
+        }
+        ownedCount = 0;
+    }
+    OwnedValue owned[kMaxSlots];
+    std::size_t ownedCount = 0;
 };
 
 // Packs every argument of a call into the list, each slot referring to the caller's value.

@@ -6,24 +6,22 @@
 
 namespace ZELM {
 
-void DynamicCaller::CallWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey) {
+void DynamicCaller::CallUnremembered(const MethodName& method, ArgumentList& arguments, const void* argumentKey) {
     // Calls run on the main thread only; the name's lock guards binding.
-    if (immediateMemo.generation != MethodTable::Generation() || immediateMemo.nameId != method.GetId()) {
-        Delegate* delegate = nullptr;
-        if (methods) {
-            if (const auto* found = methods->immediate.Find(method)) {
-                delegate = found->get();
-            }
+    Delegate* delegate = nullptr;
+    if (methods) {
+        if (const auto* found = methods->immediate.Find(method)) {
+            delegate = found->get();
         }
-        if (delegate == nullptr) {
-            ZELM_PROBLEM("ZELM::DynamicCaller::Call", "Could not find any bound method(s) named \"%s\"!",
-                         method.GetText().c_str());
-            return;
-        }
-        immediateMemo.generation = MethodTable::Generation();
-        immediateMemo.nameId = method.GetId();
-        immediateMemo.call = delegate->GetDirectCall();
     }
+    if (delegate == nullptr) {
+        ZELM_PROBLEM("ZELM::DynamicCaller::Call", "Could not find any bound method(s) named \"%s\"!",
+                     method.GetText().c_str());
+        return;
+    }
+    immediateMemo.generation = MethodTable::Generation();
+    immediateMemo.nameId = method.GetId();
+    immediateMemo.call = delegate->GetDirectCall();
     // A copy: the callee's own calls may fill the memo again.
     const DirectCall call = immediateMemo.call;
     call.invoke(call, arguments, call.parameters != argumentKey);
@@ -33,35 +31,16 @@ bool DynamicCaller::IsBound(const MethodName& method) const {
     return methods && methods->immediate.Contains(method);
 }
 
-void DynamicCaller::CallAllWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey) {
-    BroadcastMemo& memo = memos[method.GetId() & 1u];
-    // A current memo was filled while this object had a table, and taking or dropping a table
-    // changes the generation: only a memo filled again needs the table looked at.
-    if (memo.generation != MethodTable::Generation() || memo.nameId != method.GetId()) {
-        if (!methods) {
-            return;
-        }
-        const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
-        if (!Remember(memo, *table, method)) {
-            WalkFrom(memo.list->begin(), *memo.list, arguments);
-            return;
-        }
+bool DynamicCaller::RememberOrWalk(BroadcastMemo& memo, const MethodName& method, ArgumentList& arguments) {
+    if (!methods) {
+        return false;
     }
-    // The table is not held here: the registry keeps it until its name is removed, which empties
-    // it first, so holding it would keep nothing that a remembered broadcast reads; and holding it
-    // cost a miss on the table's count for every body that broadcasts.
-    // A copy: a callee's own broadcasts may fill the memo again.
-    const BroadcastMemo found = memo;
-    for (std::size_t i = 0; i < found.count; ++i) {
-        const DirectCall& call = found.calls[i];
-        call.invoke(call, arguments, call.parameters != argumentKey);
-        if (MethodTable::Generation() != found.generation) {
-            // A callee bound or withdrew methods: go on through the list as it now is, from the
-            // node that followed this delegate before it ran.
-            WalkFrom(found.after[i], *found.list, arguments);
-            return;
-        }
+    const std::shared_ptr<MethodTable> table = methods;  // the table outlives a callee that removes the name
+    if (!Remember(memo, *table, method)) {
+        WalkFrom(memo.list->begin(), *memo.list, arguments);
+        return false;
     }
+    return true;
 }
 
 bool DynamicCaller::Remember(BroadcastMemo& memo, MethodTable& table, const MethodName& method) {

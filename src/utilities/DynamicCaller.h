@@ -54,8 +54,42 @@ public:
 
     // `argumentKey` is the TypeListKey of the list's argument types when the caller knows them:
     // a method whose parameters have the same key is invoked without checking them again.
-    void CallWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey = nullptr);
-    void CallAllWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey = nullptr);
+    // The remembered method is invoked here, in the caller: a body calls the tile collision by name
+    // in every step, and a call through one more function was a tenth of that call's cost.
+    void CallWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey = nullptr) {
+        if (immediateMemo.generation == MethodTable::Generation() && immediateMemo.nameId == method.GetId()) {
+            // A copy: the callee's own calls may fill the memo again.
+            const DirectCall call = immediateMemo.call;
+            call.invoke(call, arguments, call.parameters != argumentKey);
+            return;
+        }
+        CallUnremembered(method, arguments, argumentKey);
+    }
+    // Likewise a remembered broadcast runs here: a body broadcasts its place twice a step.
+    void CallAllWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey = nullptr) {
+        BroadcastMemo& memo = memos[method.GetId() & 1u];
+        // A current memo was filled while this object had a table, and taking or dropping a table
+        // changes the generation: only a memo filled again needs the table looked at.
+        if ((memo.generation != MethodTable::Generation() || memo.nameId != method.GetId()) &&
+            !RememberOrWalk(memo, method, arguments)) {
+            return;
+        }
+        // The table is not held here: the registry keeps it until its name is removed, which empties
+        // it first, so holding it would keep nothing that a remembered broadcast reads; and holding it
+        // cost a miss on the table's count for every body that broadcasts.
+        // A copy: a callee's own broadcasts may fill the memo again.
+        const BroadcastMemo found = memo;
+        for (std::size_t i = 0; i < found.count; ++i) {
+            const DirectCall& call = found.calls[i];
+            call.invoke(call, arguments, call.parameters != argumentKey);
+            if (MethodTable::Generation() != found.generation) {
+                // A callee bound or withdrew methods: go on through the list as it now is, from the
+                // node that followed this delegate before it ran.
+                WalkFrom(found.after[i], *found.list, arguments);
+                return;
+            }
+        }
+    }
     void CallLaterWith(const MethodName& method, float delayMs, ArgumentList arguments);
 
 private:
@@ -90,6 +124,11 @@ private:
         MethodTable::BroadcastList::iterator after[kMaxDelegates] = {};  // the node after each delegate
     };
 
+    // Looks the name up, remembers what it finds and calls it.
+    void CallUnremembered(const MethodName& method, ArgumentList& arguments, const void* argumentKey);
+    // Fills the memo for the name; true when the remembered delegates are to be called, false when
+    // there is nothing to call or the list, too long to remember, was walked here.
+    bool RememberOrWalk(BroadcastMemo& memo, const MethodName& method, ArgumentList& arguments);
     // Fills the memo for the name; false when the list is too long to remember.
     static bool Remember(BroadcastMemo& memo, MethodTable& table, const MethodName& method);
     // Invokes the list's delegates from `next` on, each stepped past before it runs.

@@ -99,3 +99,33 @@ TEST_F(ArgumentCheck, IgnoreSilencesOnlyThatSignaturesCheck) {
     EXPECT_EQ(problems.Count(), 2u);
 }
 
+
+// A list's own copies (strings from literals, the arguments of calls that run later) live exactly
+// as long as the list that holds them, moves included.
+TEST(ArgumentListCopies, EachCopyIsDestroyedOnceByTheListHoldingIt) {
+    struct Counted {
+        explicit Counted(int* ends) : ends(ends) {}
+        Counted(const Counted& other) = default;
+        ~Counted() { ++*ends; }
+        int* ends;
+    };
+    int ends = 0;
+    const Counted original(&ends);
+    {
+        ZELM::ArgumentList first;
+        first.AddCopy(original);
+        first.AddCopy(original);
+        first.AddCopy(std::string("a literal"));
+        ZELM::ArgumentList moved(std::move(first));
+        EXPECT_EQ(ends, 0);
+        ASSERT_EQ(moved.Size(), 3u);
+        EXPECT_EQ(moved.Get<std::string>(2), "a literal");
+
+        ZELM::ArgumentList replaced;
+        replaced.AddCopy(original);
+        replaced = std::move(moved);  // its own copy ends here, the moved ones live on
+        EXPECT_EQ(ends, 1);
+        EXPECT_EQ(replaced.Get<Counted>(0).ends, &ends);
+    }
+    EXPECT_EQ(ends, 3);
+}
