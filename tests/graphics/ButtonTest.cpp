@@ -1,4 +1,6 @@
 // The menu button and the background picture, loaded from level elements into a headless frame.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,7 +71,8 @@ protected:
 
     // An entity loaded and initialised from its component elements, as a level file gives them.
     ZELM::EntityHandle Load(const std::string& name, const std::string& components) {
-        const std::string path = testing::TempDir() + "menu-graphics-" + name + ".xml";
+        // The test processes run side by side and name their entities alike: each writes its own file.
+        const std::string path = testing::TempDir() + "menu-graphics-" + std::to_string(::getpid()) + "-" + name + ".xml";
         std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Entity>" << components << "</Entity>\n";
         ZELM::XmlReader reader(path);
         ZELM::EntityHandle entity = entities.Create(name);

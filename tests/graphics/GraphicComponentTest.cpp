@@ -1,5 +1,7 @@
 // The graphic components in a headless frame: places, passes, the player's turn, its gravity
 // sphere and camera, picking with the mouse, and the meshes they draw.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -123,7 +125,8 @@ protected:
     // a stand-in body when `body` is set.
     ZELM::EntityHandle Load(const std::string& name, const std::string& components,
                             BodyStandIn** body = nullptr) {
-        const std::string path = testing::TempDir() + "graphic-components-" + name + ".xml";
+        // The test processes run side by side and name their entities alike: each writes its own file.
+        const std::string path = testing::TempDir() + "graphic-components-" + std::to_string(::getpid()) + "-" + name + ".xml";
         std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<Entity>" << components << "</Entity>\n";
         ZELM::XmlReader reader(path);
         ZELM::EntityHandle entity = entities.Create(name);
