@@ -6,7 +6,7 @@
 
 namespace ZELM {
 
-void DynamicCaller::CallUnremembered(const MethodName& method, ArgumentList& arguments, const void* argumentKey) {
+bool DynamicCaller::RememberImmediate(const MethodName& method) {
     // Calls run on the main thread only; the name's lock guards binding.
     Delegate* delegate = nullptr;
     if (methods) {
@@ -17,14 +17,12 @@ void DynamicCaller::CallUnremembered(const MethodName& method, ArgumentList& arg
     if (delegate == nullptr) {
         ZELM_PROBLEM("ZELM::DynamicCaller::Call", "Could not find any bound method(s) named \"%s\"!",
                      method.GetText().c_str());
-        return;
+        return false;
     }
     immediateMemo.generation = MethodTable::Generation();
     immediateMemo.nameId = method.GetId();
     immediateMemo.call = delegate->GetDirectCall();
-    // A copy: the callee's own calls may fill the memo again.
-    const DirectCall call = immediateMemo.call;
-    call.invoke(call, arguments, call.parameters != argumentKey);
+    return true;
 }
 
 bool DynamicCaller::IsBound(const MethodName& method) const {

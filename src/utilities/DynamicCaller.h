@@ -57,13 +57,13 @@ public:
     // The remembered method is invoked here, in the caller: a body calls the tile collision by name
     // in every step, and a call through one more function was a tenth of that call's cost.
     void CallWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey = nullptr) {
-        if (immediateMemo.generation == MethodTable::Generation() && immediateMemo.nameId == method.GetId()) {
-            // A copy: the callee's own calls may fill the memo again.
-            const DirectCall call = immediateMemo.call;
-            call.invoke(call, arguments, call.parameters != argumentKey);
+        if ((immediateMemo.generation != MethodTable::Generation() || immediateMemo.nameId != method.GetId()) &&
+            !RememberImmediate(method)) {
             return;
         }
-        CallUnremembered(method, arguments, argumentKey);
+        // A copy: the callee's own calls may fill the memo again.
+        const DirectCall call = immediateMemo.call;
+        call.invoke(call, arguments, call.parameters != argumentKey);
     }
     // Likewise a remembered broadcast runs here: a body broadcasts its place twice a step.
     void CallAllWith(const MethodName& method, ArgumentList& arguments, const void* argumentKey = nullptr) {
@@ -124,8 +124,8 @@ private:
         MethodTable::BroadcastList::iterator after[kMaxDelegates] = {};  // the node after each delegate
     };
 
-    // Looks the name up, remembers what it finds and calls it.
-    void CallUnremembered(const MethodName& method, ArgumentList& arguments, const void* argumentKey);
+    // Looks the name up and remembers the method it finds; false, reported, when there is none.
+    bool RememberImmediate(const MethodName& method);
     // Fills the memo for the name; true when the remembered delegates are to be called, false when
     // there is nothing to call or the list, too long to remember, was walked here.
     bool RememberOrWalk(BroadcastMemo& memo, const MethodName& method, ArgumentList& arguments);
