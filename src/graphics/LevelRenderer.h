@@ -53,8 +53,15 @@ public:
     void EndMeshDraw();
     // The box every block and crate is drawn with.
     Mesh* GetBox() { return box.get(); }
+    // Whether the wall may read its tile picture and relief from one packed texture (see
+    // PackTile); on unless turned off, which draws the same picture from the two textures.
+    void SetTilePacking(bool on) { packTiles = on; }
 
 private:
+    // The packed texture of the two, made again only when either is another texture; null when
+    // packing is off or the two cannot be packed.
+    const Texture* PackedTile(const Texture* colour, const Texture* relief);
+
     CubeList cubes;
     std::unique_ptr<Effect> effect;
     std::unique_ptr<Mesh> cube;
@@ -65,6 +72,9 @@ private:
     std::vector<InstanceRecord> instances;   // the opaque cubes of the frame
     std::vector<InstanceRecord> seeThrough;  // the blended ones, drawn over them
     std::vector<InstanceRecord> glowing;     // the blocks of the frame in their glow colours
+    bool packTiles = true;
+    std::unique_ptr<Texture> packedTexture;
+    std::uint64_t packedFrom[2] = {0, 0};  // the serials of the colour and relief it was made from
 };
 
 }  // namespace Graphics

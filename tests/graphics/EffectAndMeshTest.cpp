@@ -50,7 +50,8 @@ TEST(EffectSource, TheShippedEffectsHaveEveryTechniqueAndParameterTheFrameSets) 
     std::string errors;
     Graphics::EffectSource level;
     ASSERT_TRUE(level.Parse(ReadResource("Effects/LevelDraw.fx"), errors)) << errors;
-    for (const char* technique : {"NormalMapTech", "FlatMtrlTech", "GravTech", "GravSphereTech", "Faces"}) {
+    for (const char* technique :
+         {"NormalMapTech", "FlatMtrlTech", "GravTech", "GravSphereTech", "Faces", "PackedFaces"}) {
         EXPECT_EQ(level.GetTechniques().count(technique), 1u) << technique;
     }
     for (const char* parameter :

@@ -194,6 +194,35 @@ TEST_F(GraphicsRender, BlocksShowInTheirTileColoursBeforeTheWallWithText) {
     EXPECT_LT(At(25, 17).r, 240);
 }
 
+// The wall reads the tile picture and its relief from one packed texture: the picture must be the
+// one the two textures give, pixel for pixel.
+TEST_F(GraphicsRender, TheWallLooksTheSameFromThePackedTileTexture) {
+    ZELM::LevelMap map;
+    map.Create(24, 8);
+    for (unsigned column = 2; column < 20; column += 3) {
+        map.SetTileID(column, 3, 1);
+    }
+    service->SetLevelDrawingPointer(&map);
+    service->Update(16.0f);  // the first frame resets the camera
+    service->SetCamTargetX(10.0f);
+    service->SetCamTargetY(3.5f);
+    // No time passes between the two pictures: the wall stands still.
+    service->Update(0.0f);
+    Render();
+    const std::vector<std::uint8_t> packed = pixels;
+    service->GetLevelRenderer().SetTilePacking(false);
+    service->Update(0.0f);
+    Render();
+    ASSERT_EQ(pixels.size(), packed.size());
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        differing += pixels[i] != packed[i];
+    }
+    EXPECT_EQ(differing, 0u);
+    // And the wall was drawn: not the cleared black.
+    EXPECT_GT(At(400, 300).r + At(400, 300).g + At(400, 300).b, 30);
+}
+
 TEST_F(GraphicsRender, MeshesDrawWithTheLevelEffectWhereTheirWorldMatrixPutsThem) {
     service->Update(16.0f);
     service->Update(16.0f);

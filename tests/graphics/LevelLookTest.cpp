@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "engine/LevelMap.h"
 #include "graphics/BlockMaterials.h"
 #include "graphics/CubeList.h"
+#include "graphics/PackedTile.h"
 
 namespace {
 
@@ -28,7 +30,8 @@ TEST(BlockLook, EachTileIdHasItsColourAndGlow) {
     EXPECT_EQ(Graphics::BlockColour(3), 0xff000066u);
     EXPECT_EQ(Graphics::BlockColour(4), 0xff660066u);
     for (unsigned char arrow : {11, 12, 13, 14})
-        EXPECT_EQ(Graphics::BlockColour(arrow), 0x99663300u) << "an arrow is see-through and unlike a phase wall";
+        EXPECT_EQ(Graphics::BlockColour(arrow), 0x99663300u)
+            << "an arrow is see-through and unlike a phase wall";
     EXPECT_EQ(Graphics::BlockColour(5), 0xff006600u);
     EXPECT_EQ(Graphics::BlockColour(7), 0xff006666u);
     EXPECT_EQ(Graphics::BlockColour(20), 0xff666600u);
@@ -99,6 +102,25 @@ TEST(BlockLook, TheBoxIsDarkWoodNotTheYellowGoal) {
     const HueAndValue goal = Describe(goalColour[0], goalColour[1], goalColour[2]);
     EXPECT_GE(std::fabs(goal.hue - box.hue), 30.0f) << "box hue " << box.hue << ", goal hue " << goal.hue;
     EXPECT_LE(box.value, 0.6f * goal.value) << "box value " << box.value;
+}
+
+// The wall reads its picture and relief from one texture only where that loses nothing: the
+// picture's red and green alike in every texel, and the two the same size.
+TEST(BlockLook, TheTilePictureAndReliefPackIntoOneTextureOnlyWhereRedIsGreen) {
+    const std::vector<std::uint8_t> relief = {10, 20, 30, 40, 50, 60, 70, 80};
+    struct Case {
+        std::vector<std::uint8_t> colour;
+        bool packs;
+    } cases[] = {
+        {{7, 7, 9, 255, 1, 1, 2, 255}, true}, {{7, 7, 9, 255, 1, 2, 2, 255}, false}, {{7, 7, 9, 255}, false}};
+    for (const Case& test : cases) {
+        std::vector<std::uint8_t> packed = {99};
+        EXPECT_EQ(Graphics::PackTile(test.colour, relief, packed), test.packs);
+        const std::vector<std::uint8_t> expected = test.packs
+                                                       ? std::vector<std::uint8_t>{7, 9, 10, 20, 1, 2, 50, 60}
+                                                       : std::vector<std::uint8_t>{99};
+        EXPECT_EQ(packed, expected);
+    }
 }
 
 class CubeListTest : public ::testing::Test {

@@ -20,6 +20,20 @@ uniform float gheight;
 
 vec3 LightPart(float record[15], int first) { return vec3(record[first], record[first + 1], record[first + 2]); }
 
+// A wall face's pixel: the tile's colour under a steady light from over the viewer's shoulder
+// (gLight2 has no position) and the player's light, falling off with the square of its distance.
+// The face's normal is one of the box's axes: the relief tilts it across x and y on every face.
+vec4 LitFace(vec3 surface, vec2 relief, vec3 worldPos, vec3 faceNormal, vec4 tint, vec3 sunAmbient,
+             vec3 sunDiffuse, vec3 playerAt, vec3 playerDiffuse) {
+    const vec3 kToSun = vec3(-0.4, 0.6, -1.0) * inversesqrt(1.52);
+    vec3 n = normalize(faceNormal + vec3(relief * 0.7 - 0.35, 0.0));
+    vec3 lit = sunAmbient + sunDiffuse * max(dot(n, kToSun), 0.0);
+    vec3 toPlayer = playerAt - worldPos;
+    float distance2 = dot(toPlayer, toPlayer);
+    lit += playerDiffuse * max(dot(n, toPlayer), 0.0) * inversesqrt(distance2) / (1.0 + 0.15 * distance2);
+    return vec4(tint.rgb * surface * lit, tint.a);
+}
+
 @vertex FaceVS
 layout(location = 0) in vec3 position;
 layout(location = 3) in vec3 normal;
@@ -58,18 +72,26 @@ flat in vec3 sunDiffuse;
 flat in vec3 playerAt;
 flat in vec3 playerDiffuse;
 out vec4 colour;
-const vec3 kToSun = vec3(-0.4, 0.6, -1.0) * inversesqrt(1.52);
 void main() {
-    // The face's normal is one of the box's axes: the relief tilts it across x and y on every face.
-    vec4 relief = texture(gNormalMap, texel);
-    vec3 n = normalize(faceNormal + vec3(relief.xy * 0.7 - 0.35, 0.0));
-    // A steady light from over the viewer's shoulder (gLight2 has no position), plus the player's
-    // light, falling off with the square of its distance.
-    vec3 lit = sunAmbient + sunDiffuse * max(dot(n, kToSun), 0.0);
-    vec3 toPlayer = playerAt - worldPos;
-    float distance2 = dot(toPlayer, toPlayer);
-    lit += playerDiffuse * max(dot(n, toPlayer), 0.0) * inversesqrt(distance2) / (1.0 + 0.15 * distance2);
-    colour = vec4(tint.rgb * texture(gTex, texel).rgb * lit, tint.a);
+    colour = LitFace(texture(gTex, texel).rgb, texture(gNormalMap, texel).xy, worldPos, faceNormal, tint,
+                     sunAmbient, sunDiffuse, playerAt, playerDiffuse);
+}
+
+@fragment PackedFacePS
+in vec3 worldPos;
+flat in vec3 faceNormal;
+in vec2 texel;
+flat in vec4 tint;
+flat in vec3 sunAmbient;
+flat in vec3 sunDiffuse;
+flat in vec3 playerAt;
+flat in vec3 playerDiffuse;
+out vec4 colour;
+void main() {
+    // One read for both: the tile's red (its green too), its blue, then the relief's x and y.
+    vec4 both = texture(gTex, texel);
+    colour = LitFace(both.xxy, both.zw, worldPos, faceNormal, tint, sunAmbient, sunDiffuse, playerAt,
+                     playerDiffuse);
 }
 
 @vertex GlowInstanceVS
@@ -184,6 +206,9 @@ void main() {
 
 @technique Faces
 pass 0 FaceVS FacePS alpha
+
+@technique PackedFaces
+pass 0 FaceVS PackedFacePS alpha
 
 @technique GlowInstance
 pass 0 GlowInstanceVS GlowInstancePS

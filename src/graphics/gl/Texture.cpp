@@ -22,7 +22,9 @@ std::unique_ptr<Texture> Texture::Load(const std::string& path) {
 }
 
 std::unique_ptr<Texture> Texture::FromPixels(int width, int height, const std::uint8_t* rgba) {
+    static std::uint64_t made = 0;
     std::unique_ptr<Texture> texture(new Texture());
+    texture->serial = ++made;
     texture->width = width;
     texture->height = height;
     glGenTextures(1, &texture->id);
@@ -36,6 +38,13 @@ std::unique_ptr<Texture> Texture::FromPixels(int width, int height, const std::u
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     return texture;
+}
+
+void Texture::ReadPixels(std::vector<std::uint8_t>& rgba) const {
+    rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
 }
 
 void Texture::SampleNearestClamped() {

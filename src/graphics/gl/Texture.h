@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Graphics {
 
@@ -21,13 +22,20 @@ public:
     // blend in texels of the neighbouring cells or the opposite edge.
     void SampleNearestClamped();
 
+    // The texture's RGBA pixels, rows from the top, as they were given.
+    void ReadPixels(std::vector<std::uint8_t>& rgba) const;
+
     unsigned GetId() const { return id; }
+    // Different for every texture made while the program runs, unlike an address or an OpenGL
+    // name, which a later texture may take over: what is worked out from a texture is kept by it.
+    std::uint64_t GetSerial() const { return serial; }
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }
 
 private:
     Texture() = default;
     unsigned id = 0;
+    std::uint64_t serial = 0;
     int width = 0;
     int height = 0;
 };
