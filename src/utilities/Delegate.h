@@ -30,6 +30,13 @@ struct DirectCall {
     void* object = nullptr;
     // The member-function pointer's bytes: every such pointer fits, whatever its class.
     alignas(void*) unsigned char method[2 * sizeof(void*)] = {};
+    // Invokes with the arguments passed as they are, dropping any result; set only when every
+    // parameter is taken by value or by const reference as a plain copyable type. Its type is
+    // void (*)(const DirectCall&, T...) with T the parameter types `parameters` names, so only a
+    // caller whose arguments have that key may cast it back and call it. A body's step broadcasts
+    // its place several times, and packing each value into a list to unpack it again was a fifth
+    // of the step.
+    void (*passing)() = nullptr;
 };
 
 class Delegate {

@@ -71,6 +71,9 @@ public:
         call.parameters = TypeListKey<std::decay_t<P>...>();
         call.object = const_cast<std::remove_const_t<C>*>(object);
         std::memcpy(call.method, &method, sizeof(Method));
+        if constexpr (kTakesCopies) {
+            call.passing = reinterpret_cast<void (*)()>(&InvokePassing);
+        }
         return call;
     }
 
@@ -107,6 +110,10 @@ public:
 
 private:
     static constexpr bool kSerializable = kIsSerializable<R> && (kIsSerializable<P> && ...);
+    // Whether the method can be given copies of its arguments: no parameter writes back.
+    static constexpr bool kTakesCopies =
+        ((!std::is_reference_v<P> || std::is_const_v<std::remove_reference_t<P>>) && ...) &&
+        (std::is_trivially_copyable_v<std::decay_t<P>> && ...);
 
     static bool CheckTypes(const ArgumentList& arguments) {
         static const std::array<int, sizeof...(P) + 1> ids = {TypeId<std::decay_t<P>>()..., -1};
@@ -133,6 +140,15 @@ private:
         Method method;
         std::memcpy(&method, call.method, sizeof(Method));
         InvokeOn(static_cast<C*>(call.object), method, arguments, std::index_sequence_for<P...>{});
+    }
+
+    // Reads all it needs of the call before the method runs: the call may be a caller's memo,
+    // which the method's own calls by name may fill again.
+    static void InvokePassing(const DirectCall& call, std::decay_t<P>... values) {
+        Method method;
+        std::memcpy(&method, call.method, sizeof(Method));
+        C* const object = static_cast<C*>(call.object);
+        (object->*method)(values...);
     }
 
     template <typename T>

@@ -45,6 +45,7 @@ bool DynamicCaller::Remember(BroadcastMemo& memo, MethodTable& table, const Meth
     memo.nameId = method.GetId();
     memo.generation = MethodTable::Generation();
     memo.count = 0;
+    memo.passingKey = nullptr;
     memo.list = table.broadcast.Find(method);
     if (memo.list == nullptr) {
         return true;  // nothing bound under the name: nothing to call
@@ -56,6 +57,14 @@ bool DynamicCaller::Remember(BroadcastMemo& memo, MethodTable& table, const Meth
     for (auto it = memo.list->begin(); it != memo.list->end();) {
         memo.calls[memo.count] = (*it)->GetDirectCall();
         memo.after[memo.count++] = ++it;
+    }
+    if (memo.count > 0) {
+        memo.passingKey = memo.calls[0].parameters;
+        for (std::size_t i = 0; i < memo.count; ++i) {
+            if (memo.calls[i].passing == nullptr || memo.calls[i].parameters != memo.passingKey) {
+                memo.passingKey = nullptr;
+            }
+        }
     }
     return true;
 }

@@ -19,24 +19,23 @@ public:
     // result the caller expects (default-constructed when nothing is invoked).
     template <typename R = void, typename... A>
     R Call(const MethodName& method, A&&... arguments) {
-        ArgumentList list;
-        PackArguments(list, arguments...);
-        if constexpr (std::is_void_v<R>) {
-            CallWith(method, list, ArgumentKey<A...>());
-        } else {
-            R result{};
-            list.SetReturn(result);
-            CallWith(method, list, ArgumentKey<A...>());
-            return result;
+        if constexpr (std::is_void_v<R> && kPassable<A...>) {
+            if (CallPassing(method, arguments...)) {
+                return;
+            }
         }
+        return CallListed<R>(method, arguments...);
     }
 
     // Call all (broadcast): every method bound under the name, in binding order; none is no error.
     template <typename... A>
     void CallAll(const MethodName& method, A&&... arguments) {
-        ArgumentList list;
-        PackArguments(list, arguments...);
-        CallAllWith(method, list, ArgumentKey<A...>());
+        if constexpr (kPassable<A...>) {
+            if (CallAllPassing(method, arguments...)) {
+                return;
+            }
+        }
+        CallAllListed(method, arguments...);
     }
 
     // Call later (deferred): the name's deferred methods run from the delayed-call queue once
@@ -99,6 +98,77 @@ private:
         return TypeListKey<ArgumentType<A>...>();
     }
 
+    // Arguments a remembered method may be given as copies, without a list (DirectCall::passing).
+    template <typename... A>
+    static constexpr bool kPassable = (std::is_trivially_copyable_v<ArgumentType<A>> && ...);
+    template <typename... A>
+    using Passing = void (*)(const DirectCall&, ArgumentType<A>...);
+    // Call one without a list when the remembered method takes these arguments as copies; false,
+    // having called nothing, otherwise (the list's way then looks, reports and calls as ever).
+    template <typename... A>
+    bool CallPassing(const MethodName& method, A&... arguments) {
+        if (immediateMemo.generation != MethodTable::Generation() || immediateMemo.nameId != method.GetId() ||
+            immediateMemo.call.passing == nullptr || immediateMemo.call.parameters != ArgumentKey<A...>()) {
+            return false;
+        }
+        // Not copied: the invoker reads the call before the method runs, and a callee's own calls
+        // may fill the memo again only then.
+        const DirectCall& call = immediateMemo.call;
+        reinterpret_cast<Passing<A...>>(call.passing)(call, arguments...);
+        return true;
+    }
+
+    // Call all without a list when every remembered delegate takes these arguments as copies;
+    // false, having called nothing, otherwise. Should a callee bind or withdraw methods, or fill
+    // the memo for another name, the rest of the list is walked as it now is, as CallAllWith does.
+    template <typename... A>
+    bool CallAllPassing(const MethodName& method, A&... arguments) {
+        const BroadcastMemo& memo = memos[method.GetId() & 1u];
+        const std::uint64_t generation = MethodTable::Generation();
+        const std::uint32_t nameId = method.GetId();
+        if (memo.generation != generation || memo.nameId != nameId || memo.passingKey != ArgumentKey<A...>()) {
+            return false;
+        }
+        const std::size_t count = memo.count;
+        for (std::size_t i = 0; i < count; ++i) {
+            // The call is read by its invoker before the method runs; where the list goes on, in
+            // case the method fills the memo again, is read here.
+            const DirectCall& call = memo.calls[i];
+            const MethodTable::BroadcastList::iterator after = memo.after[i];
+            MethodTable::BroadcastList* const list = memo.list;
+            reinterpret_cast<Passing<A...>>(call.passing)(call, arguments...);
+            if (MethodTable::Generation() != generation || memo.nameId != nameId) {
+                ArgumentList rest;
+                PackArguments(rest, arguments...);
+                WalkFrom(after, *list, rest);
+                return true;
+            }
+        }
+        return true;
+    }
+
+    // The calls with their arguments in a list: kept out of line, so that the calls that need no
+    // list stay small where they are made.
+    template <typename R, typename... A>
+    [[gnu::noinline]] R CallListed(const MethodName& method, A&... arguments) {
+        ArgumentList list;
+        PackArguments(list, arguments...);
+        if constexpr (std::is_void_v<R>) {
+            CallWith(method, list, ArgumentKey<A...>());
+        } else {
+            R result{};
+            list.SetReturn(result);
+            CallWith(method, list, ArgumentKey<A...>());
+            return result;
+        }
+    }
+    template <typename... A>
+    [[gnu::noinline]] void CallAllListed(const MethodName& method, A&... arguments) {
+        ArgumentList list;
+        PackArguments(list, arguments...);
+        CallAllWith(method, list, ArgumentKey<A...>());
+    }
+
     // The method a call of one name last found, good while no table anywhere has changed: a
     // service is called by name once per body in every step (the tile collision), and the lookup
     // was a large part of such a call. Filled only when a method was found.
@@ -122,6 +192,9 @@ private:
         MethodTable::BroadcastList* list = nullptr;
         DirectCall calls[kMaxDelegates] = {};
         MethodTable::BroadcastList::iterator after[kMaxDelegates] = {};  // the node after each delegate
+        // The parameters' key when every delegate takes its arguments as copies, all of the same
+        // types; null otherwise, and when there is nothing to call.
+        const void* passingKey = nullptr;
     };
 
     // Looks the name up and remembers the method it finds; false, reported, when there is none.

@@ -29,6 +29,8 @@ public:
 
     void Note() { log->push_back(tag); }
     void SetX(float value) { x = value; }
+    void SetXFrom(const float& value) { x = value; }
+    void Double(float& value) { value *= 2.0f; }
     float GetX() const { return x; }
     const std::string& GetLabel() const { return label; }
     Probe* Self() { return this; }
@@ -248,6 +250,29 @@ TEST(Dispatch, RememberedBroadcastsPassValuesAndCheckTypes) {
     EXPECT_EQ(probe.x, -2.0f);
     EXPECT_EQ(derived.x, -2.0f);
     EXPECT_EQ(problems.Count(), 4u);
+}
+
+// A remembered call hands its arguments over as copies, without a list, only where every method
+// reached takes them by value or const reference: one that writes back must still write back.
+TEST(Dispatch, RememberedCallsHandOverCopiesOnlyWhereNoMethodWritesBack) {
+    Probe probe("DispatchCopies");
+    Probe other("DispatchCopies");
+    probe.BindBroadcast("Place", &probe, &Probe::SetX);
+    other.BindBroadcast("Place", &other, &Probe::SetXFrom);
+    probe.BindBroadcast("Grow", &probe, &Probe::SetX);
+    other.BindBroadcast("Grow", &other, &Probe::Double);
+    other.Bind("Twice", &other, &Probe::Double);
+    for (const float start : {1.5f, 4.0f}) {
+        probe.CallAll("Place", start);
+        EXPECT_EQ(probe.x, start);
+        EXPECT_EQ(other.x, start);
+        float grown = start;
+        probe.CallAll("Grow", grown);
+        EXPECT_EQ(probe.x, start);
+        EXPECT_EQ(grown, 2.0f * start);
+        probe.Call("Twice", grown);
+        EXPECT_EQ(grown, 4.0f * start);
+    }
 }
 
 // A probe whose broadcast method also runs a hook, for callees that change bindings mid-broadcast.
