@@ -175,6 +175,21 @@ void OurFrameOf(benchmark::State& state) {
 }
 BENCHMARK(OurFrameOf)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// A level of n boxes loaded and unloaded: the world made, every box listed, the lists put in order
+// by their first use, and everything taken down again.
+void OurLoadAndUnloadOf(benchmark::State& state) {
+    const std::vector<b2Vec2> drop = RowDrop(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        OurWorld world;
+        BuildArena(world);
+        for (std::size_t i = 0; i < drop.size(); ++i) {
+            AddBox(world, static_cast<int>(i), drop[i].x, drop[i].y);
+        }
+        benchmark::DoNotOptimize(world.physics->GetEndpoints(true).data());
+    }
+}
+BENCHMARK(OurLoadAndUnloadOf)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 // Processor time of this thread, so a frame is not charged for the time other programs ran.
 double ThreadCpuMs() {
     timespec now{};

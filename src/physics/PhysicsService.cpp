@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "engine/ComponentRegistry.h"
 #include "engine/Entity.h"
@@ -171,6 +172,7 @@ void PhysicsService::UnlistBox(unsigned place) {
 
 // Before every sweep: the inverse mass can also be written as a plain property, past its setter.
 void PhysicsService::RefreshImmovable() {
+    SettleLists();
     for (const AxisEntry& entry : xEndpoints) {
         if (entry.isMin) {
             sweptBoxes[entry.box].immovable = entry.owner->GetInverseMass() == 0.0f;
@@ -179,15 +181,72 @@ void PhysicsService::RefreshImmovable() {
 }
 
 void PhysicsService::AddEndpoint(Endpoint* endpoint, bool isXAxis) {
-    std::vector<AxisEntry>& list = isXAxis ? xEndpoints : yEndpoints;
-    endpoint->index = static_cast<unsigned>(list.size());
-    list.push_back(AxisEntry{endpoint->value, endpoint->isMin, endpoint->owner->GetSweptPlace(), endpoint, endpoint->owner});
+    const AxisEntry entry{endpoint->value, endpoint->isMin, endpoint->owner->GetSweptPlace(), endpoint,
+                          endpoint->owner};
     if (isXAxis) {
         xListHadNaN = xListHadNaN || std::isnan(endpoint->value);
-        Reorder(list, endpoint->index);
+        xArrivals.push_back(entry);
+        listsUnsettled = true;
     } else {
+        endpoint->index = static_cast<unsigned>(yEndpoints.size());
+        yEndpoints.push_back(entry);
         yUnsorted = true;  // sorted when asked for
     }
+}
+
+void PhysicsService::SettleChanges() {
+    if (removedOnY) {
+        DropRemoved(yEndpoints);
+        removedOnY = false;
+    }
+    MergeArrivalsOnX();
+    listsUnsettled = false;
+}
+
+void PhysicsService::DropRemoved(std::vector<AxisEntry>& list) {
+    const auto removed = [](const AxisEntry& entry) { return entry.endpoint == nullptr; };
+    const auto firstRemoved = std::find_if(list.begin(), list.end(), removed);
+    const auto renumberFrom = static_cast<std::size_t>(firstRemoved - list.begin());
+    list.erase(std::remove_if(firstRemoved, list.end(), removed), list.end());
+    for (std::size_t i = renumberFrom; i < list.size(); ++i) {
+        list[i].endpoint->index = static_cast<unsigned>(i);
+    }
+}
+
+void PhysicsService::MergeArrivalsOnX() {
+    if (removedOnX) {
+        DropRemoved(xEndpoints);
+        removedOnX = false;
+    }
+    if (xArrivals.empty()) {
+        return;
+    }
+    // Inserting an entry alone moves it down past every entry that must follow it, so in a list in
+    // order it lands after every entry it need not precede. A stable merge puts every arrival
+    // there, the earlier of two equal arrivals first, as inserting them one by one would; only a
+    // NaN, which orders nothing, or a list out of order would tell the two apart. A few arrivals
+    // go in one by one: a merge renumbers the whole list.
+    constexpr std::size_t kFewArrivals = 16;
+    const auto precedes = [](const AxisEntry& a, const AxisEntry& b) { return b.MustFollow(a); };
+    if (xArrivals.size() < kFewArrivals || xListHadNaN ||
+        !std::is_sorted(xEndpoints.begin(), xEndpoints.end(), precedes)) {
+        for (const AxisEntry& arrival : xArrivals) {
+            arrival.endpoint->index = static_cast<unsigned>(xEndpoints.size());
+            xEndpoints.push_back(arrival);
+            Reorder(xEndpoints, arrival.endpoint->index);
+        }
+    } else {
+        std::stable_sort(xArrivals.begin(), xArrivals.end(), precedes);
+        mergedX.clear();
+        mergedX.reserve(xEndpoints.size() + xArrivals.size());
+        std::merge(xEndpoints.begin(), xEndpoints.end(), xArrivals.begin(), xArrivals.end(),
+                   std::back_inserter(mergedX), precedes);
+        xEndpoints.swap(mergedX);
+        for (std::size_t i = 0; i < xEndpoints.size(); ++i) {
+            xEndpoints[i].endpoint->index = static_cast<unsigned>(i);
+        }
+    }
+    xArrivals.clear();
 }
 
 bool PhysicsService::Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint) {
@@ -216,7 +275,10 @@ bool PhysicsService::UnmovedOnX(const Endpoint* endpoint) const {
 void PhysicsService::ReorderEndpoint(Endpoint* endpoint, bool isXAxis) {
     if (!isXAxis) {
         yUnsorted = true;
-    } else if (Refresh(xEndpoints, endpoint)) {
+        return;
+    }
+    SettleLists();
+    if (Refresh(xEndpoints, endpoint)) {
         Reorder(xEndpoints, endpoint->index);
     }
 }
@@ -226,6 +288,7 @@ void PhysicsService::ReorderBox(Endpoint* first, Endpoint* second, bool isXAxis)
         yUnsorted = true;
         return;
     }
+    SettleLists();
     // A box whose ends did not move (a body at rest, or falling straight down) is still in order:
     // every change of any other end was put in order when it was made.
     if (!xListHadNaN && UnmovedOnX(first) && UnmovedOnX(second)) {
@@ -243,6 +306,7 @@ void PhysicsService::ReorderBox(Endpoint* first, Endpoint* second, bool isXAxis)
 }
 
 const std::vector<AxisEntry>& PhysicsService::GetEndpoints(bool isXAxis) {
+    SettleLists();
     if (isXAxis) {
         return xEndpoints;
     }
@@ -289,16 +353,21 @@ void PhysicsService::Reorder(std::vector<AxisEntry>& list, unsigned i) {
     }
 }
 
+// The entry stays, with no endpoint, until the list is next settled: a level's bodies leave
+// together, and taking each out at once shifted the rest of the list for every one.
 void PhysicsService::RemoveEndpoint(Endpoint* endpoint, bool isXAxis) {
+    if (isXAxis && !xArrivals.empty()) {
+        MergeArrivalsOnX();  // the endpoint may be one of them
+    }
     std::vector<AxisEntry>& list = isXAxis ? xEndpoints : yEndpoints;
     const unsigned i = endpoint->index;
     if (i >= list.size() || list[i].endpoint != endpoint) {
         return;  // not in this list
     }
-    for (unsigned j = i + 1; j < list.size(); ++j) {
-        --list[j].endpoint->index;
-    }
-    list.erase(list.begin() + i);
+    list[i].endpoint = nullptr;
+    list[i].owner = nullptr;
+    (isXAxis ? removedOnX : removedOnY) = true;
+    listsUnsettled = true;
 }
 
 // ---- Broad phase ----------------------------------------------------------------------------
@@ -341,6 +410,7 @@ void PhysicsService::Sweep(bool isXAxis) {
     if (!isXAxis) {
         return;
     }
+    SettleLists();
     if (!MeetManyOpenBoxes(kFewOpenBoxesPerBox * xEndpoints.size()) || !SweepByBands()) {
         SweepAllOpen();
     }

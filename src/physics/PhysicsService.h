@@ -84,6 +84,21 @@ private:
     bool UnmovedOnX(const Endpoint* endpoint) const;
     void Reorder(std::vector<AxisEntry>& list, unsigned i);
     void SortYAxis();
+    // Bodies come and go by the thousand when a level loads or unloads: the lists take the
+    // changes in at their next use, in one pass, instead of shifting the whole list for each.
+    // Everything that reads a list or an endpoint's place in it settles first.
+    void SettleLists() {
+        if (listsUnsettled) {
+            SettleChanges();
+        }
+    }
+    // Out of line and cold, so that the calls that find nothing to settle (nearly all) pay for the
+    // test alone.
+    [[gnu::cold, gnu::noinline]] void SettleChanges();
+    // Takes the entries of removed endpoints out, keeping the others in their order.
+    static void DropRemoved(std::vector<AxisEntry>& list);
+    // Puts the X arrivals in their places: each where inserting it alone would have put it.
+    void MergeArrivalsOnX();
     void Solve();
     void PropagateBlocking(std::size_t from);
     static void ApplyBlocking(CollisionPair& pair);
@@ -105,6 +120,13 @@ private:
     std::vector<AxisEntry> xEndpoints;
     std::vector<AxisEntry> yEndpoints;
     bool yUnsorted = false;
+    // Endpoints added to X and not yet in the list, in the order they came. A removed endpoint
+    // leaves its entry with no endpoint until the list is settled.
+    std::vector<AxisEntry> xArrivals;
+    std::vector<AxisEntry> mergedX;  // scratch for the merge
+    bool listsUnsettled = false;
+    bool removedOnX = false;
+    bool removedOnY = false;
     // Set once a NaN has been listed on X: a NaN orders nothing, so from then on an endpoint that
     // did not move may still stand out of order next to one that did.
     bool xListHadNaN = false;

@@ -108,6 +108,48 @@ TEST_F(PhysicsServiceTest, EndpointListsStaySortedAsBodiesMoveComeAndGo) {
     EXPECT_TRUE(Sorted(world.physics->GetEndpoints(false)));
 }
 
+// A level's bodies arrive and leave by the hundred between two uses of the lists; they must end up
+// where listing and unlisting them one at a time puts them: by value, a minimum before a maximum
+// at equal values, and otherwise the body listed earlier first.
+TEST_F(PhysicsServiceTest, BodiesListedAndUnlistedTogetherTakeTheOrderOfOneAtATime) {
+    struct Listed {
+        float value;
+        bool isMin;
+        std::string name;
+    };
+    std::vector<Listed> expected;
+    const auto add = [&](const std::string& name, float x) {
+        world.AddBox(name, x, 0.0f);  // a unit box: ends at x - 0.5 and x + 0.5
+        expected.push_back({x - 0.5f, true, name});
+        expected.push_back({x + 0.5f, false, name});
+    };
+    // Whole and half places, so many ends coincide: with the first group's and with each other.
+    for (int i = 0; i < 20; ++i) {
+        add("First" + std::to_string(i), static_cast<float>((i * 7) % 5) * 0.5f);
+    }
+    ASSERT_TRUE(Sorted(world.physics->GetEndpoints(true)));
+    for (int i = 0; i < 40; ++i) {
+        add("Second" + std::to_string(i), static_cast<float>((i * 3) % 7) * 0.5f);
+    }
+    for (const char* gone : {"First2", "First11", "Second5", "Second39"}) {
+        world.entities.Get(gone).Destroy();
+        expected.erase(std::remove_if(expected.begin(), expected.end(),
+                                      [gone](const Listed& entry) { return entry.name == gone; }),
+                       expected.end());
+    }
+    std::stable_sort(expected.begin(), expected.end(), [](const Listed& a, const Listed& b) {
+        return a.value < b.value || (a.value == b.value && a.isMin && !b.isMin);
+    });
+    const std::vector<Kestrin::AxisEntry>& list = world.physics->GetEndpoints(true);
+    ASSERT_EQ(list.size(), expected.size());
+    EXPECT_TRUE(Sorted(list));
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].owner->GetOwner().Resolve()->GetName(), expected[i].name) << "entry " << i;
+        EXPECT_EQ(list[i].isMin, expected[i].isMin) << "entry " << i;
+    }
+    EXPECT_TRUE(Sorted(world.physics->GetEndpoints(false)));
+}
+
 // A box set where it already is skips re-sorting, except once a NaN was listed: a NaN orders
 // nothing, so boxes moved past one can be left out of order, and setting them again mends it.
 TEST_F(PhysicsServiceTest, BoxesSetWhereTheyAlreadyAreMendTheOrderANaNLeft) {
