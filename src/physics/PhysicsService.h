@@ -6,6 +6,7 @@
 
 #include "engine/GravityParameters.h"
 #include "engine/Service.h"
+#include "physics/AxisLists.h"
 #include "physics/BandedSweep.h"
 #include "physics/CollisionPair.h"
 #include "physics/Endpoint.h"
@@ -33,19 +34,20 @@ public:
 
     // Bound by name.
     void ChangeGlobalGravity(float gx, float gy, ZELM::GravityParameters source);
-    void ReorderEndpoint(Endpoint* endpoint, bool isXAxis);
-    void AddEndpoint(Endpoint* endpoint, bool isXAxis);
-    void RemoveEndpoint(Endpoint* endpoint, bool isXAxis);
+    void ReorderEndpoint(Endpoint* endpoint, bool isXAxis) { axisLists.ReorderEndpoint(endpoint, isXAxis); }
+    void AddEndpoint(Endpoint* endpoint, bool isXAxis) { axisLists.AddEndpoint(endpoint, isXAxis); }
+    void RemoveEndpoint(Endpoint* endpoint, bool isXAxis) { axisLists.RemoveEndpoint(endpoint, isXAxis); }
     // Re-sorts both endpoints of a box on one axis after its values changed, `first` first.
-    void ReorderBox(Endpoint* first, Endpoint* second, bool isXAxis);
+    void ReorderBox(Endpoint* first, Endpoint* second, bool isXAxis) {
+        axisLists.ReorderBox(first, second, isXAxis);
+    }
     bool CanChangeGravity() { return canChangeGravity; }
     void SetAbilityToChangeGravity(bool canChange) { canChangeGravity = canChange; }
 
     // One sub-step of h milliseconds: integrate every body, sweep both axes, solve.
     void Step(float h);
-    // An axis list in order. Only the X list decides which pairs form, so the Y list is sorted
-    // when asked for rather than after every move.
-    const std::vector<AxisEntry>& GetEndpoints(bool isXAxis);
+    // An axis list in order (see AxisLists).
+    const std::vector<AxisEntry>& GetEndpoints(bool isXAxis) { return axisLists.GetEndpoints(isXAxis); }
     const std::vector<CollisionPair>& GetPairs() const { return pairs; }
     float GetStepTime(Phase phase) const { return stepTimes[phase]; }
     float GetTotalTime() const { return totalTime; }
@@ -78,27 +80,6 @@ private:
     bool SweepByBands();
     void SweepAllOpen();
     void AddPair(PhysicsComponent* entering, bool enteringImmovable, PhysicsComponent* open, bool openImmovable);
-    // Copies the endpoint's value into its entry; false when the endpoint is not in the list.
-    bool Refresh(std::vector<AxisEntry>& list, const Endpoint* endpoint);
-    // Whether the X list's entry for the endpoint already holds its value (or it has none).
-    bool UnmovedOnX(const Endpoint* endpoint) const;
-    void Reorder(std::vector<AxisEntry>& list, unsigned i);
-    void SortYAxis();
-    // Bodies come and go by the thousand when a level loads or unloads: the lists take the
-    // changes in at their next use, in one pass, instead of shifting the whole list for each.
-    // Everything that reads a list or an endpoint's place in it settles first.
-    void SettleLists() {
-        if (listsUnsettled) {
-            SettleChanges();
-        }
-    }
-    // Out of line and cold, so that the calls that find nothing to settle (nearly all) pay for the
-    // test alone.
-    [[gnu::cold, gnu::noinline]] void SettleChanges();
-    // Takes the entries of removed endpoints out, keeping the others in their order.
-    static void DropRemoved(std::vector<AxisEntry>& list);
-    // Puts the X arrivals in their places: each where inserting it alone would have put it.
-    void MergeArrivalsOnX();
     void Solve();
     void PropagateBlocking(std::size_t from);
     static void ApplyBlocking(CollisionPair& pair);
@@ -117,19 +98,7 @@ private:
     static unsigned Direction(const PhysicsComponent& first, const PhysicsComponent& second);
 
     std::vector<CollisionPair> pairs;
-    std::vector<AxisEntry> xEndpoints;
-    std::vector<AxisEntry> yEndpoints;
-    bool yUnsorted = false;
-    // Endpoints added to X and not yet in the list, in the order they came. A removed endpoint
-    // leaves its entry with no endpoint until the list is settled.
-    std::vector<AxisEntry> xArrivals;
-    std::vector<AxisEntry> mergedX;  // scratch for the merge
-    bool listsUnsettled = false;
-    bool removedOnX = false;
-    bool removedOnY = false;
-    // Set once a NaN has been listed on X: a NaN orders nothing, so from then on an endpoint that
-    // did not move may still stand out of order next to one that did.
-    bool xListHadNaN = false;
+    AxisLists axisLists;
     float accumulator = 0.0f;
     float stepTimes[kPhaseCount] = {};
     float totalTime = 0.0f;
