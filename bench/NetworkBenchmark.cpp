@@ -29,7 +29,7 @@ KeyState HeldRight() {
 void EncodeRaceMessage(benchmark::State& state) {
     const KeyState keys = HeldRight();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FormatRaceMessage(&kState, keys.data(), keys.data(), 0.0f, {}, 31.125f));
+        benchmark::DoNotOptimize(FormatRaceMessage(1, &kState, keys.data(), keys.data(), 0.0f, {}, 31.125f));
     }
 }
 BENCHMARK(EncodeRaceMessage);
@@ -37,7 +37,7 @@ BENCHMARK(EncodeRaceMessage);
 void ParseOneRaceMessage(benchmark::State& state) {
     const KeyState keys = HeldRight();
     const std::string message =
-        FormatRaceMessage(&kState, keys.data(), keys.data(), 0.0f, {}, 31.125f) + "\n";
+        FormatRaceMessage(1, &kState, keys.data(), keys.data(), 0.0f, {}, 31.125f) + "\n";
     for (auto _ : state) {
         benchmark::DoNotOptimize(ParseRaceMessage(message));
     }
@@ -100,7 +100,7 @@ void RaceFrameWithJunkWaiting(benchmark::State& state) {
     flooded.transport->Inject({kPeer, 8005}, PairingReply("multiplayer"));
     flooded.manager->Update(16.6667f);
     const KeyState keys = HeldRight();
-    const std::string message = FormatRaceMessage(&kState, keys.data(), keys.data(), 0.0f, {}, 0.0f);
+    const std::string message = FormatRaceMessage(1, &kState, keys.data(), keys.data(), 0.0f, {}, 0.0f);
     std::mt19937 random(11);
     for (auto _ : state) {
         state.PauseTiming();

@@ -39,10 +39,10 @@ const char* LaunchUsage() {
            "  --headless              no window, no graphics device and no sound device\n"
            "  --fullscreen            start in full screen\n"
            "  --frames N              quit after N frames\n"
-           "  --fixed-dt MS           every frame's time step is MS milliseconds\n"
+           "  --fixed-dt MS           every display frame lasts MS milliseconds (the game ticks at 60 Hz)\n"
            "  --input-script FILE     key and mouse input by frame instead of the devices\n"
            "  --record FILE           record the session as a replay a bug report can carry\n"
-           "  --replay FILE           play a replay: its level, frame times and input\n"
+           "  --replay FILE           play a replay: its level, frame times, ticks and input\n"
            "  --trace FILE            one JSON object per frame: the level, the player, the texts, the network\n"
            "  --net-interface NAME    the network interface the LAN race uses\n"
            "  --screenshot FRAME:FILE write frame FRAME (from 1) as a PNG file; may be given several times\n"
@@ -150,10 +150,11 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         }
     }
     if (!options.replayFile.empty() &&
-        (!options.inputScript.empty() || !options.level.empty() || options.fixedDt >= 0.0f || options.frames != 0)) {
-        // The replay is the run: other input, another level or other frame times would make another.
-        error = "--replay takes its level, frames, frame times and input from the replay, so it cannot be given "
-                "--input-script, --level, --fixed-dt or --frames";
+        (!options.inputScript.empty() || !options.level.empty() || options.frames != 0)) {
+        // The replay is the run: other input or another level would make another. Another display
+        // rate (--fixed-dt) plays the same ticks.
+        error = "--replay takes its level, ticks and input from the replay, so it cannot be given "
+                "--input-script, --level or --frames";
         return false;
     }
     if (!options.problemsGiven) {

@@ -28,13 +28,14 @@ std::string TraceWriter::Quote(const std::string& text) {
     return quoted + "\"";
 }
 
-void TraceWriter::WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic,
+void TraceWriter::WriteFrame(int frame, int tick, float dt, const std::string& level, const Logic::LogicService& logic,
                              const std::vector<std::string>& texts, const NetTrace* net,
                              const EditorTrace* editor) {
     if (!file) {
         return;
     }
-    std::fprintf(file.get(), "{\"frame\":%d,\"dt\":%g,\"level\":%s", frame, dt, Quote(level).c_str());
+    std::fprintf(file.get(), "{\"frame\":%d,\"tick\":%d,\"dt\":%g,\"level\":%s", frame, tick, dt,
+                 Quote(level).c_str());
     if (ZELM::Entity* alive = logic.GetPlayer().GetIfAlive()) {
         ZELM::Entity& entity = *alive;
         // Only what the player's components bind: a player without a body has no velocity to show.

@@ -1,4 +1,4 @@
-// Writes one JSON object per frame (frame, dt, level, the local player's motion, the on-screen
+// Writes one JSON object per display frame (frame, the ticks run so far, dt, level, the local player's motion, the on-screen
 // texts, the network, the best run's ghost) for tests and tools.
 #pragma once
 
@@ -43,7 +43,7 @@ public:
     // The line of the frame that just ended: the player's fields only while the game has a player,
     // the texts on screen in the order they are drawn, the network's state when given, the
     // ghost's place while one is drawn, and the editor's state when given.
-    void WriteFrame(int frame, float dt, const std::string& level, const Logic::LogicService& logic,
+    void WriteFrame(int frame, int tick, float dt, const std::string& level, const Logic::LogicService& logic,
                     const std::vector<std::string>& texts = {}, const NetTrace* net = nullptr,
                     const EditorTrace* editor = nullptr);
 

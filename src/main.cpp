@@ -1,6 +1,7 @@
 // The entry point: the services in their order, the asset loaders, and the engine's loop.
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -243,6 +244,7 @@ int main(int argc, char** argv) {
     auto* input = new Input::InputService(options.headless, inputScript);
     if (!replay.frameTimes.empty()) {
         input->UseScriptText(replay.WriteInputScript());
+        input->PlayScriptByTick();
     }
     Add("Input::InputService", input);
     Add("Audio::AudioService", new Audio::AudioService(options.headless));
@@ -272,8 +274,16 @@ int main(int argc, char** argv) {
     engine.AddAssetLoader("png", new Graphics::TextureLoader());
     engine.AddAssetLoader("PNG", new Graphics::TextureLoader());
     engine.SetFixedFrameTime(options.fixedDt);
-    engine.SetFrameLimit(replay.frameTimes.empty() ? options.frames : static_cast<int>(replay.frameTimes.size()));
-    engine.SetFrameTimes(replay.frameTimes);
+    if (replay.frameTimes.empty()) {
+        engine.SetFrameLimit(options.frames);
+    } else {
+        // The replay's ticks are the run; at its own frame times its frames are too.
+        engine.SetTickLimit(std::max(1, replay.TotalTicks()));
+        if (options.fixedDt < 0.0f) {
+            engine.SetFrameLimit(static_cast<int>(replay.frameTimes.size()));
+            engine.SetFrameTimes(replay.frameTimes);
+        }
+    }
     engine.SetStartLevel(options.level);
     engine.SetExecFile(execFile);
 
@@ -286,7 +296,7 @@ int main(int argc, char** argv) {
         engine.SetFrameObserver([&trace, &engine, logic, graphics, network, editor] {
             const Fallward::NetTrace net = NetState(*network);
             const Fallward::EditorTrace edits = EditorState(*editor);
-            trace.WriteFrame(engine.GetFrameCount(), engine.GetDt(), engine.GetLevelName(), *logic,
+            trace.WriteFrame(engine.GetFrameCount(), engine.GetTickCount(), engine.GetDt(), engine.GetLevelName(), *logic,
                              ShownTexts(graphics->GetTextLayer()), &net, &edits);
         });
     }

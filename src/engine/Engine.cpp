@@ -1,6 +1,8 @@
 // Engine construction, the main loop, level changes and shutdown.
 #include "engine/Engine.h"
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "engine/AddToParentServiceVisitor.h"
@@ -128,6 +130,9 @@ void Engine::Start() {
             ZELM_PROBLEM("ZELM::Engine::Start", "Script \"%s\" failed: %s", execFile.c_str(), error.c_str());
         }
     }
+    // Starting up is no time the game has to catch up on.
+    timer.Reset();
+    loadNotYetShown = true;
 }
 
 void Engine::LoadAssets() {
@@ -138,29 +143,121 @@ void Engine::LoadAssets() {
 
 void Engine::RunFrame() {
     ++frameCount;
-    // Posted again each frame until it lands: a level change in the same frame clears the queue.
-    if ((frameLimit > 0 && frameCount >= frameLimit) || quitRequested) {
-        caller.CallLater("Quit", 0.0f);
+    const float frameMs = NextFrameMs();
+    dt = paused ? 0.0f : frameMs;
+    owedMs += frameMs;
+    const int due = TicksDue();
+    owedMs -= static_cast<float>(due) * kTickMs;
+    // More owed than the frame may run: the game slows down instead of owing it ever after.
+    owedMs = std::min(owedMs, 0.0f);
+    blend = 1.0f + owedMs / kTickMs;
+    levelChanged = false;
+    bool framePassRun = false;
+    for (int tick = 0; tick < due && running; ++tick) {
+        const bool last = tick == due - 1;
+        RunTick(last, frameMs);
+        framePassRun = last;
+        if (levelChanged) {
+            break;  // what was owed belonged to the level before: the new one starts from its first tick
+        }
     }
-
-    if (paused) {
-        dt = 0.0f;
-    } else if (static_cast<std::size_t>(frameCount) <= frameTimes.size()) {
-        dt = frameTimes[static_cast<std::size_t>(frameCount) - 1];
-    } else {
-        dt = fixedDt >= 0.0f ? fixedDt : timer.GetDeltaMs();
+    if (levelChanged) {
+        owedMs = 0.0f;
+        blend = 1.0f;
     }
-    for (auto& service : services) {
-        service->Update(dt);
+    if (!framePassRun) {
+        PostQuitWhenDue();
+        RunFramePass(frameMs);
+        // A deferred call from the frame's own work (a window message, the last frame) lands now.
+        DelayedCallQueue::Instance().Advance(0.0f);
+        entities.FlushDying();
     }
-    timer.Tick();
-    caller.Call("Present");
-    caller.Call("HandleOSMessages");
-    DelayedCallQueue::Instance().Advance(dt);
-    entities.FlushDying();
+    if (fixedDt < 0.0f && static_cast<std::size_t>(frameCount) > frameTimes.size()) {
+        pacer.EndFrame();
+    }
+    if (firstPictureShown) {
+        // The first picture of a level (its faces, its textures on the device) is part of its
+        // loading: the next frame starts the level's time.
+        firstPictureShown = false;
+        timer.Reset();
+        skipNextMeasuredFrame = true;
+    }
     if (frameObserver) {
         frameObserver();
     }
+}
+
+float Engine::NextFrameMs() {
+    if (static_cast<std::size_t>(frameCount) <= frameTimes.size()) {
+        return frameTimes[static_cast<std::size_t>(frameCount) - 1];
+    }
+    if (fixedDt >= 0.0f) {
+        return fixedDt;
+    }
+    if (skipNextMeasuredFrame) {
+        skipNextMeasuredFrame = false;
+        return 0.0f;
+    }
+    return timer.GetDeltaMs();
+}
+
+void Engine::Present() {
+    caller.Call("Present");
+    firstPictureShown = firstPictureShown || loadNotYetShown;
+    loadNotYetShown = false;
+}
+
+int Engine::TicksDue() {
+    if (!(owedMs > 0.0f)) {
+        return 0;
+    }
+    int due = std::min(static_cast<int>(std::ceil(owedMs / kTickMs)), kMaxTicksPerFrame);
+    if (tickLimit > 0) {
+        due = std::min(due, std::max(0, tickLimit - tickCount));
+    }
+    return due;
+}
+
+void Engine::PostQuitWhenDue() {
+    // Posted again each frame until it lands: a level change in the same frame clears the queue.
+    if ((frameLimit > 0 && frameCount >= frameLimit) || (tickLimit > 0 && tickCount >= tickLimit) ||
+        quitRequested) {
+        caller.CallLater("Quit", 0.0f);
+    }
+}
+
+void Engine::RunTick(bool lastOfFrame, float frameMs) {
+    ++tickCount;
+    if (lastOfFrame) {
+        PostQuitWhenDue();
+    }
+    // Read at each tick: a pause asked for in one tick holds from the next.
+    const float tickDt = paused ? 0.0f : kTickMs;
+    for (auto& service : services) {
+        service->BeginTick();
+    }
+    for (auto& service : services) {
+        service->Update(tickDt);
+        if (lastOfFrame) {
+            service->UpdateFrame(frameMs);
+        }
+    }
+    if (lastOfFrame) {
+        timer.Tick();
+        Present();
+        caller.Call("HandleOSMessages");
+    }
+    DelayedCallQueue::Instance().Advance(tickDt);
+    entities.FlushDying();
+}
+
+void Engine::RunFramePass(float frameMs) {
+    for (auto& service : services) {
+        service->UpdateFrame(frameMs);
+    }
+    timer.Tick();
+    Present();
+    caller.Call("HandleOSMessages");
 }
 
 void Engine::Shutdown() {
@@ -243,15 +340,22 @@ void Engine::LoadLevel(const std::string& name) {
 }
 
 void Engine::ChangeLevel(const std::string& path) {
+    const std::int64_t loadStart = FrameTimer::Now();
     caller.CallAll("LevelExit");
     entities.DestroyAllEntities();
     DelayedCallQueue::Instance().Clear();
     levelScripts = {};
     LoadLevelFile(path);
     caller.CallAll("LevelStart");
+    // Loading is no time played: it never enters a tick, a clock or the next frame's length.
+    timer.Exclude(loadStart, FrameTimer::Now());
+    levelChanged = true;
+    loadNotYetShown = true;
 }
 
 void Engine::AddEntities(std::deque<EntityHandle> handles) {
+    levelChanged = true;
+    loadNotYetShown = true;
     entities.DestroyAllEntities();
     DelayedCallQueue::Instance().Clear();
     AddToParentServiceVisitor addToService;

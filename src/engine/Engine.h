@@ -12,6 +12,7 @@
 #include "engine/ContentPipeline.h"
 #include "engine/EntityController.h"
 #include "engine/EntityHandle.h"
+#include "engine/FramePacer.h"
 #include "engine/FrameTimer.h"
 #include "engine/IVisitor.h"
 #include "engine/LevelSequence.h"
@@ -50,8 +51,16 @@ public:
 
     // Runs the game until "Quit", then shuts down and deletes the engine.
     void Run();
+    // The simulation's fixed tick: what one frame at 60 frames a second always was, so every rule
+    // and timing of the game is the same at any display rate.
+    static constexpr float kTickMs = 16.6667f;
+    // A frame runs at most this many ticks: a machine that cannot keep up (under 15 frames a
+    // second) sees the game slow down rather than fall further and further behind.
+    static constexpr int kMaxTicksPerFrame = 4;
+
     // Run() in parts, for callers that drive frames themselves: Start binds and initialises the
-    // services and loads the first level; RunFrame runs one frame.
+    // services and loads the first level; RunFrame runs one display frame: the ticks real time
+    // asks for, then the frame itself.
     void Start();
     // Binds and initialises the services (so their component types are registered), and nothing more.
     void StartServices();
@@ -67,21 +76,30 @@ public:
     void SetExecFile(const std::string& path) { execFile = path; }
     // Starts at this level instead of the first of the level order (empty: the first).
     void SetStartLevel(const std::string& name) { startLevel = name; }
-    // Called at the end of every frame, after the entities asked to go have gone (the trace).
+    // Called at the end of every display frame, after the entities asked to go have gone (the trace).
     void SetFrameObserver(std::function<void()> observer) { frameObserver = std::move(observer); }
     int GetFrameCount() const { return frameCount; }
+    // Ticks begun since the start, paused ones included: the tick in progress during a tick.
+    int GetTickCount() const { return tickCount; }
+    // Where the drawn moment lies between the last two ticks: 1 at the last tick, towards 0 at the
+    // one before.
+    float GetBlend() const { return blend; }
+    FramePacer& GetPacer() { return pacer; }
     // The stem of the level file loaded last ("" before the first).
     const std::string& GetLevelName() const { return levelName; }
-    // Every frame's dt becomes this many milliseconds instead of the measured time (negative: measured).
+    // Every display frame lasts this many milliseconds instead of the measured time (negative: measured).
     void SetFixedFrameTime(float ms) { fixedDt = ms; }
     // Frame N's dt becomes frameTimes[N - 1] milliseconds, as a replay recorded them; frames past
     // the list fall back to the fixed or measured time.
     void SetFrameTimes(std::vector<float> times) { frameTimes = std::move(times); }
     // Quits, through "Quit", at the end of the given frame (0: never).
     void SetFrameLimit(int frames) { frameLimit = frames; }
+    // Runs no more than this many ticks and quits at the end of the frame that runs the last (0: no limit).
+    void SetTickLimit(int ticks) { tickLimit = ticks; }
     // Asks for "Quit" at the end of the next frame; safe to call from a signal handler.
     static void RequestQuit() { quitRequested = true; }
 
+    // The display frame's length in milliseconds, 0 while paused.
     float GetDt() const { return dt; }
     bool IsPaused() const { return paused; }
     const std::array<std::string, 3>& GetLevelScripts() const { return levelScripts; }
@@ -115,6 +133,14 @@ private:
     std::string LevelPath(const std::string& name) const;
     void ChangeToCurrentLevel();
     void LoadLevelFile(const std::string& path);
+    float NextFrameMs();
+    int TicksDue();
+    void RunTick(bool lastOfFrame, float frameMs);
+    // The display frame's own work: each service's frame update, the timer, "Present" and the messages.
+    void RunFramePass(float frameMs);
+    void PostQuitWhenDue();
+    // "Present", noting the first picture of a level loaded since the last.
+    void Present();
 
     DynamicCaller caller;
     ContentPipeline contentPipeline;
@@ -126,6 +152,16 @@ private:
     bool paused = false;
     bool running = true;
     float dt = 0.0f;
+    // Real time not yet simulated (positive) or simulated ahead of the display (negative, at most a tick).
+    float owedMs = 0.0f;
+    float blend = 1.0f;
+    int tickCount = 0;
+    int tickLimit = 0;
+    bool levelChanged = false;  // a level was loaded in this frame's ticks
+    bool loadNotYetShown = false;       // a level was loaded and its first picture not yet presented
+    bool firstPictureShown = false;     // this frame presented it
+    bool skipNextMeasuredFrame = false;  // the next measured frame is part of the load
+    FramePacer pacer;
 
     std::string startLevel;
     std::string levelName;

@@ -19,6 +19,8 @@ public:
     float GetDeltaMs() const { return deltaSeconds * 1000.0f; }
     // Measures the time since the interval started, without starting a new one; milliseconds.
     float ElapsedMs();
+    // Leaves the clock time from `from` to `to` (a load) out of the interval being measured.
+    void Exclude(std::int64_t from, std::int64_t to) { previousCount += to - from; }
 
     // The clock, in ticks of 1 / frequency seconds (nanoseconds).
     static std::int64_t Now();

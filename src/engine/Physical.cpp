@@ -1,6 +1,9 @@
 // The spatial component's bindings and solid timer.
 #include "engine/Physical.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace ZELM {
 
 void Physical::Bind() {
@@ -71,6 +74,21 @@ void Physical::Update(float dt) {
 void Physical::SetSolid(bool isSolid, float timer) {
     solid = isSolid;
     solidTimer = timer;
+}
+
+void Physical::GetDrawnPlace(float blend, float& drawnX, float& drawnY) const {
+    // Two tiles a tick is faster than any body falls: a longer step is a jump, not a motion.
+    constexpr float kLongestStep = 2.0f;
+    const float stepX = x - startX;
+    const float stepY = y - startY;
+    if (!hasStart || !(blend < 1.0f) || !(std::fabs(stepX) <= kLongestStep && std::fabs(stepY) <= kLongestStep)) {
+        drawnX = x;
+        drawnY = y;
+        return;
+    }
+    const float t = std::max(blend, 0.0f);
+    drawnX = startX + stepX * t;
+    drawnY = startY + stepY * t;
 }
 
 }  // namespace ZELM

@@ -31,6 +31,17 @@ public:
     void SetSolid(bool isSolid, float timer);
     bool IsSolid() const { return solid; }
     float GetSolidTimer() const { return solidTimer; }
+    // Notes the place at the start of a tick, so a frame drawn between two ticks can show the
+    // entity between the two places it had.
+    void KeepTickStart() {
+        startX = x;
+        startY = y;
+        hasStart = true;
+    }
+    // The place to draw at `blend` between the tick's start (0) and its end (1, the place itself).
+    // An entity that moved further in the tick than anything can move (a respawn, a teleport) or
+    // that came into being during it is drawn where it is.
+    void GetDrawnPlace(float blend, float& drawnX, float& drawnY) const;
     // Where the place, size and solidity lie, side by side: for a caller that reads them for many
     // entities in turn and asks for the next ones' ahead of time.
     const void* GetStateAddress() const { return &x; }
@@ -50,6 +61,9 @@ private:
     float solidTimer = 0.0f;
     bool solid = true;
     bool loaded = false;  // set by a load, so Init knows to broadcast again
+    float startX = 0.0f;
+    float startY = 0.0f;
+    bool hasStart = false;
 };
 
 }  // namespace ZELM

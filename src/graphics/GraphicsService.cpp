@@ -12,6 +12,9 @@
 #include "engine/AssetManager.h"
 #include "engine/Component.h"
 #include "engine/ComponentRegistry.h"
+#include "engine/Engine.h"
+#include "engine/Entity.h"
+#include "engine/Physical.h"
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/PathTable.h"
 #include "graphics/BlockMaterials.h"
@@ -19,6 +22,7 @@
 #include "graphics/Dust.h"
 #include "graphics/GraphicComponents.h"
 #include "graphics/LevelRenderer.h"
+#include "graphics/MeshGraphic.h"
 #include "graphics/PhaseSplash.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
@@ -125,6 +129,7 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("SplashYellow", this, &GraphicsService::SplashYellow);
     ZELM::DynamicBinder::Bind("ToggleFullscreen", this, &GraphicsService::ToggleFullscreen);
     ZELM::DynamicBinder::Bind("IsFullscreen", this, &GraphicsService::IsFullscreen);
+    ZELM::DynamicBinder::Bind("SetVsync", this, &GraphicsService::SetVsync);
     ZELM::DynamicBinder::Bind("PostDraw", this, &GraphicsService::PostDraw);
     ZELM::DynamicBinder::Bind("ToggleResolution", this, &GraphicsService::ToggleResolution);
     ZELM::DynamicBinder::Bind("SetGravRadius", this, &GraphicsService::SetGravRadius);
@@ -342,8 +347,14 @@ void GraphicsService::DrawParticles() {
     dust->Draw();
 }
 
+void GraphicsService::BeginTick() {
+    cameraAtTickStart = {camera.targetX, camera.targetY};
+    lightAtTickStart = p1Light;
+    tickStarted = true;
+}
+
 void GraphicsService::Update(float dt) {
-    postDraw = false;
+    ticked = true;
     if (firstFrame) {
         firstFrame = false;
         if (IsBound("PlayBGM")) {
@@ -353,13 +364,11 @@ void GraphicsService::Update(float dt) {
     }
     CreateParticleSystems();
     DetectPhaseSplash();
-    UpdateParticles(dt);
     HandleDisplayKeys();
     UpdateDebugLine();
 
-    device->BeginMain(debugDraw ? 0xff505050u : 0xff000000u);
     camera.SetProjection(kFrameFov, static_cast<float>(screenWidth) / static_cast<float>(screenHeight));
-    // Every frame starts from the default framing; the player graphic may move it in the pass below.
+    // Every tick starts from the default framing; the player graphic may move it in the pass below.
     camera.distance = -8.0f;
     camera.offsetA = 1.0f;
     ApplyHeldView();
@@ -371,22 +380,95 @@ void GraphicsService::Update(float dt) {
             dust->AddParticle();
         }
     }
-
     slowestTime = -1.0f;
     const auto start = std::chrono::steady_clock::now();
-    DrawComponentsBeforeLevel(dt);
+    UpdateComponents(dt);
     componentsPass = MillisecondsSince(start);
+}
+
+void GraphicsService::UpdateComponents(float dt) {
+    // A copy: a component's update may add components (destroyed ones go at the end of the tick).
+    const std::vector<ZELM::Component*> components = GetComponents();
+    for (ZELM::Component* component : components) {
+        UpdateComponent(component, dt);
+    }
+    for (ZELM::Component* component : components) {
+        UpdateComponent(component, dt);
+    }
+    // The glow pass's update, with no time passing.
+    for (ZELM::Component* component : components) {
+        component->Update(0.0f);
+    }
+}
+
+void GraphicsService::UpdateComponent(ZELM::Component* component, float dt) {
+    const auto start = std::chrono::steady_clock::now();
+    component->Update(dt);
+    if (component->GetTypeName() == "GravityGuyGraphic") {
+        // The player graphic has just moved the camera target, unless the editor holds the view.
+        ApplyHeldView();
+        UpdateCameraTransforms(0.0f);
+    }
+    const float took = MillisecondsSince(start);
+    if (took > slowestTime) {
+        slowestTime = took;
+        slowestComponent = component->GetTypeName();
+    }
+}
+
+void GraphicsService::UpdateFrame(float frameMs) {
+    postDraw = false;
+    if (!ticked) {
+        return;  // nothing is placed before the first tick: the frame stays dark
+    }
+    const bool paused = ZELM::Engine::Exists() && ZELM::Engine::Instance().IsPaused();
+    UpdateParticles(paused ? 0.0f : frameMs);
+    device->BeginMain(debugDraw ? 0xff505050u : 0xff000000u);
+    BeginInterpolatedView();
+    DrawComponentsBeforeLevel();
     // Waits out a lost device before the level is drawn (an OpenGL context is never lost).
     while (IsDeviceLost()) {
     }
-
     const LevelLighting lighting = CurrentLighting();
-    DrawLevel(dt, lighting);
-    DrawComponentsAfterLevel(dt);
+    DrawLevel(paused ? 0.0f : frameMs, lighting);
+    DrawComponentsAfterLevel();
     DrawCellOutline(lighting);
     DrawParticles();
     DrawGlowPass(lighting);
     PostProcess();
+    EndInterpolatedView();
+    postDraw = false;  // the ticks before the next frame are no glow pass
+}
+
+void GraphicsService::BeginInterpolatedView() {
+    simulatedCamera = {camera.targetX, camera.targetY};
+    simulatedLight = p1Light;
+    const float blend = ZELM::Engine::Exists() ? ZELM::Engine::Instance().GetBlend() : 1.0f;
+    if (!tickStarted || !(blend < 1.0f)) {
+        return;
+    }
+    // A camera that jumped (a new level, a respawn) is drawn where it is.
+    constexpr float kLongestStep = 2.0f;
+    const glm::vec2 cameraStep = simulatedCamera - cameraAtTickStart;
+    if (std::fabs(cameraStep.x) <= kLongestStep && std::fabs(cameraStep.y) <= kLongestStep) {
+        camera.targetX = cameraAtTickStart.x + cameraStep.x * blend;
+        camera.targetY = cameraAtTickStart.y + cameraStep.y * blend;
+    }
+    const glm::vec3 lightStep = simulatedLight - lightAtTickStart;
+    if (std::fabs(lightStep.x) <= kLongestStep && std::fabs(lightStep.y) <= kLongestStep) {
+        p1Light = lightAtTickStart + lightStep * blend;
+    }
+    UpdateCameraTransforms(0.0f);
+}
+
+void GraphicsService::EndInterpolatedView() {
+    if (camera.targetX == simulatedCamera.x && camera.targetY == simulatedCamera.y && p1Light == simulatedLight) {
+        return;
+    }
+    camera.targetX = simulatedCamera.x;
+    camera.targetY = simulatedCamera.y;
+    p1Light = simulatedLight;
+    UpdateCameraTransforms(0.0f);
 }
 
 void GraphicsService::HoldView(float x, float y, float distance) {
@@ -472,53 +554,56 @@ LevelLighting GraphicsService::CurrentLighting() const {
 }
 
 void GraphicsService::DrawComponent(ZELM::Component* component) {
-    if (component->IsBound("Draw")) {
-        component->Call("Draw");
+    if (!component->IsBound("Draw")) {
+        return;
+    }
+    auto* mesh = dynamic_cast<MeshGraphic*>(component);
+    if (mesh != nullptr) {
+        mesh->SetDrawShift(DrawShiftOf(*component));
+    }
+    component->Call("Draw");
+    if (mesh != nullptr) {
+        mesh->SetDrawShift(glm::vec3(0.0f));
     }
 }
 
-void GraphicsService::UpdateAndDraw(ZELM::Component* component, float dt, bool draw) {
-    const auto start = std::chrono::steady_clock::now();
-    component->Update(dt);
-    if (component->GetTypeName() == "GravityGuyGraphic") {
-        // The player graphic has just moved the camera target, unless the editor holds the view.
-        ApplyHeldView();
-        UpdateCameraTransforms(0.0f);
+glm::vec3 GraphicsService::DrawShiftOf(const ZELM::Component& component) const {
+    const float blend = ZELM::Engine::Exists() ? ZELM::Engine::Instance().GetBlend() : 1.0f;
+    ZELM::Entity* owner = blend < 1.0f ? component.GetOwner().GetIfAlive() : nullptr;
+    const auto* physical = owner != nullptr ? dynamic_cast<const ZELM::Physical*>(owner->GetComponent("Physical")) : nullptr;
+    if (physical == nullptr) {
+        return glm::vec3(0.0f);
     }
-    if (draw) {
-        DrawComponent(component);
-    }
-    const float took = MillisecondsSince(start);
-    if (took > slowestTime) {
-        slowestTime = took;
-        slowestComponent = component->GetTypeName();
-    }
+    float x = 0.0f;
+    float y = 0.0f;
+    physical->GetDrawnPlace(blend, x, y);
+    return {x - physical->GetX(), y - physical->GetY(), 0.0f};
 }
 
-void GraphicsService::DrawComponentsBeforeLevel(float dt) {
-    // A copy: a component's update may add components (destroyed ones go at the end of the frame).
-    const std::vector<ZELM::Component*> components = GetComponents();
-    for (ZELM::Component* component : components) {
+void GraphicsService::DrawComponentsBeforeLevel() {
+    for (ZELM::Component* component : GetComponents()) {
         const std::string& type = component->GetTypeName();
         // A see-through ghost drawn twice would show twice as strong.
-        UpdateAndDraw(component, dt, type != "Cube" && type != "Powerup" && type != "GhostGraphic");
+        if (type != "Cube" && type != "Powerup" && type != "GhostGraphic") {
+            DrawComponent(component);
+        }
     }
 }
 
-void GraphicsService::DrawComponentsAfterLevel(float dt) {
-    const std::vector<ZELM::Component*> components = GetComponents();
+void GraphicsService::DrawComponentsAfterLevel() {
     // A level may hold more than one player (the editor places them): the players are drawn after
     // everything else, and the see-through ghosts after them, so a player shows through a ghost.
     std::vector<ZELM::Component*> players;
     std::vector<ZELM::Component*> ghosts;
-    for (ZELM::Component* component : components) {
+    for (ZELM::Component* component : GetComponents()) {
         const std::string& type = component->GetTypeName();
         std::vector<ZELM::Component*>* last =
             type == "GravityGuyGraphic" ? &players : (type == "GhostGraphic" ? &ghosts : nullptr);
         if (last != nullptr) {
             last->push_back(component);
+        } else {
+            DrawComponent(component);
         }
-        UpdateAndDraw(component, dt, last == nullptr);
     }
     for (const std::vector<ZELM::Component*>* last : {&players, &ghosts}) {
         for (ZELM::Component* component : *last) {
@@ -578,8 +663,12 @@ void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
     const bool shading = drawing && shaderToggle && shader != nullptr;
     const std::vector<ZELM::Component*> components = GetComponents();
     for (ZELM::Component* component : components) {
-        // A third update, with no time passing, before each component draws its glow.
-        component->Update(0.0f);
+        // The shader takes the world the component is drawn in (its third update, in the tick,
+        // left it there once; now each component's own).
+        if (auto* mesh = dynamic_cast<MeshGraphic*>(component); mesh != nullptr && device != nullptr) {
+            const glm::vec3 shift = DrawShiftOf(*component);
+            device->SetTransform(Device::Transform::World, mesh->GetWorld() * Translation(shift.x, shift.y, 0.0f));
+        }
         if (shading) {
             SetShaderTechnique();
             shader->SetFloat("screenwidth", static_cast<float>(screenWidth));
@@ -860,6 +949,14 @@ void GraphicsService::WriteScreenshot(const std::string& file) {
         ZELM_PROBLEM("Graphics::GraphicsService::Present", "Could not write the screenshot \"%s\"",
                      file.c_str());
     }
+}
+
+bool GraphicsService::SetVsync(bool on) {
+    const bool waits = device != nullptr && device->SetVsync(on);
+    if (ZELM::Engine::Exists()) {
+        ZELM::Engine::Instance().GetPacer().SetVsyncPacing(waits);
+    }
+    return waits;
 }
 
 }  // namespace Graphics

@@ -50,8 +50,14 @@ public:
     void Bind() override;
     // Creates the device (a null one when headless), the effects, the level's resources and the font.
     void Init() override;
-    // Draws the whole frame except its presentation.
+    // Notes where the camera and the player's light stand as the tick begins.
+    void BeginTick() override;
+    // The tick's part of the picture: the camera, the display keys, the splashes the player's light
+    // sets off and every graphic component's update.
     void Update(float dt) override;
+    // Draws the whole frame except its presentation, everything that moves between its places of
+    // the last two ticks; the particles move by the frame's real time.
+    void UpdateFrame(float frameMs) override;
 
     // Shows the frame drawn this frame, writing it first for every screenshot of this frame.
     void Present();
@@ -117,6 +123,9 @@ public:
     void ToggleFullscreen();
     void ToggleResolution();
     bool IsFullscreen() const { return fullscreen; }
+    // The player's vsync choice, handed to the device and to the frame pacer: true when the swap
+    // now waits for the display (never headless).
+    bool SetVsync(bool on);
     const DisplayModes& GetDisplayModes() const { return displayModes; }
     // Broadcast: what a level did to the frame ends with it, so the next level starts from the
     // frame's defaults as the first level of a run does.
@@ -168,14 +177,22 @@ private:
     void ApplyHeldView();
     void DrawCellOutline(const LevelLighting& lighting);
     LevelLighting CurrentLighting() const;
-    // The first component pass, before the level: every component but the cubes and power-ups is
-    // drawn; after the player graphic's update the camera follows it.
-    void DrawComponentsBeforeLevel(float dt);
-    // The second pass, after the level: every component is drawn, the player graphics last.
-    void DrawComponentsAfterLevel(float dt);
-    // One component's update and (when `draw`) its "Draw", timed for the slowest-component figure.
-    void UpdateAndDraw(ZELM::Component* component, float dt, bool draw);
+    // Every component updates three times a tick, as the three passes of a frame at 60 frames a
+    // second always updated them; after the player graphic's updates the camera follows it.
+    void UpdateComponents(float dt);
+    // One component's update, timed for the slowest-component figure.
+    void UpdateComponent(ZELM::Component* component, float dt);
+    // The first component pass, before the level: every component but the cubes and power-ups.
+    void DrawComponentsBeforeLevel();
+    // The second pass, after the level: every component, the player graphics last.
+    void DrawComponentsAfterLevel();
+    // The component's "Draw", moved to where its entity stands at the frame's moment between ticks.
     void DrawComponent(ZELM::Component* component);
+    glm::vec3 DrawShiftOf(const ZELM::Component& component) const;
+    // Moves the camera and the player's light to the frame's moment between ticks for the draw,
+    // and back after it.
+    void BeginInterpolatedView();
+    void EndInterpolatedView();
     void DrawLevel(float dt, const LevelLighting& lighting);
     // The glow picture into render target 1: the components in the shader's flat technique, then
     // the level's glowing blocks.
@@ -220,6 +237,14 @@ private:
     ZELM::LevelMap* levelMap = nullptr;
     std::vector<LightInst> lights;
     glm::vec3 p1Light{0.0f};
+    // The camera's target and the player's light as the tick began, and their places as simulated
+    // while a frame is drawn between ticks.
+    glm::vec2 cameraAtTickStart{0.0f};
+    glm::vec3 lightAtTickStart{0.0f};
+    bool tickStarted = false;
+    glm::vec2 simulatedCamera{0.0f};
+    glm::vec3 simulatedLight{0.0f};
+    bool ticked = false;  // a tick has placed the camera and the components
     bool playerShown = false;  // a player set its light since the text was last drawn
     bool menuDim = false;
     MessageBox messageBox;

@@ -81,7 +81,7 @@ void GravityGuyGraphic::DrawSphere() {
     }
     const GravitySphereSpring& spring = Spring();
     const LevelLighting lighting = Lighting();
-    effect->SetMatrix("gWVP", sphereWorld * lighting.viewProj);
+    effect->SetMatrix("gWVP", Shifted(sphereWorld) * lighting.viewProj);
     effect->SetTexture("gTex", sphereTexture);
     effect->SetFloat("intensity", lighting.intensity);
     effect->SetFloat("timer", timer);

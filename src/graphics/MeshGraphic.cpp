@@ -80,11 +80,18 @@ LevelLighting MeshGraphic::Lighting() {
     return lighting;
 }
 
+glm::mat4 MeshGraphic::Shifted(const glm::mat4& at) const {
+    if (drawShift == glm::vec3(0.0f)) {
+        return at;
+    }
+    return at * Translation(drawShift.x, drawShift.y, drawShift.z);
+}
+
 void MeshGraphic::DrawMesh(const glm::mat4& at, MeshLook look, std::initializer_list<int> materials) {
     CountDraw();
     LevelRenderer* level = LevelDrawing();
     if (mesh == nullptr || mesh->onDevice == nullptr || level == nullptr ||
-        !level->BeginMeshDraw(Lighting(), at, colour, normal, look)) {
+        !level->BeginMeshDraw(Lighting(), Shifted(at), colour, normal, look)) {
         return;
     }
     if (materials.size() == 0) {

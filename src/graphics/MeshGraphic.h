@@ -35,11 +35,16 @@ public:
     bool IsShaded() { return shaded; }
 
     const glm::mat4& GetWorld() { return World(); }
+    // How far from where it stands the next draw shows the component: where its entity was at the
+    // frame's moment between two ticks. Set around each draw by the graphics service.
+    void SetDrawShift(const glm::vec3& shift) { drawShift = shift; }
     // The mesh draws this component has made (or, without a device, would have made).
     int GetDrawCount() const { return drawCount; }
     const LoadedMesh* GetMesh() const { return mesh.get(); }
 
 protected:
+    // The draw's world: `at` moved by the draw shift.
+    glm::mat4 Shifted(const glm::mat4& at) const;
     // The matrix the component draws with; a type may keep it elsewhere.
     virtual glm::mat4& World() { return world; }
     glm::vec3 Position();
@@ -74,6 +79,7 @@ private:
     std::string colourName;
     std::string normalName;
     glm::mat4 world{1.0f};
+    glm::vec3 drawShift{0.0f};
     int drawCount = 0;
 };
 

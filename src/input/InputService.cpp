@@ -67,55 +67,129 @@ void InputService::Init() {
     } else {
         script->Parse(scriptText, "replay");
     }
+    if (scriptByTick) {
+        return;  // the first tick puts its events in place
+    }
     // Events of frame 1 are what gameplay sees in frame 1, so they are in place before it runs.
     frame = 1;
-    script->AdvanceTo(frame);
-    SendScriptedMessages();
-    keys = script->GetState().keys;
-    mouse.buttons = script->GetState().buttons;
-    cursorX = script->GetState().cursorX;
-    cursorY = script->GetState().cursorY;
+    ApplyScript(frame, sampled);
+    pressedSinceTick.mouse = sampled.mouse;
+    sampledSinceTick = true;
+}
+
+void InputService::BeginTick() {
+    ++tick;
+    pastKeys = keys;
+    pastMouse = mouse;
+    if (script && scriptByTick) {
+        Sample now;
+        now.cursorX = cursorX;
+        now.cursorY = cursorY;
+        ApplyScript(tick, now);
+        Publish(now);
+    } else {
+        // What is held now, and what went down since the last tick though it is up again.
+        Sample seen = sampled;
+        for (std::size_t code = 0; code < seen.keys.size(); ++code) {
+            seen.keys[code] = static_cast<char>(seen.keys[code] | pressedSinceTick.keys[code]);
+        }
+        for (std::size_t button = 0; button < seen.mouse.buttons.size(); ++button) {
+            seen.mouse.buttons[button] |= pressedSinceTick.mouse.buttons[button];
+        }
+        seen.mouse.x = pressedSinceTick.mouse.x;
+        seen.mouse.y = pressedSinceTick.mouse.y;
+        seen.mouse.z = pressedSinceTick.mouse.z;
+        Publish(seen);
+        pressedSinceTick = Sample();
+    }
+    sampledSinceTick = false;
+    KeepPublishedChanges();
+}
+
+void InputService::Publish(const Sample& sample) {
+    keys = sample.keys;
+    mouse = sample.mouse;
+    cursorX = sample.cursorX;
+    cursorY = sample.cursorY;
 }
 
 void InputService::Update(float dt) {
     UpdateComponents(dt);
-    pastKeys = keys;
-    pastMouse = mouse;
-    // Gameplay updates before this service, so what is sampled now is what it sees next frame.
-    ++frame;
-    if (script) {
-        SampleScript();
-    } else if (Windows::windowHandle != nullptr && !headless) {
-        SampleDevices();
-        KeepDeviceChanges();
-    }
     AimRay();
 }
 
-void InputService::SampleScript() {
-    mouse = MouseState();
-    ApplyScript();
+void InputService::UpdateFrame(float /*frameMs*/) {
+    if (script && scriptByTick) {
+        return;
+    }
+    const Sample before = sampled;
+    ++frame;
+    if (script) {
+        sampled.mouse = MouseState();
+        ApplyScript(frame, sampled);
+    } else if (Windows::windowHandle != nullptr && !headless) {
+        SampleDevices();
+    } else {
+        return;
+    }
+    LatchPresses(before);
+    sampledSinceTick = true;
 }
 
-void InputService::ApplyScript() {
-    script->AdvanceTo(frame);
-    SendScriptedMessages();
+void InputService::LatchPresses(const Sample& before) {
+    for (std::size_t code = 0; code < sampled.keys.size(); ++code) {
+        if (Held(sampled.keys, static_cast<int>(code)) && !Held(before.keys, static_cast<int>(code))) {
+            pressedSinceTick.keys[code] = static_cast<char>(0x80);
+        }
+    }
+    for (std::size_t button = 0; button < sampled.mouse.buttons.size(); ++button) {
+        if ((sampled.mouse.buttons[button] & 0x80) != 0 && (before.mouse.buttons[button] & 0x80) == 0) {
+            pressedSinceTick.mouse.buttons[button] = 0x80;
+        }
+    }
+    pressedSinceTick.mouse.x += sampled.mouse.x;
+    pressedSinceTick.mouse.y += sampled.mouse.y;
+    pressedSinceTick.mouse.z += sampled.mouse.z;
+}
+
+void InputService::ApplyScript(int at, Sample& into) {
+    script->AdvanceTo(at);
+    // Messages go out as the events are met; the tick that sees them is this one when played by
+    // tick, the next one otherwise.
+    SendScriptedMessages(scriptByTick ? tick : tick + 1);
     const InputScript::State& state = script->GetState();
-    keys = state.keys;
-    mouse.buttons = state.buttons;
-    mouse.x += state.cursorX - cursorX;
-    mouse.y += state.cursorY - cursorY;
-    cursorX = state.cursorX;
-    cursorY = state.cursorY;
+    into.keys = state.keys;
+    into.mouse.buttons = state.buttons;
+    into.mouse.x += state.cursorX - into.cursorX;
+    into.mouse.y += state.cursorY - into.cursorY;
+    into.cursorX = state.cursorX;
+    into.cursorY = state.cursorY;
 }
 
 void InputService::LevelStart() {
-    // A level starts at the end of a frame, after this service has sampled the next one: that
-    // frame is the level's first, so the events the script holds for it go in now, as they would
-    // in a run started at this level.
-    if (script && ZELM::Engine::Exists() &&
-        script->StartLevel(ZELM::Engine::Instance().GetLevelName(), frame)) {
-        ApplyScript();
+    if (!script || !ZELM::Engine::Exists()) {
+        return;
+    }
+    const std::string level = ZELM::Engine::Instance().GetLevelName();
+    if (scriptByTick) {
+        script->StartLevel(level, tick + 1);
+        return;
+    }
+    // A level starts at the end of a tick. When the frame's sample came before it (the frame's
+    // last tick), that sample was the level's first frame: the events the script holds for it go
+    // in now, as they would in a run started at this level. Otherwise the next sample is.
+    if (sampledSinceTick) {
+        if (script->StartLevel(level, frame)) {
+            sampled.mouse = MouseState();
+            ApplyScript(frame, sampled);
+            pressedSinceTick = Sample();
+            pressedSinceTick.mouse = sampled.mouse;
+        }
+    } else if (script->StartLevel(level, frame + 1)) {
+        // Nothing of the level before is still held when the level's first frame begins.
+        sampled.keys.fill(0);
+        sampled.mouse.buttons.fill(0);
+        pressedSinceTick = Sample();
     }
 }
 
@@ -207,11 +281,15 @@ std::vector<SDL_Event> DeviceEventsOf(const InputScript::Event& scripted, int cu
 
 // Scripted input reaches the window-message handlers (the editor, the tweak bars) as the messages
 // the devices would have given, so they can be driven headless.
-void InputService::SendScriptedMessages() {
+void InputService::SendScriptedMessages(int keptAt) {
     const int x = script->GetState().cursorX;
     const int y = script->GetState().cursorY;
     for (const InputScript::Event& scripted : script->GetFreshEvents()) {
-        Keep(scripted);
+        // Keys, buttons and the cursor are kept as the tick sees them; typing and the wheel reach
+        // the game as messages only, so they are kept as they go out.
+        if (scripted.kind == InputScript::Kind::Text || scripted.kind == InputScript::Kind::Wheel) {
+            Keep(scripted, keptAt);
+        }
         // The pointer itself goes there too: user interfaces that read it directly see the script's.
         if (scripted.kind == InputScript::Kind::Mouse && Windows::windowHandle != nullptr) {
             SDL_WarpMouseInWindow(Windows::windowHandle, scripted.x, scripted.y);
@@ -229,6 +307,7 @@ void InputService::SendScriptedMessages() {
 void InputService::SampleDevices() {
     int count = 0;
     const Uint8* held = SDL_GetKeyboardState(&count);
+    std::array<char, 256>& keys = sampled.keys;
     keys.fill(0);
     for (int key = 0; key < count; ++key) {
         const int code = held[key] != 0 ? ScanCodeOf(static_cast<SDL_Scancode>(key)) : 0;
@@ -245,9 +324,10 @@ void InputService::SampleDevices() {
     int windowX = 0;
     int windowY = 0;
     SDL_GetWindowPosition(Windows::windowHandle, &windowX, &windowY);
-    cursorX = screenX - windowX;
-    cursorY = screenY - windowY;
+    sampled.cursorX = screenX - windowX;
+    sampled.cursorY = screenY - windowY;
 
+    MouseState& mouse = sampled.mouse;
     mouse = MouseState();
     SDL_GetRelativeMouseState(&mouse.x, &mouse.y);
     const Uint32 masks[4] = {SDL_BUTTON_LMASK, SDL_BUTTON_RMASK, SDL_BUTTON_MMASK, SDL_BUTTON_X1MASK};
@@ -256,11 +336,11 @@ void InputService::SampleDevices() {
     }
 }
 
-void InputService::Keep(InputScript::Event event) {
+void InputService::Keep(InputScript::Event event, int at) {
     if (!keepingSeen) {
         return;
     }
-    event.frame = frame;
+    event.frame = at;
     event.section = 0;
     if (event.kind == InputScript::Kind::Mouse) {
         keptCursorX = event.x;
@@ -269,28 +349,31 @@ void InputService::Keep(InputScript::Event event) {
     seen.push_back(std::move(event));
 }
 
-// A held button is kept as a click of its first frame: scripts hold a button for one frame only.
-void InputService::KeepDeviceChanges() {
+// A held button is kept as a click of its first tick: scripts hold a button for one frame only.
+void InputService::KeepPublishedChanges() {
+    if (!keepingSeen) {
+        return;
+    }
     InputScript::Event event;
     for (int code = 1; code < static_cast<int>(keys.size()); ++code) {
         if (Held(keys, code) != Held(pastKeys, code)) {
             event.kind = Held(keys, code) ? InputScript::Kind::Down : InputScript::Kind::Up;
             event.code = code;
-            Keep(event);
+            Keep(event, tick);
         }
     }
     if (cursorX != keptCursorX || cursorY != keptCursorY) {
         event.kind = InputScript::Kind::Mouse;
         event.x = cursorX;
         event.y = cursorY;
-        Keep(event);
+        Keep(event, tick);
     }
     for (int button = 0; button < 2; ++button) {
         const std::size_t at = static_cast<std::size_t>(button);
         if ((mouse.buttons[at] & 0x80) != 0 && (pastMouse.buttons[at] & 0x80) == 0) {
             event.kind = InputScript::Kind::Click;
             event.button = button;
-            Keep(event);
+            Keep(event, tick);
         }
     }
 }
@@ -302,7 +385,7 @@ int InputService::WatchDeviceEvents(void* service, SDL_Event* event) {
         const int flipped = event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
         seen.kind = InputScript::Kind::Wheel;
         seen.notches = std::clamp(event->wheel.y * flipped, -100, 100);
-        self->Keep(seen);
+        self->Keep(seen, self->tick + 1);
     } else if (event->type == SDL_TEXTINPUT) {
         // A script types printable characters only; the rest of a typed text cannot be replayed.
         seen.kind = InputScript::Kind::Text;
@@ -312,7 +395,7 @@ int InputService::WatchDeviceEvents(void* service, SDL_Event* event) {
             }
         }
         if (!seen.text.empty()) {
-            self->Keep(seen);
+            self->Keep(seen, self->tick + 1);
         }
     }
     return 1;

@@ -26,8 +26,17 @@ public:
     void Bind() override;
     // Reads the input script; its first frame's events are in place before the first frame runs.
     void Init() override;
-    // Samples keys and mouse for this frame and aims the pick ray.
+    // Hands the tick what was sampled since the last one: what is held now, and every key and
+    // button that went down since though it is up again, so a tap between two ticks still reaches
+    // the game; a press reaches it once however many frames or ticks it spans.
+    void BeginTick() override;
+    // Aims the pick ray.
     void Update(float dt) override;
+    // Samples keys and mouse (or the script's frame) for the coming ticks.
+    void UpdateFrame(float frameMs) override;
+    // The script's frames are ticks, not display frames: a replay's input, which was recorded by
+    // the tick that saw it, so it plays back the same at any display rate.
+    void PlayScriptByTick() { scriptByTick = true; }
     // Broadcast: lets the script's "level" lines count frames from this level's first frame.
     void LevelStart();
     // Plays this script text (an input script) instead of the file or the devices.
@@ -73,20 +82,36 @@ private:
     bool EditorActive();
     static bool Held(const std::array<char, 256>& state, int code);
     void SampleDevices();
-    void SampleScript();
-    // Puts the script's events up to `frame` in place, the cursor's move added to this frame's.
-    void ApplyScript();
-    void SendScriptedMessages();
-    // Keeps the devices' changes since the last sample as events.
-    void KeepDeviceChanges();
-    void Keep(InputScript::Event event);
+    // What one sample saw, or the ticks since the last publish saw together.
+    struct Sample {
+        std::array<char, 256> keys{};
+        MouseState mouse;
+        int cursorX = 0;
+        int cursorY = 0;
+    };
+    // Puts the script's events up to `at` (a frame, or a tick when played by tick) in place in
+    // `into`, the cursor's move added to the one it holds.
+    void ApplyScript(int at, Sample& into);
+    void SendScriptedMessages(int keptAt);
+    // Notes what went down between the sample before and this one, for the next tick to see.
+    void LatchPresses(const Sample& before);
+    void Publish(const Sample& sample);
+    // Keeps what changed in the state the tick sees as events stamped with the tick.
+    void KeepPublishedChanges();
+    void Keep(InputScript::Event event, int at);
     // Sees the devices' typed text and wheel turns as they are queued: they reach the game as window
     // messages only, never as sampled state.
     static int WatchDeviceEvents(void* service, SDL_Event* event);
     void AimRay();
 
+    // What the tick in progress sees, and what the one before saw.
     std::array<char, 256> keys{};
     std::array<char, 256> pastKeys{};
+    Sample sampled;           // the last sample
+    Sample pressedSinceTick;  // keys and buttons that went down, and the mouse's moves, since the last tick
+    bool sampledSinceTick = false;
+    bool scriptByTick = false;
+    int tick = 0;  // the tick in progress
     std::array<char, 256> netKeys{};
     std::array<char, 256> netPastKeys{};
     std::map<std::string, int> keyNames;
@@ -103,7 +128,7 @@ private:
     std::unique_ptr<InputScript> script;
     std::string scriptText;  // played instead of the file when playingText
     bool playingText = false;
-    int frame = 1;  // the input-script frame of the last sample: what gameplay sees that frame
+    int frame = 1;  // the input-script frame of the last sample: what the next tick sees
     bool keepingSeen = false;
     bool watching = false;  // WatchDeviceEvents is installed
     std::vector<InputScript::Event> seen;

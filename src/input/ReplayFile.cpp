@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "engine/ProblemReport.h"
@@ -132,11 +133,16 @@ bool ReplayFile::ParseLine(const std::string& line, int number, std::string& scr
     } else if (word == "dt") {
         char* end = nullptr;
         errno = 0;
-        const long frame = tokens.size() == 3 ? std::strtol(tokens[1].c_str(), &end, 10) : 0;
-        if (tokens.size() != 3 || *end != '\0' || errno != 0 ||
+        const long frame = tokens.size() == 4 ? std::strtol(tokens[1].c_str(), &end, 10) : 0;
+        if (tokens.size() != 4 || *end != '\0' || errno != 0 ||
             frame != static_cast<long>(frameTimes.size()) + 1) {
             error = At(number) + "dt takes the next frame (" + std::to_string(frameTimes.size() + 1) +
-                    ") and its milliseconds";
+                    "), its milliseconds and the ticks it ran";
+            return false;
+        }
+        const long ticks = std::strtol(tokens[3].c_str(), &end, 10);
+        if (*end != '\0' || errno != 0 || ticks < 0 || ticks > kMostTicksInAFrame) {
+            error = At(number) + "a frame runs from 0 to " + std::to_string(kMostTicksInAFrame) + " ticks";
             return false;
         }
         const float ms = std::strtof(tokens[2].c_str(), &end);
@@ -146,6 +152,7 @@ bool ReplayFile::ParseLine(const std::string& line, int number, std::string& scr
             return false;
         }
         frameTimes.push_back(ms);
+        frameTicks.push_back(static_cast<int>(ticks));
     } else {
         scriptLine = line;
     }
@@ -177,10 +184,11 @@ bool ReplayFile::Check(std::string& error) const {
         error = "a replay needs its version, start and at least one dt line";
         return false;
     }
+    const long ticks = TotalTicks();
     for (const InputScript::Event& event : events) {
-        // Input of frame N + 1 is sampled in frame N; anything later can never be played.
-        if (event.frame > static_cast<long>(frameTimes.size()) + 1) {
-            error = "an input event at frame " + std::to_string(event.frame) + " lies after the last frame";
+        // Input for tick N + 1 is sampled before it runs; anything later can never be played.
+        if (event.frame > ticks + 1) {
+            error = "an input event at tick " + std::to_string(event.frame) + " lies after the last tick";
             return false;
         }
     }
@@ -214,11 +222,19 @@ std::string ReplayFile::LevelLine(const Level& level) {
     return "level " + level.fileHash + " " + level.tileHash + " " + level.name + "\n";
 }
 
-std::string ReplayFile::FrameTimeLine(int frame, float ms) {
+std::string ReplayFile::FrameTimeLine(int frame, float ms, int ticks) {
     // Nine significant digits give back the very float the frame used.
     char text[32];
     std::snprintf(text, sizeof text, "%.9g", static_cast<double>(ms));
-    return "dt " + std::to_string(frame) + " " + text + "\n";
+    return "dt " + std::to_string(frame) + " " + text + " " + std::to_string(ticks) + "\n";
+}
+
+int ReplayFile::TotalTicks() const {
+    long total = 0;
+    for (const int ticks : frameTicks) {
+        total += ticks;
+    }
+    return static_cast<int>(std::min<long>(total, std::numeric_limits<int>::max()));
 }
 
 std::string ReplayFile::Write() const {
@@ -226,12 +242,19 @@ std::string ReplayFile::Write() const {
     for (const Level& level : levels) {
         text += LevelLine(level);
     }
+    // Each frame's events follow it as a recording writes them: those the ticks up to the next
+    // frame's first see.
     std::size_t next = 0;
+    int ticks = 0;
     for (std::size_t frame = 1; frame <= frameTimes.size() + 1; ++frame) {
         if (frame <= frameTimes.size()) {
-            text += FrameTimeLine(static_cast<int>(frame), frameTimes[frame - 1]);
+            const int ran = frame <= frameTicks.size() ? frameTicks[frame - 1] : 0;
+            text += FrameTimeLine(static_cast<int>(frame), frameTimes[frame - 1], ran);
+            ticks += ran;
+        } else {
+            ticks = std::numeric_limits<int>::max() - 1;
         }
-        for (; next < events.size() && events[next].frame <= static_cast<int>(frame); ++next) {
+        for (; next < events.size() && events[next].frame <= ticks + 1; ++next) {
             text += EventLine(events[next], events[next].frame) + "\n";
         }
     }
@@ -246,7 +269,7 @@ std::string ReplayFile::WriteInputScript() const {
     return text;
 }
 
-ReplayFile ReplayFile::Since(int firstFrame, const std::string& level,
+ReplayFile ReplayFile::Since(int firstFrame, int firstTick, const std::string& level,
                              const std::vector<InputScript::Event>& held) const {
     ReplayFile part;
     part.version = version;
@@ -254,14 +277,17 @@ ReplayFile ReplayFile::Since(int firstFrame, const std::string& level,
     part.levels = levels;
     if (firstFrame >= 1 && static_cast<std::size_t>(firstFrame) <= frameTimes.size()) {
         part.frameTimes.assign(frameTimes.begin() + (firstFrame - 1), frameTimes.end());
+        if (static_cast<std::size_t>(firstFrame) <= frameTicks.size()) {
+            part.frameTicks.assign(frameTicks.begin() + (firstFrame - 1), frameTicks.end());
+        }
     }
     for (InputScript::Event event : held) {
         event.frame = 1;
         part.events.push_back(event);
     }
     for (InputScript::Event event : events) {
-        if (event.frame >= firstFrame) {
-            event.frame -= firstFrame - 1;
+        if (event.frame >= firstTick) {
+            event.frame -= firstTick - 1;
             part.events.push_back(event);
         }
     }

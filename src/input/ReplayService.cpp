@@ -1,6 +1,7 @@
 // Recording replays and guarding their playback.
 #include "input/ReplayService.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -50,9 +51,16 @@ void ReplayService::Bind() {
     BindBroadcast("LevelStart", this, &ReplayService::LevelStart);
 }
 
-void ReplayService::Update(float dt) {
-    recorded.frameTimes.push_back(dt);
-    Record(ReplayFile::FrameTimeLine(static_cast<int>(recorded.frameTimes.size()), dt));
+void ReplayService::Update(float /*dt*/) { TakeInput(); }
+
+void ReplayService::UpdateFrame(float frameMs) {
+    // The frame's last tick has run (or it runs none): the engine's count is the frame's end.
+    const int ticks = ZELM::Engine::Exists() ? ZELM::Engine::Instance().GetTickCount() : ticksRecorded;
+    const int ran = std::max(0, ticks - ticksRecorded);
+    ticksRecorded = ticks;
+    recorded.frameTimes.push_back(frameMs);
+    recorded.frameTicks.push_back(ran);
+    Record(ReplayFile::FrameTimeLine(static_cast<int>(recorded.frameTimes.size()), frameMs, ran));
     TakeInput();
     // Each frame reaches the file as it ends, so a run that crashes or is killed still leaves its replay.
     out.flush();
@@ -103,7 +111,9 @@ void ReplayService::LevelStart() {
     }
     TakeInput();
     levelName = level.name;
+    // A level starts at the end of a tick, and the frame it was loaded in runs no more ticks.
     levelFirstFrame = ZELM::Engine::Instance().GetFrameCount() + 1;
+    levelFirstTick = ZELM::Engine::Instance().GetTickCount() + 1;
     heldAtLevelStart = input.HeldEvents();
 }
 
@@ -124,7 +134,7 @@ bool ReplayService::MatchesPlayedLoad(const ReplayFile::Level& level) {
 
 std::string ReplayService::ReplaySinceLevelStart() {
     TakeInput();
-    return recorded.Since(levelFirstFrame, levelName, heldAtLevelStart).Write();
+    return recorded.Since(levelFirstFrame, levelFirstTick, levelName, heldAtLevelStart).Write();
 }
 
 }  // namespace Input

@@ -1,5 +1,5 @@
 // Records a session as a replay, or checks that a replay being played meets the levels it was made
-// on. Added after the input service, so each frame it sees the input that service has just sampled.
+// on. Added after the input service, so each tick it sees the input that service has just handed out.
 #pragma once
 
 #include <fstream>
@@ -34,8 +34,10 @@ public:
 
     void Bind() override;
     void Init() override {}
-    // Records the frame's dt and the input sampled for the next frame.
+    // Records the input the tick saw.
     void Update(float dt) override;
+    // Records the frame's length and the ticks it ran.
+    void UpdateFrame(float frameMs) override;
     // Broadcast: records the level's hashes, or refuses a replay of a level that changed.
     void LevelStart();
 
@@ -52,6 +54,8 @@ private:
     ReplayFile recorded;
     ReplayFile playing;
     int levelFirstFrame = 1;
+    int levelFirstTick = 1;
+    int ticksRecorded = 0;  // the ticks of the frames recorded so far
     std::string levelName;
     std::vector<InputScript::Event> heldAtLevelStart;
     std::map<std::string, std::size_t> playedLoads;  // by level: 1 + the recorded load last met; 0: none

@@ -3,6 +3,7 @@
 
 #include "engine/ComponentRegistry.h"
 #include "engine/Domain.h"
+#include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "engine/LevelSequence.h"
@@ -99,6 +100,12 @@ void LogicService::Bind() {
     DynamicBinder::Bind("SaveSettings", this, &LogicService::SaveSettings);
     DynamicBinder::Bind("IsShowingGhosts", this, &LogicService::IsShowingGhosts);
     DynamicBinder::Bind("SetShowGhosts", this, &LogicService::SetShowGhosts);
+    DynamicBinder::Bind("IsUsingVsync", this, &LogicService::IsUsingVsync);
+    DynamicBinder::Bind("SetUseVsync", this, &LogicService::SetUseVsync);
+    DynamicBinder::Bind("IsVsyncPacing", this, &LogicService::IsVsyncPacing);
+    DynamicBinder::Bind("GetFrameRateLimit", this, &LogicService::GetFrameRateLimit);
+    DynamicBinder::Bind("SetFrameRateLimit", this, &LogicService::SetFrameRateLimit);
+    BindBroadcast("WindowFocusChanged", this, &LogicService::WindowFocusChanged);
     DynamicBinder::Bind("GetReachedLevels", this, &LogicService::GetReachedLevels);
     DynamicBinder::Bind("GetLevelBest", this, &LogicService::GetLevelBest);
 
@@ -168,6 +175,19 @@ void LogicService::ApplySettings() {
     if (settings.width != 0) {
         ApplyResolution(settings.width, settings.height);
     }
+    ApplyVsync();
+    ApplyFrameLimit();
+}
+
+void LogicService::ApplyVsync() {
+    vsyncPacing = IsBound("SetVsync") && Call<bool>("SetVsync", settings.vsync);
+}
+
+// The pacer belongs to the engine's loop; tools and tests that run no engine have none to pace.
+void LogicService::ApplyFrameLimit() {
+    if (ZELM::Engine::Exists()) {
+        ZELM::Engine::Instance().GetPacer().SetLimit(settings.frameLimit);
+    }
 }
 
 // The display offers its resolutions in a ring: the saved one is looked for once round it, and
@@ -206,6 +226,27 @@ void LogicService::SaveSettings() {
 
 void LogicService::SetShowGhosts(bool show) {
     settings.ghosts = show;
+    SaveSettings();
+}
+
+bool LogicService::SetUseVsync(bool on) {
+    settings.vsync = on;
+    ApplyVsync();
+    SaveSettings();
+    return vsyncPacing;
+}
+
+void LogicService::SetFrameRateLimit(int framesPerSecond) {
+    if (!Settings::IsFrameLimit(framesPerSecond)) {
+        // Only the console can ask for one the options do not offer.
+        ZELM_PROBLEM("Logic::LogicService::SetFrameRateLimit",
+                     "%d frames a second is not a frame limit the options offer: 60, 120, 144, 240 or 0 "
+                     "(none).",
+                     framesPerSecond);
+        return;
+    }
+    settings.frameLimit = framesPerSecond;
+    ApplyFrameLimit();
     SaveSettings();
 }
 
@@ -483,6 +524,12 @@ const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
 
 }  // namespace
 
+void LogicService::WindowFocusChanged(bool focused) {
+    if (auto* level = static_cast<Level*>(FirstComponent("Level"))) {
+        level->WindowFocusChanged(focused);
+    }
+}
+
 void LogicService::Pause(bool paused) {
     pauseMenuOpen = paused;
     Call("ToggleBGM", paused);
@@ -571,6 +618,14 @@ void LogicService::SetPlayerInstructions(const std::string& text) {
 void LogicService::TellPeerFinishTime(float time) {
     if (IsBound("SetNetworkingPlayerFinishTime")) {
         Call("SetNetworkingPlayerFinishTime", time);
+    }
+}
+
+void LogicService::BeginTick() {
+    for (ZELM::Component* component : GetComponents()) {
+        if (auto* physical = dynamic_cast<ZELM::Physical*>(component)) {
+            physical->KeepTickStart();
+        }
     }
 }
 

@@ -37,6 +37,8 @@ public:
     // Counts the tile-effect cooldowns down, updates the components (while the pause menu is open,
     // all but those that take the player's keys), then runs the level's Lua "Update" when the
     // level has an update script.
+    // Notes where every entity stands as the tick begins, for the frames drawn after it.
+    void BeginTick() override;
     void Update(float dt) override;
 
     // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
@@ -105,6 +107,16 @@ public:
     // The option that shows a level's best run as a ghost; saved at once.
     bool IsShowingGhosts() { return settings.ghosts; }
     void SetShowGhosts(bool show);
+    // The vsync option, applied and saved at once; true when the swap now waits for the display.
+    bool IsUsingVsync() { return settings.vsync; }
+    bool SetUseVsync(bool on);
+    // Whether the swap waits for the display now: vsync is on and the display could give it.
+    bool IsVsyncPacing() { return vsyncPacing; }
+    // The frame limit option (one of Settings::kFrameLimits), applied and saved at once.
+    int GetFrameRateLimit() { return settings.frameLimit; }
+    void SetFrameRateLimit(int framesPerSecond);
+    // Broadcast by the window service: losing the window mid-level pauses the level's screen.
+    void WindowFocusChanged(bool focused);
     // The ghost's place while one is drawn, for the trace.
     bool GetGhostPosition(float& x, float& y) const { return bestRun.GetGhostPosition(x, y); }
     // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
@@ -156,6 +168,8 @@ private:
     void LoadSettings();
     void ApplySettings();
     void ApplyResolution(int width, int height);
+    void ApplyVsync();
+    void ApplyFrameLimit();
     void SaveRecords();
     // The adventure level's time and its best, on a clock line of its own while the win plays.
     void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
@@ -186,6 +200,7 @@ private:
     BestRun bestRun{*this};
     bool keepsPlayerFiles = false;
     bool settingsApplied = false;
+    bool vsyncPacing = false;
     std::vector<std::string> adventureLevels;
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;

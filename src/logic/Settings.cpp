@@ -3,8 +3,10 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 
 #include "engine/XmlReader.h"
 
@@ -26,14 +28,25 @@ bool ParseWhole(const char* text, long lowest, long highest, int& value) {
     return true;
 }
 
+// The setting an element of "true" or "false" holds, or null for one of another kind.
+bool* YesOrNoSetting(const std::string& name, Settings& read) {
+    if (name == "FullScreen") {
+        return &read.fullscreen;
+    }
+    if (name == "Ghosts") {
+        return &read.ghosts;
+    }
+    return name == "Vsync" ? &read.vsync : nullptr;
+}
+
 bool ParseElement(const TiXmlElement& element, Settings& read, std::string& problem) {
     const std::string& name = element.ValueStr();
     const char* text = element.GetText();
     const std::string shown = text != nullptr ? text : "";
     bool good = false;
-    if (name == "FullScreen" || name == "Ghosts") {
+    if (bool* setting = YesOrNoSetting(name, read)) {
         good = shown == "true" || shown == "false";
-        (name == "FullScreen" ? read.fullscreen : read.ghosts) = shown == "true";
+        *setting = shown == "true";
     } else if (name == "Width") {
         good = ParseWhole(text, Settings::kSmallestSide, Settings::kLargestSide, read.width);
     } else if (name == "Height") {
@@ -41,6 +54,8 @@ bool ParseElement(const TiXmlElement& element, Settings& read, std::string& prob
     } else if (name == "MusicVolume" || name == "EffectsVolume") {
         int& volume = name == "MusicVolume" ? read.musicVolume : read.effectsVolume;
         good = ParseWhole(text, 0, 100, volume) && volume % Settings::kVolumeStep == 0;
+    } else if (name == "FrameLimit") {
+        good = ParseWhole(text, 0, 1000, read.frameLimit) && Settings::IsFrameLimit(read.frameLimit);
     } else {
         problem = "it holds an unknown element \"" + name + "\"";
         return false;
@@ -52,6 +67,22 @@ bool ParseElement(const TiXmlElement& element, Settings& read, std::string& prob
 }
 
 }  // namespace
+
+bool Settings::IsFrameLimit(int framesPerSecond) {
+    return std::find(std::begin(kFrameLimits), std::end(kFrameLimits), framesPerSecond) !=
+           std::end(kFrameLimits);
+}
+
+int Settings::StepFrameLimit(int framesPerSecond, int steps) {
+    const int count = static_cast<int>(std::size(kFrameLimits));
+    int at = count - 1;  // none, the last choice
+    for (int i = 0; i < count; ++i) {
+        if (kFrameLimits[i] == framesPerSecond) {
+            at = i;
+        }
+    }
+    return kFrameLimits[((at + steps) % count + count) % count];
+}
 
 bool Settings::Parse(const std::string& text, Settings& settings, std::string& problem) {
     TiXmlDocument document;
@@ -92,6 +123,8 @@ std::string Settings::Serialise() const {
     add("MusicVolume", std::to_string(musicVolume));
     add("EffectsVolume", std::to_string(effectsVolume));
     add("Ghosts", ghosts ? "true" : "false");
+    add("Vsync", vsync ? "true" : "false");
+    add("FrameLimit", std::to_string(frameLimit));
     TiXmlPrinter printer;
     document.Accept(&printer);
     return printer.Str();

@@ -1,5 +1,5 @@
-// The player's settings, kept between runs: the display, the two volumes and the ghosts. Read from and
-// written to text here; the game flow keeps the file and applies them.
+// The player's settings, kept between runs: the display and its pacing, the two volumes and the
+// ghosts. Read from and written to text here; the game flow keeps the file and applies them.
 #pragma once
 
 #include <string>
@@ -13,15 +13,21 @@ public:
     // Window sizes outside these are no display a player chose.
     static constexpr int kSmallestSide = 200;
     static constexpr int kLargestSide = 16384;
+    // The frame limits a player can choose, in the order the option steps through them; 0 is none.
+    static constexpr int kFrameLimits[] = {60, 120, 144, 240, 0};
 
     // Reads the settings from a file's text. The file comes from outside the game: anything but
-    // well-formed settings with sizes and volumes in range is refused whole, with the reason in
-    // `problem`, and `settings` is left as it was.
+    // well-formed settings with sizes, volumes and a frame limit in range is refused whole, with the
+    // reason in `problem`, and `settings` is left as it was.
     static bool Parse(const std::string& text, Settings& settings, std::string& problem);
     std::string Serialise() const;
 
     // The next volume down (ENTER on the option): 10% less, from 0% round to 100%.
     static int StepDown(int percent) { return percent <= 0 ? 100 : percent - kVolumeStep; }
+    static bool IsFrameLimit(int framesPerSecond);
+    // The frame limit `steps` places on from `framesPerSecond` in kFrameLimits, round either end; a
+    // value that is no choice counts as none.
+    static int StepFrameLimit(int framesPerSecond, int steps);
 
     bool fullscreen = false;
     int width = 0;  // 0: the window the game opens with
@@ -29,6 +35,8 @@ public:
     int musicVolume = 100;
     int effectsVolume = 100;
     bool ghosts = true;  // the best run of a level shown as a ghost
+    bool vsync = true;
+    int frameLimit = 0;  // frames a second at most while vsync is off or the display cannot wait; 0: none
 };
 
 }  // namespace Logic

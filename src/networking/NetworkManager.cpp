@@ -1,4 +1,4 @@
-// Discovery, election and pairing by broadcast, then one race message a frame each way.
+// Discovery, election and pairing by broadcast, then one race message a tick each way.
 #include "networking/NetworkManager.h"
 
 #include <SDL.h>
@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "engine/ComponentRegistry.h"
+#include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "networking/NetworkingComponent.h"
@@ -26,6 +27,17 @@ NetworkManager::Settings GameSettings() {
 
 unsigned OtherAssociation(unsigned association) {
     return association == 1 ? 2 : 1;
+}
+
+// What a race level shows on its notice line when it was started on its own: the course's
+// instructions point at that line for where the race looks for the other player.
+constexpr const char* kPlayedAlone =
+    "Played alone: no other player is looked for. A race is started from the menus: [play], then [race].";
+
+// The tick this machine's race messages carry, by which the peer puts them in order; 0 without an
+// engine (the tests).
+std::uint32_t CurrentTick() {
+    return ZELM::Engine::Exists() ? static_cast<std::uint32_t>(ZELM::Engine::Instance().GetTickCount()) : 0;
 }
 
 bool StartsWith(const std::string& text, const char* prefix) {
@@ -131,9 +143,14 @@ void NetworkManager::LevelStart() {
         return;
     }
     if (!allowCommunication) {
-        return;  // a race level started on its own (--level, the editor) plays without a peer
+        // A race level started on its own (--level, the editor) plays without a peer: it looks
+        // for none, so the line that would say where it looks says how a race is started.
+        if (IsBound("PostSomeText")) {
+            Call("PostSomeText", std::string(kPlayedAlone));
+        }
+        return;
     }
-    framesWithoutMessage = 0;
+    ticksWithoutMessage = 0;
     raceStartPending = true;
     lookingMs = 0.0f;
     if (connected) {
@@ -174,7 +191,7 @@ void NetworkManager::Unpair() {
     connected = false;
     discovering = true;
     raceStartPending = true;
-    framesWithoutMessage = 0;
+    ticksWithoutMessage = 0;
     OpenBroadcast();
     datagramSink = &NetworkManager::DiscoverySink;
     messageStep = &NetworkManager::DiscoveryStep;
@@ -224,7 +241,7 @@ void NetworkManager::Send(const std::string& text, const PeerAddress& to) {
             ++sentMessages;
             break;
         case TransportStatus::WouldBlock:
-            Idle();  // the datagram is dropped: next frame's carries the whole state again
+            Idle();  // the datagram is dropped: next tick's carries the whole state again
             break;
         case TransportStatus::Failed:
             errors.Report(SocketProblemText("Problem with Client Sending with UDP.", error));
@@ -249,7 +266,7 @@ void NetworkManager::ReceiveStep() {
         return;
     }
     char buffer[kMaxDatagramSize];
-    for (int i = 0; i < kMaxDatagramsPerFrame; ++i) {
+    for (int i = 0; i < kMaxDatagramsPerTick; ++i) {
         std::size_t size = 0;
         PeerAddress from;
         int error = 0;
@@ -300,7 +317,7 @@ void NetworkManager::DiscoveryStep() {
     if (connected) {
         OpenUnicast();
         messageStep = &NetworkManager::RaceStep;
-        RaceStep();  // this frame's messages came through the race sink already
+        RaceStep();  // this tick's messages came through the race sink already
         return;
     }
     for (const Datagram& datagram : incoming) {
@@ -315,7 +332,7 @@ void NetworkManager::DiscoveryStep() {
                     clientMessages = 0;
                     AnswerPeer(datagram.from);
                 } else if (transport->GetOwnAddress() > datagram.from.address) {
-                    // Both became host in the same frame: the higher address gives way, or
+                    // Both became host in the same tick: the higher address gives way, or
                     // neither would ever answer the other.
                     StepDown();
                     AnswerPeer(datagram.from);
@@ -369,6 +386,8 @@ void NetworkManager::CompletePairing(const PeerAddress& from) {
     const PeerRecord reply = pendingPeers[from.address];
     Send(reply.text, reply.address);
     connectedPeers[from.address] = PeerRecord{PairingReply(course), PeerAddress{from.address, settings.racePort}};
+    // A peer paired anew may have started its game again, and its ticks with it.
+    remoteTick = 0;
     OpenUnicast();
     datagramSink = &NetworkManager::RaceSink;
     connected = true;
@@ -451,23 +470,13 @@ void NetworkManager::RaceStep() {
         raceStartPending = false;
     }
     connectedPeers.begin()->second.text = BuildRaceMessage();
-    ++framesWithoutMessage;
+    ++ticksWithoutMessage;
     for (const Datagram& datagram : incoming) {
         if (connectedPeers.count(datagram.from.address) == 0) {
             continue;
         }
-        const RaceMessage message = ParseRaceMessage(datagram.text);
-        ApplyKeys(message);
-        if (message.hasState) {
-            ApplyRemoteState(message.state);
-        }
-        if (message.hasFinishTime) {
-            otherPlayerFinishTime = message.finishTime;
-        }
-        if (message.hasKeys) {
-            peerBoxes = message.boxes;
-        }
-        framesWithoutMessage = 0;
+        ApplyRaceMessage(ParseRaceMessage(datagram.text));
+        ticksWithoutMessage = 0;  // an old datagram too says that the peer is there
     }
     incoming.clear();
     // Outside a race level (the menus after a race) a result or a disconnection has no screen to
@@ -475,11 +484,11 @@ void NetworkManager::RaceStep() {
     if (raceLevel && IsBound("SetOtherPlayerTime")) {
         Call("SetOtherPlayerTime", otherPlayerFinishTime);
     }
-    if (framesWithoutMessage >= disconnectAfterFrames) {
+    if (ticksWithoutMessage >= disconnectAfterTicks) {
         if (raceLevel && IsBound("ChangeLevelDueToNetworkDisconnect")) {
             Call("ChangeLevelDueToNetworkDisconnect");
         }
-        framesWithoutMessage = 0;
+        ticksWithoutMessage = 0;
     }
 }
 
@@ -503,9 +512,30 @@ std::string NetworkManager::BuildRaceMessage() {
                             value("GetXGravity"),
                             value("GetYGravity")};
     }
-    return FormatRaceMessage(local.IsAlive() ? &state : nullptr, keys != nullptr ? keys : kReleased.data(),
-                             pastKeys != nullptr ? pastKeys : kReleased.data(), angle, boxes,
-                             playerFinishTime);
+    return FormatRaceMessage(
+        CurrentTick(), local.IsAlive() ? &state : nullptr, keys != nullptr ? keys : kReleased.data(),
+        pastKeys != nullptr ? pastKeys : kReleased.data(), angle, boxes, playerFinishTime);
+}
+
+void NetworkManager::ApplyRaceMessage(const RaceMessage& message) {
+    if (message.hasState) {
+        // UDP may hand over an older datagram after a newer one: its place would pull the remote
+        // player back, and its keys would press again what the peer has let go.
+        if (message.tick < remoteTick) {
+            return;
+        }
+        remoteTick = message.tick;
+    }
+    ApplyKeys(message);
+    if (message.hasState) {
+        ApplyRemoteState(message.state);
+    }
+    if (message.hasFinishTime) {
+        otherPlayerFinishTime = message.finishTime;
+    }
+    if (message.hasKeys) {
+        peerBoxes = message.boxes;
+    }
 }
 
 void NetworkManager::ApplyKeys(const RaceMessage& message) {

@@ -25,9 +25,9 @@ public:
         // Where "NetworkLog.txt" goes; empty: no log (the game passes NetworkLog::DefaultPath()).
         std::string logPath;
         std::size_t logLimit = NetworkLog::kDefaultLimit;
-        // How long a frame waits, while communication is allowed, when no datagram is there; it
-        // also keeps a headless race from spinning thousands of frames a second, which would make
-        // 120 frames no time at all.
+        // How long a tick waits, while communication is allowed, when no datagram is there; it
+        // also keeps a headless race from spinning thousands of ticks a second, which would make
+        // 120 ticks no time at all.
         std::chrono::microseconds idleWait{1000};
     };
 
@@ -42,7 +42,8 @@ public:
     // The players' associations, then receive, the message step and send; then the pairing replies.
     void Update(float dt) override;
     // Every level starts without finish times; an unpaired machine stops talking outside the race
-    // level; a race level waits, with its clock stopped, until the two machines have paired.
+    // level; a race level waits, with its clock stopped, until the two machines have paired, and
+    // one started on its own says that a race is started from the menus.
     void LevelStart();
 
     // Bound by name.
@@ -71,7 +72,9 @@ public:
     unsigned GetSentMessages() const { return sentMessages; }
     unsigned GetReceivedMessages() const { return receivedMessages; }
     unsigned GetClientMessages() const { return clientMessages; }
-    unsigned GetFramesWithoutMessage() const { return framesWithoutMessage; }
+    unsigned GetTicksWithoutMessage() const { return ticksWithoutMessage; }
+    // The newest tick of the peer whose state was applied (0 before the first of a pairing).
+    std::uint32_t GetRemoteTick() const { return remoteTick; }
     float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
     std::size_t GetPendingPeerCount() const { return pendingPeers.size(); }
     // The paired machine's address (0 before pairing).
@@ -85,7 +88,7 @@ public:
 
 private:
     struct PeerRecord {
-        std::string text;  // what goes to the peer every frame
+        std::string text;  // what goes to the peer every tick
         PeerAddress address;
     };
     struct Datagram {
@@ -93,10 +96,10 @@ private:
         PeerAddress from;
     };
 
-    // More would let a spoofing sender make this machine answer half the network every frame.
+    // More would let a spoofing sender make this machine answer half the network every tick.
     static constexpr std::size_t kMaxPendingPeers = 8;
-    // Datagrams read in one frame: a flood waits in the socket instead of stalling the frame.
-    static constexpr int kMaxDatagramsPerFrame = 1024;
+    // Datagrams read in one tick: a flood waits in the socket instead of stalling the tick.
+    static constexpr int kMaxDatagramsPerTick = 1024;
 
     void OpenBroadcast();
     void OpenUnicast();
@@ -124,6 +127,7 @@ private:
     // The notice of where the race looks for its peer; after kNobodyFoundMs it says nobody came.
     void ShowWhereWeLook(float dtMs);
     std::string BuildRaceMessage();
+    void ApplyRaceMessage(const RaceMessage& message);
     void ApplyKeys(const RaceMessage& message);
     void ApplyRemoteState(const PlayerState& state);
 
@@ -141,12 +145,15 @@ private:
     bool hosting = false;
     unsigned globalAssociation = 1;
     bool listening = true;
-    unsigned clientMessages = 0;
+    unsigned clientMessages = 0;  // hellos heard while not hosting
+    // Hellos heard before hosting: a searching peer sends one a tick, so 40 take two thirds of a second.
     unsigned waitBeforeHosting = 40;
-    unsigned framesWithoutMessage = 0;
+    unsigned ticksWithoutMessage = 0;
+    std::uint32_t remoteTick = 0;
     float lookingMs = 0.0f;  // how long this race level has looked for its peer
     static constexpr float kNobodyFoundMs = 30000.0f;
-    unsigned disconnectAfterFrames = 120;
+    // Two seconds of silence at 60 ticks a second.
+    unsigned disconnectAfterTicks = 120;
     unsigned receivedMessages = 0;
     unsigned sentMessages = 0;
     PeerRecord broadcastRecord;

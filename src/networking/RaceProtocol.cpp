@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,8 @@ constexpr float kMaxAngle = 6.28318f;
 constexpr std::size_t kMaxNumberLength = 24;
 // A count of more digits is not one the receiver skips correctly, and could never fit anyway.
 constexpr std::size_t kMaxCountDigits = 5;
+// 4294967295, the largest tick, has 10 digits.
+constexpr std::size_t kMaxTickDigits = 10;
 // A level's name as a course; longer is not one of ours.
 constexpr std::size_t kMaxCourseLength = 32;
 
@@ -30,6 +33,34 @@ bool Expect(std::string_view text, std::size_t& pos, std::string_view word) {
         return false;
     }
     pos += word.size();
+    return true;
+}
+
+// 1 to maxDigits decimal digits; pos moves past them. One digit more than allowed is read, so that
+// a longer run is refused rather than read in part.
+bool ReadUnsigned(std::string_view text, std::size_t& pos, std::size_t maxDigits, std::uint64_t& value) {
+    std::uint64_t read = 0;
+    std::size_t digits = 0;
+    while (pos + digits < text.size() && IsDigit(text[pos + digits]) && digits <= maxDigits) {
+        read = read * 10 + static_cast<std::uint64_t>(text[pos + digits] - '0');
+        ++digits;
+    }
+    if (digits == 0 || digits > maxDigits) {
+        return false;
+    }
+    value = read;
+    pos += digits;
+    return true;
+}
+
+bool ReadTick(std::string_view text, std::size_t& pos, std::uint32_t& tick) {
+    std::uint64_t value = 0;
+    std::size_t end = pos;
+    if (!ReadUnsigned(text, end, kMaxTickDigits, value) || value > UINT32_MAX) {
+        return false;
+    }
+    tick = static_cast<std::uint32_t>(value);
+    pos = end;
     return true;
 }
 
@@ -89,15 +120,20 @@ void AppendNumber(std::string& text, const char* format, float value) {
 }
 
 void ParseStatePart(std::string_view text, RaceMessage& message) {
-    static constexpr std::string_view kLabels[] = {"FUDPPOS0", "POS1", "ACC0", "ACC1",
-                                                   "VEL0",     "VEL1", "GRAX", "GRAY"};
+    static constexpr std::string_view kLabels[] = {"POS0", "POS1", "ACC0", "ACC1",
+                                                   "VEL0", "VEL1", "GRAX", "GRAY"};
+    std::uint32_t tick = 0;
     float values[8];
     std::size_t pos = 0;
+    if (!Expect(text, pos, "FUDPTICK") || !ReadTick(text, pos, tick)) {
+        return;  // without its tick a state cannot be told from an older one
+    }
     for (std::size_t i = 0; i < 8; ++i) {
         if (!Expect(text, pos, kLabels[i]) || !ReadNumber(text, pos, values[i])) {
             return;  // a state that does not parse whole is not applied
         }
     }
+    message.tick = tick;
     message.state =
         PlayerState{values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7]};
     message.hasState = true;
@@ -125,14 +161,8 @@ void ParseKeyPart(std::string_view text, RaceMessage& message) {
         return;
     }
     pos = boxes + 4;
-    std::size_t count = 0;
-    std::size_t digits = 0;
-    while (pos + digits < text.size() && IsDigit(text[pos + digits]) && digits <= kMaxCountDigits) {
-        count = count * 10 + static_cast<std::size_t>(text[pos + digits] - '0');
-        ++digits;
-    }
-    pos += digits;
-    if (digits == 0 || digits > kMaxCountDigits || !Expect(text, pos, "#")) {
+    std::uint64_t count = 0;
+    if (!ReadUnsigned(text, pos, kMaxCountDigits, count) || !Expect(text, pos, "#")) {
         return;
     }
     // Each value takes at least a digit and its "#".
@@ -140,8 +170,8 @@ void ParseKeyPart(std::string_view text, RaceMessage& message) {
         return;
     }
     std::vector<float> values;
-    values.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    values.reserve(static_cast<std::size_t>(count));
+    for (std::uint64_t i = 0; i < count; ++i) {
         float value = 0.0f;
         if (!ReadNumber(text, pos, value) || !Expect(text, pos, "#")) {
             return;
@@ -240,8 +270,8 @@ void DecodeKeys(const EncodedKeys& encoded, char* keys) {
     }
 }
 
-std::string FormatStatePart(const PlayerState& state) {
-    std::string text = "FUDPPOS0";
+std::string FormatStatePart(std::uint32_t tick, const PlayerState& state) {
+    std::string text = "FUDPTICK" + std::to_string(tick) + "POS0";
     AppendNumber(text, "%f", state.x);
     text += "POS1";
     AppendNumber(text, "%f", state.y);
@@ -280,9 +310,10 @@ std::string FormatKeyPart(const char* keys, const char* pastKeys, float angle,
     return text;
 }
 
-std::string FormatRaceMessage(const PlayerState* state, const char* keys, const char* pastKeys, float angle,
-                              const std::vector<float>& boxes, float finishTime) {
-    std::string text = state != nullptr ? FormatStatePart(*state) : std::string();
+std::string FormatRaceMessage(std::uint32_t tick, const PlayerState* state, const char* keys,
+                              const char* pastKeys, float angle, const std::vector<float>& boxes,
+                              float finishTime) {
+    std::string text = state != nullptr ? FormatStatePart(tick, *state) : std::string();
     text += FormatKeyPart(keys, pastKeys, angle, boxes, finishTime);
     text += '\n';
     return text;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,9 @@ enum class DiscoveryType { NotDiscovery, Hello, HostAnnouncement, PairingReply, 
 
 // Every discovery datagram names the race course it is for after its type, as in
 // "0ZOL0ACK multiplayer\n": machines pair only on the same course.
-// "0ZOL0ACK": a machine that is not hosting and knows no peer, broadcast every frame.
+// "0ZOL0ACK": a machine that is not hosting and knows no peer, broadcast every tick.
 std::string HelloMessage(std::string_view course);
-// "0ZOLHACK": a host that knows no peer, broadcast every frame.
+// "0ZOLHACK": a host that knows no peer, broadcast every tick.
 std::string HostAnnouncement(std::string_view course);
 // "0ZOLRACK": sent to each peer that asked to pair.
 std::string PairingReply(std::string_view course);
@@ -54,19 +55,22 @@ struct PlayerState {
     float yGravity = 0.0f;
 };
 
-// "FUDPPOS0" x "POS1" y ... "GRAY" gy "\n", each value with "%f".
-std::string FormatStatePart(const PlayerState& state);
+// "FUDPTICK" tick "POS0" x "POS1" y ... "GRAY" gy "\n": the sender's tick in decimal, so that the
+// receiver can tell an old state from a new one, then each value with "%f".
+std::string FormatStatePart(std::uint32_t tick, const PlayerState& state);
 // "CURR", the current keys, "#PAST", the previous keys, "#ANGL", the angle and "#", "BOXS", the
 // count, "#" and each value with "#", then "###", the finish time and "###".
 std::string FormatKeyPart(const char* keys, const char* pastKeys, float angle,
                           const std::vector<float>& boxes, float finishTime);
-// One frame's race message: the state part (without a local player, none), the key part and "\n".
-std::string FormatRaceMessage(const PlayerState* state, const char* keys, const char* pastKeys, float angle,
-                              const std::vector<float>& boxes, float finishTime);
+// One tick's race message: the state part (without a local player, none), the key part and "\n".
+std::string FormatRaceMessage(std::uint32_t tick, const PlayerState* state, const char* keys,
+                              const char* pastKeys, float angle, const std::vector<float>& boxes,
+                              float finishTime);
 
 // What one received race message carried. Each part is present only when it parsed whole.
 struct RaceMessage {
     bool hasState = false;
+    std::uint32_t tick = 0;  // the sender's, read with the state
     PlayerState state;
     bool hasKeys = false;  // without keys the remote keys are released
     KeyState keys{};
@@ -79,8 +83,9 @@ struct RaceMessage {
 };
 
 // Reads a race datagram. Every field is bounded by the datagram: a number must be plain decimal,
-// finite and of a size a level can hold; a key field must be exactly 37 encoded bytes; a "BOXS"
-// count larger than the rest of the datagram can hold is refused.
+// finite and of a size a level can hold; a tick must be 1 to 10 digits that fit 32 bits; a key
+// field must be exactly 37 encoded bytes; a "BOXS" count larger than the rest of the datagram can
+// hold is refused.
 RaceMessage ParseRaceMessage(std::string_view datagram);
 
 // The largest magnitude a received number may have; beyond it the datagram is garbage.

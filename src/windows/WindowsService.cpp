@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "engine/Engine.h"
 #include "windows/EventTranslation.h"
 #include "windows/WindowHandles.h"
 
@@ -80,7 +81,39 @@ void WindowsService::HandleOSMessages() {
         for (const WindowsMessage& message : TranslateEvent(lastMessage, window)) {
             WindowProcedure(message);
         }
+        if (lastMessage.type == SDL_WINDOWEVENT) {
+            FollowWindowState(lastMessage.window.event);
+        }
     }
+}
+
+void WindowsService::FollowWindowState(Uint8 windowEvent) {
+    const bool wasInFront = focused && !minimised;
+    switch (windowEvent) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            focused = true;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            focused = false;
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            minimised = true;
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            minimised = false;
+            break;
+        default:
+            return;
+    }
+    const bool inFront = focused && !minimised;
+    if (inFront == wasInFront) {
+        return;
+    }
+    if (ZELM::Engine::Exists()) {
+        ZELM::Engine::Instance().GetPacer().SetIdle(!inFront);
+    }
+    CallAll("WindowFocusChanged", inFront);
 }
 
 std::intptr_t WindowsService::WindowProcedure(WindowsMessage message) {

@@ -36,11 +36,17 @@ public:
 private:
     // What closing does by default: the window goes away, then its destroy message is handled.
     void DestroyWindow(const WindowsMessage& close);
+    // Follows whether the window is in front (focused and not minimised): out of sight the frames
+    // slow to a trickle, and "WindowFocusChanged" tells the game each time it changes.
+    void FollowWindowState(Uint8 windowEvent);
 
     bool headless;
     bool videoStarted = false;
     bool destroyed = false;
     bool quitPosted = false;
+    // Focused until the window system says otherwise: on a display without a window manager it never does.
+    bool focused = true;
+    bool minimised = false;
     SDL_Window* window = nullptr;
     SDL_Event lastMessage{};
 };

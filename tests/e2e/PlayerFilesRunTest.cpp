@@ -224,6 +224,25 @@ TEST(PlayerFilesRun, VolumesAreSavedAndAppliedAtTheNextStartAndHostileSettingsAr
     EXPECT_EQ(Shown(next, "[effects volume"), "[effects volume: 90%]");
 }
 
+TEST(PlayerFilesRun, VsyncAndTheFrameLimitAreSavedAndShownAtTheNextStart) {
+    const ZELMTest::ScratchData data;
+    const std::string settings = data.Working() + "/settings.xml";
+    const std::string flow = Flow("options-pacing.input");
+    const Played changed = Play(data, flow + " --frames 130");
+    EXPECT_EQ(changed.run.status, 0) << changed.run.errors;
+    EXPECT_EQ(Shown(changed, "[vsync"), "[vsync: on]") << "on until the player turns it off";
+    EXPECT_EQ(Shown(changed, "vsync off"), "vsync off");
+    EXPECT_EQ(Shown(changed, "at most 120"), "at most 120 frames a second");
+    EXPECT_NE(ReadFile(settings).find("<Vsync>false</Vsync>"), std::string::npos) << ReadFile(settings);
+    EXPECT_NE(ReadFile(settings).find("<FrameLimit>120</FrameLimit>"), std::string::npos)
+        << ReadFile(settings);
+
+    const Played next = Play(data, flow + " --frames 60");  // the options opened, nothing changed
+    EXPECT_EQ(next.run.errors.find("The settings file"), std::string::npos) << next.run.errors;
+    EXPECT_EQ(Shown(next, "[vsync"), "[vsync: off]");
+    EXPECT_EQ(Shown(next, "[frame limit"), "[frame limit: 120]");
+}
+
 TEST(PlayerFilesRun, ABestRunIsKeptOnlyWhenItSetsTheRecordAndTheClockShowsTheDifferenceToIt) {
     const ZELMTest::ScratchData data;
     const Played late = Play(data, kLate);

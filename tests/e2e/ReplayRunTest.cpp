@@ -51,7 +51,9 @@ TEST_F(ReplayRun, AMeasuredRunReplaysToTheSameTrace) {
     std::istringstream lines(ReadFile(replay));
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("dt ", 0) == 0) {
-            frameTimes.insert(line.substr(line.rfind(' ')));
+            // "dt FRAME MS TICKS": the milliseconds.
+            const std::size_t ms = line.find(' ', 3) + 1;
+            frameTimes.insert(line.substr(ms, line.find(' ', ms) - ms));
         }
     }
     ASSERT_GT(frameTimes.size(), 1u) << "the measured frames all took the same time";
@@ -60,6 +62,38 @@ TEST_F(ReplayRun, AMeasuredRunReplaysToTheSameTrace) {
                                          kScratch + "/played.jsonl");
     ASSERT_EQ(played.status, 0) << played.errors;
     EXPECT_EQ(ReadFile(kScratch + "/played.jsonl"), ReadFile(kScratch + "/recorded.jsonl"));
+}
+
+// The player's part of the trace after each tick: the line of the first frame that shows it.
+std::vector<std::string> PlayerTicks(const std::string& trace) {
+    std::vector<std::string> ticks;
+    std::istringstream lines(ReadFile(trace));
+    long last = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const long tick = std::strtol(line.c_str() + line.find("\"tick\":") + 7, nullptr, 10);
+        const std::size_t at = line.find("\"player\":{");
+        if (tick != last && at != std::string::npos) {
+            ticks.push_back(std::to_string(tick) + " " + line.substr(at, line.find('}', at) - at));
+        }
+        last = tick;
+    }
+    return ticks;
+}
+
+// A replay holds ticks: recorded on a 144 Hz display and played on a 60 Hz one, it is the same run.
+TEST_F(ReplayRun, AReplayRecordedAt144HzPlaysTheSameTicksAt60Hz) {
+    const std::string replay = kScratch + "/fast.replay";
+    WriteFile(kScratch + "/fast.input", "20 down RIGHT\n70 up RIGHT\n71 down DOWN\n72 up DOWN\n150 down UP\n");
+    const RunResult recorded = RunFallward("--headless --problems fatal --fixed-dt 6.9444 --frames 400 --level Level1 "
+                                           "--input-script " + kScratch + "/fast.input --record " + replay +
+                                           " --trace " + kScratch + "/recorded.jsonl");
+    ASSERT_EQ(recorded.status, 0) << recorded.errors;
+    const RunResult played = RunFallward("--headless --problems fatal --fixed-dt 16.6667 --replay " + replay +
+                                         " --trace " + kScratch + "/played.jsonl");
+    ASSERT_EQ(played.status, 0) << played.errors;
+    const std::vector<std::string> recordedTicks = PlayerTicks(kScratch + "/recorded.jsonl");
+    ASSERT_GT(recordedTicks.size(), 150u);
+    EXPECT_EQ(PlayerTicks(kScratch + "/played.jsonl"), recordedTicks);
 }
 
 // The player's part of each line of a trace, from the line that names the level on.
@@ -103,7 +137,7 @@ TEST_F(ReplayRun, AReplayOfAChangedTileMapIsRefused) {
     fs::copy(FALLWARD_GAME, kScratch + "/game", fs::copy_options::recursive);
     const std::string data = " --data " + kScratch + "/game/Working";
     const std::string replay = kScratch + "/run.replay";
-    ASSERT_EQ(RunFallward("--headless --problems fatal --frames 5 --fixed-dt 16 --level Level1 --record " +
+    ASSERT_EQ(RunFallward("--headless --problems fatal --frames 5 --fixed-dt 16.6667 --level Level1 --record " +
                           replay + data)
                   .status,
               0);
@@ -120,24 +154,26 @@ TEST_F(ReplayRun, AReplayOfAChangedTileMapIsRefused) {
 }
 
 TEST_F(ReplayRun, AMalformedReplayIsRefused) {
-    const std::string head = "version " + std::string(FALLWARD_VERSION_LINE) + "\nstart Level1\ndt 1 16\n";
+    const std::string head = "version " + std::string(FALLWARD_VERSION_LINE) + "\nstart Level1\ndt 1 16 1\n";
     const struct {
         const char* what;
         std::string text;
     } cases[] = {
         {"empty", ""},
         {"garbage", std::string("\x01\xff garbage\n", 11)},
-        {"no version", "start Level1\ndt 1 16\n"},
-        {"another version", "version fallward 0.0.1\nstart Level1\ndt 1 16\n"},
+        {"no version", "start Level1\ndt 1 16 1\n"},
+        {"another version", "version fallward 0.0.1\nstart Level1\ndt 1 16 1\n"},
+        {"frames without their ticks", head + "dt 2 16\n"},
         {"no frames", "version " + std::string(FALLWARD_VERSION_LINE) + "\nstart Level1\n"},
-        {"frames out of order", head + "dt 3 16\n"},
+        {"frames out of order", head + "dt 3 16 1\n"},
         {"a negative frame", head + "-3 down RIGHT\n"},
         {"a huge frame", head + "99999999999999999999 down RIGHT\n"},
         {"input after the last frame", head + "900 down RIGHT\n"},
         {"an unknown key", head + "1 down NOKEY\n"},
-        {"dt NaN", head + "dt 2 nan\n"},
-        {"dt negative", head + "dt 2 -5\n"},
-        {"dt huge", head + "dt 2 1e30\n"},
+        {"dt NaN", head + "dt 2 nan 1\n"},
+        {"dt negative", head + "dt 2 -5 1\n"},
+        {"dt huge", head + "dt 2 1e30 1\n"},
+        {"ticks huge", head + "dt 2 16 99999999999\n"},
         {"a bad hash", head + "level 12zz - Level1\n"},
         {"a truncated line", head + "level 0123456789abcdef\n"},
         {"a long line", head + std::string(10000, '7') + "\n"},

@@ -23,6 +23,7 @@
 namespace {
 
 using ZELM::DelayedCallQueue;
+using ZELM::Engine;
 using ZELM::EntityHandle;
 using ZELMTest::ProblemCapture;
 
@@ -53,6 +54,10 @@ public:
         dts.push_back(dt);
         UpdateComponents(dt);
     }
+    void UpdateFrame(float frameMs) override {
+        log->push_back(tag + ".Frame");
+        frameTimes.push_back(frameMs);
+    }
 
     void LevelStart() { log->push_back(tag + ".LevelStart"); }
     void LevelExit() { log->push_back(tag + ".LevelExit"); }
@@ -68,6 +73,7 @@ public:
     void NoTileInfo() {}
 
     std::vector<float> dts;
+    std::vector<float> frameTimes;
 
 private:
     std::string tag;
@@ -130,6 +136,16 @@ protected:
         caller.SetName("Engine");
     }
 
+    // Ends the game and its scratch directory, so a table-driven test can make the next one.
+    void EndGame() {
+        ZELM::Engine::DestroyInstance();
+        engine = nullptr;
+        std::filesystem::current_path(original);
+        std::filesystem::remove_all(root);
+        original.clear();
+        log.clear();
+    }
+
     // The log entries that contain the text, in order.
     Log Only(const std::string& text) const {
         Log kept;
@@ -177,9 +193,9 @@ TEST_F(EngineLoopTest, StartBindsEveryServiceBeforeInitialisingAny) {
     EXPECT_EQ(log, (Log{"A.Bind", "B.Bind", "A.Init", "B.Init", "A.LevelStart", "B.LevelStart"}));
 }
 
-TEST_F(EngineLoopTest, FrameRunsServicesPresentMessagesDelayedCallsThenFlushesTheDying) {
+TEST_F(EngineLoopTest, TickRunsServicesThenTheFramePresentMessagesDelayedCallsAndFlushesTheDying) {
     MakeGame();
-    engine->SetFixedFrameTime(16.0f);
+    engine->SetFixedFrameTime(Engine::kTickMs);
     engine->Start();
     log.clear();
     EntityHandle doomed = engine->GetEntities().Create("Doomed");
@@ -187,36 +203,80 @@ TEST_F(EngineLoopTest, FrameRunsServicesPresentMessagesDelayedCallsThenFlushesTh
     caller.CallLater("B.Later", 0.0f);
 
     engine->RunFrame();
-    EXPECT_EQ(log, (Log{"A.Update 16", "B.Update 16", "Present", "HandleOSMessages", "B.Later entities=1"}));
+    EXPECT_EQ(log, (Log{"A.Update 16", "A.Frame", "B.Update 16", "B.Frame", "Present", "HandleOSMessages",
+                        "B.Later entities=1"}));
     EXPECT_FALSE(doomed.IsAlive());
     EXPECT_EQ(engine->GetEntities().Size(), 0u);
 }
 
-TEST_F(EngineLoopTest, FixedFrameTimeAppliesFromTheFirstFrame) {
-    MakeGame();
-    engine->SetFixedFrameTime(16.0f);
-    engine->Start();
-    for (int frame = 0; frame < 3; ++frame) {
-        engine->RunFrame();
+TEST_F(EngineLoopTest, EachFrameRunsTheTicksItsTimeOwesWithTheFrameInTheLast) {
+    const struct {
+        float frameMs;
+        std::vector<int> ticksPerFrame;
+    } kRates[] = {
+        {Engine::kTickMs, {1, 1, 1, 1}},           // 60 Hz: a tick a frame, as every test and solution plays
+        {2.0f * Engine::kTickMs, {2, 2, 2, 2}},    // 30 Hz: both of a frame's ticks
+        {6.9444f, {1, 0, 1, 0, 1, 0, 0, 1}},       // 144 Hz: a tick when a frame ends past the last one's end
+        {1000.0f, {4, 1, 1}},                      // a stall: four ticks, and what is past them is let go
+    };
+    for (const auto& rate : kRates) {
+        SCOPED_TRACE(rate.frameMs);
+        MakeGame();
+        engine->SetFixedFrameTime(rate.frameMs);
+        engine->Start();
+        std::vector<int> ran;
+        for (std::size_t frame = 0; frame < rate.ticksPerFrame.size(); ++frame) {
+            if (frame == 1 && rate.frameMs == 1000.0f) {
+                engine->SetFixedFrameTime(Engine::kTickMs);
+            }
+            const std::size_t before = first->dts.size();
+            engine->RunFrame();
+            ran.push_back(static_cast<int>(first->dts.size() - before));
+        }
+        EXPECT_EQ(ran, rate.ticksPerFrame);
+        EXPECT_TRUE(std::all_of(first->dts.begin(), first->dts.end(), [](float dt) { return dt == Engine::kTickMs; }));
+        // The frame's own update comes once a frame, with the frame's length.
+        EXPECT_EQ(first->frameTimes.size(), rate.ticksPerFrame.size());
+        EXPECT_EQ(Only("A.Frame").size(), rate.ticksPerFrame.size());
+        EndGame();
     }
-    EXPECT_EQ(first->dts, (std::vector<float>{16.0f, 16.0f, 16.0f}));
-    EXPECT_EQ(second->dts, first->dts);
-    EXPECT_EQ(engine->GetDt(), 16.0f);
 }
 
-TEST_F(EngineLoopTest, FirstMeasuredFrameHasNoTime) {
+TEST_F(EngineLoopTest, BlendIsWhereTheFrameLiesBetweenItsLastTwoTicks) {
+    MakeGame();
+    engine->SetFixedFrameTime(6.9444f);
+    engine->Start();
+    // Frame ends at 6.9, 13.9 and 20.8 ms; the ticks end at 16.7 and 33.3 ms.
+    const float kExpected[] = {(16.6667f - 9.7223f) / 16.6667f, (16.6667f - 2.7779f) / 16.6667f,
+                               (16.6667f - 12.5002f) / 16.6667f};
+    for (const float expected : kExpected) {
+        engine->RunFrame();
+        EXPECT_NEAR(engine->GetBlend(), expected, 1e-4f);
+    }
+    EXPECT_EQ(engine->GetTickCount(), 2);
+}
+
+TEST_F(EngineLoopTest, MeasuredTimeStartsOnceTheLevelsFirstPictureIsShown) {
     MakeGame();
     engine->Start();
+    // The first frame draws the level's first picture; it and the frame after are start-up.
     engine->RunFrame();
     engine->RunFrame();
-    ASSERT_EQ(first->dts.size(), 2u);
-    EXPECT_EQ(first->dts[0], 0.0f);
-    EXPECT_GE(first->dts[1], 0.0f);
+    EXPECT_TRUE(first->dts.empty());
+    EXPECT_EQ(first->frameTimes, (std::vector<float>{0.0f, 0.0f}));
+    engine->RunFrame();
+    EXPECT_LE(first->dts.size(), 1u);
+    // A level loaded later: its first picture is again no time played.
+    caller.CallLater("ChangeLevel", 0.0f, ResourcePath("Levels/b.xml").string());
+    engine->RunFrame();  // loads b after its picture
+    engine->RunFrame();  // shows b
+    engine->RunFrame();
+    EXPECT_EQ(first->frameTimes.back(), 0.0f);
 }
 
-TEST_F(EngineLoopTest, PauseStopsFrameTimeAndDelays) {
+TEST_F(EngineLoopTest, PauseStopsTickTimeAndDelaysButTheTicksStillRun) {
     MakeGame();
-    engine->SetFixedFrameTime(16.0f);
+    engine->SetFixedFrameTime(Engine::kTickMs);
     engine->Start();
     caller.CallLater("Pause", 0.0f, true);
     engine->RunFrame();
@@ -232,24 +292,54 @@ TEST_F(EngineLoopTest, PauseStopsFrameTimeAndDelays) {
     EXPECT_TRUE(Only("Later").empty());
 
     engine->RunFrame();
-    EXPECT_EQ(first->dts, (std::vector<float>{16.0f, 0.0f, 0.0f, 0.0f, 16.0f}));
+    const float tick = Engine::kTickMs;
+    EXPECT_EQ(first->dts, (std::vector<float>{tick, 0.0f, 0.0f, 0.0f, tick}));
     EXPECT_EQ(Only("Later"), (Log{"B.Later entities=0"}));
 }
 
-TEST_F(EngineLoopTest, FrameLimitQuitsAtTheEndOfThatFrame) {
+TEST_F(EngineLoopTest, ALevelLoadedInATickEndsTheFramesTicksAndOwesNothing) {
     MakeGame();
-    engine->SetFixedFrameTime(16.0f);
-    engine->SetFrameLimit(3);
+    engine->SetFixedFrameTime(3.0f * Engine::kTickMs);
     engine->Start();
-    int frames = 0;
-    while (engine->IsRunning() && frames < 10) {
-        engine->RunFrame();
-        ++frames;
+    caller.CallLater("ChangeLevel", 0.0f, ResourcePath("Levels/b.xml").string());
+    engine->RunFrame();
+    // The load came in the first of three ticks; the frame is still drawn, once.
+    EXPECT_EQ(first->dts.size(), 1u);
+    EXPECT_EQ(first->frameTimes.size(), 1u);
+    EXPECT_EQ(engine->GetBlend(), 1.0f);
+    engine->RunFrame();
+    EXPECT_EQ(first->dts.size(), 4u);
+}
+
+TEST_F(EngineLoopTest, FrameAndTickLimitsQuitAtTheEndOfTheirFrame) {
+    const struct {
+        int frames;
+        int ticks;
+        float frameMs;
+        int framesRun;
+        std::size_t ticksRun;
+    } kLimits[] = {{3, 0, Engine::kTickMs, 3, 3},
+                   {0, 5, Engine::kTickMs, 5, 5},
+                   {0, 5, 2.0f * Engine::kTickMs, 3, 5},  // the last frame runs only the tick left
+                   {0, 2, 1.0f, 17, 2}};                  // a 1000 Hz display: the frame that runs tick 2
+    for (const auto& limit : kLimits) {
+        SCOPED_TRACE(limit.framesRun);
+        MakeGame();
+        engine->SetFixedFrameTime(limit.frameMs);
+        engine->SetFrameLimit(limit.frames);
+        engine->SetTickLimit(limit.ticks);
+        engine->Start();
+        int frames = 0;
+        while (engine->IsRunning() && frames < 100) {
+            engine->RunFrame();
+            ++frames;
+        }
+        EXPECT_EQ(frames, limit.framesRun);
+        EXPECT_FALSE(engine->IsRunning());
+        EXPECT_EQ(first->dts.size(), limit.ticksRun);
+        EXPECT_EQ(Only("LevelExit"), (Log{"A.LevelExit", "B.LevelExit"}));
+        EndGame();
     }
-    EXPECT_EQ(frames, 3);
-    EXPECT_FALSE(engine->IsRunning());
-    EXPECT_EQ(first->dts.size(), 3u);
-    EXPECT_EQ(Only("LevelExit"), (Log{"A.LevelExit", "B.LevelExit"}));
 }
 
 TEST_F(EngineLoopTest, QuitDestroysEntitiesAssetsAndPendingCalls) {
@@ -469,7 +559,7 @@ TEST_F(EngineLoopTest, RenameInAnEntityMenuCarriesTheComponentsToTheNewNameUnles
 
 TEST_F(EngineLoopTest, AddEntitiesReplacesTheLevelsEntities) {
     MakeGame();
-    engine->SetFixedFrameTime(16.0f);
+    engine->SetFixedFrameTime(Engine::kTickMs);
     engine->Start();
     EntityHandle old = engine->GetEntities().Create("Old");
     EntityHandle fresh(new ZELM::Entity("Fresh"));
@@ -488,7 +578,7 @@ TEST_F(EngineLoopTest, AddEntitiesReplacesTheLevelsEntities) {
     EXPECT_EQ(Only("Level"), (Log{"A.LevelStart", "B.LevelStart"}));
 
     engine->RunFrame();
-    EXPECT_EQ(menu->updates, (std::vector<float>{16.0f}));
+    EXPECT_EQ(menu->updates, (std::vector<float>{Engine::kTickMs}));
 }
 
 }  // namespace

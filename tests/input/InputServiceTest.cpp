@@ -53,9 +53,20 @@ protected:
             editor.Init();
         }
         auto input = std::make_unique<InputService>(true, scriptFile.string());
+        if (byTick) {
+            input->PlayScriptByTick();
+        }
         input->Bind();
         input->Init();
+        input->BeginTick();  // the first tick sees what the script holds for the first frame
         return input;
+    }
+
+    // The next frame of a display at 60 Hz: its sample, then its one tick.
+    static void NextFrame(InputService& input) {
+        input.UpdateFrame(16.6667f);
+        input.BeginTick();
+        input.Update(16.6667f);
     }
 
     bool Ask(const std::string& method, const std::string& key) { return caller.Call<bool>(method, key); }
@@ -63,6 +74,7 @@ protected:
     LevelEditor::LevelEditorService editor;
     ZELM::DynamicCaller caller;
     fs::path scriptFile;
+    bool byTick = false;
 
 public:
     InputServiceTest() { caller.SetName("Engine"); }
@@ -73,15 +85,62 @@ TEST_F(InputServiceTest, APressIsTriggeredForExactlyOneFrameAndHeldUntilReleased
     // Frame 1 sees what was sampled before it: the press.
     EXPECT_TRUE(Ask("KeyDown", "ENTER"));
     EXPECT_TRUE(Ask("KeyTriggered", "ENTER"));
-    input->Update(16.0f);  // frame 2
+    NextFrame(*input);  // frame 2
     EXPECT_TRUE(Ask("KeyDown", "ENTER"));
     EXPECT_FALSE(Ask("KeyTriggered", "ENTER"));
-    input->Update(16.0f);  // frame 3
+    NextFrame(*input);  // frame 3
     EXPECT_TRUE(Ask("KeyDown", "ENTER"));
     EXPECT_FALSE(Ask("KeyTriggered", "ENTER"));
-    input->Update(16.0f);  // frame 4
+    NextFrame(*input);  // frame 4
     EXPECT_FALSE(Ask("KeyDown", "ENTER"));
     EXPECT_FALSE(Ask("KeyTriggered", "ENTER"));
+}
+
+TEST_F(InputServiceTest, EveryPressAndReleaseReachesTheNextTickWhateverTheFramesToTicks) {
+    // Each step: 'f' a display frame's sample, 't' a tick; then what the tick saw of SPACE.
+    const struct {
+        const char* script;
+        const char* steps;
+        std::vector<std::pair<bool, bool>> ticks;  // held, triggered, at each 't'
+    } kCases[] = {
+        // 1,000 Hz: a tap shorter than a tick is seen by the next tick, once.
+        {"2 down SPACE\n3 up SPACE\n", "fftt", {{true, true}, {false, false}}},
+        // 30 Hz: a held key acts on both of a frame's ticks, and triggers on the first only.
+        {"2 down SPACE\n", "fttftt", {{true, true}, {true, false}, {true, false}, {true, false}}},
+        // A release is seen by the next tick, not a tick late.
+        {"1 down SPACE\n2 up SPACE\n", "ft", {{false, false}}},
+        // A press held across frames without a tick triggers once.
+        {"2 down SPACE\n", "ffftft", {{true, true}, {true, false}}},
+    };
+    for (const auto& step : kCases) {
+        SCOPED_TRACE(std::string(step.script) + step.steps);
+        auto input = Start(step.script);
+        std::vector<std::pair<bool, bool>> seen;
+        for (const char* c = step.steps; *c != '\0'; ++c) {
+            if (*c == 'f') {
+                input->UpdateFrame(1.0f);
+            } else {
+                input->BeginTick();
+                seen.emplace_back(Ask("KeyDown", "SPACE"), Ask("KeyTriggered", "SPACE"));
+            }
+        }
+        EXPECT_EQ(seen, step.ticks);
+        ZELM::ComponentRegistry::DestroyInstance();
+    }
+}
+
+TEST_F(InputServiceTest, AScriptPlayedByTickIgnoresTheDisplayFrames) {
+    byTick = true;
+    auto input = Start("1 down A\n3 up A\n");
+    EXPECT_TRUE(Ask("KeyTriggered", "A"));  // tick 1
+    for (int frame = 0; frame < 5; ++frame) {
+        input->UpdateFrame(1.0f);
+    }
+    input->BeginTick();  // tick 2
+    EXPECT_TRUE(Ask("KeyDown", "A"));
+    EXPECT_FALSE(Ask("KeyTriggered", "A"));
+    input->BeginTick();  // tick 3
+    EXPECT_FALSE(Ask("KeyDown", "A"));
 }
 
 TEST_F(InputServiceTest, KeyNamesMatchInAnyCaseAndUnknownNamesAreNeverHeld) {
@@ -135,19 +194,19 @@ TEST_F(InputServiceTest, RemoteKeysAreWrittenThroughTheNetworkPointersAndQueried
 TEST_F(InputServiceTest, ScriptedMouseMovesTheCursorAndAClickHoldsForOneFrame) {
     auto input = Start("2 mouse 640 120\n2 click left\n3 click right\n");
     EXPECT_EQ(caller.Call<int>("xMouse"), 0);
-    input->Update(16.0f);  // frame 2
+    NextFrame(*input);  // frame 2
     EXPECT_EQ(caller.Call<int>("xMouse"), 640);
     EXPECT_EQ(caller.Call<int>("yMouse"), 120);
     EXPECT_TRUE(caller.Call<bool>("LeftClick"));
     EXPECT_TRUE(caller.Call<bool>("LeftClickTrigger"));
     EXPECT_FALSE(caller.Call<bool>("RightClick"));
-    input->Update(16.0f);  // frame 3
+    NextFrame(*input);  // frame 3
     EXPECT_FALSE(caller.Call<bool>("LeftClick"));
     EXPECT_FALSE(caller.Call<bool>("LeftClickTrigger"));
     EXPECT_TRUE(caller.Call<bool>("RightClick"));
     EXPECT_TRUE(caller.Call<bool>("RightClickTrigger"));
     EXPECT_FALSE(caller.Call<bool>("MiddleClick"));
-    input->Update(16.0f);
+    NextFrame(*input);
     EXPECT_FALSE(caller.Call<bool>("RightClick"));
 }
 
@@ -155,7 +214,7 @@ TEST_F(InputServiceTest, ThePickRayFollowsTheCameraAndIsStraightAheadWithoutOne)
     // No renderer: the camera is at the origin; the right edge of the client area is one unit
     // across per unit of depth.
     auto input = Start("2 mouse 800 300\n3 mouse 400 300\n");
-    input->Update(16.0f);
+    NextFrame(*input);
     EXPECT_FLOAT_EQ(caller.Call<float>("xMouseProjected", 5.0f), 5.0f);
     EXPECT_FLOAT_EQ(caller.Call<float>("yMouseProjected", 5.0f), 0.0f);
 
@@ -163,7 +222,7 @@ TEST_F(InputServiceTest, ThePickRayFollowsTheCameraAndIsStraightAheadWithoutOne)
     CameraService camera;
     camera.view = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -3, 2, 10, 1};
     camera.Bind();
-    input->Update(16.0f);
+    NextFrame(*input);
     EXPECT_FLOAT_EQ(caller.Call<float>("xMouseProjected", 0.0f), 3.0f);
     EXPECT_FLOAT_EQ(caller.Call<float>("yMouseProjected", 0.0f), -2.0f);
     EXPECT_FLOAT_EQ(input->GetCursorWorldX(), 3.0f);
@@ -171,7 +230,7 @@ TEST_F(InputServiceTest, ThePickRayFollowsTheCameraAndIsStraightAheadWithoutOne)
 
     // A degenerate camera leaves the last good ray in place instead of filling it with infinities.
     camera.view.fill(0.0f);
-    input->Update(16.0f);
+    NextFrame(*input);
     EXPECT_FLOAT_EQ(caller.Call<float>("xMouseProjected", 0.0f), 3.0f);
 }
 

@@ -66,7 +66,7 @@ TEST(DeadHandleCallers, TheGameFlowSkipsAPlayerThatIsGone) {
 
     Fallward::TraceWriter trace;
     ASSERT_TRUE(trace.Open("/dev/null"));
-    trace.WriteFrame(1, 16.0f, "Level1", *world.logic, {}, nullptr);
+    trace.WriteFrame(1, 1, 16.0f, "Level1", *world.logic, {}, nullptr);
     EXPECT_FALSE(world.logic->GetPlayer().IsAlive());
 }
 

@@ -14,6 +14,7 @@
 #include "logic/screens/CourseMenu.h"
 #include "logic/screens/Level.h"
 #include "logic/screens/LevelSelect.h"
+#include "logic/screens/Options.h"
 #include "logic/screens/PauseMenuLayout.h"
 #include "support/GameplayWorld.h"
 #include "support/ProblemCapture.h"
@@ -108,12 +109,15 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
           {"PlayButtonSelect", "LevelSelect"},
           {"PlayButtonSelect", "Menu"}}},
         {"Options",
-         {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "ghosttoggle"},
+         {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "vsynctoggle", "framelimit",
+          "ghosttoggle"},
          {{"PlayButtonSelect", "ToggleFullscreen"},
           {"PlayButtonSelect", "ToggleResolution"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect", "Menu"},
+          {"PlayButtonSelect", "SetVsync off"},
+          {"PlayButtonSelect"},
           {"PlayButtonSelect"}}},
     };
     for (const auto& menu : menus) {
@@ -162,6 +166,57 @@ TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
         EXPECT_EQ(world.engine.levelsAsked, menu.levelsAsked) << menu.type;
         EXPECT_EQ(world.engine.calls, std::vector<std::string>{}) << menu.type << ": nothing is confirmed";
     }
+}
+
+TEST_F(ScreenTest, TheVsyncAndFrameLimitOptionsShowWhatTheyAreAndSayWhatTheySwitchedTo) {
+    for (const char* name : {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions",
+                             "vsynctoggle", "framelimit", "ghosttoggle"}) {
+        AddButton(name);
+    }
+    ButtonStandIn* vsync = buttons[5];
+    ButtonStandIn* limit = buttons[6];
+    auto* options = world.AddComponentEntity<Logic::Options>("Screen", "Options");
+    EXPECT_EQ(vsync->text, "[vsync: on]");
+    EXPECT_EQ(limit->text, "[frame limit: off]");
+    for (int i = 0; i < 3; ++i) {
+        Press(*options, {"UP"});  // round from the first item to vsync
+    }
+    const struct {
+        const char* key;
+        const char* vsync;
+        const char* limit;
+        const char* notice;
+    } kSteps[] = {
+        {"ENTER", "[vsync: off]", "[frame limit: off]", "vsync off"},
+        {"ENTER", "[vsync: on]", "[frame limit: off]", "vsync on"},
+        {"DOWN", "[vsync: on]", "[frame limit: off]", "vsync on"},
+        {"RIGHT", "[vsync: on]", "[frame limit: 60]", "60 a second once vsync is off"},
+        {"ENTER", "[vsync: on]", "[frame limit: 120]", "120 a second once vsync is off"},
+        {"UP", "[vsync: on]", "[frame limit: 120]", "120 a second once vsync is off"},
+        {"ENTER", "[vsync: off]", "[frame limit: 120]", "vsync off"},
+        {"DOWN", "[vsync: off]", "[frame limit: 120]", "vsync off"},
+        {"LEFT", "[vsync: off]", "[frame limit: 60]", "at most 60 frames a second"},
+        {"LEFT", "[vsync: off]", "[frame limit: off]", "no frame limit"},
+        {"LEFT", "[vsync: off]", "[frame limit: 240]", "at most 240 frames a second"},
+        {"RIGHT", "[vsync: off]", "[frame limit: off]", "no frame limit"},
+        {"ENTER", "[vsync: off]", "[frame limit: 60]", "at most 60 frames a second"},
+    };
+    for (const auto& step : kSteps) {
+        Press(*options, {step.key});
+        EXPECT_EQ(vsync->text, step.vsync) << step.key << " then " << step.notice;
+        EXPECT_EQ(limit->text, step.limit) << step.key << " then " << step.notice;
+        EXPECT_EQ(options->GetNotice(), step.notice) << step.key;
+    }
+    EXPECT_EQ(world.logic->GetFrameRateLimit(), 60);
+    EXPECT_EQ(world.engine.Count("SetVsync off"), 2);
+    EXPECT_EQ(world.engine.Count("SetVsync on"), 1);
+
+    world.engine.displayWaits = false;
+    Press(*options, {"UP"});
+    Press(*options, {"ENTER"});
+    EXPECT_EQ(vsync->text, "[vsync: on]") << "the player's choice stands";
+    EXPECT_EQ(options->GetNotice(), "no vsync on this display");
+    EXPECT_FALSE(world.logic->IsVsyncPacing());
 }
 
 class CourseMenuTest : public ScreenTest {
@@ -450,6 +505,48 @@ TEST_F(PauseMenuTest, EveryOpeningStartsOnReturnToGame) {
     Frame({"ENTER"});
     EXPECT_FALSE(level->IsPaused()) << "ENTER out of habit goes back to the game";
     EXPECT_TRUE(world.engine.levelsAsked.empty());
+}
+
+TEST_F(PauseMenuTest, LeavingTheWindowOpensThePauseMenuAsEscDoesOutsideARaceAndTheEditor) {
+    ZELM::DynamicCaller window;  // what the window service broadcasts on
+    window.SetName("Engine");
+    const struct {
+        const char* level;
+        bool editing;
+        bool pauses;
+    } kCases[] = {{"Level19", false, true},
+                  {"TimeAttack2", false, true},
+                  {"multiplayer", false, false},
+                  {"multiplayer2", false, false},
+                  {"Level19", true, false}};
+    for (const auto& c : kCases) {
+        world.engine.levelName = c.level;
+        world.engine.editorHasKeys = c.editing;
+        world.engine.calls.clear();
+        window.CallAll("WindowFocusChanged", false);
+        Frame({});
+        EXPECT_EQ(level->IsPaused(), c.pauses) << c.level;
+        EXPECT_EQ(world.engine.Count("ToggleBGM on"), c.pauses ? 1 : 0) << c.level;
+        window.CallAll("WindowFocusChanged", true);
+        window.CallAll("WindowFocusChanged", false);
+        Frame({});
+        EXPECT_EQ(level->IsPaused(), c.pauses) << c.level << ": leaving again leaves the menu open";
+        if (c.pauses) {
+            EXPECT_EQ(world.logic->GetStatusText()->text, "[paused]") << c.level;
+            ASSERT_NE(PauseButton("pauseRTG"), nullptr) << c.level;
+            EXPECT_TRUE(PauseButton("pauseRTG")->selected) << c.level << ": opened on [return to game]";
+            Frame({"ESC"});
+            Frame({});
+            EXPECT_FALSE(level->IsPaused()) << c.level << ": a loss answered once";
+        }
+    }
+
+    world.engine.levelName = "Level19";
+    world.engine.editorHasKeys = false;
+    window.CallAll("WindowFocusChanged", false);
+    window.CallAll("WindowFocusChanged", true);
+    Frame({});
+    EXPECT_FALSE(level->IsPaused()) << "the focus was back before the level saw it go";
 }
 
 TEST_F(PauseMenuTest, NoKeyReachesThePlayerOrTheZonesWhileTheMenuIsOpen) {

@@ -17,6 +17,8 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     saved.musicVolume = 30;
     saved.effectsVolume = 0;
     saved.ghosts = false;
+    saved.vsync = false;
+    saved.frameLimit = 144;
     Settings read;
     std::string problem;
     ASSERT_TRUE(Settings::Parse(saved.Serialise(), read, problem)) << problem;
@@ -26,7 +28,11 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     EXPECT_EQ(read.musicVolume, 30);
     EXPECT_EQ(read.effectsVolume, 0);
     EXPECT_FALSE(read.ghosts);
+    EXPECT_FALSE(read.vsync);
+    EXPECT_EQ(read.frameLimit, 144);
     EXPECT_TRUE(Settings().ghosts) << "ghosts are shown until the player turns them off";
+    EXPECT_TRUE(Settings().vsync) << "vsync paces the frames until the player turns it off";
+    EXPECT_EQ(Settings().frameLimit, 0);
     EXPECT_EQ(Settings::StepDown(10), 0);
     EXPECT_EQ(Settings::StepDown(0), 100) << "round to the top";
 }
@@ -49,6 +55,12 @@ TEST(Settings, AHostileFileIsRefusedWholeAndSaysWhy) {
         {"not a yes or no", "<Settings><FullScreen>maybe</FullScreen></Settings>", "maybe"},
         {"ghosts not a yes or no", "<Settings><Ghosts>1</Ghosts></Settings>", "Ghosts \"1\""},
         {"unknown element", "<Settings><Gamma>2</Gamma></Settings>", "Gamma"},
+        {"vsync not a yes or no", "<Settings><Vsync>on</Vsync></Settings>", "Vsync \"on\""},
+        {"a frame limit not offered", "<Settings><FrameLimit>75</FrameLimit></Settings>",
+         "FrameLimit \"75\""},
+        {"a negative frame limit", "<Settings><FrameLimit>-60</FrameLimit></Settings>", "-60"},
+        {"a frame limit in words", "<Settings><FrameLimit>sixty</FrameLimit></Settings>", "sixty"},
+        {"an empty frame limit", "<Settings><FrameLimit/></Settings>", "FrameLimit \"\""},
     };
     for (const auto& testCase : kCases) {
         Settings settings;
@@ -57,6 +69,21 @@ TEST(Settings, AHostileFileIsRefusedWholeAndSaysWhy) {
         EXPECT_FALSE(Settings::Parse(testCase.text, settings, problem)) << testCase.name;
         EXPECT_NE(problem.find(testCase.said), std::string::npos) << testCase.name << ": " << problem;
         EXPECT_EQ(settings.musicVolume, 40) << testCase.name << " left the settings alone";
+    }
+}
+
+TEST(Settings, TheFrameLimitStepsRoundItsChoicesBothWays) {
+    const struct {
+        int from;
+        int steps;
+        int to;
+    } kCases[] = {
+        {60, 1, 120}, {144, 1, 240}, {240, 1, 0},   {0, 1, 60},  {60, -1, 0},
+        {0, -1, 240}, {120, -1, 60}, {144, 5, 144}, {75, 1, 60}, {75, -1, 240},
+    };
+    for (const auto& testCase : kCases) {
+        EXPECT_EQ(Settings::StepFrameLimit(testCase.from, testCase.steps), testCase.to)
+            << testCase.from << " by " << testCase.steps;
     }
 }
 

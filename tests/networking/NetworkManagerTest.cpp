@@ -127,19 +127,19 @@ public:
             ->GetGravityAssociation();
     }
 
-    void Frames(int count) {
+    void Ticks(int count) {
         for (int i = 0; i < count; ++i) {
             manager->Update(16.0f);
         }
     }
 
     // Pairs with a peer at kPeer that the test plays by hand: its host announcement, then its
-    // reply; the third frame is the first race message step.
+    // reply; the third tick is the first race message step.
     void PairWithHandPlayedHost() {
         transport->Inject({kPeer, 8005}, HostAnnouncement(kCourse));
-        Frames(1);
+        Ticks(1);
         transport->Inject({kPeer, 8005}, PairingReply(kCourse));
-        Frames(2);
+        Ticks(2);
     }
 
     std::vector<std::unique_ptr<ZELM::Service>> services;
@@ -167,22 +167,22 @@ TEST(NetworkManager, TheFirstToCountFortyHellosHostsAndBothPairOnTheRacePort) {
     Candidate second(network, kPeer);
     first.manager->SetAllowCommunication(true);
     // The second machine is still in its menus: it counts hellos without sending any.
-    for (int frame = 0; frame < 10; ++frame) {
+    for (int tick = 0; tick < 10; ++tick) {
         first.manager->Update(16.0f);
         second.manager->Update(16.0f);
     }
     EXPECT_EQ(second.manager->GetClientMessages(), 10u);
     EXPECT_TRUE(second.transport->sent.empty());
     second.manager->SetAllowCommunication(true);
-    int frames = 10;
-    while (frames < 200 && !(first.manager->IsConnected() && second.manager->IsConnected())) {
+    int ticks = 10;
+    while (ticks < 200 && !(first.manager->IsConnected() && second.manager->IsConnected())) {
         first.manager->Update(16.0f);
         second.manager->Update(16.0f);
-        ++frames;
+        ++ticks;
     }
     ASSERT_TRUE(first.manager->IsConnected() && second.manager->IsConnected())
-        << "after " << frames << " frames";
-    EXPECT_LE(frames, 60);
+        << "after " << ticks << " ticks";
+    EXPECT_LE(ticks, 60);
     EXPECT_TRUE(second.manager->IsHosting()) << "it had counted ten hellos more";
     EXPECT_FALSE(first.manager->IsHosting());
     EXPECT_EQ(first.manager->GetPeerAddress(), kPeer);
@@ -219,12 +219,12 @@ TEST(NetworkManager, OnlyMachinesOnTheSameCoursePair) {
         second.manager->SetRaceCourse(c.second);
         first.manager->SetAllowCommunication(true);
         second.manager->SetAllowCommunication(true);
-        for (int frame = 0; frame < 200; ++frame) {
+        for (int tick = 0; tick < 200; ++tick) {
             first.manager->Update(16.0f);
             second.manager->Update(16.0f);
             if (std::string(c.second).empty()) {
                 // What an older game sends: its discovery texts without a course.
-                first.transport->Inject({kPeer, 8005}, frame % 2 == 0 ? "0ZOL0ACK\n" : "0ZOLHACK\n");
+                first.transport->Inject({kPeer, 8005}, tick % 2 == 0 ? "0ZOL0ACK\n" : "0ZOLHACK\n");
             }
         }
         EXPECT_EQ(first.manager->IsConnected(), c.pair) << c.first << " and " << c.second;
@@ -248,21 +248,21 @@ TEST(NetworkManager, APairingLastsForTheSameCourseAndIsLeftForAnother) {
     EXPECT_FALSE(machine.manager->IsConnected());
     EXPECT_EQ(machine.manager->GetPeerAddress(), 0u);
     machine.transport->sent.clear();
-    machine.Frames(1);
+    machine.Ticks(1);
     EXPECT_TRUE(machine.transport->IsBroadcast());
     ASSERT_FALSE(machine.transport->sent.empty());
     EXPECT_EQ(machine.transport->sent.back().second, HelloMessage("multiplayer2"));
     // The old peer's announcement of the first course is not answered.
     machine.transport->Inject({kPeer, 8005}, HostAnnouncement(kCourse));
-    machine.Frames(1);
+    machine.Ticks(1);
     EXPECT_EQ(machine.manager->GetPendingPeerCount(), 0u);
 }
 
-TEST(NetworkManager, TwoHostsOfTheSameFrameStillPairTheHigherAddressGivingWay) {
+TEST(NetworkManager, TwoHostsOfTheSameTickStillPairTheHigherAddressGivingWay) {
     MemoryNetwork network;
     Candidate low(network, kOwn);
     Candidate high(network, kPeer);
-    // A third machine's forty hellos make both hosts in the same frame.
+    // A third machine's forty hellos make both hosts in the same tick.
     for (int i = 0; i < 40; ++i) {
         low.transport->Inject({0x0A000009, 8005}, HelloMessage(kCourse));
         high.transport->Inject({0x0A000009, 8005}, HelloMessage(kCourse));
@@ -272,7 +272,7 @@ TEST(NetworkManager, TwoHostsOfTheSameFrameStillPairTheHigherAddressGivingWay) {
     ASSERT_TRUE(low.manager->IsHosting() && high.manager->IsHosting());
     low.manager->SetAllowCommunication(true);
     high.manager->SetAllowCommunication(true);
-    for (int frame = 0; frame < 20 && !(low.manager->IsConnected() && high.manager->IsConnected()); ++frame) {
+    for (int tick = 0; tick < 20 && !(low.manager->IsConnected() && high.manager->IsConnected()); ++tick) {
         low.manager->Update(16.0f);
         high.manager->Update(16.0f);
     }
@@ -313,17 +313,18 @@ TEST(NetworkManager, TheRaceMessageStepDrivesTheRemotePlayerFromThePeerOnly) {
     }();
     const KeyState none{};
     const PlayerState peerState{9.0f, 3.0f, 0.0f, 0.0f, 1.5f, 0.0f, 1.0f, 0.0f};
-    const std::string peerMessage = FormatRaceMessage(&peerState, right.data(), none.data(), 0.0f, {}, 12.0f);
+    const std::string peerMessage =
+        FormatRaceMessage(1, &peerState, right.data(), none.data(), 0.0f, {}, 12.0f);
     // A stranger's message, however well formed, is dropped.
     const PlayerState forged{50.0f, 50.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
     machine.transport->Inject({0x0A000042, 8006},
-                              FormatRaceMessage(&forged, right.data(), none.data(), 0.0f, {}, 1.0f));
-    machine.Frames(1);
+                              FormatRaceMessage(1, &forged, right.data(), none.data(), 0.0f, {}, 1.0f));
+    machine.Ticks(1);
     EXPECT_EQ(remote.Resolve()->Call<float>("GetX"), 2.0f);
     EXPECT_FALSE(machine.input->NetKeyDown("RIGHT"));
 
     machine.transport->Inject({kPeer, 8006}, peerMessage);
-    machine.Frames(1);
+    machine.Ticks(1);
     EXPECT_EQ(remote.Resolve()->Call<float>("GetX"), 9.0f);
     EXPECT_EQ(remote.Resolve()->Call<float>("GetXVelocity"), 1.5f);
     EXPECT_EQ(remote.Resolve()->Call<float>("GetXGravity"), 1.0f);
@@ -333,14 +334,15 @@ TEST(NetworkManager, TheRaceMessageStepDrivesTheRemotePlayerFromThePeerOnly) {
     EXPECT_EQ(local.Resolve()->Call<float>("GetX"), 4.5f) << "the local player is never overwritten";
 
     // A message that lost its keys leaves the remote keys released.
-    machine.transport->Inject({kPeer, 8006}, FormatStatePart(peerState) + "\n");
-    machine.Frames(1);
+    machine.transport->Inject({kPeer, 8006}, FormatStatePart(2, peerState) + "\n");
+    machine.Ticks(1);
     EXPECT_FALSE(machine.input->NetKeyDown("RIGHT"));
     EXPECT_EQ(flow.otherTime, 12.0f) << "a finish time that did not arrive keeps the last one";
     EXPECT_EQ(std::count(flow.calls.begin(), flow.calls.end(), "text GO!"), 1);
 }
 
-TEST(NetworkManager, APeerSilentFor120FramesIsADisconnectionEvery120Frames) {
+// 120 ticks: two seconds at 60 ticks a second.
+TEST(NetworkManager, APeerSilentFor120TicksIsADisconnectionEvery120Ticks) {
     MemoryNetwork network;
     RaceMachine machine(network, kOwn);
     GameFlowStandIn flow;
@@ -349,17 +351,120 @@ TEST(NetworkManager, APeerSilentFor120FramesIsADisconnectionEvery120Frames) {
     machine.PairWithHandPlayedHost();
     const KeyState none{};
     machine.transport->Inject({kPeer, 8006},
-                              FormatRaceMessage(nullptr, none.data(), none.data(), 0.0f, {}, 0.0f));
-    machine.Frames(1);
-    ASSERT_EQ(machine.manager->GetFramesWithoutMessage(), 0u);
-    machine.Frames(119);
+                              FormatRaceMessage(0, nullptr, none.data(), none.data(), 0.0f, {}, 0.0f));
+    machine.Ticks(1);
+    ASSERT_EQ(machine.manager->GetTicksWithoutMessage(), 0u);
+    machine.Ticks(119);
     EXPECT_EQ(flow.disconnections, 0);
-    machine.Frames(1);
+    machine.Ticks(1);
     EXPECT_EQ(flow.disconnections, 1);
-    machine.Frames(119);
+    machine.Ticks(119);
     EXPECT_EQ(flow.disconnections, 1);
-    machine.Frames(1);
+    machine.Ticks(1);
     EXPECT_EQ(flow.disconnections, 2);
+}
+
+TEST(NetworkManager, AStateOlderThanOneAppliedIsIgnoredWithItsKeysAndFinishTime) {
+    MemoryNetwork network;
+    RaceMachine machine(network, kOwn);
+    GameFlowStandIn flow;
+    machine.AddPlayer("Player", false);
+    ZELM::EntityHandle remote = machine.AddPlayer("RemotePlayer", true);
+    machine.manager->SetAllowCommunication(true);
+    machine.PairWithHandPlayedHost();
+    ASSERT_TRUE(machine.manager->IsConnected());
+    EXPECT_EQ(machine.manager->GetRemoteTick(), 0u);
+    KeyState right{};
+    right[kRight] = static_cast<char>(0x80);
+    const KeyState none{};
+    // A late datagram holds RIGHT and a finish time that no datagram in time has.
+    struct Arrival {
+        std::uint32_t tick;
+        float x;
+        bool late;
+    };
+    const struct {
+        const char* name;
+        std::vector<Arrival> arrivals;  // in one tick, in the order they arrive
+        float x;
+        std::uint32_t remoteTick;
+    } steps[] = {
+        {"first", {{10, 5.0f, false}}, 5.0f, 10},
+        {"late", {{8, 3.0f, true}}, 5.0f, 10},
+        {"the same tick again", {{10, 5.5f, false}}, 5.5f, 10},
+        {"swapped in one tick", {{12, 7.0f, false}, {11, 6.0f, true}}, 7.0f, 12},
+        {"next", {{13, 8.0f, false}}, 8.0f, 13},
+    };
+    for (const auto& step : steps) {
+        for (const Arrival& arrival : step.arrivals) {
+            const PlayerState state{arrival.x, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, -1.0f};
+            machine.transport->Inject(
+                {kPeer, 8006}, FormatRaceMessage(arrival.tick, &state, (arrival.late ? right : none).data(),
+                                                 none.data(), 0.0f, {}, arrival.late ? 30.0f : 0.0f));
+        }
+        machine.Ticks(1);
+        EXPECT_EQ(remote.Resolve()->Call<float>("GetX"), step.x) << step.name;
+        EXPECT_EQ(machine.manager->GetRemoteTick(), step.remoteTick) << step.name;
+        EXPECT_FALSE(machine.input->NetKeyDown("RIGHT")) << step.name;
+        EXPECT_EQ(flow.otherTime, 0.0f) << step.name;
+        EXPECT_EQ(machine.manager->GetTicksWithoutMessage(), 0u)
+            << step.name << ": the peer was heard all the same";
+    }
+}
+
+TEST(NetworkManager, APairingMadeAgainTakesThePeersTicksAfresh) {
+    MemoryNetwork network;
+    RaceMachine machine(network, kOwn);
+    GameFlowStandIn flow;
+    machine.AddPlayer("Player", false);
+    ZELM::EntityHandle remote = machine.AddPlayer("RemotePlayer", true);
+    machine.manager->SetAllowCommunication(true);
+    machine.PairWithHandPlayedHost();
+    const KeyState none{};
+    const PlayerState before{5.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, -1.0f};
+    machine.transport->Inject({kPeer, 8006},
+                              FormatRaceMessage(5000, &before, none.data(), none.data(), 0.0f, {}, 0.0f));
+    machine.Ticks(1);
+    ASSERT_EQ(machine.manager->GetRemoteTick(), 5000u);
+    // The pairing is left for another course and made again; the peer's game has started anew since.
+    machine.manager->SetRaceCourse("multiplayer2");
+    machine.manager->SetRaceCourse(kCourse);
+    machine.PairWithHandPlayedHost();
+    ASSERT_TRUE(machine.manager->IsConnected());
+    const PlayerState after{2.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, -1.0f};
+    machine.transport->Inject({kPeer, 8006},
+                              FormatRaceMessage(3, &after, none.data(), none.data(), 0.0f, {}, 0.0f));
+    machine.Ticks(1);
+    EXPECT_EQ(remote.Resolve()->Call<float>("GetX"), 2.0f);
+    EXPECT_EQ(machine.manager->GetRemoteTick(), 3u);
+}
+
+TEST(NetworkManager, ARaceLevelStartedOnItsOwnSaysThatARaceIsStartedFromTheMenus) {
+    const struct {
+        const char* name;
+        bool raceLevel;
+        bool allowed;  // the course menu's race allows communication before the level loads
+        bool says;
+    } cases[] = {
+        {"race course on its own", true, false, true},
+        {"race from the menus", true, true, false},
+        {"another level", false, false, false},
+    };
+    for (const auto& c : cases) {
+        MemoryNetwork network;
+        RaceMachine machine(network, kOwn);
+        GameFlowStandIn flow;
+        if (c.raceLevel) {
+            machine.AddPlayer("Player", false);
+            machine.AddPlayer("RemotePlayer", true);
+        }
+        machine.manager->SetAllowCommunication(c.allowed);
+        machine.manager->LevelStart();
+        const bool says = std::any_of(flow.calls.begin(), flow.calls.end(), [](const std::string& call) {
+            return call.find("A race is started from the menus") != std::string::npos;
+        });
+        EXPECT_EQ(says, c.says) << c.name;
+    }
 }
 
 TEST(NetworkManager, OutsideTheRaceLevelItTellsNoFinishTimeAndAnUnpairedOneFallsSilent) {
@@ -369,7 +474,7 @@ TEST(NetworkManager, OutsideTheRaceLevelItTellsNoFinishTimeAndAnUnpairedOneFalls
     // The race was picked, but the player went back to the menus before a peer was found.
     machine.manager->SetAllowCommunication(true);
     machine.manager->LevelStart();
-    machine.Frames(3);
+    machine.Ticks(3);
     EXPECT_FALSE(machine.manager->IsCommunicationAllowed());
     EXPECT_TRUE(machine.transport->sent.empty());
 
@@ -380,11 +485,11 @@ TEST(NetworkManager, OutsideTheRaceLevelItTellsNoFinishTimeAndAnUnpairedOneFalls
     machine.manager->LevelStart();
     machine.PairWithHandPlayedHost();
     machine.manager->SetNetworkingPlayerFinishTime(20.0f);
-    machine.Frames(1);
+    machine.Ticks(1);
     EXPECT_EQ(ParseRaceMessage(machine.transport->sent.back().second).finishTime, 20.0f);
     machine.entities.DestroyAllEntities();
     machine.manager->LevelStart();
-    machine.Frames(1);
+    machine.Ticks(1);
     EXPECT_TRUE(machine.manager->IsCommunicationAllowed());
     const RaceMessage left = ParseRaceMessage(machine.transport->sent.back().second);
     EXPECT_TRUE(left.hasFinishTime);
@@ -440,7 +545,7 @@ TEST(NetworkManager, ForgedSendersCannotMakeItAnswerTheWholeNetwork) {
     EXPECT_EQ(machine.manager->GetReceivedMessages(), 100u);
     machine.transport->sent.clear();
     machine.manager->Update(16.0f);
-    EXPECT_EQ(machine.transport->sent.size(), 9u) << "a hello and eight replies a frame";
+    EXPECT_EQ(machine.transport->sent.size(), 9u) << "a hello and eight replies a tick";
 }
 
 TEST(NetworkManager, ASocketProblemIsBoxedOnceThenWrittenAtMostOnceASecond) {
@@ -459,7 +564,7 @@ TEST(NetworkManager, ASocketProblemIsBoxedOnceThenWrittenAtMostOnceASecond) {
     manager.GetErrorReporter().SetRepeats([&lines](const std::string& text) { lines.push_back(text); });
     manager.Init();
     transport->receiveError = ENETDOWN;
-    for (int frame = 0; frame < 50; ++frame) {
+    for (int tick = 0; tick < 50; ++tick) {
         manager.Update(16.0f);
         now += 0.25;
     }
@@ -468,7 +573,7 @@ TEST(NetworkManager, ASocketProblemIsBoxedOnceThenWrittenAtMostOnceASecond) {
     EXPECT_EQ(boxes,
               (std::vector<std::string>{"Network: Problem Binding Socket. Error 98: Address already in use",
                                         "Network: " + listening}));
-    // Twelve seconds of failing frames: one line a second, each counting what it held back.
+    // Twelve seconds of failing ticks: one line a second, each counting what it held back.
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines.back(), listening + " (and 3 more like it)");
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <random>
 #include <string>
@@ -28,6 +29,7 @@ std::string Bytes(const EncodedKeys& encoded) {
 }
 
 const PlayerState kState{12.5f, -3.0f, 0.25f, 0.0f, 4.0f, -10.75f, 1.0f, 0.0f};
+constexpr std::uint32_t kTick = 4077;
 
 TEST(RaceProtocol, KeyStatesPackSevenKeysToAByteWithTheTopBitSet) {
     KeyState all;
@@ -94,9 +96,9 @@ TEST(RaceProtocol, ARaceMessageIsWrittenByteForByte) {
     const std::string keyBytes = Bytes(EncodeKeys(keys.data()));
     const std::string pastBytes = Bytes(EncodeKeys(past.data()));
     const std::string state =
-        "FUDPPOS012.500000POS1-3.000000ACC00.250000ACC10.000000VEL04.000000VEL1-10.750000GRAX1.000000GRAY0."
-        "000000\n";
-    EXPECT_EQ(FormatRaceMessage(&kState, keys.data(), past.data(), 0.0f, {}, 0.0f),
+        "FUDPTICK4077POS012.500000POS1-3.000000ACC00.250000ACC10.000000VEL04.000000VEL1-10.750000GRAX1.000000"
+        "GRAY0.000000\n";
+    EXPECT_EQ(FormatRaceMessage(kTick, &kState, keys.data(), past.data(), 0.0f, {}, 0.0f),
               state + "CURR" + keyBytes + "#PAST" + pastBytes + "#ANGL0.000000#BOXS0####0.000000###\n");
     // Without a local player only the key part goes out; the angle field keeps its 9 characters.
     const struct {
@@ -111,9 +113,21 @@ TEST(RaceProtocol, ARaceMessageIsWrittenByteForByte) {
         {0.0f, {1.0f, -2.5f}, 9.0f, "#ANGL0.000000#BOXS2#1.000000#-2.500000####9.000000###\n"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FormatRaceMessage(nullptr, keys.data(), past.data(), c.angle, c.boxes, c.finishTime),
+        EXPECT_EQ(FormatRaceMessage(kTick, nullptr, keys.data(), past.data(), c.angle, c.boxes, c.finishTime),
                   "CURR" + keyBytes + "#PAST" + pastBytes + c.tail)
             << c.angle;
+    }
+}
+
+TEST(RaceProtocol, TheSendersTickAndStateComeBackAsTheyWent) {
+    const KeyState keys = Keys({kRight});
+    for (const std::uint32_t tick : {0u, 1u, 4077u, 4294967295u}) {
+        const RaceMessage message =
+            ParseRaceMessage(FormatRaceMessage(tick, &kState, keys.data(), keys.data(), 0.0f, {}, 0.0f));
+        ASSERT_TRUE(message.hasState) << tick;
+        EXPECT_EQ(message.tick, tick);
+        EXPECT_EQ(message.state.x, kState.x) << tick;
+        EXPECT_EQ(message.state.yGravity, kState.yGravity) << tick;
     }
 }
 
@@ -129,11 +143,21 @@ TEST(RaceProtocol, HostileDatagramsAreRefusedPartByPart) {
         std::size_t boxes;
         bool finishTime;
     } cases[] = {
-        {"no CURR", "FUDPPOS01.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", true, false, 0, false},
-        {"nan", "FUDPPOS0nanPOS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
-        {"exponent", "FUDPPOS01e30POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
-        {"too large", "FUDPPOS02000000.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
-        {"missing a field", "FUDPPOS01.0POS12.0ACC00VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
+        {"no CURR", "FUDPTICK7POS01.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", true, false, 0, false},
+        {"nan", "FUDPTICK7POS0nanPOS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
+        {"exponent", "FUDPTICK7POS01e30POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
+        {"too large", "FUDPTICK7POS02000000.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0,
+         false},
+        {"missing a field", "FUDPTICK7POS01.0POS12.0ACC00VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
+        {"no tick", "FUDPPOS01.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
+        {"empty tick", "FUDPTICKPOS01.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
+        {"negative tick", "FUDPTICK-7POS01.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0, false},
+        {"tick past 32 bits", "FUDPTICK4294967296POS01.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false,
+         false, 0, false},
+        {"eleven tick digits", "FUDPTICK00000000007POS01.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false,
+         false, 0, false},
+        {"fraction of a tick", "FUDPTICK7.5POS01.0POS12.0ACC00ACC10VEL00VEL10GRAX0GRAY0\n", false, false, 0,
+         false},
         {"short key field", "CURR" + k.substr(1) + "#PAST" + k + "#ANGL0.000000#BOXS0####1.0###", false,
          false, 0, false},
         {"long key field", "CURR" + k + '\x80' + "#PAST" + k + "#ANGL0.000000#", false, false, 0, false},
@@ -158,15 +182,19 @@ TEST(RaceProtocol, HostileDatagramsAreRefusedPartByPart) {
 
 TEST(RaceProtocol, ATruncatedMessageKeepsOnlyWhatArrivedWhole) {
     const KeyState keys = Keys({kRight});
-    const std::string whole = FormatRaceMessage(&kState, keys.data(), keys.data(), 0.0f, {}, 5.0f);
+    const std::string whole = FormatRaceMessage(kTick, &kState, keys.data(), keys.data(), 0.0f, {}, 5.0f);
     const std::size_t keysEnd = whole.find("#ANGL") + 5;
+    // The state needs its tick whole and at least a digit of its last value.
+    const std::size_t stateEnd = whole.find("GRAY") + 5;
     for (std::size_t size = 0; size <= whole.size(); ++size) {
         // An exact-size copy, so a read past the end is a sanitizer report.
         const std::vector<char> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
         const RaceMessage message = ParseRaceMessage(std::string_view(cut.data(), cut.size()));
         EXPECT_EQ(message.hasKeys, size >= keysEnd) << size;
+        EXPECT_EQ(message.hasState, size >= stateEnd) << size;
         if (message.hasState) {
             // Cut inside the last number, the state still reads as a shorter number: never as garbage.
+            EXPECT_EQ(message.tick, kTick) << size;
             EXPECT_EQ(message.state.x, kState.x) << size;
             EXPECT_EQ(message.state.yVelocity, kState.yVelocity) << size;
         }
@@ -175,8 +203,8 @@ TEST(RaceProtocol, ATruncatedMessageKeepsOnlyWhatArrivedWhole) {
 
 TEST(RaceProtocol, RandomBytesNeverYieldUnboundedValues) {
     std::mt19937 random(20240611);
-    const std::string fragments[] = {"FUDPPOS0", "POS1", "CURR", "#PAST", "#ANGL", "BOXS",
-                                     "###",      "#",    "9",    "-",     "."};
+    const std::string fragments[] = {"FUDPTICK", "POS0", "POS1", "CURR", "#PAST", "#ANGL",
+                                     "BOXS",     "###",  "#",    "9",    "-",     "."};
     for (int round = 0; round < 3000; ++round) {
         std::string datagram;
         const std::size_t size = random() % kMaxDatagramSize;

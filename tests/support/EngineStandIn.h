@@ -1,5 +1,5 @@
-// Stands in for the input, sound and graphics services on the "Engine" table: keys and controller
-// profiles the test holds, and a record of the sounds and effects the gameplay asked for.
+// Stands in for the input, sound, graphics and editor services on the "Engine" table: keys and
+// controller profiles the test holds, and a record of the sounds and effects the gameplay asked for.
 #pragma once
 
 #include <algorithm>
@@ -40,6 +40,8 @@ public:
             Bind(name, recorders.back().get(), &Recorder::Record);
         }
         Bind("GetLevelName", this, &EngineStandIn::GetLevelName);
+        Bind("SetVsync", this, &EngineStandIn::SetVsync);
+        Bind("EditorBlockingInput", this, &EngineStandIn::EditorBlockingInput);
         Bind("PlayBGM", this, &EngineStandIn::PlayBGM);
         Bind("ToggleBGM", this, &EngineStandIn::ToggleBGM);
         BindBroadcast("SetAllowCommunication", this, &EngineStandIn::SetAllowCommunication);
@@ -69,6 +71,11 @@ public:
     // Clicked this frame: the test clears `leftClicked` itself.
     bool LeftClickTrigger() { return leftClicked; }
     std::string GetLevelName() { return levelName; }
+    bool SetVsync(bool on) {
+        calls.push_back(on ? "SetVsync on" : "SetVsync off");
+        return on && displayWaits;
+    }
+    bool EditorBlockingInput() { return editorHasKeys; }
     void PlayBGM(int track) { calls.push_back("PlayBGM " + std::to_string(track)); }
     void ToggleBGM(bool paused) { calls.push_back(paused ? "ToggleBGM on" : "ToggleBGM off"); }
     void SetAllowCommunication(bool allow) { calls.push_back(allow ? "SetAllowCommunication" : "no communication"); }
@@ -94,6 +101,8 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> levelsAsked;
     std::string levelName;  // the level the game would say it plays
+    bool displayWaits = true;  // whether vsync asked for is given
+    bool editorHasKeys = false;
 
 private:
     struct Recorder {

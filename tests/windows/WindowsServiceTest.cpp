@@ -17,8 +17,9 @@ namespace {
 using Windows::WindowsMessage;
 namespace Message = Windows::Message;
 
-// Stands in for the renderer and the editor: presents nothing, watches the window's messages,
-// takes the ones it is told to, and reports the device lost a set number of times.
+// Stands in for the renderer, the editor and the game flow: presents nothing, watches the window's
+// messages and focus, takes the messages it is told to, and reports the device lost a set number of
+// times.
 class ProbeService : public ZELM::Service {
 public:
     void Bind() override {
@@ -27,6 +28,7 @@ public:
         DynamicBinder::Bind("IsDeviceLost", this, &ProbeService::IsDeviceLost);
         BindBroadcast("WindowsMessageHandler", this, &ProbeService::WindowsMessageHandler);
         BindBroadcast("LevelExit", this, &ProbeService::LevelExit);
+        BindBroadcast("WindowFocusChanged", this, &ProbeService::WindowFocusChanged);
     }
     void Init() override {}
     void Update(float) override {}
@@ -44,9 +46,11 @@ public:
         }
     }
     void LevelExit() { seen.push_back(kLevelExit); }
+    void WindowFocusChanged(bool inFront) { focus.push_back(inFront); }
 
     static constexpr std::uint32_t kLevelExit = 0xFFFF;
     std::vector<std::uint32_t> seen;
+    std::vector<bool> focus;
     std::uint32_t take = 0xFFFFFFFF;
     int lostFor = 0;
     int deviceQuestions = 0;
@@ -120,6 +124,31 @@ TEST_F(WindowPumpTest, AQuitRequestFromTheSystemEndsTheProgramAndAHeadlessRunHas
     SDL_PushEvent(&quit);
     engine->RunFrame();
     EXPECT_FALSE(engine->IsRunning());
+}
+
+TEST_F(WindowPumpTest, AWindowOutOfSightIdlesAndTheGameIsToldOnceEachWay) {
+    StartHeadless();
+    const struct {
+        const char* name;
+        Uint8 event;
+        bool idle;
+        std::vector<bool> told;  // every "WindowFocusChanged" so far
+    } kSteps[] = {
+        {"the focus lost", SDL_WINDOWEVENT_FOCUS_LOST, true, {false}},
+        {"minimised as well", SDL_WINDOWEVENT_MINIMIZED, true, {false}},
+        {"the focus back while minimised", SDL_WINDOWEVENT_FOCUS_GAINED, true, {false}},
+        {"restored", SDL_WINDOWEVENT_RESTORED, false, {false, true}},
+        {"moved", SDL_WINDOWEVENT_MOVED, false, {false, true}},
+        {"minimised", SDL_WINDOWEVENT_MINIMIZED, true, {false, true, false}},
+        {"maximised", SDL_WINDOWEVENT_MAXIMIZED, false, {false, true, false, true}},
+    };
+    for (const auto& step : kSteps) {
+        PushWindowEvent(step.event);
+        engine->RunFrame();
+        EXPECT_EQ(engine->GetPacer().IsIdle(), step.idle) << step.name;
+        EXPECT_EQ(probe->focus, step.told) << step.name;
+    }
+    EXPECT_EQ(problems.Count(), 0u);
 }
 
 TEST(EventTranslation, KeysTextAndMouseBecomeTheMessagesTheHandlersRead) {

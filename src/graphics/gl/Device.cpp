@@ -35,7 +35,7 @@ Device::Device(SDL_Window* gameWindow) {
     window = gameWindow;
     context = created;
     ++liveContexts;
-    // Frames are not tied to the display's refresh.
+    // Not tied to the display's refresh until the player's settings ask for it (SetVsync).
     SDL_GL_SetSwapInterval(0);
     SDL_GL_GetDrawableSize(window, &width, &height);
     glEnable(GL_DEPTH_TEST);
@@ -111,6 +111,17 @@ void Device::Present() {
     if (!IsNull()) {
         SDL_GL_SwapWindow(window);
     }
+}
+
+bool Device::SetVsync(bool on) {
+    if (IsNull()) {
+        return false;
+    }
+    if (!on) {
+        SDL_GL_SetSwapInterval(0);
+        return false;
+    }
+    return SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
 }
 
 bool Device::ReadBackBuffer(std::vector<std::uint8_t>& rgba, int& outWidth, int& outHeight) const {

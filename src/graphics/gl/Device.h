@@ -51,6 +51,10 @@ public:
     void SetScissor(int x, int y, int rectWidth, int rectHeight);
     void ClearScissor();
     void Present();
+    // On: the swap waits for the display's refresh, adaptively where the driver can (a late frame
+    // is shown at once instead of waiting for the next refresh); off: it never waits. True when the
+    // swap now waits; a null device, or a driver that refuses, never does.
+    bool SetVsync(bool on);
     // The back buffer as RGBA rows from the top; false on a null device.
     bool ReadBackBuffer(std::vector<std::uint8_t>& rgba, int& outWidth, int& outHeight) const;
 

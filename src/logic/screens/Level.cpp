@@ -32,6 +32,7 @@ void Level::Init() {
     menu.SetSelection(0);
     paused = false;
     showingHowTo = false;
+    windowLeft = false;
     ShowName();
 }
 
@@ -73,6 +74,23 @@ void Level::TogglePause() {
     engine.CallLater("Pause", 0.0f, paused);
 }
 
+void Level::WindowFocusChanged(bool focused) { windowLeft = !focused; }
+
+// In the level's own update, as ESC is: a focus lost and found again before it (a display mode
+// changing under the window) pauses nothing.
+bool Level::PauseForLeftWindow() {
+    const bool left = windowLeft;
+    windowLeft = false;
+    if (!left || paused || Courses::IsRace(LevelName())) {
+        return false;
+    }
+    if (engine.IsBound("EditorBlockingInput") && engine.Call<bool>("EditorBlockingInput")) {
+        return false;
+    }
+    TogglePause();
+    return true;
+}
+
 std::string Level::LevelName() {
     return engine.IsBound("GetLevelName") ? engine.Call<std::string>("GetLevelName") : "";
 }
@@ -83,6 +101,9 @@ bool Level::IsWaitingForPeer() {
 
 void Level::Update(float dt) {
     StepName(dt);
+    if (PauseForLeftWindow()) {
+        return;
+    }
     if (!paused && KeyTriggered("esc") && IsWaitingForPeer()) {
         // Nothing to pause before the race begins: ESC leaves for the menu, as the notice says.
         engine.Call("EraseLevelMap");

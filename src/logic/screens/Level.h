@@ -1,6 +1,6 @@
 // The screen of every playable level: ESC opens and closes the pause menu (on "return to game"
 // each time) and its how-to page; in a race still waiting for its peer, ESC goes back to the menu.
-// The pause menu can start the level over, outside a race.
+// The pause menu can start the level over, outside a race. Leaving the game's window pauses too.
 #pragma once
 
 #include <memory>
@@ -20,6 +20,10 @@ public:
     // Hands the level's tile map to the renderer and shows the level's name for a moment.
     void Init() override;
     void Update(float dt) override;
+    // The window lost or regained the focus (or was minimised or restored). A loss opens the pause
+    // menu at the next update as ESC would, unless it is open already; a race never stops for one
+    // player's window, and a level in the editor has the editor's keys, not the pause menu.
+    void WindowFocusChanged(bool focused);
 
     bool IsPaused() const { return paused; }
     bool IsShowingHowTo() const { return showingHowTo; }
@@ -32,6 +36,8 @@ public:
 
 private:
     void TogglePause();
+    // True when the window was left since the last update and that paused the level.
+    bool PauseForLeftWindow();
     void ShowName();
     void StepName(float dtMs);
     std::string LevelName();
@@ -46,6 +52,7 @@ private:
     MenuNotice notice;  // what a display toggle switched to, or why an item did nothing, under the buttons
     bool paused = false;
     bool showingHowTo = false;
+    bool windowLeft = false;  // the focus went since the last update
     std::unique_ptr<ScreenText> nameLine;
     float shownMs = 0.0f;
 };

@@ -14,26 +14,51 @@ namespace {
 const char* const kVolumeButtons[] = {"musicvolume", "effectsvolume"};
 const char* const kVolumeNames[] = {"music", "effects"};
 
+// What a vsync toggle switched to: the display may refuse to wait for its refresh.
+std::string VsyncNotice(bool on, bool waits) {
+    if (!on) {
+        return "vsync off";
+    }
+    return waits ? "vsync on" : "no vsync on this display";
+}
+
+// What the frame limit became: while vsync paces the frames, a limit waits for vsync to go off.
+std::string FrameLimitNotice(int limit, bool vsyncPacing) {
+    if (limit == 0) {
+        return "no frame limit";
+    }
+    const std::string rate = std::to_string(limit);
+    return vsyncPacing ? rate + " a second once vsync is off" : "at most " + rate + " frames a second";
+}
+
 }  // namespace
 
 // The notice sits one button's step below the last item.
 Options::Options()
-    : menu({"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "ghosttoggle"}, true),
-      notice(engine, 550.0f) {}
+    : menu({"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "vsynctoggle",
+            "framelimit", "ghosttoggle"},
+           true),
+      notice(engine, 540.0f) {}
 
 void Options::Init() {
     ResetView();
     menu.FindButtons(true);
     ShowVolumes();
+    ShowPacing();
     ShowGhosts();
 }
 
-void Options::ShowGhosts() {
+void Options::SetButtonText(const char* button, const std::string& text) {
     ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
-    ZELM::Entity* button = entities != nullptr ? entities->Get("ghosttoggle").GetIfAlive() : nullptr;
-    if (button != nullptr && button->IsBound("SetText") && engine.IsBound("IsShowingGhosts")) {
-        button->Call("SetText",
-                     std::string(engine.Call<bool>("IsShowingGhosts") ? "[ghost: on]" : "[ghost: off]"));
+    ZELM::Entity* entity = entities != nullptr ? entities->Get(button).GetIfAlive() : nullptr;
+    if (entity != nullptr && entity->IsBound("SetText")) {
+        entity->Call("SetText", text);
+    }
+}
+
+void Options::ShowGhosts() {
+    if (engine.IsBound("IsShowingGhosts")) {
+        SetButtonText("ghosttoggle", engine.Call<bool>("IsShowingGhosts") ? "[ghost: on]" : "[ghost: off]");
     }
 }
 
@@ -42,6 +67,40 @@ void Options::ToggleGhosts() {
         engine.Call("SetShowGhosts", !engine.Call<bool>("IsShowingGhosts"));
     }
     ShowGhosts();
+}
+
+// Without the game flow's settings (tools) there is no pacing to show or change.
+int Options::GetFrameLimit() {
+    return engine.IsBound("GetFrameRateLimit") ? engine.Call<int>("GetFrameRateLimit") : 0;
+}
+
+void Options::ShowPacing() {
+    if (engine.IsBound("IsUsingVsync")) {
+        SetButtonText("vsynctoggle", engine.Call<bool>("IsUsingVsync") ? "[vsync: on]" : "[vsync: off]");
+    }
+    const int limit = GetFrameLimit();
+    SetButtonText("framelimit",
+                  "[frame limit: " + (limit == 0 ? std::string("off") : std::to_string(limit)) + "]");
+}
+
+void Options::ToggleVsync() {
+    if (!engine.IsBound("SetUseVsync")) {
+        return;
+    }
+    const bool on = !engine.Call<bool>("IsUsingVsync");
+    const bool waits = engine.Call<bool>("SetUseVsync", on);
+    ShowPacing();
+    notice.Show(VsyncNotice(on, waits));
+}
+
+void Options::StepFrameLimit(int steps) {
+    if (!engine.IsBound("SetFrameRateLimit")) {
+        return;
+    }
+    const int limit = Settings::StepFrameLimit(GetFrameLimit(), steps);
+    engine.Call("SetFrameRateLimit", limit);
+    ShowPacing();
+    notice.Show(FrameLimitNotice(limit, engine.Call<bool>("IsVsyncPacing")));
 }
 
 // Without a sound service (tools) there is no volume to show or change.
@@ -72,17 +131,20 @@ void Options::ShowVolumes() {
     }
 }
 
-bool Options::StepVolumeByArrows() {
+bool Options::StepByArrows() {
     const Item item = static_cast<Item>(menu.GetSelection());
-    if (item != kMusicVolume && item != kEffectsVolume) {
+    if (item != kMusicVolume && item != kEffectsVolume && item != kFrameLimit) {
         return false;
     }
-    const int step = (KeyTriggered("right") ? Settings::kVolumeStep : 0) -
-                     (KeyTriggered("left") ? Settings::kVolumeStep : 0);
+    const int step = (KeyTriggered("right") ? 1 : 0) - (KeyTriggered("left") ? 1 : 0);
     if (step == 0) {
         return false;
     }
-    const int volume = GetVolume(item) + step;
+    if (item == kFrameLimit) {
+        StepFrameLimit(step);
+        return true;
+    }
+    const int volume = GetVolume(item) + step * Settings::kVolumeStep;
     SetVolume(item, volume < 0 ? 0 : (volume > 100 ? 100 : volume));
     return true;
 }
@@ -93,7 +155,7 @@ void Options::Update(float) {
         return;
     }
     notice.LayOut();  // the window may have changed size (F11, ALT+ENTER)
-    if (StepVolumeByArrows() || !menu.Step(engine)) {
+    if (StepByArrows() || !menu.Step(engine)) {
         return;
     }
     switch (menu.GetSelection()) {
@@ -115,6 +177,12 @@ void Options::Update(float) {
         }
         case kBack:
             PostLoadLevel("Menu");
+            break;
+        case kVsync:
+            ToggleVsync();
+            break;
+        case kFrameLimit:
+            StepFrameLimit(1);
             break;
         case kGhosts:
             ToggleGhosts();
