@@ -355,6 +355,7 @@ void GraphicsService::BeginTick() {
 
 void GraphicsService::Update(float dt) {
     ticked = true;
+    postDraw = false;
     if (firstFrame) {
         firstFrame = false;
         if (IsBound("PlayBGM")) {
@@ -437,7 +438,6 @@ void GraphicsService::UpdateFrame(float frameMs) {
     DrawGlowPass(lighting);
     PostProcess();
     EndInterpolatedView();
-    postDraw = false;  // the ticks before the next frame are no glow pass
 }
 
 void GraphicsService::BeginInterpolatedView() {

@@ -72,7 +72,7 @@ TEST(ComponentScreenshotRun, ThePlayerIsOrangeAndTheCrateWoodenWhereTheCameraSee
     const std::string picture = (root / "shot.png").string();
     const ZELMTest::RunResult run =
         ZELMTest::RunFallward("--data " + (root / "Working").string() +
-                              " --frames 6 --fixed-dt 16 --screenshot 4:" + picture + " --problems fatal --exec " +
+                              " --frames 6 --fixed-dt 16.6667 --screenshot 4:" + picture + " --problems fatal --exec " +
                               ZELMTest::kFixtures + "/graphics/debug-draw.lua");
     if (run.status == 3 && run.errors.find("No picture to write") != std::string::npos) {
         fs::remove_all(root);

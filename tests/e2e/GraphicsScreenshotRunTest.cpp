@@ -14,6 +14,34 @@
 
 namespace {
 
+// In a window the frames take the time they measure, start-up included; the clock counts ticks only.
+TEST(GraphicsScreenshotRun, ATimeAttackStartedInAWindowClocksItsTicksAndNoLoadingTime) {
+    if (!ZELMTest::HasDisplay()) {
+        GTEST_SKIP() << "no display to draw on";
+    }
+    const std::string trace =
+        (std::filesystem::temp_directory_path() / ("fallward-clock-" + std::to_string(::getpid()) + ".jsonl")).string();
+    const ZELMTest::RunResult run =
+        ZELMTest::RunFallward("--level TimeAttack --frames 40 --problems fatal --trace " + trace);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    std::ifstream lines(trace);
+    int clocked = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t clock = line.find("\"Time: ");
+        if (clock == std::string::npos) {
+            continue;
+        }
+        const double shown = std::strtod(line.c_str() + clock + 7, nullptr);
+        const long tick = std::strtol(line.c_str() + line.find("\"tick\":") + 7, nullptr, 10);
+        EXPECT_NEAR(shown, tick * 0.0166667, 0.0011) << line;
+        if (clocked++ == 0 && tick > 0) {
+            EXPECT_LE(tick, 4) << "the first frame with time in it ran more ticks than a frame may";
+        }
+    }
+    std::filesystem::remove(trace);
+    EXPECT_GT(clocked, 30);
+}
+
 TEST(GraphicsScreenshotRun, AFrameIsWrittenAsAPictureWithTheDebugLine) {
     if (!ZELMTest::HasDisplay()) {
         GTEST_SKIP() << "no display to draw on";
@@ -22,7 +50,7 @@ TEST(GraphicsScreenshotRun, AFrameIsWrittenAsAPictureWithTheDebugLine) {
         (std::filesystem::temp_directory_path() / ("fallward-shot-" + std::to_string(::getpid()) + ".png"))
             .string();
     const ZELMTest::RunResult run = ZELMTest::RunFallward(
-        "--level Level1 --frames 12 --fixed-dt 16 --screenshot 10:" + picture + " --problems fatal --exec " +
+        "--level Level1 --frames 12 --fixed-dt 16.6667 --screenshot 10:" + picture + " --problems fatal --exec " +
         ZELMTest::kFixtures + "/graphics/debug-draw.lua");
     if (run.status == 3 && run.errors.find("No picture to write") != std::string::npos) {
         // No OpenGL 3.3 context here: the game ran on the null device and had nothing to write.
@@ -83,7 +111,7 @@ bool ShotWithKeys(const std::string& script, int frame, Picture& picture, std::s
     const std::string shot = TempFile("fallward-mode-") + ".png";
     std::ofstream(keys) << script;
     const ZELMTest::RunResult run =
-        ZELMTest::RunFallward("--level Level1 --frames " + std::to_string(frame + 2) + " --fixed-dt 16 --input-script " +
+        ZELMTest::RunFallward("--level Level1 --frames " + std::to_string(frame + 2) + " --fixed-dt 16.6667 --input-script " +
                               keys + " --screenshot " + std::to_string(frame) + ":" + shot + " --problems fatal");
     std::filesystem::remove(keys);
     if (run.status == 3 && run.errors.find("No picture to write") != std::string::npos) {
@@ -133,7 +161,7 @@ TEST(GraphicsScreenshotRun, EveryScreenshotIsWrittenAndRelativeFilesAreFoundFrom
     const bool display = ZELMTest::HasDisplay();
     const ZELMTest::RunResult run = ZELMTest::RunFallward(
         std::string(display ? "" : "--headless ") +
-        "--level Level1 --frames 6 --fixed-dt 16 --problems fatal --input-script keys.input --exec say.lua "
+        "--level Level1 --frames 6 --fixed-dt 16.6667 --problems fatal --input-script keys.input --exec say.lua "
         "--trace trace.jsonl" +
         (display ? " --screenshot 3:early.png --screenshot 5:shots/late.png" : ""));
     std::filesystem::current_path(before);

@@ -25,7 +25,7 @@ TEST(HeadlessRun, GoodDataRunsTheGivenFramesAndQuits) {
 
 TEST(HeadlessRun, FixedFrameTimeRunsTheSameWay) {
     const RunResult run =
-        RunFallward("--headless --frames 30 --fixed-dt 16 --problems fatal --data " + kFixtures + "/good/Working");
+        RunFallward("--headless --frames 30 --fixed-dt 16.6667 --problems fatal --data " + kFixtures + "/good/Working");
     EXPECT_EQ(run.status, 0) << run.errors;
 }
 

@@ -13,7 +13,7 @@ using ZELMTest::RunFallward;
 using ZELMTest::RunResult;
 
 const std::string kPlatform = kFixtures + "/platform";
-const std::string kRun = "--headless --frames 30 --fixed-dt 16 --data " + kPlatform + "/Working --exec " + kPlatform +
+const std::string kRun = "--headless --frames 30 --fixed-dt 16.6667 --data " + kPlatform + "/Working --exec " + kPlatform +
                          "/report-keys.lua --input-script ";
 
 TEST(PlatformInputScript, HoldingRightFromFrame10To20IsSeenInExactlyThoseFramesAndTriggeredOnce) {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ using ZELMTest::RunResult;
 // One frame of the trace, with the fields the tests read.
 struct TracedFrame {
     int frame = 0;
+    int tick = 0;
     std::string level;
     bool hasPlayer = false;
     double x = 0, y = 0, gx = 0, gy = 0, radius = 0;
@@ -42,6 +44,7 @@ std::vector<TracedFrame> ReadTrace(const std::string& path) {
     for (std::string line; std::getline(file, line);) {
         TracedFrame frame;
         frame.frame = static_cast<int>(Number(line, "frame"));
+        frame.tick = static_cast<int>(Number(line, "tick"));
         const std::size_t level = line.find("\"level\":\"") + 9;
         frame.level = line.substr(level, line.find('"', level) - level);
         frame.hasPlayer = line.find("\"player\":") != std::string::npos;
@@ -136,6 +139,104 @@ TEST_P(EverySolution, ReachesTheNextLevelTeachingWhatTheLevelBringsIn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SolutionRun, EverySolution, testing::ValuesIn(SolvedLevels()),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// The solution's input on a display whose frames last frameMs: each event in the frame its time falls
+// in (at 60 Hz, frame N starts at (N - 1) x 16.6667 ms), a release never in its press's frame.
+std::string ScaledScript(const std::string& script, double frameMs) {
+    std::istringstream lines(script);
+    std::ostringstream scaled;
+    std::map<std::string, long> pressedAt;
+    std::vector<std::pair<long, std::string>> section;
+    auto flush = [&] {
+        std::stable_sort(section.begin(), section.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [frame, rest] : section) {
+            scaled << frame << " " << rest << "\n";
+        }
+        section.clear();
+        pressedAt.clear();
+    };
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string first, kind, key;
+        if (!(words >> first) || first[0] == '#') {
+            continue;
+        }
+        if (first == "level") {
+            flush();
+            scaled << line << "\n";
+            continue;
+        }
+        words >> kind >> key;
+        long frame = static_cast<long>(std::floor((std::stol(first) - 1) * 16.6667 / frameMs + 1e-6)) + 1;
+        if (kind == "down") {
+            pressedAt[key] = frame;
+        } else if (kind == "up" && pressedAt.count(key) != 0 && frame <= pressedAt[key]) {
+            frame = pressedAt[key] + 1;
+        }
+        section.emplace_back(frame, line.substr(line.find(first) + first.size() + 1));
+    }
+    flush();
+    return scaled.str();
+}
+
+// Where a run reached the goal and how often the player was sent back on the way.
+struct Outcome {
+    int goalTick = -1;  // the tick the next level began in
+    int sentBack = 0;
+};
+
+Outcome PlayAt(const std::string& level, double frameMs, int frames) {
+    std::ifstream solution(std::string(FALLWARD_SOLUTIONS) + "/" + level + ".input");
+    const std::string base = "/tmp/fallward-rate-" + std::to_string(::getpid()) + "-" + level;
+    std::ofstream(base + ".input") << ScaledScript(
+        std::string(std::istreambuf_iterator<char>(solution), std::istreambuf_iterator<char>()), frameMs);
+    char dt[32];
+    std::snprintf(dt, sizeof dt, "%g", frameMs);
+    const RunResult run = RunFallward("--headless --level " + level + " --fixed-dt " + dt +
+                                      " --problems fatal --frames " + std::to_string(frames) + " --input-script " +
+                                      base + ".input --trace " + base + ".jsonl");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    const std::vector<TracedFrame> traced = ReadTrace(base + ".jsonl");
+    std::remove((base + ".input").c_str());
+    std::remove((base + ".jsonl").c_str());
+    Outcome outcome;
+    const int next = NextLevelStart(traced, level);
+    outcome.goalTick = next > 0 ? traced[static_cast<std::size_t>(next)].tick : -1;
+    for (int i = 1; i < (next > 0 ? next : static_cast<int>(traced.size())); ++i) {
+        // Further in one frame than anything falls in two ticks: a respawn.
+        const TracedFrame& now = traced[static_cast<std::size_t>(i)];
+        const TracedFrame& before = traced[static_cast<std::size_t>(i) - 1];
+        if (now.hasPlayer && before.hasPlayer && (std::fabs(now.x - before.x) > 3 || std::fabs(now.y - before.y) > 3)) {
+            ++outcome.sentBack;
+        }
+    }
+    return outcome;
+}
+
+class EverySolutionAtEveryRate : public testing::TestWithParam<std::string> {};
+
+// The game ticks at 60 Hz whatever the display does: a solution's presses at the same times make the
+// same run on a 144 Hz screen or a fast graphics card. At 30 Hz a press is known only to its frame,
+// two ticks, so it may move by a tick and make a slightly different run; that run still finishes.
+TEST_P(EverySolutionAtEveryRate, ReachesTheGoalOnTheSameTickWithTheSameRespawns) {
+    const std::string& level = GetParam();
+    const Outcome reference = PlayAt(level, 16.6667, 18000);
+    ASSERT_GT(reference.goalTick, 0) << level << " was not solved at 60 Hz";
+    for (const double rate : {30.0, 144.0, 240.0, 1000.0}) {
+        const double frameMs = std::round(10000.0 * 1000.0 / rate) / 10000.0;
+        const int frames = static_cast<int>((reference.goalTick + 120) * 16.6667 / frameMs);
+        const Outcome outcome = PlayAt(level, frameMs, frames);
+        ASSERT_GT(outcome.goalTick, 0) << level << " was not solved at " << rate << " Hz";
+        EXPECT_EQ(outcome.sentBack, reference.sentBack) << level << " at " << rate << " Hz";
+        if (rate > 60.0) {
+            EXPECT_NEAR(outcome.goalTick, reference.goalTick, 1) << level << " at " << rate << " Hz";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SolutionRun, EverySolutionAtEveryRate, testing::ValuesIn(SolvedLevels()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 TEST(SolutionRun, LevelOneShowsTheTurnTheDeathTheRespawnThePowerUpAndTheWin) {

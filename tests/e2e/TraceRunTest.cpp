@@ -26,7 +26,7 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 TEST(TraceRun, EveryFrameIsTracedWithItsLevel) {
     const std::string trace = "/tmp/fallward-trace-" + std::to_string(::getpid()) + ".jsonl";
-    const RunResult run = RunFallward("--headless --frames 3 --fixed-dt 16 --problems fatal --trace " + trace +
+    const RunResult run = RunFallward("--headless --frames 3 --fixed-dt 16.6667 --problems fatal --trace " + trace +
                                       " --exec " + kFixtures + "/lua/drive.lua --data " + kFixtures + "/lua/Working");
     ASSERT_EQ(run.status, 0) << run.errors;
     const std::vector<std::string> lines = ReadLines(trace);
@@ -34,13 +34,13 @@ TEST(TraceRun, EveryFrameIsTracedWithItsLevel) {
     // The script posts a level change that lands at the end of frame 1. Levels start with debug
     // drawing off, so no debug line is on screen.
     // The network object ends every line; what it received depends on who else is on port 8005.
-    EXPECT_EQ(lines[0].rfind("{\"frame\":1,\"dt\":16,\"level\":\"Next\","
+    EXPECT_EQ(lines[0].rfind("{\"frame\":1,\"tick\":1,\"dt\":16.6667,\"level\":\"Next\","
                              "\"net\":{\"allow\":false,\"hosting\":false,\"connected\":false,\"association\":1,"
                              "\"sent\":0,\"received\":",
                              0),
               0u)
         << lines[0];
-    EXPECT_EQ(lines[2].rfind("{\"frame\":3,\"dt\":16,\"level\":\"Next\",\"net\":", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[2].rfind("{\"frame\":3,\"tick\":3,\"dt\":16.6667,\"level\":\"Next\",\"net\":", 0), 0u) << lines[2];
     std::remove(trace.c_str());
 }
 

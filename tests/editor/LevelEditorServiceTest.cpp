@@ -108,11 +108,13 @@ protected:
         input->Bind();
         map.Bind();
         input->Init();
+        input->BeginTick();
         editor.Update(16.0f);
     }
-    // One frame: the editor runs on what was sampled, then the next frame is sampled.
+    // One frame: the next frame is sampled and handed to its tick, in which the editor runs on it.
     void Frame() {
-        input->Update(16.0f);
+        input->UpdateFrame(16.0f);
+        input->BeginTick();
         editor.Update(16.0f);
     }
 

@@ -99,4 +99,33 @@ TEST_F(PhysicalTest, PropertiesAreSavedInBindingOrder) {
                                                 "float 1", "float 1", "float 1", "float 0", "bool 1"}));
 }
 
+TEST(PhysicalPlace, AFrameBetweenTwoTicksDrawsItBetweenItsTwoPlaces) {
+    const struct {
+        const char* what;
+        bool ticked;  // the tick's start was noted
+        float fromX, fromY, toX, toY, blend, drawnX, drawnY;
+    } kCases[] = {
+        {"halfway between ticks, halfway between places", true, 2.0f, 4.0f, 3.0f, 3.0f, 0.5f, 2.5f, 3.5f},
+        {"at the tick, where it is", true, 2.0f, 4.0f, 3.0f, 3.0f, 1.0f, 3.0f, 3.0f},
+        {"just after the tick before, near where it was", true, 2.0f, 4.0f, 3.0f, 3.0f, 0.0f, 2.0f, 4.0f},
+        {"a respawn is no motion", true, 40.0f, 9.0f, 18.6f, 1.5f, 0.5f, 18.6f, 1.5f},
+        {"new in the tick, where it is", false, 0.0f, 0.0f, 3.0f, 3.0f, 0.5f, 3.0f, 3.0f},
+    };
+    for (const auto& c : kCases) {
+        ZELM::Physical physical;
+        physical.SetX(c.fromX);
+        physical.SetY(c.fromY);
+        if (c.ticked) {
+            physical.KeepTickStart();
+        }
+        physical.SetX(c.toX);
+        physical.SetY(c.toY);
+        float x = 0.0f;
+        float y = 0.0f;
+        physical.GetDrawnPlace(c.blend, x, y);
+        EXPECT_FLOAT_EQ(x, c.drawnX) << c.what;
+        EXPECT_FLOAT_EQ(y, c.drawnY) << c.what;
+    }
+}
+
 }  // namespace

@@ -21,6 +21,7 @@
 #include "graphics/Button.h"
 #include "graphics/GraphicsService.h"
 #include "logic/screens/PauseMenuLayout.h"
+#include "support/GraphicsFrame.h"
 #include "support/ProblemCapture.h"
 
 namespace {
@@ -96,7 +97,7 @@ protected:
 
     void Frames(int count) {
         for (int i = 0; i < count; ++i) {
-            graphics->Update(16.0f);
+            ZELMTest::RunGraphicsFrame(*graphics, 16.0f);
         }
     }
 

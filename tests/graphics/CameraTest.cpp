@@ -10,6 +10,7 @@
 #include "graphics/D3DMath.h"
 #include "graphics/GraphicsService.h"
 #include "utilities/Dynamic.h"
+#include "support/GraphicsFrame.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ protected:
 };
 
 TEST_F(HeadlessGraphics, EveryFrameFramesTheTargetFromEightUnitsWithTheEyeOneUnitUp) {
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     caller.Call("SetCamTargetX", 10.0f);
     caller.Call("SetCamTargetY", 4.0f);
     caller.Call("SetCamDistance", -20.0f);
@@ -128,7 +129,7 @@ TEST_F(HeadlessGraphics, EveryFrameFramesTheTargetFromEightUnitsWithTheEyeOneUni
     EXPECT_EQ(caller.Call<glm::vec3>("GetCamPos"), glm::vec3(12.0f, 7.0f, -20.0f));
     EXPECT_FLOAT_EQ(caller.Call<float>("GetCamRadius"), 20.0f);
     EXPECT_FLOAT_EQ(graphics.GetCamera().distance, -20.0f) << "\"Cam radius\" keeps the sign";
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_EQ(caller.Call<glm::vec3>("GetCamPos"), glm::vec3(12.0f, 5.0f, -8.0f));
     EXPECT_FLOAT_EQ(caller.Call<float>("GetCamRadius"), 8.0f);
     // The pick ray's matrices are the camera's, row by row.
@@ -145,7 +146,7 @@ TEST_F(HeadlessGraphics, ResetCameraUsesFortyFiveDegrees) {
     EXPECT_EQ(caller.Call<glm::vec3>("GetCamPos"), glm::vec3(0.0f, 0.0f, -17.0f));
     // The reset clears every matrix after the 45 degree projection; the frame then draws at 80.
     EXPECT_EQ(graphics.GetCamera().GetProjection(), glm::mat4(1.0f));
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     const std::array<float, 16> projection = caller.Call<std::array<float, 16>>("GetProjectionMatrix");
     EXPECT_NEAR(projection[5], 1.0f / std::tan(0.6981317f), 1e-5f);
 }
@@ -153,13 +154,13 @@ TEST_F(HeadlessGraphics, ResetCameraUsesFortyFiveDegrees) {
 TEST_F(HeadlessGraphics, WithoutAPlayerTheKeysPanTheCameraAtItsDistancePerSecond) {
     Keys keys;
     keys.Bind();
-    graphics.Update(0.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 0.0f);
     keys.held = {"W", "D"};
-    graphics.Update(1000.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 1000.0f);
     EXPECT_FLOAT_EQ(graphics.GetCamTargetY(), 8.0f);
     EXPECT_FLOAT_EQ(graphics.GetCamTargetX(), 8.0f);
     keys.held = {"S"};
-    graphics.Update(500.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 500.0f);
     EXPECT_FLOAT_EQ(graphics.GetCamTargetY(), 4.0f);
 }
 
@@ -182,7 +183,7 @@ TEST_F(HeadlessGraphics, LightsIntensityAndTheTextLineLiveInTheService) {
     EXPECT_EQ(line->width, 300);
     EXPECT_FLOAT_EQ(line->scale, 1.0f);
     EXPECT_FALSE(caller.Call<bool>("PostDraw"));
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_TRUE(caller.Call<bool>("PostDraw")) << "after the main pass";
 }
 

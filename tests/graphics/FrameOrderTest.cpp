@@ -13,6 +13,7 @@
 #include "graphics/LevelRenderer.h"
 #include "graphics/gl/Device.h"
 #include "utilities/Dynamic.h"
+#include "support/GraphicsFrame.h"
 
 namespace {
 
@@ -97,37 +98,45 @@ protected:
     std::vector<std::string> log;
 };
 
-TEST_F(GraphicsFrame, ComponentsUpdateThriceAndThePlayerIsDrawnLast) {
+TEST_F(GraphicsFrame, ComponentsUpdateThriceATickAndThePlayerIsDrawnLastInTheFrame) {
     Add("G", "GravityGuyGraphic");
     Add("C", "Cube");
     Add("P", "Powerup");
     Add("L", "Light");
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     const std::vector<std::string> expected = {
-        // Before the level: cubes and power-ups are not drawn.
-        "G.U16", "G.D", "C.U16", "P.U16", "L.U16", "L.D",
+        // The tick: two updates with its time, a third with none (the glow's, as it always was).
+        "G.U16", "C.U16", "P.U16", "L.U16", "G.U16", "C.U16", "P.U16", "L.U16", "G.U0", "C.U0", "P.U0", "L.U0",
+        // The frame, before the level: cubes and power-ups are not drawn.
+        "G.D", "L.D",
         // After the level: everyone but the player, then the player.
-        "G.U16", "C.U16", "C.D", "P.U16", "P.D", "L.U16", "L.D", "G.D",
-        // The glow pass: no time passes, and "PostDraw" is on.
-        "G.U0", "G.D*", "C.U0", "C.D*", "P.U0", "P.D*", "L.U0", "L.D*"};
+        "C.D", "P.D", "L.D", "G.D",
+        // The glow pass: "PostDraw" is on.
+        "G.D*", "C.D*", "P.D*", "L.D*"};
     EXPECT_EQ(log, expected);
     EXPECT_FALSE(graphics.GetSlowestComponent().empty());
+
+    // A frame without a tick draws again and updates nothing.
+    log.clear();
+    graphics.UpdateFrame(1.0f);
+    EXPECT_EQ(log, (std::vector<std::string>{"G.D", "L.D", "C.D", "P.D", "L.D", "G.D", "G.D*", "C.D*", "P.D*",
+                                             "L.D*"}));
 }
 
 TEST_F(GraphicsFrame, EveryPlayerGraphicIsDrawnLastAfterTheLevel) {
     Add("G", "GravityGuyGraphic");
     Add("C", "Cube");
     Add("H", "GravityGuyGraphic");
-    graphics.Update(16.0f);
-    const std::vector<std::string> afterLevel(log.begin() + 5, log.begin() + 11);
-    EXPECT_EQ(afterLevel, (std::vector<std::string>{"G.U16", "C.U16", "C.D", "H.U16", "G.D", "H.D"}));
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
+    const std::vector<std::string> afterLevel(log.begin() + 9 + 2, log.begin() + 9 + 5);
+    EXPECT_EQ(afterLevel, (std::vector<std::string>{"C.D", "G.D", "H.D"}));
 }
 
 TEST_F(GraphicsFrame, TheCameraFollowsThePlayerGraphicWithinTheFrame) {
     ProbeGraphic* player = Add("G", "GravityGuyGraphic");
     ProbeGraphic* crate = Add("C", "Cube");
     player->followX = 7.0f;
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     ASSERT_GE(player->camX.size(), 2u);
     EXPECT_FLOAT_EQ(player->camX[0], 7.0f) << "rebuilt right after the player's update";
     ASSERT_FALSE(crate->camX.empty());
@@ -141,22 +150,22 @@ TEST_F(GraphicsFrame, TheCameraFollowsThePlayerGraphicWithinTheFrame) {
 TEST_F(GraphicsFrame, ADestroyedComponentLeavesTheFrame) {
     Add("G", "GravityGuyGraphic");
     entities.DestroyAllEntities();
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_TRUE(log.empty());
 }
 
 TEST_F(GraphicsFrame, TheFirstFrameStartsTheTitleMusicAndPhaseCrossingsSplashWithSound) {
-    graphics.Update(16.0f);
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_EQ(listener.sounds, std::vector<std::string>{"bgm0"}) << "once, on the first frame";
 
     listener.sounds.clear();
     caller.Call("SetP1Light", glm::vec3(5.5f, 2.0f, 0.0f));  // into the phase column x = 5
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     caller.Call("SetP1Light", glm::vec3(5.9f, 2.0f, 0.0f));  // still inside: no splash
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     caller.Call("SetP1Light", glm::vec3(6.1f, 2.0f, 0.0f));  // out again
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_EQ(listener.sounds, (std::vector<std::string>{"phase", "phase"}));
 
     listener.sounds.clear();
@@ -173,7 +182,7 @@ TEST_F(GraphicsFrame, NothingALevelDidToTheFrameReachesTheNextLevel) {
     // far to the right.
     caller.Call("SetP1Light", glm::vec3(5.5f, 2.0f, 0.0f));
     listener.held = {"Space"};
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     listener.held.clear();
     caller.Call("SetIntensity", 7.0f);
     caller.Call("SetCamTargetX", 40.0f);
@@ -185,21 +194,21 @@ TEST_F(GraphicsFrame, NothingALevelDidToTheFrameReachesTheNextLevel) {
     EXPECT_EQ(cubes.GetLevelTimer(), 0.0f) << "the background's wave starts again with the level";
     EXPECT_EQ(cubes.GetPhaseFade(), 0.0f);
     // The next level's player stands on open ground: nothing was crossed, no splash.
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     caller.Call("SetP1Light", glm::vec3(1.5f, 2.0f, 0.0f));
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_EQ(listener.sounds, std::vector<std::string>{"bgm0"});
 }
 
 TEST_F(GraphicsFrame, DisplayKeysWithoutADeviceChangeNothing) {
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     listener.triggered = {"F11"};
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_FALSE(graphics.IsFullscreen()) << "no display mode to switch to headless";
     EXPECT_EQ(listener.sounds.back(), "jump") << "the key still answers";
     listener.triggered.clear();
     listener.held = {"LALT", "TAB"};
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_FALSE(graphics.IsFullscreen());
     EXPECT_EQ(caller.Call<int>("GetScreenWidth"), 800);
 }

@@ -25,6 +25,7 @@
 #include "graphics/MeshGraphic.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Mesh.h"
+#include "support/GraphicsFrame.h"
 #include "support/ProblemCapture.h"
 
 namespace {
@@ -150,7 +151,7 @@ protected:
 
     void Frames(int count) {
         for (int i = 0; i < count; ++i) {
-            graphics->Update(16.0f);
+            ZELMTest::RunGraphicsFrame(*graphics, 16.0f);
         }
     }
 

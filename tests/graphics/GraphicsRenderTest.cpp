@@ -23,6 +23,7 @@
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
 #include "graphics/gl/Texture.h"
+#include "support/GraphicsFrame.h"
 #include "support/TestDisplay.h"
 #include "windows/WindowHandles.h"
 
@@ -135,10 +136,10 @@ TEST_F(GraphicsRender, BlocksShowInTheirTileColoursBeforeTheWallWithText) {
     line->x = 20;
     line->y = 20;
     line->text = "HELLO WORLD";
-    service->Update(16.0f);  // the first frame resets the camera
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);  // the first frame resets the camera
     service->SetCamTargetX(10.0f);
     service->SetCamTargetY(3.5f);
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
 
     const std::vector<Graphics::CubeRecord>& blocks = service->GetLevelRenderer().GetCubes().GetBlocks();
@@ -203,15 +204,15 @@ TEST_F(GraphicsRender, TheWallLooksTheSameFromThePackedTileTexture) {
         map.SetTileID(column, 3, 1);
     }
     service->SetLevelDrawingPointer(&map);
-    service->Update(16.0f);  // the first frame resets the camera
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);  // the first frame resets the camera
     service->SetCamTargetX(10.0f);
     service->SetCamTargetY(3.5f);
     // No time passes between the two pictures: the wall stands still.
-    service->Update(0.0f);
+    ZELMTest::RunGraphicsFrame(*service, 0.0f);
     Render();
     const std::vector<std::uint8_t> packed = pixels;
     service->GetLevelRenderer().SetTilePacking(false);
-    service->Update(0.0f);
+    ZELMTest::RunGraphicsFrame(*service, 0.0f);
     Render();
     ASSERT_EQ(pixels.size(), packed.size());
     std::size_t differing = 0;
@@ -224,8 +225,8 @@ TEST_F(GraphicsRender, TheWallLooksTheSameFromThePackedTileTexture) {
 }
 
 TEST_F(GraphicsRender, MeshesDrawWithTheLevelEffectWhereTheirWorldMatrixPutsThem) {
-    service->Update(16.0f);
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Graphics::LevelRenderer& level = service->GetLevelRenderer();
     Graphics::LevelLighting lighting;
     lighting.viewProj = service->GetViewProj();
@@ -258,8 +259,8 @@ TEST_F(GraphicsRender, ABackgroundShowsItsPixelsCentredAndUnlit) {
     }
     ZELM::EntityController entities;
     ShowBackground(entities, 100, 60, rgba);
-    service->Update(16.0f);
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     entities.DestroyAllEntities();
 
@@ -285,8 +286,8 @@ TEST_F(GraphicsRender, TextOverAWhitePictureKeepsADarkOutline) {
     line->width = 700;
     line->scale = 2.5f;
     line->text = "Watch out";
-    service->Update(16.0f);
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     entities.DestroyAllEntities();
 
@@ -308,9 +309,9 @@ TEST_F(GraphicsRender, TextOverAWhitePictureKeepsADarkOutline) {
 TEST_F(GraphicsRender, TextThatMovesLeavesNothingWhereItWas) {
     ZELM::EntityController entities;
     Graphics::Text* line = ShowLineOverWhite(entities);
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     line->y = 340;
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     entities.DestroyAllEntities();
     int darkBefore = 0;
@@ -329,15 +330,15 @@ TEST_F(GraphicsRender, APanelDarkensThePictureBehindItsLinesAndTheMenuDimTheWhol
     ZELM::EntityController entities;
     Graphics::Text* line = ShowLineOverWhite(entities);
     line->panel = 1;
-    service->Update(16.0f);
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     // The panel reaches half a glyph (12.5 pixels) past the words: (140, 272) is panel, not letter.
     EXPECT_LT(At(140, 272).r, 128) << "behind the panel";
     EXPECT_GT(At(120, 290).r, 240) << "beside the panel the picture is untouched";
 
     service->SetMenuDim(true);
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     entities.DestroyAllEntities();
     EXPECT_LT(At(120, 290).r, 160) << "an open menu dims the whole frame";
@@ -354,13 +355,13 @@ TEST_F(GraphicsRender, TweakBarsAreDrawnLastOverTheFrame) {
     ASSERT_NE(TwDefine("'Frame Test' position='500 50' size='200 150' color='200 30 30' alpha=255"), 0)
         << TwGetLastError();
     ASSERT_NE(TwAddVarCB(bar, "Value", TW_TYPE_FLOAT, nullptr, GetValue, nullptr, ""), 0) << TwGetLastError();
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     const Pixel inside = At(600, 150);
     EXPECT_GT(inside.r, inside.g + 60) << "the bar's red " << inside.r << "," << inside.g << "," << inside.b;
     EXPECT_EQ(At(100, 300).r, 0x50) << "the frame around it is untouched";
     TwDeleteBar(bar);
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     EXPECT_EQ(At(600, 150).r, 0x50) << "a deleted bar is gone from the next frame";
 }
@@ -399,12 +400,12 @@ TEST_F(GraphicsRender, ABlueSplashBurstsWhereThePlayerEntersAPhaseBlock) {
         return blue;
     };
     service->SetP1Light(player + glm::vec3(1.0f, 0.0f, 0.0f));
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     EXPECT_EQ(bluePixels(), 0) << "only grey dust before the splash";
 
     service->SetP1Light(player);  // into column 0
-    service->Update(16.0f);
+    ZELMTest::RunGraphicsFrame(*service, 16.0f);
     Render();
     EXPECT_GT(bluePixels(), 40);
 }

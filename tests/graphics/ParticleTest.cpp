@@ -11,6 +11,7 @@
 #include "graphics/PhaseSplash.h"
 #include "input/Action.h"
 #include "utilities/Dynamic.h"
+#include "support/GraphicsFrame.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_F(Particles, EachSplashBurstsAHundredParticlesOutOfADiscAroundThePlayerAlon
             const float along = particle->initialVelocity[splash.axis] * splash.sign;
             EXPECT_TRUE(along >= 1.0f && along <= 10.0f) << splash.method << " flies at " << along;
         }
-        graphics.Update(501.0f);  // every splash particle has died
+        ZELMTest::RunGraphicsFrame(graphics, 501.0f);  // every splash particle has died
         EXPECT_EQ(system.GetLive().size(), 0u) << splash.method;
     }
 }
@@ -101,7 +102,7 @@ TEST_F(Particles, ABurstOnlyTakesDeadParticles) {
             EXPECT_EQ(Live(system.colour), std::min(burst * 100, system.capacity))
                 << system.method << " burst " << burst;
         }
-        graphics.Update(501.0f);
+        ZELMTest::RunGraphicsFrame(graphics, 501.0f);
         caller.Call(system.method);
         EXPECT_EQ(Live(system.colour), 100u) << system.method << " once its particles have died";
     }
@@ -109,16 +110,16 @@ TEST_F(Particles, ABurstOnlyTakesDeadParticles) {
 
 TEST_F(Particles, SplashParticlesLiveAtMostHalfASecondAndDustAsLongAsTheLevel) {
     caller.Call("SplashRightGreen");
-    graphics.Update(250.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 250.0f);
     EXPECT_GT(Live(Colour::Green), 0u);
     EXPECT_LT(Live(Colour::Green), 100u) << "life times spread over half a second";
-    graphics.Update(251.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 251.0f);
     EXPECT_EQ(Live(Colour::Green), 0u);
 
     EXPECT_EQ(Dust().GetLive().size(), 1000u) << "the first frame made the cloud";
     // Frames of a minute each: a level left running for ten hours.
     for (int minute = 1; minute <= 600; ++minute) {
-        graphics.Update(60000.0f);
+        ZELMTest::RunGraphicsFrame(graphics, 60000.0f);
         ASSERT_EQ(Dust().GetLive().size(), 1000u) << "after " << minute << " minutes";
     }
 }
@@ -126,7 +127,7 @@ TEST_F(Particles, SplashParticlesLiveAtMostHalfASecondAndDustAsLongAsTheLevel) {
 TEST_F(Particles, TheFirstFrameFillsA60By60SquareAroundThePlayerWithDust) {
     const glm::vec3 player(100.0f, 50.0f, 2.0f);
     caller.Call("SetP1Light", player);
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     ASSERT_EQ(Dust().GetLive().size(), 1000u);
     for (const Graphics::Particle* mote : Dust().GetLive()) {
         const glm::vec3 offset = mote->initialPos - player;
@@ -139,7 +140,7 @@ TEST_F(Particles, TheFirstFrameFillsA60By60SquareAroundThePlayerWithDust) {
 TEST_F(Particles, DustPastThirtyUnitsFromThePlayerWrapsToTheOtherSide) {
     const glm::vec3 player(10.0f, -5.0f, 0.0f);
     caller.Call("SetP1Light", player);
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     Graphics::Particle& mote = *Dust().GetLive().front();
     // The drift points down, so y moves by a hair in a frame; x not at all.
     const struct {
@@ -149,14 +150,14 @@ TEST_F(Particles, DustPastThirtyUnitsFromThePlayerWrapsToTheOtherSide) {
     for (const auto& c : cases) {
         mote.initialPos = player + glm::vec3(c.x, c.y, 0.0f);
         mote.initialVelocity = glm::vec3(0.0f);
-        graphics.Update(16.0f);
+        ZELMTest::RunGraphicsFrame(graphics, 16.0f);
         EXPECT_FLOAT_EQ(mote.initialPos.x - player.x, c.wrappedX) << "from " << c.x << "," << c.y;
         EXPECT_NEAR(mote.initialPos.y - player.y, c.wrappedY, 1e-3f) << "from " << c.x << "," << c.y;
     }
 }
 
 TEST_F(Particles, DustDriftsWithTheGravityKeysUpToItsTopSpeed) {
-    graphics.Update(16.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 16.0f);
     EXPECT_EQ(Dust().GetDrift(), glm::vec3(0.0f, -1.0f, 0.0f)) << "down at the start";
     const struct {
         const char* key;
@@ -171,12 +172,12 @@ TEST_F(Particles, DustDriftsWithTheGravityKeysUpToItsTopSpeed) {
     for (const auto& turn : turns) {
         controls.triggered = {turn.key};
         controls.pressed = {turn.action};
-        graphics.Update(16.0f);
+        ZELMTest::RunGraphicsFrame(graphics, 16.0f);
         EXPECT_EQ(Dust().GetDrift(), turn.drift) << turn.key << turn.action;
     }
     controls.triggered.clear();
     controls.pressed.clear();
-    graphics.Update(5000.0f);
+    ZELMTest::RunGraphicsFrame(graphics, 5000.0f);
     for (const Graphics::Particle* mote : Dust().GetLive()) {
         ASSERT_NEAR(glm::length(mote->initialVelocity), 0.8f, 1e-4f);
         ASSERT_GT(mote->initialVelocity.x, 0.75f) << "mostly along the drift";

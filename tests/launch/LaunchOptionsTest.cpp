@@ -55,7 +55,7 @@ TEST(LaunchOptions, BadArgumentsAreRefusedWithAReason) {
         {"--frames"},         {"--frames", "ten"},      {"--frames", "-3"},   {"--fixed-dt", "fast"},
         {"--fixed-dt", "-1"}, {"--problems", "loud"},   {"--whatever"},       {"--data"},
         {"--fixed-dt", "nan"}, {"--frames", "99999999999"}, {"--net-interface"},
-        {"--record"},         {"--replay", "r", "--fixed-dt", "16"}, {"--replay", "r", "--input-script", "s"},
+        {"--record"},         {"--replay", "r", "--frames", "16"}, {"--replay", "r", "--input-script", "s"},
         {"--level", "L", "--replay", "r"},
     };
     for (const auto& arguments : bad) {

@@ -54,7 +54,7 @@ protected:
     void StartEngine() {
         engine->AddService("Logic", new Logic::LogicService());
         engine->AddService("Frame", new FrameService());
-        engine->SetFixedFrameTime(10.0f);
+        engine->SetFixedFrameTime(ZELM::Engine::kTickMs);
         engine->Start();
     }
 
@@ -84,7 +84,8 @@ TEST_F(LuaScriptTest, EachScriptHasItsOwnGlobalsAndSeesTheSharedOnes) {
     EXPECT_FLOAT_EQ(X("A"), 11.0f) << "a fresh counter per script, and Engine seen through the shared globals";
     EXPECT_FLOAT_EQ(X("B"), 11.0f);
     engine->RunFrame();
-    EXPECT_FLOAT_EQ(engine->GetEntity("A").Resolve()->Call<float>("GetY"), 12.0f) << "Update gets the entity and dt";
+    EXPECT_FLOAT_EQ(engine->GetEntity("A").Resolve()->Call<float>("GetY"), 2.0f + ZELM::Engine::kTickMs)
+        << "Update gets the entity and dt";
     EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().text : "");
 }
 
@@ -161,12 +162,13 @@ TEST_F(LuaScriptTest, LevelScriptsRunTheirHooksAndReuseARepeatedName) {
     caller.CallLater("LoadLevel", 0.0f, std::string("Next"));
     engine->RunFrame();
     EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().text : "");
-    EXPECT_DOUBLE_EQ(Global("final"), 130.0) << "loaded once for three roles; Update saw three frames of 10 ms";
+    EXPECT_NEAR(Global("final"), 100.0 + 3 * ZELM::Engine::kTickMs, 1e-3)
+        << "loaded once for three roles; Update saw three ticks";
     EXPECT_EQ(engine->GetLevelScripts()[0], "");
 
     // The next level has no scripts: no hook runs any more.
     engine->RunFrame();
-    EXPECT_DOUBLE_EQ(Global("elapsed"), 30.0);
+    EXPECT_NEAR(Global("elapsed"), 3 * ZELM::Engine::kTickMs, 1e-3);
 }
 
 }  // namespace
