@@ -277,11 +277,13 @@ int main(int argc, char** argv) {
     if (replay.frameTimes.empty()) {
         engine.SetFrameLimit(options.frames);
     } else {
-        // The replay's ticks are the run; at its own frame times its frames are too.
-        engine.SetTickLimit(std::max(1, replay.TotalTicks()));
+        // At its own frame times the replay's frames are the run; on a display of another rate
+        // (--fixed-dt) its ticks are.
         if (options.fixedDt < 0.0f) {
             engine.SetFrameLimit(static_cast<int>(replay.frameTimes.size()));
             engine.SetFrameTimes(replay.frameTimes);
+        } else {
+            engine.SetTickLimit(std::max(1, replay.TotalTicks()));
         }
     }
     engine.SetStartLevel(options.level);

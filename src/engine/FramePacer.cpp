@@ -21,7 +21,9 @@ std::int64_t FramePacer::GetPeriod() const {
     if (idle) {
         return kSecond / kIdleFramesPerSecond;
     }
-    return limit > 0 && !vsyncPacing ? kSecond / limit : 0;
+    // Held with vsync on too: a driver may take the swap interval and not wait (a virtual display
+    // does), and a player who asks for 60 on a 144 Hz screen wants 60.
+    return limit > 0 ? kSecond / limit : 0;
 }
 
 std::int64_t FramePacer::NextFrameAt(std::int64_t previous, std::int64_t now, std::int64_t period) {

@@ -15,12 +15,8 @@ public:
     void SetLimit(int framesPerSecond);
     // The window is minimised or has lost focus.
     void SetIdle(bool outOfSight) { idle = outOfSight; }
-    // The swap waits for the display's refresh already, so the limit is not slept as well; idle
-    // frames still are, since a hidden window may swap at once.
-    void SetVsyncPacing(bool on) { vsyncPacing = on; }
     int GetLimit() const { return limit; }
     bool IsIdle() const { return idle; }
-    bool IsVsyncPacing() const { return vsyncPacing; }
 
     // Called once at the end of every display frame: sleeps until the frame's period since the
     // previous frame's end has passed.
@@ -36,7 +32,6 @@ public:
 private:
     int limit = 0;
     bool idle = false;
-    bool vsyncPacing = false;
     std::int64_t previousEnd = 0;
 };
 

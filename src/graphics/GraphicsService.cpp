@@ -951,12 +951,6 @@ void GraphicsService::WriteScreenshot(const std::string& file) {
     }
 }
 
-bool GraphicsService::SetVsync(bool on) {
-    const bool waits = device != nullptr && device->SetVsync(on);
-    if (ZELM::Engine::Exists()) {
-        ZELM::Engine::Instance().GetPacer().SetVsyncPacing(waits);
-    }
-    return waits;
-}
+bool GraphicsService::SetVsync(bool on) { return device != nullptr && device->SetVsync(on); }
 
 }  // namespace Graphics

@@ -41,6 +41,7 @@ void InputService::Bind() {
     DynamicBinder::Bind("RightClick", this, &InputService::RightClick);
     DynamicBinder::Bind("RightClickTrigger", this, &InputService::RightClickTrigger);
     DynamicBinder::Bind("MiddleClick", this, &InputService::MiddleClick);
+    DynamicBinder::Bind("IsInputScripted", this, &InputService::IsInputScripted);
     DynamicBinder::Bind("xMouse", this, &InputService::xMouse);
     DynamicBinder::Bind("yMouse", this, &InputService::yMouse);
     DynamicBinder::Bind("xMouseProjected", this, &InputService::xMouseProjected);

@@ -72,6 +72,8 @@ public:
     char* getNetworkKeystates() { return netKeys.data(); }
     char* getNetworkPastKeystates() { return netPastKeys.data(); }
 
+    // Input comes from a script or a replay, not from the devices.
+    bool IsInputScripted() { return script != nullptr; }
     // The scan code of a key name in any case; 0 for a name that is not a key.
     int CodeOf(const std::string& name) const;
     float GetCursorWorldX() const { return cursorWorldX; }

@@ -525,6 +525,10 @@ const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
 }  // namespace
 
 void LogicService::WindowFocusChanged(bool focused) {
+    // Scripted input (a test, a replay) plays on whatever the window manager does with the window.
+    if (IsBound("IsInputScripted") && Call<bool>("IsInputScripted")) {
+        return;
+    }
     if (auto* level = static_cast<Level*>(FirstComponent("Level"))) {
         level->WindowFocusChanged(focused);
     }

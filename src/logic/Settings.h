@@ -36,7 +36,7 @@ public:
     int effectsVolume = 100;
     bool ghosts = true;  // the best run of a level shown as a ghost
     bool vsync = true;
-    int frameLimit = 0;  // frames a second at most while vsync is off or the display cannot wait; 0: none
+    int frameLimit = 0;  // frames a second at most, vsync or not; 0: none
 };
 
 }  // namespace Logic

@@ -91,9 +91,13 @@ TEST_F(ReplayRun, AReplayRecordedAt144HzPlaysTheSameTicksAt60Hz) {
     const RunResult played = RunFallward("--headless --problems fatal --fixed-dt 16.6667 --replay " + replay +
                                          " --trace " + kScratch + "/played.jsonl");
     ASSERT_EQ(played.status, 0) << played.errors;
-    const std::vector<std::string> recordedTicks = PlayerTicks(kScratch + "/recorded.jsonl");
+    std::vector<std::string> recordedTicks = PlayerTicks(kScratch + "/recorded.jsonl");
+    const std::vector<std::string> playedTicks = PlayerTicks(kScratch + "/played.jsonl");
     ASSERT_GT(recordedTicks.size(), 150u);
-    EXPECT_EQ(PlayerTicks(kScratch + "/played.jsonl"), recordedTicks);
+    // The last tick's frame quits the game: at 60 Hz no later frame of that tick shows the player.
+    ASSERT_EQ(playedTicks.size() + 1, recordedTicks.size());
+    recordedTicks.pop_back();
+    EXPECT_EQ(playedTicks, recordedTicks);
 }
 
 // The player's part of each line of a trace, from the line that names the level on.

@@ -13,27 +13,23 @@ using ZELM::FramePacer;
 
 constexpr std::int64_t kMs = 1000000;  // clock ticks (nanoseconds) per millisecond
 
-TEST(FramePacer, TheLimitIsSleptUnlessVsyncPacesAndIdleHoldsToTenFramesASecond) {
+TEST(FramePacer, TheLimitIsSleptAndIdleHoldsToTenFramesASecond) {
     const struct {
         const char* name;
         int limit;
-        bool vsync;
         bool idle;
         std::int64_t period;
     } kCases[] = {
-        {"no limit", 0, false, false, 0},
-        {"60", 60, false, false, 1000000000 / 60},
-        {"144", 144, false, false, 1000000000 / 144},
-        {"a limit under vsync", 60, true, false, 0},
-        {"no limit, idle", 0, false, true, 100 * kMs},
-        {"a faster limit, idle", 240, false, true, 100 * kMs},
-        {"vsync, idle", 60, true, true, 100 * kMs},
-        {"a negative limit", -30, false, false, 0},
+        {"no limit", 0, false, 0},
+        {"60", 60, false, 1000000000 / 60},
+        {"144", 144, false, 1000000000 / 144},
+        {"no limit, idle", 0, true, 100 * kMs},
+        {"a faster limit, idle", 240, true, 100 * kMs},
+        {"a negative limit", -30, false, 0},
     };
     for (const auto& testCase : kCases) {
         FramePacer pacer;
         pacer.SetLimit(testCase.limit);
-        pacer.SetVsyncPacing(testCase.vsync);
         pacer.SetIdle(testCase.idle);
         EXPECT_EQ(pacer.GetPeriod(), testCase.period) << testCase.name;
     }

@@ -22,13 +22,12 @@ std::string VsyncNotice(bool on, bool waits) {
     return waits ? "vsync on" : "no vsync on this display";
 }
 
-// What the frame limit became: while vsync paces the frames, a limit waits for vsync to go off.
-std::string FrameLimitNotice(int limit, bool vsyncPacing) {
+// What the frame limit became.
+std::string FrameLimitNotice(int limit) {
     if (limit == 0) {
         return "no frame limit";
     }
-    const std::string rate = std::to_string(limit);
-    return vsyncPacing ? rate + " a second once vsync is off" : "at most " + rate + " frames a second";
+    return "at most " + std::to_string(limit) + " frames a second";
 }
 
 }  // namespace
@@ -100,7 +99,7 @@ void Options::StepFrameLimit(int steps) {
     const int limit = Settings::StepFrameLimit(GetFrameLimit(), steps);
     engine.Call("SetFrameRateLimit", limit);
     ShowPacing();
-    notice.Show(FrameLimitNotice(limit, engine.Call<bool>("IsVsyncPacing")));
+    notice.Show(FrameLimitNotice(limit));
 }
 
 // Without a sound service (tools) there is no volume to show or change.
