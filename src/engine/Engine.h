@@ -54,9 +54,10 @@ public:
     // The simulation's fixed tick: what one frame at 60 frames a second always was, so every rule
     // and timing of the game is the same at any display rate.
     static constexpr float kTickMs = 16.6667f;
-    // A frame runs at most this many ticks: a machine that cannot keep up (under 15 frames a
-    // second) sees the game slow down rather than fall further and further behind.
-    static constexpr int kMaxTicksPerFrame = 4;
+    // A frame runs at most this many ticks: a machine that cannot keep up (under 10 frames a
+    // second) sees the game slow down rather than fall further and further behind. Ten frames a
+    // second is also what a window out of sight draws, and a race there must keep its pace.
+    static constexpr int kMaxTicksPerFrame = 6;
 
     // Run() in parts, for callers that drive frames themselves: Start binds and initialises the
     // services and loads the first level; RunFrame runs one display frame: the ticks real time

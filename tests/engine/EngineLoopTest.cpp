@@ -217,7 +217,7 @@ TEST_F(EngineLoopTest, EachFrameRunsTheTicksItsTimeOwesWithTheFrameInTheLast) {
         {Engine::kTickMs, {1, 1, 1, 1}},           // 60 Hz: a tick a frame, as every test and solution plays
         {2.0f * Engine::kTickMs, {2, 2, 2, 2}},    // 30 Hz: both of a frame's ticks
         {6.9444f, {1, 0, 1, 0, 1, 0, 0, 1}},       // 144 Hz: a tick when a frame ends past the last one's end
-        {1000.0f, {4, 1, 1}},                      // a stall: four ticks, and what is past them is let go
+        {1000.0f, {6, 1, 1}},                      // a stall: six ticks, and what is past them is let go
     };
     for (const auto& rate : kRates) {
         SCOPED_TRACE(rate.frameMs);
