@@ -443,7 +443,7 @@ void GraphicsService::UpdateFrame(float frameMs) {
 void GraphicsService::BeginInterpolatedView() {
     simulatedCamera = {camera.targetX, camera.targetY};
     simulatedLight = p1Light;
-    const float blend = ZELM::Engine::Exists() ? ZELM::Engine::Instance().GetBlend() : 1.0f;
+    const float blend = Blend();
     if (!tickStarted || !(blend < 1.0f)) {
         return;
     }
@@ -559,7 +559,7 @@ void GraphicsService::DrawComponent(ZELM::Component* component) {
     }
     auto* mesh = dynamic_cast<MeshGraphic*>(component);
     if (mesh != nullptr) {
-        mesh->SetDrawShift(DrawShiftOf(*component));
+        mesh->SetDrawShift(DrawShiftOf(*component, Blend()));
     }
     component->Call("Draw");
     if (mesh != nullptr) {
@@ -567,8 +567,9 @@ void GraphicsService::DrawComponent(ZELM::Component* component) {
     }
 }
 
-glm::vec3 GraphicsService::DrawShiftOf(const ZELM::Component& component) const {
-    const float blend = ZELM::Engine::Exists() ? ZELM::Engine::Instance().GetBlend() : 1.0f;
+float GraphicsService::Blend() { return ZELM::Engine::Exists() ? ZELM::Engine::Instance().GetBlend() : 1.0f; }
+
+glm::vec3 GraphicsService::DrawShiftOf(const ZELM::Component& component, float blend) {
     ZELM::Entity* owner = blend < 1.0f ? component.GetOwner().GetIfAlive() : nullptr;
     const auto* physical = owner != nullptr ? dynamic_cast<const ZELM::Physical*>(owner->GetComponent("Physical")) : nullptr;
     if (physical == nullptr) {
@@ -666,7 +667,7 @@ void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
         // The shader takes the world the component is drawn in (its third update, in the tick,
         // left it there once; now each component's own).
         if (auto* mesh = dynamic_cast<MeshGraphic*>(component); mesh != nullptr && device != nullptr) {
-            const glm::vec3 shift = DrawShiftOf(*component);
+            const glm::vec3 shift = DrawShiftOf(*component, Blend());
             device->SetTransform(Device::Transform::World, mesh->GetWorld() * Translation(shift.x, shift.y, 0.0f));
         }
         if (shading) {

@@ -59,6 +59,9 @@ public:
     // the last two ticks; the particles move by the frame's real time.
     void UpdateFrame(float frameMs) override;
 
+    // How far from its entity's place a component is drawn at `blend` between the last two ticks (0
+    // at the earlier, 1 at the later): where the entity stood then, less where it stands.
+    static glm::vec3 DrawShiftOf(const ZELM::Component& component, float blend);
     // Shows the frame drawn this frame, writing it first for every screenshot of this frame.
     void Present();
     bool IsHeadless() const { return headless; }
@@ -188,7 +191,8 @@ private:
     void DrawComponentsAfterLevel();
     // The component's "Draw", moved to where its entity stands at the frame's moment between ticks.
     void DrawComponent(ZELM::Component* component);
-    glm::vec3 DrawShiftOf(const ZELM::Component& component) const;
+    // The engine's blend between its last two ticks, 1 without an engine.
+    static float Blend();
     // Moves the camera and the player's light to the frame's moment between ticks for the draw,
     // and back after it.
     void BeginInterpolatedView();

@@ -183,6 +183,19 @@ TEST_F(GraphicComponents, AGraphicWithoutAPlaceGetsOneAndStandsAtTheOriginWithSi
     EXPECT_EQ(problems.Count(), 0u) << problems.Last().message;
 }
 
+// A frame between two ticks draws a crate between the places its body had at them.
+TEST_F(GraphicComponents, AFrameBetweenTicksDrawsTheEntityBetweenItsTwoPlaces) {
+    ZELM::EntityHandle crate = Load("Between", Place(2.0f, 4.0f, 1.0f) + Graphic("Cube"));
+    auto* place = dynamic_cast<ZELM::Physical*>(crate.Resolve()->GetComponent("Physical"));
+    ASSERT_NE(place, nullptr);
+    place->KeepTickStart();
+    crate.Resolve()->CallAll("SetX", 3.0f);
+    crate.Resolve()->CallAll("SetY", 3.0f);
+    const Graphics::MeshGraphic* cube = Get(crate, "Cube");
+    EXPECT_EQ(Graphics::GraphicsService::DrawShiftOf(*cube, 0.5f), glm::vec3(-0.5f, 0.5f, 0.0f));
+    EXPECT_EQ(Graphics::GraphicsService::DrawShiftOf(*cube, 1.0f), glm::vec3(0.0f));
+}
+
 TEST_F(GraphicComponents, EachTypeDrawsInItsPassesOfTheFrame) {
     struct Case {
         const char* type;
