@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "support/RunFallward.h"
+#include "support/ScaledScript.h"
 
 namespace {
 
@@ -141,46 +142,6 @@ TEST_P(EverySolution, ReachesTheNextLevelTeachingWhatTheLevelBringsIn) {
 INSTANTIATE_TEST_SUITE_P(SolutionRun, EverySolution, testing::ValuesIn(SolvedLevels()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
-// The solution's input on a display whose frames last frameMs: each event in the frame its time falls
-// in (at 60 Hz, frame N starts at (N - 1) x 16.6667 ms), a release never in its press's frame.
-std::string ScaledScript(const std::string& script, double frameMs) {
-    std::istringstream lines(script);
-    std::ostringstream scaled;
-    std::map<std::string, long> pressedAt;
-    std::vector<std::pair<long, std::string>> section;
-    auto flush = [&] {
-        std::stable_sort(section.begin(), section.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [frame, rest] : section) {
-            scaled << frame << " " << rest << "\n";
-        }
-        section.clear();
-        pressedAt.clear();
-    };
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::string first, kind, key;
-        if (!(words >> first) || first[0] == '#') {
-            continue;
-        }
-        if (first == "level") {
-            flush();
-            scaled << line << "\n";
-            continue;
-        }
-        words >> kind >> key;
-        long frame = static_cast<long>(std::floor((std::stol(first) - 1) * 16.6667 / frameMs + 1e-6)) + 1;
-        if (kind == "down") {
-            pressedAt[key] = frame;
-        } else if (kind == "up" && pressedAt.count(key) != 0 && frame <= pressedAt[key]) {
-            frame = pressedAt[key] + 1;
-        }
-        section.emplace_back(frame, line.substr(line.find(first) + first.size() + 1));
-    }
-    flush();
-    return scaled.str();
-}
-
 // Where a run reached the goal and how often the player was sent back on the way.
 struct Outcome {
     int goalTick = -1;  // the tick the next level began in
@@ -190,7 +151,7 @@ struct Outcome {
 Outcome PlayAt(const std::string& level, double frameMs, int frames) {
     std::ifstream solution(std::string(FALLWARD_SOLUTIONS) + "/" + level + ".input");
     const std::string base = "/tmp/fallward-rate-" + std::to_string(::getpid()) + "-" + level;
-    std::ofstream(base + ".input") << ScaledScript(
+    std::ofstream(base + ".input") << ZELMTest::ScaledScript(
         std::string(std::istreambuf_iterator<char>(solution), std::istreambuf_iterator<char>()), frameMs);
     char dt[32];
     std::snprintf(dt, sizeof dt, "%g", frameMs);

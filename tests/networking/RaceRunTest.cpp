@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ScaledScript.h"
 #include "support/ScratchData.h"
 
 namespace {
@@ -148,18 +150,60 @@ protected:
     }
 
     // Both games at once, A in the background: the exit statuses as A * 16 + B.
-    int RunBoth(const std::string& inputA, int framesA, const std::string& inputB, int framesB) {
-        return Shell("sh -c '" + Game(namespaces->a, "A", inputA, framesA) + " & a=$!; " +
-                     Game(namespaces->b, "B", inputB, framesB) + "; b=$?; wait $a; exit $(($? * 16 + $b))'");
+    // B's display may run at another rate (frames of frameMsB), its input at the same times.
+    int RunBoth(const std::string& inputA, int framesA, const std::string& inputB, int framesB,
+                double frameMsB = 16.6667) {
+        return Shell("sh -c '" + Game(namespaces->a, "A", inputA, framesA, 16.6667) + " & a=$!; " +
+                     Game(namespaces->b, "B", inputB, framesB, frameMsB) +
+                     "; b=$?; wait $a; exit $(($? * 16 + $b))'");
     }
 
-    std::string Game(const std::string& space, const std::string& name, const std::string& input,
-                     int frames) const {
+    std::string Game(const std::string& space, const std::string& name, const std::string& input, int frames,
+                     double frameMs) const {
+        std::string script = kFixtures + "/race/" + input;
+        if (frameMs != 16.6667) {
+            std::ifstream original(script);
+            script = work + "/" + name + ".input";
+            std::ofstream(script) << ZELMTest::ScaledScript(
+                std::string(std::istreambuf_iterator<char>(original), std::istreambuf_iterator<char>()), frameMs);
+        }
+        char dt[32];
+        std::snprintf(dt, sizeof dt, "%g", frameMs);
         return "timeout 60 ip netns exec " + space + " env XDG_STATE_HOME=" + work + "/state" + name + " " +
-               kBinary + " --headless --fixed-dt 16.6667 --problems fatal --data " +
-               (name == "A" ? dataA : dataB).Working() + " --input-script " + kFixtures + "/race/" + input +
-               " --trace " + work + "/" + name + ".jsonl --frames " + std::to_string(frames) + " 2>" + work +
-               "/" + name + ".err";
+               kBinary + " --headless --fixed-dt " + dt + " --problems fatal --data " +
+               (name == "A" ? dataA : dataB).Working() + " --input-script " + script + " --trace " + work + "/" +
+               name + ".jsonl --frames " + std::to_string(frames) + " 2>" + work + "/" + name + ".err";
+    }
+
+    // Both traces went from the splash through two races to the menu, and each race's result on
+    // each side compares the two finish times.
+    void ExpectTwoRacesEachComparingItsTimes() const {
+        const std::vector<Frame> a = ReadTrace(work + "/A.jsonl");
+        const std::vector<Frame> b = ReadTrace(work + "/B.jsonl");
+        const std::vector<std::string> levels = {"Splash",      "Menu", "GameMenu", "Courses",     "multiplayer",
+                                                 "Win",         "Menu", "GameMenu", "Courses",     "multiplayer",
+                                                 "Win",         "Menu"};
+        EXPECT_EQ(Levels(a), levels);
+        EXPECT_EQ(Levels(b), levels);
+        const std::vector<Race> racesA = Races(a);
+        const std::vector<Race> racesB = Races(b);
+        ASSERT_EQ(racesA.size(), 2u);
+        ASSERT_EQ(racesB.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            const struct {
+                const char* name;
+                const Race& own;
+                const Race& other;
+            } sides[] = {{"A", racesA[i], racesB[i]}, {"B", racesB[i], racesA[i]}};
+            for (const auto& side : sides) {
+                const std::string where = std::string(side.name) + " in race " + std::to_string(i + 1);
+                ASSERT_GT(side.own.time, 0.0) << where << " never reached the goal; see " << work;
+                EXPECT_FALSE(side.own.resultBeforeGoal) << where;
+                EXPECT_TRUE(side.own.clockStoodStill) << where;
+                // Equal times are a win for both.
+                EXPECT_EQ(side.own.result, side.own.time <= side.other.time ? "YOU WIN!" : "YOU LOSE!") << where;
+            }
+        }
     }
 
     std::unique_ptr<NamespacePair> namespaces;
@@ -232,32 +276,15 @@ TEST_F(RaceRun, EachOfTwoRacesInOneRunComparesThatRacesTimes) {
     // do it again; B picks the second race later, so A races it while B is still in the menus.
     ASSERT_EQ(RunBoth("race-twice.input", 3600, "race-twice-late.input", 3900), 0)
         << "exit statuses (A * 16 + B); see " << work;
-    const std::vector<Frame> a = ReadTrace(work + "/A.jsonl");
-    const std::vector<Frame> b = ReadTrace(work + "/B.jsonl");
-    const std::vector<std::string> levels = {"Splash",      "Menu", "GameMenu", "Courses",     "multiplayer",
-                                             "Win",         "Menu", "GameMenu", "Courses",     "multiplayer",
-                                             "Win",         "Menu"};
-    EXPECT_EQ(Levels(a), levels);
-    EXPECT_EQ(Levels(b), levels);
-    const std::vector<Race> racesA = Races(a);
-    const std::vector<Race> racesB = Races(b);
-    ASSERT_EQ(racesA.size(), 2u);
-    ASSERT_EQ(racesB.size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) {
-        const struct {
-            const char* name;
-            const Race& own;
-            const Race& other;
-        } sides[] = {{"A", racesA[i], racesB[i]}, {"B", racesB[i], racesA[i]}};
-        for (const auto& side : sides) {
-            const std::string where = std::string(side.name) + " in race " + std::to_string(i + 1);
-            ASSERT_GT(side.own.time, 0.0) << where << " never reached the goal; see " << work;
-            EXPECT_FALSE(side.own.resultBeforeGoal) << where;
-            EXPECT_TRUE(side.own.clockStoodStill) << where;
-            // Equal times are a win for both.
-            EXPECT_EQ(side.own.result, side.own.time <= side.other.time ? "YOU WIN!" : "YOU LOSE!") << where;
-        }
-    }
+    ExpectTwoRacesEachComparingItsTimes();
+}
+
+// The game ticks at 60 Hz on any display: a 144 Hz machine races a 60 Hz one, B's input at the
+// same times, and each race still ends the same way on both.
+TEST_F(RaceRun, AGameAt144HzRacesAGameAt60Hz) {
+    ASSERT_EQ(RunBoth("race-twice.input", 3600, "race-twice-late.input", 3900 * 12 / 5, 6.9444), 0)
+        << "exit statuses (A * 16 + B); see " << work;
+    ExpectTwoRacesEachComparingItsTimes();
 }
 
 }  // namespace
