@@ -29,11 +29,11 @@ public:
     void Begin(const std::string& level, bool showGhost);
     // A level that keeps none began, or the run stopped counting.
     void Stop();
-    // At the start of every frame, before anything moves: notes where the player ended the last
-    // frame and moves the ghost to where its player was at the end of this one. The ghost waits
+    // At the start of every tick, before anything moves: notes where the player ended the last
+    // tick and moves the ghost to where its player was at the end of this one. The ghost waits
     // while the pause menu is open.
     void Step(const ZELM::EntityHandle& player, bool paused);
-    // The run's time became the level's best: kept once the frame after the goal's is over, so
+    // The run's time became the level's best: kept once the tick after the goal's is over, so
     // playing the replay back shows the finish.
     void Keep(float seconds);
     // The level ends: a run waiting to be kept is kept now.
@@ -61,7 +61,7 @@ private:
     std::string level;  // "" while nothing is recorded
     RunPath recording;
     RunPath::Pose lastPose;
-    int frame = 0;  // frames since the level began
+    int frame = 0;  // ticks since the level began
     int framesUntilKept = 0;  // 0: no run waits to be kept
     RunPath ghostPath;
     ZELM::EntityHandle ghost;

@@ -1,4 +1,4 @@
-// Where a run's player was at the end of each frame from the level's start, and the run's time:
+// Where a run's player was at the end of each tick from the level's start, and the run's time:
 // what a ghost of the run follows. Kept as lines of the run's replay file, which playing the
 // replay back skips.
 #pragma once
@@ -24,15 +24,15 @@ public:
     // The text comes from the player's files: a path with a bad, missing or out-of-order line, or
     // without a finish time, is refused whole with the reason in `problem`.
     static bool Parse(const std::string& text, RunPath& path, std::string& problem);
-    // The lines Parse reads: "at FRAME X Y GX GY" a frame, then "finish SECONDS".
+    // The lines Parse reads: "at TICK X Y GX GY" a tick, then "finish SECONDS".
     std::string Serialise() const;
 
     void Add(const Pose& pose) { poses.push_back(pose); }
     void Clear() { *this = RunPath(); }
-    // Keeps the first `frames` frames only.
+    // Keeps the first `frames` ticks only.
     void Truncate(std::size_t frames);
     std::size_t GetFrameCount() const { return poses.size(); }
-    // The pose at the end of frame `frame` (from 1), the last one after the run ended; false
+    // The pose at the end of tick `frame` (from 1), the last one after the run ended; false
     // for an empty path.
     bool GetPose(std::size_t frame, Pose& pose) const;
 
