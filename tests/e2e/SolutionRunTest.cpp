@@ -183,7 +183,13 @@ class EverySolutionAtEveryRate : public testing::TestWithParam<std::string> {};
 // two ticks, so it may move by a tick and make a slightly different run; that run still finishes.
 TEST_P(EverySolutionAtEveryRate, ReachesTheGoalOnTheSameTickWithTheSameRespawns) {
     const std::string& level = GetParam();
-    const Outcome reference = PlayAt(level, 16.6667, 18000);
+#ifdef FALLWARD_SANITIZED
+    if (level != "Level1" && level != "Level13" && level != "TimeAttack") {
+        GTEST_SKIP() << "under the sanitizers three levels are played at every rate; the plain build plays all";
+    }
+#endif
+    // Every solution finishes within 40 seconds.
+    const Outcome reference = PlayAt(level, 16.6667, 2400);
     ASSERT_GT(reference.goalTick, 0) << level << " was not solved at 60 Hz";
     for (const double rate : {30.0, 144.0, 240.0, 1000.0}) {
         const double frameMs = std::round(10000.0 * 1000.0 / rate) / 10000.0;
