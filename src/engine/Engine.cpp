@@ -175,13 +175,6 @@ void Engine::RunFrame() {
     if (fixedDt < 0.0f && static_cast<std::size_t>(frameCount) > frameTimes.size()) {
         pacer.EndFrame();
     }
-    if (firstPictureShown) {
-        // The first picture of a level (its faces, its textures on the device) is part of its
-        // loading: the next frame starts the level's time.
-        firstPictureShown = false;
-        timer.Reset();
-        skipNextMeasuredFrame = true;
-    }
     if (frameObserver) {
         frameObserver();
     }
@@ -203,8 +196,13 @@ float Engine::NextFrameMs() {
 
 void Engine::Present() {
     caller.Call("Present");
-    firstPictureShown = firstPictureShown || loadNotYetShown;
-    loadNotYetShown = false;
+    if (loadNotYetShown) {
+        // The first picture of a level (its faces, its textures on the device) is part of its
+        // loading: the frame after this one starts the level's time.
+        loadNotYetShown = false;
+        timer.Reset();
+        skipNextMeasuredFrame = true;
+    }
 }
 
 int Engine::TicksDue() {

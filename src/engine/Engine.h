@@ -140,7 +140,7 @@ private:
     // The display frame's own work: each service's frame update, the timer, "Present" and the messages.
     void RunFramePass(float frameMs);
     void PostQuitWhenDue();
-    // "Present", noting the first picture of a level loaded since the last.
+    // "Present"; the first picture of a level just loaded ends its loading time.
     void Present();
 
     DynamicCaller caller;
@@ -159,8 +159,7 @@ private:
     int tickCount = 0;
     int tickLimit = 0;
     bool levelChanged = false;  // a level was loaded in this frame's ticks
-    bool loadNotYetShown = false;       // a level was loaded and its first picture not yet presented
-    bool firstPictureShown = false;     // this frame presented it
+    bool loadNotYetShown = false;        // a level was loaded and its first picture not yet presented
     bool skipNextMeasuredFrame = false;  // the next measured frame is part of the load
     FramePacer pacer;
 

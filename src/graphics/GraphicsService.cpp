@@ -554,12 +554,16 @@ LevelLighting GraphicsService::CurrentLighting() const {
 }
 
 void GraphicsService::DrawComponent(ZELM::Component* component) {
+    DrawComponentShifted(component, DrawShiftOf(*component, Blend()));
+}
+
+void GraphicsService::DrawComponentShifted(ZELM::Component* component, const glm::vec3& shift) {
     if (!component->IsBound("Draw")) {
         return;
     }
     auto* mesh = dynamic_cast<MeshGraphic*>(component);
     if (mesh != nullptr) {
-        mesh->SetDrawShift(DrawShiftOf(*component, Blend()));
+        mesh->SetDrawShift(shift);
     }
     component->Call("Draw");
     if (mesh != nullptr) {
@@ -666,8 +670,8 @@ void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
     for (ZELM::Component* component : components) {
         // The shader takes the world the component is drawn in (its third update, in the tick,
         // left it there once; now each component's own).
+        const glm::vec3 shift = DrawShiftOf(*component, Blend());
         if (auto* mesh = dynamic_cast<MeshGraphic*>(component); mesh != nullptr && device != nullptr) {
-            const glm::vec3 shift = DrawShiftOf(*component, Blend());
             device->SetTransform(Device::Transform::World, mesh->GetWorld() * Translation(shift.x, shift.y, 0.0f));
         }
         if (shading) {
@@ -677,7 +681,7 @@ void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
             BeginShader();
             shader->BeginPass(0);
         }
-        DrawComponent(component);
+        DrawComponentShifted(component, shift);
         if (shading) {
             shader->CommitChanges();
             shader->EndPass();

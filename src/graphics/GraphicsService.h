@@ -191,6 +191,7 @@ private:
     void DrawComponentsAfterLevel();
     // The component's "Draw", moved to where its entity stands at the frame's moment between ticks.
     void DrawComponent(ZELM::Component* component);
+    void DrawComponentShifted(ZELM::Component* component, const glm::vec3& shift);
     // The engine's blend between its last two ticks, 1 without an engine.
     static float Blend();
     // Moves the camera and the player's light to the frame's moment between ticks for the draw,

@@ -102,7 +102,6 @@ void LogicService::Bind() {
     DynamicBinder::Bind("SetShowGhosts", this, &LogicService::SetShowGhosts);
     DynamicBinder::Bind("IsUsingVsync", this, &LogicService::IsUsingVsync);
     DynamicBinder::Bind("SetUseVsync", this, &LogicService::SetUseVsync);
-    DynamicBinder::Bind("IsVsyncPacing", this, &LogicService::IsVsyncPacing);
     DynamicBinder::Bind("GetFrameRateLimit", this, &LogicService::GetFrameRateLimit);
     DynamicBinder::Bind("SetFrameRateLimit", this, &LogicService::SetFrameRateLimit);
     BindBroadcast("WindowFocusChanged", this, &LogicService::WindowFocusChanged);
@@ -179,9 +178,7 @@ void LogicService::ApplySettings() {
     ApplyFrameLimit();
 }
 
-void LogicService::ApplyVsync() {
-    vsyncPacing = IsBound("SetVsync") && Call<bool>("SetVsync", settings.vsync);
-}
+bool LogicService::ApplyVsync() { return IsBound("SetVsync") && Call<bool>("SetVsync", settings.vsync); }
 
 // The pacer belongs to the engine's loop; tools and tests that run no engine have none to pace.
 void LogicService::ApplyFrameLimit() {
@@ -231,9 +228,9 @@ void LogicService::SetShowGhosts(bool show) {
 
 bool LogicService::SetUseVsync(bool on) {
     settings.vsync = on;
-    ApplyVsync();
+    const bool waits = ApplyVsync();
     SaveSettings();
-    return vsyncPacing;
+    return waits;
 }
 
 void LogicService::SetFrameRateLimit(int framesPerSecond) {

@@ -110,8 +110,6 @@ public:
     // The vsync option, applied and saved at once; true when the swap now waits for the display.
     bool IsUsingVsync() { return settings.vsync; }
     bool SetUseVsync(bool on);
-    // Whether the swap waits for the display now: vsync is on and the display could give it.
-    bool IsVsyncPacing() { return vsyncPacing; }
     // The frame limit option (one of Settings::kFrameLimits), applied and saved at once.
     int GetFrameRateLimit() { return settings.frameLimit; }
     void SetFrameRateLimit(int framesPerSecond);
@@ -168,7 +166,8 @@ private:
     void LoadSettings();
     void ApplySettings();
     void ApplyResolution(int width, int height);
-    void ApplyVsync();
+    // Asks the display for the vsync setting; true when the swap now waits for it.
+    bool ApplyVsync();
     void ApplyFrameLimit();
     void SaveRecords();
     // The adventure level's time and its best, on a clock line of its own while the win plays.
@@ -200,7 +199,6 @@ private:
     BestRun bestRun{*this};
     bool keepsPlayerFiles = false;
     bool settingsApplied = false;
-    bool vsyncPacing = false;
     std::vector<std::string> adventureLevels;
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;
