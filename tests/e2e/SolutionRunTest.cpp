@@ -183,11 +183,6 @@ class EverySolutionAtEveryRate : public testing::TestWithParam<std::string> {};
 // two ticks, so it may move by a tick and make a slightly different run; that run still finishes.
 TEST_P(EverySolutionAtEveryRate, ReachesTheGoalOnTheSameTickWithTheSameRespawns) {
     const std::string& level = GetParam();
-#ifdef FALLWARD_SANITIZED
-    if (level != "Level1" && level != "Level13" && level != "TimeAttack") {
-        GTEST_SKIP() << "under the sanitizers three levels are played at every rate; the plain build plays all";
-    }
-#endif
     // Every solution finishes within 40 seconds.
     const Outcome reference = PlayAt(level, 16.6667, 2400);
     ASSERT_GT(reference.goalTick, 0) << level << " was not solved at 60 Hz";

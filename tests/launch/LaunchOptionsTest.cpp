@@ -1,7 +1,7 @@
 // The command line: every flag, the problem mode that follows --headless, and refused arguments.
 #include <gtest/gtest.h>
 
-#include "LaunchOptions.h"
+#include "app/LaunchOptions.h"
 
 namespace {
 

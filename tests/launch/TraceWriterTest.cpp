@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TraceWriter.h"
+#include "app/TraceWriter.h"
 #include "support/PhysicsWorld.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "TraceWriter.h"
+#include "app/TraceWriter.h"
 #include "engine/RegistryItem.h"
 #include "support/GameplayWorld.h"
 #include "support/ProblemCapture.h"

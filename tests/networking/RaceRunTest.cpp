@@ -282,11 +282,6 @@ TEST_F(RaceRun, EachOfTwoRacesInOneRunComparesThatRacesTimes) {
 // The game ticks at 60 Hz on any display: a 144 Hz machine races a 60 Hz one, B's input at the
 // same times, and each race still ends the same way on both.
 TEST_F(RaceRun, AGameAt144HzRacesAGameAt60Hz) {
-#ifdef FALLWARD_SANITIZED
-    // The two scripts meet by wall time; sanitized, a 144 Hz frame costs so much more than a tick
-    // that B falls seconds behind A, more than the scripts leave room for.
-    GTEST_SKIP() << "the races of two display rates run in the plain build";
-#endif
     ASSERT_EQ(RunBoth("race-twice.input", 3600, "race-twice-late.input", 3900 * 12 / 5, 6.9444), 0)
         << "exit statuses (A * 16 + B); see " << work;
     ExpectTwoRacesEachComparingItsTimes();

@@ -1,5 +1,5 @@
 // The per-frame trace.
-#include "TraceWriter.h"
+#include "app/TraceWriter.h"
 
 #include "engine/Entity.h"
 #include "logic/LogicService.h"

@@ -1,5 +1,5 @@
 // Parsing the command line.
-#include "LaunchOptions.h"
+#include "app/LaunchOptions.h"
 
 #include <cerrno>
 #include <cmath>

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "LaunchOptions.h"
-#include "ComponentReference.h"
-#include "LevelChecker.h"
-#include "TraceWriter.h"
+#include "app/LaunchOptions.h"
+#include "app/ComponentReference.h"
+#include "app/LevelChecker.h"
+#include "app/TraceWriter.h"
 #include "audio/AudioService.h"
 #include "editor/LevelEditorService.h"
 #include "engine/ComponentRegistry.h"

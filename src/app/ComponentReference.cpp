@@ -1,5 +1,5 @@
 // The component reference: each type is created on a scratch entity, bound, read and destroyed.
-#include "ComponentReference.h"
+#include "app/ComponentReference.h"
 
 #include <tinyxml.h>
 

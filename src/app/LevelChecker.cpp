@@ -1,5 +1,5 @@
 // The level checker: the file layout, the components, the tile map and what each screen needs.
-#include "LevelChecker.h"
+#include "app/LevelChecker.h"
 
 #include <tinyxml.h>
 
