@@ -15,6 +15,7 @@
 #include "engine/ProblemReport.h"
 #include "engine/PropertyElements.h"
 #include "engine/XmlReader.h"
+#include "logic/screens/MenuButtons.h"
 #include "utilities/LuaState.h"
 
 namespace Fallward {
@@ -25,13 +26,6 @@ namespace fs = std::filesystem;
 // The highest tile id with a meaning in the game (20: the goal).
 constexpr unsigned kLastTileId = 20;
 constexpr unsigned char kGoal = 20;
-
-// The buttons each menu screen finds by name when it starts.
-const std::map<std::string, std::vector<std::string>> kMenuButtons = {
-    {"MainMenu", {"play", "options", "credits", "quit"}},
-    {"PlayGameMenu", {"adventure", "tattack", "race", "exitoptions"}},
-    {"Options", {"fstoggle", "restoggle", "exitoptions"}},
-};
 
 // The text of a child element's "string" value, as the level format stores names.
 std::string StringOf(const TiXmlElement* element) {
@@ -267,13 +261,11 @@ void LevelChecker::CheckScreens(const std::string& file, int line, const std::ve
         playable = playable || entity.types.count("Level") != 0;
     }
     for (const Entity& entity : entities) {
-        for (const auto& [screen, buttons] : kMenuButtons) {
-            if (entity.types.count(screen) == 0) {
-                continue;
-            }
-            for (const std::string& button : buttons) {
-                if (names.count(button) == 0) {
-                    Report(file, entity.line, "the " + screen + " screen finds no button \"" + button + "\"");
+        for (const std::string& type : entity.types) {
+            const std::vector<std::string>* buttons = Logic::MenuButtons::Of(type);
+            for (std::size_t i = 0; buttons != nullptr && i < buttons->size(); ++i) {
+                if (names.count((*buttons)[i]) == 0) {
+                    Report(file, entity.line, "the " + type + " screen finds no button \"" + (*buttons)[i] + "\"");
                 }
             }
         }

@@ -141,7 +141,6 @@ void LevelEditorService::Bind() {
     BindBroadcast("LevelStart", this, &LevelEditorService::LevelStart);
     // The graphic components announce a pick to everyone listening.
     BindBroadcast("ObjectPicked", this, &LevelEditorService::ObjectPicked);
-    ZELM::DynamicBinder::Bind("WindowResized", this, &LevelEditorService::WindowResized);
     ZELM::DynamicBinder::Bind("ConsoleOutput", this, &LevelEditorService::ConsoleOutput);
     ZELM::DynamicBinder::Bind("BeginEdit", this, &LevelEditorService::BeginEdit);
     ZELM::DynamicBinder::Bind("IsPlayTesting", this, &LevelEditorService::IsPlayTesting);

@@ -49,7 +49,6 @@ public:
     void LevelStart();
     void WindowsMessageHandler(Windows::WindowsMessage message);
     void ObjectPicked(ZELM::EntityHandle entity);
-    void WindowResized() {}
     void ConsoleOutput(const std::string& text) { console.AddLine(text); }
 
     int GetMode() const { return mode; }

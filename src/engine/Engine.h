@@ -38,8 +38,6 @@ public:
     void AddService(const std::string& name, Service* service);
     void AddAssetLoader(const std::string& extension, IAssetLoader* loader);
     void VisitServices(IVisitor<ServiceBase>& visitor);
-    // Starts the next frame's measured time now, so it does not include loading time.
-    void ResetFrameTimer() { timer.Reset(); }
 
     void VisitEntities(IVisitor<EntityHandle>& visitor) { entities.VisitEntities(visitor); }
     void RequestDestroy(const EntityHandle& handle) { entities.RequestDestroy(handle); }

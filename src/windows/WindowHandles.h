@@ -1,4 +1,4 @@
-// The program-wide window and instance handles that the input and graphics services read.
+// The program-wide window handle that the input and graphics services read.
 #pragma once
 
 struct SDL_Window;
@@ -8,8 +8,6 @@ namespace Windows {
 // The game's one window; null before the window service binds, in a headless run, or when the
 // window could not be created.
 extern SDL_Window* windowHandle;
-// The program module, as the dynamic loader names it.
-extern void* instanceHandle;
 
 // The client area every window of the game is made with (a headless run pretends to have it).
 constexpr int kClientWidth = 800;

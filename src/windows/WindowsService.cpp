@@ -1,8 +1,6 @@
 // The window service's window, message pump and default message handling.
 #include "windows/WindowsService.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 
 #include "engine/Engine.h"
@@ -12,7 +10,6 @@
 namespace Windows {
 
 SDL_Window* windowHandle = nullptr;
-void* instanceHandle = nullptr;
 
 WindowsService::~WindowsService() {
     if (window != nullptr) {
@@ -51,11 +48,6 @@ void WindowsService::Bind() {
         }
     }
     windowHandle = window;
-    instanceHandle = dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD);
-    if (instanceHandle != nullptr) {
-        // Only the module's identity is kept; the main program can never be unloaded anyway.
-        dlclose(instanceHandle);
-    }
 }
 
 void WindowsService::Init() {
@@ -129,13 +121,6 @@ std::intptr_t WindowsService::WindowProcedure(WindowsMessage message) {
             return 0;
         case Message::kDestroy:
             quitPosted = true;
-            return 0;
-        case Message::kSize:
-            // The renderer restores its device in its own code; this only waits for it.
-            if (IsBound("IsDeviceLost")) {
-                while (Call<bool>("IsDeviceLost")) {
-                }
-            }
             return 0;
         default:
             return 0;

@@ -115,6 +115,39 @@ TEST(LevelCheckRun, EveryKindOfBrokenLevelIsNamedWithItsLine) {
     EXPECT_EQ(run.errors.find("Levels/Level1.xml:"), std::string::npos) << run.errors;
 }
 
+// The checker knows each menu's buttons from the list the screen's menu steps through: a level
+// lacking any of them is named, whichever screen it is.
+TEST(LevelCheckRun, AMenuLackingAnyOfItsScreensButtonsIsNamed) {
+    const struct {
+        const char* file;
+        const char* button;
+        const char* screen;
+    } cases[] = {
+        {"Menu.xml", "credits", "MainMenu"},         {"GameMenu.xml", "levels", "PlayGameMenu"},
+        {"Options.xml", "ghosttoggle", "Options"},   {"LevelSelect.xml", "exitoptions", "LevelSelect"},
+        {"Courses.xml", "exitoptions", "CourseMenu"},
+    };
+    const fs::path root = fs::temp_directory_path() / ("fallward-check-menus-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::copy(FALLWARD_GAME, root, fs::copy_options::recursive);
+    for (const auto& menu : cases) {
+        Replace(root / "Resources" / "Levels" / menu.file, std::string("<string>") + menu.button + "</string>",
+                "<string>gone</string>");
+    }
+    const ZELMTest::RunResult run =
+        ZELMTest::RunFallward("--check-levels --data " + (root / "Working").string(), true);
+    fs::remove_all(root);
+    EXPECT_EQ(run.status, 1);
+    for (const auto& menu : cases) {
+        const std::string problem = std::string(": the ") + menu.screen + " screen finds no button \"" + menu.button + "\"";
+        const std::size_t at = run.errors.find(problem);
+        ASSERT_NE(at, std::string::npos) << problem << "\nin:\n" << run.errors;
+        const std::size_t lineStart = run.errors.rfind('\n', at) + 1;
+        const std::string where = run.errors.substr(lineStart, at - lineStart);
+        EXPECT_NE(where.find(std::string("Levels/") + menu.file + ":"), std::string::npos) << where;
+    }
+}
+
 }  // namespace
 
 TEST(LevelCheckRun, TheDesignersReferenceIsTheProgramsOwn) {

@@ -15,12 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "support/AdventureScript.h"
 #include "support/RunFallward.h"
 #include "support/TestDisplay.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using ZELMTest::LongestRun;
+using ZELMTest::OnScreen;
+using ZELMTest::Press;
 
 // A second into a level, at the fixed time step of the solutions.
 constexpr int kShotFrame = 60;
@@ -53,13 +57,6 @@ std::string TempPath(const std::string& stem) {
     return (fs::temp_directory_path() / (stem + "-" + std::to_string(::getpid()))).string();
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 Picture ReadPicture(const std::string& path) {
     Picture picture;
     int channels = 0;
@@ -80,22 +77,6 @@ double MeanDifference(const Picture& a, const Picture& b) {
     return sum / static_cast<double>(a.rgb.size());
 }
 
-// A key pressed in `frame` and let go in the next.
-std::string Press(const std::string& key, int frame) {
-    return std::to_string(frame) + " down " + key + "\n" + std::to_string(frame + 1) + " up " + key + "\n";
-}
-
-// The keys a screen takes, counted from its first frame.
-std::string OnScreen(const std::string& level, const std::string& keys) {
-    return "level " + level + "\n" + keys;
-}
-
-// A level's solution, read now (solutions change with their levels), its frames counted from the
-// level's first frame.
-std::string Solution(const std::string& level) {
-    return OnScreen(level, ReadFile(std::string(FALLWARD_SOLUTIONS) + "/" + level + ".input"));
-}
-
 // The last frame a script names, whatever its order.
 int LastFrame(const std::string& script) {
     std::istringstream lines(script);
@@ -104,42 +85,6 @@ int LastFrame(const std::string& script) {
         last = std::max(last, std::atoi(line.c_str()));
     }
     return last;
-}
-
-// Frames enough for a chained script: each part's last frame, and a few seconds beyond each for
-// reaching the goal and changing levels.
-int LongestRun(const std::string& script) {
-    constexpr int kSlack = 600;
-    int frames = kSlack;
-    std::istringstream lines(script);
-    int partLast = 0;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("level ", 0) == 0) {
-            frames += partLast + kSlack;
-            partLast = 0;
-        } else {
-            partLast = std::max(partLast, std::atoi(line.c_str()));
-        }
-    }
-    return frames + partLast + kSlack;
-}
-
-// The adventure's levels, in the order the game plays them: between the mode menu and the result.
-std::vector<std::string> AdventureLevels() {
-    std::vector<std::string> levels;
-    std::istringstream order(ReadFile(std::string(FALLWARD_GAME) + "/Resources/Levels/order.txt"));
-    bool inAdventure = false;
-    for (std::string name; std::getline(order, name);) {
-        name.erase(name.find_last_not_of(" \r") + 1);
-        if (name == "Win") {
-            break;
-        }
-        if (inAdventure && !name.empty()) {
-            levels.push_back(name);
-        }
-        inAdventure = inAdventure || name == "GameMenu";
-    }
-    return levels;
 }
 
 // Every level start of a trace, in order. A level is traced by the frame that loads it, at its end,
@@ -269,13 +214,9 @@ TEST_F(PlayThroughRun, TheAdventureChainsToTheResultAndItsFirstLevelsLookAsTheyD
     // Drawing in software costs a frame what a headless run spends on hundreds: the pictures are of
     // the first levels (several changes of level), the headless run plays every level to the result.
     constexpr std::size_t kDrawnLevels = 4;
-    std::string script =
-        Press("ENTER", 10) + OnScreen("Menu", Press("ENTER", 10)) + OnScreen("GameMenu", Press("ENTER", 10));
-    const std::vector<std::string> adventure = AdventureLevels();
+    const std::string script = ZELMTest::AdventureFromTheSplash(FALLWARD_GAME, FALLWARD_SOLUTIONS);
+    const std::vector<std::string> adventure = ZELMTest::AdventureLevels(FALLWARD_GAME);
     ASSERT_GT(adventure.size(), kDrawnLevels);
-    for (const std::string& level : adventure) {
-        script += Solution(level);
-    }
     const std::vector<std::string> drawn(adventure.begin(), adventure.begin() + kDrawnLevels);
     const std::vector<Shot> shots = PlayThrough(script, drawn);
     if (!noDrawing.empty()) {
@@ -287,7 +228,7 @@ TEST_F(PlayThroughRun, TheAdventureChainsToTheResultAndItsFirstLevelsLookAsTheyD
 
 TEST_F(PlayThroughRun, TheTimeAttackLooksTheSameTheSecondTimeInARow) {
     // ENTER, held from the solution's end, takes the result to the result screen.
-    const std::string timeAttack = Solution("TimeAttack");
+    const std::string timeAttack = ZELMTest::Solution(FALLWARD_SOLUTIONS, "TimeAttack");
     const std::string toResult = std::to_string(LastFrame(timeAttack) + 1) + " down ENTER\n";
     const std::string toTimeAttack =
         OnScreen("Menu", Press("ENTER", 10)) + OnScreen("GameMenu", Press("DOWN", 10) + Press("ENTER", 22)) +

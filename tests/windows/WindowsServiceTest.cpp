@@ -18,14 +18,12 @@ using Windows::WindowsMessage;
 namespace Message = Windows::Message;
 
 // Stands in for the renderer, the editor and the game flow: presents nothing, watches the window's
-// messages and focus, takes the messages it is told to, and reports the device lost a set number of
-// times.
+// messages and focus, and takes the messages it is told to.
 class ProbeService : public ZELM::Service {
 public:
     void Bind() override {
         DynamicBinder::Bind("Present", this, &ProbeService::Present);
         DynamicBinder::Bind("NoTileInfo", this, &ProbeService::NoTileInfo);
-        DynamicBinder::Bind("IsDeviceLost", this, &ProbeService::IsDeviceLost);
         BindBroadcast("WindowsMessageHandler", this, &ProbeService::WindowsMessageHandler);
         BindBroadcast("LevelExit", this, &ProbeService::LevelExit);
         BindBroadcast("WindowFocusChanged", this, &ProbeService::WindowFocusChanged);
@@ -35,10 +33,6 @@ public:
 
     void Present() {}
     void NoTileInfo() {}
-    bool IsDeviceLost() {
-        ++deviceQuestions;
-        return lostFor-- > 0;
-    }
     void WindowsMessageHandler(WindowsMessage message) {
         seen.push_back(message.message);
         if (message.message == take) {
@@ -52,8 +46,6 @@ public:
     std::vector<std::uint32_t> seen;
     std::vector<bool> focus;
     std::uint32_t take = 0xFFFFFFFF;
-    int lostFor = 0;
-    int deviceQuestions = 0;
 };
 
 void PushWindowEvent(Uint8 which, int data1 = 0, int data2 = 0) {
@@ -100,19 +92,11 @@ TEST_F(WindowPumpTest, AMessageAHandlerTakesNeverReachesTheDefaultHandling) {
     EXPECT_TRUE(engine->IsRunning());
     EXPECT_EQ(probe->seen, std::vector<std::uint32_t>{Message::kClose});
 
-    probe->take = Message::kSize;
-    probe->lostFor = 5;
-    PushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 640, 480);
-    engine->RunFrame();
-    EXPECT_EQ(probe->deviceQuestions, 0);
-
-    // Untaken, a size change waits until the renderer has its device back.
+    // Untaken, the same close ends the program.
     probe->take = 0xFFFFFFFF;
-    probe->lostFor = 2;
-    PushWindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 640, 480);
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
     engine->RunFrame();
-    EXPECT_EQ(probe->deviceQuestions, 3);
-    EXPECT_TRUE(engine->IsRunning());
+    EXPECT_FALSE(engine->IsRunning());
     EXPECT_EQ(problems.Count(), 0u);
 }
 
@@ -200,7 +184,6 @@ TEST(WindowOnDisplay, TheWindowHasAFixed800By600ClientAreaAndCanCarryOpenGL) {
     service.HandleOSMessages();
     SDL_Window* window = service.GetWindow();
     EXPECT_EQ(Windows::windowHandle, window);
-    EXPECT_NE(Windows::instanceHandle, nullptr);
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(window, &width, &height);

@@ -8,11 +8,11 @@
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "logic/LogicService.h"
+#include "logic/screens/MenuButtons.h"
 
 namespace Logic {
 namespace {
 
-const char* const kBack = "exitoptions";
 // Heights in a 600-pixel screen, where the mode selection has its buttons.
 constexpr float kFirstY = 250.0f;
 constexpr float kStep = 60.0f;
@@ -24,7 +24,7 @@ std::string ButtonName(std::size_t index) {
 }  // namespace
 
 // The notice sits where the mode selection's last button is, under every course menu's "[back]".
-CourseMenu::CourseMenu() : menu({kBack}, true), notice(engine, kFirstY + kStep * 4.0f) {}
+CourseMenu::CourseMenu() : menu(MenuButtons::kCourseMenu, true), notice(engine, kFirstY + kStep * 4.0f) {}
 
 std::string CourseMenu::ButtonText(const Courses::Course& course, float bestSeconds) {
     if (!std::isfinite(bestSeconds)) {
@@ -56,7 +56,7 @@ void CourseMenu::Init() {
     for (std::size_t i = 0; i < courses.size(); ++i) {
         names.push_back(ButtonName(i));
     }
-    names.push_back(kBack);
+    names.insert(names.end(), MenuButtons::kCourseMenu.begin(), MenuButtons::kCourseMenu.end());
     menu = Menu(names, true);
     menu.SetSelection(0);
     menu.FindButtons(true);
@@ -79,7 +79,7 @@ void CourseMenu::CreateCourseButtons() {
         button->CallAll("SetX", 0.0f);
         button->CallAll("SetY", kFirstY + kStep * static_cast<float>(i));
     }
-    if (ZELM::Entity* back = entities->Get(kBack).GetIfAlive()) {
+    if (ZELM::Entity* back = entities->Get(MenuButtons::kBack).GetIfAlive()) {
         back->CallAll("SetY", kFirstY + kStep * static_cast<float>(courses.size()));
     }
 }

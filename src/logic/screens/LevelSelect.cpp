@@ -10,11 +10,11 @@
 #include "engine/EntityController.h"
 #include "logic/AdventureRun.h"
 #include "logic/LogicService.h"
+#include "logic/screens/MenuButtons.h"
 
 namespace Logic {
 namespace {
 
-const char* const kBack = "exitoptions";
 
 // Below the screen: a button there is neither seen nor under the mouse.
 constexpr float kOffScreenY = 10000.0f;
@@ -25,7 +25,7 @@ std::string ButtonName(std::size_t index) {
 
 }  // namespace
 
-LevelSelect::LevelSelect() : menu({kBack}, true) {}
+LevelSelect::LevelSelect() : menu(MenuButtons::kLevelSelect, true) {}
 
 std::string LevelSelect::ButtonText(const std::string& level, float bestSeconds) {
     if (!std::isfinite(bestSeconds)) {
@@ -46,7 +46,7 @@ void LevelSelect::Init() {
     for (std::size_t i = 0; i < levels.size(); ++i) {
         names.push_back(ButtonName(i));
     }
-    names.push_back(kBack);
+    names.insert(names.end(), MenuButtons::kLevelSelect.begin(), MenuButtons::kLevelSelect.end());
     menu = Menu(names, true);
     // The furthest level is where a player most likely goes on.
     menu.SetSelection(levels.empty() ? 0 : static_cast<int>(levels.size()) - 1);
@@ -77,7 +77,7 @@ void LevelSelect::PlacePage() {
             button->CallAll("SetY", onPage ? kFirstY + kStep * static_cast<float>(i - start) : kOffScreenY);
         }
     }
-    if (ZELM::Entity* back = entities->Get(kBack).GetIfAlive()) {
+    if (ZELM::Entity* back = entities->Get(MenuButtons::kBack).GetIfAlive()) {
         back->CallAll("SetY", kFirstY + kStep * static_cast<float>(end - start));
     }
 }

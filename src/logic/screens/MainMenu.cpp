@@ -1,9 +1,11 @@
 // The main menu's actions.
 #include "logic/screens/MainMenu.h"
 
+#include "logic/screens/MenuButtons.h"
+
 namespace Logic {
 
-MainMenu::MainMenu() : menu({"play", "options", "credits", "quit"}, true) {}
+MainMenu::MainMenu() : menu(MenuButtons::kMainMenu, true) {}
 
 void MainMenu::Init() {
     ResetView();

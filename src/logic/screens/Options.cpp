@@ -7,6 +7,7 @@
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "logic/Settings.h"
+#include "logic/screens/MenuButtons.h"
 
 namespace Logic {
 namespace {
@@ -34,9 +35,7 @@ std::string FrameLimitNotice(int limit) {
 
 // The notice sits one button's step below the last item.
 Options::Options()
-    : menu({"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "vsynctoggle",
-            "framelimit", "ghosttoggle"},
-           true),
+    : menu(MenuButtons::kOptions, true),
       notice(engine, 540.0f) {}
 
 void Options::Init() {

@@ -1,11 +1,13 @@
 // The mode selection's actions.
 #include "logic/screens/PlayGameMenu.h"
 
+#include "logic/screens/MenuButtons.h"
+
 #include "logic/LogicService.h"
 
 namespace Logic {
 
-PlayGameMenu::PlayGameMenu() : menu({"adventure", "tattack", "race", "levels", "exitoptions"}, true) {}
+PlayGameMenu::PlayGameMenu() : menu(MenuButtons::kPlayGameMenu, true) {}
 
 void PlayGameMenu::Init() {
     ResetView();

@@ -1,0 +1,24 @@
+#include "logic/screens/MenuButtons.h"
+
+namespace Logic {
+
+// Defined before the lists that hold it: statics of one file are made in their order.
+const std::string MenuButtons::kBack = "exitoptions";
+const std::vector<std::string> MenuButtons::kMainMenu = {"play", "options", "credits", "quit"};
+const std::vector<std::string> MenuButtons::kPlayGameMenu = {"adventure", "tattack", "race", "levels", kBack};
+const std::vector<std::string> MenuButtons::kOptions = {"fstoggle",    "restoggle",   "musicvolume",
+                                                        "effectsvolume", kBack, "vsynctoggle",
+                                                        "framelimit",  "ghosttoggle"};
+const std::vector<std::string> MenuButtons::kLevelSelect = {kBack};
+const std::vector<std::string> MenuButtons::kCourseMenu = {kBack};
+
+const std::vector<std::string>* MenuButtons::Of(const std::string& screenType) {
+    if (screenType == "MainMenu") return &kMainMenu;
+    if (screenType == "PlayGameMenu") return &kPlayGameMenu;
+    if (screenType == "Options") return &kOptions;
+    if (screenType == "LevelSelect") return &kLevelSelect;
+    if (screenType == "CourseMenu") return &kCourseMenu;
+    return nullptr;
+}
+
+}  // namespace Logic
