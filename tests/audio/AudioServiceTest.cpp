@@ -11,6 +11,7 @@
 
 #include "audio/AudioService.h"
 #include "engine/PathTable.h"
+#include "support/TestPaths.h"
 
 namespace {
 

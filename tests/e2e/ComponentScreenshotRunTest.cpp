@@ -13,6 +13,7 @@
 #include "graphics/D3DMath.h"
 #include "support/RunFallward.h"
 #include "support/TestDisplay.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 
 #include "support/AdventureScript.h"
 #include "support/RunFallward.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/RunFallward.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 
 #include "support/RunFallward.h"
 #include "support/TestDisplay.h"
+#include "support/TestPaths.h"
 
 namespace {
 

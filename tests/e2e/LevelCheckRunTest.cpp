@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "support/RunFallward.h"
+#include "support/TestPaths.h"
 
 namespace {
 

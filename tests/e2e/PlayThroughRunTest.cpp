@@ -18,6 +18,7 @@
 #include "support/AdventureScript.h"
 #include "support/RunFallward.h"
 #include "support/TestDisplay.h"
+#include "support/TestPaths.h"
 
 namespace {
 

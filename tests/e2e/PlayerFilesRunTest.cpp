@@ -12,6 +12,7 @@
 
 #include "support/RunFallward.h"
 #include "support/ScratchData.h"
+#include "support/TestPaths.h"
 
 namespace {
 
@@ -120,7 +121,7 @@ TEST(PlayerFilesRun, TheAdventureGoesOnFromTheFurthestLevelWithItsBestTimes) {
     EXPECT_EQ(Levels(Play(data, fresh)).back(), "Level1") << "a new player starts at the beginning";
 
     const std::string solved =
-        "--level Level1 --frames 800 --input-script " FALLWARD_SOLUTIONS "/Level1.input";
+        "--level Level1 --frames 800 --input-script " + FALLWARD_SOLUTIONS + "/Level1.input";
     const Played first = Play(data, solved);
     EXPECT_EQ(Levels(first).back(), "Level2");
     EXPECT_EQ(Shown(first, "Time: "), "Time: 10.233 NEW BEST!") << "the finish shows the time";

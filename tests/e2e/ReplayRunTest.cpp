@@ -13,6 +13,7 @@
 
 #include "support/RunFallward.h"
 #include "support/ScratchData.h"
+#include "support/TestPaths.h"
 
 namespace {
 

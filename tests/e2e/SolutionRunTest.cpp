@@ -17,6 +17,7 @@
 
 #include "support/RunFallward.h"
 #include "support/ScaledScript.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -33,6 +33,7 @@ extern "C" {
 #include "support/ProblemCapture.h"
 #include "utilities/LuaState.h"
 #include "windows/WindowsMessage.h"
+#include "support/TestPaths.h"
 
 namespace {
 

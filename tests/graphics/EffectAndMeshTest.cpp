@@ -8,6 +8,7 @@
 
 #include "graphics/gl/EffectSource.h"
 #include "graphics/gl/Mesh.h"
+#include "support/TestPaths.h"
 
 namespace {
 

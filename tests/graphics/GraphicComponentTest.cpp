@@ -27,6 +27,7 @@
 #include "graphics/gl/Mesh.h"
 #include "support/GraphicsFrame.h"
 #include "support/ProblemCapture.h"
+#include "support/TestPaths.h"
 
 namespace {
 

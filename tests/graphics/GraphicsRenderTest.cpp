@@ -26,6 +26,7 @@
 #include "support/GraphicsFrame.h"
 #include "support/TestDisplay.h"
 #include "windows/WindowHandles.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "graphics/BlockMaterials.h"
 #include "graphics/CubeList.h"
 #include "graphics/PackedTile.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "graphics/TextLayer.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 
 #include "support/ScaledScript.h"
 #include "support/ScratchData.h"
+#include "support/TestPaths.h"
 
 namespace {
 

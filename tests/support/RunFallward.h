@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/ScratchData.h"
+#include "support/TestPaths.h"
 
 namespace ZELMTest {
 

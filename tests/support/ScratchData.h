@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+#include "support/TestPaths.h"
+
 namespace ZELMTest {
 
 class ScratchData {
