@@ -101,7 +101,6 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("AddLightInst", this, &GraphicsService::AddLightInst);
     ZELM::DynamicBinder::Bind("InFrustum", this, &GraphicsService::InFrustum);
     ZELM::DynamicBinder::Bind("AddText", this, &GraphicsService::AddText);
-    ZELM::DynamicBinder::Bind("IsDeviceLost", this, &GraphicsService::IsDeviceLost);
     ZELM::DynamicBinder::Bind("GetViewProj", this, &GraphicsService::GetViewProj);
     ZELM::DynamicBinder::Bind("UpdatePlayerCam", this, &GraphicsService::UpdatePlayerCam);
     ZELM::DynamicBinder::Bind("ResetCamera", this, &GraphicsService::ResetCamera);
@@ -427,9 +426,6 @@ void GraphicsService::UpdateFrame(float frameMs) {
     device->BeginMain(debugDraw ? 0xff505050u : 0xff000000u);
     BeginInterpolatedView();
     DrawComponentsBeforeLevel();
-    // Waits out a lost device before the level is drawn (an OpenGL context is never lost).
-    while (IsDeviceLost()) {
-    }
     const LevelLighting lighting = CurrentLighting();
     DrawLevel(paused ? 0.0f : frameMs, lighting);
     DrawComponentsAfterLevel();

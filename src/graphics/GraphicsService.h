@@ -121,8 +121,6 @@ public:
     // The back buffer takes the current mode of the state asked for; the arguments are the size
     // the window was asked to take.
     void ResetDevice(unsigned width, unsigned height, bool fullscreen);
-    // An OpenGL context is not lost and reset behind the game's back: always false.
-    bool IsDeviceLost() { return false; }
     void ToggleFullscreen();
     void ToggleResolution();
     bool IsFullscreen() const { return fullscreen; }
