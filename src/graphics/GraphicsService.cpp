@@ -2,7 +2,6 @@
 #include "graphics/GraphicsService.h"
 
 #include <SDL.h>
-#include <stb/stb_image_write.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,15 +18,12 @@
 #include "engine/PathTable.h"
 #include "graphics/BlockMaterials.h"
 #include "graphics/D3DMath.h"
-#include "graphics/Dust.h"
 #include "graphics/GraphicComponents.h"
 #include "graphics/LevelRenderer.h"
 #include "graphics/MeshGraphic.h"
-#include "graphics/PhaseSplash.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
 #include "graphics/gl/Mesh.h"
-#include "graphics/gl/RenderTarget.h"
 #include "graphics/gl/SpriteBatch.h"
 #include "graphics/gl/Texture.h"
 #include "windows/WindowHandles.h"
@@ -37,19 +33,6 @@ namespace {
 
 constexpr float kFrameFov = 1.3962634f;   // 80 degrees
 constexpr float kResetFov = 0.78539816f;  // 45 degrees
-constexpr int kSplashParticles = 100;
-constexpr int kDustParticles = 1000;
-// The glow picture and its blur are made at a fraction of the screen's size and stretched over it
-// by the linear filter in the composite: the blur is soft anyway, and at full size its 25 taps per
-// pixel cost a software renderer more than the rest of the frame together.
-constexpr int kGlowDivisor = 4;
-// How far, in glow texels, light reaches from a glowing texel into the frame: the blur's outer taps
-// lie 2 x 3 screen pixels (1.5 texels) out and filter one texel further, and the stretch over the
-// screen filters one more; one spare.
-constexpr int kGlowReach = 5;
-// Dark and translucent: the level still shows through a text panel and around an open menu.
-constexpr std::uint32_t kPanel = 0xa8000000u;
-constexpr std::uint32_t kMenuDim = 0x99000000u;
 
 float MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<float, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -69,18 +52,11 @@ GraphicsService::~GraphicsService() {
     if (tweakBars) {
         TwTerminate();
     }
-    white.reset();
-    font.reset();
-    textPicture = TextPicture();
-    dust.reset();
-    for (std::unique_ptr<PhaseSplash>& splash : splashSystems) {
-        splash.reset();
-    }
-    renderTarget2.reset();
-    renderTarget1.reset();
+    textRenderer.Unload();
+    particles.Destroy();
+    glow.Unload();
     sprites.reset();
     level.reset();
-    shader.reset();
     device.reset();
 }
 
@@ -188,8 +164,7 @@ void GraphicsService::Init() {
         }
         const std::string resources = ZELM::PathTable::Instance().Get("Resources");
         std::string errors;
-        shader = Effect::Load(resources + "Effects/testshader.fx", errors);
-        if (!shader) {
+        if (!glow.LoadShader(resources + "Effects/testshader.fx", errors)) {
             ShowFxError(errors);
         }
         errors.clear();
@@ -204,27 +179,14 @@ void GraphicsService::Init() {
             ZELM_PROBLEM("Graphics::GraphicsService::Init", "The tweak bars cannot be drawn: %s", TwGetLastError());
         }
         sprites = std::make_unique<SpriteBatch>();
-        CreateGlowTargets();
-        // A missing font leaves text invisible, without a report.
-        font = Texture::Load(resources + "Fonts/zolfont.png");
-        if (font) {
-            font->SampleNearestClamped();
-        }
-        const std::uint8_t texel[4] = {255, 255, 255, 255};
-        white = Texture::FromPixels(1, 1, texel);
+        glow.CreateTargets(screenWidth, screenHeight);
+        textRenderer.Load(*device, *sprites, resources + "Fonts/zolfont.png");
         if (startFullscreen && !fullscreen) {
             ToggleFullscreen();
         }
     }
     debugLine = text.CreateText(300, 580, 500, 1.0f);
     ResetCamera();
-}
-
-void GraphicsService::CreateGlowTargets() {
-    const int width = std::max(screenWidth / kGlowDivisor, 1);
-    const int height = std::max(screenHeight / kGlowDivisor, 1);
-    renderTarget1 = RenderTarget::Create(width, height);
-    renderTarget2 = RenderTarget::Create(width, height);
 }
 
 void GraphicsService::ShowFxError(const std::string& errors) {
@@ -285,65 +247,30 @@ void GraphicsService::Splash(SplashColour colour, int direction) {
     // A splash may come before the first frame (a level script at its start): the systems are
     // made on demand rather than the burst lost.
     CreateParticleSystems();
-    PhaseSplash& splash = *splashSystems[static_cast<int>(colour)];
-    splash.SetDirection(direction);
-    for (int i = 0; i < kSplashParticles; ++i) {
-        splash.AddParticle();
-    }
+    particles.Splash(colour, direction);
     if ((colour == SplashColour::Blue || colour == SplashColour::Yellow) && IsBound("PlayPhaseSnd")) {
         Call("PlayPhaseSnd");
     }
 }
 
 void GraphicsService::CreateParticleSystems() {
-    if (dust) {
+    if (particles.IsCreated()) {
         return;
     }
-    // One effect for all five: each system sets every parameter it draws with.
-    std::shared_ptr<Effect> effect;
+    std::string effectFile;
     if (device && !device->IsNull()) {
-        const std::string resources = ZELM::PathTable::Instance().Get("Resources");
-        std::string errors;
-        effect = Effect::Load(resources + "Effects/PhaseSplash.fx", errors);
-        if (!effect) {
-            ShowFxError(errors);
-        }
+        effectFile = ZELM::PathTable::Instance().Get("Resources") + "Effects/PhaseSplash.fx";
     }
-    const struct {
-        SplashColour colour;
-        const char* technique;
-        int particles;
-    } splashes[] = {{SplashColour::Blue, "PhaseSplashTech", 3000},
-                    {SplashColour::Red, "RedSplashTech", 300},
-                    {SplashColour::Green, "GreenSplashTech", 300},
-                    {SplashColour::Yellow, "YellowSplashTech", 300}};
-    for (const auto& splash : splashes) {
-        auto& system = splashSystems[static_cast<int>(splash.colour)];
-        system = std::make_unique<PhaseSplash>(effect, splash.technique, "splashparticle", glm::vec3(0.0f),
-                                               splash.particles, -1.0f);
-        system->SetWorldMtx(glm::mat4(1.0f));
+    std::string errors;
+    if (!particles.Create(effectFile, errors)) {
+        ShowFxError(errors);
     }
-    dust = std::make_unique<Dust>(effect, "DustTech", "dust", glm::vec3(0.0f), kDustParticles, -1.0f);
-    dust->SetWorldMtx(glm::mat4(1.0f));
 }
 
 void GraphicsService::UpdateParticles(float dt) {
     const auto start = std::chrono::steady_clock::now();
-    for (std::unique_ptr<PhaseSplash>& splash : splashSystems) {
-        splash->Update(dt);
-    }
-    dust->Update(dt);
+    particles.Update(dt);
     particleTime = MillisecondsSince(start);
-}
-
-void GraphicsService::DrawParticles() {
-    if (device->IsNull()) {
-        return;
-    }
-    for (std::unique_ptr<PhaseSplash>& splash : splashSystems) {
-        splash->Draw();
-    }
-    dust->Draw();
 }
 
 void GraphicsService::BeginTick() {
@@ -373,13 +300,7 @@ void GraphicsService::Update(float dt) {
     camera.offsetA = 1.0f;
     ApplyHeldView();
     UpdateCameraTransforms(dt);
-    if (!dustPrewarmed) {
-        // The cloud is there from the first frame, around wherever the player starts.
-        dustPrewarmed = true;
-        for (int i = 0; i < kDustParticles; ++i) {
-            dust->AddParticle();
-        }
-    }
+    particles.PrewarmDust();
     slowestTime = -1.0f;
     const auto start = std::chrono::steady_clock::now();
     UpdateComponents(dt);
@@ -430,7 +351,9 @@ void GraphicsService::UpdateFrame(float frameMs) {
     DrawLevel(paused ? 0.0f : frameMs, lighting);
     DrawComponentsAfterLevel();
     DrawCellOutline(lighting);
-    DrawParticles();
+    if (!device->IsNull()) {
+        particles.Draw();
+    }
     DrawGlowPass(lighting);
     PostProcess();
     EndInterpolatedView();
@@ -633,35 +556,11 @@ void GraphicsService::DrawLevel(float dt, const LevelLighting& lighting) {
     drawCubes = MillisecondsSince(start);
 }
 
-void GraphicsService::SetShaderTechnique() {
-    if (depthShader) {
-        shader->SetTechnique("depthmap");
-    } else {
-        shader->SetTechnique("TechniqueWithoutTexture");
-    }
-    shader->SetBool("depthshade", depthShader);
-    shader->SetBool("normalshade", !depthShader && normalShader);
-}
-
-void GraphicsService::BeginShader() {
-    const glm::mat4& world = device->GetTransform(Device::Transform::World);
-    const glm::mat4& view = device->GetTransform(Device::Transform::View);
-    const glm::mat4& projection = device->GetTransform(Device::Transform::Projection);
-    shader->SetMatrix("WorldViewProj", world * view * projection);
-    shader->SetMatrix("Projection", projection);
-    shader->SetMatrix("World", world);
-    shader->SetMatrix("View", view);
-    shader->Begin();
-}
-
 void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
     postDraw = true;
     const auto start = std::chrono::steady_clock::now();
-    const bool drawing = !device->IsNull() && renderTarget1 && renderTarget2;
-    if (drawing) {
-        renderTarget1->Begin();
-    }
-    const bool shading = drawing && shaderToggle && shader != nullptr;
+    const bool drawing = !device->IsNull() && glow.Begin();
+    const bool shading = drawing && shaderToggle && glow.HasShader();
     const std::vector<ZELM::Component*> components = GetComponents();
     for (ZELM::Component* component : components) {
         // The shader takes the world the component is drawn in (its third update, in the tick,
@@ -671,17 +570,11 @@ void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
             device->SetTransform(Device::Transform::World, mesh->GetWorld() * Translation(shift.x, shift.y, 0.0f));
         }
         if (shading) {
-            SetShaderTechnique();
-            shader->SetFloat("screenwidth", static_cast<float>(screenWidth));
-            shader->SetFloat("screenheight", static_cast<float>(screenHeight));
-            BeginShader();
-            shader->BeginPass(0);
+            glow.BeginShading(*device, depthShader, normalShader, screenWidth, screenHeight);
         }
         DrawComponentShifted(component, shift);
         if (shading) {
-            shader->CommitChanges();
-            shader->EndPass();
-            shader->End();
+            glow.EndShading();
         }
     }
     if (drawing) {
@@ -692,31 +585,8 @@ void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
 
 void GraphicsService::PostProcess() {
     const auto start = std::chrono::steady_clock::now();
-    const bool drawing = !device->IsNull() && renderTarget1 && renderTarget2 && sprites;
-    if (drawing && shaderToggle && shader) {
-        shader->SetFloat("screenwidth", static_cast<float>(screenWidth));
-        shader->SetFloat("screenheight", static_cast<float>(screenHeight));
-        shader->SetTechnique("postprocess");
-        const int glowWidth = renderTarget1->GetWidth();
-        const int glowHeight = renderTarget1->GetHeight();
-        renderTarget1->ReadPixels(glowPixels);
-        glowTiles.Find(glowPixels.data(), glowWidth, glowHeight, kGlowReach);
-        // Reading the small glow picture back waits for what is drawn so far, and lets the blur and
-        // its sum skip the screen where no glow reaches: most of it in most levels. The same
-        // whole-screen quad is drawn each time, cut down by the scissor, so every pixel drawn gets
-        // exactly the value the whole pass would give it.
-        renderTarget2->Begin();
-        for (const PixelRect& rect : glowTiles.GetRects()) {
-            device->SetScissor(rect.x, rect.y, rect.width, rect.height);
-            sprites->DrawTarget(renderTarget1->GetTexture(), screenWidth, screenHeight, *shader, 0);
-        }
-        device->UseBackBuffer();
-        for (const PixelRect& rect : glowTiles.GetRects()) {
-            const PixelRect onScreen = GlowTiles::Scale(rect, glowWidth, glowHeight, screenWidth, screenHeight);
-            device->SetScissor(onScreen.x, onScreen.y, onScreen.width, onScreen.height);
-            sprites->DrawTarget(renderTarget2->GetTexture(), screenWidth, screenHeight, *shader, 1);
-        }
-        device->ClearScissor();
+    if (!device->IsNull() && sprites && shaderToggle) {
+        glow.Compose(*device, *sprites, screenWidth, screenHeight);
     }
     device->UseBackBuffer();
     DrawText();
@@ -726,106 +596,14 @@ void GraphicsService::PostProcess() {
     }
 }
 
-ScreenRect GraphicsService::PlayerOnScreen() const {
-    const glm::mat4 viewProj = camera.GetViewProj();
-    ScreenRect area{static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0.0f, 0.0f};
-    for (const float dx : {-1.0f, 1.0f}) {
-        for (const float dy : {-1.0f, 1.0f}) {
-            // Row vectors, as the device's matrices are.
-            const glm::vec4 clip = glm::vec4(p1Light.x + dx, p1Light.y + dy, p1Light.z, 1.0f) * viewProj;
-            if (clip.w <= 0.0f) {
-                return {};  // behind the camera: nothing on screen to keep clear of
-            }
-            const float x = (clip.x / clip.w + 1.0f) * 0.5f * static_cast<float>(screenWidth);
-            const float y = (1.0f - clip.y / clip.w) * 0.5f * static_cast<float>(screenHeight);
-            area = {std::min(area.left, x), std::min(area.top, y), std::max(area.right, x),
-                    std::max(area.bottom, y)};
-        }
-    }
-    return area;
-}
-
 void GraphicsService::DrawText() {
-    text.KeepPanelsClearOf(playerShown ? PlayerOnScreen() : ScreenRect{}, screenHeight);
+    // The panels keep clear of the player only in a frame a player has set its light for.
+    ScreenRect keepClear;
+    if (playerShown) {
+        keepClear = TextRenderer::AreaAround(p1Light, camera.GetViewProj(), screenWidth, screenHeight);
+    }
     playerShown = false;
-    // The layout runs headless too: lines drawn empty still leave the list.
-    const std::vector<PlacedGlyph> glyphs = text.LayOut();
-    if (device->IsNull() || !sprites || !sprites->IsReady() || !font || !white) {
-        return;
-    }
-    if (!textPicture.Shows(glyphs, text.GetPanels(), menuDim, screenWidth, screenHeight)) {
-        RenderTarget* picture = textPicture.Redraw(screenWidth, screenHeight);
-        if (picture == nullptr) {
-            DrawTextSprites(glyphs, SpriteTarget::kScreen);
-            return;
-        }
-        picture->Begin(0x00000000u);
-        DrawTextSprites(glyphs, SpriteTarget::kPicture);
-        textPicture.Keep(glyphs, text.GetPanels(), menuDim, sprites->GetBounds());
-        device->UseBackBuffer();
-    }
-    const ScreenRect& covered = textPicture.GetCovered();
-    const int left = std::max(static_cast<int>(std::floor(covered.left)), 0);
-    const int right = std::min(static_cast<int>(std::ceil(covered.right)), screenWidth);
-    const int top = std::max(static_cast<int>(std::floor(covered.top)), 0);
-    const int bottom = std::min(static_cast<int>(std::ceil(covered.bottom)), screenHeight);
-    if (left < right && top < bottom) {
-        device->SetScissor(left, screenHeight - bottom, right - left, bottom - top);
-        sprites->DrawPicture(textPicture.GetTexture(), screenWidth, screenHeight);
-        device->ClearScissor();
-    }
-}
-
-void GraphicsService::DrawTextSprites(const std::vector<PlacedGlyph>& glyphs, SpriteTarget target) {
-    sprites->Begin(screenWidth, screenHeight, target);
-    DrawTextLayer(glyphs, false);
-    if (menuDim) {
-        sprites->Fill(white->GetId(), 0.0f, 0.0f, static_cast<float>(screenWidth),
-                      static_cast<float>(screenHeight), kMenuDim);
-    }
-    DrawTextLayer(glyphs, true);
-    sprites->End();
-}
-
-void GraphicsService::DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool overDim) {
-    for (const TextPanel& panel : text.GetPanels()) {
-        if (panel.overDim == overDim) {
-            const ScreenRect& r = panel.rect;
-            sprites->Fill(white->GetId(), r.left, r.top, r.right - r.left, r.bottom - r.top, kPanel);
-        }
-    }
-    // Every outline before any letter, so no line's outline covers another's letters: white text
-    // stays readable over light blocks and the white flash at the end of a level. A space has no
-    // ink: its nine quads would blend nothing but cost the software renderer as much as a letter's.
-    const GlyphRect space = text.Glyph(' ');
-    const auto blank = [&space](const PlacedGlyph& glyph) {
-        return glyph.source.left == space.left && glyph.source.top == space.top;
-    };
-    for (const PlacedGlyph& glyph : glyphs) {
-        if (glyph.overDim != overDim || blank(glyph)) {
-            continue;
-        }
-        const float width = std::max(1.0f, std::floor(glyph.scale * 0.5f));
-        for (const float dy : {-width, 0.0f, width}) {
-            for (const float dx : {-width, 0.0f, width}) {
-                if (dx != 0.0f || dy != 0.0f) {
-                    DrawGlyph(glyph, dx, dy, 0x000000u);
-                }
-            }
-        }
-    }
-    for (const PlacedGlyph& glyph : glyphs) {
-        if (glyph.overDim == overDim && !blank(glyph)) {
-            DrawGlyph(glyph, 0.0f, 0.0f, 0xffffffu);
-        }
-    }
-}
-
-void GraphicsService::DrawGlyph(const PlacedGlyph& glyph, float dx, float dy, std::uint32_t rgb) {
-    const int source[4] = {glyph.source.left, glyph.source.top, glyph.source.right, glyph.source.bottom};
-    // The glyph rectangles address the font image as a fixed grid, whatever its resolution.
-    sprites->Draw(font->GetId(), TextLayer::kGridUnits, TextLayer::kGridUnits, source, glyph.x + dx,
-                  glyph.y + dy, glyph.scale, static_cast<std::uint32_t>(glyph.alpha) << 24 | rgb);
+    textRenderer.Draw(text, keepClear, menuDim, screenWidth, screenHeight);
 }
 
 bool GraphicsService::KeyTriggered(const char* key) {
@@ -913,43 +691,15 @@ void GraphicsService::ResetDevice(unsigned width, unsigned height, bool fullscre
     device->Resize(mode->width, mode->height);
     screenWidth = device->GetWidth();
     screenHeight = device->GetHeight();
-    CreateGlowTargets();
+    glow.CreateTargets(screenWidth, screenHeight);
     if (tweakBars) {
         TwWindowSize(static_cast<int>(width), static_cast<int>(height));
     }
 }
 
-void GraphicsService::AddScreenshot(int frame, const std::string& file) {
-    screenshots.emplace_back(frame, file);
-}
-
 void GraphicsService::Present() {
-    ++presented;
-    for (const auto& [frame, file] : screenshots) {
-        if (frame == presented) {
-            WriteScreenshot(file);
-        }
-    }
+    screenshots.WriteFrame(*device);
     device->Present();
-}
-
-void GraphicsService::WriteScreenshot(const std::string& file) {
-    std::vector<std::uint8_t> pixels;
-    int width = 0;
-    int height = 0;
-    if (!device->ReadBackBuffer(pixels, width, height)) {
-        ZELM_PROBLEM("Graphics::GraphicsService::Present", "No picture to write to \"%s\": %s", file.c_str(),
-                     device->GetError().c_str());
-        return;
-    }
-    // The back buffer's alpha is whatever the passes left; a screenshot is opaque.
-    for (std::size_t i = 3; i < pixels.size(); i += 4) {
-        pixels[i] = 255;
-    }
-    if (stbi_write_png(file.c_str(), width, height, 4, pixels.data(), width * 4) == 0) {
-        ZELM_PROBLEM("Graphics::GraphicsService::Present", "Could not write the screenshot \"%s\"",
-                     file.c_str());
-    }
 }
 
 bool GraphicsService::SetVsync(bool on) { return device != nullptr && device->SetVsync(on); }

@@ -12,11 +12,13 @@
 #include "engine/Service.h"
 #include "graphics/Camera.h"
 #include "graphics/DisplayModes.h"
-#include "graphics/GlowTiles.h"
+#include "graphics/GlowPass.h"
 #include "graphics/LightInst.h"
+#include "graphics/ParticleEffects.h"
 #include "graphics/PhaseSplashDetector.h"
+#include "graphics/ScreenshotWriter.h"
 #include "graphics/TextLayer.h"
-#include "graphics/TextPicture.h"
+#include "graphics/TextRenderer.h"
 
 namespace ZELM {
 class Component;
@@ -26,20 +28,13 @@ class LevelMap;
 namespace Graphics {
 
 class Device;
-class Dust;
-class Effect;
 class LevelRenderer;
 struct LevelLighting;
-class PhaseSplash;
-class RenderTarget;
 class SpriteBatch;
-enum class SpriteTarget;
-class Texture;
 
 class GraphicsService : public ZELM::Service {
 public:
-    // The splash systems, in the order the frame updates and draws them.
-    enum class SplashColour { Blue, Red, Green, Yellow };
+    using SplashColour = Graphics::SplashColour;
 
     // Shows a platform failure (title, text); the default asks in a modal box.
     using MessageBox = std::function<void(const std::string&, const std::string&)>;
@@ -67,7 +62,7 @@ public:
     bool IsHeadless() const { return headless; }
     // The back buffer of frame `frame` (counting from 1) is written to the PNG file; a run may ask
     // for several.
-    void AddScreenshot(int frame, const std::string& file);
+    void AddScreenshot(int frame, const std::string& file) { screenshots.Add(frame, file); }
     void SetMessageBox(MessageBox box) { messageBox = std::move(box); }
     // Whether Init switches to full screen once the device is up (a null device stays as it is).
     void SetStartFullscreen(bool start) { startFullscreen = start; }
@@ -155,10 +150,8 @@ public:
     const std::string& GetSlowestComponent() const { return slowestComponent; }
     int GetTotalCubesDrawn() const { return totalCubesDrawn; }
     // Null until the first frame or splash makes the particle systems.
-    const PhaseSplash* GetSplashSystem(SplashColour colour) const {
-        return splashSystems[static_cast<int>(colour)].get();
-    }
-    const Dust* GetDust() const { return dust.get(); }
+    const PhaseSplash* GetSplashSystem(SplashColour colour) const { return particles.GetSplash(colour); }
+    const Dust* GetDust() const { return particles.GetDust(); }
 
 private:
     bool KeyDown(const char* key);
@@ -170,7 +163,6 @@ private:
     // Makes the four splash systems and the dust once, with "PhaseSplash.fx" when there is a device.
     void CreateParticleSystems();
     void UpdateParticles(float dt);
-    void DrawParticles();
     void DetectPhaseSplash();
     void HandleDisplayKeys();
     void ApplyDisplayMode();
@@ -197,45 +189,23 @@ private:
     void BeginInterpolatedView();
     void EndInterpolatedView();
     void DrawLevel(float dt, const LevelLighting& lighting);
-    // The glow picture into render target 1: the components in the shader's flat technique, then
-    // the level's glowing blocks.
+    // The glow picture: the components in the shader's flat technique, then the level's glowing
+    // blocks.
     void DrawGlowPass(const LevelLighting& lighting);
-    void SetShaderTechnique();
-    // Binds the device's world, view and projection into the shader and begins its technique.
-    void BeginShader();
-    // The glow blurred into render target 2, then added to the frame.
+    // The glow added to the frame, then the text and the tweak bars over it.
     void PostProcess();
     void DrawText();
-    // The whole text layer, the menu dim between its two sides, drawn in one batch.
-    void DrawTextSprites(const std::vector<PlacedGlyph>& glyphs, SpriteTarget target);
-    // The panels and lines on one side of the menu dim, outlines before letters.
-    void DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool overDim);
-    // The player's place on screen, a world unit around its light.
-    ScreenRect PlayerOnScreen() const;
-    // One glyph of the font, moved by (dx, dy) pixels, in the colour (0xRRGGBB) at the glyph's alpha.
-    void DrawGlyph(const PlacedGlyph& glyph, float dx, float dy, std::uint32_t rgb);
-    void WriteScreenshot(const std::string& file);
     void ShowFxError(const std::string& errors);
-    // The glow pass's two pictures, sized from the screen.
-    void CreateGlowTargets();
 
     bool headless;
     std::unique_ptr<Device> device;
-    std::unique_ptr<Effect> shader;
     std::unique_ptr<LevelRenderer> level;
     std::unique_ptr<SpriteBatch> sprites;
-    std::unique_ptr<RenderTarget> renderTarget1;  // the glow pass, at a fraction of the screen size
-    std::unique_ptr<RenderTarget> renderTarget2;  // the glow, blurred
-    std::vector<std::uint8_t> glowPixels;          // the glow picture read back each frame
-    GlowTiles glowTiles;                           // where in it the blur can light the frame
-    std::unique_ptr<Texture> font;
-    std::unique_ptr<Texture> white;                             // one texel: the panels and the menu dim
-    std::array<std::unique_ptr<PhaseSplash>, 4> splashSystems;  // by SplashColour
-    std::unique_ptr<Dust> dust;
-    bool dustPrewarmed = false;
+    GlowPass glow;
+    TextRenderer textRenderer;
+    ParticleEffects particles;
     Camera camera;
     TextLayer text;
-    TextPicture textPicture;  // the text layer as last drawn, laid over each frame
     Text* debugLine = nullptr;
     ZELM::LevelMap* levelMap = nullptr;
     std::vector<LightInst> lights;
@@ -283,8 +253,7 @@ private:
     std::string slowestComponent;
     float slowestTime = 0.0f;
 
-    int presented = 0;
-    std::vector<std::pair<int, std::string>> screenshots;  // frame, PNG file
+    ScreenshotWriter screenshots;
 };
 
 }  // namespace Graphics
