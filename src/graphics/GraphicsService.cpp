@@ -41,7 +41,11 @@ float MillisecondsSince(std::chrono::steady_clock::time_point start) {
 }  // namespace
 
 GraphicsService::GraphicsService(bool headless)
-    : headless(headless), level(std::make_unique<LevelRenderer>()) {
+    : headless(headless),
+      level(std::make_unique<LevelRenderer>()),
+      display([this](unsigned width, unsigned height, bool fullscreen) {
+          ResetDevice(width, height, fullscreen);
+      }) {
     messageBox = [](const std::string& title, const std::string& body) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title.c_str(), body.c_str(), Windows::windowHandle);
     };
@@ -147,21 +151,7 @@ void GraphicsService::Init() {
     if (!device->IsNull()) {
         screenWidth = device->GetWidth();
         screenHeight = device->GetHeight();
-        const int display = SDL_GetWindowDisplayIndex(Windows::windowHandle);
-        SDL_DisplayMode desktop{};
-        std::vector<DisplayMode> modes;
-        if (display >= 0 && SDL_GetDesktopDisplayMode(display, &desktop) == 0) {
-            // SDL lists the largest mode first; the game lists them from the smallest.
-            for (int i = SDL_GetNumDisplayModes(display) - 1; i >= 0; --i) {
-                SDL_DisplayMode mode{};
-                if (SDL_GetDisplayMode(display, i, &mode) == 0 && SDL_BITSPERPIXEL(mode.format) >= 24) {
-                    modes.push_back({mode.w, mode.h, mode.refresh_rate});
-                }
-            }
-            displayModes.Build(modes, desktop.w, desktop.h);
-            displayModes.FallBack({desktop.w, desktop.h, desktop.refresh_rate}, {screenWidth, screenHeight, 60});
-            displayModes.SelectWindowed(screenWidth, screenHeight);
-        }
+        display.ListModes(screenWidth, screenHeight);
         const std::string resources = ZELM::PathTable::Instance().Get("Resources");
         std::string errors;
         if (!glow.LoadShader(resources + "Effects/testshader.fx", errors)) {
@@ -181,7 +171,7 @@ void GraphicsService::Init() {
         sprites = std::make_unique<SpriteBatch>();
         glow.CreateTargets(screenWidth, screenHeight);
         textRenderer.Load(*device, *sprites, resources + "Fonts/zolfont.png");
-        if (startFullscreen && !fullscreen) {
+        if (startFullscreen && !display.IsFullscreen()) {
             ToggleFullscreen();
         }
     }
@@ -290,8 +280,8 @@ void GraphicsService::Update(float dt) {
         ResetCamera();
     }
     CreateParticleSystems();
-    DetectPhaseSplash();
-    HandleDisplayKeys();
+    phaseSplash.Detect(*this, p1Light);
+    display.HandleKeys(*this);
     UpdateDebugLine();
 
     camera.SetProjection(kFrameFov, static_cast<float>(screenWidth) / static_cast<float>(screenHeight));
@@ -606,84 +596,8 @@ void GraphicsService::DrawText() {
     textRenderer.Draw(text, keepClear, menuDim, screenWidth, screenHeight);
 }
 
-bool GraphicsService::KeyTriggered(const char* key) {
-    return IsBound("KeyTriggered") && Call<bool>("KeyTriggered", std::string(key));
-}
-
-void GraphicsService::DetectPhaseSplash() {
-    if (!IsBound("GetTileID")) {
-        return;
-    }
-    // Truncated toward zero, then read as unsigned, as the tile lookup takes them.
-    const unsigned x = static_cast<unsigned>(static_cast<int>(p1Light.x));
-    const unsigned y = static_cast<unsigned>(static_cast<int>(p1Light.y));
-    const char* splash = phaseSplash.Step(x, y, Call<unsigned char>("GetTileID", x, y));
-    if (splash != nullptr && IsBound(splash)) {
-        Call(splash);
-    }
-}
-
-void GraphicsService::HandleDisplayKeys() {
-    const bool alt = KeyDown("LALT") || KeyDown("RALT");
-    if (fullscreen && alt && KeyDown("TAB")) {
-        fullscreen = false;
-        ApplyDisplayMode();
-    }
-    if (KeyTriggered("F11") || (alt && KeyTriggered("ENTER"))) {
-        ToggleFullscreen();
-        if (IsBound("PlayJump")) {
-            Call("PlayJump");
-        }
-    }
-}
-
-void GraphicsService::ToggleFullscreen() {
-    fullscreen = !fullscreen;
-    ApplyDisplayMode();
-}
-
-void GraphicsService::ToggleResolution() {
-    displayModes.Next(fullscreen);
-    ApplyDisplayMode();
-}
-
-void GraphicsService::ApplyDisplayMode() {
-    SDL_Window* window = Windows::windowHandle;
-    const DisplayMode* mode = displayModes.Current(fullscreen);
-    if (device->IsNull() || window == nullptr || mode == nullptr) {
-        // Nothing to switch to: the picture stays in the state it is in.
-        fullscreen = fullscreen && mode != nullptr;
-        return;
-    }
-    SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
-    SDL_DisplayMode desktop{};
-    const int display = SDL_GetWindowDisplayIndex(window);
-    const bool desktopSized = display >= 0 && SDL_GetDesktopDisplayMode(display, &desktop) == 0 &&
-                              desktop.w == mode->width && desktop.h == mode->height;
-    if (fullscreen && desktopSized) {
-        // A bare window over the whole desktop: no mode change, and it needs no window manager.
-        SDL_SetWindowFullscreen(window, 0);
-        SDL_SetWindowBordered(window, SDL_FALSE);
-        SDL_SetWindowPosition(window, 0, 0);
-        SDL_SetWindowSize(window, mode->width, mode->height);
-    } else if (fullscreen) {
-        SDL_DisplayMode wanted{};
-        wanted.w = mode->width;
-        wanted.h = mode->height;
-        wanted.refresh_rate = 60;
-        SDL_SetWindowDisplayMode(window, &wanted);
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
-    } else {
-        SDL_SetWindowFullscreen(window, 0);
-        SDL_SetWindowBordered(window, SDL_TRUE);
-        SDL_SetWindowSize(window, mode->width, mode->height);
-        SDL_SetWindowPosition(window, 100, 100);
-    }
-    ResetDevice(static_cast<unsigned>(mode->width), static_cast<unsigned>(mode->height), fullscreen);
-}
-
 void GraphicsService::ResetDevice(unsigned width, unsigned height, bool fullscreenMode) {
-    const DisplayMode* mode = displayModes.Current(fullscreenMode);
+    const DisplayMode* mode = display.GetModes().Current(fullscreenMode);
     if (device->IsNull() || mode == nullptr) {
         return;
     }

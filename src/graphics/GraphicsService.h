@@ -11,7 +11,7 @@
 
 #include "engine/Service.h"
 #include "graphics/Camera.h"
-#include "graphics/DisplayModes.h"
+#include "graphics/DisplaySwitcher.h"
 #include "graphics/GlowPass.h"
 #include "graphics/LightInst.h"
 #include "graphics/ParticleEffects.h"
@@ -116,13 +116,13 @@ public:
     // The back buffer takes the current mode of the state asked for; the arguments are the size
     // the window was asked to take.
     void ResetDevice(unsigned width, unsigned height, bool fullscreen);
-    void ToggleFullscreen();
-    void ToggleResolution();
-    bool IsFullscreen() const { return fullscreen; }
+    void ToggleFullscreen() { display.ToggleFullscreen(); }
+    void ToggleResolution() { display.NextResolution(); }
+    bool IsFullscreen() const { return display.IsFullscreen(); }
     // The player's vsync choice, handed to the device and to the frame pacer: true when the swap
     // now waits for the display (never headless).
     bool SetVsync(bool on);
-    const DisplayModes& GetDisplayModes() const { return displayModes; }
+    const DisplayModes& GetDisplayModes() const { return display.GetModes(); }
     // Broadcast: what a level did to the frame ends with it, so the next level starts from the
     // frame's defaults as the first level of a run does.
     void LevelExit();
@@ -155,7 +155,6 @@ public:
 
 private:
     bool KeyDown(const char* key);
-    bool KeyTriggered(const char* key);
     void UpdateCamera(float dt);
     // Updates the camera and hands its matrices to the device.
     void UpdateCameraTransforms(float dt);
@@ -163,9 +162,6 @@ private:
     // Makes the four splash systems and the dust once, with "PhaseSplash.fx" when there is a device.
     void CreateParticleSystems();
     void UpdateParticles(float dt);
-    void DetectPhaseSplash();
-    void HandleDisplayKeys();
-    void ApplyDisplayMode();
     void UpdateDebugLine();
     void ApplyHeldView();
     void DrawCellOutline(const LevelLighting& lighting);
@@ -231,9 +227,8 @@ private:
     bool postDraw = false;
     bool firstFrame = true;
     bool tweakBars = false;  // the tweak-bar library is up and draws last in the frame
-    bool fullscreen = false;
     bool startFullscreen = false;
-    DisplayModes displayModes;
+    DisplaySwitcher display;
     PhaseSplashDetector phaseSplash;
     bool heldView = false;
     glm::vec3 heldViewAt{0.0f, 0.0f, 8.0f};  // target x, y and the distance
