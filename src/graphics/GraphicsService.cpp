@@ -208,7 +208,7 @@ void GraphicsService::LevelExit() {
     // The camera and the player's light stay where the old level left them until the new level's
     // player moves them, and the phase-splash detector would compare that light with the new tiles.
     ResetCamera();
-    heldView = false;
+    heldView.Release();
     p1Light = glm::vec3(0.0f);
     menuDim = false;
     phaseSplash = PhaseSplashDetector();
@@ -263,11 +263,7 @@ void GraphicsService::UpdateParticles(float dt) {
     particleTime = MillisecondsSince(start);
 }
 
-void GraphicsService::BeginTick() {
-    cameraAtTickStart = {camera.targetX, camera.targetY};
-    lightAtTickStart = p1Light;
-    tickStarted = true;
-}
+void GraphicsService::BeginTick() { interpolatedView.BeginTick(camera, p1Light); }
 
 void GraphicsService::Update(float dt) {
     ticked = true;
@@ -288,7 +284,7 @@ void GraphicsService::Update(float dt) {
     // Every tick starts from the default framing; the player graphic may move it in the pass below.
     camera.distance = -8.0f;
     camera.offsetA = 1.0f;
-    ApplyHeldView();
+    heldView.Apply(camera);
     UpdateCameraTransforms(dt);
     particles.PrewarmDust();
     slowestTime = -1.0f;
@@ -317,7 +313,7 @@ void GraphicsService::UpdateComponent(ZELM::Component* component, float dt) {
     component->Update(dt);
     if (component->GetTypeName() == "GravityGuyGraphic") {
         // The player graphic has just moved the camera target, unless the editor holds the view.
-        ApplyHeldView();
+        heldView.Apply(camera);
         UpdateCameraTransforms(0.0f);
     }
     const float took = MillisecondsSince(start);
@@ -335,7 +331,9 @@ void GraphicsService::UpdateFrame(float frameMs) {
     const bool paused = ZELM::Engine::Exists() && ZELM::Engine::Instance().IsPaused();
     UpdateParticles(paused ? 0.0f : frameMs);
     device->BeginMain(debugDraw ? 0xff505050u : 0xff000000u);
-    BeginInterpolatedView();
+    if (interpolatedView.Begin(camera, p1Light, Blend())) {
+        UpdateCameraTransforms(0.0f);
+    }
     DrawComponentsBeforeLevel();
     const LevelLighting lighting = CurrentLighting();
     DrawLevel(paused ? 0.0f : frameMs, lighting);
@@ -346,53 +344,8 @@ void GraphicsService::UpdateFrame(float frameMs) {
     }
     DrawGlowPass(lighting);
     PostProcess();
-    EndInterpolatedView();
-}
-
-void GraphicsService::BeginInterpolatedView() {
-    simulatedCamera = {camera.targetX, camera.targetY};
-    simulatedLight = p1Light;
-    const float blend = Blend();
-    if (!tickStarted || !(blend < 1.0f)) {
-        return;
-    }
-    // A camera that jumped (a new level, a respawn) is drawn where it is.
-    constexpr float kLongestStep = 2.0f;
-    const glm::vec2 cameraStep = simulatedCamera - cameraAtTickStart;
-    if (std::fabs(cameraStep.x) <= kLongestStep && std::fabs(cameraStep.y) <= kLongestStep) {
-        camera.targetX = cameraAtTickStart.x + cameraStep.x * blend;
-        camera.targetY = cameraAtTickStart.y + cameraStep.y * blend;
-    }
-    const glm::vec3 lightStep = simulatedLight - lightAtTickStart;
-    if (std::fabs(lightStep.x) <= kLongestStep && std::fabs(lightStep.y) <= kLongestStep) {
-        p1Light = lightAtTickStart + lightStep * blend;
-    }
-    UpdateCameraTransforms(0.0f);
-}
-
-void GraphicsService::EndInterpolatedView() {
-    if (camera.targetX == simulatedCamera.x && camera.targetY == simulatedCamera.y && p1Light == simulatedLight) {
-        return;
-    }
-    camera.targetX = simulatedCamera.x;
-    camera.targetY = simulatedCamera.y;
-    p1Light = simulatedLight;
-    UpdateCameraTransforms(0.0f);
-}
-
-void GraphicsService::HoldView(float x, float y, float distance) {
-    // Sent by name, so checked: a view at infinity would leave nothing to draw or pick.
-    if (std::isfinite(x) && std::isfinite(y) && std::isfinite(distance) && distance > 0.0f) {
-        heldView = true;
-        heldViewAt = {x, y, distance};
-    }
-}
-
-void GraphicsService::ApplyHeldView() {
-    if (heldView) {
-        camera.targetX = heldViewAt.x;
-        camera.targetY = heldViewAt.y;
-        camera.distance = -heldViewAt.z;
+    if (interpolatedView.End(camera, p1Light)) {
+        UpdateCameraTransforms(0.0f);
     }
 }
 

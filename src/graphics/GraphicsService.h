@@ -13,6 +13,8 @@
 #include "graphics/Camera.h"
 #include "graphics/DisplaySwitcher.h"
 #include "graphics/GlowPass.h"
+#include "graphics/HeldView.h"
+#include "graphics/InterpolatedView.h"
 #include "graphics/LightInst.h"
 #include "graphics/ParticleEffects.h"
 #include "graphics/PhaseSplashDetector.h"
@@ -132,8 +134,8 @@ public:
     float GetGravRadius() { return gravRadius; }
     // The editor's view: while held, the camera looks at (x, y) from `distance` and the player
     // graphic no longer moves it.
-    void HoldView(float x, float y, float distance);
-    void ReleaseView() { heldView = false; }
+    void HoldView(float x, float y, float distance) { heldView.Hold(x, y, distance); }
+    void ReleaseView() { heldView.Release(); }
     // The editor's cell under the mouse, outlined in this frame only.
     void OutlineCell(int x, int y);
     // How a tile id shows in the level, as 0xRRGGBB.
@@ -163,7 +165,6 @@ private:
     void CreateParticleSystems();
     void UpdateParticles(float dt);
     void UpdateDebugLine();
-    void ApplyHeldView();
     void DrawCellOutline(const LevelLighting& lighting);
     LevelLighting CurrentLighting() const;
     // Every component updates three times a tick, as the three passes of a frame at 60 frames a
@@ -180,10 +181,6 @@ private:
     void DrawComponentShifted(ZELM::Component* component, const glm::vec3& shift);
     // The engine's blend between its last two ticks, 1 without an engine.
     static float Blend();
-    // Moves the camera and the player's light to the frame's moment between ticks for the draw,
-    // and back after it.
-    void BeginInterpolatedView();
-    void EndInterpolatedView();
     void DrawLevel(float dt, const LevelLighting& lighting);
     // The glow picture: the components in the shader's flat technique, then the level's glowing
     // blocks.
@@ -201,18 +198,12 @@ private:
     TextRenderer textRenderer;
     ParticleEffects particles;
     Camera camera;
+    InterpolatedView interpolatedView;
     TextLayer text;
     Text* debugLine = nullptr;
     ZELM::LevelMap* levelMap = nullptr;
     std::vector<LightInst> lights;
     glm::vec3 p1Light{0.0f};
-    // The camera's target and the player's light as the tick began, and their places as simulated
-    // while a frame is drawn between ticks.
-    glm::vec2 cameraAtTickStart{0.0f};
-    glm::vec3 lightAtTickStart{0.0f};
-    bool tickStarted = false;
-    glm::vec2 simulatedCamera{0.0f};
-    glm::vec3 simulatedLight{0.0f};
     bool ticked = false;  // a tick has placed the camera and the components
     bool playerShown = false;  // a player set its light since the text was last drawn
     bool menuDim = false;
@@ -230,8 +221,7 @@ private:
     bool startFullscreen = false;
     DisplaySwitcher display;
     PhaseSplashDetector phaseSplash;
-    bool heldView = false;
-    glm::vec3 heldViewAt{0.0f, 0.0f, 8.0f};  // target x, y and the distance
+    HeldView heldView;
     bool cellOutlined = false;
     int outlinedCellX = 0;
     int outlinedCellY = 0;
