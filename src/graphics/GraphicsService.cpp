@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -12,18 +11,16 @@
 #include "engine/Component.h"
 #include "engine/ComponentRegistry.h"
 #include "engine/Engine.h"
-#include "engine/Entity.h"
-#include "engine/Physical.h"
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/PathTable.h"
 #include "graphics/BlockMaterials.h"
+#include "graphics/ComponentDrawing.h"
 #include "graphics/D3DMath.h"
 #include "graphics/GraphicComponents.h"
 #include "graphics/LevelRenderer.h"
 #include "graphics/MeshGraphic.h"
 #include "graphics/gl/Device.h"
 #include "graphics/gl/Effect.h"
-#include "graphics/gl/Mesh.h"
 #include "graphics/gl/SpriteBatch.h"
 #include "graphics/gl/Texture.h"
 #include "windows/WindowHandles.h"
@@ -331,14 +328,14 @@ void GraphicsService::UpdateFrame(float frameMs) {
     const bool paused = ZELM::Engine::Exists() && ZELM::Engine::Instance().IsPaused();
     UpdateParticles(paused ? 0.0f : frameMs);
     device->BeginMain(debugDraw ? 0xff505050u : 0xff000000u);
-    if (interpolatedView.Begin(camera, p1Light, Blend())) {
+    if (interpolatedView.Begin(camera, p1Light, ComponentDrawing::Blend())) {
         UpdateCameraTransforms(0.0f);
     }
-    DrawComponentsBeforeLevel();
+    ComponentDrawing::DrawBeforeLevel(GetComponents());
     const LevelLighting lighting = CurrentLighting();
     DrawLevel(paused ? 0.0f : frameMs, lighting);
-    DrawComponentsAfterLevel();
-    DrawCellOutline(lighting);
+    ComponentDrawing::DrawAfterLevel(GetComponents());
+    cellOutline.Draw(*level, lighting, device->IsNull());
     if (!device->IsNull()) {
         particles.Draw();
     }
@@ -349,44 +346,8 @@ void GraphicsService::UpdateFrame(float frameMs) {
     }
 }
 
-void GraphicsService::OutlineCell(int x, int y) {
-    cellOutlined = true;
-    outlinedCellX = x;
-    outlinedCellY = y;
-}
-
 unsigned GraphicsService::GetTileColour(unsigned char id) {
     return BlockColour(id) & 0xffffffu;
-}
-
-void GraphicsService::DrawCellOutline(const LevelLighting& lighting) {
-    if (!cellOutlined) {
-        return;
-    }
-    cellOutlined = false;  // the editor asks again each frame the mouse is over the level
-    Mesh* box = level->GetBox();
-    if (device->IsNull() || box == nullptr) {
-        return;
-    }
-    // Four thin bars around the cell, in front of the blocks so they are seen over them.
-    constexpr float kThickness = 0.08f;
-    constexpr float kFront = -0.7f;
-    const float left = static_cast<float>(outlinedCellX);
-    const float bottom = static_cast<float>(outlinedCellY);
-    const struct {
-        float x, y, width, height;
-    } bars[] = {{left + 0.5f, bottom, 1.0f + kThickness, kThickness},
-                {left + 0.5f, bottom + 1.0f, 1.0f + kThickness, kThickness},
-                {left, bottom + 0.5f, kThickness, 1.0f + kThickness},
-                {left + 1.0f, bottom + 0.5f, kThickness, 1.0f + kThickness}};
-    for (const auto& bar : bars) {
-        const glm::mat4 world =
-            Scaling(bar.width, bar.height, kThickness) * Translation(bar.x, bar.y, kFront);
-        if (level->BeginMeshDraw(lighting, world, nullptr, nullptr, MeshLook::kFlat)) {
-            box->Draw();
-            level->EndMeshDraw();
-        }
-    }
 }
 
 void GraphicsService::UpdateDebugLine() {
@@ -413,70 +374,6 @@ LevelLighting GraphicsService::CurrentLighting() const {
     lighting.tile = assets.Has("tile1") ? assets.Get<Texture*>("tile1") : nullptr;
     lighting.tileNormal = assets.Has("tilenormal") ? assets.Get<Texture*>("tilenormal") : nullptr;
     return lighting;
-}
-
-void GraphicsService::DrawComponent(ZELM::Component* component) {
-    DrawComponentShifted(component, DrawShiftOf(*component, Blend()));
-}
-
-void GraphicsService::DrawComponentShifted(ZELM::Component* component, const glm::vec3& shift) {
-    if (!component->IsBound("Draw")) {
-        return;
-    }
-    auto* mesh = dynamic_cast<MeshGraphic*>(component);
-    if (mesh != nullptr) {
-        mesh->SetDrawShift(shift);
-    }
-    component->Call("Draw");
-    if (mesh != nullptr) {
-        mesh->SetDrawShift(glm::vec3(0.0f));
-    }
-}
-
-float GraphicsService::Blend() { return ZELM::Engine::Exists() ? ZELM::Engine::Instance().GetBlend() : 1.0f; }
-
-glm::vec3 GraphicsService::DrawShiftOf(const ZELM::Component& component, float blend) {
-    ZELM::Entity* owner = blend < 1.0f ? component.GetOwner().GetIfAlive() : nullptr;
-    const auto* physical = owner != nullptr ? dynamic_cast<const ZELM::Physical*>(owner->GetComponent("Physical")) : nullptr;
-    if (physical == nullptr) {
-        return glm::vec3(0.0f);
-    }
-    float x = 0.0f;
-    float y = 0.0f;
-    physical->GetDrawnPlace(blend, x, y);
-    return {x - physical->GetX(), y - physical->GetY(), 0.0f};
-}
-
-void GraphicsService::DrawComponentsBeforeLevel() {
-    for (ZELM::Component* component : GetComponents()) {
-        const std::string& type = component->GetTypeName();
-        // A see-through ghost drawn twice would show twice as strong.
-        if (type != "Cube" && type != "Powerup" && type != "GhostGraphic") {
-            DrawComponent(component);
-        }
-    }
-}
-
-void GraphicsService::DrawComponentsAfterLevel() {
-    // A level may hold more than one player (the editor places them): the players are drawn after
-    // everything else, and the see-through ghosts after them, so a player shows through a ghost.
-    std::vector<ZELM::Component*> players;
-    std::vector<ZELM::Component*> ghosts;
-    for (ZELM::Component* component : GetComponents()) {
-        const std::string& type = component->GetTypeName();
-        std::vector<ZELM::Component*>* last =
-            type == "GravityGuyGraphic" ? &players : (type == "GhostGraphic" ? &ghosts : nullptr);
-        if (last != nullptr) {
-            last->push_back(component);
-        } else {
-            DrawComponent(component);
-        }
-    }
-    for (const std::vector<ZELM::Component*>* last : {&players, &ghosts}) {
-        for (ZELM::Component* component : *last) {
-            DrawComponent(component);
-        }
-    }
 }
 
 void GraphicsService::DrawLevel(float dt, const LevelLighting& lighting) {
@@ -508,14 +405,14 @@ void GraphicsService::DrawGlowPass(const LevelLighting& lighting) {
     for (ZELM::Component* component : components) {
         // The shader takes the world the component is drawn in (its third update, in the tick,
         // left it there once; now each component's own).
-        const glm::vec3 shift = DrawShiftOf(*component, Blend());
+        const glm::vec3 shift = ComponentDrawing::DrawShiftOf(*component, ComponentDrawing::Blend());
         if (auto* mesh = dynamic_cast<MeshGraphic*>(component); mesh != nullptr && device != nullptr) {
             device->SetTransform(Device::Transform::World, mesh->GetWorld() * Translation(shift.x, shift.y, 0.0f));
         }
         if (shading) {
             glow.BeginShading(*device, depthShader, normalShader, screenWidth, screenHeight);
         }
-        DrawComponentShifted(component, shift);
+        ComponentDrawing::DrawShifted(component, shift);
         if (shading) {
             glow.EndShading();
         }

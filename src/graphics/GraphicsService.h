@@ -11,6 +11,8 @@
 
 #include "engine/Service.h"
 #include "graphics/Camera.h"
+#include "graphics/CellOutline.h"
+#include "graphics/ComponentDrawing.h"
 #include "graphics/DisplaySwitcher.h"
 #include "graphics/GlowPass.h"
 #include "graphics/HeldView.h"
@@ -58,7 +60,9 @@ public:
 
     // How far from its entity's place a component is drawn at `blend` between the last two ticks (0
     // at the earlier, 1 at the later): where the entity stood then, less where it stands.
-    static glm::vec3 DrawShiftOf(const ZELM::Component& component, float blend);
+    static glm::vec3 DrawShiftOf(const ZELM::Component& component, float blend) {
+        return ComponentDrawing::DrawShiftOf(component, blend);
+    }
     // Shows the frame drawn this frame, writing it first for every screenshot of this frame.
     void Present();
     bool IsHeadless() const { return headless; }
@@ -137,7 +141,7 @@ public:
     void HoldView(float x, float y, float distance) { heldView.Hold(x, y, distance); }
     void ReleaseView() { heldView.Release(); }
     // The editor's cell under the mouse, outlined in this frame only.
-    void OutlineCell(int x, int y);
+    void OutlineCell(int x, int y) { cellOutline.Set(x, y); }
     // How a tile id shows in the level, as 0xRRGGBB.
     unsigned GetTileColour(unsigned char id);
     // The matrices the input service aims its pick ray with, row by row.
@@ -165,22 +169,12 @@ private:
     void CreateParticleSystems();
     void UpdateParticles(float dt);
     void UpdateDebugLine();
-    void DrawCellOutline(const LevelLighting& lighting);
     LevelLighting CurrentLighting() const;
     // Every component updates three times a tick, as the three passes of a frame at 60 frames a
     // second always updated them; after the player graphic's updates the camera follows it.
     void UpdateComponents(float dt);
     // One component's update, timed for the slowest-component figure.
     void UpdateComponent(ZELM::Component* component, float dt);
-    // The first component pass, before the level: every component but the cubes and power-ups.
-    void DrawComponentsBeforeLevel();
-    // The second pass, after the level: every component, the player graphics last.
-    void DrawComponentsAfterLevel();
-    // The component's "Draw", moved to where its entity stands at the frame's moment between ticks.
-    void DrawComponent(ZELM::Component* component);
-    void DrawComponentShifted(ZELM::Component* component, const glm::vec3& shift);
-    // The engine's blend between its last two ticks, 1 without an engine.
-    static float Blend();
     void DrawLevel(float dt, const LevelLighting& lighting);
     // The glow picture: the components in the shader's flat technique, then the level's glowing
     // blocks.
@@ -222,9 +216,7 @@ private:
     DisplaySwitcher display;
     PhaseSplashDetector phaseSplash;
     HeldView heldView;
-    bool cellOutlined = false;
-    int outlinedCellX = 0;
-    int outlinedCellY = 0;
+    CellOutline cellOutline;
     int screenWidth = 800;
     int screenHeight = 600;
 
