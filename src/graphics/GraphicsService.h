@@ -11,12 +11,18 @@
 
 #include "engine/Service.h"
 #include "graphics/Camera.h"
-#include "graphics/DisplayModes.h"
-#include "graphics/GlowTiles.h"
+#include "graphics/CellOutline.h"
+#include "graphics/ComponentDrawing.h"
+#include "graphics/DisplaySwitcher.h"
+#include "graphics/GlowPass.h"
+#include "graphics/HeldView.h"
+#include "graphics/InterpolatedView.h"
 #include "graphics/LightInst.h"
+#include "graphics/ParticleEffects.h"
 #include "graphics/PhaseSplashDetector.h"
+#include "graphics/ScreenshotWriter.h"
 #include "graphics/TextLayer.h"
-#include "graphics/TextPicture.h"
+#include "graphics/TextRenderer.h"
 
 namespace ZELM {
 class Component;
@@ -26,20 +32,13 @@ class LevelMap;
 namespace Graphics {
 
 class Device;
-class Dust;
-class Effect;
 class LevelRenderer;
 struct LevelLighting;
-class PhaseSplash;
-class RenderTarget;
 class SpriteBatch;
-enum class SpriteTarget;
-class Texture;
 
 class GraphicsService : public ZELM::Service {
 public:
-    // The splash systems, in the order the frame updates and draws them.
-    enum class SplashColour { Blue, Red, Green, Yellow };
+    using SplashColour = Graphics::SplashColour;
 
     // Shows a platform failure (title, text); the default asks in a modal box.
     using MessageBox = std::function<void(const std::string&, const std::string&)>;
@@ -61,13 +60,15 @@ public:
 
     // How far from its entity's place a component is drawn at `blend` between the last two ticks (0
     // at the earlier, 1 at the later): where the entity stood then, less where it stands.
-    static glm::vec3 DrawShiftOf(const ZELM::Component& component, float blend);
+    static glm::vec3 DrawShiftOf(const ZELM::Component& component, float blend) {
+        return ComponentDrawing::DrawShiftOf(component, blend);
+    }
     // Shows the frame drawn this frame, writing it first for every screenshot of this frame.
     void Present();
     bool IsHeadless() const { return headless; }
     // The back buffer of frame `frame` (counting from 1) is written to the PNG file; a run may ask
     // for several.
-    void AddScreenshot(int frame, const std::string& file);
+    void AddScreenshot(int frame, const std::string& file) { screenshots.Add(frame, file); }
     void SetMessageBox(MessageBox box) { messageBox = std::move(box); }
     // Whether Init switches to full screen once the device is up (a null device stays as it is).
     void SetStartFullscreen(bool start) { startFullscreen = start; }
@@ -121,15 +122,13 @@ public:
     // The back buffer takes the current mode of the state asked for; the arguments are the size
     // the window was asked to take.
     void ResetDevice(unsigned width, unsigned height, bool fullscreen);
-    // An OpenGL context is not lost and reset behind the game's back: always false.
-    bool IsDeviceLost() { return false; }
-    void ToggleFullscreen();
-    void ToggleResolution();
-    bool IsFullscreen() const { return fullscreen; }
+    void ToggleFullscreen() { display.ToggleFullscreen(); }
+    void ToggleResolution() { display.NextResolution(); }
+    bool IsFullscreen() const { return display.IsFullscreen(); }
     // The player's vsync choice, handed to the device and to the frame pacer: true when the swap
     // now waits for the display (never headless).
     bool SetVsync(bool on);
-    const DisplayModes& GetDisplayModes() const { return displayModes; }
+    const DisplayModes& GetDisplayModes() const { return display.GetModes(); }
     // Broadcast: what a level did to the frame ends with it, so the next level starts from the
     // frame's defaults as the first level of a run does.
     void LevelExit();
@@ -139,10 +138,10 @@ public:
     float GetGravRadius() { return gravRadius; }
     // The editor's view: while held, the camera looks at (x, y) from `distance` and the player
     // graphic no longer moves it.
-    void HoldView(float x, float y, float distance);
-    void ReleaseView() { heldView = false; }
+    void HoldView(float x, float y, float distance) { heldView.Hold(x, y, distance); }
+    void ReleaseView() { heldView.Release(); }
     // The editor's cell under the mouse, outlined in this frame only.
-    void OutlineCell(int x, int y);
+    void OutlineCell(int x, int y) { cellOutline.Set(x, y); }
     // How a tile id shows in the level, as 0xRRGGBB.
     unsigned GetTileColour(unsigned char id);
     // The matrices the input service aims its pick ray with, row by row.
@@ -157,14 +156,11 @@ public:
     const std::string& GetSlowestComponent() const { return slowestComponent; }
     int GetTotalCubesDrawn() const { return totalCubesDrawn; }
     // Null until the first frame or splash makes the particle systems.
-    const PhaseSplash* GetSplashSystem(SplashColour colour) const {
-        return splashSystems[static_cast<int>(colour)].get();
-    }
-    const Dust* GetDust() const { return dust.get(); }
+    const PhaseSplash* GetSplashSystem(SplashColour colour) const { return particles.GetSplash(colour); }
+    const Dust* GetDust() const { return particles.GetDust(); }
 
 private:
     bool KeyDown(const char* key);
-    bool KeyTriggered(const char* key);
     void UpdateCamera(float dt);
     // Updates the camera and hands its matrices to the device.
     void UpdateCameraTransforms(float dt);
@@ -172,83 +168,36 @@ private:
     // Makes the four splash systems and the dust once, with "PhaseSplash.fx" when there is a device.
     void CreateParticleSystems();
     void UpdateParticles(float dt);
-    void DrawParticles();
-    void DetectPhaseSplash();
-    void HandleDisplayKeys();
-    void ApplyDisplayMode();
     void UpdateDebugLine();
-    void ApplyHeldView();
-    void DrawCellOutline(const LevelLighting& lighting);
     LevelLighting CurrentLighting() const;
     // Every component updates three times a tick, as the three passes of a frame at 60 frames a
     // second always updated them; after the player graphic's updates the camera follows it.
     void UpdateComponents(float dt);
     // One component's update, timed for the slowest-component figure.
     void UpdateComponent(ZELM::Component* component, float dt);
-    // The first component pass, before the level: every component but the cubes and power-ups.
-    void DrawComponentsBeforeLevel();
-    // The second pass, after the level: every component, the player graphics last.
-    void DrawComponentsAfterLevel();
-    // The component's "Draw", moved to where its entity stands at the frame's moment between ticks.
-    void DrawComponent(ZELM::Component* component);
-    void DrawComponentShifted(ZELM::Component* component, const glm::vec3& shift);
-    // The engine's blend between its last two ticks, 1 without an engine.
-    static float Blend();
-    // Moves the camera and the player's light to the frame's moment between ticks for the draw,
-    // and back after it.
-    void BeginInterpolatedView();
-    void EndInterpolatedView();
     void DrawLevel(float dt, const LevelLighting& lighting);
-    // The glow picture into render target 1: the components in the shader's flat technique, then
-    // the level's glowing blocks.
+    // The glow picture: the components in the shader's flat technique, then the level's glowing
+    // blocks.
     void DrawGlowPass(const LevelLighting& lighting);
-    void SetShaderTechnique();
-    // Binds the device's world, view and projection into the shader and begins its technique.
-    void BeginShader();
-    // The glow blurred into render target 2, then added to the frame.
+    // The glow added to the frame, then the text and the tweak bars over it.
     void PostProcess();
     void DrawText();
-    // The whole text layer, the menu dim between its two sides, drawn in one batch.
-    void DrawTextSprites(const std::vector<PlacedGlyph>& glyphs, SpriteTarget target);
-    // The panels and lines on one side of the menu dim, outlines before letters.
-    void DrawTextLayer(const std::vector<PlacedGlyph>& glyphs, bool overDim);
-    // The player's place on screen, a world unit around its light.
-    ScreenRect PlayerOnScreen() const;
-    // One glyph of the font, moved by (dx, dy) pixels, in the colour (0xRRGGBB) at the glyph's alpha.
-    void DrawGlyph(const PlacedGlyph& glyph, float dx, float dy, std::uint32_t rgb);
-    void WriteScreenshot(const std::string& file);
     void ShowFxError(const std::string& errors);
-    // The glow pass's two pictures, sized from the screen.
-    void CreateGlowTargets();
 
     bool headless;
     std::unique_ptr<Device> device;
-    std::unique_ptr<Effect> shader;
     std::unique_ptr<LevelRenderer> level;
     std::unique_ptr<SpriteBatch> sprites;
-    std::unique_ptr<RenderTarget> renderTarget1;  // the glow pass, at a fraction of the screen size
-    std::unique_ptr<RenderTarget> renderTarget2;  // the glow, blurred
-    std::vector<std::uint8_t> glowPixels;          // the glow picture read back each frame
-    GlowTiles glowTiles;                           // where in it the blur can light the frame
-    std::unique_ptr<Texture> font;
-    std::unique_ptr<Texture> white;                             // one texel: the panels and the menu dim
-    std::array<std::unique_ptr<PhaseSplash>, 4> splashSystems;  // by SplashColour
-    std::unique_ptr<Dust> dust;
-    bool dustPrewarmed = false;
+    GlowPass glow;
+    TextRenderer textRenderer;
+    ParticleEffects particles;
     Camera camera;
+    InterpolatedView interpolatedView;
     TextLayer text;
-    TextPicture textPicture;  // the text layer as last drawn, laid over each frame
     Text* debugLine = nullptr;
     ZELM::LevelMap* levelMap = nullptr;
     std::vector<LightInst> lights;
     glm::vec3 p1Light{0.0f};
-    // The camera's target and the player's light as the tick began, and their places as simulated
-    // while a frame is drawn between ticks.
-    glm::vec2 cameraAtTickStart{0.0f};
-    glm::vec3 lightAtTickStart{0.0f};
-    bool tickStarted = false;
-    glm::vec2 simulatedCamera{0.0f};
-    glm::vec3 simulatedLight{0.0f};
     bool ticked = false;  // a tick has placed the camera and the components
     bool playerShown = false;  // a player set its light since the text was last drawn
     bool menuDim = false;
@@ -263,15 +212,11 @@ private:
     bool postDraw = false;
     bool firstFrame = true;
     bool tweakBars = false;  // the tweak-bar library is up and draws last in the frame
-    bool fullscreen = false;
     bool startFullscreen = false;
-    DisplayModes displayModes;
+    DisplaySwitcher display;
     PhaseSplashDetector phaseSplash;
-    bool heldView = false;
-    glm::vec3 heldViewAt{0.0f, 0.0f, 8.0f};  // target x, y and the distance
-    bool cellOutlined = false;
-    int outlinedCellX = 0;
-    int outlinedCellY = 0;
+    HeldView heldView;
+    CellOutline cellOutline;
     int screenWidth = 800;
     int screenHeight = 600;
 
@@ -285,8 +230,7 @@ private:
     std::string slowestComponent;
     float slowestTime = 0.0f;
 
-    int presented = 0;
-    std::vector<std::pair<int, std::string>> screenshots;  // frame, PNG file
+    ScreenshotWriter screenshots;
 };
 
 }  // namespace Graphics

@@ -1,5 +1,7 @@
-// Classifying phase-block crossings.
+// Classifying phase-block crossings of the player light and calling their splashes.
 #include "graphics/PhaseSplashDetector.h"
+
+#include "utilities/Dynamic.h"
 
 namespace Graphics {
 
@@ -23,6 +25,19 @@ const char* PhaseSplashDetector::Step(unsigned cellX, unsigned cellY, unsigned c
     previousX = cellX;
     previousY = cellY;
     return splash;
+}
+
+void PhaseSplashDetector::Detect(ZELM::DynamicCaller& engine, const glm::vec3& light) {
+    if (!engine.IsBound("GetTileID")) {
+        return;
+    }
+    // Truncated toward zero, then read as unsigned, as the tile lookup takes them.
+    const unsigned x = static_cast<unsigned>(static_cast<int>(light.x));
+    const unsigned y = static_cast<unsigned>(static_cast<int>(light.y));
+    const char* splash = Step(x, y, engine.Call<unsigned char>("GetTileID", x, y));
+    if (splash != nullptr && engine.IsBound(splash)) {
+        engine.Call(splash);
+    }
 }
 
 }  // namespace Graphics
