@@ -367,7 +367,7 @@ float LogicService::GetTimerTime() {
 
 void LogicService::UnpauseTimer() {
     if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
-        timing->Resume(false);
+        timing->Resume();
     }
 }
 
@@ -403,7 +403,7 @@ bool LogicService::IsWaitingForEnter() const {
 void LogicService::StopClock() {
     // Stopped without the "waiting for player" notice, which would replace the result on screen.
     if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
-        timing->Resume(true);
+        timing->Pause();
     }
 }
 
