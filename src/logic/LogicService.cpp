@@ -37,7 +37,6 @@
 #include <cmath>
 #include <utility>
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
 #include <lua.hpp>
@@ -52,10 +51,6 @@ LogicService::LogicService() {
         tile.reportThreshold = (id == 5 || id == 6) ? 0.05f : 0.0f;
         tile.friction = id == 7 ? 0.1f : 1.0f;
     }
-}
-
-std::string LogicService::TileMapPath(const std::string& name) {
-    return ZELM::PathTable::Instance().Get("Levels") + "Tiles/" + name;
 }
 
 void LogicService::Bind() {
@@ -114,7 +109,7 @@ void LogicService::Bind() {
 }
 
 void LogicService::Init() {
-    worldMap.SetFileName(TileMapPath("BlankLevel"));
+    worldMap.SetFileName(WorldMap::BundledPath("BlankLevel"));
     ZELM::ComponentRegistry& registry = ZELM::ComponentRegistry::Instance();
     registry.Register<ZELM::Physical>("Logic", "Physical");
     registry.Register<LuaScript>("Logic", "LuaScript");
@@ -824,71 +819,6 @@ void LogicService::CallLevelHook(const char* function, const float* dt) {
     std::string error;
     if (!ZELM::LuaState::Call(L, arguments, error)) {
         ZELM_PROBLEM("Logic::LogicService::CallLevelHook", "Level script %s failed: %s", function, error.c_str());
-    }
-}
-
-void LogicService::LoadLevel(const std::string& name) {
-    worldMap.SetFileName(ZELM::PathTable::Instance().Find("Levels", "Tiles/" + name));
-    worldMap.Free();
-    worldMap.Load();
-    worldMap.SetTileInfo(true);
-}
-
-void LogicService::SaveLevel(const std::string& name) {
-    worldMap.SetFileName(ZELM::PathTable::Instance().GetWritable("Levels", "Tiles/" + name));
-    if (worldMap.IsLoaded() && !worldMap.Save()) {
-        ZELM_PROBLEM("Logic::LogicService::SaveLevel", "Could not save the tile map \"%s\"!",
-                     worldMap.GetFileName().c_str());
-    }
-}
-
-void LogicService::NewTileMap(unsigned width, unsigned height) {
-    constexpr unsigned kSmallest = 8;
-    constexpr unsigned kLargest = 4096;
-    constexpr unsigned char kBlock = 1;
-    if (width < kSmallest || width > kLargest || height < kSmallest || height > kLargest) {
-        ZELM_PROBLEM("Logic::LogicService::NewTileMap",
-                     "A new tile map of %u x %u is refused: each side is 8 to 4096.", width, height);
-        return;
-    }
-    worldMap.Free();
-    worldMap.Create(width, height);
-    worldMap.SetOffset(0, 0);
-    for (std::uint32_t x = 0; x < width; ++x) {
-        worldMap.SetTileID(x, 0, kBlock);
-        worldMap.SetTileID(x, height - 1, kBlock);
-    }
-    for (std::uint32_t y = 0; y < height; ++y) {
-        worldMap.SetTileID(0, y, kBlock);
-        worldMap.SetTileID(width - 1, y, kBlock);
-    }
-    // Ctrl+S must not write the new map over the previous level's.
-    worldMap.SetFileName("");
-    worldMap.SetTileInfo(true);
-}
-
-void LogicService::SaveLevels() {
-    if (worldMap.GetFileName().empty()) {
-        return;  // a new level's map: it gets its file when the level is saved by name
-    }
-    // An installed game's bundled maps may be read-only: the map is saved as the player's copy,
-    // which later loads find first.
-    const ZELM::PathTable& paths = ZELM::PathTable::Instance();
-    if (!paths.GetUserRoot().empty() && !worldMap.GetFileName().empty()) {
-        const std::string name = std::filesystem::path(worldMap.GetFileName()).filename().string();
-        worldMap.SetFileName(paths.GetWritable("Levels", "Tiles/" + name));
-    }
-    if (worldMap.IsLoaded() && !worldMap.Save()) {
-        ZELM_PROBLEM("Logic::LogicService::SaveLevels", "Could not save the tile map \"%s\"!",
-                     worldMap.GetFileName().c_str());
-    }
-}
-
-void LogicService::FillWorld(unsigned char id) {
-    for (std::uint32_t y = worldMap.GetMinY(); y - worldMap.GetMinY() < worldMap.GetHeight(); ++y) {
-        for (std::uint32_t x = worldMap.GetMinX(); x - worldMap.GetMinX() < worldMap.GetWidth(); ++x) {
-            worldMap.SetTileID(x, y, id);
-        }
     }
 }
 

@@ -50,15 +50,15 @@ public:
     void LevelExit();
 
     // The tile map, by name: the file of that name in the levels' "Tiles/" directory.
-    void LoadLevel(const std::string& name);
-    void SaveLevel(const std::string& name);
+    void LoadLevel(const std::string& name) { worldMap.LoadByName(name); }
+    void SaveLevel(const std::string& name) { worldMap.SaveByName(name); }
     // Writes the loaded map to its own file name.
-    void SaveLevels();
+    void SaveLevels() { worldMap.SaveInPlace(); }
     // A new level's map: 64 by 32 tiles walled in by blocks, without a file until the level is
     // saved by name.
     void New() { NewTileMap(64, 32); }
     // The same at the size the editor asks for; sizes outside 8..4096 are refused with a report.
-    void NewTileMap(unsigned width, unsigned height);
+    void NewTileMap(unsigned width, unsigned height) { worldMap.CreateWalled(width, height); }
     bool HasTileInfo() { return worldMap.HasTileInfo(); }
     void NoTileInfo() { worldMap.SetTileInfo(false); }
     void SetTileInfo(bool hasInfo) { worldMap.SetTileInfo(hasInfo); }
@@ -67,7 +67,7 @@ public:
     void SetLevelID(unsigned x, unsigned y, unsigned char id) { worldMap.SetTileID(x, y, id); }
     unsigned char GetTileID(unsigned x, unsigned y) { return worldMap.GetTileID(x, y); }
     // Sets every tile of the map to the id.
-    void FillWorld(unsigned char id);
+    void FillWorld(unsigned char id) { worldMap.Fill(id); }
     // Collides the body with the tiles around it.
     void GenerateWorldCollisions(Kestrin::PhysicsComponent* body);
     // Checkpoint and red-block effects when the player touches a tile on the given side.
@@ -144,7 +144,6 @@ public:
     WorldMap& GetWorldMap() { return worldMap; }
 
 private:
-    static std::string TileMapPath(const std::string& name);
     std::string CurrentLevelName();
     // The first component of the type in this service's list, or null.
     ZELM::Component* FirstComponent(const std::string& typeName) const;
