@@ -31,15 +31,12 @@
 #include "logic/screens/PlayGameMenu.h"
 #include "logic/screens/SplashScreen.h"
 #include "logic/screens/WinScreen.h"
-#include "utilities/LuaState.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 #include <cstdio>
 #include <vector>
-
-#include <lua.hpp>
 
 namespace Logic {
 
@@ -646,9 +643,7 @@ void LogicService::Update(float dt) {
     } else {
         UpdateComponents(dt);
     }
-    if (updateScript) {
-        CallLevelHook("Update", &dt);
-    }
+    levelScripts.RunUpdate(dt);
 }
 
 namespace {
@@ -723,41 +718,6 @@ void LogicService::CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned
     }
 }
 
-bool LogicService::LoadLevelScript(const std::string& name) {
-    if (name.empty()) {
-        return false;
-    }
-    const std::string scripts = ZELM::PathTable::Instance().Get("Scripts");
-    const std::string path = scripts + name + ".lua";
-    std::string error;
-    // Level scripts come with levels that players share: they run in the sandbox.
-    if (!ZELM::LuaState::RunDataFile(path.c_str(), scripts, error)) {
-        ZELM_PROBLEM("Logic::LogicService::SetLevelScripts", "Level script \"%s\" failed: %s", path.c_str(),
-                     error.c_str());
-        return false;
-    }
-    return true;
-}
-
-void LogicService::SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit) {
-    missingHooks.clear();
-    initScript = LoadLevelScript(init);
-    updateScript = update == init ? initScript : LoadLevelScript(update);
-    if (exit == init) {
-        exitScript = initScript;
-    } else if (exit == update) {
-        exitScript = updateScript;
-    } else {
-        exitScript = LoadLevelScript(exit);
-    }
-}
-
-void LogicService::ClearLevelScripts() {
-    initScript = false;
-    updateScript = false;
-    exitScript = false;
-}
-
 void LogicService::LevelStart() {
     // A finish time belongs to the race it was made in: each race and each time attack starts
     // without one, or a second race would show the first one's result.
@@ -779,16 +739,12 @@ void LogicService::LevelStart() {
     } else {
         bestRun.Stop();
     }
-    if (initScript) {
-        CallLevelHook("Init", nullptr);
-    }
+    levelScripts.RunInit();
 }
 
 void LogicService::LevelExit() {
     bestRun.End(player);
-    if (exitScript) {
-        CallLevelHook("Shutdown", nullptr);
-    }
+    levelScripts.RunShutdown();
     // One space, not an empty text: an empty line leaves the text layer for good, and the status
     // line must still show the next level's pause title.
     if (statusText) {
@@ -796,30 +752,7 @@ void LogicService::LevelExit() {
     }
     howToPage.Hide();  // a level left from its pause takes the page with it
     finishText.reset();
-    ClearLevelScripts();
-}
-
-void LogicService::CallLevelHook(const char* function, const float* dt) {
-    lua_State* L = ZELM::LuaState::Get();
-    lua_getglobal(L, function);
-    if (!lua_isfunction(L, -1)) {
-        lua_pop(L, 1);
-        // Reported once per level: the hook is skipped every time, and the game goes on.
-        if (missingHooks.insert(function).second) {
-            ZELM_PROBLEM("Logic::LogicService::CallLevelHook", "The level's scripts have no %s function; it is skipped.",
-                         function);
-        }
-        return;
-    }
-    int arguments = 0;
-    if (dt != nullptr) {
-        lua_pushnumber(L, *dt);
-        arguments = 1;
-    }
-    std::string error;
-    if (!ZELM::LuaState::Call(L, arguments, error)) {
-        ZELM_PROBLEM("Logic::LogicService::CallLevelHook", "Level script %s failed: %s", function, error.c_str());
-    }
+    levelScripts.Clear();
 }
 
 }  // namespace Logic

@@ -12,6 +12,7 @@
 #include "engine/Service.h"
 #include "logic/AdventureRun.h"
 #include "logic/BestRun.h"
+#include "logic/LevelScripts.h"
 #include "logic/PlayerFile.h"
 #include "logic/Records.h"
 #include "logic/Settings.h"
@@ -42,8 +43,10 @@ public:
     void Update(float dt) override;
 
     // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
-    void SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit);
-    void ClearLevelScripts();
+    void SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit) {
+        levelScripts.Set(init, update, exit);
+    }
+    void ClearLevelScripts() { levelScripts.Clear(); }
     // Clears both finish times, then calls the level's Lua "Init" when it has an init script.
     void LevelStart();
     // Calls the level's Lua "Shutdown" when it has an exit script, then forgets the scripts.
@@ -181,8 +184,6 @@ private:
     void ShowInstructionsOverDim(bool over);
     void UpdateAllButPlayerInput(float dt);
     float GetFrameRate();
-    static bool LoadLevelScript(const std::string& name);
-    void CallLevelHook(const char* function, const float* dt);
 
     WorldMap worldMap;
     TileCollision::TileObjects tileObjects;
@@ -208,10 +209,7 @@ private:
     std::string savedInstructions;
     HowToPage howToPage{*this};
     bool pauseMenuOpen = false;  // from "Pause"(true) to "Pause"(false), the how-to page included
-    std::set<std::string> missingHooks;
-    bool initScript = false;
-    bool updateScript = false;
-    bool exitScript = false;
+    LevelScripts levelScripts;
 };
 
 }  // namespace Logic
