@@ -6,7 +6,6 @@
 #include "engine/Engine.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
-#include "engine/LevelSequence.h"
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
@@ -32,7 +31,6 @@
 #include "logic/screens/SplashScreen.h"
 #include "logic/screens/WinScreen.h"
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <cstdio>
@@ -130,178 +128,22 @@ void LogicService::Init() {
     registry.Register<LevelSelect>("Logic", "LevelSelect");
     registry.Register<CourseMenu>("Logic", "CourseMenu");
     statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
-    ReadAdventureLevels();
-    if (keepsPlayerFiles) {
-        LoadRecords();
-        LoadSettings();
-    }
+    playerRecords.ReadAdventureLevels();
+    playerRecords.Load();
+    playerSettings.Load();
 }
 
-void LogicService::LoadSettings() {
-    std::string text;
-    std::string problem;
-    if (!settingsFile.Read(text, problem) && problem.empty()) {
-        return;  // a new player
-    }
-    if (problem.empty() && Settings::Parse(text, settings, problem)) {
-        return;
-    }
-    ZELM_PROBLEM("Logic::LogicService::LoadSettings",
-                 "The settings file \"%s\" cannot be used: %s. The game starts with the default settings, "
-                 "and the next change in the options replaces the file.",
-                 settingsFile.GetPath().c_str(), problem.c_str());
-}
-
-// At the first level, when every service is ready. A full screen asked for on the command line
-// stays: the file only ever turns it on.
-void LogicService::ApplySettings() {
-    settingsApplied = true;
-    if (IsBound("SetMusicVolume")) {
-        Call("SetMusicVolume", settings.musicVolume);
-        Call("SetEffectsVolume", settings.effectsVolume);
-    }
-    if (settings.fullscreen && IsBound("IsFullscreen") && !Call<bool>("IsFullscreen")) {
-        Call("ToggleFullscreen");
-    }
-    if (settings.width != 0) {
-        ApplyResolution(settings.width, settings.height);
-    }
-    ApplyVsync();
-    ApplyFrameLimit();
-}
-
-bool LogicService::ApplyVsync() { return IsBound("SetVsync") && Call<bool>("SetVsync", settings.vsync); }
-
-// The pacer belongs to the engine's loop; tools and tests that run no engine have none to pace.
-void LogicService::ApplyFrameLimit() {
-    if (ZELM::Engine::Exists()) {
-        ZELM::Engine::Instance().GetPacer().SetLimit(settings.frameLimit);
-    }
-}
-
-// The display offers its resolutions in a ring: the saved one is looked for once round it, and
-// a display without it ends where it began.
-void LogicService::ApplyResolution(int width, int height) {
-    if (!IsBound("ToggleResolution")) {
-        return;
-    }
-    auto size = [this] {
-        return std::make_pair(static_cast<int>(ScreenText::ScreenWidth(*this)),
-                              static_cast<int>(ScreenText::ScreenHeight(*this)));
-    };
-    const auto start = size();
-    constexpr int kMostModes = 64;
-    for (int step = 0; step < kMostModes && size() != std::make_pair(width, height); ++step) {
-        Call("ToggleResolution");
-        if (size() == start) {
-            return;
-        }
-    }
-}
-
-void LogicService::SaveSettings() {
-    if (!keepsPlayerFiles) {
-        return;
-    }
-    settings.fullscreen = IsBound("IsFullscreen") && Call<bool>("IsFullscreen");
-    settings.width = static_cast<int>(ScreenText::ScreenWidth(*this));
-    settings.height = static_cast<int>(ScreenText::ScreenHeight(*this));
-    if (IsBound("GetMusicVolume")) {
-        settings.musicVolume = Call<int>("GetMusicVolume");
-        settings.effectsVolume = Call<int>("GetEffectsVolume");
-    }
-    settingsFile.Write(settings.Serialise());
-}
-
-void LogicService::SetShowGhosts(bool show) {
-    settings.ghosts = show;
-    SaveSettings();
-}
-
-bool LogicService::SetUseVsync(bool on) {
-    settings.vsync = on;
-    const bool waits = ApplyVsync();
-    SaveSettings();
-    return waits;
-}
-
-void LogicService::SetFrameRateLimit(int framesPerSecond) {
-    if (!Settings::IsFrameLimit(framesPerSecond)) {
-        // Only the console can ask for one the options do not offer.
-        ZELM_PROBLEM("Logic::LogicService::SetFrameRateLimit",
-                     "%d frames a second is not a frame limit the options offer: 60, 120, 144, 240 or 0 "
-                     "(none).",
-                     framesPerSecond);
-        return;
-    }
-    settings.frameLimit = framesPerSecond;
-    ApplyFrameLimit();
-    SaveSettings();
-}
-
-void LogicService::ReadAdventureLevels() {
-    ZELM::LevelSequence order;
-    order.Read(ZELM::PathTable::Instance().Get("Levels") + "order.txt");
-    const std::vector<std::string>& names = order.GetNames();
-    auto first = std::find(names.begin(), names.end(), AdventureRun::kFirstLevel);
-    auto end = std::find(first, names.end(), AdventureRun::kResultScreen);
-    adventureLevels.assign(first, end);
-}
-
-void LogicService::LoadRecords() {
-    std::string text;
-    std::string problem;
-    if (!recordsFile.Read(text, problem) && problem.empty()) {
-        return;  // a new player
-    }
-    if (problem.empty() && Records::Parse(text, adventureLevels, records, problem)) {
-        return;
-    }
-    ZELM_PROBLEM("Logic::LogicService::LoadRecords",
-                 "The records file \"%s\" cannot be used: %s. The game starts without records, and the next "
-                 "record replaces the file.",
-                 recordsFile.GetPath().c_str(), problem.c_str());
-}
-
-void LogicService::SaveRecords() {
-    if (keepsPlayerFiles) {
-        recordsFile.Write(records.Serialise());
-    }
-}
-
-std::vector<std::string> LogicService::GetReachedLevels() {
-    const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
-    if (furthest == adventureLevels.end()) {
-        return {adventureLevels.begin(), adventureLevels.begin() + (adventureLevels.empty() ? 0 : 1)};
-    }
-    return {adventureLevels.begin(), furthest + 1};
-}
-
-bool LogicService::CountsForRecords(const std::string& level) {
-    const bool playTesting = IsBound("IsPlayTesting") && Call<bool>("IsPlayTesting");
-    const auto found = std::find(adventureLevels.begin(), adventureLevels.end(), level);
-    return found != adventureLevels.end() && !playTesting;
+void LogicService::KeepPlayerFiles() {
+    playerRecords.KeepFile();
+    playerSettings.KeepFile();
 }
 
 bool LogicService::KeepsBestRuns(const std::string& level) {
-    if (!keepsPlayerFiles) {
-        return false;
+    if (!playerRecords.KeepsFile()) {
+        return false;  // best runs are kept beside the records
     }
     return winType == kTimeAttack ? Courses::IsTimeAttack(level)
-                                  : winType == kAdventure && CountsForRecords(level);
-}
-
-void LogicService::NoteAdventureProgress(const std::string& level) {
-    if (!CountsForRecords(level)) {
-        return;
-    }
-    const auto reached = std::find(adventureLevels.begin(), adventureLevels.end(), level);
-    const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
-    if (furthest != adventureLevels.end() && reached <= furthest) {
-        return;
-    }
-    records.SetFurthest(level);
-    SaveRecords();
+                                  : winType == kAdventure && playerRecords.CountsForRecords(level);
 }
 
 void LogicService::ShowAdventureResult(const std::string& level, float seconds, bool newBest) {
@@ -310,7 +152,7 @@ void LogicService::ShowAdventureResult(const std::string& level, float seconds, 
         std::snprintf(text, sizeof text, "Time: %.3f NEW BEST!", static_cast<double>(seconds));
     } else {
         std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds),
-                      static_cast<double>(records.GetBest(level)));
+                      static_cast<double>(playerRecords.GetBest(level)));
     }
     const std::string shown = text + GhostDifference(seconds);
     // Where a time attack's clock stands (adventure levels have no clock of their own), a little
@@ -419,10 +261,9 @@ void LogicService::TimeToWin() {
         const std::string level = CurrentLevelName();
         const float seconds = levelMs / 1000.0f;
         adventureRun.AddLevel(level, seconds);
-        if (CountsForRecords(level)) {
-            const bool newBest = records.OfferTime(level, seconds);
+        if (playerRecords.CountsForRecords(level)) {
+            const bool newBest = playerRecords.OfferTime(level, seconds);
             if (newBest) {
-                SaveRecords();
                 bestRun.Keep(seconds);
             }
             ShowAdventureResult(level, seconds, newBest);
@@ -444,8 +285,8 @@ void LogicService::TimeToWin() {
         StopClock();
         const std::string course = CurrentLevelName();
         // Only a course's name may go into the file: another would have the whole file refused.
-        if (Courses::IsRace(course) && records.OfferTime(course, playerFinishTime)) {
-            SaveRecords();
+        if (Courses::IsRace(course)) {
+            playerRecords.OfferTime(course, playerFinishTime);
         }
         TellPeerFinishTime(playerFinishTime);
         FrezeYouBastard(true);
@@ -465,9 +306,8 @@ std::string LogicService::TimeAttackResult(const std::string& course, float seco
         std::snprintf(text, sizeof text, "Time: %.3f! Press ENTER to continue...", static_cast<double>(seconds));
         return text;
     }
-    const float best = records.GetBest(course);
-    if (records.OfferTime(course, seconds)) {  // a tie is a record too
-        SaveRecords();
+    const float best = playerRecords.GetBest(course);
+    if (playerRecords.OfferTime(course, seconds)) {  // a tie is a record too
         bestRun.Keep(seconds);
         return "NEW RECORD! Press ENTER to continue...";
     }
@@ -724,18 +564,16 @@ void LogicService::LevelStart() {
     playerFinishTime = 0.0f;
     otherPlayerFinishTime = 0.0f;
     levelMs = 0.0f;
-    if (keepsPlayerFiles && !settingsApplied) {
-        ApplySettings();
-    }
+    playerSettings.ApplyOnce();
     const std::string level = CurrentLevelName();
     if (winType == kAdventure) {
         if (level == AdventureRun::kFirstLevel) {
             adventureRun.Start();
         }
-        NoteAdventureProgress(level);
+        playerRecords.NoteAdventureProgress(level);
     }
     if (KeepsBestRuns(level)) {
-        bestRun.Begin(level, settings.ghosts);
+        bestRun.Begin(level, playerSettings.IsShowingGhosts());
     } else {
         bestRun.Stop();
     }

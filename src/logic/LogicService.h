@@ -13,9 +13,8 @@
 #include "logic/AdventureRun.h"
 #include "logic/BestRun.h"
 #include "logic/LevelScripts.h"
-#include "logic/PlayerFile.h"
-#include "logic/Records.h"
-#include "logic/Settings.h"
+#include "logic/PlayerRecords.h"
+#include "logic/PlayerSettings.h"
 #include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
@@ -104,29 +103,29 @@ public:
     // Called before the services start: Init reads the player's records and settings, the first
     // level applies the settings, and each file is saved whenever it changes. Without it (tools,
     // tests of one level) records last as long as the process and settings are not touched.
-    void KeepPlayerFiles() { keepsPlayerFiles = true; }
+    void KeepPlayerFiles();
     // Writes the display and volumes as they are now; the options call it after each change.
-    void SaveSettings();
+    void SaveSettings() { playerSettings.Save(); }
     // The option that shows a level's best run as a ghost; saved at once.
-    bool IsShowingGhosts() { return settings.ghosts; }
-    void SetShowGhosts(bool show);
+    bool IsShowingGhosts() { return playerSettings.IsShowingGhosts(); }
+    void SetShowGhosts(bool show) { playerSettings.SetShowGhosts(show); }
     // The vsync option, applied and saved at once; true when the swap now waits for the display.
-    bool IsUsingVsync() { return settings.vsync; }
-    bool SetUseVsync(bool on);
+    bool IsUsingVsync() { return playerSettings.IsUsingVsync(); }
+    bool SetUseVsync(bool on) { return playerSettings.SetUseVsync(on); }
     // The frame limit option (one of Settings::kFrameLimits), applied and saved at once.
-    int GetFrameRateLimit() { return settings.frameLimit; }
-    void SetFrameRateLimit(int framesPerSecond);
+    int GetFrameRateLimit() { return playerSettings.GetFrameLimit(); }
+    void SetFrameRateLimit(int framesPerSecond) { playerSettings.SetFrameLimit(framesPerSecond); }
     // Broadcast by the window service: losing the window mid-level pauses the level's screen.
     void WindowFocusChanged(bool focused);
     // The ghost's place while one is drawn, for the trace.
     bool GetGhostPosition(float& x, float& y) const { return bestRun.GetGhostPosition(x, y); }
     // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
-    std::string GetFurthestLevel() { return records.GetFurthest(); }
+    std::string GetFurthestLevel() { return playerRecords.GetFurthest(); }
     // The adventure levels up to the furthest reached (the first one for a new player), for the
     // level selection.
-    std::vector<std::string> GetReachedLevels();
+    std::vector<std::string> GetReachedLevels() { return playerRecords.GetReachedLevels(); }
     // The level's best time in seconds, infinity when it has none.
-    float GetLevelBest(std::string level) { return records.GetBest(level); }
+    float GetLevelBest(std::string level) { return playerRecords.GetBest(level); }
 
     int GetWinType() const { return winType; }
     // The adventure's levels won in this process with their times; null outside an adventure, so
@@ -157,26 +156,13 @@ private:
     // Keeps a time attack's time when it is the course's best; the words the goal shows for it.
     std::string TimeAttackResult(const std::string& course, float seconds);
     void TellPeerFinishTime(float time);
-    // The adventure's levels from order.txt: from the first adventure level to the result screen.
-    void ReadAdventureLevels();
-    // An adventure level played for real: not a play-test of the editor's copy, which may differ.
-    bool CountsForRecords(const std::string& level);
     // A level whose best run is kept and shown as a ghost: the time attack's course in the time
     // attack, and the adventure's levels that count for records.
     bool KeepsBestRuns(const std::string& level);
-    void LoadRecords();
-    void LoadSettings();
-    void ApplySettings();
-    void ApplyResolution(int width, int height);
-    // Asks the display for the vsync setting; true when the swap now waits for it.
-    bool ApplyVsync();
-    void ApplyFrameLimit();
-    void SaveRecords();
     // The adventure level's time and its best, on a clock line of its own while the win plays.
     void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
     // " +1.200" after the time when the run had a ghost to race, "" otherwise.
     std::string GhostDifference(float seconds) const;
-    void NoteAdventureProgress(const std::string& level);
     void ShowPauseMenu();
     void RemovePauseButtons();
     void SetPlayerInstructions(const std::string& text);
@@ -192,14 +178,9 @@ private:
     float playerFinishTime = 0.0f;
     float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
     AdventureRun adventureRun;
-    Records records;
-    PlayerFile recordsFile{"records.xml"};
-    Settings settings;
-    PlayerFile settingsFile{"settings.xml"};
+    PlayerRecords playerRecords{*this};
+    PlayerSettings playerSettings{*this};
     BestRun bestRun{*this};
-    bool keepsPlayerFiles = false;
-    bool settingsApplied = false;
-    std::vector<std::string> adventureLevels;
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;
     std::unique_ptr<ScreenText> statusText;
