@@ -5,7 +5,6 @@
 #include "engine/Domain.h"
 #include "engine/Engine.h"
 #include "engine/Entity.h"
-#include "engine/EntityController.h"
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
 #include "engine/ProblemReport.h"
@@ -26,7 +25,6 @@
 #include "logic/screens/LevelSelect.h"
 #include "logic/screens/MainMenu.h"
 #include "logic/screens/Options.h"
-#include "logic/screens/PauseMenuLayout.h"
 #include "logic/screens/PlayGameMenu.h"
 #include "logic/screens/SplashScreen.h"
 #include "logic/screens/WinScreen.h"
@@ -127,7 +125,7 @@ void LogicService::Init() {
     registry.Register<HP>("Logic", "HP");
     registry.Register<LevelSelect>("Logic", "LevelSelect");
     registry.Register<CourseMenu>("Logic", "CourseMenu");
-    statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
+    pauseMenu.CreateTitle();
     playerRecords.ReadAdventureLevels();
     playerRecords.Load();
     playerSettings.Load();
@@ -333,26 +331,6 @@ void LogicService::ChangeLevelDueToNetworkDisconnect() {
     TellPeerFinishTime(GetTimerTime());
 }
 
-namespace {
-
-struct PauseButton {
-    const char* name;
-    const char* text;
-};
-
-// Top to bottom, as PauseMenuLayout places them.
-const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
-    {"pauseHT", "[how to]"},
-    {"pauseFS", "[toggle fullscreen]"},
-    {"pauseR", "[toggle resolution]"},
-    {"pauseRL", "[restart level]"},
-    {"pauseRTMM", "[return to main menu]"},
-    {"pauseRTG", "[return to game]"},
-    {"pauseQ", "[quit]"},
-};
-
-}  // namespace
-
 void LogicService::WindowFocusChanged(bool focused) {
     // Scripted input (a test, a replay) plays on whatever the window manager does with the window.
     if (IsBound("IsInputScripted") && Call<bool>("IsInputScripted")) {
@@ -364,86 +342,18 @@ void LogicService::WindowFocusChanged(bool focused) {
 }
 
 void LogicService::Pause(bool paused) {
-    pauseMenuOpen = paused;
-    Call("ToggleBGM", paused);
-    if (IsBound("SetMenuDim")) {
-        Call("SetMenuDim", paused);
+    if (paused) {
+        pauseMenu.Open(player);
+    } else {
+        pauseMenu.Close(player);
     }
-    if (!paused) {
-        ShowInstructionsOverDim(false);
-        SetPlayerInstructions(savedInstructions);
-        (*statusText)->text = " ";
-        RemovePauseButtons();
-        return;
-    }
-    ZELM::Entity* playerEntity = player.GetIfAlive();
-    if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
-        const Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions");
-        savedInstructions = instructions != nullptr ? instructions->text : std::string(" ");
-    }
-    SetPlayerInstructions(" ");
-    ShowPauseMenu();
 }
 
 void LogicService::DisplayHowTo(bool show) {
-    // The how-to page stands in the menu's place, over the dimmed frame.
-    ShowInstructionsOverDim(show);
     if (show) {
-        (*statusText)->text = " ";
-        RemovePauseButtons();
-        howToPage.Show();
+        pauseMenu.ShowHowTo(player);
     } else {
-        howToPage.Hide();
-        ShowPauseMenu();
-    }
-}
-
-void LogicService::ShowPauseMenu() {
-    Graphics::Text& title = *statusText->Get();
-    title.text = "[paused]";
-    PauseMenuLayout::PlaceTitle(title, ScreenText::ScreenWidth(*this), ScreenText::ScreenHeight(*this));
-    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
-    if (entities == nullptr) {
-        return;
-    }
-    RemovePauseButtons();  // never two menus at once
-    for (std::size_t i = 0; i < pauseButtons.size(); ++i) {
-        const PauseButton& button = kPauseButtons[i];
-        pauseButtons[i] = entities->CreateFromArchetype(button.name, "button");
-        ZELM::Entity* buttonEntity = pauseButtons[i].Resolve();
-        if (buttonEntity == nullptr || !buttonEntity->IsBound("SetText")) {
-            continue;  // the archetype is missing or has no button: reported by the entity controller
-        }
-        buttonEntity->Call("SetText", std::string(button.text));
-        buttonEntity->CallAll("SetX", 0.0f);
-        buttonEntity->CallAll("SetY", PauseMenuLayout::ItemY(static_cast<int>(i)));
-    }
-}
-
-void LogicService::RemovePauseButtons() {
-    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
-    for (ZELM::EntityHandle& button : pauseButtons) {
-        if (entities != nullptr && button.IsAlive()) {
-            entities->RequestDestroy(button);
-        }
-        button = ZELM::EntityHandle();
-    }
-}
-
-void LogicService::ShowInstructionsOverDim(bool over) {
-    ZELM::Entity* playerEntity = player.GetIfAlive();
-    if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
-        if (Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions")) {
-            instructions->overDim = over;
-        }
-    }
-}
-
-// The pause menu belongs to levels with a player; elsewhere there are no instructions to touch.
-void LogicService::SetPlayerInstructions(const std::string& text) {
-    ZELM::Entity* playerEntity = player.GetIfAlive();
-    if (playerEntity != nullptr && playerEntity->IsBound("SetInstructions")) {
-        playerEntity->Call("SetInstructions", text);
+        pauseMenu.HideHowTo(player);
     }
 }
 
@@ -469,18 +379,12 @@ void LogicService::Update(float dt) {
         }
     }
     // Before anything moves: the best run notes where the player ended the last frame.
-    bestRun.Step(player, pauseMenuOpen);
-    if (!pauseMenuOpen) {
-        levelMs += dt;
-    }
-    if (pauseMenuOpen) {
-        // The window may change size under the menu (its own resolution toggle, F11).
-        if ((*statusText)->text != " ") {
-            PauseMenuLayout::PlaceTitle(*statusText->Get(), ScreenText::ScreenWidth(*this),
-                                        ScreenText::ScreenHeight(*this));
-        }
+    bestRun.Step(player, pauseMenu.IsOpen());
+    if (pauseMenu.IsOpen()) {
+        pauseMenu.PlaceTitle();
         UpdateAllButPlayerInput(dt);
     } else {
+        levelMs += dt;
         UpdateComponents(dt);
     }
     levelScripts.RunUpdate(dt);
@@ -583,12 +487,7 @@ void LogicService::LevelStart() {
 void LogicService::LevelExit() {
     bestRun.End(player);
     levelScripts.RunShutdown();
-    // One space, not an empty text: an empty line leaves the text layer for good, and the status
-    // line must still show the next level's pause title.
-    if (statusText) {
-        (*statusText)->text = " ";
-    }
-    howToPage.Hide();  // a level left from its pause takes the page with it
+    pauseMenu.Clear();  // a level left from its pause takes the menu's title and page with it
     finishText.reset();
     levelScripts.Clear();
 }

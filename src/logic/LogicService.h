@@ -19,7 +19,7 @@
 #include "logic/TileCollision.h"
 #include "logic/WorldMap.h"
 #include "logic/screens/HowToPage.h"
-#include "logic/screens/PauseMenuLayout.h"
+#include "logic/screens/PauseMenu.h"
 
 namespace Logic {
 
@@ -95,8 +95,8 @@ public:
     void FrezeYouBastard(bool freeze);
     void SetPlayerDontWin(bool dontWin);
 
-    // The pause menu: the title and its six buttons, the music paused, the player's instructions
-    // put aside, and no key reaching the player until it closes; and the how-to page in its place.
+    // The pause menu: the title and its buttons, the music paused, the player's instructions put
+    // aside, and no key reaching the player until it closes; and the how-to page in its place.
     void Pause(bool paused);
     void DisplayHowTo(bool show);
 
@@ -133,8 +133,8 @@ public:
     const AdventureRun* GetAdventureRun() const { return winType == kAdventure ? &adventureRun : nullptr; }
     float GetPlayerFinishTime() const { return playerFinishTime; }
     float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
-    const Graphics::Text* GetStatusText() const { return statusText ? statusText->Get() : nullptr; }
-    const HowToPage& GetHowToPage() const { return howToPage; }
+    const Graphics::Text* GetStatusText() const { return pauseMenu.GetTitle(); }
+    const HowToPage& GetHowToPage() const { return pauseMenu.GetHowToPage(); }
     // Hands the tile map to the renderer, or takes it back before the map is replaced.
     void DrawLevelMap();
     void EraseLevelMap();
@@ -163,11 +163,6 @@ private:
     void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
     // " +1.200" after the time when the run had a ghost to race, "" otherwise.
     std::string GhostDifference(float seconds) const;
-    void ShowPauseMenu();
-    void RemovePauseButtons();
-    void SetPlayerInstructions(const std::string& text);
-    // The player's instructions carry the how-to page, which an open menu's dim must not cover.
-    void ShowInstructionsOverDim(bool over);
     void UpdateAllButPlayerInput(float dt);
     float GetFrameRate();
 
@@ -183,13 +178,9 @@ private:
     BestRun bestRun{*this};
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;
-    std::unique_ptr<ScreenText> statusText;
     std::unique_ptr<ScreenText> finishText;  // from an adventure level's goal to the level's exit
     ZELM::EntityHandle player;
-    std::array<ZELM::EntityHandle, PauseMenuLayout::kItems> pauseButtons;
-    std::string savedInstructions;
-    HowToPage howToPage{*this};
-    bool pauseMenuOpen = false;  // from "Pause"(true) to "Pause"(false), the how-to page included
+    PauseMenu pauseMenu{*this};
     LevelScripts levelScripts;
 };
 
