@@ -1,38 +1,17 @@
-// The game-flow service's tile map and component types.
+// The game-flow service: its bound names, the component types it offers, the rules of the goal,
+// and the tile effects on the player.
 #include "logic/LogicService.h"
 
-#include "engine/ComponentRegistry.h"
-#include "engine/Domain.h"
-#include "engine/Engine.h"
-#include "engine/Entity.h"
-#include "engine/PathTable.h"
-#include "engine/Physical.h"
-#include "engine/ProblemReport.h"
-#include "logic/Courses.h"
-#include "logic/GravityEffectZone.h"
-#include "logic/GravityGuy.h"
-#include "logic/GravitySectorComponent.h"
-#include "logic/HP.h"
-#include "logic/LuaScript.h"
-#include "logic/NotificationComponent.h"
-#include "logic/Phazer.h"
-#include "logic/PlayerMovement.h"
-#include "logic/PowerUp.h"
-#include "logic/TimingComponent.h"
-#include "logic/VariableGravityZone.h"
-#include "logic/screens/CourseMenu.h"
-#include "logic/screens/Level.h"
-#include "logic/screens/LevelSelect.h"
-#include "logic/screens/MainMenu.h"
-#include "logic/screens/Options.h"
-#include "logic/screens/PlayGameMenu.h"
-#include "logic/screens/SplashScreen.h"
-#include "logic/screens/WinScreen.h"
-
 #include <cmath>
-#include <utility>
 #include <cstdio>
-#include <vector>
+
+#include "engine/Entity.h"
+#include "engine/Physical.h"
+#include "logic/Courses.h"
+#include "logic/LogicComponents.h"
+#include "logic/NotificationComponent.h"
+#include "logic/TimingComponent.h"
+#include "logic/screens/Level.h"
 
 namespace Logic {
 
@@ -103,28 +82,7 @@ void LogicService::Bind() {
 
 void LogicService::Init() {
     worldMap.SetFileName(WorldMap::BundledPath("BlankLevel"));
-    ZELM::ComponentRegistry& registry = ZELM::ComponentRegistry::Instance();
-    registry.Register<ZELM::Physical>("Logic", "Physical");
-    registry.Register<LuaScript>("Logic", "LuaScript");
-    registry.Register<PlayerMovement>("Logic", "PlayerMovement");
-    registry.Register<GravityGuy>("Logic", "GravityGuy");
-    registry.Register<Phazer>("Logic", "Phazer");
-    registry.Register<ZELM::Domain>("Logic", "ZELM::Domain");
-    registry.Register<GravitySectorComponent>("Logic", "GravitySectorComponent");
-    registry.Register<GravityEffectZone>("Logic", "GravityEffectZone");
-    registry.Register<VariableGravityZone>("Logic", "VariableGravityZone");
-    registry.Register<PowerUp>("Logic", "PowerUp");
-    registry.Register<SplashScreen>("Logic", "SplashScreen");
-    registry.Register<MainMenu>("Logic", "MainMenu");
-    registry.Register<Level>("Logic", "Level");
-    registry.Register<Options>("Logic", "Options");
-    registry.Register<WinScreen>("Logic", "WinScreen");
-    registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
-    registry.Register<TimingComponent>("Logic", "TimingComponent");
-    registry.Register<NotificationComponent>("Logic", "NotificationComponent");
-    registry.Register<HP>("Logic", "HP");
-    registry.Register<LevelSelect>("Logic", "LevelSelect");
-    registry.Register<CourseMenu>("Logic", "CourseMenu");
+    LogicComponents::Register();
     pauseMenu.CreateTitle();
     playerRecords.ReadAdventureLevels();
     playerRecords.Load();
@@ -136,32 +94,80 @@ void LogicService::KeepPlayerFiles() {
     playerSettings.KeepFile();
 }
 
-bool LogicService::KeepsBestRuns(const std::string& level) {
-    if (!playerRecords.KeepsFile()) {
-        return false;  // best runs are kept beside the records
+void LogicService::BeginTick() {
+    for (ZELM::Component* component : GetComponents()) {
+        if (auto* physical = dynamic_cast<ZELM::Physical*>(component)) {
+            physical->KeepTickStart();
+        }
     }
-    return winType == kTimeAttack ? Courses::IsTimeAttack(level)
-                                  : winType == kAdventure && playerRecords.CountsForRecords(level);
 }
 
-void LogicService::ShowAdventureResult(const std::string& level, float seconds, bool newBest) {
-    char text[96];
-    if (newBest) {
-        std::snprintf(text, sizeof text, "Time: %.3f NEW BEST!", static_cast<double>(seconds));
+void LogicService::Update(float dt) {
+    tileEffects.Step();
+    // Before anything moves: the best run notes where the player ended the last frame.
+    bestRun.Step(player, pauseMenu.IsOpen());
+    if (pauseMenu.IsOpen()) {
+        pauseMenu.PlaceTitle();
+        UpdateAllButPlayerInput(dt);
     } else {
-        std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds),
-                      static_cast<double>(playerRecords.GetBest(level)));
+        levelMs += dt;
+        UpdateComponents(dt);
     }
-    const std::string shown = text + GhostDifference(seconds);
-    // Where a time attack's clock stands (adventure levels have no clock of their own), a little
-    // smaller so both times fit on one line.
-    const float r = ScreenText::ScreenHeight(*this) / 600.0f;
-    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(r * 1200.0f), r * 2.4f, shown);
-    (*finishText)->panel = kClockPanel;
+    levelScripts.RunUpdate(dt);
 }
 
-std::string LogicService::GhostDifference(float seconds) const {
-    return bestRun.HasGhost() ? " " + BestRun::Difference(seconds, bestRun.GetGhostSeconds()) : std::string();
+namespace {
+
+// The components that act on the player's keys and buttons (the characters, the movement, which
+// also turns the zones, and the notice's wait for ENTER).
+bool TakesPlayerInput(const ZELM::Component& component) {
+    const std::string& type = component.GetTypeName();
+    return type == "GravityGuy" || type == "Phazer" || type == "PlayerMovement" ||
+           type == "NotificationComponent";
+}
+
+}  // namespace
+
+// While the pause menu or its how-to page is open, the keys belong to the menu: the components
+// that would take them wait, while the rest (the screen among them) goes on as in any frame.
+void LogicService::UpdateAllButPlayerInput(float dt) {
+    const std::vector<ZELM::Component*>& components = GetComponents();
+    // Indexed: a component's update may add components to this service.
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        if (!TakesPlayerInput(*components[i])) {
+            components[i]->Update(dt);
+        }
+    }
+}
+
+void LogicService::LevelStart() {
+    // A finish time belongs to the race it was made in: each race and each time attack starts
+    // without one, or a second race would show the first one's result.
+    playerFinishTime = 0.0f;
+    otherPlayerFinishTime = 0.0f;
+    levelMs = 0.0f;
+    playerSettings.ApplyOnce();
+    const std::string level = CurrentLevelName();
+    if (winType == kAdventure) {
+        if (level == AdventureRun::kFirstLevel) {
+            adventureRun.Start();
+        }
+        playerRecords.NoteAdventureProgress(level);
+    }
+    if (KeepsBestRuns(level)) {
+        bestRun.Begin(level, playerSettings.IsShowingGhosts());
+    } else {
+        bestRun.Stop();
+    }
+    levelScripts.RunInit();
+}
+
+void LogicService::LevelExit() {
+    bestRun.End(player);
+    levelScripts.RunShutdown();
+    pauseMenu.Clear();  // a level left from its pause takes the menu's title and page with it
+    finishText.reset();
+    levelScripts.Clear();
 }
 
 std::string LogicService::CurrentLevelName() {
@@ -170,13 +176,32 @@ std::string LogicService::CurrentLevelName() {
 
 float LogicService::GetFrameRate() { return IsBound("GetFPS") ? Call<float>("GetFPS") : 0.0f; }
 
-ZELM::Component* LogicService::FirstComponent(const std::string& typeName) const {
-    for (ZELM::Component* component : GetComponents()) {
-        if (component->GetTypeName() == typeName) {
-            return component;
-        }
+// Without a renderer (tools, tests) there is nobody to hand the map to.
+void LogicService::DrawLevelMap() {
+    ZELM::LevelMap* map = &worldMap;
+    if (IsBound("SetLevelDrawingPointer")) {
+        Call("SetLevelDrawingPointer", map);
     }
-    return nullptr;
+}
+
+void LogicService::EraseLevelMap() {
+    ZELM::LevelMap* none = nullptr;
+    if (IsBound("SetLevelDrawingPointer")) {
+        Call("SetLevelDrawingPointer", none);
+    }
+}
+
+void LogicService::GenerateWorldCollisions(Kestrin::PhysicsComponent* body) {
+    if (body == nullptr) {
+        return;
+    }
+    TileCollision(worldMap, tileObjects, *this).Generate(*body);
+}
+
+void LogicService::CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned side) {
+    if (tile != nullptr) {
+        tileEffects.Touch(*tile, side, player);
+    }
 }
 
 void LogicService::SetPlayer(ZELM::EntityHandle entity) {
@@ -192,6 +217,15 @@ void LogicService::SetPlayerStats() {
     }
 }
 
+ZELM::Component* LogicService::FirstComponent(const std::string& typeName) const {
+    for (ZELM::Component* component : GetComponents()) {
+        if (component->GetTypeName() == typeName) {
+            return component;
+        }
+    }
+    return nullptr;
+}
+
 float LogicService::GetTimerTime() {
     auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"));
     return timing != nullptr ? timing->GetTime() : 0.0f;
@@ -203,21 +237,16 @@ void LogicService::UnpauseTimer() {
     }
 }
 
+void LogicService::StopClock() {
+    // Stopped without the "waiting for player" notice, which would replace the result on screen.
+    if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
+        timing->Pause();
+    }
+}
+
 void LogicService::PostSomeText(std::string text) {
     if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
         notice->Show(text);
-    }
-}
-
-void LogicService::FrezeYouBastard(bool freeze) {
-    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
-        movement->Call("SetFreeze", freeze);
-    }
-}
-
-void LogicService::SetPlayerDontWin(bool dontWin) {
-    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
-        movement->Call("SetDontWin", dontWin);
     }
 }
 
@@ -232,10 +261,15 @@ bool LogicService::IsWaitingForEnter() const {
     return notice != nullptr && notice->IsWaitingForEnter();
 }
 
-void LogicService::StopClock() {
-    // Stopped without the "waiting for player" notice, which would replace the result on screen.
-    if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
-        timing->Pause();
+void LogicService::FrezeYouBastard(bool freeze) {
+    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
+        movement->Call("SetFreeze", freeze);
+    }
+}
+
+void LogicService::SetPlayerDontWin(bool dontWin) {
+    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
+        movement->Call("SetDontWin", dontWin);
     }
 }
 
@@ -297,6 +331,34 @@ void LogicService::TimeToWin() {
     }
 }
 
+bool LogicService::KeepsBestRuns(const std::string& level) {
+    if (!playerRecords.KeepsFile()) {
+        return false;  // best runs are kept beside the records
+    }
+    return winType == kTimeAttack ? Courses::IsTimeAttack(level)
+                                  : winType == kAdventure && playerRecords.CountsForRecords(level);
+}
+
+void LogicService::ShowAdventureResult(const std::string& level, float seconds, bool newBest) {
+    char text[96];
+    if (newBest) {
+        std::snprintf(text, sizeof text, "Time: %.3f NEW BEST!", static_cast<double>(seconds));
+    } else {
+        std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds),
+                      static_cast<double>(playerRecords.GetBest(level)));
+    }
+    const std::string shown = text + GhostDifference(seconds);
+    // Where a time attack's clock stands (adventure levels have no clock of their own), a little
+    // smaller so both times fit on one line.
+    const float r = ScreenText::ScreenHeight(*this) / 600.0f;
+    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(r * 1200.0f), r * 2.4f, shown);
+    (*finishText)->panel = kClockPanel;
+}
+
+std::string LogicService::GhostDifference(float seconds) const {
+    return bestRun.HasGhost() ? " " + BestRun::Difference(seconds, bestRun.GetGhostSeconds()) : std::string();
+}
+
 std::string LogicService::TimeAttackResult(const std::string& course, float seconds) {
     char text[128];
     // Only a course's name may go into the file: another would have the whole file refused.
@@ -331,13 +393,10 @@ void LogicService::ChangeLevelDueToNetworkDisconnect() {
     TellPeerFinishTime(GetTimerTime());
 }
 
-void LogicService::WindowFocusChanged(bool focused) {
-    // Scripted input (a test, a replay) plays on whatever the window manager does with the window.
-    if (IsBound("IsInputScripted") && Call<bool>("IsInputScripted")) {
-        return;
-    }
-    if (auto* level = static_cast<Level*>(FirstComponent("Level"))) {
-        level->WindowFocusChanged(focused);
+// Without a network manager there is no peer to tell.
+void LogicService::TellPeerFinishTime(float time) {
+    if (IsBound("SetNetworkingPlayerFinishTime")) {
+        Call("SetNetworkingPlayerFinishTime", time);
     }
 }
 
@@ -357,139 +416,14 @@ void LogicService::DisplayHowTo(bool show) {
     }
 }
 
-// Without a network manager there is no peer to tell.
-void LogicService::TellPeerFinishTime(float time) {
-    if (IsBound("SetNetworkingPlayerFinishTime")) {
-        Call("SetNetworkingPlayerFinishTime", time);
-    }
-}
-
-void LogicService::BeginTick() {
-    for (ZELM::Component* component : GetComponents()) {
-        if (auto* physical = dynamic_cast<ZELM::Physical*>(component)) {
-            physical->KeepTickStart();
-        }
-    }
-}
-
-void LogicService::Update(float dt) {
-    for (const int type : {5, 6}) {
-        if (effectCooldown[type] > 0) {
-            --effectCooldown[type];
-        }
-    }
-    // Before anything moves: the best run notes where the player ended the last frame.
-    bestRun.Step(player, pauseMenu.IsOpen());
-    if (pauseMenu.IsOpen()) {
-        pauseMenu.PlaceTitle();
-        UpdateAllButPlayerInput(dt);
-    } else {
-        levelMs += dt;
-        UpdateComponents(dt);
-    }
-    levelScripts.RunUpdate(dt);
-}
-
-namespace {
-
-// The components that act on the player's keys and buttons (the characters, the movement, which
-// also turns the zones, and the notice's wait for ENTER).
-bool TakesPlayerInput(const ZELM::Component& component) {
-    const std::string& type = component.GetTypeName();
-    return type == "GravityGuy" || type == "Phazer" || type == "PlayerMovement" ||
-           type == "NotificationComponent";
-}
-
-}  // namespace
-
-// While the pause menu or its how-to page is open, the keys belong to the menu: the components
-// that would take them wait, while the rest (the screen among them) goes on as in any frame.
-void LogicService::UpdateAllButPlayerInput(float dt) {
-    const std::vector<ZELM::Component*>& components = GetComponents();
-    // Indexed: a component's update may add components to this service.
-    for (std::size_t i = 0; i < components.size(); ++i) {
-        if (!TakesPlayerInput(*components[i])) {
-            components[i]->Update(dt);
-        }
-    }
-}
-
-// Without a renderer (tools, tests) there is nobody to hand the map to.
-void LogicService::DrawLevelMap() {
-    ZELM::LevelMap* map = &worldMap;
-    if (IsBound("SetLevelDrawingPointer")) {
-        Call("SetLevelDrawingPointer", map);
-    }
-}
-
-void LogicService::EraseLevelMap() {
-    ZELM::LevelMap* none = nullptr;
-    if (IsBound("SetLevelDrawingPointer")) {
-        Call("SetLevelDrawingPointer", none);
-    }
-}
-
-void LogicService::GenerateWorldCollisions(Kestrin::PhysicsComponent* body) {
-    if (body == nullptr) {
+void LogicService::WindowFocusChanged(bool focused) {
+    // Scripted input (a test, a replay) plays on whatever the window manager does with the window.
+    if (IsBound("IsInputScripted") && Call<bool>("IsInputScripted")) {
         return;
     }
-    TileCollision(worldMap, tileObjects, *this).Generate(*body);
-}
-
-void LogicService::CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned side) {
-    static const char* const kGreen[] = {"SplashUpGreen", "SplashDownGreen", "SplashLeftGreen", "SplashRightGreen"};
-    static const char* const kRed[] = {"SplashUpRed", "SplashDownRed", "SplashLeftRed", "SplashRightRed"};
-    if (tile == nullptr) {
-        return;
+    if (auto* level = static_cast<Level*>(FirstComponent("Level"))) {
+        level->WindowFocusChanged(focused);
     }
-    if (tile->type == 5) {
-        if (effectCooldown[5] == 0) {
-            Call("HitCheckPoint");
-            if (side < 4) {
-                Call(kGreen[side]);
-            }
-        }
-        effectCooldown[5] = 2;
-        // Every touch moves the respawn point, even while the splash is cooling down.
-        if (ZELM::Entity* playerEntity = player.GetIfAlive()) {
-            playerEntity->Call("SetStartingPoint", tile->x, tile->y, side);
-        }
-    } else if (tile->type == 6) {
-        if (effectCooldown[6] == 0 && side < 4) {
-            Call(kRed[side]);
-        }
-        effectCooldown[6] = 2;
-    }
-}
-
-void LogicService::LevelStart() {
-    // A finish time belongs to the race it was made in: each race and each time attack starts
-    // without one, or a second race would show the first one's result.
-    playerFinishTime = 0.0f;
-    otherPlayerFinishTime = 0.0f;
-    levelMs = 0.0f;
-    playerSettings.ApplyOnce();
-    const std::string level = CurrentLevelName();
-    if (winType == kAdventure) {
-        if (level == AdventureRun::kFirstLevel) {
-            adventureRun.Start();
-        }
-        playerRecords.NoteAdventureProgress(level);
-    }
-    if (KeepsBestRuns(level)) {
-        bestRun.Begin(level, playerSettings.IsShowingGhosts());
-    } else {
-        bestRun.Stop();
-    }
-    levelScripts.RunInit();
-}
-
-void LogicService::LevelExit() {
-    bestRun.End(player);
-    levelScripts.RunShutdown();
-    pauseMenu.Clear();  // a level left from its pause takes the menu's title and page with it
-    finishText.reset();
-    levelScripts.Clear();
 }
 
 }  // namespace Logic

@@ -1,10 +1,9 @@
-// The game-flow service: the level's tile map, and the gameplay components it updates.
+// The game-flow service: the rules of the goal in each mode, the level's tile map, and the
+// gameplay components it updates. The player's files, the pause menu and the level's scripts are
+// kept by classes of their own; this service binds their names and hands the calls on.
 #pragma once
 
-#include <array>
-#include <limits>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "logic/PlayerSettings.h"
 #include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
+#include "logic/TileEffects.h"
 #include "logic/WorldMap.h"
 #include "logic/screens/HowToPage.h"
 #include "logic/screens/PauseMenu.h"
@@ -34,11 +34,11 @@ public:
     void Bind() override;
     // Enters the component types of the game's logic into the registry and creates the status line.
     void Init() override;
+    // Notes where every entity stands as the tick begins, for the frames drawn after it.
+    void BeginTick() override;
     // Counts the tile-effect cooldowns down, updates the components (while the pause menu is open,
     // all but those that take the player's keys), then runs the level's Lua "Update" when the
     // level has an update script.
-    // Notes where every entity stands as the tick begins, for the frames drawn after it.
-    void BeginTick() override;
     void Update(float dt) override;
 
     // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
@@ -141,7 +141,6 @@ public:
     const ZELM::EntityHandle& GetPlayer() const { return player; }
 
     TileCollision::TileObjects& GetTileObjects() { return tileObjects; }
-    unsigned char GetEffectCooldown(int type) const { return effectCooldown[type]; }
     const WorldMap& GetWorldMap() const { return worldMap; }
     WorldMap& GetWorldMap() { return worldMap; }
 
@@ -168,7 +167,7 @@ private:
 
     WorldMap worldMap;
     TileCollision::TileObjects tileObjects;
-    std::array<unsigned char, 21> effectCooldown = {};  // by tile type; only 5 and 6 are used
+    TileEffects tileEffects{*this};
     int winType = kAdventure;
     float playerFinishTime = 0.0f;
     float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
