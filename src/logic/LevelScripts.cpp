@@ -18,7 +18,8 @@ bool LevelScripts::Load(const std::string& name) {
     std::string error;
     // Level scripts come with levels that players share: they run in the sandbox.
     if (!ZELM::LuaState::RunDataFile(path.c_str(), scripts, error)) {
-        ZELM_PROBLEM("Logic::LevelScripts::Load", "Level script \"%s\" failed: %s", path.c_str(), error.c_str());
+        ZELM_PROBLEM("Logic::LevelScripts::Load", "Level script \"%s\" failed: %s", path.c_str(),
+                     error.c_str());
         return false;
     }
     return true;
@@ -68,8 +69,8 @@ void LevelScripts::CallHook(const char* function, const float* dt) {
         lua_pop(L, 1);
         // Reported once per level: the hook is skipped every time, and the game goes on.
         if (missingHooks.insert(function).second) {
-            ZELM_PROBLEM("Logic::LevelScripts::CallHook", "The level's scripts have no %s function; it is skipped.",
-                         function);
+            ZELM_PROBLEM("Logic::LevelScripts::CallHook",
+                         "The level's scripts have no %s function; it is skipped.", function);
         }
         return;
     }

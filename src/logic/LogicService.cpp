@@ -34,7 +34,8 @@ void LogicService::Bind() {
     DynamicBinder::Bind("CollidedWithPlayer", this, &LogicService::CollidedWithPlayer);
     BindDeferred("SetPlayerStats", this, &LogicService::SetPlayerStats);
     DynamicBinder::Bind("SetPlayer", this, &LogicService::SetPlayer);
-    DynamicBinder::Bind("ChangeLevelDueToNetworkDisconnect", this, &LogicService::ChangeLevelDueToNetworkDisconnect);
+    DynamicBinder::Bind("ChangeLevelDueToNetworkDisconnect", this,
+                        &LogicService::ChangeLevelDueToNetworkDisconnect);
     DynamicBinder::Bind("GetTimerTime", this, &LogicService::GetTimerTime);
     DynamicBinder::Bind("TimeToWin", this, &LogicService::TimeToWin);
     DynamicBinder::Bind("SetWinType", this, &LogicService::SetWinType);
@@ -174,7 +175,9 @@ std::string LogicService::CurrentLevelName() {
     return IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
 }
 
-float LogicService::GetFrameRate() { return IsBound("GetFPS") ? Call<float>("GetFPS") : 0.0f; }
+float LogicService::GetFrameRate() {
+    return IsBound("GetFPS") ? Call<float>("GetFPS") : 0.0f;
+}
 
 // Without a renderer (tools, tests) there is nobody to hand the map to.
 void LogicService::DrawLevelMap() {
@@ -363,7 +366,8 @@ std::string LogicService::TimeAttackResult(const std::string& course, float seco
     char text[128];
     // Only a course's name may go into the file: another would have the whole file refused.
     if (!Courses::IsTimeAttack(course)) {
-        std::snprintf(text, sizeof text, "Time: %.3f! Press ENTER to continue...", static_cast<double>(seconds));
+        std::snprintf(text, sizeof text, "Time: %.3f! Press ENTER to continue...",
+                      static_cast<double>(seconds));
         return text;
     }
     const float best = playerRecords.GetBest(course);

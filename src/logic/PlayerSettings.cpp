@@ -48,7 +48,9 @@ void PlayerSettings::ApplyOnce() {
     ApplyFrameLimit();
 }
 
-bool PlayerSettings::ApplyVsync() { return engine.IsBound("SetVsync") && engine.Call<bool>("SetVsync", settings.vsync); }
+bool PlayerSettings::ApplyVsync() {
+    return engine.IsBound("SetVsync") && engine.Call<bool>("SetVsync", settings.vsync);
+}
 
 // The pacer belongs to the engine's loop; tools and tests that run no engine have none to pace.
 void PlayerSettings::ApplyFrameLimit() {

@@ -14,8 +14,10 @@ void TileEffects::Step() {
     }
 }
 
-void TileEffects::Touch(const Kestrin::TilePhysicsObject& tile, unsigned side, const ZELM::EntityHandle& player) {
-    static const char* const kGreen[] = {"SplashUpGreen", "SplashDownGreen", "SplashLeftGreen", "SplashRightGreen"};
+void TileEffects::Touch(const Kestrin::TilePhysicsObject& tile, unsigned side,
+                        const ZELM::EntityHandle& player) {
+    static const char* const kGreen[] = {"SplashUpGreen", "SplashDownGreen", "SplashLeftGreen",
+                                         "SplashRightGreen"};
     static const char* const kRed[] = {"SplashUpRed", "SplashDownRed", "SplashLeftRed", "SplashRightRed"};
     if (tile.type == 5) {
         if (rest[5] == 0) {

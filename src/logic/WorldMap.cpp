@@ -23,7 +23,8 @@ void WorldMap::LoadByName(const std::string& name) {
 void WorldMap::SaveByName(const std::string& name) {
     SetFileName(ZELM::PathTable::Instance().GetWritable("Levels", "Tiles/" + name));
     if (IsLoaded() && !Save()) {
-        ZELM_PROBLEM("Logic::WorldMap::SaveByName", "Could not save the tile map \"%s\"!", GetFileName().c_str());
+        ZELM_PROBLEM("Logic::WorldMap::SaveByName", "Could not save the tile map \"%s\"!",
+                     GetFileName().c_str());
     }
 }
 
@@ -39,7 +40,8 @@ void WorldMap::SaveInPlace() {
         SetFileName(paths.GetWritable("Levels", "Tiles/" + name));
     }
     if (IsLoaded() && !Save()) {
-        ZELM_PROBLEM("Logic::WorldMap::SaveInPlace", "Could not save the tile map \"%s\"!", GetFileName().c_str());
+        ZELM_PROBLEM("Logic::WorldMap::SaveInPlace", "Could not save the tile map \"%s\"!",
+                     GetFileName().c_str());
     }
 }
 
@@ -48,8 +50,8 @@ void WorldMap::CreateWalled(unsigned width, unsigned height) {
     constexpr unsigned kLargest = 4096;
     constexpr unsigned char kBlock = 1;
     if (width < kSmallest || width > kLargest || height < kSmallest || height > kLargest) {
-        ZELM_PROBLEM("Logic::WorldMap::CreateWalled", "A new tile map of %u x %u is refused: each side is 8 to 4096.",
-                     width, height);
+        ZELM_PROBLEM("Logic::WorldMap::CreateWalled",
+                     "A new tile map of %u x %u is refused: each side is 8 to 4096.", width, height);
         return;
     }
     Free();

@@ -26,7 +26,9 @@ const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
 
 }  // namespace
 
-void PauseMenu::CreateTitle() { title = std::make_unique<ScreenText>(engine, 500, 250, 250, 4.0f, " "); }
+void PauseMenu::CreateTitle() {
+    title = std::make_unique<ScreenText>(engine, 500, 250, 250, 4.0f, " ");
+}
 
 void PauseMenu::Open(const ZELM::EntityHandle& player) {
     open = true;
@@ -71,7 +73,8 @@ void PauseMenu::HideHowTo(const ZELM::EntityHandle& player) {
 
 void PauseMenu::PlaceTitle() {
     if ((*title)->text != " ") {
-        PauseMenuLayout::PlaceTitle(*title->Get(), ScreenText::ScreenWidth(engine), ScreenText::ScreenHeight(engine));
+        PauseMenuLayout::PlaceTitle(*title->Get(), ScreenText::ScreenWidth(engine),
+                                    ScreenText::ScreenHeight(engine));
     }
 }
 
