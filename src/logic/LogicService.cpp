@@ -1,46 +1,17 @@
-// The game-flow service's tile map and component types.
+// The game-flow service: its bound names, the component types it offers, the rules of the goal,
+// and the tile effects on the player.
 #include "logic/LogicService.h"
 
-#include "engine/ComponentRegistry.h"
-#include "engine/Domain.h"
-#include "engine/Engine.h"
-#include "engine/Entity.h"
-#include "engine/EntityController.h"
-#include "engine/LevelSequence.h"
-#include "engine/PathTable.h"
-#include "engine/Physical.h"
-#include "engine/ProblemReport.h"
-#include "logic/Courses.h"
-#include "logic/GravityEffectZone.h"
-#include "logic/GravityGuy.h"
-#include "logic/GravitySectorComponent.h"
-#include "logic/HP.h"
-#include "logic/LuaScript.h"
-#include "logic/NotificationComponent.h"
-#include "logic/Phazer.h"
-#include "logic/PlayerMovement.h"
-#include "logic/PowerUp.h"
-#include "logic/TimingComponent.h"
-#include "logic/VariableGravityZone.h"
-#include "logic/screens/CourseMenu.h"
-#include "logic/screens/Level.h"
-#include "logic/screens/LevelSelect.h"
-#include "logic/screens/MainMenu.h"
-#include "logic/screens/Options.h"
-#include "logic/screens/PauseMenuLayout.h"
-#include "logic/screens/PlayGameMenu.h"
-#include "logic/screens/SplashScreen.h"
-#include "logic/screens/WinScreen.h"
-#include "utilities/LuaState.h"
-
-#include <algorithm>
 #include <cmath>
-#include <utility>
 #include <cstdio>
-#include <filesystem>
-#include <vector>
 
-#include <lua.hpp>
+#include "engine/Entity.h"
+#include "engine/Physical.h"
+#include "logic/Courses.h"
+#include "logic/LogicComponents.h"
+#include "logic/NotificationComponent.h"
+#include "logic/TimingComponent.h"
+#include "logic/screens/Level.h"
 
 namespace Logic {
 
@@ -54,10 +25,6 @@ LogicService::LogicService() {
     }
 }
 
-std::string LogicService::TileMapPath(const std::string& name) {
-    return ZELM::PathTable::Instance().Get("Levels") + "Tiles/" + name;
-}
-
 void LogicService::Bind() {
     using ZELM::DynamicBinder;
     DynamicBinder::Bind("SetLevelID", this, &LogicService::SetLevelID);
@@ -67,7 +34,8 @@ void LogicService::Bind() {
     DynamicBinder::Bind("CollidedWithPlayer", this, &LogicService::CollidedWithPlayer);
     BindDeferred("SetPlayerStats", this, &LogicService::SetPlayerStats);
     DynamicBinder::Bind("SetPlayer", this, &LogicService::SetPlayer);
-    DynamicBinder::Bind("ChangeLevelDueToNetworkDisconnect", this, &LogicService::ChangeLevelDueToNetworkDisconnect);
+    DynamicBinder::Bind("ChangeLevelDueToNetworkDisconnect", this,
+                        &LogicService::ChangeLevelDueToNetworkDisconnect);
     DynamicBinder::Bind("GetTimerTime", this, &LogicService::GetTimerTime);
     DynamicBinder::Bind("TimeToWin", this, &LogicService::TimeToWin);
     DynamicBinder::Bind("SetWinType", this, &LogicService::SetWinType);
@@ -114,512 +82,17 @@ void LogicService::Bind() {
 }
 
 void LogicService::Init() {
-    worldMap.SetFileName(TileMapPath("BlankLevel"));
-    ZELM::ComponentRegistry& registry = ZELM::ComponentRegistry::Instance();
-    registry.Register<ZELM::Physical>("Logic", "Physical");
-    registry.Register<LuaScript>("Logic", "LuaScript");
-    registry.Register<PlayerMovement>("Logic", "PlayerMovement");
-    registry.Register<GravityGuy>("Logic", "GravityGuy");
-    registry.Register<Phazer>("Logic", "Phazer");
-    registry.Register<ZELM::Domain>("Logic", "ZELM::Domain");
-    registry.Register<GravitySectorComponent>("Logic", "GravitySectorComponent");
-    registry.Register<GravityEffectZone>("Logic", "GravityEffectZone");
-    registry.Register<VariableGravityZone>("Logic", "VariableGravityZone");
-    registry.Register<PowerUp>("Logic", "PowerUp");
-    registry.Register<SplashScreen>("Logic", "SplashScreen");
-    registry.Register<MainMenu>("Logic", "MainMenu");
-    registry.Register<Level>("Logic", "Level");
-    registry.Register<Options>("Logic", "Options");
-    registry.Register<WinScreen>("Logic", "WinScreen");
-    registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
-    registry.Register<TimingComponent>("Logic", "TimingComponent");
-    registry.Register<NotificationComponent>("Logic", "NotificationComponent");
-    registry.Register<HP>("Logic", "HP");
-    registry.Register<LevelSelect>("Logic", "LevelSelect");
-    registry.Register<CourseMenu>("Logic", "CourseMenu");
-    statusText = std::make_unique<ScreenText>(*this, 500, 250, 250, 4.0f, " ");
-    ReadAdventureLevels();
-    if (keepsPlayerFiles) {
-        LoadRecords();
-        LoadSettings();
-    }
+    worldMap.SetFileName(WorldMap::BundledPath("BlankLevel"));
+    LogicComponents::Register();
+    pauseMenu.CreateTitle();
+    playerRecords.ReadAdventureLevels();
+    playerRecords.Load();
+    playerSettings.Load();
 }
 
-void LogicService::LoadSettings() {
-    std::string text;
-    std::string problem;
-    if (!settingsFile.Read(text, problem) && problem.empty()) {
-        return;  // a new player
-    }
-    if (problem.empty() && Settings::Parse(text, settings, problem)) {
-        return;
-    }
-    ZELM_PROBLEM("Logic::LogicService::LoadSettings",
-                 "The settings file \"%s\" cannot be used: %s. The game starts with the default settings, "
-                 "and the next change in the options replaces the file.",
-                 settingsFile.GetPath().c_str(), problem.c_str());
-}
-
-// At the first level, when every service is ready. A full screen asked for on the command line
-// stays: the file only ever turns it on.
-void LogicService::ApplySettings() {
-    settingsApplied = true;
-    if (IsBound("SetMusicVolume")) {
-        Call("SetMusicVolume", settings.musicVolume);
-        Call("SetEffectsVolume", settings.effectsVolume);
-    }
-    if (settings.fullscreen && IsBound("IsFullscreen") && !Call<bool>("IsFullscreen")) {
-        Call("ToggleFullscreen");
-    }
-    if (settings.width != 0) {
-        ApplyResolution(settings.width, settings.height);
-    }
-    ApplyVsync();
-    ApplyFrameLimit();
-}
-
-bool LogicService::ApplyVsync() { return IsBound("SetVsync") && Call<bool>("SetVsync", settings.vsync); }
-
-// The pacer belongs to the engine's loop; tools and tests that run no engine have none to pace.
-void LogicService::ApplyFrameLimit() {
-    if (ZELM::Engine::Exists()) {
-        ZELM::Engine::Instance().GetPacer().SetLimit(settings.frameLimit);
-    }
-}
-
-// The display offers its resolutions in a ring: the saved one is looked for once round it, and
-// a display without it ends where it began.
-void LogicService::ApplyResolution(int width, int height) {
-    if (!IsBound("ToggleResolution")) {
-        return;
-    }
-    auto size = [this] {
-        return std::make_pair(static_cast<int>(ScreenText::ScreenWidth(*this)),
-                              static_cast<int>(ScreenText::ScreenHeight(*this)));
-    };
-    const auto start = size();
-    constexpr int kMostModes = 64;
-    for (int step = 0; step < kMostModes && size() != std::make_pair(width, height); ++step) {
-        Call("ToggleResolution");
-        if (size() == start) {
-            return;
-        }
-    }
-}
-
-void LogicService::SaveSettings() {
-    if (!keepsPlayerFiles) {
-        return;
-    }
-    settings.fullscreen = IsBound("IsFullscreen") && Call<bool>("IsFullscreen");
-    settings.width = static_cast<int>(ScreenText::ScreenWidth(*this));
-    settings.height = static_cast<int>(ScreenText::ScreenHeight(*this));
-    if (IsBound("GetMusicVolume")) {
-        settings.musicVolume = Call<int>("GetMusicVolume");
-        settings.effectsVolume = Call<int>("GetEffectsVolume");
-    }
-    settingsFile.Write(settings.Serialise());
-}
-
-void LogicService::SetShowGhosts(bool show) {
-    settings.ghosts = show;
-    SaveSettings();
-}
-
-bool LogicService::SetUseVsync(bool on) {
-    settings.vsync = on;
-    const bool waits = ApplyVsync();
-    SaveSettings();
-    return waits;
-}
-
-void LogicService::SetFrameRateLimit(int framesPerSecond) {
-    if (!Settings::IsFrameLimit(framesPerSecond)) {
-        // Only the console can ask for one the options do not offer.
-        ZELM_PROBLEM("Logic::LogicService::SetFrameRateLimit",
-                     "%d frames a second is not a frame limit the options offer: 60, 120, 144, 240 or 0 "
-                     "(none).",
-                     framesPerSecond);
-        return;
-    }
-    settings.frameLimit = framesPerSecond;
-    ApplyFrameLimit();
-    SaveSettings();
-}
-
-void LogicService::ReadAdventureLevels() {
-    ZELM::LevelSequence order;
-    order.Read(ZELM::PathTable::Instance().Get("Levels") + "order.txt");
-    const std::vector<std::string>& names = order.GetNames();
-    auto first = std::find(names.begin(), names.end(), AdventureRun::kFirstLevel);
-    auto end = std::find(first, names.end(), AdventureRun::kResultScreen);
-    adventureLevels.assign(first, end);
-}
-
-void LogicService::LoadRecords() {
-    std::string text;
-    std::string problem;
-    if (!recordsFile.Read(text, problem) && problem.empty()) {
-        return;  // a new player
-    }
-    if (problem.empty() && Records::Parse(text, adventureLevels, records, problem)) {
-        return;
-    }
-    ZELM_PROBLEM("Logic::LogicService::LoadRecords",
-                 "The records file \"%s\" cannot be used: %s. The game starts without records, and the next "
-                 "record replaces the file.",
-                 recordsFile.GetPath().c_str(), problem.c_str());
-}
-
-void LogicService::SaveRecords() {
-    if (keepsPlayerFiles) {
-        recordsFile.Write(records.Serialise());
-    }
-}
-
-std::vector<std::string> LogicService::GetReachedLevels() {
-    const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
-    if (furthest == adventureLevels.end()) {
-        return {adventureLevels.begin(), adventureLevels.begin() + (adventureLevels.empty() ? 0 : 1)};
-    }
-    return {adventureLevels.begin(), furthest + 1};
-}
-
-bool LogicService::CountsForRecords(const std::string& level) {
-    const bool playTesting = IsBound("IsPlayTesting") && Call<bool>("IsPlayTesting");
-    const auto found = std::find(adventureLevels.begin(), adventureLevels.end(), level);
-    return found != adventureLevels.end() && !playTesting;
-}
-
-bool LogicService::KeepsBestRuns(const std::string& level) {
-    if (!keepsPlayerFiles) {
-        return false;
-    }
-    return winType == kTimeAttack ? Courses::IsTimeAttack(level)
-                                  : winType == kAdventure && CountsForRecords(level);
-}
-
-void LogicService::NoteAdventureProgress(const std::string& level) {
-    if (!CountsForRecords(level)) {
-        return;
-    }
-    const auto reached = std::find(adventureLevels.begin(), adventureLevels.end(), level);
-    const auto furthest = std::find(adventureLevels.begin(), adventureLevels.end(), records.GetFurthest());
-    if (furthest != adventureLevels.end() && reached <= furthest) {
-        return;
-    }
-    records.SetFurthest(level);
-    SaveRecords();
-}
-
-void LogicService::ShowAdventureResult(const std::string& level, float seconds, bool newBest) {
-    char text[96];
-    if (newBest) {
-        std::snprintf(text, sizeof text, "Time: %.3f NEW BEST!", static_cast<double>(seconds));
-    } else {
-        std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds),
-                      static_cast<double>(records.GetBest(level)));
-    }
-    const std::string shown = text + GhostDifference(seconds);
-    // Where a time attack's clock stands (adventure levels have no clock of their own), a little
-    // smaller so both times fit on one line.
-    const float r = ScreenText::ScreenHeight(*this) / 600.0f;
-    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(r * 1200.0f), r * 2.4f, shown);
-    (*finishText)->panel = kClockPanel;
-}
-
-std::string LogicService::GhostDifference(float seconds) const {
-    return bestRun.HasGhost() ? " " + BestRun::Difference(seconds, bestRun.GetGhostSeconds()) : std::string();
-}
-
-std::string LogicService::CurrentLevelName() {
-    return IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
-}
-
-float LogicService::GetFrameRate() { return IsBound("GetFPS") ? Call<float>("GetFPS") : 0.0f; }
-
-ZELM::Component* LogicService::FirstComponent(const std::string& typeName) const {
-    for (ZELM::Component* component : GetComponents()) {
-        if (component->GetTypeName() == typeName) {
-            return component;
-        }
-    }
-    return nullptr;
-}
-
-void LogicService::SetPlayer(ZELM::EntityHandle entity) {
-    if (entity.IsAlive()) {
-        player = entity;
-    }
-}
-
-void LogicService::SetPlayerStats() {
-    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
-        movement->CallAll("SetX", 5.0f);
-        movement->CallAll("SetY", 5.0f);
-    }
-}
-
-float LogicService::GetTimerTime() {
-    auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"));
-    return timing != nullptr ? timing->GetTime() : 0.0f;
-}
-
-void LogicService::UnpauseTimer() {
-    if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
-        timing->Resume(false);
-    }
-}
-
-void LogicService::PostSomeText(std::string text) {
-    if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
-        notice->Show(text);
-    }
-}
-
-void LogicService::FrezeYouBastard(bool freeze) {
-    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
-        movement->Call("SetFreeze", freeze);
-    }
-}
-
-void LogicService::SetPlayerDontWin(bool dontWin) {
-    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
-        movement->Call("SetDontWin", dontWin);
-    }
-}
-
-void LogicService::WaitForEnter() {
-    if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
-        notice->INowWin();
-    }
-}
-
-bool LogicService::IsWaitingForEnter() const {
-    const auto* notice = static_cast<const NotificationComponent*>(FirstComponent("NotificationComponent"));
-    return notice != nullptr && notice->IsWaitingForEnter();
-}
-
-void LogicService::StopClock() {
-    // Stopped without the "waiting for player" notice, which would replace the result on screen.
-    if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
-        timing->Resume(true);
-    }
-}
-
-namespace {
-
-const char kYouWin[] = "YOU WIN! Press ENTER to continue...";
-const char kYouLose[] = "YOU LOSE! Press ENTER to continue...";
-// A finish time this small means the player has not finished.
-constexpr float kNotFinished = 0.1f;
-
-// Times are compared in the clock's milliseconds, as both players see them: the peer's time
-// arrives rounded by the message's text, and equal times are a win for both players.
-const char* RaceResult(float own, float other) {
-    return std::lround(other * 1000.0f) < std::lround(own * 1000.0f) ? kYouLose : kYouWin;
-}
-
-}  // namespace
-
-void LogicService::TimeToWin() {
-    if (winType == kAdventure) {
-        const std::string level = CurrentLevelName();
-        const float seconds = levelMs / 1000.0f;
-        adventureRun.AddLevel(level, seconds);
-        if (CountsForRecords(level)) {
-            const bool newBest = records.OfferTime(level, seconds);
-            if (newBest) {
-                SaveRecords();
-                bestRun.Keep(seconds);
-            }
-            ShowAdventureResult(level, seconds, newBest);
-        }
-        SetPlayerDontWin(false);  // the player component goes on to the next level itself
-        return;
-    }
-    SetPlayerDontWin(true);
-    if (winType == kTimeAttack) {
-        const float time = GetTimerTime();
-        StopClock();
-        if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
-            timing->ShowBesideTime(GhostDifference(time));
-        }
-        PostSomeText(TimeAttackResult(CurrentLevelName(), time));
-        WaitForEnter();
-    } else if (winType == kRace) {
-        playerFinishTime = GetTimerTime();
-        StopClock();
-        const std::string course = CurrentLevelName();
-        // Only a course's name may go into the file: another would have the whole file refused.
-        if (Courses::IsRace(course) && records.OfferTime(course, playerFinishTime)) {
-            SaveRecords();
-        }
-        TellPeerFinishTime(playerFinishTime);
-        FrezeYouBastard(true);
-        if (otherPlayerFinishTime <= kNotFinished) {
-            PostSomeText("Waiting for opponent...");
-            return;
-        }
-        PostSomeText(RaceResult(playerFinishTime, otherPlayerFinishTime));
-        WaitForEnter();
-    }
-}
-
-std::string LogicService::TimeAttackResult(const std::string& course, float seconds) {
-    char text[128];
-    // Only a course's name may go into the file: another would have the whole file refused.
-    if (!Courses::IsTimeAttack(course)) {
-        std::snprintf(text, sizeof text, "Time: %.3f! Press ENTER to continue...", static_cast<double>(seconds));
-        return text;
-    }
-    const float best = records.GetBest(course);
-    if (records.OfferTime(course, seconds)) {  // a tie is a record too
-        SaveRecords();
-        bestRun.Keep(seconds);
-        return "NEW RECORD! Press ENTER to continue...";
-    }
-    std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
-                  static_cast<double>(best));
-    return text;
-}
-
-void LogicService::SetOtherPlayerTime(float time) {
-    otherPlayerFinishTime = time;
-    // The network manager hands the peer's time on every frame: a result or a disconnection
-    // already on screen stays there until ENTER.
-    if (playerFinishTime > kNotFinished && time > kNotFinished && !IsWaitingForEnter()) {
-        PostSomeText(RaceResult(playerFinishTime, time));
-        WaitForEnter();
-    }
-}
-
-void LogicService::ChangeLevelDueToNetworkDisconnect() {
-    PostSomeText("Friend has disconnected! Press ENTER to return to the menu...");
-    FrezeYouBastard(true);
-    WaitForEnter();
-    TellPeerFinishTime(GetTimerTime());
-}
-
-namespace {
-
-struct PauseButton {
-    const char* name;
-    const char* text;
-};
-
-// Top to bottom, as PauseMenuLayout places them.
-const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
-    {"pauseHT", "[how to]"},
-    {"pauseFS", "[toggle fullscreen]"},
-    {"pauseR", "[toggle resolution]"},
-    {"pauseRL", "[restart level]"},
-    {"pauseRTMM", "[return to main menu]"},
-    {"pauseRTG", "[return to game]"},
-    {"pauseQ", "[quit]"},
-};
-
-}  // namespace
-
-void LogicService::WindowFocusChanged(bool focused) {
-    // Scripted input (a test, a replay) plays on whatever the window manager does with the window.
-    if (IsBound("IsInputScripted") && Call<bool>("IsInputScripted")) {
-        return;
-    }
-    if (auto* level = static_cast<Level*>(FirstComponent("Level"))) {
-        level->WindowFocusChanged(focused);
-    }
-}
-
-void LogicService::Pause(bool paused) {
-    pauseMenuOpen = paused;
-    Call("ToggleBGM", paused);
-    if (IsBound("SetMenuDim")) {
-        Call("SetMenuDim", paused);
-    }
-    if (!paused) {
-        ShowInstructionsOverDim(false);
-        SetPlayerInstructions(savedInstructions);
-        (*statusText)->text = " ";
-        RemovePauseButtons();
-        return;
-    }
-    ZELM::Entity* playerEntity = player.GetIfAlive();
-    if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
-        const Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions");
-        savedInstructions = instructions != nullptr ? instructions->text : std::string(" ");
-    }
-    SetPlayerInstructions(" ");
-    ShowPauseMenu();
-}
-
-void LogicService::DisplayHowTo(bool show) {
-    // The how-to page stands in the menu's place, over the dimmed frame.
-    ShowInstructionsOverDim(show);
-    if (show) {
-        (*statusText)->text = " ";
-        RemovePauseButtons();
-        howToPage.Show();
-    } else {
-        howToPage.Hide();
-        ShowPauseMenu();
-    }
-}
-
-void LogicService::ShowPauseMenu() {
-    Graphics::Text& title = *statusText->Get();
-    title.text = "[paused]";
-    PauseMenuLayout::PlaceTitle(title, ScreenText::ScreenWidth(*this), ScreenText::ScreenHeight(*this));
-    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
-    if (entities == nullptr) {
-        return;
-    }
-    RemovePauseButtons();  // never two menus at once
-    for (std::size_t i = 0; i < pauseButtons.size(); ++i) {
-        const PauseButton& button = kPauseButtons[i];
-        pauseButtons[i] = entities->CreateFromArchetype(button.name, "button");
-        ZELM::Entity* buttonEntity = pauseButtons[i].Resolve();
-        if (buttonEntity == nullptr || !buttonEntity->IsBound("SetText")) {
-            continue;  // the archetype is missing or has no button: reported by the entity controller
-        }
-        buttonEntity->Call("SetText", std::string(button.text));
-        buttonEntity->CallAll("SetX", 0.0f);
-        buttonEntity->CallAll("SetY", PauseMenuLayout::ItemY(static_cast<int>(i)));
-    }
-}
-
-void LogicService::RemovePauseButtons() {
-    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
-    for (ZELM::EntityHandle& button : pauseButtons) {
-        if (entities != nullptr && button.IsAlive()) {
-            entities->RequestDestroy(button);
-        }
-        button = ZELM::EntityHandle();
-    }
-}
-
-void LogicService::ShowInstructionsOverDim(bool over) {
-    ZELM::Entity* playerEntity = player.GetIfAlive();
-    if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
-        if (Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions")) {
-            instructions->overDim = over;
-        }
-    }
-}
-
-// The pause menu belongs to levels with a player; elsewhere there are no instructions to touch.
-void LogicService::SetPlayerInstructions(const std::string& text) {
-    ZELM::Entity* playerEntity = player.GetIfAlive();
-    if (playerEntity != nullptr && playerEntity->IsBound("SetInstructions")) {
-        playerEntity->Call("SetInstructions", text);
-    }
-}
-
-// Without a network manager there is no peer to tell.
-void LogicService::TellPeerFinishTime(float time) {
-    if (IsBound("SetNetworkingPlayerFinishTime")) {
-        Call("SetNetworkingPlayerFinishTime", time);
-    }
+void LogicService::KeepPlayerFiles() {
+    playerRecords.KeepFile();
+    playerSettings.KeepFile();
 }
 
 void LogicService::BeginTick() {
@@ -631,29 +104,17 @@ void LogicService::BeginTick() {
 }
 
 void LogicService::Update(float dt) {
-    for (const int type : {5, 6}) {
-        if (effectCooldown[type] > 0) {
-            --effectCooldown[type];
-        }
-    }
+    tileEffects.Step();
     // Before anything moves: the best run notes where the player ended the last frame.
-    bestRun.Step(player, pauseMenuOpen);
-    if (!pauseMenuOpen) {
-        levelMs += dt;
-    }
-    if (pauseMenuOpen) {
-        // The window may change size under the menu (its own resolution toggle, F11).
-        if ((*statusText)->text != " ") {
-            PauseMenuLayout::PlaceTitle(*statusText->Get(), ScreenText::ScreenWidth(*this),
-                                        ScreenText::ScreenHeight(*this));
-        }
+    bestRun.Step(player, pauseMenu.IsOpen());
+    if (pauseMenu.IsOpen()) {
+        pauseMenu.PlaceTitle();
         UpdateAllButPlayerInput(dt);
     } else {
+        levelMs += dt;
         UpdateComponents(dt);
     }
-    if (updateScript) {
-        CallLevelHook("Update", &dt);
-    }
+    levelScripts.RunUpdate(dt);
 }
 
 namespace {
@@ -680,6 +141,44 @@ void LogicService::UpdateAllButPlayerInput(float dt) {
     }
 }
 
+void LogicService::LevelStart() {
+    // A finish time belongs to the race it was made in: each race and each time attack starts
+    // without one, or a second race would show the first one's result.
+    playerFinishTime = 0.0f;
+    otherPlayerFinishTime = 0.0f;
+    levelMs = 0.0f;
+    playerSettings.ApplyOnce();
+    const std::string level = CurrentLevelName();
+    if (winType == kAdventure) {
+        if (level == AdventureRun::kFirstLevel) {
+            adventureRun.Start();
+        }
+        playerRecords.NoteAdventureProgress(level);
+    }
+    if (KeepsBestRuns(level)) {
+        bestRun.Begin(level, playerSettings.IsShowingGhosts());
+    } else {
+        bestRun.Stop();
+    }
+    levelScripts.RunInit();
+}
+
+void LogicService::LevelExit() {
+    bestRun.End(player);
+    levelScripts.RunShutdown();
+    pauseMenu.Clear();  // a level left from its pause takes the menu's title and page with it
+    finishText.reset();
+    levelScripts.Clear();
+}
+
+std::string LogicService::CurrentLevelName() {
+    return IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
+}
+
+float LogicService::GetFrameRate() {
+    return IsBound("GetFPS") ? Call<float>("GetFPS") : 0.0f;
+}
+
 // Without a renderer (tools, tests) there is nobody to hand the map to.
 void LogicService::DrawLevelMap() {
     ZELM::LevelMap* map = &worldMap;
@@ -703,192 +202,231 @@ void LogicService::GenerateWorldCollisions(Kestrin::PhysicsComponent* body) {
 }
 
 void LogicService::CollidedWithPlayer(Kestrin::TilePhysicsObject* tile, unsigned side) {
-    static const char* const kGreen[] = {"SplashUpGreen", "SplashDownGreen", "SplashLeftGreen", "SplashRightGreen"};
-    static const char* const kRed[] = {"SplashUpRed", "SplashDownRed", "SplashLeftRed", "SplashRightRed"};
-    if (tile == nullptr) {
-        return;
+    if (tile != nullptr) {
+        tileEffects.Touch(*tile, side, player);
     }
-    if (tile->type == 5) {
-        if (effectCooldown[5] == 0) {
-            Call("HitCheckPoint");
-            if (side < 4) {
-                Call(kGreen[side]);
-            }
+}
+
+void LogicService::SetPlayer(ZELM::EntityHandle entity) {
+    if (entity.IsAlive()) {
+        player = entity;
+    }
+}
+
+void LogicService::SetPlayerStats() {
+    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
+        movement->CallAll("SetX", 5.0f);
+        movement->CallAll("SetY", 5.0f);
+    }
+}
+
+ZELM::Component* LogicService::FirstComponent(const std::string& typeName) const {
+    for (ZELM::Component* component : GetComponents()) {
+        if (component->GetTypeName() == typeName) {
+            return component;
         }
-        effectCooldown[5] = 2;
-        // Every touch moves the respawn point, even while the splash is cooling down.
-        if (ZELM::Entity* playerEntity = player.GetIfAlive()) {
-            playerEntity->Call("SetStartingPoint", tile->x, tile->y, side);
-        }
-    } else if (tile->type == 6) {
-        if (effectCooldown[6] == 0 && side < 4) {
-            Call(kRed[side]);
-        }
-        effectCooldown[6] = 2;
+    }
+    return nullptr;
+}
+
+float LogicService::GetTimerTime() {
+    auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"));
+    return timing != nullptr ? timing->GetTime() : 0.0f;
+}
+
+void LogicService::UnpauseTimer() {
+    if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
+        timing->Resume();
     }
 }
 
-bool LogicService::LoadLevelScript(const std::string& name) {
-    if (name.empty()) {
-        return false;
-    }
-    const std::string scripts = ZELM::PathTable::Instance().Get("Scripts");
-    const std::string path = scripts + name + ".lua";
-    std::string error;
-    // Level scripts come with levels that players share: they run in the sandbox.
-    if (!ZELM::LuaState::RunDataFile(path.c_str(), scripts, error)) {
-        ZELM_PROBLEM("Logic::LogicService::SetLevelScripts", "Level script \"%s\" failed: %s", path.c_str(),
-                     error.c_str());
-        return false;
-    }
-    return true;
-}
-
-void LogicService::SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit) {
-    missingHooks.clear();
-    initScript = LoadLevelScript(init);
-    updateScript = update == init ? initScript : LoadLevelScript(update);
-    if (exit == init) {
-        exitScript = initScript;
-    } else if (exit == update) {
-        exitScript = updateScript;
-    } else {
-        exitScript = LoadLevelScript(exit);
+void LogicService::StopClock() {
+    // Stopped without the "waiting for player" notice, which would replace the result on screen.
+    if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
+        timing->Pause();
     }
 }
 
-void LogicService::ClearLevelScripts() {
-    initScript = false;
-    updateScript = false;
-    exitScript = false;
+void LogicService::PostSomeText(std::string text) {
+    if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
+        notice->Show(text);
+    }
 }
 
-void LogicService::LevelStart() {
-    // A finish time belongs to the race it was made in: each race and each time attack starts
-    // without one, or a second race would show the first one's result.
-    playerFinishTime = 0.0f;
-    otherPlayerFinishTime = 0.0f;
-    levelMs = 0.0f;
-    if (keepsPlayerFiles && !settingsApplied) {
-        ApplySettings();
+void LogicService::WaitForEnter() {
+    if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
+        notice->INowWin();
     }
-    const std::string level = CurrentLevelName();
+}
+
+bool LogicService::IsWaitingForEnter() const {
+    const auto* notice = static_cast<const NotificationComponent*>(FirstComponent("NotificationComponent"));
+    return notice != nullptr && notice->IsWaitingForEnter();
+}
+
+void LogicService::FrezeYouBastard(bool freeze) {
+    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
+        movement->Call("SetFreeze", freeze);
+    }
+}
+
+void LogicService::SetPlayerDontWin(bool dontWin) {
+    if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
+        movement->Call("SetDontWin", dontWin);
+    }
+}
+
+namespace {
+
+const char kYouWin[] = "YOU WIN! Press ENTER to continue...";
+const char kYouLose[] = "YOU LOSE! Press ENTER to continue...";
+// A finish time this small means the player has not finished.
+constexpr float kNotFinished = 0.1f;
+
+// Times are compared in the clock's milliseconds, as both players see them: the peer's time
+// arrives rounded by the message's text, and equal times are a win for both players.
+const char* RaceResult(float own, float other) {
+    return std::lround(other * 1000.0f) < std::lround(own * 1000.0f) ? kYouLose : kYouWin;
+}
+
+}  // namespace
+
+void LogicService::TimeToWin() {
     if (winType == kAdventure) {
-        if (level == AdventureRun::kFirstLevel) {
-            adventureRun.Start();
+        const std::string level = CurrentLevelName();
+        const float seconds = levelMs / 1000.0f;
+        adventureRun.AddLevel(level, seconds);
+        if (playerRecords.CountsForRecords(level)) {
+            const bool newBest = playerRecords.OfferTime(level, seconds);
+            if (newBest) {
+                bestRun.Keep(seconds);
+            }
+            ShowAdventureResult(level, seconds, newBest);
         }
-        NoteAdventureProgress(level);
+        SetPlayerDontWin(false);  // the player component goes on to the next level itself
+        return;
     }
-    if (KeepsBestRuns(level)) {
-        bestRun.Begin(level, settings.ghosts);
+    SetPlayerDontWin(true);
+    if (winType == kTimeAttack) {
+        const float time = GetTimerTime();
+        StopClock();
+        if (auto* timing = static_cast<TimingComponent*>(FirstComponent("TimingComponent"))) {
+            timing->ShowBesideTime(GhostDifference(time));
+        }
+        PostSomeText(TimeAttackResult(CurrentLevelName(), time));
+        WaitForEnter();
+    } else if (winType == kRace) {
+        playerFinishTime = GetTimerTime();
+        StopClock();
+        const std::string course = CurrentLevelName();
+        // Only a course's name may go into the file: another would have the whole file refused.
+        if (Courses::IsRace(course)) {
+            playerRecords.OfferTime(course, playerFinishTime);
+        }
+        TellPeerFinishTime(playerFinishTime);
+        FrezeYouBastard(true);
+        if (otherPlayerFinishTime <= kNotFinished) {
+            PostSomeText("Waiting for opponent...");
+            return;
+        }
+        PostSomeText(RaceResult(playerFinishTime, otherPlayerFinishTime));
+        WaitForEnter();
+    }
+}
+
+bool LogicService::KeepsBestRuns(const std::string& level) {
+    if (!playerRecords.KeepsFile()) {
+        return false;  // best runs are kept beside the records
+    }
+    return winType == kTimeAttack ? Courses::IsTimeAttack(level)
+                                  : winType == kAdventure && playerRecords.CountsForRecords(level);
+}
+
+void LogicService::ShowAdventureResult(const std::string& level, float seconds, bool newBest) {
+    char text[96];
+    if (newBest) {
+        std::snprintf(text, sizeof text, "Time: %.3f NEW BEST!", static_cast<double>(seconds));
     } else {
-        bestRun.Stop();
+        std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds),
+                      static_cast<double>(playerRecords.GetBest(level)));
     }
-    if (initScript) {
-        CallLevelHook("Init", nullptr);
+    const std::string shown = text + GhostDifference(seconds);
+    // Where a time attack's clock stands (adventure levels have no clock of their own), a little
+    // smaller so both times fit on one line.
+    const float r = ScreenText::ScreenHeight(*this) / 600.0f;
+    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(r * 1200.0f), r * 2.4f, shown);
+    (*finishText)->panel = kClockPanel;
+}
+
+std::string LogicService::GhostDifference(float seconds) const {
+    return bestRun.HasGhost() ? " " + BestRun::Difference(seconds, bestRun.GetGhostSeconds()) : std::string();
+}
+
+std::string LogicService::TimeAttackResult(const std::string& course, float seconds) {
+    char text[128];
+    // Only a course's name may go into the file: another would have the whole file refused.
+    if (!Courses::IsTimeAttack(course)) {
+        std::snprintf(text, sizeof text, "Time: %.3f! Press ENTER to continue...",
+                      static_cast<double>(seconds));
+        return text;
+    }
+    const float best = playerRecords.GetBest(course);
+    if (playerRecords.OfferTime(course, seconds)) {  // a tie is a record too
+        bestRun.Keep(seconds);
+        return "NEW RECORD! Press ENTER to continue...";
+    }
+    std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
+                  static_cast<double>(best));
+    return text;
+}
+
+void LogicService::SetOtherPlayerTime(float time) {
+    otherPlayerFinishTime = time;
+    // The network manager hands the peer's time on every frame: a result or a disconnection
+    // already on screen stays there until ENTER.
+    if (playerFinishTime > kNotFinished && time > kNotFinished && !IsWaitingForEnter()) {
+        PostSomeText(RaceResult(playerFinishTime, time));
+        WaitForEnter();
     }
 }
 
-void LogicService::LevelExit() {
-    bestRun.End(player);
-    if (exitScript) {
-        CallLevelHook("Shutdown", nullptr);
-    }
-    // One space, not an empty text: an empty line leaves the text layer for good, and the status
-    // line must still show the next level's pause title.
-    if (statusText) {
-        (*statusText)->text = " ";
-    }
-    howToPage.Hide();  // a level left from its pause takes the page with it
-    finishText.reset();
-    ClearLevelScripts();
+void LogicService::ChangeLevelDueToNetworkDisconnect() {
+    PostSomeText("Friend has disconnected! Press ENTER to return to the menu...");
+    FrezeYouBastard(true);
+    WaitForEnter();
+    TellPeerFinishTime(GetTimerTime());
 }
 
-void LogicService::CallLevelHook(const char* function, const float* dt) {
-    lua_State* L = ZELM::LuaState::Get();
-    lua_getglobal(L, function);
-    if (!lua_isfunction(L, -1)) {
-        lua_pop(L, 1);
-        // Reported once per level: the hook is skipped every time, and the game goes on.
-        if (missingHooks.insert(function).second) {
-            ZELM_PROBLEM("Logic::LogicService::CallLevelHook", "The level's scripts have no %s function; it is skipped.",
-                         function);
-        }
+// Without a network manager there is no peer to tell.
+void LogicService::TellPeerFinishTime(float time) {
+    if (IsBound("SetNetworkingPlayerFinishTime")) {
+        Call("SetNetworkingPlayerFinishTime", time);
+    }
+}
+
+void LogicService::Pause(bool paused) {
+    if (paused) {
+        pauseMenu.Open(player);
+    } else {
+        pauseMenu.Close(player);
+    }
+}
+
+void LogicService::DisplayHowTo(bool show) {
+    if (show) {
+        pauseMenu.ShowHowTo(player);
+    } else {
+        pauseMenu.HideHowTo(player);
+    }
+}
+
+void LogicService::WindowFocusChanged(bool focused) {
+    // Scripted input (a test, a replay) plays on whatever the window manager does with the window.
+    if (IsBound("IsInputScripted") && Call<bool>("IsInputScripted")) {
         return;
     }
-    int arguments = 0;
-    if (dt != nullptr) {
-        lua_pushnumber(L, *dt);
-        arguments = 1;
-    }
-    std::string error;
-    if (!ZELM::LuaState::Call(L, arguments, error)) {
-        ZELM_PROBLEM("Logic::LogicService::CallLevelHook", "Level script %s failed: %s", function, error.c_str());
-    }
-}
-
-void LogicService::LoadLevel(const std::string& name) {
-    worldMap.SetFileName(ZELM::PathTable::Instance().Find("Levels", "Tiles/" + name));
-    worldMap.Free();
-    worldMap.Load();
-    worldMap.SetTileInfo(true);
-}
-
-void LogicService::SaveLevel(const std::string& name) {
-    worldMap.SetFileName(ZELM::PathTable::Instance().GetWritable("Levels", "Tiles/" + name));
-    if (worldMap.IsLoaded() && !worldMap.Save()) {
-        ZELM_PROBLEM("Logic::LogicService::SaveLevel", "Could not save the tile map \"%s\"!",
-                     worldMap.GetFileName().c_str());
-    }
-}
-
-void LogicService::NewTileMap(unsigned width, unsigned height) {
-    constexpr unsigned kSmallest = 8;
-    constexpr unsigned kLargest = 4096;
-    constexpr unsigned char kBlock = 1;
-    if (width < kSmallest || width > kLargest || height < kSmallest || height > kLargest) {
-        ZELM_PROBLEM("Logic::LogicService::NewTileMap",
-                     "A new tile map of %u x %u is refused: each side is 8 to 4096.", width, height);
-        return;
-    }
-    worldMap.Free();
-    worldMap.Create(width, height);
-    worldMap.SetOffset(0, 0);
-    for (std::uint32_t x = 0; x < width; ++x) {
-        worldMap.SetTileID(x, 0, kBlock);
-        worldMap.SetTileID(x, height - 1, kBlock);
-    }
-    for (std::uint32_t y = 0; y < height; ++y) {
-        worldMap.SetTileID(0, y, kBlock);
-        worldMap.SetTileID(width - 1, y, kBlock);
-    }
-    // Ctrl+S must not write the new map over the previous level's.
-    worldMap.SetFileName("");
-    worldMap.SetTileInfo(true);
-}
-
-void LogicService::SaveLevels() {
-    if (worldMap.GetFileName().empty()) {
-        return;  // a new level's map: it gets its file when the level is saved by name
-    }
-    // An installed game's bundled maps may be read-only: the map is saved as the player's copy,
-    // which later loads find first.
-    const ZELM::PathTable& paths = ZELM::PathTable::Instance();
-    if (!paths.GetUserRoot().empty() && !worldMap.GetFileName().empty()) {
-        const std::string name = std::filesystem::path(worldMap.GetFileName()).filename().string();
-        worldMap.SetFileName(paths.GetWritable("Levels", "Tiles/" + name));
-    }
-    if (worldMap.IsLoaded() && !worldMap.Save()) {
-        ZELM_PROBLEM("Logic::LogicService::SaveLevels", "Could not save the tile map \"%s\"!",
-                     worldMap.GetFileName().c_str());
-    }
-}
-
-void LogicService::FillWorld(unsigned char id) {
-    for (std::uint32_t y = worldMap.GetMinY(); y - worldMap.GetMinY() < worldMap.GetHeight(); ++y) {
-        for (std::uint32_t x = worldMap.GetMinX(); x - worldMap.GetMinX() < worldMap.GetWidth(); ++x) {
-            worldMap.SetTileID(x, y, id);
-        }
+    if (auto* level = static_cast<Level*>(FirstComponent("Level"))) {
+        level->WindowFocusChanged(focused);
     }
 }
 

@@ -1,10 +1,9 @@
-// The game-flow service: the level's tile map, and the gameplay components it updates.
+// The game-flow service: the rules of the goal in each mode, the level's tile map, and the
+// gameplay components it updates. The player's files, the pause menu and the level's scripts are
+// kept by classes of their own; this service binds their names and hands the calls on.
 #pragma once
 
-#include <array>
-#include <limits>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -12,14 +11,15 @@
 #include "engine/Service.h"
 #include "logic/AdventureRun.h"
 #include "logic/BestRun.h"
-#include "logic/PlayerFile.h"
-#include "logic/Records.h"
-#include "logic/Settings.h"
+#include "logic/LevelScripts.h"
+#include "logic/PlayerRecords.h"
+#include "logic/PlayerSettings.h"
 #include "logic/ScreenText.h"
 #include "logic/TileCollision.h"
+#include "logic/TileEffects.h"
 #include "logic/WorldMap.h"
 #include "logic/screens/HowToPage.h"
-#include "logic/screens/PauseMenuLayout.h"
+#include "logic/screens/PauseMenu.h"
 
 namespace Logic {
 
@@ -34,31 +34,33 @@ public:
     void Bind() override;
     // Enters the component types of the game's logic into the registry and creates the status line.
     void Init() override;
+    // Notes where every entity stands as the tick begins, for the frames drawn after it.
+    void BeginTick() override;
     // Counts the tile-effect cooldowns down, updates the components (while the pause menu is open,
     // all but those that take the player's keys), then runs the level's Lua "Update" when the
     // level has an update script.
-    // Notes where every entity stands as the tick begins, for the frames drawn after it.
-    void BeginTick() override;
     void Update(float dt) override;
 
     // The level's scripts, loaded into the shared Lua state; a name repeated reuses the earlier load.
-    void SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit);
-    void ClearLevelScripts();
+    void SetLevelScripts(const std::string& init, const std::string& update, const std::string& exit) {
+        levelScripts.Set(init, update, exit);
+    }
+    void ClearLevelScripts() { levelScripts.Clear(); }
     // Clears both finish times, then calls the level's Lua "Init" when it has an init script.
     void LevelStart();
     // Calls the level's Lua "Shutdown" when it has an exit script, then forgets the scripts.
     void LevelExit();
 
     // The tile map, by name: the file of that name in the levels' "Tiles/" directory.
-    void LoadLevel(const std::string& name);
-    void SaveLevel(const std::string& name);
+    void LoadLevel(const std::string& name) { worldMap.LoadByName(name); }
+    void SaveLevel(const std::string& name) { worldMap.SaveByName(name); }
     // Writes the loaded map to its own file name.
-    void SaveLevels();
+    void SaveLevels() { worldMap.SaveInPlace(); }
     // A new level's map: 64 by 32 tiles walled in by blocks, without a file until the level is
     // saved by name.
     void New() { NewTileMap(64, 32); }
     // The same at the size the editor asks for; sizes outside 8..4096 are refused with a report.
-    void NewTileMap(unsigned width, unsigned height);
+    void NewTileMap(unsigned width, unsigned height) { worldMap.CreateWalled(width, height); }
     bool HasTileInfo() { return worldMap.HasTileInfo(); }
     void NoTileInfo() { worldMap.SetTileInfo(false); }
     void SetTileInfo(bool hasInfo) { worldMap.SetTileInfo(hasInfo); }
@@ -67,7 +69,7 @@ public:
     void SetLevelID(unsigned x, unsigned y, unsigned char id) { worldMap.SetTileID(x, y, id); }
     unsigned char GetTileID(unsigned x, unsigned y) { return worldMap.GetTileID(x, y); }
     // Sets every tile of the map to the id.
-    void FillWorld(unsigned char id);
+    void FillWorld(unsigned char id) { worldMap.Fill(id); }
     // Collides the body with the tiles around it.
     void GenerateWorldCollisions(Kestrin::PhysicsComponent* body);
     // Checkpoint and red-block effects when the player touches a tile on the given side.
@@ -93,37 +95,37 @@ public:
     void FrezeYouBastard(bool freeze);
     void SetPlayerDontWin(bool dontWin);
 
-    // The pause menu: the title and its six buttons, the music paused, the player's instructions
-    // put aside, and no key reaching the player until it closes; and the how-to page in its place.
+    // The pause menu: the title and its buttons, the music paused, the player's instructions put
+    // aside, and no key reaching the player until it closes; and the how-to page in its place.
     void Pause(bool paused);
     void DisplayHowTo(bool show);
 
     // Called before the services start: Init reads the player's records and settings, the first
     // level applies the settings, and each file is saved whenever it changes. Without it (tools,
     // tests of one level) records last as long as the process and settings are not touched.
-    void KeepPlayerFiles() { keepsPlayerFiles = true; }
+    void KeepPlayerFiles();
     // Writes the display and volumes as they are now; the options call it after each change.
-    void SaveSettings();
+    void SaveSettings() { playerSettings.Save(); }
     // The option that shows a level's best run as a ghost; saved at once.
-    bool IsShowingGhosts() { return settings.ghosts; }
-    void SetShowGhosts(bool show);
+    bool IsShowingGhosts() { return playerSettings.IsShowingGhosts(); }
+    void SetShowGhosts(bool show) { playerSettings.SetShowGhosts(show); }
     // The vsync option, applied and saved at once; true when the swap now waits for the display.
-    bool IsUsingVsync() { return settings.vsync; }
-    bool SetUseVsync(bool on);
+    bool IsUsingVsync() { return playerSettings.IsUsingVsync(); }
+    bool SetUseVsync(bool on) { return playerSettings.SetUseVsync(on); }
     // The frame limit option (one of Settings::kFrameLimits), applied and saved at once.
-    int GetFrameRateLimit() { return settings.frameLimit; }
-    void SetFrameRateLimit(int framesPerSecond);
+    int GetFrameRateLimit() { return playerSettings.GetFrameLimit(); }
+    void SetFrameRateLimit(int framesPerSecond) { playerSettings.SetFrameLimit(framesPerSecond); }
     // Broadcast by the window service: losing the window mid-level pauses the level's screen.
     void WindowFocusChanged(bool focused);
     // The ghost's place while one is drawn, for the trace.
     bool GetGhostPosition(float& x, float& y) const { return bestRun.GetGhostPosition(x, y); }
     // The furthest adventure level reached, "" before the first; "[adventure]" goes on there.
-    std::string GetFurthestLevel() { return records.GetFurthest(); }
+    std::string GetFurthestLevel() { return playerRecords.GetFurthest(); }
     // The adventure levels up to the furthest reached (the first one for a new player), for the
     // level selection.
-    std::vector<std::string> GetReachedLevels();
+    std::vector<std::string> GetReachedLevels() { return playerRecords.GetReachedLevels(); }
     // The level's best time in seconds, infinity when it has none.
-    float GetLevelBest(std::string level) { return records.GetBest(level); }
+    float GetLevelBest(std::string level) { return playerRecords.GetBest(level); }
 
     int GetWinType() const { return winType; }
     // The adventure's levels won in this process with their times; null outside an adventure, so
@@ -131,20 +133,18 @@ public:
     const AdventureRun* GetAdventureRun() const { return winType == kAdventure ? &adventureRun : nullptr; }
     float GetPlayerFinishTime() const { return playerFinishTime; }
     float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
-    const Graphics::Text* GetStatusText() const { return statusText ? statusText->Get() : nullptr; }
-    const HowToPage& GetHowToPage() const { return howToPage; }
+    const Graphics::Text* GetStatusText() const { return pauseMenu.GetTitle(); }
+    const HowToPage& GetHowToPage() const { return pauseMenu.GetHowToPage(); }
     // Hands the tile map to the renderer, or takes it back before the map is replaced.
     void DrawLevelMap();
     void EraseLevelMap();
     const ZELM::EntityHandle& GetPlayer() const { return player; }
 
     TileCollision::TileObjects& GetTileObjects() { return tileObjects; }
-    unsigned char GetEffectCooldown(int type) const { return effectCooldown[type]; }
     const WorldMap& GetWorldMap() const { return worldMap; }
     WorldMap& GetWorldMap() { return worldMap; }
 
 private:
-    static std::string TileMapPath(const std::string& name);
     std::string CurrentLevelName();
     // The first component of the type in this service's list, or null.
     ZELM::Component* FirstComponent(const std::string& typeName) const;
@@ -155,64 +155,32 @@ private:
     // Keeps a time attack's time when it is the course's best; the words the goal shows for it.
     std::string TimeAttackResult(const std::string& course, float seconds);
     void TellPeerFinishTime(float time);
-    // The adventure's levels from order.txt: from the first adventure level to the result screen.
-    void ReadAdventureLevels();
-    // An adventure level played for real: not a play-test of the editor's copy, which may differ.
-    bool CountsForRecords(const std::string& level);
     // A level whose best run is kept and shown as a ghost: the time attack's course in the time
     // attack, and the adventure's levels that count for records.
     bool KeepsBestRuns(const std::string& level);
-    void LoadRecords();
-    void LoadSettings();
-    void ApplySettings();
-    void ApplyResolution(int width, int height);
-    // Asks the display for the vsync setting; true when the swap now waits for it.
-    bool ApplyVsync();
-    void ApplyFrameLimit();
-    void SaveRecords();
     // The adventure level's time and its best, on a clock line of its own while the win plays.
     void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
     // " +1.200" after the time when the run had a ghost to race, "" otherwise.
     std::string GhostDifference(float seconds) const;
-    void NoteAdventureProgress(const std::string& level);
-    void ShowPauseMenu();
-    void RemovePauseButtons();
-    void SetPlayerInstructions(const std::string& text);
-    // The player's instructions carry the how-to page, which an open menu's dim must not cover.
-    void ShowInstructionsOverDim(bool over);
     void UpdateAllButPlayerInput(float dt);
     float GetFrameRate();
-    static bool LoadLevelScript(const std::string& name);
-    void CallLevelHook(const char* function, const float* dt);
 
     WorldMap worldMap;
     TileCollision::TileObjects tileObjects;
-    std::array<unsigned char, 21> effectCooldown = {};  // by tile type; only 5 and 6 are used
+    TileEffects tileEffects{*this};
     int winType = kAdventure;
     float playerFinishTime = 0.0f;
     float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
     AdventureRun adventureRun;
-    Records records;
-    PlayerFile recordsFile{"records.xml"};
-    Settings settings;
-    PlayerFile settingsFile{"settings.xml"};
+    PlayerRecords playerRecords{*this};
+    PlayerSettings playerSettings{*this};
     BestRun bestRun{*this};
-    bool keepsPlayerFiles = false;
-    bool settingsApplied = false;
-    std::vector<std::string> adventureLevels;
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;
-    std::unique_ptr<ScreenText> statusText;
     std::unique_ptr<ScreenText> finishText;  // from an adventure level's goal to the level's exit
     ZELM::EntityHandle player;
-    std::array<ZELM::EntityHandle, PauseMenuLayout::kItems> pauseButtons;
-    std::string savedInstructions;
-    HowToPage howToPage{*this};
-    bool pauseMenuOpen = false;  // from "Pause"(true) to "Pause"(false), the how-to page included
-    std::set<std::string> missingHooks;
-    bool initScript = false;
-    bool updateScript = false;
-    bool exitScript = false;
+    PauseMenu pauseMenu{*this};
+    LevelScripts levelScripts;
 };
 
 }  // namespace Logic

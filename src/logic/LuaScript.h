@@ -23,8 +23,6 @@ public:
     void Init() override;
     void Update(float dt) override;
 
-    const std::string& GetScript() const { return script; }
-
 private:
     void LoadScript(const std::string& name);
     void ReleaseThread();

@@ -37,8 +37,6 @@ void TimingComponent::PauseTimer(const bool& paused) {
     }
 }
 
-void TimingComponent::Resume(bool paused) { SetPause(paused); }
-
 void TimingComponent::Update(float dtMs) {
     stopwatchMs += dtMs;
     if (!pause) {

@@ -19,8 +19,10 @@ public:
     // Stops or restarts the clock and freezes or releases the player; stopping also makes the
     // "waiting for player" notice due.
     void PauseTimer(const bool& paused);
-    // The same without the notice: the game flow's "UnpauseTimer".
-    void Resume(bool paused);
+    // The same without the notice, for the game flow: a finished player's clock stops, and
+    // "UnpauseTimer" starts it again.
+    void Pause() { SetPause(true); }
+    void Resume() { SetPause(false); }
     // Adds a note after the stopped clock's time, such as the difference to a ghost's time; the
     // clock's next tick writes the time alone again.
     void ShowBesideTime(const std::string& note) { text->text += note; }

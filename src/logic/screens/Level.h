@@ -29,7 +29,6 @@ public:
     bool IsShowingHowTo() const { return showingHowTo; }
     int GetSelection() const { return menu.GetSelection(); }
     const std::string& GetNotice() const { return notice.GetShown(); }
-    const Graphics::Text* GetNameLine() const { return nameLine ? nameLine->Get() : nullptr; }
 
     // How long the level's name stays at the level's start.
     static constexpr float kNameShownMs = 2000.0f;

@@ -16,8 +16,6 @@ public:
     void Init() override;
     void Update(float dt) override;
 
-    const std::vector<std::unique_ptr<ScreenText>>& GetRunLines() const { return runLines; }
-
 private:
     std::vector<std::unique_ptr<ScreenText>> runLines;
 };

@@ -1,0 +1,51 @@
+// The player's settings at work: read from "settings.xml" as the game starts, applied to the
+// display, the sound and the frame pacer at the first level, and saved whenever one changes.
+#pragma once
+
+#include "logic/PlayerFile.h"
+#include "logic/Settings.h"
+
+namespace ZELM {
+class DynamicCaller;
+}
+
+namespace Logic {
+
+class PlayerSettings {
+public:
+    // Calls on "Engine" through the game flow: the window, the graphics, the audio.
+    explicit PlayerSettings(ZELM::DynamicCaller& engine) : engine(engine) {}
+
+    // From now on the file is read and written; without it (tools, tests of one level) the
+    // settings are not touched.
+    void KeepFile() { keepsFile = true; }
+    // A damaged file is reported and the defaults stay until the next save replaces it.
+    void Load();
+    // Applies the settings the first time a level starts, when every service is ready.
+    void ApplyOnce();
+    // Writes the display and volumes as they are now.
+    void Save();
+
+    bool IsShowingGhosts() const { return settings.ghosts; }
+    void SetShowGhosts(bool show);
+    // True when the swap now waits for the display.
+    bool IsUsingVsync() const { return settings.vsync; }
+    bool SetUseVsync(bool on);
+    // One of Settings::kFrameLimits; another is refused with a report.
+    int GetFrameLimit() const { return settings.frameLimit; }
+    void SetFrameLimit(int framesPerSecond);
+
+private:
+    void ApplyResolution(int width, int height);
+    // Asks the display for the vsync setting; true when the swap now waits for it.
+    bool ApplyVsync();
+    void ApplyFrameLimit();
+
+    ZELM::DynamicCaller& engine;
+    Settings settings;
+    PlayerFile file{"settings.xml"};
+    bool keepsFile = false;
+    bool applied = false;
+};
+
+}  // namespace Logic
