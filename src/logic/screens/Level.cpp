@@ -4,6 +4,7 @@
 #include "graphics/TextLayer.h"
 #include "logic/AdventureRun.h"
 #include "logic/Courses.h"
+#include "logic/screens/MenuButtons.h"
 #include "logic/screens/PauseMenuLayout.h"
 
 namespace Logic {
@@ -24,7 +25,7 @@ enum PauseItem : int {
 
 // The notice sits one button's step below "[quit]".
 Level::Level()
-    : menu({"pauseHT", "pauseFS", "pauseR", "pauseRL", "pauseRTMM", "pauseRTG", "pauseQ"}, false),
+    : menu(MenuButtons::kPauseMenu, false),
       notice(engine, PauseMenuLayout::ItemY(PauseMenuLayout::kItems)) {}
 
 void Level::Init() {

@@ -11,6 +11,8 @@ const std::vector<std::string> MenuButtons::kOptions = {"fstoggle",    "restoggl
                                                         "framelimit",  "ghosttoggle"};
 const std::vector<std::string> MenuButtons::kLevelSelect = {kBack};
 const std::vector<std::string> MenuButtons::kCourseMenu = {kBack};
+const std::vector<std::string> MenuButtons::kPauseMenu = {"pauseHT",   "pauseFS",  "pauseR", "pauseRL",
+                                                          "pauseRTMM", "pauseRTG", "pauseQ"};
 
 const std::vector<std::string>* MenuButtons::Of(const std::string& screenType) {
     if (screenType == "MainMenu") return &kMainMenu;

@@ -18,6 +18,8 @@ public:
     static const std::vector<std::string> kOptions;
     static const std::vector<std::string> kLevelSelect;
     static const std::vector<std::string> kCourseMenu;
+    // The pause menu makes every one of its buttons itself: no level is asked to hold them.
+    static const std::vector<std::string> kPauseMenu;
 
     // The list of the screen whose component type is `screenType`; null for any other type.
     static const std::vector<std::string>* Of(const std::string& screenType);

@@ -4,24 +4,20 @@
 #include "engine/ComponentRegistry.h"
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
+#include "logic/screens/MenuButtons.h"
 
 namespace Logic {
 namespace {
 
-struct PauseButton {
-    const char* name;
-    const char* text;
-};
-
-// Top to bottom, as PauseMenuLayout places them.
-const PauseButton kPauseButtons[PauseMenuLayout::kItems] = {
-    {"pauseHT", "[how to]"},
-    {"pauseFS", "[toggle fullscreen]"},
-    {"pauseR", "[toggle resolution]"},
-    {"pauseRL", "[restart level]"},
-    {"pauseRTMM", "[return to main menu]"},
-    {"pauseRTG", "[return to game]"},
-    {"pauseQ", "[quit]"},
+// The words of the buttons MenuButtons::kPauseMenu names, top to bottom, as PauseMenuLayout places them.
+const char* const kPauseTexts[PauseMenuLayout::kItems] = {
+    "[how to]",
+    "[toggle fullscreen]",
+    "[toggle resolution]",
+    "[restart level]",
+    "[return to main menu]",
+    "[return to game]",
+    "[quit]",
 };
 
 }  // namespace
@@ -97,13 +93,12 @@ void PauseMenu::ShowButtons() {
     }
     RemoveButtons();  // never two menus at once
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const PauseButton& button = kPauseButtons[i];
-        buttons[i] = entities->CreateFromArchetype(button.name, "button");
+        buttons[i] = entities->CreateFromArchetype(MenuButtons::kPauseMenu[i], "button");
         ZELM::Entity* buttonEntity = buttons[i].Resolve();
         if (buttonEntity == nullptr || !buttonEntity->IsBound("SetText")) {
             continue;  // the archetype is missing or has no button: reported by the entity controller
         }
-        buttonEntity->Call("SetText", std::string(button.text));
+        buttonEntity->Call("SetText", std::string(kPauseTexts[i]));
         buttonEntity->CallAll("SetX", 0.0f);
         buttonEntity->CallAll("SetY", PauseMenuLayout::ItemY(static_cast<int>(i)));
     }
