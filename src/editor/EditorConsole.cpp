@@ -8,9 +8,15 @@ extern "C" {
 
 #include "editor/tweakbar/TweakBar.h"
 #include "utilities/LuaState.h"
+#include "windows/WindowsMessage.h"
 
 namespace LevelEditor {
 namespace {
+
+constexpr std::uint32_t kTilde = 0x7e;
+constexpr std::uint32_t kEscape = 27;
+constexpr std::uint32_t kUpArrow = 0x26;
+constexpr std::uint32_t kDownArrow = 0x28;
 
 constexpr char kBarDefinition[] =
     " Console label='Console' resizable=false fontresizable=false movable=false alwaysbottom=true alpha=200 "
@@ -124,6 +130,34 @@ void EditorConsole::SetInputCallback(const void* value, void* console) {
 
 void EditorConsole::GetInputCallback(void* value, void* console) {
     *static_cast<std::string*>(value) = static_cast<EditorConsole*>(console)->input;
+}
+
+bool EditorConsole::TakeMessage(const Windows::WindowsMessage& message) {
+    if (message.message == Windows::Message::kChar && message.wParam == kTilde) {
+        if (shown && escaped) {
+            escaped = false;
+            Type();
+        } else {
+            Show(!shown);
+        }
+        return true;
+    }
+    if (!shown) {
+        return false;
+    }
+    if (message.message == Windows::Message::kChar && message.wParam == kEscape && !escaped) {
+        escaped = true;
+        return true;
+    }
+    // Once Esc has given the keys back, the arrows are the game's.
+    if (message.message == Windows::Message::kKeyDown && !escaped &&
+        (message.wParam == kUpArrow || message.wParam == kDownArrow)) {
+        Recall(message.wParam == kUpArrow ? -1 : 1);
+        // The field shows what is typed while it has the keyboard; taking it anew shows the recall.
+        Type();
+        return true;
+    }
+    return false;
 }
 
 }  // namespace LevelEditor

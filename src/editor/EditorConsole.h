@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace Windows {
+struct WindowsMessage;
+}
+
 namespace LevelEditor {
 
 class EditorConsole {
@@ -23,6 +27,10 @@ public:
     // The command before (-1) or after (+1) the one last recalled, for the arrow keys; the empty
     // text past the newest.
     std::string Recall(int step);
+
+    // The console's keys: '~' shows and hides it; while it is shown Esc lets go of its field and
+    // the arrows walk the history. True when the message was the console's.
+    bool TakeMessage(const Windows::WindowsMessage& message);
 
     bool IsShown() const { return shown; }
     void Show(bool show);

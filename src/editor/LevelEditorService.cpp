@@ -1,4 +1,4 @@
-// The level editor's modes, its tile painting, its selection keys and its window messages.
+// The level editor's modes, its tile painting and its window messages.
 #include "editor/LevelEditorService.h"
 
 #include <SDL.h>
@@ -9,6 +9,7 @@
 #include "editor/EntityPicker.h"
 #include "editor/MenuPlacement.h"
 #include "editor/PropertyVariables.h"
+#include "editor/TileKeys.h"
 #include "editor/tweakbar/TweakBar.h"
 #include "engine/ComponentRegistry.h"
 #include "engine/Engine.h"
@@ -16,6 +17,7 @@
 #include "engine/EntityController.h"
 #include "engine/PathTable.h"
 #include "graphics/Text.h"
+#include "windows/QuestionBox.h"
 #include "windows/WindowHandles.h"
 #include "windows/WindowsMessage.h"
 
@@ -23,94 +25,6 @@ namespace LevelEditor {
 namespace {
 
 constexpr std::uint32_t kBackquote = 0x60;
-constexpr std::uint32_t kTilde = 0x7e;
-constexpr std::uint32_t kEscape = 27;
-constexpr std::uint32_t kUpArrow = 0x26;
-constexpr std::uint32_t kDownArrow = 0x28;
-
-// A selection key, the tile id it picks and what that tile does in play (as the tile collision,
-// the player's tile reactions and the renderer treat it).
-struct TileKey {
-    const char* key;
-    unsigned char id;
-    const char* name;
-};
-
-// Number keys pick ids 1 to 9, function keys 11 to 20; F5 alone is the play-test, so tile 15
-// takes Shift+F5.
-constexpr TileKey kNumberKeys[] = {
-    {"1", 1, "block"},
-    {"2", 2, "block, red look"},
-    {"3", 3, "blue"},
-    {"4", 4, "blue, purple look"},
-    {"5", 5, "checkpoint"},
-    {"6", 6, "red"},
-    {"7", 7, "slippery"},
-    {"8", 8, "clears the tutorial text"},
-    {"9", 9, "block, no colour"},
-};
-constexpr TileKey kFunctionKeys[] = {
-    {"F1", 11, "gravity left"},
-    {"F2", 12, "gravity right"},
-    {"F3", 13, "gravity up"},
-    {"F4", 14, "gravity down"},
-    {"Shift+F5", 15, "tutorial: phasing"},
-    {"F6", 16, "tutorial: checkpoints"},
-    {"F7", 17, "tutorial: red blocks"},
-    {"F8", 18, "tutorial: exploring"},
-    {"F9", 19, "tutorial: slippery"},
-    {"F10", 20, "goal"},
-};
-
-constexpr char kShift[] = "Shift+";
-
-bool ShiftHeld(ZELM::Service& input) {
-    return input.Call<bool>("EditorKeyDown", std::string("LSHIFT")) ||
-           input.Call<bool>("EditorKeyDown", std::string("RSHIFT"));
-}
-
-// A key written "Shift+F5" fires only with a Shift key held.
-bool Triggered(ZELM::Service& input, const TileKey& key) {
-    const std::string name = key.key;
-    const bool shifted = name.rfind(kShift, 0) == 0;
-    const std::string bare = shifted ? name.substr(sizeof kShift - 1) : name;
-    return input.Call<bool>("EditorKeyTriggered", bare) && (!shifted || ShiftHeld(input));
-}
-
-// The palette shows the tiles the keys pick, in the keys' order.
-template <std::size_t N>
-void AddToPalette(const TileKey (&keys)[N], std::vector<TilePalette::Tile>& tiles) {
-    for (const TileKey& key : keys) {
-        tiles.push_back({key.key, key.id, key.name});
-    }
-}
-
-std::vector<TilePalette::Tile> PaletteTiles() {
-    std::vector<TilePalette::Tile> tiles;
-    AddToPalette(kNumberKeys, tiles);
-    AddToPalette(kFunctionKeys, tiles);
-    return tiles;
-}
-
-template <std::size_t N>
-const TileKey* FirstTriggered(ZELM::Service& input, const TileKey (&keys)[N]) {
-    for (const TileKey& key : keys) {
-        if (Triggered(input, key)) {
-            return &key;
-        }
-    }
-    return nullptr;
-}
-
-template <std::size_t N>
-const TileKey* FindTile(unsigned char id, const TileKey (&keys)[N]) {
-    for (const TileKey& key : keys) {
-        if (key.id == id) {
-            return &key;
-        }
-    }
-    return nullptr;
-}
 
 // Truncation toward zero, as the tile under a point is found; far outside the map is left to
 // the map, which ignores cells it does not have.
@@ -153,7 +67,7 @@ void LevelEditorService::Init() {
     console.Build();
     BuildMainMenu();
     BuildPropertyMenu();
-    palette.Build(PaletteTiles(), *this,
+    palette.Build(TileKeys::PaletteTiles(), *this,
                   [this](const TilePalette::Tile& tile) { ChooseTile(tile.id, tile.name); });
     // An installed game keeps the player's levels in their own directory, found before the bundled.
     const ZELM::PathTable& paths = ZELM::PathTable::Instance();
@@ -164,7 +78,7 @@ void LevelEditorService::Init() {
     levelDirectories.push_back(paths.Get("Levels"));
     picker = std::make_unique<LevelFilePicker>(
         paths.GetUserRoot().empty() ? paths.Get("Levels") : paths.GetUser("Levels"), levelDirectories,
-        &LevelEditorService::AskYesNo, [this](const std::string& text) { console.AddLine(text); });
+        &Windows::AskYesNo, [this](const std::string& text) { console.AddLine(text); });
     newLevelDialog = std::make_unique<NewLevelDialog>([this](const std::string& text) { Report(text); });
     if (IsBound("AddText")) {
         status = Call<Graphics::Text*>("AddText");
@@ -206,25 +120,6 @@ void LevelEditorService::BuildMainMenu() {
     button("MMSave", " label='Save Level' ", &LevelEditorService::SaveLevel);
     TwAddSeparator(bar, "MMSep3", "");
     button("MMQuit", " label='Quit' ", &LevelEditorService::QuitGame);
-}
-
-bool LevelEditorService::AskYesNo(const std::string& title, const std::string& text) {
-    if (Windows::windowHandle == nullptr) {
-        return false;
-    }
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
-    };
-    SDL_MessageBoxData box = {};
-    box.flags = SDL_MESSAGEBOX_WARNING;
-    box.window = Windows::windowHandle;
-    box.title = title.c_str();
-    box.message = text.c_str();
-    box.numbuttons = 2;
-    box.buttons = buttons;
-    int pressed = 0;
-    return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
 }
 
 // No yes/no question first: the dialog can be cancelled, and a new level is undone like any edit.
@@ -450,7 +345,7 @@ void LevelEditorService::WindowsMessageHandler(Windows::WindowsMessage message) 
     if (message.message == Windows::Message::kChar && message.wParam == kBackquote) {
         AdvanceMode();
         handled = true;
-    } else if (ConsoleMessage(message)) {
+    } else if (console.TakeMessage(message)) {
         handled = true;
     }
     bool barsTookIt = false;
@@ -531,36 +426,6 @@ void LevelEditorService::OutlineCellUnderMouse() {
     }
 }
 
-// '~' shows and hides the console; while it is shown Esc lets go of its field and the arrows walk
-// the history.
-bool LevelEditorService::ConsoleMessage(const Windows::WindowsMessage& message) {
-    if (message.message == Windows::Message::kChar && message.wParam == kTilde) {
-        if (console.IsShown() && console.IsEscaped()) {
-            console.SetEscaped(false);
-            console.Type();
-        } else {
-            console.Show(!console.IsShown());
-        }
-        return true;
-    }
-    if (!console.IsShown()) {
-        return false;
-    }
-    if (message.message == Windows::Message::kChar && message.wParam == kEscape && !console.IsEscaped()) {
-        console.SetEscaped(true);
-        return true;
-    }
-    // Once Esc has given the keys back, the arrows are the game's.
-    if (message.message == Windows::Message::kKeyDown && !console.IsEscaped() &&
-        (message.wParam == kUpArrow || message.wParam == kDownArrow)) {
-        console.Recall(message.wParam == kUpArrow ? -1 : 1);
-        // The field shows what is typed while it has the keyboard; taking it anew shows the recall.
-        console.Type();
-        return true;
-    }
-    return false;
-}
-
 void LevelEditorService::Update(float dt) {
     UpdateComponents(dt);
     history.FrameStarted();
@@ -607,12 +472,7 @@ void LevelEditorService::SelectInEditorMode() {
 }
 
 void LevelEditorService::SelectTile() {
-    // The number keys first, then the function keys: both may fire in one frame, the later wins.
-    const TileKey* picked = FirstTriggered(*this, kNumberKeys);
-    if (const TileKey* function = FirstTriggered(*this, kFunctionKeys)) {
-        picked = function;
-    }
-    if (picked != nullptr) {
+    if (const TileKeys::Key* picked = TileKeys::Triggered(*this)) {
         ChooseTile(picked->id, picked->name);
     }
 }
@@ -646,8 +506,7 @@ std::string LevelEditorService::GetSelectionName() const {
     if (mode != kTile) {
         return std::string();
     }
-    const TileKey* tile = FindTile(selection, kNumberKeys);
-    tile = tile != nullptr ? tile : FindTile(selection, kFunctionKeys);
+    const TileKeys::Key* tile = TileKeys::Find(selection);
     return tile != nullptr ? tile->name : std::string();
 }
 

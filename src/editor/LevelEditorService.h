@@ -62,8 +62,6 @@ public:
     void OpenLevel();
     void SaveLevel();
     void QuitGame();
-    // Asks a yes/no question in a box; no window, no box: the answer is no.
-    static bool AskYesNo(const std::string& title, const std::string& text);
     const std::string& GetStatus() const;
 
     // Bound by name: a menu is about to change the level; the history keeps it as it was.
@@ -106,7 +104,6 @@ private:
     bool ClickWentToBars();
     void OutlineCellUnderMouse();
     void PaintTiles();
-    bool ConsoleMessage(const Windows::WindowsMessage& message);
     void ShowMenus(bool shown);
     void BuildPropertyMenu();
     void BuildMainMenu();
