@@ -709,41 +709,20 @@ void PhysicsService::ResolveFree(CollisionPair& pair) {
 
 // ---- Gravity --------------------------------------------------------------------------------
 
-// The controller answers with a level; without a controller service nothing is triggered.
-bool PhysicsService::TriggerHeld() {
-    return IsBound("IsTriggeredProfile") && Call<char>("IsTriggeredProfile", 5) != 0;
-}
-
-// An arrow key pressed anew switches the zones as the right stick pushed anew does, so that the
-// keyboard alone can play every level. It only counts for a turn towards a direction: the stick's
-// call of a frame with the stick at rest must not switch the zones to nothing.
-bool PhysicsService::SwitchRequested(float gx, float gy) {
-    if (TriggerHeld()) {
-        return true;
-    }
-    if ((gx == 0.0f && gy == 0.0f) || !IsBound("KeyTriggered")) {
-        return false;
-    }
-    for (const char* key : {"UP", "DOWN", "LEFT", "RIGHT"}) {
-        if (Call<bool>("KeyTriggered", std::string(key))) {
-            return true;
-        }
-    }
-    return false;
-}
-
 float PhysicsService::ZoneDirection(float g) const {
     return g > 0.0f ? zoneStrength : (g < 0.0f ? -zoneStrength : 0.0f);
 }
 
 void PhysicsService::ChangeGlobalGravity(float gx, float gy, ZELM::GravityParameters source) {
-    // One switch turns every variable zone; the permission it uses up is checked at the first zone.
+    // One switch turns every variable zone; the permission it uses up is checked at the first zone,
+    // and whether the player asked for the switch is the zone's to say.
     bool switching = false;
     const auto& bodies = GetComponents();
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         auto* body = static_cast<PhysicsComponent*>(bodies[i]);
         if (Has(*body, "VariableGravityZone") &&
-            (switching || (canChangeGravity && source.magnitude != 0.0f && SwitchRequested(gx, gy)))) {
+            (switching || (canChangeGravity && source.magnitude != 0.0f &&
+                           body->Call<bool>("IsVariableGravityZoneSwitchRequested", gx, gy)))) {
             canChangeGravity = false;
             switching = true;
             // The zones take the direction at their own strength; the bodies keep the turn as asked,

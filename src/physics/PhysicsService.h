@@ -90,8 +90,6 @@ private:
     void Resolve(CollisionPair& pair);
     void ResolveFixed(CollisionPair& pair);
     void ResolveFree(CollisionPair& pair);
-    bool TriggerHeld();
-    bool SwitchRequested(float gx, float gy);
     // A variable zone's component for a turn's component: its strength with the turn's sign.
     float ZoneDirection(float g) const;
     static bool TriggerGhost(PhysicsComponent& ghost, PhysicsComponent& other);
