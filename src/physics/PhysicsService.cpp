@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "engine/ComponentRegistry.h"
-#include "engine/Entity.h"
 #include "engine/FrameTimer.h"
 #include "engine/ProblemReport.h"
 #include "physics/PhysicsComponent.h"
@@ -16,11 +15,6 @@ namespace {
 // Milliseconds since a clock reading, for the phase statistics.
 float MsSince(std::int64_t start) {
     return static_cast<float>(ZELM::FrameTimer::Now() - start) / 1.0e6f;
-}
-
-bool Has(PhysicsComponent& body, const char* type) {
-    const ZELM::Entity* entity = body.GetOwner().Resolve();
-    return entity != nullptr && entity->GetComponent(type) != nullptr;
 }
 
 // Asks for the next body of a pass over all of them while this one is worked on: the bodies lie
@@ -49,6 +43,14 @@ void PrefetchPlace(const ZELM::Component* body) {
 // Called for every resolved pair: the names are normalised and hashed once.
 const ZELM::MethodName kSetX("SetX");
 const ZELM::MethodName kSetY("SetY");
+// What a ghost's entity may answer. The physics asks for the calls it makes, not for the
+// gameplay's component types: a ghost is a zone or a power-up by what it answers.
+const ZELM::MethodName kAddToGravityEffectZone("AddPhysicsComponentToGravityEffectZone");
+const ZELM::MethodName kCollidedWithPowerUp("PhysicsComponentCollidedWithPowerUp");
+const ZELM::MethodName kAddToVariableGravityZone("AddPhysicsComponentToVariableGravityZone");
+// A variable zone is known by the calls it answers, not by its gameplay type.
+const ZELM::MethodName kUpdateVariableGravityZone("UpdateVariableGravityZone");
+const ZELM::MethodName kIsSwitchRequested("IsVariableGravityZoneSwitchRequested");
 
 }  // namespace
 
@@ -505,14 +507,14 @@ bool PhysicsService::TriggerGhost(PhysicsComponent& ghost, PhysicsComponent& oth
         return false;
     }
     PhysicsComponent* body = &other;
-    if (Has(ghost, "GravityEffectZone")) {
-        ghost.Call("AddPhysicsComponentToGravityEffectZone", body);
+    if (ghost.IsBound(kAddToGravityEffectZone)) {
+        ghost.Call(kAddToGravityEffectZone, body);
     }
-    if (Has(ghost, "PowerUp")) {
-        ghost.Call("PhysicsComponentCollidedWithPowerUp", body);
+    if (ghost.IsBound(kCollidedWithPowerUp)) {
+        ghost.Call(kCollidedWithPowerUp, body);
     }
-    if (Has(ghost, "VariableGravityZone")) {
-        ghost.Call("AddPhysicsComponentToVariableGravityZone", body);
+    if (ghost.IsBound(kAddToVariableGravityZone)) {
+        ghost.Call(kAddToVariableGravityZone, body);
     }
     return true;
 }
@@ -720,14 +722,14 @@ void PhysicsService::ChangeGlobalGravity(float gx, float gy, ZELM::GravityParame
     const auto& bodies = GetComponents();
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         auto* body = static_cast<PhysicsComponent*>(bodies[i]);
-        if (Has(*body, "VariableGravityZone") &&
-            (switching || (canChangeGravity && source.magnitude != 0.0f &&
-                           body->Call<bool>("IsVariableGravityZoneSwitchRequested", gx, gy)))) {
+        if (body->IsBound(kUpdateVariableGravityZone) &&
+            (switching ||
+             (canChangeGravity && source.magnitude != 0.0f && body->Call<bool>(kIsSwitchRequested, gx, gy)))) {
             canChangeGravity = false;
             switching = true;
             // The zones take the direction at their own strength; the bodies keep the turn as asked,
             // so a switch never pulls anything harder than the turn itself.
-            body->Call("UpdateVariableGravityZone", ZoneDirection(gx), ZoneDirection(gy), source.magnitude);
+            body->Call(kUpdateVariableGravityZone, ZoneDirection(gx), ZoneDirection(gy), source.magnitude);
         }
         body->SetGravityGeneral(gx, gy, source);
     }
