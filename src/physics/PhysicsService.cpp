@@ -90,7 +90,9 @@ void PhysicsService::Update(float dtMs) {
     const std::int64_t start = ZELM::FrameTimer::Now();
     std::fill(std::begin(stepTimes), std::end(stepTimes), 0.0f);
     if (!freezePhysics) {
-        accumulator = std::min(accumulator + dtMs, kMaxFrameMs);
+        // What is left of the frame to simulate. The piece under 5 ms is stepped too, so nothing is
+        // carried over to the next frame.
+        float remainingMs = std::min(dtMs, kMaxFrameMs);
         const auto& bodies = GetComponents();
         for (std::size_t i = 0; i < bodies.size(); ++i) {
             if (i + kPrefetchAhead < bodies.size()) {
@@ -98,12 +100,11 @@ void PhysicsService::Update(float dtMs) {
             }
             static_cast<PhysicsComponent*>(bodies[i])->ClearContacts();
         }
-        while (accumulator > kStepMs) {
+        while (remainingMs > kStepMs) {
             Step(kStepMs);
-            accumulator -= kStepMs;
+            remainingMs -= kStepMs;
         }
-        Step(accumulator);
-        accumulator = 0.0f;
+        Step(remainingMs);
     }
     totalTime = MsSince(start);
 }

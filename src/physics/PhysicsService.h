@@ -97,7 +97,6 @@ private:
 
     std::vector<CollisionPair> pairs;
     AxisLists axisLists;
-    float accumulator = 0.0f;
     float stepTimes[kPhaseCount] = {};
     float totalTime = 0.0f;
     bool freezePhysics = false;
