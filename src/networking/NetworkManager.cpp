@@ -262,9 +262,6 @@ std::uint32_t NetworkManager::GetPeerAddress() const {
 // ---- Receiving -------------------------------------------------------------------------------
 
 void NetworkManager::ReceiveStep() {
-    if (!listening) {
-        return;
-    }
     char buffer[kMaxDatagramSize];
     for (int i = 0; i < kMaxDatagramsPerTick; ++i) {
         std::size_t size = 0;
@@ -532,9 +529,6 @@ void NetworkManager::ApplyRaceMessage(const RaceMessage& message) {
     }
     if (message.hasFinishTime) {
         otherPlayerFinishTime = message.finishTime;
-    }
-    if (message.hasKeys) {
-        peerBoxes = message.boxes;
     }
 }
 

@@ -53,7 +53,6 @@ public:
     // race starts. A change forgets the peers heard so far, and a pairing made on another course
     // is left, so that two machines never race on different courses.
     void SetRaceCourse(std::string name);
-    const std::string& GetRaceCourse() const { return course; }
 
     // Socket problems are shown through this box once per text (default: standard error).
     void SetMessageBox(SocketErrorReporter::MessageBox box) { errors.SetMessageBox(std::move(box)); }
@@ -75,7 +74,6 @@ public:
     unsigned GetTicksWithoutMessage() const { return ticksWithoutMessage; }
     // The newest tick of the peer whose state was applied (0 before the first of a pairing).
     std::uint32_t GetRemoteTick() const { return remoteTick; }
-    float GetOtherPlayerFinishTime() const { return otherPlayerFinishTime; }
     std::size_t GetPendingPeerCount() const { return pendingPeers.size(); }
     // The paired machine's address (0 before pairing).
     std::uint32_t GetPeerAddress() const;
@@ -144,7 +142,6 @@ private:
     bool connected = false;
     bool hosting = false;
     unsigned globalAssociation = 1;
-    bool listening = true;
     unsigned clientMessages = 0;  // hellos heard while not hosting
     // Hellos heard before hosting: a searching peer sends one a tick, so 40 take two thirds of a second.
     unsigned waitBeforeHosting = 40;
@@ -159,8 +156,7 @@ private:
     PeerRecord broadcastRecord;
     std::vector<Datagram> incoming;
     float angle = 0.0f;
-    std::vector<float> boxes;  // the key part's list; nothing fills it, and the peer's is only stored
-    std::vector<float> peerBoxes;
+    std::vector<float> boxes;  // the key part's list; nothing fills it
     void (NetworkManager::*messageStep)() = &NetworkManager::DiscoveryStep;
     void (NetworkManager::*datagramSink)(Datagram&&) = &NetworkManager::DiscoverySink;
 
