@@ -52,7 +52,6 @@ public:
     const std::vector<AxisEntry>& GetEndpoints(bool isXAxis) { return axisLists.GetEndpoints(isXAxis); }
     const std::vector<CollisionPair>& GetPairs() const { return pairs; }
     float GetStepTime(Phase phase) const { return stepTimes[phase]; }
-    float GetTotalTime() const { return totalTime; }
     bool IsFrozen() const { return freezePhysics; }
     void SetFrozen(bool frozen) { freezePhysics = frozen; }
 
