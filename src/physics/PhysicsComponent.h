@@ -86,8 +86,6 @@ public:
     float GetBounciness() const { return bounciness; }
     float GetFriction() const { return friction; }
     float GetGravityMagnitude() const { return gravityMagnitude; }
-    float GetTerminalVelocity() const { return terminalVelocity; }
-    float GetInfluenceability() const { return influenceability; }
     unsigned GetID() const { return id; }
     bool IsGhost() const { return ghost; }
     bool IsFrozen() const { return frozen; }
