@@ -1,6 +1,6 @@
 // A data directory of its own for one run of the game: the bundled game's manifest with its
 // directories made absolute, so the run reads the bundled levels while the player's files it
-// writes (records, settings) land here instead of in the repository.
+// writes (records, settings, the player's levels) land here instead of in the repository.
 #pragma once
 
 #include <unistd.h>
@@ -28,7 +28,9 @@ public:
         std::string token;
         while (manifest >> token) {
             const std::size_t equals = token.find('=');
-            if (equals != std::string::npos && token.compare(equals + 1, 1, "/") != 0) {
+            if (token.rfind("MyLevels=", 0) == 0) {
+                token = "MyLevels=" + (root / "MyLevels").string() + "/";  // the player's levels are the run's own
+            } else if (equals != std::string::npos && token.compare(equals + 1, 1, "/") != 0) {
                 token.insert(equals + 1, bundled.string() + "/");
             }
             copy << token << "\n";
@@ -43,6 +45,8 @@ public:
 
     // The directory to hand to --data; the player's files are written in it.
     std::string Working() const { return (root / "Working").string(); }
+    // The run's folder of player levels (made by the first save or import).
+    std::string MyLevels() const { return (root / "MyLevels").string() + "/"; }
 
 private:
     std::filesystem::path root;
