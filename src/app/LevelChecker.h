@@ -23,6 +23,8 @@ public:
     // order) when `names` is empty. Directories come from the path table of the working directory.
     void CheckLevels(const std::vector<std::string>& names);
     void CheckLevel(const std::string& name);
+    // Checks levels of another folder laid out like the levels directory (Tiles/ beside them).
+    void SetLevelsDirectory(const std::string& directory) { levelsDirectory = directory; }
 
     const std::vector<std::string>& GetProblems() const { return problems; }
 

@@ -19,6 +19,7 @@
 #include "engine/ComponentRegistry.h"
 #include "engine/Engine.h"
 #include "engine/PathTable.h"
+#include "engine/PlayerLevels.h"
 #include "engine/ProblemReport.h"
 #include "engine/ShortName.h"
 #include "engine/StartProblem.h"
@@ -94,9 +95,8 @@ std::vector<std::string> ShownTexts(const Graphics::TextLayer& layer) {
     return shown;
 }
 
-// Starts the services for their component types, checks the levels and prints each problem.
-int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
-    engine.StartServices();
+// The component types the started services registered, with their stored properties.
+Fallward::LevelChecker::ComponentTypes CollectComponentTypes() {
     struct Collector : ZELM::IVisitor<ZELM::RegistryItem> {
         void Visit(ZELM::RegistryItem& item) override { types.insert({item.serviceName, item.typeName}); }
         std::set<std::pair<std::string, std::string>> types;
@@ -107,7 +107,29 @@ int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
     for (const auto& [service, type] : collector.types) {
         types[{service, type}] = Fallward::ComponentReference::StoredPropertyNames(service, type);
     }
+    return types;
+}
+
+// What stops one of the player's own levels being played, as the list of them shows it: the
+// checker's first problem without its file and line, "" when there is none.
+std::string PlayerLevelProblem(const std::string& level) {
+    static const Fallward::LevelChecker::ComponentTypes types = CollectComponentTypes();
     Fallward::LevelChecker checker(types);
+    checker.SetLevelsDirectory(ZELM::PlayerLevels::Directory());
+    checker.CheckLevel(ZELM::PlayerLevels::StemOf(level));
+    if (checker.GetProblems().empty()) {
+        return {};
+    }
+    const std::string& first = checker.GetProblems().front();
+    const std::size_t line = first.find(".xml:");
+    const std::size_t message = line == std::string::npos ? std::string::npos : first.find(": ", line + 5);
+    return message == std::string::npos ? first : first.substr(message + 2);
+}
+
+// Starts the services for their component types, checks the levels and prints each problem.
+int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
+    engine.StartServices();
+    Fallward::LevelChecker checker(CollectComponentTypes());
     checker.CheckLevels(names);
     for (const std::string& problem : checker.GetProblems()) {
         std::printf("%s\n", problem.c_str());
@@ -225,6 +247,7 @@ int main(int argc, char** argv) {
     Add("Windows::WindowsService", new Windows::WindowsService(options.headless));
     auto* logic = new Logic::LogicService();
     logic->KeepPlayerFiles();
+    logic->GetMyLevels().SetCheck(&PlayerLevelProblem);
     Add("Logic::LogicService", logic);
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
     auto* graphics = new Graphics::GraphicsService(options.headless);

@@ -4,6 +4,8 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 
 #include "editor/EntityMenu.h"
 #include "editor/EntityPicker.h"
@@ -16,6 +18,7 @@
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "engine/PathTable.h"
+#include "engine/PlayerLevels.h"
 #include "graphics/Text.h"
 #include "windows/QuestionBox.h"
 #include "windows/WindowHandles.h"
@@ -60,6 +63,7 @@ void LevelEditorService::Bind() {
     ZELM::DynamicBinder::Bind("IsPlayTesting", this, &LevelEditorService::IsPlayTesting);
     BindDeferred("PlayTestReachedGoal", this, &LevelEditorService::PlayTestReachedGoal);
     BindDeferred("MakeNewLevelEntities", this, &LevelEditorService::MakeNewLevelEntities);
+    BindDeferred("EditLevel", this, &LevelEditorService::EditLevel);
 }
 
 void LevelEditorService::Init() {
@@ -69,16 +73,16 @@ void LevelEditorService::Init() {
     BuildPropertyMenu();
     palette.Build(TileKeys::PaletteTiles(), *this,
                   [this](const TilePalette::Tile& tile) { ChooseTile(tile.id, tile.name); });
-    // An installed game keeps the player's levels in their own directory, found before the bundled.
+    // Saves go to the player's own levels, which can never take a bundled level's place; any level
+    // may be opened, the player's found first.
     const ZELM::PathTable& paths = ZELM::PathTable::Instance();
-    std::vector<std::string> levelDirectories;
+    std::vector<std::string> levelDirectories{ZELM::PlayerLevels::Directory()};
     if (!paths.GetUser("Levels").empty()) {
         levelDirectories.push_back(paths.GetUser("Levels"));
     }
     levelDirectories.push_back(paths.Get("Levels"));
-    picker = std::make_unique<LevelFilePicker>(
-        paths.GetUserRoot().empty() ? paths.Get("Levels") : paths.GetUser("Levels"), levelDirectories,
-        &Windows::AskYesNo, [this](const std::string& text) { console.AddLine(text); });
+    picker = std::make_unique<LevelFilePicker>(ZELM::PlayerLevels::Directory(), levelDirectories, &Windows::AskYesNo,
+                                               [this](const std::string& text) { console.AddLine(text); });
     newLevelDialog = std::make_unique<NewLevelDialog>([this](const std::string& text) { Report(text); });
     if (IsBound("AddText")) {
         status = Call<Graphics::Text*>("AddText");
@@ -102,7 +106,7 @@ void LevelEditorService::Init() {
 
 void LevelEditorService::BuildMainMenu() {
     TwBar* bar = TwNewBar("MainMenu");
-    TwDefine("MainMenu size='200 160' iconified=true  resizable=true fontresizable=false label='Main Menu'");
+    TwDefine("MainMenu size='200 200' iconified=true  resizable=true fontresizable=false label='Main Menu'");
     auto button = [bar, this](const char* name, const char* def, void (LevelEditorService::*action)()) {
         struct Press {
             static void Run(void* data) {
@@ -118,6 +122,19 @@ void LevelEditorService::BuildMainMenu() {
     button("MMNew", " label='New Level' ", &LevelEditorService::NewLevel);
     button("MMOpen", " label='Open Level' ", &LevelEditorService::OpenLevel);
     button("MMSave", " label='Save Level' ", &LevelEditorService::SaveLevel);
+    button("MMExport", " label='Export Level' ", &LevelEditorService::ExportLevel);
+    // The name a shared level carries, kept with the player's levels.
+    struct Author {
+        static void Set(const void* value, void* editor) {
+            static_cast<LevelEditorService*>(editor)->Call("SetAuthorName", *static_cast<const std::string*>(value));
+        }
+        static void Get(void* value, void* editor) {
+            auto* self = static_cast<LevelEditorService*>(editor);
+            *static_cast<std::string*>(value) =
+                self->IsBound("GetAuthorName") ? self->Call<std::string>("GetAuthorName") : std::string();
+        }
+    };
+    TwAddVarCB(bar, "MMAuthor", TW_TYPE_STDSTRING, &Author::Set, &Author::Get, this, " label='Author' ");
     TwAddSeparator(bar, "MMSep3", "");
     button("MMQuit", " label='Quit' ", &LevelEditorService::QuitGame);
 }
@@ -147,13 +164,37 @@ void LevelEditorService::SaveLevel() {
         [this](const std::string& chosen) {
             // The player's levels directory is made on the first save into it.
             const std::string file = chosen.substr(chosen.find_last_of('/') + 1);
-            const std::string path = ZELM::PathTable::Instance().GetWritable("Levels", file);
+            std::error_code ignored;
+            std::filesystem::create_directories(ZELM::PlayerLevels::Directory(), ignored);
+            const std::string path = ZELM::PlayerLevels::Directory() + file;
             if (ZELM::Engine::Exists() && ZELM::Engine::Instance().SaveLevel(path)) {
                 console.AddLine("Saved " + path);
             }
             PauseEngine(false);
         },
         [] { PauseEngine(false); });
+}
+
+void LevelEditorService::ExportLevel() {
+    const std::string level = IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
+    if (!ZELM::PlayerLevels::IsPlayerLevel(level) || !IsBound("ExportLevelFile")) {
+        Report("Save the level first: only your own saved levels can be exported");
+        return;
+    }
+    const char* home = std::getenv("HOME");
+    const std::string folder = home != nullptr && home[0] == '/' ? std::string(home) + "/" : ZELM::PlayerLevels::Directory();
+    const std::string file = folder + ZELM::PlayerLevels::StemOf(level) + ".fwlevel";
+    // What is exported is the level as last saved, not edits made since.
+    const std::string problem = Call<std::string>("ExportLevelFile", level, file);
+    Report(problem.empty() ? "Exported " + file : "Not exported: " + problem);
+}
+
+void LevelEditorService::EditLevel(std::string level) {
+    if (!ZELM::Engine::Exists()) {
+        return;
+    }
+    editOnStart = true;
+    ZELM::Engine::Instance().LoadLevel(level);
 }
 
 void LevelEditorService::QuitGame() {
@@ -241,6 +282,11 @@ void LevelEditorService::LevelStart() {
     }
     // The new level's camera starts on its player; Update takes the view over from there.
     view.Release(*this);
+    if (editOnStart) {
+        editOnStart = false;
+        mode = kPlay;
+        AdvanceMode();
+    }
 }
 
 void LevelEditorService::ObjectPicked(ZELM::EntityHandle entity) {

@@ -61,7 +61,12 @@ public:
     void NewLevel();
     void OpenLevel();
     void SaveLevel();
+    // Writes the level, saved among the player's levels, as one file to share: NAME.fwlevel in the
+    // player's home folder.
+    void ExportLevel();
     void QuitGame();
+    // Deferred, by name: loads the level and opens it in editor mode ("[edit]" of the player's levels).
+    void EditLevel(std::string level);
     const std::string& GetStatus() const;
 
     // Bound by name: a menu is about to change the level; the history keeps it as it was.
@@ -117,6 +122,7 @@ private:
     // On from construction until Init, so nothing counts as gameplay input before the game starts.
     bool editorMode = true;
     int mode = kPlay;
+    bool editOnStart = false;  // the level being loaded opens in editor mode
     unsigned char selection = 0;
     unsigned entityCounter = 0;
     // What Ctrl+click places for each editor-mode selection.

@@ -12,6 +12,7 @@
 #include "engine/EntityController.h"
 #include "engine/IAssetLoader.h"
 #include "engine/InitVisitor.h"
+#include "engine/PlayerLevels.h"
 #include "engine/ProblemReport.h"
 #include "engine/SaveVisitor.h"
 #include "engine/XmlReader.h"
@@ -79,7 +80,8 @@ void ContentPipeline::Load(const std::string& path) {
     if (reader.BeginElement("Tiles")) {
         std::string tileMap;
         reader.Serialize(tileMap);
-        engine.Call("LoadLevel", tileMap);
+        // A player level's map lies in the player's folder beside it, by the same "my:" name.
+        engine.Call("LoadLevel", PlayerLevels::HoldsLevelFile(path) ? PlayerLevels::LevelName(tileMap) : tileMap);
     } else {
         engine.Call("NoTileInfo");
     }
@@ -161,7 +163,7 @@ bool ContentPipeline::SaveLevel(const std::string& path, const std::array<std::s
         writer.BeginElement("Tiles");
         writer.Serialize(tileMap);
         writer.EndElement();
-        engine.Call("SaveLevel", tileMap);
+        engine.Call("SaveLevel", PlayerLevels::HoldsLevelFile(path) ? PlayerLevels::LevelName(tileMap) : tileMap);
     }
     if (!levelScripts[0].empty()) {
         std::array<std::string, 3> scripts = levelScripts;

@@ -13,6 +13,7 @@
 #include "engine/DelayedCallQueue.h"
 #include "engine/Entity.h"
 #include "engine/PathTable.h"
+#include "engine/PlayerLevels.h"
 #include "engine/StaleTemporaries.h"
 #include "engine/UseTableVisitor.h"
 #include "utilities/LuaState.h"
@@ -292,6 +293,9 @@ void Engine::ClearStaleTemporaries() {
 }
 
 std::string Engine::LevelPath(const std::string& name) const {
+    if (PlayerLevels::IsPlayerLevel(name)) {
+        return PlayerLevels::LevelFile(name);
+    }
     return PathTable::Instance().Find("Levels", name + ".xml");
 }
 
@@ -308,7 +312,8 @@ bool Engine::SaveArchetype(const EntityHandle& entity) {
 float Engine::GetFPS() { return timer.GetFPS(); }
 
 void Engine::LoadLevelFile(const std::string& path) {
-    levelName = AssetStem(path);
+    // A level of the player's folder keeps its "my:" name wherever it was opened from.
+    levelName = PlayerLevels::HoldsLevelFile(path) ? PlayerLevels::LevelName(AssetStem(path)) : AssetStem(path);
     contentPipeline.Load(path);
 }
 

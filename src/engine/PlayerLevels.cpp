@@ -7,8 +7,9 @@
 
 namespace ZELM {
 
-std::string PlayerLevels::Directory() {
-    const PathTable& paths = PathTable::Instance();
+std::string PlayerLevels::Directory() { return DirectoryOf(PathTable::Instance()); }
+
+std::string PlayerLevels::DirectoryOf(const PathTable& paths) {
     if (!paths.GetUserRoot().empty()) {
         return paths.GetUser("MyLevels");
     }
@@ -24,11 +25,20 @@ std::string PlayerLevels::StemOf(const std::string& levelName) {
     return IsPlayerLevel(levelName) ? levelName.substr(std::char_traits<char>::length(kPrefix)) : levelName;
 }
 
-bool PlayerLevels::HoldsLevelFile(const std::string& path) {
+namespace {
+
+// The directory itself, without the trailing separator that would make it differ from a parent path.
+std::filesystem::path Folder(const std::string& directory) {
     std::error_code ignored;
-    const std::filesystem::path folder = std::filesystem::weakly_canonical(Directory(), ignored);
-    const std::filesystem::path parent = std::filesystem::weakly_canonical(std::filesystem::path(path).parent_path(), ignored);
-    return !folder.empty() && parent == folder;
+    std::filesystem::path folder = std::filesystem::weakly_canonical(std::filesystem::absolute(directory, ignored), ignored);
+    return folder.has_filename() ? folder : folder.parent_path();
+}
+
+}  // namespace
+
+bool PlayerLevels::HoldsLevelFile(const std::string& path) {
+    const std::filesystem::path file(path);
+    return file.has_parent_path() && Folder(file.parent_path().string()) == Folder(Directory());
 }
 
 }  // namespace ZELM

@@ -6,6 +6,8 @@
 
 namespace ZELM {
 
+class PathTable;
+
 // A player level is known to the game as "my:" and its file's stem ("my:Castle"): loading, records,
 // best runs and ghosts use that name, so it never meets a bundled level of the same stem.
 // The folder holds NAME.xml, Tiles/NAME, Scripts/*.lua and Archetypes/*.xml.
@@ -16,6 +18,8 @@ public:
     // Ends with "/": "MyLevels/" below the player's data directory for an installed game, else the
     // manifest's "MyLevels" (beside the bundled data), else "MyLevels/" in the working directory.
     static std::string Directory();
+    // The same from a path table other than the game's (the checks made before the game starts).
+    static std::string DirectoryOf(const PathTable& paths);
     static std::string TilesDirectory() { return Directory() + "Tiles/"; }
     static std::string ScriptsDirectory() { return Directory() + "Scripts/"; }
     static std::string ArchetypesDirectory() { return Directory() + "Archetypes/"; }

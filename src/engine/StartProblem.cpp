@@ -5,6 +5,7 @@
 
 #include "engine/LevelSequence.h"
 #include "engine/PathTable.h"
+#include "engine/PlayerLevels.h"
 
 namespace ZELM {
 
@@ -31,7 +32,9 @@ std::string FindStartProblem(const std::string& dataDirectory, const std::string
     }
     if (!startLevel.empty()) {
         // A level outside the order may still be played on its own (a demo): only its file matters.
-        const std::string file = paths.Find("Levels", startLevel + ".xml");
+        const std::string file = PlayerLevels::IsPlayerLevel(startLevel)
+                                     ? PlayerLevels::DirectoryOf(paths) + PlayerLevels::StemOf(startLevel) + ".xml"
+                                     : paths.Find("Levels", startLevel + ".xml");
         if (!std::filesystem::is_regular_file(file, ignored)) {
             return "there is no level \"" + startLevel + "\": the data directory " + quoted + " has no " +
                    file;

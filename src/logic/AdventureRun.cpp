@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "engine/PlayerLevels.h"
+
 namespace Logic {
 namespace {
 
@@ -37,7 +39,9 @@ std::vector<std::string> AdventureRun::Summary() const {
     return lines;
 }
 
-std::string AdventureRun::DisplayName(const std::string& level) {
+std::string AdventureRun::DisplayName(const std::string& name) {
+    // A player's own level is shown by the name its maker gave it.
+    const std::string level = ZELM::PlayerLevels::StemOf(name);
     std::string shown;
     for (std::size_t i = 0; i < level.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(level[i]);

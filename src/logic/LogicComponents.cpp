@@ -16,9 +16,11 @@
 #include "logic/TimingComponent.h"
 #include "logic/VariableGravityZone.h"
 #include "logic/screens/CourseMenu.h"
+#include "logic/screens/ImportMenu.h"
 #include "logic/screens/Level.h"
 #include "logic/screens/LevelSelect.h"
 #include "logic/screens/MainMenu.h"
+#include "logic/screens/MyLevelsMenu.h"
 #include "logic/screens/Options.h"
 #include "logic/screens/PlayGameMenu.h"
 #include "logic/screens/SplashScreen.h"
@@ -49,6 +51,8 @@ void LogicComponents::Register() {
     registry.Register<HP>("Logic", "HP");
     registry.Register<LevelSelect>("Logic", "LevelSelect");
     registry.Register<CourseMenu>("Logic", "CourseMenu");
+    registry.Register<MyLevelsMenu>("Logic", "MyLevelsMenu");
+    registry.Register<ImportMenu>("Logic", "ImportMenu");
 }
 
 }  // namespace Logic

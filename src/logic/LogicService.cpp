@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 #include "engine/Entity.h"
 #include "engine/Physical.h"
+#include "engine/PlayerLevels.h"
 #include "logic/Courses.h"
 #include "logic/LogicComponents.h"
 #include "logic/NotificationComponent.h"
@@ -75,6 +77,15 @@ void LogicService::Bind() {
     BindBroadcast("WindowFocusChanged", this, &LogicService::WindowFocusChanged);
     DynamicBinder::Bind("GetReachedLevels", this, &LogicService::GetReachedLevels);
     DynamicBinder::Bind("GetLevelBest", this, &LogicService::GetLevelBest);
+    DynamicBinder::Bind("GetMyLevelBest", this, &LogicService::GetMyLevelBest);
+    DynamicBinder::Bind("GetMyLevelPlayed", this, &LogicService::GetMyLevelPlayed);
+    DynamicBinder::Bind("CheckPlayerLevel", this, &LogicService::CheckPlayerLevel);
+    DynamicBinder::Bind("ImportLevelFile", this, &LogicService::ImportLevelFile);
+    DynamicBinder::Bind("ExportLevelFile", this, &LogicService::ExportLevelFile);
+    DynamicBinder::Bind("GetMyLevelsFocus", this, &LogicService::GetMyLevelsFocus);
+    DynamicBinder::Bind("SetMyLevelsFocus", this, &LogicService::SetMyLevelsFocus);
+    DynamicBinder::Bind("GetAuthorName", this, &LogicService::GetAuthorName);
+    DynamicBinder::Bind("SetAuthorName", this, &LogicService::SetAuthorName);
 
     BindComputedProperty("Frame rate", this, &LogicService::GetFrameRate);
     BindProperty(&playerFinishTime, "PlayerFinishTime", false, false);
@@ -88,11 +99,13 @@ void LogicService::Init() {
     playerRecords.ReadAdventureLevels();
     playerRecords.Load();
     playerSettings.Load();
+    myLevels.GetRecords().Load();
 }
 
 void LogicService::KeepPlayerFiles() {
     playerRecords.KeepFile();
     playerSettings.KeepFile();
+    myLevels.GetRecords().KeepFile();
 }
 
 void LogicService::BeginTick() {
@@ -113,6 +126,10 @@ void LogicService::Update(float dt) {
     } else {
         levelMs += dt;
         UpdateComponents(dt);
+        if (myLevels.IsFinished() && Call<bool>("KeyTriggered", std::string("ENTER"))) {
+            myLevels.Leave();
+            CallLater("LoadLevel", 0.0f, std::string("MyLevels"));
+        }
     }
     levelScripts.RunUpdate(dt);
 }
@@ -149,6 +166,15 @@ void LogicService::LevelStart() {
     levelMs = 0.0f;
     playerSettings.ApplyOnce();
     const std::string level = CurrentLevelName();
+    myLevels.Leave();
+    if (ZELM::PlayerLevels::IsPlayerLevel(level)) {
+        // However it was reached (the list, the editor, the command line), a player's level never
+        // leads on to the adventure's next one.
+        winType = winType == kAdventure ? kPlayerLevel : winType;
+        if (winType == kPlayerLevel) {
+            myLevels.LevelStarted(level, static_cast<std::int64_t>(std::time(nullptr)));
+        }
+    }
     if (winType == kAdventure) {
         if (level == AdventureRun::kFirstLevel) {
             adventureRun.Start();
@@ -168,8 +194,11 @@ void LogicService::LevelExit() {
     levelScripts.RunShutdown();
     pauseMenu.Clear();  // a level left from its pause takes the menu's title and page with it
     finishText.reset();
+    finishPrompt.reset();
     levelScripts.Clear();
 }
+
+bool LogicService::IsPlayTesting() { return IsBound("IsPlayTesting") && Call<bool>("IsPlayTesting"); }
 
 std::string LogicService::CurrentLevelName() {
     return IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
@@ -292,6 +321,10 @@ const char* RaceResult(float own, float other) {
 }  // namespace
 
 void LogicService::TimeToWin() {
+    if (winType == kPlayerLevel) {
+        FinishPlayerLevel();
+        return;
+    }
     if (winType == kAdventure) {
         const std::string level = CurrentLevelName();
         const float seconds = levelMs / 1000.0f;
@@ -338,6 +371,9 @@ bool LogicService::KeepsBestRuns(const std::string& level) {
     if (!playerRecords.KeepsFile()) {
         return false;  // best runs are kept beside the records
     }
+    if (winType == kPlayerLevel) {
+        return ZELM::PlayerLevels::IsPlayerLevel(level) && !IsPlayTesting();
+    }
     return winType == kTimeAttack ? Courses::IsTimeAttack(level)
                                   : winType == kAdventure && playerRecords.CountsForRecords(level);
 }
@@ -350,7 +386,30 @@ void LogicService::ShowAdventureResult(const std::string& level, float seconds, 
         std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds),
                       static_cast<double>(playerRecords.GetBest(level)));
     }
-    const std::string shown = text + GhostDifference(seconds);
+    ShowFinishLine(text + GhostDifference(seconds));
+}
+
+void LogicService::FinishPlayerLevel() {
+    if (IsPlayTesting()) {
+        SetPlayerDontWin(false);  // the play-test goes back to the edit
+        return;
+    }
+    SetPlayerDontWin(true);
+    const std::string level = CurrentLevelName();
+    const float seconds = levelMs / 1000.0f;
+    bool newBest = false;
+    const std::string shown = myLevels.Finish(level, seconds, ZELM::PlayerLevels::IsPlayerLevel(level), newBest);
+    if (newBest) {
+        bestRun.Keep(seconds);
+    }
+    ShowFinishLine(shown + GhostDifference(seconds));
+    const float r = ScreenText::ScreenHeight(*this) / 600.0f;
+    finishPrompt = std::make_unique<ScreenText>(*this, 20, 540, static_cast<int>(r * 1200.0f), r * 2.0f,
+                                                "ENTER: back to my levels");
+    (*finishPrompt)->panel = kClockPanel;
+}
+
+void LogicService::ShowFinishLine(const std::string& shown) {
     // Where a time attack's clock stands (adventure levels have no clock of their own), a little
     // smaller so both times fit on one line.
     const float r = ScreenText::ScreenHeight(*this) / 600.0f;

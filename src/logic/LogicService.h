@@ -12,6 +12,7 @@
 #include "logic/AdventureRun.h"
 #include "logic/BestRun.h"
 #include "logic/LevelScripts.h"
+#include "logic/MyLevelsFlow.h"
 #include "logic/PlayerRecords.h"
 #include "logic/PlayerSettings.h"
 #include "logic/ScreenText.h"
@@ -24,7 +25,9 @@
 namespace Logic {
 
 // The game modes: what reaching the goal leads to.
-enum WinType : int { kAdventure = 0, kTimeAttack = 1, kRace = 2 };
+// A player's own level ("my:" names) is timed, kept and ghosted per level, and its finish goes
+// back to the list of the player's levels.
+enum WinType : int { kAdventure = 0, kTimeAttack = 1, kRace = 2, kPlayerLevel = 3 };
 
 class LogicService : public ZELM::Service {
 public:
@@ -127,6 +130,19 @@ public:
     // The level's best time in seconds, infinity when it has none.
     float GetLevelBest(std::string level) { return playerRecords.GetBest(level); }
 
+    // The player's own levels: records by "my:" name, the list's focus, the check and the import
+    // the program hands in, and the author's name their shared files carry.
+    MyLevelsFlow& GetMyLevels() { return myLevels; }
+    float GetMyLevelBest(std::string level) { return myLevels.GetRecords().GetBest(level); }
+    double GetMyLevelPlayed(std::string level) { return static_cast<double>(myLevels.GetRecords().GetPlayed(level)); }
+    std::string CheckPlayerLevel(std::string level) { return myLevels.CheckLevel(level); }
+    std::string ImportLevelFile(std::string file) { return myLevels.ImportFile(file); }
+    std::string ExportLevelFile(std::string level, std::string file) { return myLevels.ExportFile(level, file); }
+    std::string GetMyLevelsFocus() { return myLevels.GetFocus(); }
+    void SetMyLevelsFocus(std::string level) { myLevels.SetFocus(level); }
+    std::string GetAuthorName() { return myLevels.GetRecords().GetAuthor(); }
+    void SetAuthorName(std::string name) { myLevels.GetRecords().SetAuthor(name); }
+
     int GetWinType() const { return winType; }
     // The adventure's levels won in this process with their times; null outside an adventure, so
     // a time attack's or a race's result screen shows none.
@@ -146,6 +162,8 @@ public:
 
 private:
     std::string CurrentLevelName();
+    // A level started by the editor's play-test: it keeps no records and goes back to the edit.
+    bool IsPlayTesting();
     // The first component of the type in this service's list, or null.
     ZELM::Component* FirstComponent(const std::string& typeName) const;
     // The notice line waits for ENTER, then goes on to the result screen.
@@ -160,6 +178,9 @@ private:
     bool KeepsBestRuns(const std::string& level);
     // The adventure level's time and its best, on a clock line of its own while the win plays.
     void ShowAdventureResult(const std::string& level, float seconds, bool newBest);
+    // A player level's goal: its time kept, shown with its best, and ENTER back to the list.
+    void FinishPlayerLevel();
+    void ShowFinishLine(const std::string& shown);
     // " +1.200" after the time when the run had a ghost to race, "" otherwise.
     std::string GhostDifference(float seconds) const;
     void UpdateAllButPlayerInput(float dt);
@@ -178,6 +199,8 @@ private:
     // The level's play time so far, the pause menu's left out.
     float levelMs = 0.0f;
     std::unique_ptr<ScreenText> finishText;  // from an adventure level's goal to the level's exit
+    std::unique_ptr<ScreenText> finishPrompt;  // what a player level's finish waits for
+    MyLevelsFlow myLevels;
     ZELM::EntityHandle player;
     PauseMenu pauseMenu{*this};
     LevelScripts levelScripts;

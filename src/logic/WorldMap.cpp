@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "engine/PathTable.h"
+#include "engine/PlayerLevels.h"
 #include "engine/ProblemReport.h"
 
 namespace Logic {
@@ -13,15 +14,34 @@ std::string WorldMap::BundledPath(const std::string& name) {
     return ZELM::PathTable::Instance().Get("Levels") + "Tiles/" + name;
 }
 
+std::string WorldMap::PathOf(const std::string& name) {
+    if (ZELM::PlayerLevels::IsPlayerLevel(name)) {
+        const std::string own = ZELM::PlayerLevels::TileFile(name);
+        std::error_code ignored;
+        // A player level may draw on a map the game ships.
+        if (std::filesystem::is_regular_file(own, ignored)) {
+            return own;
+        }
+        return ZELM::PathTable::Instance().Find("Levels", "Tiles/" + ZELM::PlayerLevels::StemOf(name));
+    }
+    return ZELM::PathTable::Instance().Find("Levels", "Tiles/" + name);
+}
+
 void WorldMap::LoadByName(const std::string& name) {
-    SetFileName(ZELM::PathTable::Instance().Find("Levels", "Tiles/" + name));
+    SetFileName(PathOf(name));
     Free();
     Load();
     SetTileInfo(true);
 }
 
 void WorldMap::SaveByName(const std::string& name) {
-    SetFileName(ZELM::PathTable::Instance().GetWritable("Levels", "Tiles/" + name));
+    if (ZELM::PlayerLevels::IsPlayerLevel(name)) {
+        std::error_code ignored;
+        std::filesystem::create_directories(ZELM::PlayerLevels::TilesDirectory(), ignored);
+        SetFileName(ZELM::PlayerLevels::TileFile(name));
+    } else {
+        SetFileName(ZELM::PathTable::Instance().GetWritable("Levels", "Tiles/" + name));
+    }
     if (IsLoaded() && !Save()) {
         ZELM_PROBLEM("Logic::WorldMap::SaveByName", "Could not save the tile map \"%s\"!",
                      GetFileName().c_str());
@@ -35,7 +55,10 @@ void WorldMap::SaveInPlace() {
     // An installed game's bundled maps may be read-only: the map is saved as the player's copy,
     // which later loads find first.
     const ZELM::PathTable& paths = ZELM::PathTable::Instance();
-    if (!paths.GetUserRoot().empty()) {
+    // A player level's map stays in the player's folder (its Tiles/ lies beside the level files).
+    const bool players = ZELM::PlayerLevels::HoldsLevelFile(
+        (std::filesystem::path(GetFileName()).parent_path().parent_path() / "level").string());
+    if (!paths.GetUserRoot().empty() && !players) {
         const std::string name = std::filesystem::path(GetFileName()).filename().string();
         SetFileName(paths.GetWritable("Levels", "Tiles/" + name));
     }

@@ -12,6 +12,8 @@ class WorldMap : public ZELM::LevelMap {
 public:
     // The bundled map file of that name.
     static std::string BundledPath(const std::string& name);
+    // Where the map of that name is read: a "my:" name from the player's folder first.
+    static std::string PathOf(const std::string& name);
 
     bool HasTileInfo() const { return tileInfo; }
     void SetTileInfo(bool hasInfo) { tileInfo = hasInfo; }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/Engine.h"
+#include "engine/ProblemReport.h"
 #include "windows/EventTranslation.h"
 #include "windows/WindowHandles.h"
 
@@ -76,6 +77,25 @@ void WindowsService::HandleOSMessages() {
         if (lastMessage.type == SDL_WINDOWEVENT) {
             FollowWindowState(lastMessage.window.event);
         }
+        if (lastMessage.type == SDL_DROPFILE) {
+            ImportDroppedFile(lastMessage.drop.file);
+            SDL_free(lastMessage.drop.file);
+        }
+    }
+}
+
+// A level file dropped on the window joins the player's levels, which then show it; a refused
+// file is reported with the reason and the game goes on where it was.
+void WindowsService::ImportDroppedFile(const char* file) {
+    if (file == nullptr || !IsBound("ImportLevelFile")) {
+        return;
+    }
+    const std::string problem = Call<std::string>("ImportLevelFile", std::string(file));
+    if (problem.empty()) {
+        CallLater("LoadLevel", 0.0f, std::string("MyLevels"));
+    } else {
+        ZELM_PROBLEM("Windows::WindowsService::ImportDroppedFile", "The level file \"%s\" was not imported: %s", file,
+                     problem.c_str());
     }
 }
 

@@ -39,6 +39,7 @@ private:
     // Follows whether the window is in front (focused and not minimised): out of sight the frames
     // slow to a trickle, and "WindowFocusChanged" tells the game each time it changes.
     void FollowWindowState(Uint8 windowEvent);
+    void ImportDroppedFile(const char* file);
 
     bool headless;
     bool videoStarted = false;

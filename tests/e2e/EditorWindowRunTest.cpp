@@ -52,9 +52,12 @@ TEST(EditorWindowRun, ARightClickOpensThePlayersMenuWhichRemovesAComponentThenSa
     EXPECT_NE(frames.find("[EDITOR MODE] Player: menu open"), std::string::npos)
         << "the right click opened it";
     EXPECT_NE(frames.find("[TILE MODE] 20: goal"), std::string::npos) << "the palette selected the goal";
-    const std::string saved = Contents(root / "Resources" / "Levels" / "PickedAndSaved.xml");
+    // A save is one of the player's own levels, with its tile map beside it.
+    const std::string saved = Contents(root / "MyLevels" / "PickedAndSaved.xml");
     ASSERT_NE(saved.find("<string>Player</string>"), std::string::npos)
         << "the level was saved under the typed name";
+    EXPECT_TRUE(fs::exists(root / "MyLevels" / "Tiles" / "PickedAndSaved"));
+    EXPECT_FALSE(fs::exists(root / "Resources" / "Levels" / "PickedAndSaved.xml")) << "the bundled levels stay the game's";
     EXPECT_NE(Contents(root / "Resources" / "Levels" / "Level1.xml").find("<HP>"), std::string::npos);
     EXPECT_EQ(saved.find("<HP>"), std::string::npos) << "the player's HP was removed before the save";
     fs::remove_all(root);

@@ -567,7 +567,7 @@ TEST_F(FileDialogTest, OpenAndSaveEachPauseTheGameUntilTheirPickerCloses) {
         }
         EXPECT_FALSE(engine->IsPaused()) << dialog.chosen;
     }
-    EXPECT_TRUE(std::filesystem::exists(ResourcePath("Levels/Saved.xml")));
+    EXPECT_TRUE(std::filesystem::exists(root / "MyLevels" / "Saved.xml")) << "saved among the player's own levels";
     TwTerminate();
 }
 

@@ -35,6 +35,7 @@ TEST(AdventureRun, LevelNamesShowAsWords) {
     EXPECT_EQ(Logic::AdventureRun::DisplayName("TimeAttack"), "Time Attack");
     EXPECT_EQ(Logic::AdventureRun::DisplayName("multiplayer"), "multiplayer");
     EXPECT_EQ(Logic::AdventureRun::DisplayName(""), "");
+    EXPECT_EQ(Logic::AdventureRun::DisplayName("my:CastleKeep"), "Castle Keep") << "a player's level by its own name";
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ protected:
         fs::create_directories(root / "Resources" / "Levels");
         fs::create_directories(root / "Resources" / "Scripts");
         std::ofstream(root / "Working" / "manifest.txt")
-            << "Resources=../Resources/ Levels=../Resources/Levels/ Scripts=../Resources/Scripts/\n";
+            << "Resources=../Resources/ Levels=../Resources/Levels/ Scripts=../Resources/Scripts/ MyLevels=../MyLevels/\n";
         std::ofstream order(root / "Resources" / "Levels" / "order.txt");
         for (const std::string& level : levels) {
             order << level << "\n";

@@ -2,21 +2,18 @@
 // the mode selection (also ESC). The chosen level starts the adventure there.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/EntityHandle.h"
 #include "logic/screens/Menu.h"
+#include "logic/screens/PagedButtons.h"
 #include "logic/screens/Screen.h"
 
 namespace Logic {
 
 class LevelSelect : public Screen {
 public:
-    // Heights in a 600-pixel screen, below the title picture.
-    static constexpr float kFirstY = 150.0f;
-    static constexpr float kStep = 40.0f;
     // The levels one page shows: a world of the adventure, as many as fit above "[back]".
     static constexpr std::size_t kLevelsAPage = 6;
 
@@ -29,17 +26,17 @@ public:
     static std::string ButtonText(const std::string& level, float bestSeconds);
     // The first level of the page that shows the selection; "[back]" (the index past the last
     // level) shows the last page.
-    static std::size_t PageStart(std::size_t selection, std::size_t levelCount);
+    static std::size_t PageStart(std::size_t selection, std::size_t levelCount) {
+        return PagedButtons::PageStart(selection, levelCount, kLevelsAPage);
+    }
 
 private:
-    // One button a level, from the "button" archetype, above "[back]".
+    // One button a level, above "[back]".
     void CreateLevelButtons();
-    // Puts the page that holds the selection on screen, and every other level's button below it.
-    void PlacePage();
 
     std::vector<std::string> levels;
+    PagedButtons list{"levelselect", kLevelsAPage};
     Menu menu;
-    std::size_t placedPage = SIZE_MAX;
 };
 
 }  // namespace Logic

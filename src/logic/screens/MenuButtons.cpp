@@ -5,12 +5,14 @@ namespace Logic {
 // Defined before the lists that hold it: statics of one file are made in their order.
 const std::string MenuButtons::kBack = "exitoptions";
 const std::vector<std::string> MenuButtons::kMainMenu = {"play", "options", "credits", "quit"};
-const std::vector<std::string> MenuButtons::kPlayGameMenu = {"adventure", "tattack", "race", "levels", kBack};
+const std::vector<std::string> MenuButtons::kPlayGameMenu = {"adventure", "tattack", "race", "levels",
+                                                             "mylevels", kBack};
 const std::vector<std::string> MenuButtons::kOptions = {"fstoggle",    "restoggle",   "musicvolume",
                                                         "effectsvolume", kBack, "vsynctoggle",
                                                         "framelimit",  "ghosttoggle"};
 const std::vector<std::string> MenuButtons::kLevelSelect = {kBack};
 const std::vector<std::string> MenuButtons::kCourseMenu = {kBack};
+const std::vector<std::string> MenuButtons::kMyLevels = {"mledit", "mlimport", kBack};
 const std::vector<std::string> MenuButtons::kPauseMenu = {"pauseHT",   "pauseFS",  "pauseR", "pauseRL",
                                                           "pauseRTMM", "pauseRTG", "pauseQ"};
 
@@ -20,6 +22,8 @@ const std::vector<std::string>* MenuButtons::Of(const std::string& screenType) {
     if (screenType == "Options") return &kOptions;
     if (screenType == "LevelSelect") return &kLevelSelect;
     if (screenType == "CourseMenu") return &kCourseMenu;
+    if (screenType == "MyLevelsMenu") return &kMyLevels;
+    if (screenType == "ImportMenu") return &kLevelSelect;
     return nullptr;
 }
 

@@ -18,6 +18,8 @@ public:
     static const std::vector<std::string> kOptions;
     static const std::vector<std::string> kLevelSelect;
     static const std::vector<std::string> kCourseMenu;
+    // The player's own levels: "[edit]", "[import]" and "[back]" under the list.
+    static const std::vector<std::string> kMyLevels;
     // The pause menu makes every one of its buttons itself: no level is asked to hold them.
     static const std::vector<std::string> kPauseMenu;
 

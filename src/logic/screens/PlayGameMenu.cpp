@@ -46,7 +46,8 @@ void PlayGameMenu::Update(float) {
         case 1: ChooseCourse(kTimeAttack); break;
         case 2: ChooseCourse(kRace); break;
         case 3: PostLoadLevel("LevelSelect"); break;
-        case 4: PostLoadLevel("Menu"); break;
+        case 4: PostLoadLevel("MyLevels"); break;
+        case 5: PostLoadLevel("Menu"); break;
         default: break;
     }
 }

@@ -1,0 +1,116 @@
+// The player's own levels through the menus: listed in "[my levels]", played to the goal with the
+// time kept, the finish going back to the list, and a broken one listed with its reason.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/AdventureScript.h"
+#include "support/RunFallward.h"
+#include "support/ScratchData.h"
+#include "support/TestPaths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void Replace(std::string& text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+}
+
+// A bundled level saved among the player's own under another name, as the editor would save it.
+void MakePlayerLevel(const ZELMTest::ScratchData& data, const std::string& bundled, const std::string& stem) {
+    const fs::path levels = fs::path(FALLWARD_GAME) / "Resources" / "Levels";
+    const fs::path mine = data.MyLevels();
+    fs::create_directories(mine / "Tiles");
+    std::string level = ReadFile(levels / (bundled + ".xml"));
+    Replace(level, "<string>" + bundled + "</string>", "<string>" + stem + "</string>");
+    std::ofstream(mine / (stem + ".xml"), std::ios::binary) << level;
+    fs::copy_file(levels / "Tiles" / bundled, mine / "Tiles" / stem);
+}
+
+struct Played {
+    ZELMTest::RunResult run;
+    std::string trace;
+};
+
+Played Play(const ZELMTest::ScratchData& data, const std::string& script) {
+    const std::string base = "/tmp/fallward-mylevels-" + std::to_string(::getpid());
+    std::ofstream(base + ".input") << script;
+    Played played;
+    played.run = ZELMTest::RunFallward("--headless --fixed-dt 16.6667 --problems fatal --level GameMenu --data " +
+                                       data.Working() + " --input-script " + base + ".input --trace " + base +
+                                       ".jsonl --frames " + std::to_string(ZELMTest::LongestRun(script)));
+    played.trace = ReadFile(base + ".jsonl");
+    std::remove((base + ".input").c_str());
+    std::remove((base + ".jsonl").c_str());
+    return played;
+}
+
+// From the mode menu down to "[my levels]" and into it.
+std::string ToMyLevels() {
+    return ZELMTest::OnScreen("GameMenu", ZELMTest::Press("DOWN", 10) + ZELMTest::Press("DOWN", 14) +
+                                              ZELMTest::Press("DOWN", 18) + ZELMTest::Press("DOWN", 22) +
+                                              ZELMTest::Press("ENTER", 26));
+}
+
+// Level2's solution on the player's copy, then ENTER at the finish.
+std::string PlayMine() {
+    std::string solution = ZELMTest::ReadWholeFile(FALLWARD_SOLUTIONS + "/Level2.input");
+    return ZELMTest::OnScreen("MyLevels", ZELMTest::Press("ENTER", 10)) +
+           ZELMTest::OnScreen("my:Mine", solution + ZELMTest::Press("ENTER", 600)) +
+           ZELMTest::OnScreen("MyLevels", ZELMTest::Press("ESC", 10));
+}
+
+TEST(MyLevelsRun, APlayerLevelIsPlayedFromTheMenusKeepsItsTimeAndGoesBackToTheList) {
+    const ZELMTest::ScratchData data;
+    MakePlayerLevel(data, "Level2", "Mine");
+    const Played first = Play(data, ToMyLevels() + PlayMine());
+    ASSERT_EQ(first.run.status, 0) << first.run.errors;
+    EXPECT_NE(first.trace.find("[Mine  "), std::string::npos) << "listed with its size";
+    EXPECT_NE(first.trace.find("no time yet]"), std::string::npos);
+    EXPECT_NE(first.trace.find("\"level\":\"my:Mine\""), std::string::npos);
+    EXPECT_NE(first.trace.find("NEW BEST!"), std::string::npos);
+    const std::size_t finished = first.trace.find("ENTER: back to my levels");
+    ASSERT_NE(finished, std::string::npos);
+    EXPECT_NE(first.trace.find("\"level\":\"MyLevels\"", finished), std::string::npos) << "the finish goes back";
+    EXPECT_EQ(first.trace.find("\"level\":\"Level3\""), std::string::npos) << "not on into the adventure";
+    const std::string kept = ReadFile(fs::path(data.Working()) / "mylevels.xml");
+    EXPECT_NE(kept.find("name=\"my:Mine\" best=\""), std::string::npos) << kept;
+    EXPECT_EQ(ReadFile(fs::path(data.Working()) / "records.xml").find("Mine"), std::string::npos)
+        << "the bundled levels' records stay as they were";
+
+    // The next visit lists it with its time, and a level of a bundled level's name is its own.
+    MakePlayerLevel(data, "Level2", "Level2");
+    const Played second = Play(data, ToMyLevels());
+    ASSERT_EQ(second.run.status, 0) << second.run.errors;
+    const std::size_t button = second.trace.find("[Mine  ");
+    ASSERT_NE(button, std::string::npos);
+    const std::string text = second.trace.substr(button, second.trace.find(']', button) - button + 1);
+    EXPECT_EQ(text.substr(text.size() - 3), " s]") << text << ": its best time is listed";
+    EXPECT_NE(second.trace.find("[Level2  "), std::string::npos);
+}
+
+TEST(MyLevelsRun, ABrokenLevelIsListedWithTheReasonAndNotStarted) {
+    const ZELMTest::ScratchData data;
+    fs::create_directories(data.MyLevels());
+    std::ofstream(data.MyLevels() + "Broken.xml") << "<?xml version=\"1.0\" ?>\n<Level><Tiles><string>Gone";
+    const Played played =
+        Play(data, ToMyLevels() + ZELMTest::OnScreen("MyLevels", ZELMTest::Press("ENTER", 10)));
+    ASSERT_EQ(played.run.status, 0) << played.run.errors;
+    EXPECT_NE(played.trace.find("[Broken (cannot be played: "), std::string::npos);
+    EXPECT_NE(played.trace.find("Broken cannot be played: "), std::string::npos) << "choosing it says so";
+    EXPECT_EQ(played.trace.find("\"level\":\"my:Broken\""), std::string::npos);
+}
+
+}  // namespace
