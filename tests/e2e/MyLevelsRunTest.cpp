@@ -101,6 +101,23 @@ TEST(MyLevelsRun, APlayerLevelIsPlayedFromTheMenusKeepsItsTimeAndGoesBackToTheLi
     EXPECT_NE(second.trace.find("[Level2  "), std::string::npos);
 }
 
+TEST(MyLevelsRun, EditOpensTheChosenLevelInTheEditorAndEscLeavesTheEditChoice) {
+    const ZELMTest::ScratchData data;
+    MakePlayerLevel(data, "Level2", "Mine");
+    // DOWN to "[edit]" and ESC out of the choice, then "[edit]" again and UP onto the level.
+    const Played played =
+        Play(data, ToMyLevels() + ZELMTest::OnScreen("MyLevels", ZELMTest::Press("DOWN", 10) + ZELMTest::Press("ENTER", 14) +
+                                                                     ZELMTest::Press("ESC", 18) + ZELMTest::Press("ENTER", 22) +
+                                                                     ZELMTest::Press("UP", 26) + ZELMTest::Press("ENTER", 30)));
+    ASSERT_EQ(played.run.status, 0) << played.run.errors;
+    const std::size_t choosing = played.trace.find("[edit Mine  ");
+    ASSERT_NE(choosing, std::string::npos);
+    EXPECT_NE(played.trace.find("[Mine  ", choosing), std::string::npos) << "ESC put the play list back";
+    const std::size_t opened = played.trace.find("\"level\":\"my:Mine\"");
+    ASSERT_NE(opened, std::string::npos);
+    EXPECT_NE(played.trace.find("\"mode\":\"editor\"", opened), std::string::npos) << "it opens in editor mode";
+}
+
 TEST(MyLevelsRun, ABrokenLevelIsListedWithTheReasonAndNotStarted) {
     const ZELMTest::ScratchData data;
     fs::create_directories(data.MyLevels());

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "logic/MyLevelRecords.h"
 #include "logic/PlayerLevelList.h"
+#include "logic/screens/ImportMenu.h"
 
 namespace {
 
@@ -144,6 +146,23 @@ TEST(PlayerLevelList, AButtonSaysSizeAndBestOrWhatStopsThePlay) {
     for (const auto& c : kCases) {
         EXPECT_EQ(PlayerLevelList::ButtonText(c.item, c.editing), c.text);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlayerLevelListTest, TheImportListHoldsTheLevelFilesOfEveryFolderTheNewestFirst) {
+    Write("old.fwlevel", "x");
+    Write("Tiles/new.fwlevel", "x");
+    Write("level.xml", "not a shared level");
+    std::filesystem::create_directories(folder / "folder.fwlevel");
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(folder / "old.fwlevel", now - std::chrono::hours(2));
+    std::filesystem::last_write_time(folder / "Tiles" / "new.fwlevel", now);
+    const std::vector<std::string> files =
+        Logic::ImportMenu::FindLevelFiles({Folder(), Folder() + "Tiles/", Folder() + "missing/"});
+    EXPECT_EQ(files, (std::vector<std::string>{Folder() + "Tiles/new.fwlevel", Folder() + "old.fwlevel"}));
 }
 
 }  // namespace

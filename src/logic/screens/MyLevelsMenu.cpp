@@ -99,7 +99,7 @@ void MyLevelsMenu::PlayOrEdit(const PlayerLevelList::Item& item) {
     engine.Call("SetMyLevelsFocus", item.level);
     if (editing) {
         // The editor loads the level and opens on it; without one (tools) nothing happens.
-        if (engine.IsBound("EditLevel")) {
+        if (engine.IsBound("GetEditorMode")) {
             engine.CallLater("EditLevel", 0.0f, item.level);
         }
         return;
