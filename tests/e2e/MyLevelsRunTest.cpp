@@ -90,15 +90,18 @@ TEST(MyLevelsRun, APlayerLevelIsPlayedFromTheMenusKeepsItsTimeAndGoesBackToTheLi
     EXPECT_EQ(ReadFile(fs::path(data.Working()) / "records.xml").find("Mine"), std::string::npos)
         << "the bundled levels' records stay as they were";
 
-    // The next visit lists it with its time, and a level of a bundled level's name is its own.
+    // The next visit lists it with its time, races its ghost, and a level of a bundled level's
+    // name is its own.
     MakePlayerLevel(data, "Level2", "Level2");
-    const Played second = Play(data, ToMyLevels());
+    const Played second = Play(data, ToMyLevels() + PlayMine());
     ASSERT_EQ(second.run.status, 0) << second.run.errors;
     const std::size_t button = second.trace.find("[Mine  ");
     ASSERT_NE(button, std::string::npos);
     const std::string text = second.trace.substr(button, second.trace.find(']', button) - button + 1);
     EXPECT_EQ(text.substr(text.size() - 3), " s]") << text << ": its best time is listed";
     EXPECT_NE(second.trace.find("[Level2  "), std::string::npos);
+    EXPECT_NE(second.trace.find("\"ghost\":{"), std::string::npos) << "the best run is raced as a ghost";
+    EXPECT_NE(second.trace.find("NEW BEST! +0.000"), std::string::npos) << "a tie with the ghost";
 }
 
 TEST(MyLevelsRun, EditOpensTheChosenLevelInTheEditorAndEscLeavesTheEditChoice) {

@@ -1,6 +1,7 @@
 // The window service's message pump and default handling, and the window itself on a display.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ public:
         BindBroadcast("WindowsMessageHandler", this, &ProbeService::WindowsMessageHandler);
         BindBroadcast("LevelExit", this, &ProbeService::LevelExit);
         BindBroadcast("WindowFocusChanged", this, &ProbeService::WindowFocusChanged);
+        DynamicBinder::Bind("ImportLevelFile", this, &ProbeService::ImportLevelFile);
     }
     void Init() override {}
     void Update(float) override {}
@@ -41,11 +43,17 @@ public:
     }
     void LevelExit() { seen.push_back(kLevelExit); }
     void WindowFocusChanged(bool inFront) { focus.push_back(inFront); }
+    std::string ImportLevelFile(std::string file) {
+        imported.push_back(file);
+        return importRefusal;
+    }
 
     static constexpr std::uint32_t kLevelExit = 0xFFFF;
     std::vector<std::uint32_t> seen;
     std::vector<bool> focus;
     std::uint32_t take = 0xFFFFFFFF;
+    std::vector<std::string> imported;
+    std::string importRefusal;  // what the import says, "" for installed
 };
 
 void PushWindowEvent(Uint8 which, int data1 = 0, int data2 = 0) {
@@ -133,6 +141,31 @@ TEST_F(WindowPumpTest, AWindowOutOfSightIdlesAndTheGameIsToldOnceEachWay) {
         EXPECT_EQ(probe->focus, step.told) << step.name;
     }
     EXPECT_EQ(problems.Count(), 0u);
+}
+
+TEST_F(WindowPumpTest, ALevelFileDroppedOnTheWindowIsImportedAndTheListOfTheirLevelsShown) {
+    StartHeadless();
+    std::ofstream(ResourcePath("Levels/MyLevels.xml")) << "<?xml version=\"1.0\" ?>\n<Level />\n";
+    const auto drop = [](const char* file) {
+        SDL_Event event{};
+        event.type = SDL_DROPFILE;
+        event.drop.file = SDL_strdup(file);
+        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+    };
+    probe->importRefusal = "it holds 300 files; a level file holds at most 256";
+    drop("/tmp/big.fwlevel");
+    engine->RunFrame();
+    EXPECT_EQ(engine->GetLevelName(), "Start") << "a refused file leaves the game where it was";
+    ASSERT_EQ(problems.Count(), 1u);
+    EXPECT_NE(problems.Last().text.find("/tmp/big.fwlevel"), std::string::npos) << problems.Last().text;
+    EXPECT_NE(problems.Last().text.find("at most 256"), std::string::npos) << problems.Last().text;
+
+    probe->importRefusal.clear();
+    drop("/tmp/castle.fwlevel");
+    engine->RunFrame();
+    EXPECT_EQ(probe->imported, (std::vector<std::string>{"/tmp/big.fwlevel", "/tmp/castle.fwlevel"}));
+    EXPECT_EQ(engine->GetLevelName(), "MyLevels");
+    EXPECT_EQ(problems.Count(), 1u);
 }
 
 TEST(EventTranslation, KeysTextAndMouseBecomeTheMessagesTheHandlersRead) {
