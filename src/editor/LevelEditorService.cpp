@@ -203,10 +203,11 @@ void LevelEditorService::QuitGame() {
 
 void LevelEditorService::BuildPropertyMenu() {
     TwBar* bar = TwNewBar("PropertyMenu");
+    // Under the main menu, whose export button and author field make it taller.
     TwDefine(
         " PropertyMenu label='Debug Property Menu' iconified=true fontresizable=false alwaysbottom=true "
         "alpha=200 "
-        "position='0 176' size='200 300' color='0 0 0' ");
+        "position='0 222' size='200 300' color='0 0 0' ");
     if (!ZELM::Engine::Exists()) {
         return;
     }
