@@ -169,6 +169,7 @@ void LevelEditorService::SaveLevel() {
             const std::string path = ZELM::PlayerLevels::Directory() + file;
             if (ZELM::Engine::Exists() && ZELM::Engine::Instance().SaveLevel(path)) {
                 console.AddLine("Saved " + path);
+                savedAs = ZELM::PlayerLevels::LevelName(std::filesystem::path(path).stem().string());
             }
             PauseEngine(false);
         },
@@ -176,7 +177,9 @@ void LevelEditorService::SaveLevel() {
 }
 
 void LevelEditorService::ExportLevel() {
-    const std::string level = IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
+    const std::string current = IsBound("GetLevelName") ? Call<std::string>("GetLevelName") : std::string();
+    // A level opened from elsewhere and saved is the player's from that save on.
+    const std::string level = ZELM::PlayerLevels::IsPlayerLevel(current) ? current : savedAs;
     if (!ZELM::PlayerLevels::IsPlayerLevel(level) || !IsBound("ExportLevelFile")) {
         Report("Save the level first: only your own saved levels can be exported");
         return;
@@ -280,6 +283,7 @@ void LevelEditorService::LevelStart() {
     // in it, keeps them, since F5 brings the edited level back.
     if (!playTest.IsRunning()) {
         history.Clear();
+        savedAs.clear();
     }
     // The new level's camera starts on its player; Update takes the view over from there.
     view.Release(*this);

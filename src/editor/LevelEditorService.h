@@ -123,6 +123,7 @@ private:
     bool editorMode = true;
     int mode = kPlay;
     bool editOnStart = false;  // the level being loaded opens in editor mode
+    std::string savedAs;       // the player's level this one was last saved as, "" before a save
     unsigned char selection = 0;
     unsigned entityCounter = 0;
     // What Ctrl+click places for each editor-mode selection.
