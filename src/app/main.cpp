@@ -95,27 +95,11 @@ std::vector<std::string> ShownTexts(const Graphics::TextLayer& layer) {
     return shown;
 }
 
-// The component types the started services registered, with their stored properties.
-Fallward::LevelChecker::ComponentTypes CollectComponentTypes() {
-    struct Collector : ZELM::IVisitor<ZELM::RegistryItem> {
-        void Visit(ZELM::RegistryItem& item) override { types.insert({item.serviceName, item.typeName}); }
-        std::set<std::pair<std::string, std::string>> types;
-    } collector;
-    ZELM::ComponentRegistry::Instance().VisitItems(collector);
-    // Made after the visit: making a component must not happen while the registry is walked.
-    Fallward::LevelChecker::ComponentTypes types;
-    for (const auto& [service, type] : collector.types) {
-        types[{service, type}] = Fallward::ComponentReference::StoredPropertyNames(service, type);
-    }
-    return types;
-}
-
 // What stops one of the player's own levels being played, as the list of them shows it: the
 // checker's first problem without its file and line, "" when there is none.
 std::string PlayerLevelProblem(const std::string& level) {
-    static const Fallward::LevelChecker::ComponentTypes types = CollectComponentTypes();
-    Fallward::LevelChecker checker(types);
-    checker.SetLevelsDirectory(ZELM::PlayerLevels::Directory());
+    static const Fallward::LevelChecker::ComponentTypes types = Fallward::LevelChecker::RegisteredTypes();
+    Fallward::LevelChecker checker(types, Fallward::LevelChecker::PlayerFolders());
     checker.CheckLevel(ZELM::PlayerLevels::StemOf(level));
     if (checker.GetProblems().empty()) {
         return {};
@@ -129,7 +113,7 @@ std::string PlayerLevelProblem(const std::string& level) {
 // Starts the services for their component types, checks the levels and prints each problem.
 int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
     engine.StartServices();
-    Fallward::LevelChecker checker(CollectComponentTypes());
+    Fallward::LevelChecker checker(Fallward::LevelChecker::RegisteredTypes());
     checker.CheckLevels(names);
     for (const std::string& problem : checker.GetProblems()) {
         std::printf("%s\n", problem.c_str());

@@ -112,7 +112,9 @@ void Engine::StartServices() {
 void Engine::Start() {
     StartServices();
     ClearStaleTemporaries();
-    // The player's archetypes after the bundled ones, so one of the same name replaces the bundled.
+    // Those of shared player levels first, so the game's own replace any of the same name; the
+    // editor's saves after the bundled ones, so one of the same name replaces the bundled.
+    ArchetypeTable::Instance().LoadDirectory(PlayerLevels::ArchetypesDirectory());
     ArchetypeTable::Instance().LoadDirectory(PathTable::Instance().Get("Archetypes"));
     if (const std::string own = PathTable::Instance().GetUser("Archetypes"); !own.empty()) {
         ArchetypeTable::Instance().LoadDirectory(own);
