@@ -100,6 +100,10 @@ void Engine::Run() {
 }
 
 void Engine::StartServices() {
+    if (servicesStarted) {
+        return;
+    }
+    servicesStarted = true;
     // Every service is bound before any is initialised: Init may call methods of the others.
     for (auto& service : services) {
         service->Bind();
