@@ -8,6 +8,12 @@
 namespace Fallward {
 namespace {
 
+bool IsLevelPackFile(const std::string& argument) {
+    const std::string extension = kLevelPackExtension;
+    return argument.rfind("--", 0) != 0 && argument.size() > extension.size() &&
+           argument.compare(argument.size() - extension.size(), extension.size(), extension) == 0;
+}
+
 bool ParseInt(const std::string& text, int& value) {
     char* end = nullptr;
     errno = 0;
@@ -32,7 +38,12 @@ bool ParseFloat(const std::string& text, float& value) {
 }  // namespace
 
 const char* LaunchUsage() {
-    return "usage: fallward [FLAG...]\n"
+    return "usage: fallward [FLAG...] [FILE.fwlevel]\n"
+           "  FILE.fwlevel            install a shared level among the player's levels, then start the game\n"
+           "  --replace               the shared level may replace an installed one of its name without "
+           "asking\n"
+           "  --export-level NAME FILE write the player level NAME (\"my:NAME\") as a shared level file\n"
+           "  --author NAME           the author's name an exported level carries\n"
            "  --data DIR              the data directory holding manifest.txt (default: the bundled data)\n"
            "  --level NAME            start at that level instead of the first of the level order\n"
            "  --exec FILE             run a Lua file once the first level has started\n"
@@ -43,7 +54,8 @@ const char* LaunchUsage() {
            "  --input-script FILE     key and mouse input by frame instead of the devices\n"
            "  --record FILE           record the session as a replay a bug report can carry\n"
            "  --replay FILE           play a replay: its level, frame times, ticks and input\n"
-           "  --trace FILE            one JSON object per frame: the level, the player, the texts, the network\n"
+           "  --trace FILE            one JSON object per frame: the level, the player, the texts, the "
+           "network\n"
            "  --net-interface NAME    the network interface the LAN race uses\n"
            "  --screenshot FRAME:FILE write frame FRAME (from 1) as a PNG file; may be given several times\n"
            "  --problems MODE         where problem reports go: box, stderr or fatal (exit status 3)\n"
@@ -102,6 +114,26 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
             while (i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0) {
                 options.levelsToCheck.push_back(arguments[++i]);
             }
+        } else if (flag == "--export-level") {
+            if (i + 2 >= arguments.size()) {
+                error = "--export-level needs the level's name and the file to write";
+                return false;
+            }
+            options.exportLevel = arguments[++i];
+            options.exportFile = arguments[++i];
+        } else if (flag == "--author") {
+            if (!needValue())
+                return false;
+            options.author = value;
+        } else if (flag == "--replace") {
+            options.replace = true;
+        } else if (IsLevelPackFile(flag)) {
+            if (!options.importFile.empty()) {
+                error = "one shared level file at a time, not \"" + options.importFile + "\" and \"" + flag +
+                        "\"";
+                return false;
+            }
+            options.importFile = flag;
         } else if (flag == "--list-components") {
             options.listComponents = true;
         } else if (flag == "--exec") {
@@ -155,6 +187,10 @@ bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions
         // rate (--fixed-dt) plays the same ticks.
         error = "--replay takes its level, ticks and input from the replay, so it cannot be given "
                 "--input-script, --level or --frames";
+        return false;
+    }
+    if (!options.exportLevel.empty() && !options.importFile.empty()) {
+        error = "--export-level writes a level file and starts no game, so it cannot be given one to install";
         return false;
     }
     if (!options.problemsGiven) {

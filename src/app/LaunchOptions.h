@@ -35,7 +35,15 @@ struct LaunchOptions {
     bool checkLevels = false;               // check level files instead of running the game
     std::vector<std::string> levelsToCheck;  // empty: every level of the data directory
     bool listComponents = false;             // print the component reference instead of running the game
+    std::string exportLevel;  // a player level written as a shared level file instead of running the game
+    std::string exportFile;   // where --export-level writes it
+    std::string author;       // the name an exported level carries
+    std::string importFile;   // a shared level file (FILE.fwlevel) installed before the game starts
+    bool replace = false;     // an import may replace an installed level of the same name without asking
 };
+
+// The extension of a shared level file, which is how one is told from any other argument.
+constexpr const char* kLevelPackExtension = ".fwlevel";
 
 // Parses the arguments after the program name. On a bad argument returns false with `error` set.
 bool ParseLaunchOptions(const std::vector<std::string>& arguments, LaunchOptions& options, std::string& error);

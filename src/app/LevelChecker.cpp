@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <lua.hpp>
 #include <map>
 
-#include <lua.hpp>
-
+#include "app/ComponentReference.h"
+#include "engine/ComponentRegistry.h"
 #include "engine/LevelMap.h"
 #include "engine/PathTable.h"
+#include "engine/PlayerLevels.h"
 #include "engine/ProblemReport.h"
 #include "engine/PropertyElements.h"
 #include "engine/XmlReader.h"
@@ -39,10 +41,54 @@ bool Exists(const std::string& path) {
     return fs::is_regular_file(path, error);
 }
 
+// The file in the first folder that has it; "" when none has.
+std::string FindIn(const std::vector<std::string>& folders, const std::string& file) {
+    for (const std::string& folder : folders) {
+        if (Exists(folder + file)) {
+            return folder + file;
+        }
+    }
+    return std::string();
+}
+
 }  // namespace
 
-LevelChecker::LevelChecker(ComponentTypes componentTypes)
-    : types(std::move(componentTypes)), levelsDirectory(ZELM::PathTable::Instance().Get("Levels")) {}
+LevelChecker::Folders LevelChecker::BundledFolders() {
+    const ZELM::PathTable& paths = ZELM::PathTable::Instance();
+    return Folders{paths.Get("Levels"),
+                   {paths.Get("Levels") + "Tiles/"},
+                   {paths.Get("Scripts")},
+                   {paths.Get("Archetypes")}};
+}
+
+LevelChecker::Folders LevelChecker::PlayerFolders() {
+    const ZELM::PathTable& paths = ZELM::PathTable::Instance();
+    Folders folders{ZELM::PlayerLevels::Directory(),
+                    {ZELM::PlayerLevels::TilesDirectory()},
+                    {paths.Get("Scripts"), ZELM::PlayerLevels::ScriptsDirectory()},
+                    {ZELM::PlayerLevels::ArchetypesDirectory(), paths.Get("Archetypes")}};
+    if (const std::string saved = paths.GetUser("Archetypes"); !saved.empty()) {
+        folders.archetypes.push_back(saved);
+    }
+    return folders;
+}
+
+LevelChecker::ComponentTypes LevelChecker::RegisteredTypes() {
+    struct Collector : ZELM::IVisitor<ZELM::RegistryItem> {
+        void Visit(ZELM::RegistryItem& item) override { found.insert({item.serviceName, item.typeName}); }
+        std::set<std::pair<std::string, std::string>> found;
+    } collector;
+    ZELM::ComponentRegistry::Instance().VisitItems(collector);
+    // Made after the visit: making a component must not happen while the registry is walked.
+    ComponentTypes types;
+    for (const auto& [service, type] : collector.found) {
+        types[{service, type}] = ComponentReference::StoredPropertyNames(service, type);
+    }
+    return types;
+}
+
+LevelChecker::LevelChecker(ComponentTypes componentTypes, Folders folders)
+    : types(std::move(componentTypes)), folders(std::move(folders)), levelsDirectory(this->folders.levels) {}
 
 void LevelChecker::Report(const std::string& file, int line, const std::string& message) {
     problems.push_back(file + ":" + std::to_string(line) + ": " + message);
@@ -115,8 +161,7 @@ void LevelChecker::CheckLevel(const std::string& name) {
         for (TiXmlElement* script = element->FirstChildElement(); script != nullptr;
              script = script->NextSiblingElement()) {
             const std::string scriptName = StringOf(script);
-            if (!scriptName.empty() &&
-                !Exists(ZELM::PathTable::Instance().Get("Scripts") + scriptName + ".lua")) {
+            if (!scriptName.empty() && FindIn(folders.scripts, scriptName + ".lua").empty()) {
                 Report(file, script->Row(), "the script \"" + scriptName + "\" does not exist");
             }
         }
@@ -149,7 +194,7 @@ std::vector<LevelChecker::Entity> LevelChecker::CheckEntities(const std::string&
         }
         const std::string archetype = StringOf(archetypeElement);
         if (!archetype.empty() && archetype != "Not Set" &&
-            !Exists(ZELM::PathTable::Instance().Get("Archetypes") + archetype + ".xml")) {
+            FindIn(folders.archetypes, archetype + ".xml").empty()) {
             Report(file, archetypeElement->Row(), "the archetype \"" + archetype + "\" does not exist");
         }
         for (TiXmlElement* component = archetypeElement->NextSiblingElement(); component != nullptr;
@@ -194,7 +239,11 @@ void LevelChecker::CheckEntityScript(const std::string& file, const TiXmlElement
     if (script.empty()) {
         return;
     }
-    const std::string path = ZELM::PathTable::Instance().Get("Scripts") + script + ".lua";
+    const std::string found = FindIn(folders.scripts, script + ".lua");
+    // A script in no folder is named where the game looks first, so Lua's message says it is missing.
+    const std::string path =
+        found.empty() ? (folders.scripts.empty() ? std::string() : folders.scripts.front()) + script + ".lua"
+                      : found;
     lua_State* L = ZELM::LuaState::Get();
     std::string error;
     if (!ZELM::LuaState::LoadFile(L, path.c_str(), error)) {
@@ -206,8 +255,8 @@ void LevelChecker::CheckEntityScript(const std::string& file, const TiXmlElement
 }
 
 bool LevelChecker::CheckTileMap(const std::string& file, int line, const std::string& map) {
-    const std::string path = levelsDirectory + "Tiles/" + map;
-    if (!Exists(path)) {
+    const std::string path = FindIn(folders.tiles, map);
+    if (path.empty()) {
         Report(file, line, "the tile map \"" + map + "\" does not exist");
         return false;
     }

@@ -17,14 +17,27 @@ public:
     // stored properties in binding order.
     using ComponentTypes = std::map<std::pair<std::string, std::string>, std::vector<std::string>>;
 
-    explicit LevelChecker(ComponentTypes componentTypes);
+    // Where a level's files are looked up. Directory names end with "/".
+    struct Folders {
+        std::string levels;                   // the level files and order.txt
+        std::vector<std::string> tiles;       // tile maps, searched in order
+        std::vector<std::string> scripts;     // searched in order
+        std::vector<std::string> archetypes;  // searched in order
+    };
+    // The bundled data's folders, from the path table of the working directory.
+    static Folders BundledFolders();
+    // Where the game finds a player level's files: the level and its tile map in the player's
+    // levels folder; scripts the game's own first; archetypes as the engine loads them.
+    static Folders PlayerFolders();
+    // The component types of the services started so far, as the loader will match them.
+    static ComponentTypes RegisteredTypes();
+
+    explicit LevelChecker(ComponentTypes componentTypes, Folders folders = BundledFolders());
 
     // Checks the named levels of the levels directory, or every level file there (and the level
-    // order) when `names` is empty. Directories come from the path table of the working directory.
+    // order) when `names` is empty.
     void CheckLevels(const std::vector<std::string>& names);
     void CheckLevel(const std::string& name);
-    // Checks levels of another folder laid out like the levels directory (Tiles/ beside them).
-    void SetLevelsDirectory(const std::string& directory) { levelsDirectory = directory; }
 
     const std::vector<std::string>& GetProblems() const { return problems; }
 
@@ -46,6 +59,7 @@ private:
     void CheckScreens(const std::string& file, int line, const std::vector<Entity>& entities, bool hasGoal);
 
     ComponentTypes types;
+    Folders folders;
     std::string levelsDirectory;
     std::vector<std::string> problems;
 };

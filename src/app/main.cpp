@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/LaunchOptions.h"
 #include "app/ComponentReference.h"
+#include "app/LaunchOptions.h"
 #include "app/LevelChecker.h"
 #include "app/TraceWriter.h"
 #include "audio/AudioService.h"
@@ -32,7 +32,11 @@
 #include "logic/LogicService.h"
 #include "networking/NetworkManager.h"
 #include "physics/PhysicsService.h"
+#include "sharing/LevelPackExport.h"
+#include "sharing/LevelPackImport.h"
+#include "windows/NoticeBox.h"
 #include "windows/ProblemBox.h"
+#include "windows/QuestionBox.h"
 #include "windows/WindowsService.h"
 
 namespace {
@@ -95,27 +99,11 @@ std::vector<std::string> ShownTexts(const Graphics::TextLayer& layer) {
     return shown;
 }
 
-// The component types the started services registered, with their stored properties.
-Fallward::LevelChecker::ComponentTypes CollectComponentTypes() {
-    struct Collector : ZELM::IVisitor<ZELM::RegistryItem> {
-        void Visit(ZELM::RegistryItem& item) override { types.insert({item.serviceName, item.typeName}); }
-        std::set<std::pair<std::string, std::string>> types;
-    } collector;
-    ZELM::ComponentRegistry::Instance().VisitItems(collector);
-    // Made after the visit: making a component must not happen while the registry is walked.
-    Fallward::LevelChecker::ComponentTypes types;
-    for (const auto& [service, type] : collector.types) {
-        types[{service, type}] = Fallward::ComponentReference::StoredPropertyNames(service, type);
-    }
-    return types;
-}
-
 // What stops one of the player's own levels being played, as the list of them shows it: the
 // checker's first problem without its file and line, "" when there is none.
 std::string PlayerLevelProblem(const std::string& level) {
-    static const Fallward::LevelChecker::ComponentTypes types = CollectComponentTypes();
-    Fallward::LevelChecker checker(types);
-    checker.SetLevelsDirectory(ZELM::PlayerLevels::Directory());
+    static const Fallward::LevelChecker::ComponentTypes types = Fallward::LevelChecker::RegisteredTypes();
+    Fallward::LevelChecker checker(types, Fallward::LevelChecker::PlayerFolders());
     checker.CheckLevel(ZELM::PlayerLevels::StemOf(level));
     if (checker.GetProblems().empty()) {
         return {};
@@ -129,7 +117,7 @@ std::string PlayerLevelProblem(const std::string& level) {
 // Starts the services for their component types, checks the levels and prints each problem.
 int CheckLevels(ZELM::Engine& engine, const std::vector<std::string>& names) {
     engine.StartServices();
-    Fallward::LevelChecker checker(CollectComponentTypes());
+    Fallward::LevelChecker checker(Fallward::LevelChecker::RegisteredTypes());
     checker.CheckLevels(names);
     for (const std::string& problem : checker.GetProblems()) {
         std::printf("%s\n", problem.c_str());
@@ -168,6 +156,91 @@ Fallward::EditorTrace EditorState(LevelEditor::LevelEditorService& editor) {
     state.undo = editor.GetHistory().UndoCount();
     state.redo = editor.GetHistory().RedoCount();
     return state;
+}
+
+// "fallward 0.10.0", as a pack records the game that wrote it.
+std::string VersionName() {
+    std::string version = Fallward::LaunchVersion();
+    while (!version.empty() && version.back() == '\n') {
+        version.pop_back();
+    }
+    return version;
+}
+
+// --export-level: no window and no services, only the data directory's paths.
+int ExportLevel(const Fallward::LaunchOptions& options, const std::string& file) {
+    ZELM::PathTable::Instance().Read("manifest.txt");
+    const Sharing::LevelPackExport exporter(VersionName(), options.author);
+    std::string problem;
+    if (!exporter.Write(options.exportLevel, file, problem)) {
+        std::fprintf(stderr, "fallward: cannot export \"%s\": %s\n", options.exportLevel.c_str(),
+                     problem.c_str());
+        return 2;
+    }
+    std::printf("fallward: wrote %s to %s\n",
+                ZELM::PlayerLevels::LevelName(ZELM::PlayerLevels::StemOf(options.exportLevel)).c_str(),
+                file.c_str());
+    return 0;
+}
+
+// Installs a shared level file, checked against the component types of the services started.
+// Only a player at a display is asked before anything is replaced; any other run replaces only
+// when told to (--replace).
+Sharing::LevelPackImport::Result ImportSharedLevel(const std::string& file, bool canAsk, bool replace) {
+    static const Fallward::LevelChecker::ComponentTypes types = Fallward::LevelChecker::RegisteredTypes();
+    const auto mayReplace = [canAsk, replace](const std::string& question) {
+        return replace || (canAsk && Windows::AskYesNo("Replace a level?", question));
+    };
+    return Sharing::LevelPackImport(types).Import(file, mayReplace);
+}
+
+// The import and export the player's levels menu and the editor call while the game runs.
+void ConnectSharing(Logic::MyLevelsFlow& myLevels, bool canAsk) {
+    myLevels.SetImport([canAsk](const std::string& file, std::string& level) {
+        const Sharing::LevelPackImport::Result result = ImportSharedLevel(file, canAsk, false);
+        level = result.levelName;
+        switch (result.outcome) {
+            case Sharing::LevelPackImport::Outcome::Installed:
+                return std::string();
+            case Sharing::LevelPackImport::Outcome::Declined:
+                return "Nothing was changed: your " + result.levelName + " stays as it was.";
+            case Sharing::LevelPackImport::Outcome::Refused:
+                break;
+        }
+        return "Not imported: " + result.message;
+    });
+    myLevels.SetExport([](const std::string& level, const std::string& file, const std::string& author) {
+        std::string problem;
+        Sharing::LevelPackExport(VersionName(), author).Write(level, file, problem);
+        return problem;
+    });
+}
+
+// FILE.fwlevel: installs the shared level with the services started, so that the game then starts
+// on the player levels' list with it in focus. Returns the exit status when the run must end here,
+// else 0.
+int ImportLevel(ZELM::Engine& engine, Logic::MyLevelsFlow& myLevels, const Fallward::LaunchOptions& options,
+                bool canAsk, const std::string& file) {
+    engine.StartServices();
+    const Sharing::LevelPackImport::Result result = ImportSharedLevel(file, canAsk, options.replace);
+    switch (result.outcome) {
+        case Sharing::LevelPackImport::Outcome::Installed:
+            std::printf("fallward: installed %s from %s\n", result.levelName.c_str(), file.c_str());
+            myLevels.SetFocus(result.levelName);
+            return 0;
+        case Sharing::LevelPackImport::Outcome::Declined:
+            if (canAsk) {
+                return 0;  // the player chose to keep the installed level and goes on to play
+            }
+            std::fprintf(stderr, "fallward: %s (--replace replaces it)\n", result.message.c_str());
+            break;
+        case Sharing::LevelPackImport::Outcome::Refused:
+            std::fprintf(stderr, "fallward: cannot install the shared level %s\n", result.message.c_str());
+            Windows::ShowNotice("The level cannot be installed", result.message);
+            break;
+    }
+    ZELM::Engine::DestroyInstance();
+    return 2;
 }
 
 template <typename T>
@@ -211,6 +284,10 @@ int main(int argc, char** argv) {
     }
     const std::string recordFile =
         options.recordFile.empty() ? std::string() : fs::absolute(options.recordFile, ignored).string();
+    const std::string exportFile =
+        options.exportFile.empty() ? std::string() : fs::absolute(options.exportFile, ignored).string();
+    const std::string importFile =
+        options.importFile.empty() ? std::string() : fs::absolute(options.importFile, ignored).string();
     Input::ReplayFile replay;
     std::string replayError;
     if (!options.replayFile.empty() &&
@@ -230,6 +307,16 @@ int main(int argc, char** argv) {
         // The installed tree may be read-only: the player's saves live under the XDG data directory.
         ZELM::PathTable::Instance().SetUserRoot(ZELM::UserDataDirectory());
     }
+    if (!options.exportLevel.empty()) {
+        return ExportLevel(options, exportFile);
+    }
+    if (!importFile.empty() && options.level.empty()) {
+        ZELM::PathTable::Instance().Read("manifest.txt");
+        if (fs::is_regular_file(ZELM::PathTable::Instance().Find("Levels", "MyLevels.xml"), ignored)) {
+            // The player levels' screen, where the level just installed is listed.
+            options.level = "MyLevels";
+        }
+    }
     if (!options.checkLevels && !options.listComponents) {
         // Data that cannot give a first level is refused like a bad argument, before any window
         // opens: the game would otherwise show an empty screen that no key leaves.
@@ -248,6 +335,9 @@ int main(int argc, char** argv) {
     auto* logic = new Logic::LogicService();
     logic->KeepPlayerFiles();
     logic->GetMyLevels().SetCheck(&PlayerLevelProblem);
+    // Only a player at a display is asked before a level is replaced.
+    const bool canAsk = !options.headless && options.problems == Fallward::ProblemMode::Box;
+    ConnectSharing(logic->GetMyLevels(), canAsk);
     Add("Logic::LogicService", logic);
     Add("Kestrin::PhysicsService", new Kestrin::PhysicsService());
     auto* graphics = new Graphics::GraphicsService(options.headless);
@@ -293,6 +383,12 @@ int main(int argc, char** argv) {
     }
     if (options.listComponents) {
         return ListComponents(engine);
+    }
+    if (!importFile.empty()) {
+        if (const int status = ImportLevel(engine, logic->GetMyLevels(), options, canAsk, importFile);
+            status != 0) {
+            return status;
+        }
     }
     engine.AddAssetLoader("png", new Graphics::TextureLoader());
     engine.AddAssetLoader("PNG", new Graphics::TextureLoader());

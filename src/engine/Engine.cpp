@@ -100,6 +100,10 @@ void Engine::Run() {
 }
 
 void Engine::StartServices() {
+    if (servicesStarted) {
+        return;
+    }
+    servicesStarted = true;
     // Every service is bound before any is initialised: Init may call methods of the others.
     for (auto& service : services) {
         service->Bind();
@@ -112,7 +116,9 @@ void Engine::StartServices() {
 void Engine::Start() {
     StartServices();
     ClearStaleTemporaries();
-    // The player's archetypes after the bundled ones, so one of the same name replaces the bundled.
+    // Those of shared player levels first, so the game's own replace any of the same name; the
+    // editor's saves after the bundled ones, so one of the same name replaces the bundled.
+    ArchetypeTable::Instance().LoadDirectory(PlayerLevels::ArchetypesDirectory());
     ArchetypeTable::Instance().LoadDirectory(PathTable::Instance().Get("Archetypes"));
     if (const std::string own = PathTable::Instance().GetUser("Archetypes"); !own.empty()) {
         ArchetypeTable::Instance().LoadDirectory(own);

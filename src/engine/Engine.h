@@ -61,7 +61,8 @@ public:
     // services and loads the first level; RunFrame runs one display frame: the ticks real time
     // asks for, then the frame itself.
     void Start();
-    // Binds and initialises the services (so their component types are registered), and nothing more.
+    // Binds and initialises the services (so their component types are registered), and nothing
+    // more; once: Start after it goes on with the services as they are.
     void StartServices();
     void RunFrame();
     bool IsRunning() const { return running; }
@@ -150,6 +151,7 @@ private:
     std::array<std::string, 3> levelScripts;
     bool paused = false;
     bool running = true;
+    bool servicesStarted = false;
     float dt = 0.0f;
     // Real time not yet simulated (positive) or simulated ahead of the display (negative, at most a tick).
     float owedMs = 0.0f;

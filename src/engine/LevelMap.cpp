@@ -133,6 +133,30 @@ void LevelMap::Load() {
     loaded = true;
 }
 
+bool LevelMap::ReadHeader(const std::string& bytes, long long& fileWidth, long long& fileHeight,
+                          std::size_t& tilesAt) {
+    long long fileXOffset = 0;
+    long long fileYOffset = 0;
+    long long fileId = 0;
+    int scanned = 0;
+    // The scan stops at the first NUL, which no header holds: the tiles after it never matter.
+    const std::string format = std::string(kHeaderReadFormat) + "%n";
+    if (std::sscanf(bytes.c_str(), format.c_str(), &fileWidth, &fileHeight, &fileXOffset, &fileYOffset,
+                    &fileId, &scanned) != 5 ||
+        scanned <= 0 || !FitsAnInt(fileXOffset) || !FitsAnInt(fileYOffset) || !FitsAnInt(fileId)) {
+        return false;
+    }
+    std::size_t at = static_cast<std::size_t>(scanned);
+    if (at < bytes.size() && bytes[at] == '\r') {
+        ++at;
+    }
+    if (at >= bytes.size() || bytes[at] != '\n') {
+        return false;
+    }
+    tilesAt = at + 1;
+    return true;
+}
+
 std::string LevelMap::Serialize() const {
     char header[256];
     const int length = std::snprintf(header, sizeof header, kHeaderFormat, static_cast<int>(width),

@@ -38,6 +38,11 @@ public:
     // unloaded; a header that does not scan or asks for too many tiles is reported and leaves it
     // unloaded; a file shorter than its header promises fills the rest with 0.
     void Load();
+    // The size a tile file's header gives, read from the file's bytes as Load reads the file, and
+    // where its tiles begin: for checking a map before it is written anywhere. False when the
+    // header does not scan.
+    static bool ReadHeader(const std::string& bytes, long long& fileWidth, long long& fileHeight,
+                           std::size_t& tilesAt);
     // Writes the loaded map to its file name (through a temporary file). False when it could not.
     bool Save() const;
     void Free();

@@ -3,8 +3,8 @@
 
 #include <lua.hpp>
 
-#include "engine/PathTable.h"
 #include "engine/ProblemReport.h"
+#include "logic/ScriptFolder.h"
 #include "utilities/LuaState.h"
 
 namespace Logic {
@@ -13,7 +13,7 @@ bool LevelScripts::Load(const std::string& name) {
     if (name.empty()) {
         return false;
     }
-    const std::string scripts = ZELM::PathTable::Instance().Get("Scripts");
+    const std::string scripts = ScriptFolder::Of(name);
     const std::string path = scripts + name + ".lua";
     std::string error;
     // Level scripts come with levels that players share: they run in the sandbox.

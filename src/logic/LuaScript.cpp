@@ -4,8 +4,8 @@
 #include <lua.hpp>
 
 #include "engine/Entity.h"
-#include "engine/PathTable.h"
 #include "engine/ProblemReport.h"
+#include "logic/ScriptFolder.h"
 #include "utilities/LuaObject.h"
 #include "utilities/LuaState.h"
 
@@ -43,7 +43,7 @@ void LuaScript::LoadScript(const std::string& name) {
     threadRef = luaL_ref(L, LUA_REGISTRYINDEX);
     // The script's own globals: reads of names it does not define fall through to the shared ones,
     // through the sandbox (entity scripts come with levels that players share).
-    const std::string scripts = ZELM::PathTable::Instance().Get("Scripts");
+    const std::string scripts = ScriptFolder::Of(name);
     lua_newtable(L);
     lua_newtable(L);
     ZELM::LuaState::PushSandbox(L, scripts);

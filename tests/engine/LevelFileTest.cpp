@@ -15,8 +15,9 @@
 #include "engine/Entity.h"
 #include "engine/PathTable.h"
 #include "engine/Physical.h"
-#include "logic/LogicService.h"
+#include "engine/PlayerLevels.h"
 #include "graphics/GraphicsService.h"
+#include "logic/LogicService.h"
 #include "physics/PhysicsService.h"
 #include "support/EngineFixture.h"
 #include "support/ProblemCapture.h"
@@ -521,6 +522,24 @@ TEST_F(LevelFileTest, WithAUserRootArchetypesAreSavedThereAndReplaceTheBundledOn
     EXPECT_NE(ReadFile(ResourcePath("Archetypes/Keg.xml")).find("bundled"), std::string::npos);
     EXPECT_EQ(capture.Count(), 0u);
     ZELM::PathTable::Instance().SetUserRoot("");
+}
+
+TEST_F(LevelFileTest, ArchetypesOfSharedPlayerLevelsLoadButNeverReplaceTheGamesOwn) {
+    MakeGame();
+    WriteArchetype("Keg.xml", Document("Archetype", ProbeXml(1, "bundled")));
+    const fs::path shared = ZELM::PlayerLevels::ArchetypesDirectory();
+    fs::create_directories(shared);
+    std::ofstream(shared / "Keg.xml") << Document("Archetype", ProbeXml(5, "shared"));
+    std::ofstream(shared / "Cask.xml") << Document("Archetype", ProbeXml(6, "cask"));
+    StartGame();
+    Load(WriteLevel("kegs", EntityXml("Cart", "Not Set", ProbeXml(1, "cart"))));
+    ProblemCapture capture;
+
+    engine->GetEntities().ApplyArchetype(engine->GetEntity("Cart"), "Keg");
+    EXPECT_EQ(Find<Probe>("Cart", "Probe")->b, "bundled");
+    engine->GetEntities().ApplyArchetype(engine->GetEntity("Cart"), "Cask");
+    EXPECT_EQ(Find<Probe>("Cart", "Probe")->b, "cask");
+    EXPECT_EQ(capture.Count(), 0u);
 }
 
 TEST_F(LevelFileTest, LoadedPositionReachesEveryComponentOfTheEntity) {

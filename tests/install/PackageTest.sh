@@ -30,18 +30,23 @@ id=io.github.fallward.Fallward
 for path in /usr/games/fallward /usr/share/fallward/Working/manifest.txt \
             /usr/share/fallward/Resources/Levels/order.txt /usr/share/man/man6/fallward.6.gz \
             /usr/share/icons/hicolor/scalable/apps/fallward.svg /usr/share/applications/$id.desktop \
-            /usr/share/metainfo/$id.metainfo.xml /usr/share/doc/fallward/copyright \
+            /usr/share/metainfo/$id.metainfo.xml /usr/share/mime/packages/fallward.xml \
+            /usr/share/doc/fallward/copyright \
             /usr/share/doc/fallward/changelog.gz /usr/share/lintian/overrides/fallward; do
   grep -qx "$path" <<<"$listing" || fail "$path is not in the package"
 done
 for path in /usr/bin/ /usr/share/man/man6/fallward.6; do
   ! grep -qx "$path" <<<"$listing" || fail "$path should not be in the package"
 done
+# The player's levels live in the player's data directory; none made in a checkout may ship.
+! grep -q "/MyLevels/" <<<"$listing" || fail "a player's levels folder is in the package"
 
 lintian --fail-on error,warning "$deb" || fail "lintian"
 dpkg-deb -x "$deb" "$scratch/root"
 appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/$id.metainfo.xml" || fail "appstreamcli"
 desktop-file-validate "$scratch/root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
+grep -qx "MimeType=application/x-fallward-level;" "$scratch/root/usr/share/applications/$id.desktop" ||
+  fail "the desktop entry does not open shared levels"
 
 version="$("$build/fallward" --version | awk '{print $2}')"
 grep -q "<release version=\"$version\"" "$scratch/root/usr/share/metainfo/$id.metainfo.xml" ||

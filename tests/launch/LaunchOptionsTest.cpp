@@ -77,12 +77,28 @@ TEST(LaunchOptions, HelpHasALineForEveryFlagAndVersionAndFullscreenAreRead) {
     // Every flag the parser takes, with a value where it needs one: each has its own help line.
     const std::string help = Fallward::LaunchUsage();
     const std::vector<std::pair<std::string, std::string>> flags = {
-        {"--data", "d"},         {"--level", "L"},       {"--exec", "f"},          {"--headless", ""},
-        {"--fullscreen", ""},    {"--frames", "1"},      {"--fixed-dt", "1"},      {"--input-script", "f"},
-        {"--trace", "f"},        {"--net-interface", "n"}, {"--screenshot", "1:x.png"}, {"--problems", "stderr"},
-        {"--check-levels", ""},  {"--version", ""},      {"--help", ""},           {"--record", "r"},
+        {"--data", "d"},
+        {"--level", "L"},
+        {"--exec", "f"},
+        {"--headless", ""},
+        {"--fullscreen", ""},
+        {"--frames", "1"},
+        {"--fixed-dt", "1"},
+        {"--input-script", "f"},
+        {"--trace", "f"},
+        {"--net-interface", "n"},
+        {"--screenshot", "1:x.png"},
+        {"--problems", "stderr"},
+        {"--check-levels", ""},
+        {"--version", ""},
+        {"--help", ""},
+        {"--record", "r"},
         {"--replay", "r"},
+        {"--replace", ""},
+        {"--author", "a"},
     };
+    EXPECT_NE(help.find("\n  --export-level NAME FILE "), std::string::npos);
+    EXPECT_NE(help.find("\n  FILE.fwlevel "), std::string::npos);
     for (const auto& [flag, value] : flags) {
         EXPECT_NE(help.find("\n  " + flag + " "), std::string::npos) << flag;
         std::vector<std::string> arguments = {flag};
@@ -91,6 +107,33 @@ TEST(LaunchOptions, HelpHasALineForEveryFlagAndVersionAndFullscreenAreRead) {
         }
         LaunchOptions accepted;
         EXPECT_TRUE(Parse(arguments, accepted, error)) << flag << ": " << error;
+    }
+}
+
+TEST(LaunchOptions, ASharedLevelFileIsTheArgumentEndingInItsExtensionAndExportTakesANameAndAFile) {
+    LaunchOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--headless", "levels/Castle.fwlevel", "--replace"}, options, error)) << error;
+    EXPECT_EQ(options.importFile, "levels/Castle.fwlevel");
+    EXPECT_TRUE(options.replace);
+    LaunchOptions exporting;
+    ASSERT_TRUE(Parse({"--export-level", "my:Castle", "Castle.fwlevel", "--author", "Ada"}, exporting, error))
+        << error;
+    EXPECT_EQ(exporting.exportLevel, "my:Castle");
+    EXPECT_EQ(exporting.exportFile, "Castle.fwlevel");
+    EXPECT_EQ(exporting.author, "Ada");
+    EXPECT_TRUE(exporting.importFile.empty()) << "the file to write is not one to install";
+
+    const std::vector<std::vector<std::string>> bad = {
+        {"a.fwlevel", "b.fwlevel"},
+        {"--export-level", "my:Castle"},
+        {"--export-level", "Castle", "out.fwlevel", "in.fwlevel"},
+        {".fwlevel"},
+        {"Castle.fwlevel.txt"},
+    };
+    for (const auto& arguments : bad) {
+        LaunchOptions refused;
+        EXPECT_FALSE(Parse(arguments, refused, error)) << arguments[0] << " " << arguments.back();
     }
 }
 

@@ -1,12 +1,13 @@
 // Entity scripts and level scripts in a running engine: their hooks, their globals, their errors.
-#include <lua.hpp>
-
-#include <fstream>
-#include <string>
-
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <lua.hpp>
+#include <string>
+
 #include "engine/Entity.h"
+#include "engine/PlayerLevels.h"
 #include "logic/LogicService.h"
 #include "support/EngineFixture.h"
 #include "support/ProblemCapture.h"
@@ -217,6 +218,30 @@ TEST_F(LuaScriptTest, DataScriptsCannotReachTheSystem) {
     ASSERT_GE(problems.Count(), 1u);
     EXPECT_NE(problems.Last().message.find("Level script Init failed"), std::string::npos) << problems.Last().message;
     engine->RunFrame();
+}
+
+// Scripts that shared levels brought lie in the player's levels folder: they run there, in the
+// same sandbox, and a game's script of the same name is always the one that runs.
+TEST_F(LuaScriptTest, PlayerScriptsRunSandboxedFromThePlayersFolderAndNeverStandInForTheGames) {
+    MakeEngine({"Start"});
+    const std::filesystem::path own = ZELM::PlayerLevels::ScriptsDirectory();
+    std::filesystem::create_directories(own);
+    std::ofstream(own / "Mine.lua")
+        << "function Init() mine = 1; mineReached = pcall(function() io.open('x') end) "
+           "and 1 or 0; dofile('"
+        << own.string() << "Helper.lua') end\n";
+    std::ofstream(own / "Helper.lua") << "helped = 2\n";
+    std::ofstream(own / "Walker.lua") << "function Init(entity) _G.walked = 3 end\n";
+    WriteScript("Shadowed", "shadow = 1\n");
+    std::ofstream(own / "Shadowed.lua") << "shadow = 2\n";
+    WriteLevel("Start", Scripts("Mine", "Shadowed", ""), {{"Box", "Walker"}});
+    StartEngine();
+    EXPECT_EQ(problems.Count(), 0u) << (problems.Count() ? problems.Last().message : "");
+    EXPECT_EQ(Global("mine"), 1.0);
+    EXPECT_EQ(Global("mineReached"), 0.0) << "a player's script reached the system";
+    EXPECT_EQ(Global("helped"), 2.0) << "files in the player's scripts folder load";
+    EXPECT_EQ(Global("walked"), 3.0);
+    EXPECT_EQ(Global("shadow"), 1.0);
 }
 
 }  // namespace
