@@ -1,12 +1,15 @@
 // The player's own levels through the menus: listed in "[my levels]", played to the goal with the
-// time kept, the finish going back to the list, and a broken one listed with its reason.
+// time kept, the finish going back to the list, shared as a file and imported from the list, and
+// a broken one listed with its reason.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -102,6 +105,50 @@ TEST(MyLevelsRun, APlayerLevelIsPlayedFromTheMenusKeepsItsTimeAndGoesBackToTheLi
     EXPECT_NE(second.trace.find("[Level2  "), std::string::npos);
     EXPECT_NE(second.trace.find("\"ghost\":{"), std::string::npos) << "the best run is raced as a ghost";
     EXPECT_NE(second.trace.find("NEW BEST! +0.000"), std::string::npos) << "a tie with the ghost";
+}
+
+// Every frame's player while the level plays: where it is, how it moves and falls.
+std::vector<std::string> PlayerFrames(const std::string& trace, const std::string& level) {
+    std::vector<std::string> frames;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t player = line.find("\"player\":{");
+        if (line.find("\"level\":\"" + level + "\"") != std::string::npos && player != std::string::npos) {
+            frames.push_back(line.substr(player, line.find('}', player) - player));
+        }
+    }
+    return frames;
+}
+
+TEST(MyLevelsRun, ALevelExportedDeletedAndImportedFromTheListPlaysTheSameAgain) {
+    const ZELMTest::ScratchData data;
+    MakePlayerLevel(data, "Level2", "Mine");
+    const Played first = Play(data, ToMyLevels() + PlayMine());
+    ASSERT_EQ(first.run.status, 0) << first.run.errors;
+
+    // The import list looks in the player's home: the test's own.
+    const fs::path home = fs::path(data.Working()).parent_path() / "home";
+    fs::create_directories(home / "Downloads");
+    const std::string shared = (home / "Downloads" / "Mine.fwlevel").string();
+    const ZELMTest::RunResult exported =
+        ZELMTest::RunFallward("--export-level Mine " + shared + " --data " + data.Working());
+    ASSERT_EQ(exported.status, 0) << exported.errors;
+    fs::remove(data.MyLevels() + "Mine.xml");
+    fs::remove(data.MyLevels() + "Tiles/Mine");
+
+    const char* ownHome = std::getenv("HOME");
+    const std::string kept = ownHome != nullptr ? ownHome : "";
+    ::setenv("HOME", home.c_str(), 1);
+    // No level left: the list opens on "[import]", the file is the first of the import list.
+    const Played again = Play(data, ToMyLevels() + ZELMTest::OnScreen("MyLevels", ZELMTest::Press("ENTER", 10)) +
+                                        ZELMTest::OnScreen("ImportLevel", ZELMTest::Press("ENTER", 10)) + PlayMine());
+    ::setenv("HOME", kept.c_str(), 1);
+    ASSERT_EQ(again.run.status, 0) << again.run.errors;
+    EXPECT_NE(again.trace.find("[Mine.fwlevel]"), std::string::npos);
+    EXPECT_TRUE(fs::exists(data.MyLevels() + "Mine.xml"));
+    const std::vector<std::string> before = PlayerFrames(first.trace, "my:Mine");
+    ASSERT_GT(before.size(), 100u);
+    EXPECT_EQ(PlayerFrames(again.trace, "my:Mine"), before) << "the imported level plays as the exported one did";
 }
 
 TEST(MyLevelsRun, EditOpensTheChosenLevelInTheEditorAndEscLeavesTheEditChoice) {
