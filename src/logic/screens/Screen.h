@@ -17,10 +17,14 @@ protected:
     void PostLoadLevel(const std::string& level) { engine.CallLater("LoadLevel", 0.0f, level); }
     void PostNextLevel() { engine.CallLater("NextLevel", 0.0f); }
     void PostQuit() { engine.CallLater("Quit", 0.0f); }
-    // A menu starts with the camera at home and the picture at full brightness.
+    // A menu starts with the camera at home, the picture at full brightness and no level's map
+    // behind it, however it was reached.
     void ResetView() {
         engine.Call("ResetCamera");
         engine.Call("SetIntensity", 1.0f);
+        if (engine.IsBound("EraseLevelMap")) {
+            engine.Call("EraseLevelMap");
+        }
     }
 
     ZELM::DynamicCaller engine;
