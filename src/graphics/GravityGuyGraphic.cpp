@@ -1,6 +1,7 @@
 // The local player: its light, its gravity sphere and the camera.
 #include "graphics/GravityGuyGraphic.h"
 
+#include "engine/LevelMap.h"
 #include "engine/Service.h"
 #include "graphics/D3DMath.h"
 #include "graphics/gl/Device.h"
@@ -45,9 +46,25 @@ void GravityGuyGraphic::Update(float dt) {
 
     // With debug drawing on, W/A/S/D pan a free camera instead.
     if (leads && !engine.Call<bool>("GetDebugDraw")) {
-        engine.Call("SetCamTargetX", at.x);
-        engine.Call("SetCamTargetY", at.y);
+        const glm::vec2 target = LeadCamera(at, dt);
+        engine.Call("SetCamTargetX", target.x);
+        engine.Call("SetCamTargetY", target.y);
     }
+}
+
+glm::vec2 GravityGuyGraphic::LeadCamera(const glm::vec3& at, float dtMs) {
+    glm::vec2 velocity(0.0f);
+    ReadPair("GetXVelocity", "GetYVelocity", velocity.x, velocity.y);
+    CameraLead::Bounds bounds;
+    const ZELM::LevelMap* map =
+        engine.IsBound("GetLevelMap") ? engine.Call<ZELM::LevelMap*>("GetLevelMap") : nullptr;
+    const bool bounded = map != nullptr && map->IsLoaded();
+    if (bounded) {
+        // A tile (x, y) fills x..x+1 and y..y+1.
+        bounds = {static_cast<float>(map->GetMinX()), static_cast<float>(map->GetMinY()),
+                  static_cast<float>(map->GetMaxX()) + 1.0f, static_cast<float>(map->GetMaxY()) + 1.0f};
+    }
+    return lead.Step(glm::vec2(at.x, at.y), velocity, dtMs, bounded ? &bounds : nullptr);
 }
 
 bool GravityGuyGraphic::LeadsTheCamera() const {

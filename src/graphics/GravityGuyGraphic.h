@@ -2,6 +2,7 @@
 // around it, the level's light on it, and the camera following it.
 #pragma once
 
+#include "graphics/CameraLead.h"
 #include "graphics/GravitySphereSpring.h"
 #include "graphics/PlayerGraphic.h"
 
@@ -30,11 +31,14 @@ private:
     // The first player graphic of the service is the local player: only it moves the camera and
     // the player's light, so everything in a frame is drawn with one camera.
     bool LeadsTheCamera() const;
+    // The camera's target this tick: ahead of the player in its motion, inside the level's map.
+    glm::vec2 LeadCamera(const glm::vec3& at, float dtMs);
 
     std::shared_ptr<const LoadedMesh> sphere;
     Texture* sphereTexture = nullptr;
     glm::mat4 sphereWorld{1.0f};
     float timer = 0.0f;
+    CameraLead lead;  // each level's player starts with the view on it
 };
 
 }  // namespace Graphics
