@@ -9,6 +9,7 @@
 
 #include "engine/ArchetypeTable.h"
 #include "engine/XmlReader.h"
+#include "logic/NotificationComponent.h"
 #include "logic/PlayerMovement.h"
 #include "logic/VariableGravityZone.h"
 #include "logic/screens/CourseMenu.h"
@@ -488,6 +489,16 @@ TEST_F(PauseMenuTest, RestartStartsTheLevelOverExceptInARace) {
         }
         level->Init();  // the level the game would load next
     }
+}
+
+TEST_F(PauseMenuTest, AfterATimeAttacksResultEscGoesToTheCoursesNotThePause) {
+    auto* notice = world.AddComponentEntity<Logic::NotificationComponent>("Notice", "NotificationComponent");
+    notice->OfferRetry("TimeAttack");
+    world.engine.triggeredKeys = {"ESC"};
+    notice->Update(16.0f);
+    Frame({"ESC"});
+    EXPECT_FALSE(level->IsPaused());
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Courses"});
 }
 
 TEST_F(PauseMenuTest, EveryOpeningStartsOnReturnToGame) {

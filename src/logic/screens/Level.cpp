@@ -96,6 +96,10 @@ std::string Level::LevelName() {
     return engine.IsBound("GetLevelName") ? engine.Call<std::string>("GetLevelName") : "";
 }
 
+bool Level::IsOfferingRetry() {
+    return engine.IsBound("IsOfferingRetry") && engine.Call<bool>("IsOfferingRetry");
+}
+
 bool Level::IsWaitingForPeer() {
     return engine.IsBound("IsLookingForPeer") && engine.Call<bool>("IsLookingForPeer");
 }
@@ -110,6 +114,9 @@ void Level::Update(float dt) {
         engine.Call("EraseLevelMap");
         PostLoadLevel("Menu");
         return;
+    }
+    if (!paused && IsOfferingRetry()) {
+        return;  // ESC after a time attack's result goes back to the courses, as the notice says
     }
     if (!showingHowTo && KeyTriggered("esc")) {
         TogglePause();

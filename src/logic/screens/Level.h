@@ -42,6 +42,8 @@ private:
     std::string LevelName();
     // A race level still looking for the other player.
     bool IsWaitingForPeer();
+    // A time attack's result waits for ENTER (again) or ESC (the courses).
+    bool IsOfferingRetry();
     void RunPauseMenu();
     void RestartLevel();
     // Closes the pause and asks for `level`, this level's map off the screen first.
