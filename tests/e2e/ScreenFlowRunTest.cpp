@@ -144,6 +144,31 @@ TEST(ScreenFlowRun, ATimeAttackTriedAgainFromItsResultStartsAfreshBesideTheFirst
     EXPECT_GT(attempts[1].ghostFrames, 300) << "the first run's ghost races the second";
 }
 
+// The splash says any press skips it, and a key of any kind or a click does, long before its six
+// seconds are up.
+TEST(ScreenFlowRun, TheSplashIsSkippedBySpaceEscOrAClick) {
+    const struct {
+        const char* what;
+        const char* script;
+    } kPresses[] = {
+        {"SPACE", "10 down SPACE\n11 up SPACE\n"},
+        {"ESC", "10 down ESC\n11 up ESC\n"},
+        {"a click", "10 click left\n"},
+    };
+    for (const auto& press : kPresses) {
+        const ZELMTest::ScratchData data;
+        const std::string script = data.Working() + "/splash.input";
+        std::ofstream(script) << press.script;
+        const std::vector<Frame> frames =
+            PlayHeadless("--frames 30 --data " + data.Working() + " --input-script " + script);
+        ASSERT_GE(frames.size(), 12u) << press.what;
+        EXPECT_EQ(TextStartingWith(frames[0], "Press any"), "Press any key") << press.what;
+        EXPECT_EQ(frames[8].level, "Splash") << press.what;
+        EXPECT_EQ(LevelsOf(frames), (std::vector<std::string>{"Splash", "Menu"})) << press.what;
+        EXPECT_EQ(frames[9].level, "Menu") << press.what << " skips the splash at once";
+    }
+}
+
 TEST(ScreenFlowRun, ALoneRaceSaysNobodyCameAfterHalfAMinuteAndEscGoesBackToTheMenu) {
     const std::vector<Frame> frames = PlayHeadless("--frames 1970 --net-interface lo --input-script " +
                                                    ZELMTest::kFixtures + "/flows/race-alone.input");

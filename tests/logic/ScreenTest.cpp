@@ -17,6 +17,7 @@
 #include "logic/screens/LevelSelect.h"
 #include "logic/screens/Options.h"
 #include "logic/screens/PauseMenuLayout.h"
+#include "logic/screens/SplashScreen.h"
 #include "support/GameplayWorld.h"
 #include "support/ProblemCapture.h"
 
@@ -328,6 +329,34 @@ TEST_F(ScreenTest, AButtonDestroyedAfterTheMenuFoundItIsSkipped) {
     Press(*screen, {"DOWN"});
     Press(*screen, {"DOWN"});
     EXPECT_TRUE(credits->selected) << "the live buttons still follow the selection";
+}
+
+TEST_F(ScreenTest, TheSplashSaysAnyPressSkipsItAndEachKindDoes) {
+    const struct {
+        const char* what;
+        std::set<std::string> keys;
+        bool click;
+        bool padButton;
+        std::vector<std::string> asked;
+    } kPresses[] = {
+        {"nothing", {}, false, false, {}},
+        {"SPACE", {"SPACE"}, false, false, {"Menu"}},
+        {"ESC", {"ESC"}, false, false, {"Menu"}},
+        {"a click", {}, true, false, {"Menu"}},
+        {"a pad button", {}, false, true, {"Menu"}},
+    };
+    for (const auto& press : kPresses) {
+        world.engine.levelsAsked.clear();
+        auto* splash = world.AddComponentEntity<Logic::SplashScreen>(std::string("Splash ") + press.what, "SplashScreen");
+        splash->Init();
+        world.engine.leftClicked = press.click;
+        world.engine.padButtonPressed = press.padButton;
+        Press(*splash, press.keys);
+        world.engine.leftClicked = false;
+        world.engine.padButtonPressed = false;
+        EXPECT_EQ(world.engine.levelsAsked, press.asked) << press.what;
+        EXPECT_EQ(splash->GetPrompt(), "Press any key");
+    }
 }
 
 TEST_F(ScreenTest, TheSplashWaitsSixSecondsOrEnter) {
