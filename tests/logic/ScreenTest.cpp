@@ -520,6 +520,28 @@ TEST_F(PauseMenuTest, RestartStartsTheLevelOverExceptInARace) {
     }
 }
 
+TEST_F(PauseMenuTest, QuitAsksOnceAndEscGoesBackToTheMenu) {
+    Frame({"ESC"});
+    Frame({"DOWN"});  // [quit]
+    Frame({"ENTER"});
+    EXPECT_EQ(level->GetNotice(), "Quit the game? ENTER: yes   ESC: no");
+    EXPECT_TRUE(level->IsAskingToQuit());
+    EXPECT_TRUE(world.engine.levelsAsked.empty()) << "[quit] alone does not quit";
+    Frame({"UP"});
+    EXPECT_TRUE(PauseButton("pauseQ")->selected) << "the question holds the keys";
+
+    Frame({"ESC"});
+    EXPECT_TRUE(level->IsPaused()) << "no: back to the pause menu, not to the game";
+    EXPECT_FALSE(level->IsAskingToQuit());
+    EXPECT_EQ(level->GetNotice(), " ");
+    EXPECT_TRUE(world.engine.levelsAsked.empty());
+
+    Frame({"ENTER"});  // [quit] is still selected: it asks again
+    EXPECT_TRUE(world.engine.levelsAsked.empty());
+    Frame({"ENTER"});
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"quit"});
+}
+
 TEST_F(PauseMenuTest, AfterATimeAttacksResultEscGoesToTheCoursesNotThePause) {
     auto* notice = world.AddComponentEntity<Logic::NotificationComponent>("Notice", "NotificationComponent");
     notice->OfferRetry("TimeAttack");
