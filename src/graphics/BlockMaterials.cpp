@@ -69,9 +69,9 @@ std::uint32_t ColourToArgb(const float rgba[4]) {
 
 bool IsDrawnTile(unsigned char id) {
     switch (id) {
-        case 0:    // empty
-        case 8:    // clears the instruction line
-        case 15:   // the tutorial texts
+        case 0:   // empty
+        case 8:   // clears the instruction line
+        case 15:  // the tutorial texts
         case 16:
         case 17:
         case 18:

@@ -285,10 +285,9 @@ char XboxControllerInput::IsTriggered(Action action) {
 bool XboxControllerInput::AnyButtonTriggered() {
     // The D-pad and the buttons, from the left bumper on, are pressed or not; the sticks and
     // triggers are levels that a resting pad may not read as zero.
-    static const Action kButtons[] = {kDpadUp,          kDpadDown,         kDpadRight, kDpadLeft, kLeftBumper,
-                                      kRightBumper,     kLeftStickButton,  kRightStickButton,
-                                      kButtonA,         kButtonB,          kButtonX,   kButtonY,  kButtonBack,
-                                      kButtonStart};
+    static const Action kButtons[] = {
+        kDpadUp,           kDpadDown, kDpadRight, kDpadLeft, kLeftBumper, kRightBumper, kLeftStickButton,
+        kRightStickButton, kButtonA,  kButtonB,   kButtonX,  kButtonY,    kButtonBack,  kButtonStart};
     for (const Action button : kButtons) {
         if (IsTriggered(button) != 0) {
             return true;

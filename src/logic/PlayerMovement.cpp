@@ -226,7 +226,8 @@ unsigned PlayerMovement::RedSideTouched() {
     }
     return RedRest::TouchedSide(Call<float>("GetX"), Call<float>("GetY"), Call<float>("GetWidth"),
                                 Call<float>("GetHeight"), 6, [this](int column, int row) {
-                                    return engine.Call<unsigned char>("GetTileID", static_cast<unsigned>(column),
+                                    return engine.Call<unsigned char>("GetTileID",
+                                                                      static_cast<unsigned>(column),
                                                                       static_cast<unsigned>(row));
                                 });
 }

@@ -201,7 +201,8 @@ TEST(PlayerFilesRun, AHostileRecordsFileIsReportedOnceAndReplacedByTheNextRecord
         EXPECT_EQ(played.run.status, 0) << testCase.name << ": " << played.run.errors;
         EXPECT_EQ(Count(played.run.errors, "The records file"), testCase.text.empty() ? 0u : 1u)
             << testCase.name << ": " << played.run.errors;
-        EXPECT_EQ(Shown(played, "NEW RECORD!"), "NEW RECORD!   ENTER: try again   ESC: courses") << testCase.name;
+        EXPECT_EQ(Shown(played, "NEW RECORD!"), "NEW RECORD!   ENTER: try again   ESC: courses")
+            << testCase.name;
         EXPECT_NE(ReadFile(records).find("<Best level=\"TimeAttack\">5."), std::string::npos)
             << testCase.name << ": " << ReadFile(records);
     }

@@ -100,10 +100,11 @@ TEST(ScreenFlowRun, EveryScreenIsReachedAndQuitEndsTheGame) {
 // once, from its clock at 0 and beside the ghost of the first run; ESC then goes to the courses.
 TEST(ScreenFlowRun, ATimeAttackTriedAgainFromItsResultStartsAfreshBesideTheFirstRunsGhost) {
     const ZELMTest::ScratchData data;  // no best run of another test's to meet
-    const std::vector<Frame> frames = PlayHeadless("--frames 1100 --data " + data.Working() + " --input-script " +
-                                                   ZELMTest::kFixtures + "/flows/time-attack-twice.input");
-    const std::vector<std::string> expected = {"Splash", "Menu", "GameMenu", "Courses", "TimeAttack", "Courses",
-                                               "GameMenu"};
+    const std::vector<Frame> frames =
+        PlayHeadless("--frames 1100 --data " + data.Working() + " --input-script " + ZELMTest::kFixtures +
+                     "/flows/time-attack-twice.input");
+    const std::vector<std::string> expected = {"Splash",     "Menu",    "GameMenu", "Courses",
+                                               "TimeAttack", "Courses", "GameMenu"};
     EXPECT_EQ(LevelsOf(frames), expected) << "no result screen and no main menu between the tries";
 
     struct Attempt {
@@ -139,7 +140,8 @@ TEST(ScreenFlowRun, ATimeAttackTriedAgainFromItsResultStartsAfreshBesideTheFirst
     EXPECT_EQ(attempts[0].result, "NEW RECORD!   ENTER: try again   ESC: courses");
     EXPECT_EQ(attempts[0].ghostFrames, 0) << "no best run before the first";
     // The second attempt starts a second later and misses the first one's time by that second.
-    EXPECT_EQ(attempts[1].result, "Almost! Try to beat " + attempts[0].clock.substr(6) + "!   ENTER: try again   ESC: courses");
+    EXPECT_EQ(attempts[1].result,
+              "Almost! Try to beat " + attempts[0].clock.substr(6) + "!   ENTER: try again   ESC: courses");
     EXPECT_NE(attempts[1].clock, attempts[0].clock);
     EXPECT_GT(attempts[1].ghostFrames, 300) << "the first run's ghost races the second";
 }

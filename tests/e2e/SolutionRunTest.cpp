@@ -1,6 +1,7 @@
 // Every level's solution reaches the goal and shows the tutorial texts of what the level brings in;
 // Level1's trace shows the turn, the death, the respawn, the power-up and the win; a rest on red
 // sends the player back at every display rate.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,8 +14,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "support/RunFallward.h"
 #include "support/ScaledScript.h"
@@ -252,10 +251,10 @@ TEST(SolutionRun, ARestOnTheRedFloorOfLevel19sSecondPitSendsThePlayerBackAtEvery
         char dt[32];
         std::snprintf(dt, sizeof dt, "%g", frameMs);
         const int frames = static_cast<int>(900 * 16.6667 / frameMs);  // fifteen seconds
-        const RunResult run = RunFallward("--headless --level Level19 --fixed-dt " + std::string(dt) +
-                                          " --problems fatal --frames " + std::to_string(frames) + " --data " +
-                                          data.Working() + " --input-script " + base + ".input --trace " + base +
-                                          ".jsonl");
+        const RunResult run =
+            RunFallward("--headless --level Level19 --fixed-dt " + std::string(dt) +
+                        " --problems fatal --frames " + std::to_string(frames) + " --data " + data.Working() +
+                        " --input-script " + base + ".input --trace " + base + ".jsonl");
         ASSERT_EQ(run.status, 0) << run.errors;
         int inPit = -1;  // the tick the player reached the pit's floor
         int back = -1;   // the tick the player was at the level's start again

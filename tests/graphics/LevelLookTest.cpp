@@ -203,7 +203,8 @@ TEST_F(CubeListTest, EveryTileIdIsDrawnOrNotByItsKind) {
                 continue;
             }
             ++rows;
-            EXPECT_EQ(Graphics::IsDrawnTile(static_cast<unsigned char>(id)), tile.drawn) << id << ": " << tile.kind;
+            EXPECT_EQ(Graphics::IsDrawnTile(static_cast<unsigned char>(id)), tile.drawn)
+                << id << ": " << tile.kind;
             EXPECT_EQ(inList[id], tile.drawn) << id << ": " << tile.kind;
         }
         EXPECT_EQ(rows, 1) << "tile id " << id << " must be listed once";

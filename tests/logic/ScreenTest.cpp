@@ -339,15 +339,14 @@ TEST_F(ScreenTest, TheSplashSaysAnyPressSkipsItAndEachKindDoes) {
         bool padButton;
         std::vector<std::string> asked;
     } kPresses[] = {
-        {"nothing", {}, false, false, {}},
-        {"SPACE", {"SPACE"}, false, false, {"Menu"}},
-        {"ESC", {"ESC"}, false, false, {"Menu"}},
-        {"a click", {}, true, false, {"Menu"}},
+        {"nothing", {}, false, false, {}},           {"SPACE", {"SPACE"}, false, false, {"Menu"}},
+        {"ESC", {"ESC"}, false, false, {"Menu"}},    {"a click", {}, true, false, {"Menu"}},
         {"a pad button", {}, false, true, {"Menu"}},
     };
     for (const auto& press : kPresses) {
         world.engine.levelsAsked.clear();
-        auto* splash = world.AddComponentEntity<Logic::SplashScreen>(std::string("Splash ") + press.what, "SplashScreen");
+        auto* splash = world.AddComponentEntity<Logic::SplashScreen>(std::string("Splash ") + press.what,
+                                                                     "SplashScreen");
         splash->Init();
         world.engine.leftClicked = press.click;
         world.engine.padButtonPressed = press.padButton;
