@@ -67,8 +67,21 @@ std::uint32_t ColourToArgb(const float rgba[4]) {
     return Channel(rgba[3]) << 24 | Channel(rgba[0]) << 16 | Channel(rgba[1]) << 8 | Channel(rgba[2]);
 }
 
-bool IsBlockTile(unsigned char id) {
-    return !(id == 0 || id == 8 || id == 15 || id == 16 || id == 17 || id == 19);
+bool IsDrawnTile(unsigned char id) {
+    switch (id) {
+        case 0:   // empty
+        case 8:   // clears the instruction line
+        case 15:  // the tutorial texts
+        case 16:
+        case 17:
+        case 18:
+        case 19:
+        case 255:  // reads as empty
+            return false;
+        default:
+            // Blocks, the see-through gravity arrows, the goal and the solid ids that mean nothing.
+            return true;
+    }
 }
 
 std::uint32_t BlockColour(unsigned char id) {

@@ -9,15 +9,18 @@
 namespace Graphics {
 
 constexpr std::uint32_t kBackgroundColour = 0xff222222u;
-// Tiles that only exist for play (triggers) or unknown ids show as this see-through magenta.
+// Solid tiles that mean nothing (ids 9, 10 and above 20) show as this see-through magenta, so a
+// wall the player bumps into is never invisible; the editor's palette shows the triggers in it too.
 constexpr std::uint32_t kUnknownBlockColour = 0x33ff00ffu;
 
 // The twelve block materials, by index.
 const std::array<Mtrl, 12>& BlockMaterials();
 // A float colour as 32-bit ARGB: each channel clamped to [0, 1] and rounded to the nearest step.
 std::uint32_t ColourToArgb(const float rgba[4]);
-// Ids 0, 8, 15, 16, 17 and 19 are not blocks: their cells show the waving wall.
-bool IsBlockTile(unsigned char id);
+// Whether a tile of the id is drawn as a block. Empty cells and the invisible triggers (the
+// text-clearing tile 8 and the tutorial texts 15 to 19) are not: their cells show the waving wall.
+// Every tile kind is decided here, and the renderer asks nothing else.
+bool IsDrawnTile(unsigned char id);
 // The instance colour of a block tile.
 std::uint32_t BlockColour(unsigned char id);
 // The material a block glows with, or null for tiles that are not drawn in the glow pass.

@@ -55,7 +55,7 @@ void CubeList::Build(float dt, bool phasing, const ZELM::LevelMap* map, float ca
             CubeRecord wall;
             wall.x = static_cast<float>(c);
             wall.y = static_cast<float>(r);
-            const bool block = IsBlockTile(tile);
+            const bool block = IsDrawnTile(tile);
             if (!block) {
                 const float wave = 0.5f * std::sin((1.0f + h) * levelTimer * 0.004f + h * 3.141592f);
                 wall.z = 1.5f + wave * waveScale;

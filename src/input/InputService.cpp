@@ -41,6 +41,7 @@ void InputService::Bind() {
     DynamicBinder::Bind("RightClick", this, &InputService::RightClick);
     DynamicBinder::Bind("RightClickTrigger", this, &InputService::RightClickTrigger);
     DynamicBinder::Bind("MiddleClick", this, &InputService::MiddleClick);
+    DynamicBinder::Bind("AnyPressTriggered", this, &InputService::AnyPressTriggered);
     DynamicBinder::Bind("IsInputScripted", this, &InputService::IsInputScripted);
     DynamicBinder::Bind("xMouse", this, &InputService::xMouse);
     DynamicBinder::Bind("yMouse", this, &InputService::yMouse);
@@ -499,6 +500,23 @@ bool InputService::RightClick() {
 
 bool InputService::RightClickTrigger() {
     return RightClick() && (pastMouse.buttons[1] & 0x80) == 0;
+}
+
+bool InputService::AnyPressTriggered() {
+    if (EditorActive()) {
+        return false;
+    }
+    for (int code = 1; code < 256; ++code) {
+        if (Held(keys, code) && !Held(pastKeys, code)) {
+            return true;
+        }
+    }
+    for (std::size_t button = 0; button < mouse.buttons.size(); ++button) {
+        if ((mouse.buttons[button] & 0x80) != 0 && (pastMouse.buttons[button] & 0x80) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool InputService::MiddleClick() {

@@ -63,6 +63,8 @@ public:
     bool RightClick();
     bool RightClickTrigger();
     bool MiddleClick();
+    // Any key or mouse button that went down for this tick: what a screen that any key skips asks.
+    bool AnyPressTriggered();
     int xMouse();
     int yMouse();
     float xMouseProjected(float z);

@@ -91,6 +91,7 @@ void XboxControllerInput::Bind() {
     DynamicBinder::Bind("IsTriggered", this, &XboxControllerInput::IsTriggered);
     DynamicBinder::Bind("IsPressedProfile", this, &XboxControllerInput::IsPressedProfile);
     DynamicBinder::Bind("IsTriggeredProfile", this, &XboxControllerInput::IsTriggeredProfile);
+    DynamicBinder::Bind("AnyButtonTriggered", this, &XboxControllerInput::AnyButtonTriggered);
     DynamicBinder::Bind("GetPrevXboxBuffer", this, &XboxControllerInput::GetPrevXboxBuffer);
     DynamicBinder::Bind("SetLeftVibrationLevel", this, &XboxControllerInput::SetLeftVibrationLevel);
     DynamicBinder::Bind("SetRightVibrationLevel", this, &XboxControllerInput::SetRightVibrationLevel);
@@ -279,6 +280,20 @@ char XboxControllerInput::IsPressed(Action action) {
 
 char XboxControllerInput::IsTriggered(Action action) {
     return Valid(action) && pastActions[action] == 0 ? static_cast<char>(actions[action]) : 0;
+}
+
+bool XboxControllerInput::AnyButtonTriggered() {
+    // The D-pad and the buttons, from the left bumper on, are pressed or not; the sticks and
+    // triggers are levels that a resting pad may not read as zero.
+    static const Action kButtons[] = {
+        kDpadUp,           kDpadDown, kDpadRight, kDpadLeft, kLeftBumper, kRightBumper, kLeftStickButton,
+        kRightStickButton, kButtonA,  kButtonB,   kButtonX,  kButtonY,    kButtonBack,  kButtonStart};
+    for (const Action button : kButtons) {
+        if (IsTriggered(button) != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 char XboxControllerInput::GetPrevXboxBuffer(Action action) {

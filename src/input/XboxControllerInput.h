@@ -30,6 +30,8 @@ public:
     char IsTriggered(Action action);
     char IsPressedProfile(int profile);
     char IsTriggeredProfile(int profile);
+    // Whether any button (not a stick or a trigger, which drift) went down this update.
+    bool AnyButtonTriggered();
     char GetPrevXboxBuffer(Action action);
     void SetLeftVibrationLevel(int level);
     void SetRightVibrationLevel(int level);

@@ -46,6 +46,7 @@ void LogicService::Bind() {
     DynamicBinder::Bind("FrezeYouBastard", this, &LogicService::FrezeYouBastard);
     DynamicBinder::Bind("UnpauseTimer", this, &LogicService::UnpauseTimer);
     DynamicBinder::Bind("SetPlayerDontWin", this, &LogicService::SetPlayerDontWin);
+    DynamicBinder::Bind("IsOfferingRetry", this, &LogicService::IsOfferingRetry);
     DynamicBinder::Bind("SetPlayerTime", this, &LogicService::SetPlayerTime);
     DynamicBinder::Bind("SetOtherPlayerTime", this, &LogicService::SetOtherPlayerTime);
     DynamicBinder::Bind("DrawLevelMap", this, &LogicService::DrawLevelMap);
@@ -293,6 +294,17 @@ bool LogicService::IsWaitingForEnter() const {
     return notice != nullptr && notice->IsWaitingForEnter();
 }
 
+void LogicService::OfferRetry(const std::string& level) {
+    if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
+        notice->OfferRetry(level);
+    }
+}
+
+bool LogicService::IsOfferingRetry() const {
+    const auto* notice = static_cast<const NotificationComponent*>(FirstComponent("NotificationComponent"));
+    return notice != nullptr && notice->IsOfferingRetry();
+}
+
 void LogicService::FrezeYouBastard(bool freeze) {
     if (ZELM::Component* movement = FirstComponent("PlayerMovement")) {
         movement->Call("SetFreeze", freeze);
@@ -347,7 +359,7 @@ void LogicService::TimeToWin() {
             timing->ShowBesideTime(GhostDifference(time));
         }
         PostSomeText(TimeAttackResult(CurrentLevelName(), time));
-        WaitForEnter();
+        OfferRetry(CurrentLevelName());
     } else if (winType == kRace) {
         playerFinishTime = GetTimerTime();
         StopClock();
@@ -422,20 +434,19 @@ std::string LogicService::GhostDifference(float seconds) const {
 }
 
 std::string LogicService::TimeAttackResult(const std::string& course, float seconds) {
+    static const char kRetry[] = "   ENTER: try again   ESC: courses";
     char text[128];
     // Only a course's name may go into the file: another would have the whole file refused.
     if (!Courses::IsTimeAttack(course)) {
-        std::snprintf(text, sizeof text, "Time: %.3f! Press ENTER to continue...",
-                      static_cast<double>(seconds));
+        std::snprintf(text, sizeof text, "Time: %.3f!%s", static_cast<double>(seconds), kRetry);
         return text;
     }
     const float best = playerRecords.GetBest(course);
     if (playerRecords.OfferTime(course, seconds)) {  // a tie is a record too
         bestRun.Keep(seconds);
-        return "NEW RECORD! Press ENTER to continue...";
+        return std::string("NEW RECORD!") + kRetry;
     }
-    std::snprintf(text, sizeof text, "Almost! Try to beat %.3f! Press ENTER to continue...",
-                  static_cast<double>(best));
+    std::snprintf(text, sizeof text, "Almost! Try to beat %.3f!%s", static_cast<double>(best), kRetry);
     return text;
 }
 

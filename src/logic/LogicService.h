@@ -97,6 +97,8 @@ public:
     void PostSomeText(std::string text);
     void FrezeYouBastard(bool freeze);
     void SetPlayerDontWin(bool dontWin);
+    // A time attack's result offers to start the course again: ESC then answers it, not the pause.
+    bool IsOfferingRetry() const;
 
     // The pause menu: the title and its buttons, the music paused, the player's instructions put
     // aside, and no key reaching the player until it closes; and the how-to page in its place.
@@ -169,6 +171,8 @@ private:
     // The notice line waits for ENTER, then goes on to the result screen.
     void WaitForEnter();
     bool IsWaitingForEnter() const;
+    // The notice line waits for ENTER to play the level again, or ESC for the course menu.
+    void OfferRetry(const std::string& level);
     void StopClock();
     // Keeps a time attack's time when it is the course's best; the words the goal shows for it.
     std::string TimeAttackResult(const std::string& course, float seconds);

@@ -12,9 +12,34 @@ NotificationComponent::NotificationComponent()
 void NotificationComponent::Bind() { ZELM::DynamicBinder::Bind("INowWin", this, &NotificationComponent::INowWin); }
 
 void NotificationComponent::Update(float) {
-    if (waitForEnter && engine.Call<bool>("KeyDown", std::string("ENTER"))) {
+    if (!waitForEnter) {
+        return;
+    }
+    if (!retryCourse.empty()) {
+        ReadRetryChoice();
+    } else if (engine.Call<bool>("KeyDown", std::string("ENTER"))) {
         engine.CallLater("LoadLevel", 0.0f, std::string("Win"));
     }
+}
+
+// Pressed anew, not held: a key held since the finish would otherwise choose for the player.
+void NotificationComponent::ReadRetryChoice() {
+    if (chosen) {
+        return;
+    }
+    if (engine.Call<bool>("KeyTriggered", std::string("ENTER"))) {
+        Leave(retryCourse);  // the level starts over with its record and its best run's ghost
+    } else if (engine.Call<bool>("KeyTriggered", std::string("ESC"))) {
+        Leave(kCourseMenu);
+    }
+}
+
+void NotificationComponent::Leave(const std::string& level) {
+    chosen = true;  // one choice: the level is asked for once
+    if (engine.IsBound("EraseLevelMap")) {
+        engine.Call("EraseLevelMap");
+    }
+    engine.CallLater("LoadLevel", 0.0f, level);
 }
 
 }  // namespace Logic

@@ -194,7 +194,7 @@ void PlayerMovement::ReactToTiles() {
             touched.insert(id);
         }
     }
-    if (touched.count(6)) {
+    if (touched.count(6) || RestedOnRed()) {
         Restart();
     }
     if (touched.count(8)) {
@@ -220,6 +220,31 @@ void PlayerMovement::ReactToTiles() {
     }
 }
 
+unsigned PlayerMovement::RedSideTouched() {
+    if (!engine.IsBound("GetTileID")) {
+        return RedRest::kNoSide;  // no level map (tools, tests of the character alone)
+    }
+    return RedRest::TouchedSide(Call<float>("GetX"), Call<float>("GetY"), Call<float>("GetWidth"),
+                                Call<float>("GetHeight"), 6, [this](int column, int row) {
+                                    return engine.Call<unsigned char>("GetTileID",
+                                                                      static_cast<unsigned>(column),
+                                                                      static_cast<unsigned>(row));
+                                });
+}
+
+bool PlayerMovement::RestedOnRed() {
+    const unsigned side = RedSideTouched();
+    if (!redRest.Step(Call<float>("GetX"), Call<float>("GetY"), side != RedRest::kNoSide)) {
+        return false;
+    }
+    // The splash an impact on that side makes, so a player sees why they are sent back.
+    static const char* const kRed[] = {"SplashUpRed", "SplashDownRed", "SplashLeftRed", "SplashRightRed"};
+    if (engine.IsBound(kRed[side])) {
+        engine.Call(kRed[side]);
+    }
+    return true;
+}
+
 void PlayerMovement::TurnGravity(float x, float y) {
     ZELM::GravityParameters source;
     if (IsBound("GetGravitySource")) {
@@ -236,6 +261,7 @@ void PlayerMovement::Restart() {
     Call("SetFreeze", true);
     respawnTimer = kRespawnMs;
     respawning = true;
+    redRest.Reset();
 }
 
 void PlayerMovement::Win() {

@@ -7,6 +7,7 @@
 
 #include "graphics/Text.h"
 #include "logic/GameComponent.h"
+#include "logic/RedRest.h"
 #include "logic/ScreenText.h"
 
 namespace Logic {
@@ -56,6 +57,10 @@ private:
     // Whether the player touches a tile (or body) of the id on any side.
     bool Touches(unsigned id);
     void ReactToTiles();
+    // The side on which the player touches a red tile of the map (RedRest's numbering), at rest or not.
+    unsigned RedSideTouched();
+    // True when the player has rested against red long enough to be sent back; splashes that side.
+    bool RestedOnRed();
     // Turns gravity as if the player held that arrow key for the frame.
     void TurnGravity(float x, float y);
     void Restart();
@@ -77,6 +82,7 @@ private:
     float respawnTimer = 0.0f;
     float winTimer = 0.0f;
     bool dontWin = false;
+    RedRest redRest;
 };
 
 }  // namespace Logic

@@ -1,5 +1,7 @@
 // Every level's solution reaches the goal and shows the tutorial texts of what the level brings in;
-// Level1's trace shows the turn, the death, the respawn, the power-up and the win.
+// Level1's trace shows the turn, the death, the respawn, the power-up and the win; a rest on red
+// sends the player back at every display rate.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,10 +15,9 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "support/RunFallward.h"
 #include "support/ScaledScript.h"
+#include "support/ScratchData.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -234,6 +235,46 @@ TEST(SolutionRun, LevelOneShowsTheTurnTheDeathTheRespawnThePowerUpAndTheWin) {
     // The goal is the right wall of the last room: the player stands still at it while winning.
     EXPECT_NEAR(frames[next - 1].x, 45.6, 0.01);
     EXPECT_EQ(frames[next - 1].x, frames[next - 60].x);
+}
+
+// Walked into Level19's second red pit, the player comes to rest on its red floor, where the zone
+// holds them and no key lifts them out; half a second of that rest sends them back to the start as
+// an impact would, in ticks, so at 144 Hz and at 1,000 Hz as at 60.
+TEST(SolutionRun, ARestOnTheRedFloorOfLevel19sSecondPitSendsThePlayerBackAtEveryRate) {
+    std::ifstream walk(ZELMTest::kFixtures + "/flows/level19-red-pit.input");
+    const std::string script((std::istreambuf_iterator<char>(walk)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(script.empty());
+    for (const double frameMs : {16.6667, 6.9444, 1.0}) {
+        const ZELMTest::ScratchData data;
+        const std::string base = data.Working() + "/pit";
+        std::ofstream(base + ".input") << ZELMTest::ScaledScript(script, frameMs);
+        char dt[32];
+        std::snprintf(dt, sizeof dt, "%g", frameMs);
+        const int frames = static_cast<int>(900 * 16.6667 / frameMs);  // fifteen seconds
+        const RunResult run =
+            RunFallward("--headless --level Level19 --fixed-dt " + std::string(dt) +
+                        " --problems fatal --frames " + std::to_string(frames) + " --data " + data.Working() +
+                        " --input-script " + base + ".input --trace " + base + ".jsonl");
+        ASSERT_EQ(run.status, 0) << run.errors;
+        int inPit = -1;  // the tick the player reached the pit's floor
+        int back = -1;   // the tick the player was at the level's start again
+        for (const TracedFrame& frame : ReadTrace(base + ".jsonl")) {
+            if (!frame.hasPlayer) {
+                continue;
+            }
+            if (inPit < 0 && frame.x > 36.0 && frame.x < 38.0 && frame.y < 2.45) {
+                inPit = frame.tick;
+            }
+            if (inPit > 0 && back < 0 && frame.y > 20.0) {
+                back = frame.tick;
+            }
+        }
+        ASSERT_GT(inPit, 0) << "the walk never reached the pit at " << dt << " ms";
+        ASSERT_GT(back, 0) << "the player stayed on the red floor at " << dt << " ms";
+        // Slowing to a stop, half a second of rest, then the second of dying.
+        EXPECT_LE(back - inPit, 150) << dt << " ms";
+        EXPECT_GE(back - inPit, 90) << dt << " ms: a red floor walked onto is no impact";
+    }
 }
 
 TEST(SolutionRun, EachTimeAttackSolutionPlayedFromTheMenusMakesItsCoursesTarget) {

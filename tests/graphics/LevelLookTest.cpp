@@ -40,8 +40,8 @@ TEST(BlockLook, EachTileIdHasItsColourAndGlow) {
         EXPECT_EQ(Graphics::BlockColour(odd), 0x33ff00ffu) << int(odd);
         EXPECT_EQ(Graphics::GlowMaterial(odd), nullptr) << int(odd) << " does not glow";
     }
-    for (unsigned char empty : {0, 8, 15, 16, 17, 19})
-        EXPECT_FALSE(Graphics::IsBlockTile(empty)) << int(empty);
+    for (unsigned char empty : {0, 8, 15, 16, 17, 18, 19})
+        EXPECT_FALSE(Graphics::IsDrawnTile(empty)) << int(empty);
 
     // Standard blocks glow black; coloured blocks glow in their own colour.
     ASSERT_NE(Graphics::GlowMaterial(1), nullptr);
@@ -164,6 +164,50 @@ TEST_F(CubeListTest, BlocksStandOneUnitInFrontOfTheirWall) {
         if (wall.x == 22.0f && wall.y == 20.0f) {
             EXPECT_TRUE(wall.animated);
         }
+    }
+}
+
+// Every tile id, by what it is: a tile kind added later must be decided in IsDrawnTile, and the
+// cube list draws exactly what it answers. An invisible trigger drawn shows a stray column of
+// colour in the middle of a corridor.
+TEST_F(CubeListTest, EveryTileIdIsDrawnOrNotByItsKind) {
+    const struct {
+        unsigned first;
+        unsigned last;
+        bool drawn;
+        const char* kind;
+    } kTiles[] = {
+        {0, 0, false, "empty"},
+        {1, 7, true, "grey, red, blue, magenta, checkpoint, red, slippery blocks"},
+        {8, 8, false, "clears the instruction line (invisible trigger)"},
+        {9, 10, true, "plain solid blocks"},
+        {11, 14, true, "see-through gravity arrows"},
+        {15, 19, false, "tutorial texts (invisible triggers)"},
+        {20, 20, true, "goal"},
+        {21, 254, true, "solid ids that mean nothing, shown so no wall is invisible"},
+        {255, 255, false, "reads as empty"},
+    };
+    map.Create(16, 16);
+    for (unsigned id = 0; id < 256; ++id) {
+        map.SetTileID(id % 16, id / 16, static_cast<unsigned char>(id));
+    }
+    cubes.Build(16.0f, false, &map, 8.0f, 8.0f, 8.0f, 1.0f);
+    std::vector<bool> inList(256, false);
+    for (const Graphics::CubeRecord& block : cubes.GetBlocks()) {
+        inList[block.tileId] = true;
+    }
+    for (unsigned id = 0; id < 256; ++id) {
+        int rows = 0;
+        for (const auto& tile : kTiles) {
+            if (id < tile.first || id > tile.last) {
+                continue;
+            }
+            ++rows;
+            EXPECT_EQ(Graphics::IsDrawnTile(static_cast<unsigned char>(id)), tile.drawn)
+                << id << ": " << tile.kind;
+            EXPECT_EQ(inList[id], tile.drawn) << id << ": " << tile.kind;
+        }
+        EXPECT_EQ(rows, 1) << "tile id " << id << " must be listed once";
     }
 }
 

@@ -72,16 +72,16 @@ TEST_F(GameFlowTest, TimeAttackKeepsTheRunsBestTimeOfEachCourse) {
         float seconds;
         const char* shown;
     } runs[] = {
-        {"TimeAttack", 12.5f, "NEW RECORD! Press ENTER to continue..."},
-        {"TimeAttack", 13.0f, "Almost! Try to beat 12.500! Press ENTER to continue..."},
-        {"TimeAttack", 12.5f, "NEW RECORD! Press ENTER to continue..."},  // a tie is a record
-        {"TimeAttack2", 13.0f, "NEW RECORD! Press ENTER to continue..."},
-        {"TimeAttack", 11.25f, "NEW RECORD! Press ENTER to continue..."},
-        {"TimeAttack2", 13.5f, "Almost! Try to beat 13.000! Press ENTER to continue..."},
-        {"TimeAttack3", 40.0f, "NEW RECORD! Press ENTER to continue..."},
-        {"TimeAttack", 11.5f, "Almost! Try to beat 11.250! Press ENTER to continue..."},
+        {"TimeAttack", 12.5f, "NEW RECORD!   ENTER: try again   ESC: courses"},
+        {"TimeAttack", 13.0f, "Almost! Try to beat 12.500!   ENTER: try again   ESC: courses"},
+        {"TimeAttack", 12.5f, "NEW RECORD!   ENTER: try again   ESC: courses"},  // a tie is a record
+        {"TimeAttack2", 13.0f, "NEW RECORD!   ENTER: try again   ESC: courses"},
+        {"TimeAttack", 11.25f, "NEW RECORD!   ENTER: try again   ESC: courses"},
+        {"TimeAttack2", 13.5f, "Almost! Try to beat 13.000!   ENTER: try again   ESC: courses"},
+        {"TimeAttack3", 40.0f, "NEW RECORD!   ENTER: try again   ESC: courses"},
+        {"TimeAttack", 11.5f, "Almost! Try to beat 11.250!   ENTER: try again   ESC: courses"},
         // A level that is no course keeps no record: the records file could not be read back.
-        {"PhysicsDemo", 9.0f, "Time: 9.000! Press ENTER to continue..."},
+        {"PhysicsDemo", 9.0f, "Time: 9.000!   ENTER: try again   ESC: courses"},
     };
     for (const auto& run : runs) {
         levelName.name = run.course;
@@ -126,7 +126,7 @@ TEST_F(GameFlowTest, EveryRaceOfARunStartsWithoutFinishTimes) {
         {Logic::kRace, 0.0f, 20.0f, 21.0f, kWaiting, kWin},
         {Logic::kRace, 0.0f, 20.0f, 19.0f, kWaiting, kLose},
         {Logic::kRace, 0.0f, 20.0f, 20.0f, kWaiting, kWin},
-        {Logic::kTimeAttack, 0.0f, 30.0f, 0.0f, "NEW RECORD! Press ENTER to continue...", nullptr},
+        {Logic::kTimeAttack, 0.0f, 30.0f, 0.0f, "NEW RECORD!   ENTER: try again   ESC: courses", nullptr},
         {Logic::kRace, 18.0f, 20.0f, 0.0f, kLose, kLose},
         {Logic::kRace, 22.0f, 20.0f, 0.0f, kWin, kWin},
         {Logic::kRace, 20.0f, 20.0f, 0.0f, kWin, kWin},
@@ -190,6 +190,32 @@ TEST_F(GameFlowTest, EnterAfterAResultLoadsTheResultScreen) {
     world.engine.held = {"ENTER"};
     world.Frame();
     EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Win"});
+}
+
+TEST_F(GameFlowTest, ATimeAttacksResultOffersTheCourseAgainOrTheCourses) {
+    const struct {
+        const char* key;
+        std::vector<std::string> asked;
+    } kChoices[] = {{"ENTER", {"TimeAttack"}}, {"ESC", {"Courses"}}, {"SPACE", {}}};
+    for (const auto& choice : kChoices) {
+        StartLevel(Logic::kTimeAttack);
+        world.engine.levelsAsked.clear();
+        FinishAfter(5.0f);
+        EXPECT_TRUE(world.logic->IsOfferingRetry()) << choice.key;
+        world.engine.held = {choice.key};
+        world.Frame();
+        EXPECT_TRUE(world.engine.levelsAsked.empty()) << "a key held is no choice: " << choice.key;
+        world.engine.triggeredKeys = {choice.key};
+        world.Frame();
+        world.Frame();
+        world.engine.triggeredKeys.clear();
+        world.engine.held.clear();
+        EXPECT_EQ(world.engine.levelsAsked, choice.asked) << choice.key << ", chosen once";
+    }
+    StartLevel(Logic::kRace);
+    FinishAfter(5.0f);
+    world.logic->SetOtherPlayerTime(6.0f);
+    EXPECT_FALSE(world.logic->IsOfferingRetry()) << "a race's result goes on to the result screen";
 }
 
 TEST_F(GameFlowTest, TheClockIgnoresPausedTime) {

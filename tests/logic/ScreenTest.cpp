@@ -9,6 +9,7 @@
 
 #include "engine/ArchetypeTable.h"
 #include "engine/XmlReader.h"
+#include "logic/NotificationComponent.h"
 #include "logic/PlayerMovement.h"
 #include "logic/VariableGravityZone.h"
 #include "logic/screens/CourseMenu.h"
@@ -16,6 +17,7 @@
 #include "logic/screens/LevelSelect.h"
 #include "logic/screens/Options.h"
 #include "logic/screens/PauseMenuLayout.h"
+#include "logic/screens/SplashScreen.h"
 #include "support/GameplayWorld.h"
 #include "support/ProblemCapture.h"
 
@@ -330,6 +332,33 @@ TEST_F(ScreenTest, AButtonDestroyedAfterTheMenuFoundItIsSkipped) {
     EXPECT_TRUE(credits->selected) << "the live buttons still follow the selection";
 }
 
+TEST_F(ScreenTest, TheSplashSaysAnyPressSkipsItAndEachKindDoes) {
+    const struct {
+        const char* what;
+        std::set<std::string> keys;
+        bool click;
+        bool padButton;
+        std::vector<std::string> asked;
+    } kPresses[] = {
+        {"nothing", {}, false, false, {}},           {"SPACE", {"SPACE"}, false, false, {"Menu"}},
+        {"ESC", {"ESC"}, false, false, {"Menu"}},    {"a click", {}, true, false, {"Menu"}},
+        {"a pad button", {}, false, true, {"Menu"}},
+    };
+    for (const auto& press : kPresses) {
+        world.engine.levelsAsked.clear();
+        auto* splash = world.AddComponentEntity<Logic::SplashScreen>(std::string("Splash ") + press.what,
+                                                                     "SplashScreen");
+        splash->Init();
+        world.engine.leftClicked = press.click;
+        world.engine.padButtonPressed = press.padButton;
+        Press(*splash, press.keys);
+        world.engine.leftClicked = false;
+        world.engine.padButtonPressed = false;
+        EXPECT_EQ(world.engine.levelsAsked, press.asked) << press.what;
+        EXPECT_EQ(splash->GetPrompt(), "Press any key");
+    }
+}
+
 TEST_F(ScreenTest, TheSplashWaitsSixSecondsOrEnter) {
     auto* splash = world.AddComponentEntity<ZELM::Component>("Screen", "SplashScreen");
     splash->Update(6000.0f);
@@ -489,6 +518,38 @@ TEST_F(PauseMenuTest, RestartStartsTheLevelOverExceptInARace) {
         }
         level->Init();  // the level the game would load next
     }
+}
+
+TEST_F(PauseMenuTest, QuitAsksOnceAndEscGoesBackToTheMenu) {
+    Frame({"ESC"});
+    Frame({"DOWN"});  // [quit]
+    Frame({"ENTER"});
+    EXPECT_EQ(level->GetNotice(), "Quit the game? ENTER: yes   ESC: no");
+    EXPECT_TRUE(level->IsAskingToQuit());
+    EXPECT_TRUE(world.engine.levelsAsked.empty()) << "[quit] alone does not quit";
+    Frame({"UP"});
+    EXPECT_TRUE(PauseButton("pauseQ")->selected) << "the question holds the keys";
+
+    Frame({"ESC"});
+    EXPECT_TRUE(level->IsPaused()) << "no: back to the pause menu, not to the game";
+    EXPECT_FALSE(level->IsAskingToQuit());
+    EXPECT_EQ(level->GetNotice(), " ");
+    EXPECT_TRUE(world.engine.levelsAsked.empty());
+
+    Frame({"ENTER"});  // [quit] is still selected: it asks again
+    EXPECT_TRUE(world.engine.levelsAsked.empty());
+    Frame({"ENTER"});
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"quit"});
+}
+
+TEST_F(PauseMenuTest, AfterATimeAttacksResultEscGoesToTheCoursesNotThePause) {
+    auto* notice = world.AddComponentEntity<Logic::NotificationComponent>("Notice", "NotificationComponent");
+    notice->OfferRetry("TimeAttack");
+    world.engine.triggeredKeys = {"ESC"};
+    notice->Update(16.0f);
+    Frame({"ESC"});
+    EXPECT_FALSE(level->IsPaused());
+    EXPECT_EQ(world.engine.levelsAsked, std::vector<std::string>{"Courses"});
 }
 
 TEST_F(PauseMenuTest, EveryOpeningStartsOnReturnToGame) {

@@ -31,6 +31,8 @@ public:
         Bind("xMouse", this, &EngineStandIn::xMouse);
         Bind("yMouse", this, &EngineStandIn::yMouse);
         Bind("LeftClickTrigger", this, &EngineStandIn::LeftClickTrigger);
+        Bind("AnyPressTriggered", this, &EngineStandIn::AnyPressTriggered);
+        Bind("AnyButtonTriggered", this, &EngineStandIn::AnyButtonTriggered);
         for (const char* name : {"PlayChangeGrav", "PlayChangeGrav2", "PlayJump", "PlayWin", "PlaySpawn",
                                  "HitCheckPoint", "SplashYellow", "SplashUpGreen", "SplashDownGreen",
                                  "SplashLeftGreen", "SplashRightGreen", "SplashUpRed", "SplashDownRed",
@@ -70,6 +72,9 @@ public:
     int yMouse() { return mouseY; }
     // Clicked this frame: the test clears `leftClicked` itself.
     bool LeftClickTrigger() { return leftClicked; }
+    bool AnyPressTriggered() { return !triggeredKeys.empty() || leftClicked; }
+    // A pad button pressed this frame: the test clears `padButtonPressed` itself.
+    bool AnyButtonTriggered() { return padButtonPressed; }
     std::string GetLevelName() { return levelName; }
     bool SetVsync(bool on) {
         calls.push_back(on ? "SetVsync on" : "SetVsync off");
@@ -98,6 +103,7 @@ public:
     int mouseX = 0;
     int mouseY = 0;
     bool leftClicked = false;
+    bool padButtonPressed = false;
     std::vector<std::string> calls;
     std::vector<std::string> levelsAsked;
     std::string levelName;  // the level the game would say it plays

@@ -33,6 +33,7 @@ void Level::Init() {
     menu.SetSelection(0);
     paused = false;
     showingHowTo = false;
+    askingToQuit = false;
     windowLeft = false;
     ShowName();
 }
@@ -68,6 +69,7 @@ void Level::TogglePause() {
     paused = !paused;
     nameLine.reset();  // the name would stand under the menu: the player has seen the level by now
     notice.Clear();  // a notice belongs to the menu it answered
+    askingToQuit = false;
     if (paused) {
         // Never on an item left selected last time: ENTER pressed out of habit must not quit.
         menu.SetSelection(kReturnToGame);
@@ -96,6 +98,10 @@ std::string Level::LevelName() {
     return engine.IsBound("GetLevelName") ? engine.Call<std::string>("GetLevelName") : "";
 }
 
+bool Level::IsOfferingRetry() {
+    return engine.IsBound("IsOfferingRetry") && engine.Call<bool>("IsOfferingRetry");
+}
+
 bool Level::IsWaitingForPeer() {
     return engine.IsBound("IsLookingForPeer") && engine.Call<bool>("IsLookingForPeer");
 }
@@ -111,6 +117,13 @@ void Level::Update(float dt) {
         PostLoadLevel("Menu");
         return;
     }
+    if (!paused && IsOfferingRetry()) {
+        return;  // ESC after a time attack's result goes back to the courses, as the notice says
+    }
+    if (paused && askingToQuit) {
+        AnswerQuitQuestion();
+        return;
+    }
     if (!showingHowTo && KeyTriggered("esc")) {
         TogglePause();
         return;
@@ -124,6 +137,16 @@ void Level::Update(float dt) {
     if (paused && !showingHowTo) {
         notice.LayOut();  // the window may have changed size (F11, ALT+ENTER)
         RunPauseMenu();
+    }
+}
+
+void Level::AnswerQuitQuestion() {
+    notice.LayOut();
+    if (KeyTriggered("enter")) {
+        PostQuit();
+    } else if (KeyTriggered("esc")) {
+        askingToQuit = false;
+        notice.Clear();
     }
 }
 
@@ -172,7 +195,11 @@ void Level::RunPauseMenu() {
         case kRestartLevel: RestartLevel(); break;
         case kReturnToMainMenu: LeaveFor("Menu"); break;
         case kReturnToGame: TogglePause(); break;
-        case kQuit: PostQuit(); break;
+        case kQuit:
+            // A slip of the keys must not end the game and lose the run: it asks once.
+            askingToQuit = true;
+            notice.Show(kQuitQuestion);
+            break;
         default: break;
     }
 }

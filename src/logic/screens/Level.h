@@ -1,6 +1,7 @@
 // The screen of every playable level: ESC opens and closes the pause menu (on "return to game"
 // each time) and its how-to page; in a race still waiting for its peer, ESC goes back to the menu.
-// The pause menu can start the level over, outside a race. Leaving the game's window pauses too.
+// The pause menu can start the level over, outside a race, and asks before it quits the game.
+// Leaving the game's window pauses too.
 #pragma once
 
 #include <memory>
@@ -27,11 +28,13 @@ public:
 
     bool IsPaused() const { return paused; }
     bool IsShowingHowTo() const { return showingHowTo; }
+    bool IsAskingToQuit() const { return askingToQuit; }
     int GetSelection() const { return menu.GetSelection(); }
     const std::string& GetNotice() const { return notice.GetShown(); }
 
     // How long the level's name stays at the level's start.
     static constexpr float kNameShownMs = 2000.0f;
+    static constexpr const char* kQuitQuestion = "Quit the game? ENTER: yes   ESC: no";
 
 private:
     void TogglePause();
@@ -42,7 +45,11 @@ private:
     std::string LevelName();
     // A race level still looking for the other player.
     bool IsWaitingForPeer();
+    // A time attack's result waits for ENTER (again) or ESC (the courses).
+    bool IsOfferingRetry();
     void RunPauseMenu();
+    // "[quit]" was chosen: ENTER quits, ESC goes back to the menu; nothing else is read meanwhile.
+    void AnswerQuitQuestion();
     void RestartLevel();
     // Closes the pause and asks for `level`, this level's map off the screen first.
     void LeaveFor(const std::string& level);
@@ -51,6 +58,7 @@ private:
     MenuNotice notice;  // what a display toggle switched to, or why an item did nothing, under the buttons
     bool paused = false;
     bool showingHowTo = false;
+    bool askingToQuit = false;
     bool windowLeft = false;  // the focus went since the last update
     std::unique_ptr<ScreenText> nameLine;
     float shownMs = 0.0f;

@@ -1,6 +1,8 @@
 // The notice line under a menu.
 #include "logic/screens/MenuNotice.h"
 
+#include <algorithm>
+
 #include "graphics/Button.h"
 #include "graphics/TextLayer.h"
 
@@ -20,10 +22,17 @@ void MenuNotice::LayOut() {
     const float width = ScreenText::ScreenWidth(engine);
     const float height = ScreenText::ScreenHeight(engine);
     const float r = height / 600.0f;
-    // The buttons' own layout, so the line stands centred under them at every resolution.
-    text->scale = 2.0f * r;
+    // The buttons' own layout, so the line stands centred under them at every resolution; a notice
+    // too long for one line of the screen is set smaller, never cut at both edges.
+    const int characters = static_cast<int>(text->text.size());
+    float scale = 2.0f * r;
+    const float room = 0.95f * std::min(width, 800.0f * r);
+    while (scale > r && Graphics::TextLayer::LineWidth(characters, scale) > room) {
+        scale -= 0.05f * r;
+    }
+    text->scale = scale;
     text->width = static_cast<int>(800.0f * r);
-    text->x = Graphics::TextLayer::CentredLeft(width, static_cast<int>(text->text.size()), text->scale);
+    text->x = Graphics::TextLayer::CentredLeft(width, characters, text->scale);
     text->y = static_cast<int>((y + Graphics::Button::kLabelDrop) * r);
     text->overDim = true;  // a menu's words
 }
