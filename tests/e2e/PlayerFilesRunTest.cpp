@@ -145,6 +145,7 @@ TEST(PlayerFilesRun, TheLevelSelectionListsTheLevelsReachedWithTheirBestTimesAnd
     EXPECT_EQ(Shown(played, "[Level 2"), "[Level 2: 12.500 s]");
     EXPECT_EQ(Shown(played, "[Level 3"), "[Level 3: no time yet]");
     EXPECT_EQ(Shown(played, "[Level 4"), "") << "a level not reached is not offered";
+    EXPECT_EQ(Shown(played, "World "), "World 1: turning gravity") << "the page names its world";
     EXPECT_EQ(Levels(played),
               (std::vector<std::string>{"Splash", "Menu", "GameMenu", "LevelSelect", "Level3"}));
 }

@@ -673,6 +673,23 @@ TEST_F(PauseMenuTest, NoKeyReachesThePlayerOrTheZonesWhileTheMenuIsOpen) {
 namespace {
 
 // Every level reached stays on a page a screen can hold: the page of six that holds the selection.
+TEST(LevelSelectPage, TheLineUnderTheButtonsNamesThePagesWorld) {
+    const struct {
+        std::size_t selection;
+        std::size_t count;
+        const char* label;
+    } kCases[] = {
+        {0, 3, "World 1: turning gravity"},
+        {2, 6, "World 1: turning gravity"},
+        {6, 12, "World 2: phase walls (UP and DOWN turn the pages)"},
+        {24, 24, "World 4: boxes and arrows (UP and DOWN turn the pages)"},  // "[back]" shows the last page
+        {30, 36, "World 6 (UP and DOWN turn the pages)"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(Logic::LevelSelect::WorldLabel(c.selection, c.count), c.label) << c.selection << " of " << c.count;
+    }
+}
+
 TEST(LevelSelectPage, ThePageHoldsTheSelectionAndBackShowsTheLastPage) {
     struct Case {
         std::size_t selection, count, start;

@@ -10,7 +10,25 @@
 
 namespace Logic {
 
-LevelSelect::LevelSelect() : menu(MenuButtons::kLevelSelect, true) {}
+namespace {
+
+// Under the last button of a full page and "[back]".
+constexpr float kNoticeY = 460.0f;
+// What each world of the adventure is about, a page each.
+const char* const kWorlds[] = {"turning gravity", "phase walls", "gravity zones", "boxes and arrows"};
+
+}  // namespace
+
+LevelSelect::LevelSelect() : menu(MenuButtons::kLevelSelect, true), notice(engine, kNoticeY) {}
+
+std::string LevelSelect::WorldLabel(std::size_t selection, std::size_t levelCount) {
+    const std::size_t world = PageStart(selection, levelCount) / kLevelsAPage;
+    std::string label = "World " + std::to_string(world + 1);
+    if (world < sizeof kWorlds / sizeof kWorlds[0]) {
+        label += std::string(": ") + kWorlds[world];
+    }
+    return levelCount > kLevelsAPage ? label + " (UP and DOWN turn the pages)" : label;
+}
 
 std::string LevelSelect::ButtonText(const std::string& level, float bestSeconds) {
     if (!std::isfinite(bestSeconds)) {
@@ -34,6 +52,7 @@ void LevelSelect::Init() {
     menu.SetSelection(levels.empty() ? 0 : static_cast<int>(levels.size()) - 1);
     menu.FindButtons(true);
     list.Place(static_cast<std::size_t>(menu.GetSelection()), MenuButtons::kLevelSelect);
+    notice.Show(WorldLabel(static_cast<std::size_t>(menu.GetSelection()), levels.size()));
 }
 
 void LevelSelect::CreateLevelButtons() {
@@ -52,6 +71,10 @@ void LevelSelect::Update(float) {
     }
     const bool confirmed = menu.Step(engine);
     list.Place(static_cast<std::size_t>(menu.GetSelection()), MenuButtons::kLevelSelect);
+    const std::string label = WorldLabel(static_cast<std::size_t>(menu.GetSelection()), levels.size());
+    if (label != notice.GetShown()) {
+        notice.Show(label);
+    }
     if (!confirmed) {
         return;
     }

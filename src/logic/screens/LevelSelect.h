@@ -7,6 +7,7 @@
 
 #include "engine/EntityHandle.h"
 #include "logic/screens/Menu.h"
+#include "logic/screens/MenuNotice.h"
 #include "logic/screens/PagedButtons.h"
 #include "logic/screens/Screen.h"
 
@@ -29,6 +30,9 @@ public:
     static std::size_t PageStart(std::size_t selection, std::size_t levelCount) {
         return PagedButtons::PageStart(selection, levelCount, kLevelsAPage);
     }
+    // The line under the buttons: the world of the page shown, and how to reach the others.
+    static std::string WorldLabel(std::size_t selection, std::size_t levelCount);
+    const std::string& GetNotice() const { return notice.GetShown(); }
 
 private:
     // One button a level, above "[back]".
@@ -37,6 +41,7 @@ private:
     std::vector<std::string> levels;
     PagedButtons list{"levelselect", kLevelsAPage};
     Menu menu;
+    MenuNotice notice;
 };
 
 }  // namespace Logic

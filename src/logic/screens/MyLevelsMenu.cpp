@@ -77,7 +77,7 @@ void MyLevelsMenu::ShowPageLabel() {
         return;
     }
     shownLabel = label;
-    notice.Show(label.empty() ? " " : label + "   UP and DOWN turn the pages");
+    notice.Show(label.empty() ? " " : label + " (UP and DOWN turn the pages)");
 }
 
 void MyLevelsMenu::ToggleEditing() {
