@@ -41,4 +41,9 @@ bool PlayerLevels::HoldsLevelFile(const std::string& path) {
     return file.has_parent_path() && Folder(file.parent_path().string()) == Folder(Directory());
 }
 
+bool PlayerLevels::HoldsTileFile(const std::string& path) {
+    const std::filesystem::path file(path);
+    return file.has_parent_path() && Folder(file.parent_path().string()) == Folder(TilesDirectory());
+}
+
 }  // namespace ZELM

@@ -33,6 +33,8 @@ public:
     static std::string TileFile(const std::string& levelName) { return TilesDirectory() + StemOf(levelName); }
     // Whether a file path lies in the player's levels folder (the level files themselves).
     static bool HoldsLevelFile(const std::string& path);
+    // Whether a file path lies in the player's tile maps folder.
+    static bool HoldsTileFile(const std::string& path);
 };
 
 }  // namespace ZELM

@@ -1,6 +1,7 @@
 // The player's own levels' records, finish and import.
 #include "logic/MyLevelsFlow.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace Logic {
@@ -33,7 +34,7 @@ std::string MyLevelsFlow::Finish(const std::string& level, float seconds, bool c
     char text[96];
     if (newBest) {
         std::snprintf(text, sizeof text, "Time: %.3f NEW BEST!", static_cast<double>(seconds));
-    } else if (best < 1.0e30f) {
+    } else if (std::isfinite(best)) {
         std::snprintf(text, sizeof text, "Time: %.3f Best: %.3f", static_cast<double>(seconds), static_cast<double>(best));
     } else {
         std::snprintf(text, sizeof text, "Time: %.3f", static_cast<double>(seconds));

@@ -55,10 +55,8 @@ void WorldMap::SaveInPlace() {
     // An installed game's bundled maps may be read-only: the map is saved as the player's copy,
     // which later loads find first.
     const ZELM::PathTable& paths = ZELM::PathTable::Instance();
-    // A player level's map stays in the player's folder (its Tiles/ lies beside the level files).
-    const bool players = ZELM::PlayerLevels::HoldsLevelFile(
-        (std::filesystem::path(GetFileName()).parent_path().parent_path() / "level").string());
-    if (!paths.GetUserRoot().empty() && !players) {
+    // A player level's map stays in the player's folder, which is always theirs to write.
+    if (!paths.GetUserRoot().empty() && !ZELM::PlayerLevels::HoldsTileFile(GetFileName())) {
         const std::string name = std::filesystem::path(GetFileName()).filename().string();
         SetFileName(paths.GetWritable("Levels", "Tiles/" + name));
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/ArchetypeTable.h"
+#include "engine/LevelMap.h"
 #include "engine/XmlReader.h"
 #include "logic/NotificationComponent.h"
 #include "logic/PlayerMovement.h"
@@ -157,7 +158,8 @@ TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
     const struct {
         const char* type;
         std::vector<std::string> levelsAsked;
-    } menus[] = {{"MainMenu", {}}, {"PlayGameMenu", {"Menu"}}, {"Options", {"Menu"}}, {"CourseMenu", {"GameMenu"}}};
+    } menus[] = {{"MainMenu", {}},          {"PlayGameMenu", {"Menu"}},      {"Options", {"Menu"}},
+                 {"CourseMenu", {"GameMenu"}}, {"MyLevelsMenu", {"GameMenu"}}, {"ImportMenu", {"MyLevels"}}};
     ZELMTest::ProblemCapture capture;  // no buttons: ESC needs none
     for (const auto& menu : menus) {
         auto* screen =
@@ -168,6 +170,17 @@ TEST_F(ScreenTest, EscGoesBackFromEverySubMenuAndDoesNothingInTheMainMenu) {
         Press(*screen, {"ESC"});
         EXPECT_EQ(world.engine.levelsAsked, menu.levelsAsked) << menu.type;
         EXPECT_EQ(world.engine.calls, std::vector<std::string>{}) << menu.type << ": nothing is confirmed";
+    }
+}
+
+TEST_F(ScreenTest, EveryMenuStartsWithNoLevelsMapBehindIt) {
+    ZELMTest::ProblemCapture capture;  // no buttons: only the start matters
+    ZELM::LevelMap played;
+    for (const char* type :
+         {"MainMenu", "PlayGameMenu", "Options", "LevelSelect", "CourseMenu", "MyLevelsMenu", "ImportMenu"}) {
+        world.engine.drawnMap = &played;  // a level's map still handed to the renderer
+        world.AddComponentEntity<ZELM::Component>(std::string("Screen") + type, type);
+        EXPECT_EQ(world.engine.drawnMap, nullptr) << type;
     }
 }
 

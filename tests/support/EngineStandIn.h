@@ -13,6 +13,10 @@
 #include "input/Action.h"
 #include "utilities/Dynamic.h"
 
+namespace ZELM {
+class LevelMap;
+}
+
 namespace ZELMTest {
 
 class EngineStandIn : public ZELM::DynamicBinder {
@@ -42,6 +46,7 @@ public:
             Bind(name, recorders.back().get(), &Recorder::Record);
         }
         Bind("GetLevelName", this, &EngineStandIn::GetLevelName);
+        Bind("SetLevelDrawingPointer", this, &EngineStandIn::SetLevelDrawingPointer);
         Bind("SetVsync", this, &EngineStandIn::SetVsync);
         Bind("EditorBlockingInput", this, &EngineStandIn::EditorBlockingInput);
         Bind("PlayBGM", this, &EngineStandIn::PlayBGM);
@@ -76,6 +81,7 @@ public:
     // A pad button pressed this frame: the test clears `padButtonPressed` itself.
     bool AnyButtonTriggered() { return padButtonPressed; }
     std::string GetLevelName() { return levelName; }
+    void SetLevelDrawingPointer(ZELM::LevelMap* map) { drawnMap = map; }
     bool SetVsync(bool on) {
         calls.push_back(on ? "SetVsync on" : "SetVsync off");
         return on && displayWaits;
@@ -107,6 +113,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> levelsAsked;
     std::string levelName;  // the level the game would say it plays
+    ZELM::LevelMap* drawnMap = nullptr;  // the map the renderer was last given
     bool displayWaits = true;  // whether vsync asked for is given
     bool editorHasKeys = false;
 

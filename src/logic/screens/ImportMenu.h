@@ -28,7 +28,6 @@ public:
     static std::vector<std::string> FindLevelFiles(const std::vector<std::string>& folders);
     // Where a player keeps what they were sent: the home folder, its Downloads and its Desktop.
     static std::vector<std::string> SearchedFolders();
-    const std::string& GetNotice() const { return notice.GetShown(); }
 
 private:
     void Import(const std::string& file);

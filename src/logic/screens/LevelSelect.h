@@ -32,7 +32,6 @@ public:
     }
     // The line under the buttons: the world of the page shown, and how to reach the others.
     static std::string WorldLabel(std::size_t selection, std::size_t levelCount);
-    const std::string& GetNotice() const { return notice.GetShown(); }
 
 private:
     // One button a level, above "[back]".

@@ -27,8 +27,6 @@ public:
     void Init() override;
     void Update(float dt) override;
 
-    const std::vector<PlayerLevelList::Item>& GetItems() const { return items; }
-    const std::string& GetNotice() const { return notice.GetShown(); }
 
 private:
     void ReadItems();

@@ -21,7 +21,6 @@ public:
     // One button a text, from the "button" archetype (a missing archetype is reported by the
     // entity controller and leaves that button out).
     void Create(const std::vector<std::string>& texts);
-    std::size_t GetCount() const { return count; }
     std::vector<std::string> GetNames() const;
     void SetText(std::size_t index, const std::string& text) const;
 
