@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "engine/AssetManager.h"
 #include "engine/Component.h"
@@ -442,6 +443,17 @@ void GraphicsService::DrawText() {
     if (playerShown) {
         keepClear = TextRenderer::AreaAround(p1Light, camera.GetViewProj(), screenWidth, screenHeight);
     }
+    // A line that names a spot of the level keeps its panel clear of it too, while it is on screen.
+    std::map<const Text*, ScreenRect> spots;
+    for (const Text* line : text.GetLines()) {
+        if (line->spot.IsSet()) {
+            const float z = playerShown ? p1Light.z : 0.5f;
+            spots[line] = TextRenderer::AreaOf({line->spot.left, line->spot.bottom},
+                                               {line->spot.right + 1.0f, line->spot.top + 1.0f}, z,
+                                               camera.GetViewProj(), screenWidth, screenHeight);
+        }
+    }
+    text.KeepPanelsClearOfSpots(spots);
     playerShown = false;
     textRenderer.Draw(text, keepClear, menuDim, screenWidth, screenHeight);
 }

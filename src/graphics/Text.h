@@ -19,6 +19,18 @@ public:
     // the one listed before it, so notices never overlap one another.
     int panel = 0;
     bool overDim = false;  // drawn above the dimmed frame of an open menu, not under it
+
+    // The tiles of the level the words speak of, which their panel keeps clear of; none by default.
+    struct Spot {
+        float left = 0.0f;
+        float bottom = 0.0f;
+        float right = -1.0f;
+        float top = -1.0f;
+        bool IsSet() const { return right >= left && top >= bottom; }
+    };
+    Spot spot;
+    void SetSpot(float left, float bottom, float right, float top) { spot = {left, bottom, right, top}; }
+    void ClearSpot() { spot = Spot(); }
 };
 
 }  // namespace Graphics

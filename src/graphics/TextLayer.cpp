@@ -1,7 +1,8 @@
 // Laying out the text lines with the bitmap font.
-#include <algorithm>
 #include "graphics/TextLayer.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <sstream>
 
@@ -131,26 +132,50 @@ void TextLayer::KeepPanelsClearOf(const ScreenRect& area, int height) {
     screenHeight = static_cast<float>(height);
 }
 
-bool TextLayer::KeepClear(PanelBlock& block) const {
+namespace {
+
+bool IsEmpty(const ScreenRect& area) { return area.right <= area.left || area.bottom <= area.top; }
+
+bool OverlapsAny(const ScreenRect& rect, const std::vector<ScreenRect>& areas) {
+    return std::any_of(areas.begin(), areas.end(), [&](const ScreenRect& area) { return rect.Overlaps(area); });
+}
+
+}  // namespace
+
+bool TextLayer::KeepClear(PanelBlock& block, const std::vector<ScreenRect>& spots) const {
     // Stacked lines may run past the bottom: the panel rises as far as the top allows.
     const float overflow = block.Rect().bottom - screenHeight;
     if (overflow > 0.0f) {
         MoveBlock(block, -std::min(overflow, std::max(block.Rect().top, 0.0f)));
     }
+    std::vector<ScreenRect> all = spots;
+    if (!IsEmpty(keepOut)) {
+        all.push_back(keepOut);
+    }
     const ScreenRect rect = block.Rect();
-    if (keepOut.right <= keepOut.left || !rect.Overlaps(keepOut)) {
+    if (!OverlapsAny(rect, all)) {
         return rect.bottom <= screenHeight;
     }
+    // The moves that set the panel just above or just below an area, or at the screen's foot.
     const float gap = block.padding;
-    const float up = keepOut.top - gap - rect.bottom;
-    const float down = keepOut.bottom + gap - rect.top;
-    const bool upFits = rect.top + up >= 0.0f;
-    const bool downFits = rect.bottom + down <= screenHeight;
-    if (!upFits && !downFits) {
-        return false;  // taller than either side of the player
+    std::vector<float> moves{screenHeight - gap - rect.bottom};
+    for (const ScreenRect& area : all) {
+        moves.push_back(area.top - gap - rect.bottom);
+        moves.push_back(area.bottom + gap - rect.top);
     }
-    MoveBlock(block, upFits && (!downFits || -up <= down) ? up : down);
-    return true;
+    std::sort(moves.begin(), moves.end(), [](float a, float b) { return std::fabs(a) < std::fabs(b); });
+    // Clear of everything if it can be; clear of what the words point at at least.
+    const std::vector<ScreenRect>* const choices[] = {&all, &spots};
+    for (const std::vector<ScreenRect>* avoided : choices) {
+        for (const float dy : moves) {
+            const ScreenRect moved{rect.left, rect.top + dy, rect.right, rect.bottom + dy};
+            if (moved.top >= 0.0f && moved.bottom <= screenHeight && !OverlapsAny(moved, *avoided)) {
+                MoveBlock(block, dy);
+                return avoided == &all;
+            }
+        }
+    }
+    return false;  // taller than any free band of the screen
 }
 
 void TextLayer::MoveBlock(PanelBlock& block, float dy) {
@@ -203,10 +228,17 @@ TextLayer::PanelBlock TextLayer::PlaceBlock(const std::vector<const Text*>& grou
     // A panel too tall to stand clear of the player beside it is tried again in smaller letters,
     // which fill its lines further and take fewer of them.
     static const float kShrinks[] = {1.0f, 0.8f, 0.65f};
+    std::vector<ScreenRect> spots;
+    for (const Text* line : group) {
+        const auto spot = spotAreas.find(line);
+        if (spot != spotAreas.end() && !IsEmpty(spot->second)) {
+            spots.push_back(spot->second);
+        }
+    }
     PanelBlock block;
     for (const float shrink : kShrinks) {
         block = StackLines(group, shrink);
-        if (KeepClear(block)) {
+        if (KeepClear(block, spots)) {
             break;
         }
     }

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/Text.h"
@@ -69,6 +70,9 @@ public:
     // The area the panels move away from (the player on screen), on a screen that high; an empty
     // area keeps every panel where its lines put it.
     void KeepPanelsClearOf(const ScreenRect& area, int screenHeight);
+    // The screen areas of the spots lines speak of (Text::spot): a line's panel keeps clear of its
+    // own spot before the player, since it is what the words point at.
+    void KeepPanelsClearOfSpots(std::map<const Text*, ScreenRect> areas) { spotAreas = std::move(areas); }
     // The glyphs of one line.
     std::vector<PlacedGlyph> LayOutLine(const Text& line);
 
@@ -105,15 +109,16 @@ private:
     PanelBlock PlaceBlock(const std::vector<const Text*>& group);
     // The lines laid one under another at their scales times `shrink`.
     PanelBlock StackLines(const std::vector<const Text*>& group, float shrink);
-    // Raises a block that runs past the bottom, then moves it off the keep-out area, above or
-    // below it, whichever is nearer and stays on the screen. False when it stays on the area or
-    // past the bottom.
-    bool KeepClear(PanelBlock& block) const;
+    // Raises a block that runs past the bottom, then moves it up or down the least that takes it
+    // off every area it must keep clear of (its lines' spots and the player) and keeps it on the
+    // screen; failing that, off the spots alone. False when it stays on one or past the bottom.
+    bool KeepClear(PanelBlock& block, const std::vector<ScreenRect>& spots) const;
     static void MoveBlock(PanelBlock& block, float dy);
 
     std::map<signed char, GlyphRect> glyphs;
     std::vector<TextPanel> panels;
     ScreenRect keepOut;
+    std::map<const Text*, ScreenRect> spotAreas;
     float screenHeight = 600.0f;
     std::vector<std::unique_ptr<Text>> owned;
     std::vector<Text*> lines;

@@ -60,11 +60,17 @@ void TextRenderer::Draw(TextLayer& text, const ScreenRect& keepClear, bool menuD
 
 ScreenRect TextRenderer::AreaAround(const glm::vec3& centre, const glm::mat4& viewProj, int screenWidth,
                                     int screenHeight) {
+    return AreaOf({centre.x - 1.0f, centre.y - 1.0f}, {centre.x + 1.0f, centre.y + 1.0f}, centre.z, viewProj,
+                  screenWidth, screenHeight);
+}
+
+ScreenRect TextRenderer::AreaOf(const glm::vec2& low, const glm::vec2& high, float z, const glm::mat4& viewProj,
+                                int screenWidth, int screenHeight) {
     ScreenRect area{static_cast<float>(screenWidth), static_cast<float>(screenHeight), 0.0f, 0.0f};
-    for (const float dx : {-1.0f, 1.0f}) {
-        for (const float dy : {-1.0f, 1.0f}) {
+    for (const float cornerX : {low.x, high.x}) {
+        for (const float cornerY : {low.y, high.y}) {
             // Row vectors, as the device's matrices are.
-            const glm::vec4 clip = glm::vec4(centre.x + dx, centre.y + dy, centre.z, 1.0f) * viewProj;
+            const glm::vec4 clip = glm::vec4(cornerX, cornerY, z, 1.0f) * viewProj;
             if (clip.w <= 0.0f) {
                 return {};
             }

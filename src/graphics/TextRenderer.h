@@ -31,6 +31,10 @@ public:
     // behind the camera, since nothing then needs keeping clear of.
     static ScreenRect AreaAround(const glm::vec3& centre, const glm::mat4& viewProj, int screenWidth,
                                  int screenHeight);
+    // The screen area of the world rectangle from `low` to `high` (x and y) at depth z; empty when a
+    // corner lies behind the camera.
+    static ScreenRect AreaOf(const glm::vec2& low, const glm::vec2& high, float z, const glm::mat4& viewProj,
+                             int screenWidth, int screenHeight);
 
 private:
     // The whole text layer, the menu dim between its two sides, drawn in one batch.

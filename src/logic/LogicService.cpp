@@ -278,8 +278,16 @@ void LogicService::StopClock() {
 }
 
 void LogicService::PostSomeText(std::string text) {
-    if (auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"))) {
-        notice->Show(text);
+    auto* notice = static_cast<NotificationComponent*>(FirstComponent("NotificationComponent"));
+    if (notice == nullptr) {
+        return;
+    }
+    notice->Show(text);
+    // A notice takes the tutorial text's place: a result under a stale hint reads as part of it.
+    ZELM::Entity* playerEntity = player.GetIfAlive();
+    if (text.find_first_not_of(' ') != std::string::npos && playerEntity != nullptr &&
+        playerEntity->IsBound("SetInstructions")) {
+        playerEntity->Call("SetInstructions", std::string(" "));
     }
 }
 

@@ -60,6 +60,8 @@ void PlayerMovement::Bind() {
     ZELM::DynamicBinder::Bind("SetDontWin", this, &PlayerMovement::SetDontWin);
     ZELM::DynamicBinder::Bind("SetInstructions", this, &PlayerMovement::SetInstructions);
     ZELM::DynamicBinder::Bind("GetInstructions", this, &PlayerMovement::GetInstructions);
+    ZELM::DynamicBinder::Bind("GetInstructionText", this, &PlayerMovement::GetInstructionText);
+    ZELM::DynamicBinder::Bind("SetInstructionsSpot", this, &PlayerMovement::SetInstructionsSpot);
     ZELM::DynamicBinder::Bind("RearmVariableZonesOnLanding", this,
                               &PlayerMovement::RearmVariableZonesOnLanding);
 }

@@ -29,8 +29,17 @@ public:
     // Remembers where to reappear: beside the checkpoint tile centred at (x, y), on the side touched.
     void SetStartingPoint(float x, float y, unsigned side);
     void SetDontWin(bool value) { dontWin = value; }
-    void SetInstructions(const std::string& text) { instructions->text = text; }
+    // A new text speaks of no spot until it names one.
+    void SetInstructions(const std::string& text) {
+        instructions->text = text;
+        instructions->ClearSpot();
+    }
     Graphics::Text* GetInstructions() { return instructions.Get(); }
+    std::string GetInstructionText() const { return instructions->text; }
+    // The tiles the text speaks of (left, bottom, right, top, inclusive); its panel keeps clear of them.
+    void SetInstructionsSpot(float left, float bottom, float right, float top) {
+        instructions->SetSpot(left, bottom, right, top);
+    }
     // Touching the side the zone pulls towards lets an arrow key or the stick switch the variable
     // zones again. Bound by name for the gravity character, which must see the landing before its turn.
     void RearmVariableZonesOnLanding();

@@ -1,11 +1,17 @@
 -- Blue walls: held SPACE lets the player through, one let go of inside still slips on out, and blue
--- against red is no floor (nor ceiling) while SPACE is held.
+-- against red is no floor (nor ceiling) while SPACE is held. Each hint comes a second or more
+-- before the moment it speaks of, and names the place it means so its panel stands clear of it.
 function Init()
     Tutorial.Start({
         { text = "BLUE walls let you through while you hold SPACE. Hold SPACE and LEFT!" },
-        { x = { 30, 39 }, y = { 25, 29 }, text = "Let go of SPACE inside BLUE and you still slip on through. Fall through this floor!" },
-        { x = { 30, 33 }, y = { 14, 23 }, text = "RED below! Hold LEFT and SPACE to phase into the BLUE window." },
-        { x = { 20, 29 }, y = { 4, 9 }, text = "Let go of SPACE now! BLUE over RED is no floor while you phase." },
-        { x = { 3, 6 }, y = { 14, 25 }, text = "Tap SPACE to rise through the BLUE ceiling, and let go at once: RED waits over the next one!" },
+        { x = { 30, 39 }, y = { 25, 29 }, spot = { x = { 30, 32 }, y = { 25, 25 } },
+          text = "Let go of SPACE inside BLUE and you still slip on through. Fall through this floor!" },
+        { x = { 29, 33 }, y = { 6, 24 }, spot = { x = { 28, 29 }, y = { 4, 6 } },
+          text = "RED below! Hold LEFT and SPACE to phase into the BLUE window low on the left, " ..
+                 "and let go of SPACE once inside: BLUE over RED is no floor while you phase." },
+        { x = { 7, 28 }, y = { 4, 9 }, spot = { x = { 6, 27 }, y = { 3, 3 } },
+          text = "SPACE is up, so the BLUE floor holds you over the RED." },
+        { x = { 0, 6 }, y = { 4, 26 }, spot = { x = { 3, 5 }, y = { 25, 27 } },
+          text = "Rise with UP, then tap SPACE to pass the BLUE ceiling and let go at once: RED waits over the next one!" },
     })
 end

@@ -36,6 +36,7 @@ void PauseMenu::Open(const ZELM::EntityHandle& player) {
     if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
         const Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions");
         savedInstructions = instructions != nullptr ? instructions->text : std::string(" ");
+        savedSpot = instructions != nullptr ? instructions->spot : Graphics::Text::Spot();
     }
     SetInstructions(player, " ");
     ShowButtons();
@@ -49,6 +50,11 @@ void PauseMenu::Close(const ZELM::EntityHandle& player) {
     }
     ShowInstructionsOverDim(player, false);
     SetInstructions(player, savedInstructions);
+    if (ZELM::Entity* playerEntity = player.GetIfAlive(); playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
+        if (Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions")) {
+            instructions->spot = savedSpot;  // the text back where it stood, clear of its spot again
+        }
+    }
     (*title)->text = " ";
     RemoveButtons();
 }

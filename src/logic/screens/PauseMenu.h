@@ -47,6 +47,7 @@ private:
     std::unique_ptr<ScreenText> title;
     std::array<ZELM::EntityHandle, PauseMenuLayout::kItems> buttons;
     std::string savedInstructions;
+    Graphics::Text::Spot savedSpot;
     HowToPage howToPage;
     bool open = false;
 };
