@@ -144,6 +144,53 @@ TEST_P(EverySolution, ReachesTheNextLevelTeachingWhatTheLevelBringsIn) {
 INSTANTIATE_TEST_SUITE_P(SolutionRun, EverySolution, testing::ValuesIn(SolvedLevels()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
+// The first frame of the level that shows the words, or -1.
+int FirstShowing(const std::vector<TracedFrame>& frames, const std::string& level, const std::string& words) {
+    for (const TracedFrame& frame : frames) {
+        if (frame.level == level && frame.texts.find(words) != std::string::npos) {
+            return frame.frame;
+        }
+    }
+    return -1;
+}
+
+// A hint that asks for an action is up a second (60 frames) or more before the solution takes it,
+// and gone once the player has left the place it speaks of.
+TEST(SolutionHints, ComeASecondAheadAndLeaveWithTheirPlace) {
+    const struct {
+        const char* level;
+        const char* words;
+        int actionFrame;  // the solution's press or release the hint asks for
+        int goneBy;       // a frame the player has left the hint's area by (0: the hint may stay)
+    } cases[] = {
+        {"Level2", "press RIGHT while you fall", 70, 0},
+        {"Level7", "let go of SPACE once inside", 197, 220},
+        {"Level7", "tap SPACE to pass the BLUE ceiling", 395, 0},
+        {"Level13", "press W at the edge", 132, 200},
+        {"Level13", "jump with W at the very last moment", 386, 470},
+    };
+    for (const auto& c : cases) {
+        const std::vector<TracedFrame> frames = Play(c.level, 1200);
+        const int shown = FirstShowing(frames, c.level, c.words);
+        ASSERT_GT(shown, 0) << c.level << " never shows \"" << c.words << "\"";
+        EXPECT_LE(shown, c.actionFrame - 60) << c.level << ": \"" << c.words << "\" comes too late";
+        if (c.goneBy > 0) {
+            const TracedFrame& later = frames[static_cast<std::size_t>(c.goneBy) - 1];
+            EXPECT_EQ(later.texts.find(c.words), std::string::npos) << c.level << " still shows \"" << c.words
+                                                                  << "\" at frame " << c.goneBy;
+        }
+    }
+}
+
+// A result takes the place of the course's text instead of standing under a stale line.
+TEST(SolutionHints, ANoticeReplacesTheTutorialText) {
+    const std::vector<TracedFrame> frames = Play("TimeAttack", 1200);
+    ASSERT_GT(FirstShowing(frames, "TimeAttack", "Explore your environment"), 0);
+    const int result = FirstShowing(frames, "TimeAttack", "Time:");
+    ASSERT_GT(result, 0) << "the course was not finished";
+    EXPECT_EQ(frames[static_cast<std::size_t>(result)].texts.find("Explore your environment"), std::string::npos);
+}
+
 // Where a run reached the goal and how often the player was sent back on the way.
 struct Outcome {
     int goalTick = -1;  // the tick the next level began in
@@ -257,7 +304,7 @@ TEST(SolutionRun, ARestOnTheRedFloorOfLevel19sSecondPitSendsThePlayerBackAtEvery
                         " --input-script " + base + ".input --trace " + base + ".jsonl");
         ASSERT_EQ(run.status, 0) << run.errors;
         int inPit = -1;  // the tick the player reached the pit's floor
-        int back = -1;   // the tick the player was at the level's start again
+        int back = -1;   // the tick the player was back at the roof's checkpoint
         for (const TracedFrame& frame : ReadTrace(base + ".jsonl")) {
             if (!frame.hasPlayer) {
                 continue;
@@ -265,7 +312,7 @@ TEST(SolutionRun, ARestOnTheRedFloorOfLevel19sSecondPitSendsThePlayerBackAtEvery
             if (inPit < 0 && frame.x > 36.0 && frame.x < 38.0 && frame.y < 2.45) {
                 inPit = frame.tick;
             }
-            if (inPit > 0 && back < 0 && frame.y > 20.0) {
+            if (inPit > 0 && back < 0 && frame.x < 31.0) {
                 back = frame.tick;
             }
         }

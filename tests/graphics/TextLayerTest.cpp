@@ -3,6 +3,7 @@
 #include <stb/stb_image.h>
 
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "graphics/TextLayer.h"
@@ -180,6 +181,35 @@ TEST(TextPanels, LinesOfOnePanelStackInOneBoxThatMovesOffTheKeepOutArea) {
     const std::vector<Graphics::PlacedGlyph> glyphs = layer.LayOut();
     EXPECT_FALSE(layer.GetPanels()[0].rect.Overlaps({0.0f, 250.0f, 800.0f, 350.0f}));
     EXPECT_LT(glyphs.back().scale, 1.0f);
+}
+
+TEST(TextPanels, APanelKeepsClearOfTheSpotItsWordsNameAndOfThePlayer) {
+    TextLayer layer;
+    Graphics::Text* tutorial = layer.CreateText(20, 60, 780, 1.0f);
+    tutorial->text = "RED below!";
+    tutorial->panel = 1;
+    const struct {
+        Graphics::ScreenRect spot;
+        Graphics::ScreenRect player;
+        float top;  // where the box stands then (55 to 75 on its own)
+    } cases[] = {
+        {{}, {}, 55.0f},                                                       // no spot: its own place
+        {{300.0f, 500.0f, 400.0f, 560.0f}, {}, 55.0f},                         // a spot elsewhere
+        {{100.0f, 40.0f, 300.0f, 100.0f}, {}, 15.0f},                          // just above it, the nearer
+        {{100.0f, 10.0f, 300.0f, 100.0f}, {}, 105.0f},                         // no room above: below
+        {{100.0f, 10.0f, 300.0f, 100.0f}, {0.0f, 100.0f, 800.0f, 140.0f}, 145.0f},  // below both
+        {{0.0f, 0.0f, 800.0f, 290.0f}, {0.0f, 280.0f, 800.0f, 320.0f}, 325.0f},     // past both
+    };
+    for (const auto& c : cases) {
+        std::map<const Graphics::Text*, Graphics::ScreenRect> spots;
+        if (c.spot.right > c.spot.left) {
+            spots[tutorial] = c.spot;
+        }
+        layer.KeepPanelsClearOfSpots(spots);
+        layer.KeepPanelsClearOf(c.player, 600);
+        layer.LayOut();
+        EXPECT_FLOAT_EQ(layer.GetPanels()[0].rect.top, c.top) << c.spot.top << ".." << c.spot.bottom;
+    }
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 function Init()
     Tutorial.Start({
         { text = "This striped GRAVITY ZONE pulls harder than your arrow keys. Walk with A and D, jump with W!" },
-        { x = { 14, 20 }, text = "Jump the RED gap: run at it with D and press W at the edge." },
-        { x = { 27, 31 }, text = "A low RED ceiling: walk through without jumping." },
-        { x = { 50, 55 }, text = "A wide gap under a RED ceiling: take a run-up and jump with W at the very last moment." },
+        { x = { 8, 20 }, spot = { x = { 20, 22 }, y = { 0, 2 } }, text = "Jump the RED gap: run at it with D and press W at the edge." },
+        { x = { 27, 31 }, spot = { x = { 33, 48 }, y = { 3, 5 } }, text = "A low RED ceiling: walk through without jumping." },
+        { x = { 40, 55 }, spot = { x = { 55, 58 }, y = { 0, 6 } }, text = "A wide gap under a RED ceiling: take a run-up and jump with W at the very last moment." },
     })
 end
