@@ -164,8 +164,8 @@ TEST(SolutionHints, ComeASecondAheadAndLeaveWithTheirPlace) {
         int goneBy;       // a frame the player has left the hint's area by (0: the hint may stay)
     } cases[] = {
         {"Level2", "press RIGHT while you fall", 70, 0},
-        {"Level7", "let go of SPACE once inside", 197, 220},
-        {"Level7", "tap SPACE to pass the BLUE ceiling", 395, 0},
+        {"Level7", "let go of SPACE inside it", 197, 220},
+        {"Level7", "tap SPACE through the BLUE ceiling", 395, 0},
         {"Level13", "press W at the edge", 132, 200},
         {"Level13", "jump with W at the very last moment", 386, 470},
     };

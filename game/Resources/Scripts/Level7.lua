@@ -7,11 +7,10 @@ function Init()
         { x = { 30, 39 }, y = { 25, 29 }, spot = { x = { 30, 32 }, y = { 25, 25 } },
           text = "Let go of SPACE inside BLUE and you still slip on through. Fall through this floor!" },
         { x = { 29, 33 }, y = { 6, 24 }, spot = { x = { 28, 29 }, y = { 4, 6 } },
-          text = "RED below! Hold LEFT and SPACE to phase into the BLUE window low on the left, " ..
-                 "and let go of SPACE once inside: BLUE over RED is no floor while you phase." },
+          text = "RED below! LEFT and SPACE into the BLUE window, then let go of SPACE inside it." },
         { x = { 7, 28 }, y = { 4, 9 }, spot = { x = { 6, 27 }, y = { 3, 3 } },
-          text = "SPACE is up, so the BLUE floor holds you over the RED." },
+          text = "SPACE is up, so this BLUE floor holds you: BLUE over RED is no floor while you phase." },
         { x = { 0, 6 }, y = { 4, 26 }, spot = { x = { 3, 5 }, y = { 25, 27 } },
-          text = "Rise with UP, then tap SPACE to pass the BLUE ceiling and let go at once: RED waits over the next one!" },
+          text = "UP, then tap SPACE through the BLUE ceiling: RED waits over the next one!" },
     })
 end
