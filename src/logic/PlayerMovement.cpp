@@ -31,16 +31,16 @@ const TutorialTile kTutorialTiles[] = {
     {19, "LIGHT BLUE blocks are slippery!  Try sliding on them to help you through puzzles."},
 };
 
-struct ControllerMove {
-    int action;  // actions 11 and 12 read the D-pad's left and right buttons
+// The walking actions and their directions, W A S D or the left stick and D-pad unless the player
+// chose others.
+struct WalkAction {
+    const char* action;
     float x;
     float y;
 };
 
-const ControllerMove kControllerMoves[] = {
-    {3, 1.0f, 0.0f}, {12, 1.0f, 0.0f}, {4, -1.0f, 0.0f}, {11, -1.0f, 0.0f},
-    {1, 0.0f, 1.0f}, {9, 0.0f, 1.0f},  {2, 0.0f, -1.0f}, {10, 0.0f, -1.0f},
-};
+const WalkAction kWalkActions[] = {
+    {"walkright", 1.0f, 0.0f}, {"walkleft", -1.0f, 0.0f}, {"walkup", 0.0f, 1.0f}, {"walkdown", 0.0f, -1.0f}};
 
 }  // namespace
 
@@ -97,19 +97,9 @@ void PlayerMovement::RescaleInstructions() {
 }
 
 void PlayerMovement::ReadMovementKeys(float dt) {
-    static const struct {
-        const char* key;
-        float x;
-        float y;
-    } kKeys[] = {{"D", 1.0f, 0.0f}, {"A", -1.0f, 0.0f}, {"W", 0.0f, 1.0f}, {"S", 0.0f, -1.0f}};
-    for (const auto& key : kKeys) {
-        if (engine.Call<bool>("KeyDown", std::string(key.key))) {
-            Move(key.x, key.y, dt);
-        }
-    }
-    for (const ControllerMove& move : kControllerMoves) {
-        if (engine.Call<char>("IsPressed", static_cast<Input::Action>(move.action)) != 0) {
-            Move(move.x, move.y, dt);
+    for (const WalkAction& walk : kWalkActions) {
+        if (engine.Call<bool>("ActionDown", std::string(walk.action))) {
+            Move(walk.x, walk.y, dt);
         }
     }
 }
