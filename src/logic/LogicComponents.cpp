@@ -21,6 +21,7 @@
 #include "logic/screens/LevelSelect.h"
 #include "logic/screens/MainMenu.h"
 #include "logic/screens/MyLevelsMenu.h"
+#include "logic/screens/ControlsScreen.h"
 #include "logic/screens/Options.h"
 #include "logic/screens/PlayGameMenu.h"
 #include "logic/screens/SplashScreen.h"
@@ -44,6 +45,7 @@ void LogicComponents::Register() {
     registry.Register<MainMenu>("Logic", "MainMenu");
     registry.Register<Level>("Logic", "Level");
     registry.Register<Options>("Logic", "Options");
+    registry.Register<ControlsScreen>("Logic", "ControlsScreen");
     registry.Register<WinScreen>("Logic", "WinScreen");
     registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
     registry.Register<TimingComponent>("Logic", "TimingComponent");

@@ -24,7 +24,7 @@ struct TutorialTile {
 };
 
 const TutorialTile kTutorialTiles[] = {
-    {15, "Press SPACEBAR to phase through BLUE walls!"},
+    {15, "Press {phase} to phase through BLUE walls!"},
     {16, "GREEN blocks are checkpoints. Don't forget to bump into them!"},
     {17, "Watch out! RED blocks make you restart at the last checkpoint."},
     {18, "Explore your environment to discover the best path through obstacles."},
@@ -79,6 +79,7 @@ void PlayerMovement::Init() {
 void PlayerMovement::Update(float dtMs) {
     const float dt = dtMs / 1000.0f;
     RescaleInstructions();
+    NameInstructionControls();
     ReadMovementKeys(dt);
     if (respawning) {
         RunDying(dtMs);
@@ -89,6 +90,18 @@ void PlayerMovement::Update(float dtMs) {
         return;
     }
     ReactToTiles();
+}
+
+void PlayerMovement::SetInstructions(const std::string& text) {
+    unnamedInstructions = text;
+    instructions->text = text;
+    NameInstructionControls();
+}
+
+void PlayerMovement::NameInstructionControls() {
+    if (unnamedInstructions.find('{') != std::string::npos && engine.IsBound("NameControls")) {
+        instructions->text = engine.Call<std::string>("NameControls", unnamedInstructions);
+    }
 }
 
 void PlayerMovement::RescaleInstructions() {
@@ -188,7 +201,7 @@ void PlayerMovement::ReactToTiles() {
         Restart();
     }
     if (touched.count(8)) {
-        instructions->text = " ";
+        SetInstructions(" ");
     }
     static const struct {
         unsigned type;
@@ -202,7 +215,7 @@ void PlayerMovement::ReactToTiles() {
     }
     for (const TutorialTile& tile : kTutorialTiles) {
         if (touched.count(tile.type)) {
-            instructions->text = tile.text;
+            SetInstructions(tile.text);
         }
     }
     if (touched.count(20)) {

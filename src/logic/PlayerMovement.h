@@ -29,7 +29,8 @@ public:
     // Remembers where to reappear: beside the checkpoint tile centred at (x, y), on the side touched.
     void SetStartingPoint(float x, float y, unsigned side);
     void SetDontWin(bool value) { dontWin = value; }
-    void SetInstructions(const std::string& text) { instructions->text = text; }
+    // A text may name controls as "{phase}": it shows the keys, or the pad's controls, the player uses.
+    void SetInstructions(const std::string& text);
     Graphics::Text* GetInstructions() { return instructions.Get(); }
     // Touching the side the zone pulls towards lets an arrow key or the stick switch the variable
     // zones again. Bound by name for the gravity character, which must see the landing before its turn.
@@ -49,6 +50,8 @@ private:
     };
 
     void RescaleInstructions();
+    // Names the controls again: the player may have moved from the keyboard to the pad.
+    void NameInstructionControls();
     void ReadMovementKeys(float dt);
     // One movement key's push along the surface the zone pulls the player onto, or a jump off it.
     void Move(float dirX, float dirY, float dt);
@@ -77,6 +80,7 @@ private:
     float startY = 0.0f;
     unsigned startSide = 0;
     ScreenText instructions;
+    std::string unnamedInstructions;  // as given, with its "{action}" names
     bool respawning = false;
     bool winning = false;
     float respawnTimer = 0.0f;

@@ -131,7 +131,7 @@ void MyLevelsMenu::Choose(std::size_t chosen) {
 }
 
 void MyLevelsMenu::Update(float) {
-    if (KeyTriggered("ESC")) {
+    if (BackTriggered()) {
         if (editing) {
             ToggleEditing();
         } else {
