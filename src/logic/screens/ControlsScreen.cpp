@@ -15,7 +15,7 @@ constexpr int kBackRow = Controls::kCount + 1;
 constexpr int kRows = Controls::kCount + 2;
 // The rows name two keys and two pad controls: smaller than the other menus' items, so the
 // longest still fits across a 4:3 screen.
-constexpr float kRowScale = 1.2f;
+constexpr float kRowScale = 1.1f;
 
 }  // namespace
 
@@ -47,7 +47,7 @@ std::string ControlsScreen::RowText(int action) {
     const Controls controls = engine.Call<Controls>("GetControls");
     const auto id = static_cast<Controls::Id>(action);
     const std::string keys = action == waitingFor ? "...press a key or pad control..." : controls.KeysOf(id);
-    return std::string(Controls::LabelOf(id)) + ": " + keys + "   pad: " + controls.PadOf(id);
+    return std::string(Controls::LabelOf(id)) + ": " + keys + ", pad " + controls.PadOf(id);
 }
 
 void ControlsScreen::ShowRows() {
