@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "input/Action.h"
+#include "input/Controls.h"
 #include "utilities/Dynamic.h"
 
 namespace ZELM {
@@ -31,6 +32,7 @@ public:
         Bind("ActionTriggered", this, &EngineStandIn::ActionTriggered);
         Bind("NetActionDown", this, &EngineStandIn::NetActionDown);
         Bind("ActionPadLevel", this, &EngineStandIn::ActionPadLevel);
+        Bind("NameControls", this, &EngineStandIn::NameControls);
         Bind("IsPressedProfile", this, &EngineStandIn::IsPressedProfile);
         Bind("IsTriggeredProfile", this, &EngineStandIn::IsTriggeredProfile);
         Bind("GetIntensity", this, &EngineStandIn::GetIntensity);
@@ -106,14 +108,17 @@ public:
         const ActionStandIn* known = ActionOf(action);
         return known != nullptr && triggeredKeys.count(known->key) != 0;
     }
+    std::string NameControls(std::string text) { return Input::Controls().NameIn(text, false); }
     bool NetActionDown(std::string action) {
         const ActionStandIn* known = ActionOf(action);
         return known != nullptr && netHeld.count(known->key) != 0;
     }
     float ActionPadLevel(std::string action) {
         const ActionStandIn* known = ActionOf(action);
+        // Up and right read positive levels, down and left negative ones, as the right stick gives them.
         const char level = known != nullptr && known->profile != 0 ? IsPressedProfile(known->profile) : 0;
-        return static_cast<float>(level < 0 ? -level : level) / 5.0f;
+        const bool negative = action == "gravitydown" || action == "gravityleft";
+        return static_cast<float>(negative ? -level : level) / 5.0f;
     }
     char IsPressedProfile(int profile) { return profiles.count(profile) ? profiles[profile] : 0; }
     char IsTriggeredProfile(int profile) { return triggered.count(profile) ? 1 : 0; }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "input/Controls.h"
+
 namespace Logic {
 namespace {
 
@@ -24,10 +26,10 @@ const Row kRows[] = {
     {false, "LIGHT BLUE blocks: slippery, no grip or jump"},
     {false, "ORANGE blocks: turn your gravity their way"},
     {false, "YELLOW block: the goal, touch it to finish"},
-    {false, "GRAVITY ZONES (stripes): walk with {walkleft}"},
-    {true, "and {walkright}, or {walkup} and {walkdown} on a"},
-    {true, "wall. The one pointing away from the ground"},
-    {true, "jumps. Some zones turn: gravity points them."},
+    {false, "GRAVITY ZONES (stripes): walk with"},
+    {true, "{walkleft} and {walkright}, or {walkup} and {walkdown} on a wall."},
+    {true, "The one pointing away from the ground jumps."},
+    {true, "Some zones turn: gravity points them."},
     {false, "POWER-UPS: your gravity ring reaches farther"},
     {false, "Wooden BOXES fall with your gravity when"},
     {true, "near you: push them and climb on them."},
@@ -47,7 +49,8 @@ constexpr float kScale = 1.25f;
 
 // The page names the controls the player chose, or the pad's when the pad was used last.
 std::string HowToPage::Named(const char* text) {
-    return engine.IsBound("NameControls") ? engine.Call<std::string>("NameControls", std::string(text)) : text;
+    return engine.IsBound("NameControls") ? engine.Call<std::string>("NameControls", std::string(text))
+                                          : Input::Controls().NameIn(text, false);
 }
 
 void HowToPage::Show() {

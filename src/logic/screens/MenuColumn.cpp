@@ -15,6 +15,12 @@ std::vector<ZELM::EntityHandle> MenuColumn::Create(const std::vector<std::string
     }
     const int count = static_cast<int>(names.size());
     for (int i = 0; i < count; ++i) {
+        // A level that holds a button of that name keeps its own.
+        ZELM::EntityHandle own = entities->Get(names[static_cast<std::size_t>(i)]);
+        if (own.IsAlive()) {
+            buttons.push_back(own);
+            continue;
+        }
         buttons.push_back(entities->CreateFromArchetype(names[static_cast<std::size_t>(i)], "button"));
         ZELM::Entity* button = buttons.back().Resolve();
         if (button == nullptr) {
