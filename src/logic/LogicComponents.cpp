@@ -45,7 +45,6 @@ void LogicComponents::Register() {
     registry.Register<MainMenu>("Logic", "MainMenu");
     registry.Register<Level>("Logic", "Level");
     registry.Register<Options>("Logic", "Options");
-    registry.Register<ControlsScreen>("Logic", "ControlsScreen");
     registry.Register<WinScreen>("Logic", "WinScreen");
     registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
     registry.Register<TimingComponent>("Logic", "TimingComponent");
@@ -55,6 +54,7 @@ void LogicComponents::Register() {
     registry.Register<CourseMenu>("Logic", "CourseMenu");
     registry.Register<MyLevelsMenu>("Logic", "MyLevelsMenu");
     registry.Register<ImportMenu>("Logic", "ImportMenu");
+    registry.Register<ControlsScreen>("Logic", "ControlsScreen");
 }
 
 }  // namespace Logic
