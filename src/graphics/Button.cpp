@@ -41,6 +41,7 @@ void Button::Bind() {
     DynamicBinder::Bind("Select", this, &Button::Select);
     DynamicBinder::Bind("SetText", this, &Button::SetText);
     DynamicBinder::Bind("SetTexture", this, &Button::SetTexture);
+    DynamicBinder::Bind("SetTextScale", this, &Button::SetTextScale);
     DynamicBinder::Bind("IsHovered", this, &Button::IsHovered);
     DynamicBinder::Bind("ContainsPoint", this, &Button::ContainsPoint);
     DynamicBinder::Bind("IsHoverTriggered", this, &Button::IsHoverTriggered);
@@ -107,7 +108,7 @@ void Button::LayOut() {
 
     // Centred across the window whatever the entity's x; its y is a height in a 600-pixel screen,
     // and the whole place scales with the window, so a menu keeps its shape at every resolution.
-    label->scale = 2.0f * r;
+    label->scale = textScale * r;
     label->width = static_cast<int>(static_cast<float>(layoutWidth) * r);
     label->x = TextLayer::CentredLeft(static_cast<float>(screenWidth), static_cast<int>(label->text.size()),
                                       label->scale);

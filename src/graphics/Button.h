@@ -33,6 +33,8 @@ public:
     void Select(bool isSelected) { selected = isSelected; }
     void SetText(std::string text);
     void SetTexture(std::string name);
+    // The label's size in a 600-pixel screen (2 unless set): long rows of a dense menu need less.
+    void SetTextScale(float scale) { textScale = scale; }
     // Whether the point (client pixels) lies on the label: the mouse picks a button by its words.
     bool ContainsPoint(int x, int y) const;
     bool IsHovered() const { return hovered; }
@@ -65,6 +67,7 @@ private:
     Device* device = nullptr;
     SpriteBatch* sprites = nullptr;
     int layoutWidth = 800;
+    float textScale = 2.0f;
     float highlight = 0.0f;
     bool selected = false;
     bool hovered = false;

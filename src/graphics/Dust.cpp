@@ -20,10 +20,10 @@ struct DriftKey {
     Input::Action action;
     glm::vec3 direction;
 };
-const DriftKey kDriftKeys[] = {{"UP", Input::kRightUp, {0.0f, 1.0f, 0.0f}},
-                               {"DOWN", Input::kRightDown, {0.0f, -1.0f, 0.0f}},
-                               {"LEFT", Input::kRightRight, {-1.0f, 0.0f, 0.0f}},
-                               {"RIGHT", Input::kRightLeft, {1.0f, 0.0f, 0.0f}}};
+const DriftKey kDriftKeys[] = {{"gravityup", Input::kRightUp, {0.0f, 1.0f, 0.0f}},
+                               {"gravitydown", Input::kRightDown, {0.0f, -1.0f, 0.0f}},
+                               {"gravityleft", Input::kRightRight, {-1.0f, 0.0f, 0.0f}},
+                               {"gravityright", Input::kRightLeft, {1.0f, 0.0f, 0.0f}}};
 
 float Wrap(float value, float centre) {
     if (value - centre > kHalfSquare) {
@@ -56,10 +56,10 @@ void Dust::InitParticle(Particle& out) {
 
 void Dust::Update(float dt) {
     PSystem::Update(dt);
-    const bool keys = engine.IsBound("KeyTriggered");
+    const bool keys = engine.IsBound("ActionTriggered");
     const bool controller = engine.IsBound("IsPressed");
     for (const DriftKey& turn : kDriftKeys) {
-        if ((keys && engine.Call<bool>("KeyTriggered", std::string(turn.key))) ||
+        if ((keys && engine.Call<bool>("ActionTriggered", std::string(turn.key))) ||
             (controller && engine.Call<char>("IsPressed", static_cast<Input::Action>(turn.action)) != 0)) {
             drift = turn.direction;
         }

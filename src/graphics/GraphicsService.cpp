@@ -379,8 +379,8 @@ LevelLighting GraphicsService::CurrentLighting() const {
 
 void GraphicsService::DrawLevel(float dt, const LevelLighting& lighting) {
     auto start = std::chrono::steady_clock::now();
-    const bool phasing =
-        KeyDown("Space") || (IsBound("IsPressedProfile") && Call<char>("IsPressedProfile", 3) != 0);
+    // The phasing look follows the player's phase control, whatever key or pad control it is.
+    const bool phasing = IsBound("ActionDown") ? Call<bool>("ActionDown", std::string("phase")) : KeyDown("Space");
     CubeList& cubes = level->GetCubes();
     cubes.Build(dt, phasing, levelMap, camera.targetX, camera.targetY, std::fabs(camera.distance), intensity);
     buildCubeList = MillisecondsSince(start);

@@ -144,11 +144,17 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
     if (verb == "TEXT") {
         return ParseText(line, event, number, path);
     }
+    if (verb == "PAD") {
+        return ParsePad(tokens, event, number, path);
+    }
+    if (verb == "STICK" || verb == "TRIGGER") {
+        return ParseStickOrTrigger(tokens, event, number, path);
+    }
     const std::size_t expected = verb == "MOUSE" ? 4 : 3;
     if (verb != "DOWN" && verb != "UP" && verb != "MOUSE" && verb != "CLICK" && verb != "WHEEL") {
         Report(path, number,
                (tokens.size() > 1 ? Quoted(tokens[1]) : std::string("nothing")) +
-                   " is not down, up, mouse, click, wheel or text");
+                   " is not down, up, mouse, click, wheel, text, pad, stick or trigger");
         return false;
     }
     if (tokens.size() != expected) {
@@ -198,6 +204,107 @@ bool InputScript::ParseLine(const std::string& line, int number, const std::stri
     }
     events.push_back(event);
     return true;
+}
+
+namespace {
+
+struct PadButtonName {
+    const char* name;
+    std::uint16_t bit;
+};
+
+const PadButtonName kPadButtons[] = {
+    {"A", ControllerState::kA},           {"B", ControllerState::kB},
+    {"X", ControllerState::kX},           {"Y", ControllerState::kY},
+    {"START", ControllerState::kStart},   {"BACK", ControllerState::kBack},
+    {"LB", ControllerState::kLeftShoulder}, {"RB", ControllerState::kRightShoulder},
+    {"LS", ControllerState::kLeftThumb},  {"RS", ControllerState::kRightThumb},
+    {"DUP", ControllerState::kDpadUp},    {"DDOWN", ControllerState::kDpadDown},
+    {"DLEFT", ControllerState::kDpadLeft}, {"DRIGHT", ControllerState::kDpadRight},
+};
+
+int PadButtonBit(const std::string& name) {
+    for (const PadButtonName& button : kPadButtons) {
+        if (name == button.name) {
+            return button.bit;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool InputScript::ParsePad(const std::vector<std::string>& tokens, Event& event, int number,
+                           const std::string& path) {
+    const std::string what = tokens.size() > 2 ? Upper(tokens[2]) : std::string();
+    if ((what == "CONNECT" || what == "DISCONNECT") && tokens.size() == 3) {
+        event.kind = Kind::PadConnect;
+        event.button = what == "CONNECT" ? 1 : 0;
+        events.push_back(event);
+        return true;
+    }
+    if ((what != "DOWN" && what != "UP") || tokens.size() != 4) {
+        Report(path, number, "pad takes down or up and a button, or connect or disconnect");
+        return false;
+    }
+    event.kind = Kind::PadButton;
+    event.button = what == "DOWN" ? 1 : 0;
+    event.code = PadButtonBit(Upper(tokens[3]));
+    if (event.code == 0) {
+        Report(path, number, Quoted(tokens[3]) + " is not a pad button (A B X Y START BACK LB RB LS RS DUP DDOWN DLEFT DRIGHT)");
+        return false;
+    }
+    events.push_back(event);
+    return true;
+}
+
+bool InputScript::ParseStickOrTrigger(const std::vector<std::string>& tokens, Event& event, int number,
+                                      const std::string& path) {
+    const bool stick = Upper(tokens[1]) == "STICK";
+    const std::size_t expected = stick ? 5 : 4;
+    const std::string side = tokens.size() > 2 ? Upper(tokens[2]) : std::string();
+    if (tokens.size() != expected || (side != "LEFT" && side != "RIGHT")) {
+        Report(path, number, stick ? "stick takes left or right and two values" : "trigger takes left or right and a value");
+        return false;
+    }
+    event.kind = stick ? Kind::PadStick : Kind::PadTrigger;
+    event.button = side == "LEFT" ? 0 : 1;
+    long x = 0;
+    long y = 0;
+    const bool good = stick ? ParseWhole(tokens[3], -32768, 32767, x) && ParseWhole(tokens[4], -32768, 32767, y)
+                            : ParseWhole(tokens[3], 0, 255, x);
+    if (!good) {
+        Report(path, number, stick ? "a stick's values are whole numbers from -32768 to 32767"
+                                   : "a trigger's value is a whole number from 0 to 255");
+        return false;
+    }
+    event.x = static_cast<int>(x);
+    event.y = static_cast<int>(y);
+    events.push_back(event);
+    return true;
+}
+
+void InputScript::ApplyPad(const Event& event) {
+    ControllerState& pad = state.pad;
+    state.padConnected = event.kind != Kind::PadConnect || event.button == 1;
+    switch (event.kind) {
+        case Kind::PadButton:
+            pad.buttons = static_cast<std::uint16_t>(event.button == 1 ? pad.buttons | event.code
+                                                                       : pad.buttons & ~event.code);
+            break;
+        case Kind::PadStick:
+            (event.button == 0 ? pad.thumbLX : pad.thumbRX) = static_cast<std::int16_t>(event.x);
+            (event.button == 0 ? pad.thumbLY : pad.thumbRY) = static_cast<std::int16_t>(event.y);
+            break;
+        case Kind::PadTrigger:
+            (event.button == 0 ? pad.leftTrigger : pad.rightTrigger) = static_cast<std::uint8_t>(event.x);
+            break;
+        default:
+            if (!state.padConnected) {
+                pad = ControllerState();  // nothing is held on a pad that is gone
+            }
+            break;
+    }
 }
 
 // The typed text is the rest of the line after the verb and one separating space, so it may hold
@@ -310,6 +417,12 @@ void InputScript::Apply(const Event& event, int runFrame) {
             break;
         case Kind::Text:
         case Kind::Wheel:
+            break;
+        case Kind::PadButton:
+        case Kind::PadStick:
+        case Kind::PadTrigger:
+        case Kind::PadConnect:
+            ApplyPad(event);
             break;
     }
 }

@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "input/ControllerState.h"
+
 namespace Input {
 
 class InputScript {
 public:
-    enum class Kind { Down, Up, Mouse, Click, Text, Wheel };
+    // The pad's kinds: a button (code: its ControllerState bit; button: 1 down, 0 up), a stick
+    // (button: 0 left, 1 right; x, y), a trigger (button: 0 left, 1 right; x: 0 to 255) and the
+    // pad plugged in or out (button: 1 in, 0 out). Any pad line plugs the pad in.
+    enum class Kind { Down, Up, Mouse, Click, Text, Wheel, PadButton, PadStick, PadTrigger, PadConnect };
 
     struct Event {
         int frame = 0;    // counted from 1 at the first frame of its section's level
@@ -33,10 +38,14 @@ public:
         std::array<unsigned char, 4> buttons{};
         int cursorX = 0;
         int cursorY = 0;
+        ControllerState pad;
+        bool padConnected = false;
     };
 
     // Reads the file: lines "FRAME down KEY", "FRAME up KEY", "FRAME mouse X Y", "FRAME click left|right",
-    // "FRAME wheel NOTCHES" (-100 to 100, not 0), "FRAME text STRING" (the rest of the line, typed), "level
+    // "FRAME wheel NOTCHES" (-100 to 100, not 0), "FRAME pad down|up BUTTON" (A B X Y START BACK LB RB LS
+    // RS DUP DDOWN DLEFT DRIGHT), "FRAME pad connect|disconnect", "FRAME stick left|right X Y" (-32768
+    // to 32767, y up), "FRAME trigger left|right VALUE" (0 to 255), "FRAME text STRING" (the rest of the line, typed), "level
     // NAME", blank lines and lines starting with '#'. The frames after "level NAME" count from 1 at the first
     // frame of the next start of that level after the previous "level" line's, and that frame begins with no
     // key held, so the solutions of single levels chain into a play-through. A bad line is reported with the
@@ -72,6 +81,10 @@ private:
 
     bool ParseLine(const std::string& line, int number, const std::string& path);
     bool ParseText(const std::string& line, Event& event, int number, const std::string& path);
+    bool ParsePad(const std::vector<std::string>& tokens, Event& event, int number, const std::string& path);
+    bool ParseStickOrTrigger(const std::vector<std::string>& tokens, Event& event, int number,
+                             const std::string& path);
+    void ApplyPad(const Event& event);
     bool ParseLevel(const std::vector<std::string>& tokens, int number, const std::string& path);
     // Sorts each section's events by frame and marks where each section's events lie.
     void IndexSections();

@@ -8,6 +8,7 @@
 
 #include "engine/ComponentRegistry.h"
 #include "engine/Engine.h"
+#include "input/Action.h"
 #include "input/NetworkInput.h"
 #include "input/ScanCodeTable.h"
 #include "windows/EventTranslation.h"
@@ -36,6 +37,22 @@ void InputService::Bind() {
     DynamicBinder::Bind("EditorKeyTriggered", this, &InputService::EditorKeyTriggered);
     DynamicBinder::Bind("NetKeyDown", this, &InputService::NetKeyDown);
     DynamicBinder::Bind("NetKeyTriggered", this, &InputService::NetKeyTriggered);
+    DynamicBinder::Bind("ActionDown", this, &InputService::ActionDown);
+    DynamicBinder::Bind("ActionTriggered", this, &InputService::ActionTriggered);
+    DynamicBinder::Bind("NetActionDown", this, &InputService::NetActionDown);
+    DynamicBinder::Bind("ActionPadLevel", this, &InputService::ActionPadLevel);
+    DynamicBinder::Bind("GetControls", this, &InputService::GetControls);
+    DynamicBinder::Bind("SetControls", this, &InputService::SetControls);
+    DynamicBinder::Bind("RestoreDefaultControls", this, &InputService::RestoreDefaultControls);
+    DynamicBinder::Bind("BindControlKey", this, &InputService::BindControlKey);
+    DynamicBinder::Bind("BindControlPad", this, &InputService::BindControlPad);
+    DynamicBinder::Bind("NameControls", this, &InputService::NameControls);
+    DynamicBinder::Bind("IsPadLastUsed", this, &InputService::IsPadLastUsed);
+    DynamicBinder::Bind("FirstKeyTriggered", this, &InputService::FirstKeyTriggered);
+    DynamicBinder::Bind("GetScriptedPad", this, &InputService::GetScriptedPad);
+    DynamicBinder::Bind("IsScriptedPadConnected", this, &InputService::IsScriptedPadConnected);
+    DynamicBinder::Bind("getActionKeystates", this, &InputService::getActionKeystates);
+    DynamicBinder::Bind("getPastActionKeystates", this, &InputService::getPastActionKeystates);
     DynamicBinder::Bind("LeftClick", this, &InputService::LeftClick);
     DynamicBinder::Bind("LeftClickTrigger", this, &InputService::LeftClickTrigger);
     DynamicBinder::Bind("RightClick", this, &InputService::RightClick);
@@ -105,7 +122,111 @@ void InputService::BeginTick() {
         pressedSinceTick = Sample();
     }
     sampledSinceTick = false;
+    FillActionKeys();
     KeepPublishedChanges();
+}
+
+void InputService::FillActionKeys() {
+    pastActionKeys = actionKeys;
+    actionKeys.fill(0);
+    for (int id = 0; id < Controls::kCount; ++id) {
+        if (KeyOfActionHeld(static_cast<Controls::Id>(id), keys)) {
+            actionKeys[static_cast<std::size_t>(Controls::DefaultCodeOf(static_cast<Controls::Id>(id)))] =
+                static_cast<char>(0x80);
+        }
+    }
+}
+
+bool InputService::KeyOfActionHeld(Controls::Id id, const std::array<char, 256>& state) const {
+    const Controls::Binding& binding = controls.Get(id);
+    return Held(state, binding.keys[0]) || Held(state, binding.keys[1]);
+}
+
+bool InputService::PadHeld(int padAction) {
+    return padAction != Controls::kNone && IsBound("IsPressed") &&
+           Call<char>("IsPressed", static_cast<Action>(padAction)) != 0;
+}
+
+void InputService::NoteLastDevice() {
+    if (AnyPressTriggered()) {
+        padLastUsed = false;
+    } else if (IsBound("AnyButtonTriggered") && Call<bool>("AnyButtonTriggered")) {
+        padLastUsed = true;
+    }
+}
+
+bool InputService::ActionDown(std::string action) {
+    const Controls::Id id = Controls::IdOf(action);
+    if (id == Controls::kCount || EditorActive()) {
+        return false;
+    }
+    const Controls::Binding& binding = controls.Get(id);
+    return KeyOfActionHeld(id, keys) || PadHeld(binding.pad[0]) || PadHeld(binding.pad[1]);
+}
+
+bool InputService::ActionTriggered(std::string action) {
+    const Controls::Id id = Controls::IdOf(action);
+    if (id == Controls::kCount || EditorActive()) {
+        return false;
+    }
+    const Controls::Binding& binding = controls.Get(id);
+    for (const int code : binding.keys) {
+        if (Held(keys, code) && !Held(pastKeys, code)) {
+            return true;
+        }
+    }
+    for (const int padAction : binding.pad) {
+        if (padAction != Controls::kNone && IsBound("IsTriggered") &&
+            Call<char>("IsTriggered", static_cast<Action>(padAction)) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool InputService::NetActionDown(std::string action) {
+    const Controls::Id id = Controls::IdOf(action);
+    return id != Controls::kCount && Held(netKeys, Controls::DefaultCodeOf(id));
+}
+
+float InputService::ActionPadLevel(std::string action) {
+    const Controls::Id id = Controls::IdOf(action);
+    if (id == Controls::kCount || EditorActive() || !IsBound("IsPressed")) {
+        return 0.0f;
+    }
+    float level = 0.0f;
+    for (const int padAction : controls.Get(id).pad) {
+        if (padAction == Controls::kNone) {
+            continue;
+        }
+        const int value = Call<char>("IsPressed", static_cast<Action>(padAction));
+        // Sticks and triggers read in levels up to 5; buttons read 1.
+        const bool analogue = padAction <= kRightLeft || padAction == kLeftTrigger || padAction == kRightTrigger;
+        const float pushed = analogue ? static_cast<float>(value < 0 ? -value : value) / 5.0f : (value != 0 ? 1.0f : 0.0f);
+        level = std::max(level, pushed);
+    }
+    return level;
+}
+
+std::string InputService::BindControlKey(std::string action, int code) {
+    return controls.BindKey(Controls::IdOf(action), code);
+}
+
+std::string InputService::BindControlPad(std::string action, int padAction) {
+    return controls.BindPad(Controls::IdOf(action), padAction);
+}
+
+std::string InputService::NameControls(std::string text) {
+    return text.find('{') == std::string::npos ? text : controls.NameIn(text, padLastUsed);
+}
+
+int InputService::FirstKeyTriggered() {
+    for (int code = 1; code < 256; ++code) {
+        if (Held(keys, code) && !Held(pastKeys, code)) {
+            return code;
+        }
+    }
+    return 0;
 }
 
 void InputService::Publish(const Sample& sample) {
@@ -117,6 +238,7 @@ void InputService::Publish(const Sample& sample) {
 
 void InputService::Update(float dt) {
     UpdateComponents(dt);
+    NoteLastDevice();
     AimRay();
 }
 
@@ -275,6 +397,8 @@ std::vector<SDL_Event> DeviceEventsOf(const InputScript::Event& scripted, int cu
             event.motion.y = scripted.y;
             made.push_back(event);
             break;
+        default:
+            break;  // the pad sends the window nothing
     }
     return made;
 }

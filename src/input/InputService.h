@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "engine/Service.h"
+#include "input/ControllerState.h"
+#include "input/Controls.h"
 #include "input/InputScript.h"
 #include "input/MouseState.h"
 #include "input/PickRay.h"
@@ -58,6 +60,28 @@ public:
     bool EditorKeyTriggered(std::string name);
     bool NetKeyDown(std::string name);
     bool NetKeyTriggered(std::string name);
+    // The player's actions through the controls they chose: the bound keys or pad controls.
+    bool ActionDown(std::string action);
+    bool ActionTriggered(std::string action);
+    // The remote player's action, from the key the peer's datagram carries for it.
+    bool NetActionDown(std::string action);
+    // How far the action's pad controls are pushed, 0 to 1 (a button is all or nothing).
+    float ActionPadLevel(std::string action);
+    Controls GetControls() const { return controls; }
+    void SetControls(Controls chosen) { controls = chosen; }
+    void RestoreDefaultControls() { controls = Controls(); }
+    // The line the player reads about the change.
+    std::string BindControlKey(std::string action, int code);
+    std::string BindControlPad(std::string action, int padAction);
+    // A text with its "{action}" names replaced by the keys, or the pad's controls when the pad was
+    // the last device used.
+    std::string NameControls(std::string text);
+    bool IsPadLastUsed() const { return padLastUsed; }
+    // The scan code of a key that went down for this tick (the lowest), or 0.
+    int FirstKeyTriggered();
+    // The scripted gamepad, which the gamepad service reads in place of a device.
+    ControllerState GetScriptedPad() const { return script ? script->GetState().pad : ControllerState(); }
+    bool IsScriptedPadConnected() const { return script && script->GetState().padConnected; }
     bool LeftClick();
     bool LeftClickTrigger();
     bool RightClick();
@@ -73,6 +97,9 @@ public:
     char* getPastKeystates() { return pastKeys.data(); }
     char* getNetworkKeystates() { return netKeys.data(); }
     char* getNetworkPastKeystates() { return netPastKeys.data(); }
+    // The keys as the game shipped them for every action held: what a race datagram carries.
+    char* getActionKeystates() { return actionKeys.data(); }
+    char* getPastActionKeystates() { return pastActionKeys.data(); }
 
     // Input comes from a script or a replay, not from the devices.
     bool IsInputScripted() { return script != nullptr; }
@@ -107,6 +134,11 @@ private:
     // messages only, never as sampled state.
     static int WatchDeviceEvents(void* service, SDL_Event* event);
     void AimRay();
+    bool KeyOfActionHeld(Controls::Id id, const std::array<char, 256>& state) const;
+    bool PadHeld(int padAction);
+    void FillActionKeys();
+    // The pad counts as the last device used from its first press until the next key or click.
+    void NoteLastDevice();
 
     // What the tick in progress sees, and what the one before saw.
     std::array<char, 256> keys{};
@@ -119,6 +151,10 @@ private:
     std::array<char, 256> netKeys{};
     std::array<char, 256> netPastKeys{};
     std::map<std::string, int> keyNames;
+    Controls controls;
+    std::array<char, 256> actionKeys{};
+    std::array<char, 256> pastActionKeys{};
+    bool padLastUsed = false;
     MouseState mouse;
     MouseState pastMouse;
     int cursorX = 0;

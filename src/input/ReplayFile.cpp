@@ -210,6 +210,8 @@ std::string ReplayFile::EventLine(const InputScript::Event& event, int frame) {
             return at + "text " + event.text;
         case InputScript::Kind::Wheel:
             return at + "wheel " + std::to_string(event.notches);
+        default:
+            break;  // a replay keeps the keyboard and the mouse only
     }
     return std::string();
 }

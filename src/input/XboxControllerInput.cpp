@@ -92,6 +92,8 @@ void XboxControllerInput::Bind() {
     DynamicBinder::Bind("IsPressedProfile", this, &XboxControllerInput::IsPressedProfile);
     DynamicBinder::Bind("IsTriggeredProfile", this, &XboxControllerInput::IsTriggeredProfile);
     DynamicBinder::Bind("AnyButtonTriggered", this, &XboxControllerInput::AnyButtonTriggered);
+    DynamicBinder::Bind("IsPadConnected", this, &XboxControllerInput::IsConnected);
+    DynamicBinder::Bind("TriggeredPadAction", this, &XboxControllerInput::TriggeredPadAction);
     DynamicBinder::Bind("GetPrevXboxBuffer", this, &XboxControllerInput::GetPrevXboxBuffer);
     DynamicBinder::Bind("SetLeftVibrationLevel", this, &XboxControllerInput::SetLeftVibrationLevel);
     DynamicBinder::Bind("SetRightVibrationLevel", this, &XboxControllerInput::SetRightVibrationLevel);
@@ -153,19 +155,38 @@ void XboxControllerInput::FindController() {
     }
 }
 
+// A scripted run plays its own pad and never reads a device: what a test scripts is all it gets.
+bool XboxControllerInput::ReadScripted(ControllerState& fresh) {
+    connected = Call<bool>("IsScriptedPadConnected");
+    fresh = Call<ControllerState>("GetScriptedPad");
+    return connected;
+}
+
 XboxControllerInput::ReadResult XboxControllerInput::ReadController(ControllerState& out) {
+    ControllerState fresh;
+    if (IsBound("IsInputScripted") && Call<bool>("IsInputScripted") && IsBound("GetScriptedPad")) {
+        if (!ReadScripted(fresh)) {
+            return ReadResult::NotConnected;
+        }
+        if (!fresh.SameReading(reading)) {
+            fresh.packet = reading.packet + 1;
+            reading = fresh;
+        }
+        out = reading;
+        return ReadResult::Ok;
+    }
     if (!started) {
         return ReadResult::NotConnected;
     }
     SDL_GameControllerUpdate();
     FindController();
+    connected = device != nullptr;
     if (device == nullptr) {
         return ReadResult::NotConnected;
     }
     auto button = [this](SDL_GameControllerButton which, std::uint16_t bit) {
         return SDL_GameControllerGetButton(device, which) != 0 ? bit : std::uint16_t{0};
     };
-    ControllerState fresh;
     fresh.buttons = static_cast<std::uint16_t>(
         button(SDL_CONTROLLER_BUTTON_DPAD_UP, ControllerState::kDpadUp) |
         button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, ControllerState::kDpadDown) |
@@ -294,6 +315,21 @@ bool XboxControllerInput::AnyButtonTriggered() {
         }
     }
     return false;
+}
+
+int XboxControllerInput::TriggeredPadAction() {
+    // Level 3 and more for a stick or a trigger: a resting stick that drifts binds nothing.
+    constexpr int kFirmPush = 3;
+    for (int action = kLeftUp; action < kActionCount; ++action) {
+        const int now = actions[static_cast<std::size_t>(action)];
+        const int before = pastActions[static_cast<std::size_t>(action)];
+        const bool levelled = action <= kRightLeft || action == kLeftTrigger || action == kRightTrigger;
+        const int threshold = levelled ? kFirmPush : 1;
+        if ((now >= threshold || now <= -threshold) && before > -threshold && before < threshold) {
+            return action;
+        }
+    }
+    return kNoAction;
 }
 
 char XboxControllerInput::GetPrevXboxBuffer(Action action) {

@@ -52,13 +52,18 @@ public:
     std::uint16_t GetLeftVibration() const { return vibration[0]; }
     std::uint16_t GetRightVibration() const { return vibration[1]; }
     const ControllerState& GetState() const { return state; }
-    bool IsConnected() const { return device != nullptr; }
+    // A device, or the input script's pad while input is scripted.
+    bool IsConnected() const { return connected; }
+    // The first control that went down this update, pushed well past its dead zone when it is a
+    // stick or a trigger: what a player binding a control pressed. 0 when none did.
+    int TriggeredPadAction();
 
 private:
     enum class ReadResult { Ok, NotConnected };
 
     ReadResult ReadController(ControllerState& out);
     void FindController();
+    bool ReadScripted(ControllerState& fresh);
     void SendVibration(std::uint16_t left, std::uint16_t right);
     void FillActions();
     static std::uint16_t Step(std::uint16_t speed, long long steps);
@@ -74,6 +79,7 @@ private:
 
     bool started = false;
     _SDL_GameController* device = nullptr;
+    bool connected = false;
     ControllerState reading;  // the latest reading, numbered
 };
 

@@ -46,8 +46,9 @@ void GravityGuy::PlayChangeSound() { engine.Call(random() % 2 == 0 ? "PlayChange
 void GravityGuy::Update(float) {
     const ZELM::GravityParameters source = GetGravitySource();
     engine.Call("SetGravRadius", radius);
-    // A remote player's keys arrive over the network into their own table.
-    const std::string query = OwnerHas("NetworkInput") ? "NetKeyDown" : "KeyDown";
+    // A remote player's keys arrive over the network into their own table, as the keys the game
+    // shipped with.
+    const std::string query = OwnerHas("NetworkInput") ? "NetActionDown" : "ActionDown";
     if (disablePlayer) {
         return;
     }
@@ -56,22 +57,23 @@ void GravityGuy::Update(float) {
     if (IsBound("RearmVariableZonesOnLanding")) {
         Call("RearmVariableZonesOnLanding");
     }
-    // The right stick: profiles 6 and 7 are its vertical levels, 8 and 9 its horizontal ones, so
-    // gravity follows the way the stick is pushed.
-    auto profile = [this](int number) { return static_cast<float>(engine.Call<char>("IsPressedProfile", number)); };
-    engine.Call("ChangeGlobalGravity", (profile(8) + profile(9)) / 5.0f, (profile(6) + profile(7)) / 5.0f, source);
+    // The pad's gravity controls (the right stick unless the player chose others) turn gravity as
+    // far as they are pushed; at rest the call turns nothing.
+    auto pad = [this](const char* action) { return engine.Call<float>("ActionPadLevel", std::string(action)); };
+    engine.Call("ChangeGlobalGravity", pad("gravityright") - pad("gravityleft"), pad("gravityup") - pad("gravitydown"),
+                source);
 
-    auto held = [this, &query](const char* key) { return engine.Call<bool>(query, std::string(key)); };
+    auto held = [this, &query](const char* action) { return engine.Call<bool>(query, std::string(action)); };
     Direction direction;
-    if (held("RIGHT")) {
-        direction = held("UP") ? Direction{kDiagonal, kDiagonal}
-                               : (held("DOWN") ? Direction{kDiagonal, -kDiagonal} : Direction{1.0f, 0.0f});
-    } else if (held("LEFT")) {
-        direction = held("UP") ? Direction{-kDiagonal, kDiagonal}
-                               : (held("DOWN") ? Direction{-kDiagonal, -kDiagonal} : Direction{-1.0f, 0.0f});
-    } else if (held("UP")) {
+    if (held("gravityright")) {
+        direction = held("gravityup") ? Direction{kDiagonal, kDiagonal}
+                               : (held("gravitydown") ? Direction{kDiagonal, -kDiagonal} : Direction{1.0f, 0.0f});
+    } else if (held("gravityleft")) {
+        direction = held("gravityup") ? Direction{-kDiagonal, kDiagonal}
+                               : (held("gravitydown") ? Direction{-kDiagonal, -kDiagonal} : Direction{-1.0f, 0.0f});
+    } else if (held("gravityup")) {
         direction = {0.0f, 1.0f};
-    } else if (held("DOWN")) {
+    } else if (held("gravitydown")) {
         direction = {0.0f, -1.0f};
     } else {
         return;

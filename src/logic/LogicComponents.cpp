@@ -21,6 +21,7 @@
 #include "logic/screens/LevelSelect.h"
 #include "logic/screens/MainMenu.h"
 #include "logic/screens/MyLevelsMenu.h"
+#include "logic/screens/ControlsScreen.h"
 #include "logic/screens/Options.h"
 #include "logic/screens/PlayGameMenu.h"
 #include "logic/screens/SplashScreen.h"
@@ -53,6 +54,7 @@ void LogicComponents::Register() {
     registry.Register<CourseMenu>("Logic", "CourseMenu");
     registry.Register<MyLevelsMenu>("Logic", "MyLevelsMenu");
     registry.Register<ImportMenu>("Logic", "ImportMenu");
+    registry.Register<ControlsScreen>("Logic", "ControlsScreen");
 }
 
 }  // namespace Logic

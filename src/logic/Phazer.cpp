@@ -21,9 +21,7 @@ void Phazer::Update(float) {
     }
     // A remote player phases by the keys that came over the network, never by this machine's.
     const bool remote = OwnerHas("NetworkInput");
-    const bool phasing = remote ? engine.Call<bool>("NetKeyDown", std::string("SPACE"))
-                                : engine.Call<bool>("KeyDown", std::string("SPACE")) ||
-                                      engine.Call<char>("IsPressedProfile", 11) != 0;
+    const bool phasing = engine.Call<bool>(remote ? "NetActionDown" : "ActionDown", std::string("phase"));
     if (phasing) {
         Call("SetSolid", false, 1.0f);
     } else if (!Call<bool>("IsSolid")) {

@@ -24,23 +24,23 @@ struct TutorialTile {
 };
 
 const TutorialTile kTutorialTiles[] = {
-    {15, "Press SPACEBAR to phase through BLUE walls!"},
+    {15, "Press {phase} to phase through BLUE walls!"},
     {16, "GREEN blocks are checkpoints. Don't forget to bump into them!"},
     {17, "Watch out! RED blocks make you restart at the last checkpoint."},
     {18, "Explore your environment to discover the best path through obstacles."},
     {19, "LIGHT BLUE blocks are slippery!  Try sliding on them to help you through puzzles."},
 };
 
-struct ControllerMove {
-    int action;  // actions 11 and 12 read the D-pad's left and right buttons
+// The walking actions and their directions, W A S D or the left stick and D-pad unless the player
+// chose others.
+struct WalkAction {
+    const char* action;
     float x;
     float y;
 };
 
-const ControllerMove kControllerMoves[] = {
-    {3, 1.0f, 0.0f}, {12, 1.0f, 0.0f}, {4, -1.0f, 0.0f}, {11, -1.0f, 0.0f},
-    {1, 0.0f, 1.0f}, {9, 0.0f, 1.0f},  {2, 0.0f, -1.0f}, {10, 0.0f, -1.0f},
-};
+const WalkAction kWalkActions[] = {
+    {"walkright", 1.0f, 0.0f}, {"walkleft", -1.0f, 0.0f}, {"walkup", 0.0f, 1.0f}, {"walkdown", 0.0f, -1.0f}};
 
 }  // namespace
 
@@ -81,6 +81,7 @@ void PlayerMovement::Init() {
 void PlayerMovement::Update(float dtMs) {
     const float dt = dtMs / 1000.0f;
     RescaleInstructions();
+    NameInstructionControls();
     ReadMovementKeys(dt);
     if (respawning) {
         RunDying(dtMs);
@@ -93,25 +94,28 @@ void PlayerMovement::Update(float dtMs) {
     ReactToTiles();
 }
 
+void PlayerMovement::SetInstructions(const std::string& text) {
+    unnamedInstructions = text;
+    instructions->text = text;
+    instructions->ClearSpot();
+    NameInstructionControls();
+}
+
+void PlayerMovement::NameInstructionControls() {
+    if (unnamedInstructions.find('{') != std::string::npos && engine.IsBound("NameControls")) {
+        instructions->text = engine.Call<std::string>("NameControls", unnamedInstructions);
+    }
+}
+
 void PlayerMovement::RescaleInstructions() {
     instructions->width = static_cast<int>(ScreenText::ScreenWidth(engine) * 0.8f);
     instructions->scale = ScreenText::ScreenHeight(engine) / 600.0f * 2.5f;
 }
 
 void PlayerMovement::ReadMovementKeys(float dt) {
-    static const struct {
-        const char* key;
-        float x;
-        float y;
-    } kKeys[] = {{"D", 1.0f, 0.0f}, {"A", -1.0f, 0.0f}, {"W", 0.0f, 1.0f}, {"S", 0.0f, -1.0f}};
-    for (const auto& key : kKeys) {
-        if (engine.Call<bool>("KeyDown", std::string(key.key))) {
-            Move(key.x, key.y, dt);
-        }
-    }
-    for (const ControllerMove& move : kControllerMoves) {
-        if (engine.Call<char>("IsPressed", static_cast<Input::Action>(move.action)) != 0) {
-            Move(move.x, move.y, dt);
+    for (const WalkAction& walk : kWalkActions) {
+        if (engine.Call<bool>("ActionDown", std::string(walk.action))) {
+            Move(walk.x, walk.y, dt);
         }
     }
 }
@@ -200,7 +204,7 @@ void PlayerMovement::ReactToTiles() {
         Restart();
     }
     if (touched.count(8)) {
-        instructions->text = " ";
+        SetInstructions(" ");
     }
     static const struct {
         unsigned type;
@@ -214,7 +218,7 @@ void PlayerMovement::ReactToTiles() {
     }
     for (const TutorialTile& tile : kTutorialTiles) {
         if (touched.count(tile.type)) {
-            instructions->text = tile.text;
+            SetInstructions(tile.text);
         }
     }
     if (touched.count(20)) {

@@ -29,13 +29,12 @@ public:
     // Remembers where to reappear: beside the checkpoint tile centred at (x, y), on the side touched.
     void SetStartingPoint(float x, float y, unsigned side);
     void SetDontWin(bool value) { dontWin = value; }
+    // A text may name controls as "{phase}": it shows the keys, or the pad's controls, the player uses.
     // A new text speaks of no spot until it names one.
-    void SetInstructions(const std::string& text) {
-        instructions->text = text;
-        instructions->ClearSpot();
-    }
+    void SetInstructions(const std::string& text);
     Graphics::Text* GetInstructions() { return instructions.Get(); }
-    std::string GetInstructionText() const { return instructions->text; }
+    // The text as it was set, controls unnamed: it stays the same when the player changes device.
+    std::string GetInstructionText() const { return unnamedInstructions; }
     // The tiles the text speaks of (left, bottom, right, top, inclusive); its panel keeps clear of them.
     void SetInstructionsSpot(float left, float bottom, float right, float top) {
         instructions->SetSpot(left, bottom, right, top);
@@ -58,6 +57,8 @@ private:
     };
 
     void RescaleInstructions();
+    // Names the controls again: the player may have moved from the keyboard to the pad.
+    void NameInstructionControls();
     void ReadMovementKeys(float dt);
     // One movement key's push along the surface the zone pulls the player onto, or a jump off it.
     void Move(float dirX, float dirY, float dt);
@@ -86,6 +87,7 @@ private:
     float startY = 0.0f;
     unsigned startSide = 0;
     ScreenText instructions;
+    std::string unnamedInstructions;  // as given, with its "{action}" names
     bool respawning = false;
     bool winning = false;
     float respawnTimer = 0.0f;

@@ -20,6 +20,13 @@ void PlayerSettings::Load() {
         return;  // a new player
     }
     if (problem.empty() && Settings::Parse(text, settings, problem)) {
+        if (!problem.empty()) {
+            ZELM_PROBLEM("Logic::PlayerSettings::Load",
+                         "The controls in the settings file \"%s\" cannot be used: %s. The game starts with its "
+                         "own controls, and the next change in the options replaces them.",
+                         file.GetPath().c_str(), problem.c_str());
+        }
+        ApplyControls();
         return;
     }
     ZELM_PROBLEM("Logic::PlayerSettings::Load",
@@ -79,9 +86,19 @@ void PlayerSettings::ApplyResolution(int width, int height) {
     }
 }
 
+// The input service holds the controls at work; tools without one keep the file's.
+void PlayerSettings::ApplyControls() {
+    if (engine.IsBound("SetControls")) {
+        engine.Call("SetControls", settings.controls);
+    }
+}
+
 void PlayerSettings::Save() {
     if (!keepsFile) {
         return;
+    }
+    if (engine.IsBound("GetControls")) {
+        settings.controls = engine.Call<Input::Controls>("GetControls");
     }
     settings.fullscreen = engine.IsBound("IsFullscreen") && engine.Call<bool>("IsFullscreen");
     settings.width = static_cast<int>(ScreenText::ScreenWidth(engine));

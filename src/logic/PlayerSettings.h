@@ -40,6 +40,7 @@ private:
     // Asks the display for the vsync setting; true when the swap now waits for it.
     bool ApplyVsync();
     void ApplyFrameLimit();
+    void ApplyControls();
 
     ZELM::DynamicCaller& engine;
     Settings settings;

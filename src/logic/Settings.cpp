@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <iterator>
@@ -37,6 +38,62 @@ bool* YesOrNoSetting(const std::string& name, Settings& read) {
         return &read.ghosts;
     }
     return name == "Vsync" ? &read.vsync : nullptr;
+}
+
+// One "<Key action="phase" slot="1">42</Key>" or "<Pad ...>16</Pad>" into `binding`.
+bool ParseBinding(const TiXmlElement& element, Input::Controls::Binding& binding, std::string& problem) {
+    const bool key = element.ValueStr() == "Key";
+    int slot = 0;
+    int value = 0;
+    const char* text = element.GetText();
+    if (!ParseWhole(element.Attribute("slot"), 1, Input::Controls::kSlots, slot) || !ParseWhole(text, 0, 255, value)) {
+        problem = "a binding of \"" + std::string(element.Attribute("action") != nullptr ? element.Attribute("action") : "") +
+                  "\" has no slot 1 or 2, or a code that is no key or pad control";
+        return false;
+    }
+    (key ? binding.keys : binding.pad)[static_cast<std::size_t>(slot - 1)] = value;
+    return true;
+}
+
+// The <Controls> element: every action it names, each binding checked as a whole.
+bool ParseControls(const TiXmlElement& controlsElement, Input::Controls& controls, std::string& problem) {
+    std::array<Input::Controls::Binding, Input::Controls::kCount> read{};
+    std::array<bool, Input::Controls::kCount> named{};
+    int count = 0;
+    for (const TiXmlElement* element = controlsElement.FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+        if (++count > Settings::kMostBindings) {
+            problem = "it holds more than " + std::to_string(Settings::kMostBindings) + " bindings";
+            return false;
+        }
+        const char* name = element->Attribute("action");
+        const Input::Controls::Id id = Input::Controls::IdOf(name != nullptr ? name : "");
+        if ((element->ValueStr() != "Key" && element->ValueStr() != "Pad") || id == Input::Controls::kCount) {
+            problem = "it binds an unknown action \"" + std::string(name != nullptr ? name : "") + "\"";
+            return false;
+        }
+        if (!ParseBinding(*element, read[static_cast<std::size_t>(id)], problem)) {
+            return false;
+        }
+        named[static_cast<std::size_t>(id)] = true;
+    }
+    Input::Controls chosen;
+    // Every binding is taken off first, so a key may move between actions in any file order.
+    for (int id = 0; id < Input::Controls::kCount; ++id) {
+        if (named[static_cast<std::size_t>(id)]) {
+            chosen.Set(static_cast<Input::Controls::Id>(id), Input::Controls::Binding{});
+        }
+    }
+    for (int id = 0; id < Input::Controls::kCount; ++id) {
+        const auto action = static_cast<Input::Controls::Id>(id);
+        if (named[static_cast<std::size_t>(id)] && !chosen.Set(action, read[static_cast<std::size_t>(id)])) {
+            problem = std::string("the binding of ") + Input::Controls::NameOf(action) +
+                      " holds a key or pad control that is unknown, kept for the menus, or bound twice";
+            return false;
+        }
+    }
+    controls = chosen;
+    return true;
 }
 
 bool ParseElement(const TiXmlElement& element, Settings& read, std::string& problem) {
@@ -91,9 +148,14 @@ bool Settings::Parse(const std::string& text, Settings& settings, std::string& p
         return false;
     }
     Settings read;
+    std::string controlsProblem;
     for (const TiXmlElement* element = root->FirstChildElement(); element != nullptr;
          element = element->NextSiblingElement()) {
-        if (!ParseElement(*element, read, problem)) {
+        if (element->ValueStr() == "Controls") {
+            if (!ParseControls(*element, read.controls, controlsProblem)) {
+                read.controls = Input::Controls();
+            }
+        } else if (!ParseElement(*element, read, problem)) {
             return false;
         }
     }
@@ -102,6 +164,7 @@ bool Settings::Parse(const std::string& text, Settings& settings, std::string& p
         return false;
     }
     settings = read;
+    problem = controlsProblem;
     return true;
 }
 
@@ -125,6 +188,22 @@ std::string Settings::Serialise() const {
     add("Ghosts", ghosts ? "true" : "false");
     add("Vsync", vsync ? "true" : "false");
     add("FrameLimit", std::to_string(frameLimit));
+    auto* bindings = new TiXmlElement("Controls");
+    root->LinkEndChild(bindings);
+    for (int id = 0; id < Input::Controls::kCount; ++id) {
+        const auto action = static_cast<Input::Controls::Id>(id);
+        const Input::Controls::Binding& binding = controls.Get(action);
+        for (int slot = 0; slot < Input::Controls::kSlots; ++slot) {
+            for (const bool key : {true, false}) {
+                auto* element = new TiXmlElement(key ? "Key" : "Pad");
+                element->SetAttribute("action", Input::Controls::NameOf(action));
+                element->SetAttribute("slot", slot + 1);
+                const int value = (key ? binding.keys : binding.pad)[static_cast<std::size_t>(slot)];
+                element->LinkEndChild(new TiXmlText(std::to_string(value)));
+                bindings->LinkEndChild(element);
+            }
+        }
+    }
     TiXmlPrinter printer;
     document.Accept(&printer);
     return printer.Str();

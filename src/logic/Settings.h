@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "input/Controls.h"
+
 namespace Logic {
 
 class Settings {
@@ -18,7 +20,8 @@ public:
 
     // Reads the settings from a file's text. The file comes from outside the game: anything but
     // well-formed settings with sizes, volumes and a frame limit in range is refused whole, with the
-    // reason in `problem`, and `settings` is left as it was.
+    // reason in `problem`, and `settings` is left as it was. A bad binding costs the player only
+    // their controls: the rest is read, the controls are the game's own, and `problem` says why.
     static bool Parse(const std::string& text, Settings& settings, std::string& problem);
     std::string Serialise() const;
 
@@ -37,6 +40,9 @@ public:
     bool ghosts = true;  // the best run of a level shown as a ghost
     bool vsync = true;
     int frameLimit = 0;  // frames a second at most, vsync or not; 0: none
+    Input::Controls controls;
+    // More binding elements than this is no file the game wrote.
+    static constexpr int kMostBindings = 4 * Input::Controls::kCount;
 };
 
 }  // namespace Logic

@@ -32,11 +32,11 @@ bool VariableGravityZone::IsVariableGravityZoneSwitchRequested(float gx, float g
     if (TriggerHeld()) {
         return true;
     }
-    if ((gx == 0.0f && gy == 0.0f) || !engine.IsBound("KeyTriggered")) {
+    if ((gx == 0.0f && gy == 0.0f) || !engine.IsBound("ActionTriggered")) {
         return false;
     }
-    for (const char* key : {"UP", "DOWN", "LEFT", "RIGHT"}) {
-        if (engine.Call<bool>("KeyTriggered", std::string(key))) {
+    for (const char* action : {"gravityup", "gravitydown", "gravityleft", "gravityright"}) {
+        if (engine.Call<bool>("ActionTriggered", std::string(action))) {
             return true;
         }
     }

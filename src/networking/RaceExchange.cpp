@@ -19,9 +19,11 @@ std::uint32_t CurrentTick() {
 
 std::string RaceExchange::BuildMessage(float finishTime) {
     static const KeyState kReleased{};
-    const char* keys = engine.IsBound("getKeystates") ? engine.Call<char*>("getKeystates") : nullptr;
+    // The keys the game shipped with for the actions held, not the keys pressed: the peer reads its
+    // remote player by those, whatever either player chose.
+    const char* keys = engine.IsBound("getActionKeystates") ? engine.Call<char*>("getActionKeystates") : nullptr;
     const char* pastKeys =
-        engine.IsBound("getPastKeystates") ? engine.Call<char*>("getPastKeystates") : nullptr;
+        engine.IsBound("getPastActionKeystates") ? engine.Call<char*>("getPastActionKeystates") : nullptr;
     PlayerState state;
     const bool hasLocal = RaceEntities::ReadLocalPlayer(state);
     return FormatRaceMessage(CurrentTick(), hasLocal ? &state : nullptr,

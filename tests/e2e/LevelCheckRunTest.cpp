@@ -125,7 +125,7 @@ TEST(LevelCheckRun, AMenuLackingAnyOfItsScreensButtonsIsNamed) {
         const char* screen;
     } cases[] = {
         {"Menu.xml", "credits", "MainMenu"},         {"GameMenu.xml", "levels", "PlayGameMenu"},
-        {"Options.xml", "ghosttoggle", "Options"},   {"LevelSelect.xml", "exitoptions", "LevelSelect"},
+        {"LevelSelect.xml", "exitoptions", "LevelSelect"},
         {"Courses.xml", "exitoptions", "CourseMenu"},
     };
     const fs::path root = fs::temp_directory_path() / ("fallward-check-menus-" + std::to_string(::getpid()));

@@ -40,7 +40,7 @@ TEST(PlatformInputScript, HoldingRightFromFrame10To20IsSeenInExactlyThoseFramesA
 TEST(PlatformInputScript, ABadLineIsReportedWithItsFileAndLineAndTheRestOfTheScriptPlays) {
     const RunResult run = RunFallward(kRun + kPlatform + "/bad-lines.txt --problems stderr", true);
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.errors.find("bad-lines.txt\", line 2: \"jump\" is not down, up, mouse, click, wheel or text"), std::string::npos)
+    EXPECT_NE(run.errors.find("bad-lines.txt\", line 2: \"jump\" is not down, up, mouse, click, wheel, text, pad, stick or trigger"), std::string::npos)
         << run.errors;
     EXPECT_NE(run.errors.find("frame 15 down=true"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("frame 21 down=false"), std::string::npos) << run.errors;

@@ -141,3 +141,46 @@ TEST(InputScript, LevelLinesCountFramesFromEachStartOfTheirLevelInTurn) {
     EXPECT_FALSE(script.Parse("level\nlevel A B\n", "bad-level.txt"));
     EXPECT_EQ(problems.Count(), 2u);
 }
+
+namespace {
+
+// A script plays a gamepad beside the keys: buttons, sticks, triggers, and the pad pulled out; a
+// bad pad line is reported like any other and the good ones still play.
+TEST(InputScriptPad, PadLinesHoldButtonsSticksAndTriggersAndAPulledPadHoldsNothing) {
+    ProblemCapture problems;
+    Input::InputScript script;
+    const std::string text =
+        "1 pad down A\n"
+        "1 stick left -32768 20000\n"
+        "1 trigger right 255\n"
+        "2 pad up A\n"
+        "2 pad down DLEFT\n"
+        "3 pad disconnect\n"
+        "4 pad connect\n"
+        "5 pad down Z\n"             // not a button
+        "5 stick middle 0 0\n"       // no such stick
+        "5 stick left 40000 0\n"     // out of range
+        "5 trigger left 300\n"       // out of range
+        "5 pad sideways A\n";        // not down or up
+    EXPECT_FALSE(script.Parse(text, "pad.txt"));
+    EXPECT_EQ(problems.Count(), 5u);
+    using Input::ControllerState;
+    const auto& state = script.GetState();
+    EXPECT_FALSE(state.padConnected) << "a script without pad lines has no pad";
+    script.AdvanceTo(1);
+    EXPECT_TRUE(state.padConnected);
+    EXPECT_EQ(state.pad.buttons, ControllerState::kA);
+    EXPECT_EQ(state.pad.thumbLX, -32768);
+    EXPECT_EQ(state.pad.thumbLY, 20000);
+    EXPECT_EQ(state.pad.rightTrigger, 255);
+    script.AdvanceTo(2);
+    EXPECT_EQ(state.pad.buttons, ControllerState::kDpadLeft);
+    script.AdvanceTo(3);
+    EXPECT_FALSE(state.padConnected);
+    EXPECT_EQ(state.pad.buttons, 0);
+    EXPECT_EQ(state.pad.thumbLX, 0);
+    script.AdvanceTo(4);
+    EXPECT_TRUE(state.padConnected);
+}
+
+}  // namespace

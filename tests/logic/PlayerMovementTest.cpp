@@ -139,7 +139,7 @@ TEST_F(PlayerMovementTest, TutorialTilesSetTheInstructionsAndTileEightBlanksThem
         unsigned id;
         const char* text;
     } cases[] = {
-        {15, "Press SPACEBAR to phase through BLUE walls!"},
+        {15, "Press SPACE to phase through BLUE walls!"},
         {16, "GREEN blocks are checkpoints. Don't forget to bump into them!"},
         {17, "Watch out! RED blocks make you restart at the last checkpoint."},
         {18, "Explore your environment to discover the best path through obstacles."},

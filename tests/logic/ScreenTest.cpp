@@ -113,16 +113,17 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
           {"PlayButtonSelect", "MyLevels"},
           {"PlayButtonSelect", "Menu"}}},
         {"Options",
-         {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "vsynctoggle", "framelimit",
-          "ghosttoggle"},
+         {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume", "effectsvolume", "ghosttoggle",
+          "controls", "exitoptions"},
          {{"PlayButtonSelect", "ToggleFullscreen"},
           {"PlayButtonSelect", "ToggleResolution"},
-          {"PlayButtonSelect"},
-          {"PlayButtonSelect"},
-          {"PlayButtonSelect", "Menu"},
           {"PlayButtonSelect", "SetVsync off"},
           {"PlayButtonSelect"},
-          {"PlayButtonSelect"}}},
+          {"PlayButtonSelect"},
+          {"PlayButtonSelect"},
+          {"PlayButtonSelect"},
+          {"PlayButtonSelect", "Controls"},
+          {"PlayButtonSelect", "Menu"}}},
     };
     for (const auto& menu : menus) {
         for (std::size_t item = 0; item < menu.buttons.size(); ++item) {
@@ -185,17 +186,17 @@ TEST_F(ScreenTest, EveryMenuStartsWithNoLevelsMapBehindIt) {
 }
 
 TEST_F(ScreenTest, TheVsyncAndFrameLimitOptionsShowWhatTheyAreAndSayWhatTheySwitchedTo) {
-    for (const char* name : {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions",
-                             "vsynctoggle", "framelimit", "ghosttoggle"}) {
+    for (const char* name : {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume",
+                             "effectsvolume", "ghosttoggle", "controls", "exitoptions"}) {
         AddButton(name);
     }
-    ButtonStandIn* vsync = buttons[5];
-    ButtonStandIn* limit = buttons[6];
+    ButtonStandIn* vsync = buttons[2];
+    ButtonStandIn* limit = buttons[3];
     auto* options = world.AddComponentEntity<Logic::Options>("Screen", "Options");
     EXPECT_EQ(vsync->text, "[vsync: on]");
     EXPECT_EQ(limit->text, "[frame limit: off]");
-    for (int i = 0; i < 3; ++i) {
-        Press(*options, {"UP"});  // round from the first item to vsync
+    for (int i = 0; i < 2; ++i) {
+        Press(*options, {"DOWN"});  // from the first item to vsync
     }
     const struct {
         const char* key;
@@ -469,7 +470,7 @@ TEST_F(PauseMenuTest, EscPausesAndTheHowToPageComesAndGoes) {
     }
     // Every kind of block and thing a level holds is on the page.
     for (const char* topic :
-         {"ARROW keys", "SPACE", "BLUE", "MAGENTA", "GREEN", "RED", "LIGHT BLUE", "YELLOW", "GRAVITY ZONES",
+         {"arrow keys", "SPACE", "BLUE", "MAGENTA", "GREEN", "RED", "LIGHT BLUE", "YELLOW", "GRAVITY ZONES",
           "A and D", "W and S", "jumps", "POWER-UPS", "BOXES"}) {
         EXPECT_NE(page.find(topic), std::string::npos) << topic << " is missing from\n" << page;
     }

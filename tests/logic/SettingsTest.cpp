@@ -88,3 +88,53 @@ TEST(Settings, TheFrameLimitStepsRoundItsChoicesBothWays) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string WithControls(const std::string& bindings) {
+    return "<Settings><MusicVolume>30</MusicVolume><Controls>" + bindings + "</Controls></Settings>";
+}
+
+TEST(SettingsControls, ChosenControlsReadBackTheSame) {
+    Logic::Settings saved;
+    saved.controls.BindKey(Input::Controls::kGravityUp, 23);
+    saved.controls.BindKey(Input::Controls::kPhase, 42);
+    saved.controls.BindPad(Input::Controls::kPhase, 19);
+    Logic::Settings read;
+    std::string problem;
+    ASSERT_TRUE(Logic::Settings::Parse(saved.Serialise(), read, problem)) << problem;
+    EXPECT_TRUE(problem.empty()) << problem;
+    EXPECT_TRUE(read.controls == saved.controls);
+}
+
+// A hostile binding costs only the controls: they are the game's own, the rest of the file holds.
+TEST(SettingsControls, AHostileBindingIsReportedAndTheControlsAreTheGamesOwn) {
+    std::string thousands;
+    for (int i = 0; i < 5000; ++i) {
+        thousands += "<Key action=\"phase\" slot=\"1\">42</Key>";
+    }
+    const struct {
+        const char* what;
+        std::string bindings;
+        const char* problemHas;
+    } cases[] = {
+        {"an unknown key", "<Key action=\"phase\" slot=\"1\">250</Key>", "phase"},
+        {"a negative code", "<Key action=\"phase\" slot=\"1\">-42</Key>", "code"},
+        {"an unknown action", "<Key action=\"fly\" slot=\"1\">42</Key>", "fly"},
+        {"a slot that is none", "<Key action=\"phase\" slot=\"7\">42</Key>", "slot"},
+        {"ENTER bound", "<Key action=\"phase\" slot=\"1\">28</Key>", "kept for the menus"},
+        {"one key on two actions",
+         "<Key action=\"phase\" slot=\"1\">42</Key><Key action=\"gravityup\" slot=\"1\">42</Key>", "bound twice"},
+        {"thousands of entries", thousands, "more than"},
+    };
+    for (const auto& c : cases) {
+        Logic::Settings read;
+        std::string problem;
+        ASSERT_TRUE(Logic::Settings::Parse(WithControls(c.bindings), read, problem)) << c.what;
+        EXPECT_NE(problem.find(c.problemHas), std::string::npos) << c.what << ": " << problem;
+        EXPECT_TRUE(read.controls == Input::Controls()) << c.what;
+        EXPECT_EQ(read.musicVolume, 30) << c.what;
+    }
+}
+
+}  // namespace

@@ -298,7 +298,7 @@ TEST(NetworkManager, TheRaceMessageStepDrivesTheRemotePlayerFromThePeerOnly) {
     EXPECT_EQ(std::vector<std::string>(flow.calls.end() - 2, flow.calls.end()), start);
 
     // What goes out is the local player's state and keys.
-    machine.input->getKeystates()[kRight] = static_cast<char>(0x80);
+    machine.input->getActionKeystates()[kRight] = static_cast<char>(0x80);  // gravity right held, by any key
     local.Resolve()->CallAll("SetX", 4.5f);
     machine.manager->Update(16.0f);
     const RaceMessage sent = ParseRaceMessage(machine.transport->sent.back().second);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "input/Action.h"
+#include "input/Controls.h"
 #include "utilities/Dynamic.h"
 
 namespace ZELM {
@@ -27,6 +28,11 @@ public:
         Bind("KeyTriggered", this, &EngineStandIn::KeyTriggered);
         Bind("NetKeyDown", this, &EngineStandIn::NetKeyDown);
         Bind("IsPressed", this, &EngineStandIn::IsPressed);
+        Bind("ActionDown", this, &EngineStandIn::ActionDown);
+        Bind("ActionTriggered", this, &EngineStandIn::ActionTriggered);
+        Bind("NetActionDown", this, &EngineStandIn::NetActionDown);
+        Bind("ActionPadLevel", this, &EngineStandIn::ActionPadLevel);
+        Bind("NameControls", this, &EngineStandIn::NameControls);
         Bind("IsPressedProfile", this, &EngineStandIn::IsPressedProfile);
         Bind("IsTriggeredProfile", this, &EngineStandIn::IsTriggeredProfile);
         Bind("GetIntensity", this, &EngineStandIn::GetIntensity);
@@ -68,6 +74,52 @@ public:
     bool KeyTriggered(std::string key) { return triggeredKeys.count(Upper(key)) != 0; }
     bool NetKeyDown(std::string key) { return netHeld.count(Upper(key)) != 0; }
     char IsPressed(Input::Action action) { return buttons.count(action) ? 1 : 0; }
+    // The actions as the game ships them: by their default key's name, or their pad controls.
+    struct ActionStandIn {
+        const char* key;
+        std::vector<int> pad;
+        int profile;  // the gravity actions' right-stick profile, else 0
+    };
+    static const ActionStandIn* ActionOf(const std::string& action) {
+        static const std::map<std::string, ActionStandIn> kActions = {
+            {"gravityup", {"UP", {Input::kRightUp}, 6}},         {"gravitydown", {"DOWN", {Input::kRightDown}, 7}},
+            {"gravityleft", {"LEFT", {Input::kRightRight}, 8}},   {"gravityright", {"RIGHT", {Input::kRightLeft}, 9}},
+            {"phase", {"SPACE", {Input::kRightTrigger, Input::kLeftTrigger}, 0}},
+            {"walkleft", {"A", {Input::kLeftLeft, Input::kDpadRight}, 0}},
+            {"walkright", {"D", {Input::kLeftRight, Input::kDpadLeft}, 0}},
+            {"walkup", {"W", {Input::kLeftUp, Input::kDpadUp}, 0}},
+            {"walkdown", {"S", {Input::kLeftDown, Input::kDpadDown}, 0}},
+            {"pause", {"P", {Input::kButtonStart}, 0}},  {"restart", {"R", {Input::kButtonBack}, 0}}};
+        const auto found = kActions.find(action);
+        return found != kActions.end() ? &found->second : nullptr;
+    }
+    bool ActionDown(std::string action) {
+        const ActionStandIn* known = ActionOf(action);
+        if (known == nullptr) {
+            return false;
+        }
+        bool pad = false;
+        for (const int control : known->pad) {
+            pad = pad || buttons.count(control) != 0;
+        }
+        return held.count(known->key) != 0 || pad;
+    }
+    bool ActionTriggered(std::string action) {
+        const ActionStandIn* known = ActionOf(action);
+        return known != nullptr && triggeredKeys.count(known->key) != 0;
+    }
+    std::string NameControls(std::string text) { return Input::Controls().NameIn(text, false); }
+    bool NetActionDown(std::string action) {
+        const ActionStandIn* known = ActionOf(action);
+        return known != nullptr && netHeld.count(known->key) != 0;
+    }
+    float ActionPadLevel(std::string action) {
+        const ActionStandIn* known = ActionOf(action);
+        // Up and right read positive levels, down and left negative ones, as the right stick gives them.
+        const char level = known != nullptr && known->profile != 0 ? IsPressedProfile(known->profile) : 0;
+        const bool negative = action == "gravitydown" || action == "gravityleft";
+        return static_cast<float>(negative ? -level : level) / 5.0f;
+    }
     char IsPressedProfile(int profile) { return profiles.count(profile) ? profiles[profile] : 0; }
     char IsTriggeredProfile(int profile) { return triggered.count(profile) ? 1 : 0; }
     float GetIntensity() { return intensity; }

@@ -3,7 +3,7 @@
 function Init()
     Tutorial.Start({
         { text = "Everything you learned about BLUE, MAGENTA and LIGHT BLUE. Good luck!" },
-        { x = { 4, 8 }, y = { 18, 27 }, text = "Remember: MAGENTA holds you fast when you let go of SPACE inside it." },
-        { x = { 12, 28 }, y = { 17, 22 }, text = "A GRAVITY ZONE again: walk with A, jump with W, but not from LIGHT BLUE." },
+        { x = { 4, 8 }, y = { 18, 27 }, text = "Remember: MAGENTA holds you fast when you let go of {phase} inside it." },
+        { x = { 12, 28 }, y = { 17, 22 }, text = "A GRAVITY ZONE again: walk with {walkleft}, jump with {walkup}, but not from LIGHT BLUE." },
     })
 end

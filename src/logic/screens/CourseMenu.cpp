@@ -98,7 +98,7 @@ void CourseMenu::StartCourse(const Courses::Course& course) {
 }
 
 void CourseMenu::Update(float) {
-    if (KeyTriggered("ESC")) {
+    if (BackTriggered()) {
         PostLoadLevel("GameMenu");
         return;
     }

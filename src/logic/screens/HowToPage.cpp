@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "input/Controls.h"
+
 namespace Logic {
 namespace {
 
@@ -17,21 +19,22 @@ struct Row {
 const Row kRows[] = {
     {false, "HOW TO PLAY"},
     {false, ""},
-    {false, "ARROW keys: turn your gravity that way"},
-    {false, "Hold SPACE: go through BLUE and MAGENTA walls"},
+    {false, "{gravity}: turn your gravity that way"},
+    {false, "Hold {phase}: go through BLUE and MAGENTA walls"},
     {false, "GREEN blocks: checkpoints to come back to"},
     {false, "RED blocks: back to the last checkpoint"},
     {false, "LIGHT BLUE blocks: slippery, no grip or jump"},
     {false, "ORANGE blocks: turn your gravity their way"},
     {false, "YELLOW block: the goal, touch it to finish"},
-    {false, "GRAVITY ZONES (stripes): walk with A and D,"},
-    {true, "or W and S on a wall. The key pointing away"},
-    {true, "from the ground jumps."},
-    {true, "Some zones turn: an arrow key points them."},
+    {false, "GRAVITY ZONES (stripes): walk with"},
+    {true, "{walkleft} and {walkright}, or {walkup} and {walkdown} on a wall."},
+    {true, "The one pointing away from the ground jumps."},
+    {true, "Some zones turn: gravity points them."},
     {false, "POWER-UPS: your gravity ring reaches farther"},
     {false, "Wooden BOXES fall with your gravity when"},
     {true, "near you: push them and climb on them."},
     {false, ""},
+    {false, "{restart}: start the level again"},
     {false, "ESC: back to the menu"},
 };
 
@@ -43,6 +46,12 @@ constexpr float kRowHeight = 28.0f;
 constexpr float kScale = 1.25f;
 
 }  // namespace
+
+// The page names the controls the player chose, or the pad's when the pad was used last.
+std::string HowToPage::Named(const char* text) {
+    return engine.IsBound("NameControls") ? engine.Call<std::string>("NameControls", std::string(text))
+                                          : Input::Controls().NameIn(text, false);
+}
 
 void HowToPage::Show() {
     lines.clear();
@@ -56,7 +65,7 @@ void HowToPage::Show() {
             const float left = (row.indented ? kLeft + kIndent : kLeft) * zoom;
             lines.push_back(std::make_unique<ScreenText>(engine, static_cast<int>(left), static_cast<int>(y),
                                                          static_cast<int>(width - left - kLeft * zoom),
-                                                         kScale * zoom, row.text));
+                                                         kScale * zoom, Named(row.text)));
         }
         y += kRowHeight * zoom;
     }

@@ -23,6 +23,8 @@ public:
     std::vector<std::string> GetLines() const;
 
 private:
+    std::string Named(const char* text);
+
     ZELM::DynamicCaller& engine;
     std::vector<std::unique_ptr<ScreenText>> lines;
 };

@@ -83,7 +83,7 @@ void ImportMenu::Import(const std::string& file) {
 }
 
 void ImportMenu::Update(float) {
-    if (KeyTriggered("ESC")) {
+    if (BackTriggered()) {
         PostLoadLevel("MyLevels");
         return;
     }

@@ -94,6 +94,19 @@ bool Level::PauseForLeftWindow() {
     return true;
 }
 
+// A pad pulled out mid-level leaves its player without hands: the level waits in the pause menu.
+bool Level::PauseForLostPad() {
+    const bool connected = engine.IsBound("IsPadConnected") && engine.Call<bool>("IsPadConnected");
+    const bool lost = padWasConnected && !connected;
+    padWasConnected = connected;
+    if (!lost || paused || Courses::IsRace(LevelName())) {
+        return false;
+    }
+    TogglePause();
+    notice.Show("The pad was disconnected.");
+    return true;
+}
+
 std::string Level::LevelName() {
     return engine.IsBound("GetLevelName") ? engine.Call<std::string>("GetLevelName") : "";
 }
@@ -111,7 +124,10 @@ void Level::Update(float dt) {
     if (PauseForLeftWindow()) {
         return;
     }
-    if (!paused && KeyTriggered("esc") && IsWaitingForPeer()) {
+    if (PauseForLostPad()) {
+        return;
+    }
+    if (!paused && BackTriggered() && IsWaitingForPeer()) {
         // Nothing to pause before the race begins: ESC leaves for the menu, as the notice says.
         engine.Call("EraseLevelMap");
         PostLoadLevel("Menu");
@@ -124,14 +140,20 @@ void Level::Update(float dt) {
         AnswerQuitQuestion();
         return;
     }
-    if (!showingHowTo && KeyTriggered("esc")) {
+    // ESC always pauses and goes back; the player's pause control (P or Start) does the same.
+    const bool pauseAsked = ActionTriggered("pause");
+    if (!showingHowTo && (KeyTriggered("esc") || pauseAsked || (paused && PadTriggered(Input::kButtonB)))) {
         TogglePause();
         return;
     }
-    if (showingHowTo && KeyTriggered("esc")) {
+    if (showingHowTo && (BackTriggered() || pauseAsked)) {
         engine.Call("PlayButtonHowTo");
         engine.CallLater("DisplayHowTo", 0.0f, false);
         showingHowTo = false;
+        return;
+    }
+    if (!paused && ActionTriggered("restart") && !Courses::IsRace(LevelName())) {
+        RestartLevel();
         return;
     }
     if (paused && !showingHowTo) {
@@ -142,9 +164,9 @@ void Level::Update(float dt) {
 
 void Level::AnswerQuitQuestion() {
     notice.LayOut();
-    if (KeyTriggered("enter")) {
+    if (ConfirmTriggered()) {
         PostQuit();
-    } else if (KeyTriggered("esc")) {
+    } else if (BackTriggered()) {
         askingToQuit = false;
         notice.Clear();
     }

@@ -40,6 +40,7 @@ private:
     void TogglePause();
     // True when the window was left since the last update and that paused the level.
     bool PauseForLeftWindow();
+    bool PauseForLostPad();
     void ShowName();
     void StepName(float dtMs);
     std::string LevelName();
@@ -60,6 +61,7 @@ private:
     bool showingHowTo = false;
     bool askingToQuit = false;
     bool windowLeft = false;  // the focus went since the last update
+    bool padWasConnected = false;
     std::unique_ptr<ScreenText> nameLine;
     float shownMs = 0.0f;
 };

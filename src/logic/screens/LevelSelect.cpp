@@ -65,7 +65,7 @@ void LevelSelect::CreateLevelButtons() {
 }
 
 void LevelSelect::Update(float) {
-    if (KeyTriggered("ESC")) {
+    if (BackTriggered()) {
         PostLoadLevel("GameMenu");
         return;
     }

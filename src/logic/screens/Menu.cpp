@@ -5,6 +5,7 @@
 #include "engine/Entity.h"
 #include "engine/EntityController.h"
 #include "engine/ProblemReport.h"
+#include "input/Action.h"
 
 namespace Logic {
 
@@ -45,14 +46,39 @@ int Menu::FollowMouse(ZELM::DynamicCaller& engine) {
     return -1;
 }
 
+bool Menu::PadHeld(ZELM::DynamicCaller& engine, Direction direction) {
+    if (!engine.IsBound("IsPressed")) {
+        return false;  // no gamepad service (tools)
+    }
+    // The D-pad's sideways actions are crossed in the action table; a stick counts from level 2, so a
+    // resting stick that drifts moves nothing.
+    static const Input::Action kDpad[] = {Input::kDpadUp, Input::kDpadDown, Input::kDpadRight, Input::kDpadLeft};
+    static const Input::Action kStick[] = {Input::kLeftUp, Input::kLeftDown, Input::kLeftLeft, Input::kLeftRight};
+    const int stick = engine.Call<char>("IsPressed", kStick[direction]);
+    return engine.Call<char>("IsPressed", kDpad[direction]) != 0 || stick >= 2 || stick <= -2;
+}
+
+bool Menu::Moved(ZELM::DynamicCaller& engine, Direction direction) {
+    static const char* const kKeys[] = {"up", "down", "left", "right"};
+    const bool pad = padRepeat[direction].Step(PadHeld(engine, direction));
+    return engine.Call<bool>("KeyTriggered", std::string(kKeys[direction])) || pad;
+}
+
+bool Menu::Confirmed(ZELM::DynamicCaller& engine) {
+    return engine.Call<bool>("KeyTriggered", std::string("enter")) ||
+           (engine.IsBound("IsTriggered") && engine.Call<char>("IsTriggered", Input::kButtonA) != 0);
+}
+
 bool Menu::Step(ZELM::DynamicCaller& engine) {
     const int underMouse = FollowMouse(engine);
-    if (engine.Call<bool>("KeyTriggered", std::string("up"))) {
+    if (Moved(engine, kUp)) {
         --selection;
     }
-    if (engine.Call<bool>("KeyTriggered", std::string("down"))) {
+    if (Moved(engine, kDown)) {
         ++selection;
     }
+    const bool right = Moved(engine, kRight);
+    sideways = (right ? 1 : 0) - (Moved(engine, kLeft) ? 1 : 0);
     const int last = static_cast<int>(names.size()) - 1;
     if (selection < 0) {
         selection = wraps ? last : 0;
@@ -72,7 +98,7 @@ bool Menu::Step(ZELM::DynamicCaller& engine) {
     }
     const bool clicked = underMouse >= 0 && underMouse == selection && engine.IsBound("LeftClickTrigger") &&
                          engine.Call<bool>("LeftClickTrigger");
-    if (!clicked && !engine.Call<bool>("KeyTriggered", std::string("enter"))) {
+    if (!clicked && !Confirmed(engine)) {
         return false;
     }
     engine.Call("PlayButtonSelect");

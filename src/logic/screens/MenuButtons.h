@@ -15,12 +15,12 @@ public:
     static const std::string kBack;
     static const std::vector<std::string> kMainMenu;
     static const std::vector<std::string> kPlayGameMenu;
-    static const std::vector<std::string> kOptions;
     static const std::vector<std::string> kLevelSelect;
     static const std::vector<std::string> kCourseMenu;
     // The player's own levels: "[edit]", "[import]" and "[back]" under the list.
     static const std::vector<std::string> kMyLevels;
-    // The pause menu makes every one of its buttons itself: no level is asked to hold them.
+    // The pause menu makes every one of its buttons itself, as the options and the controls do:
+    // no level is asked to hold them.
     static const std::vector<std::string> kPauseMenu;
 
     // The list of the screen whose component type is `screenType`; null for any other type.

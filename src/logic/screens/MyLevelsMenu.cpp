@@ -92,7 +92,11 @@ void MyLevelsMenu::ToggleEditing() {
     }
     // The words stay until the page turns.
     shownLabel = list.PageLabel(static_cast<std::size_t>(menu.GetSelection()));
-    notice.Show(editing ? "Choose the level to open in the editor." : " ");
+    // The editor is worked with the keyboard and the mouse only; a player on the pad is told first.
+    const bool onPad = engine.IsBound("IsPadLastUsed") && engine.Call<bool>("IsPadLastUsed");
+    notice.Show(!editing ? " "
+                         : (onPad ? "The editor needs a keyboard and a mouse; the pad does not work it."
+                                  : "Choose the level to open in the editor."));
 }
 
 void MyLevelsMenu::PlayOrEdit(const PlayerLevelList::Item& item) {
@@ -131,7 +135,7 @@ void MyLevelsMenu::Choose(std::size_t chosen) {
 }
 
 void MyLevelsMenu::Update(float) {
-    if (KeyTriggered("ESC")) {
+    if (BackTriggered()) {
         if (editing) {
             ToggleEditing();
         } else {

@@ -1,19 +1,16 @@
-// The options' actions.
+// The options' items and their actions.
 #include "logic/screens/Options.h"
 
+#include <algorithm>
 #include <string>
 
-#include "engine/ComponentRegistry.h"
-#include "engine/Entity.h"
-#include "engine/EntityController.h"
+#include "logic/ScreenText.h"
 #include "logic/Settings.h"
 #include "logic/screens/MenuButtons.h"
+#include "logic/screens/MenuColumn.h"
 
 namespace Logic {
 namespace {
-
-const char* const kVolumeButtons[] = {"musicvolume", "effectsvolume"};
-const char* const kVolumeNames[] = {"music", "effects"};
 
 // What a vsync toggle switched to: the display may refuse to wait for its refresh.
 std::string VsyncNotice(bool on, bool waits) {
@@ -23,62 +20,89 @@ std::string VsyncNotice(bool on, bool waits) {
     return waits ? "vsync on" : "no vsync on this display";
 }
 
-// What the frame limit became.
-std::string FrameLimitNotice(int limit) {
-    if (limit == 0) {
-        return "no frame limit";
-    }
-    return "at most " + std::to_string(limit) + " frames a second";
-}
+std::string OnOff(bool on) { return on ? "on" : "off"; }
 
 }  // namespace
 
-// The notice sits one button's step below the last item.
+const std::vector<Options::Item> Options::kItems = {
+    {"fstoggle", &Options::FullscreenLabel, &Options::ToggleFullscreen, nullptr},
+    {"restoggle", &Options::ResolutionLabel, &Options::ToggleResolution, nullptr},
+    {"vsynctoggle", &Options::VsyncLabel, &Options::ToggleVsync, nullptr},
+    {"framelimit", &Options::FrameLimitLabel, &Options::StepFrameLimitOn, &Options::StepFrameLimit},
+    {"musicvolume", &Options::MusicLabel, &Options::StepMusicDown, &Options::StepMusic},
+    {"effectsvolume", &Options::EffectsLabel, &Options::StepEffectsDown, &Options::StepEffects},
+    {"ghosttoggle", &Options::GhostsLabel, &Options::ToggleGhosts, nullptr},
+    {"controls", &Options::ControlsLabel, &Options::OpenControls, nullptr},
+    {MenuButtons::kBack.c_str(), &Options::BackLabel, &Options::GoBack, nullptr},
+};
+
+std::vector<std::string> Options::ButtonNames() {
+    std::vector<std::string> names;
+    for (const Item& item : kItems) {
+        names.push_back(item.button);
+    }
+    return names;
+}
+
+// The notice takes the row after the last item.
 Options::Options()
-    : menu(MenuButtons::kOptions, true),
-      notice(engine, 540.0f) {}
+    : menu(ButtonNames(), true),
+      notice(engine, MenuColumn::ItemY(static_cast<int>(kItems.size()), static_cast<int>(kItems.size()))) {}
 
 void Options::Init() {
     ResetView();
+    buttons = MenuColumn::Create(ButtonNames(), 0.0f);
     menu.FindButtons(true);
-    ShowVolumes();
-    ShowPacing();
-    ShowGhosts();
+    ShowLabels();
 }
 
-void Options::SetButtonText(const char* button, const std::string& text) {
-    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
-    ZELM::Entity* entity = entities != nullptr ? entities->Get(button).GetIfAlive() : nullptr;
-    if (entity != nullptr && entity->IsBound("SetText")) {
-        entity->Call("SetText", text);
+void Options::ShowLabels() {
+    for (std::size_t i = 0; i < kItems.size() && i < buttons.size(); ++i) {
+        MenuColumn::SetText(buttons[i], (this->*kItems[i].label)());
     }
 }
 
-void Options::ShowGhosts() {
-    if (engine.IsBound("IsShowingGhosts")) {
-        SetButtonText("ghosttoggle", engine.Call<bool>("IsShowingGhosts") ? "[ghost: on]" : "[ghost: off]");
-    }
+// Without the services behind an item (tools), it shows the game's default and changes nothing.
+std::string Options::FullscreenLabel() {
+    return "[full screen: " + OnOff(engine.IsBound("IsFullscreen") && engine.Call<bool>("IsFullscreen")) + "]";
 }
 
-void Options::ToggleGhosts() {
-    if (engine.IsBound("SetShowGhosts")) {
-        engine.Call("SetShowGhosts", !engine.Call<bool>("IsShowingGhosts"));
-    }
-    ShowGhosts();
+std::string Options::ResolutionLabel() {
+    return "[resolution: " + std::to_string(static_cast<int>(ScreenText::ScreenWidth(engine))) + "x" +
+           std::to_string(static_cast<int>(ScreenText::ScreenHeight(engine))) + "]";
 }
 
-// Without the game flow's settings (tools) there is no pacing to show or change.
-int Options::GetFrameLimit() {
-    return engine.IsBound("GetFrameRateLimit") ? engine.Call<int>("GetFrameRateLimit") : 0;
+std::string Options::VsyncLabel() {
+    return "[vsync: " + OnOff(!engine.IsBound("IsUsingVsync") || engine.Call<bool>("IsUsingVsync")) + "]";
 }
 
-void Options::ShowPacing() {
-    if (engine.IsBound("IsUsingVsync")) {
-        SetButtonText("vsynctoggle", engine.Call<bool>("IsUsingVsync") ? "[vsync: on]" : "[vsync: off]");
-    }
+std::string Options::FrameLimitLabel() {
     const int limit = GetFrameLimit();
-    SetButtonText("framelimit",
-                  "[frame limit: " + (limit == 0 ? std::string("off") : std::to_string(limit)) + "]");
+    return "[frame limit: " + (limit == 0 ? std::string("off") : std::to_string(limit)) + "]";
+}
+
+std::string Options::MusicLabel() { return "[music volume: " + std::to_string(GetVolume("GetMusicVolume")) + "%]"; }
+std::string Options::EffectsLabel() {
+    return "[effects volume: " + std::to_string(GetVolume("GetEffectsVolume")) + "%]";
+}
+
+std::string Options::GhostsLabel() {
+    return "[ghost: " + OnOff(!engine.IsBound("IsShowingGhosts") || engine.Call<bool>("IsShowingGhosts")) + "]";
+}
+
+std::string Options::ControlsLabel() { return "[controls]"; }
+std::string Options::BackLabel() { return "[back]"; }
+
+void Options::ToggleFullscreen() {
+    engine.Call("ToggleFullscreen");
+    engine.Call("SaveSettings");
+    notice.Show(MenuNotice::DisplayState(engine));
+}
+
+void Options::ToggleResolution() {
+    engine.Call("ToggleResolution");
+    engine.Call("SaveSettings");
+    notice.Show(MenuNotice::Resolution(engine));
 }
 
 void Options::ToggleVsync() {
@@ -87,9 +111,12 @@ void Options::ToggleVsync() {
     }
     const bool on = !engine.Call<bool>("IsUsingVsync");
     const bool waits = engine.Call<bool>("SetUseVsync", on);
-    ShowPacing();
     notice.Show(VsyncNotice(on, waits));
 }
+
+int Options::GetFrameLimit() { return engine.IsBound("GetFrameRateLimit") ? engine.Call<int>("GetFrameRateLimit") : 0; }
+
+void Options::StepFrameLimitOn() { StepFrameLimit(1); }
 
 void Options::StepFrameLimit(int steps) {
     if (!engine.IsBound("SetFrameRateLimit")) {
@@ -97,97 +124,61 @@ void Options::StepFrameLimit(int steps) {
     }
     const int limit = Settings::StepFrameLimit(GetFrameLimit(), steps);
     engine.Call("SetFrameRateLimit", limit);
-    ShowPacing();
-    notice.Show(FrameLimitNotice(limit));
+    notice.Show(limit == 0 ? "no frame limit" : "at most " + std::to_string(limit) + " frames a second");
 }
 
-// Without a sound service (tools) there is no volume to show or change.
-int Options::GetVolume(Item item) {
-    const char* call = item == kMusicVolume ? "GetMusicVolume" : "GetEffectsVolume";
-    return engine.IsBound(call) ? engine.Call<int>(call) : 100;
-}
+int Options::GetVolume(const char* call) { return engine.IsBound(call) ? engine.Call<int>(call) : 100; }
 
-void Options::SetVolume(Item item, int percent) {
-    const char* call = item == kMusicVolume ? "SetMusicVolume" : "SetEffectsVolume";
+void Options::SetVolume(const char* call, int percent) {
     if (engine.IsBound(call)) {
-        engine.Call(call, percent);
+        engine.Call(call, std::clamp(percent, 0, 100));
     }
-    ShowVolumes();
     engine.Call("SaveSettings");
 }
 
-void Options::ShowVolumes() {
-    ZELM::EntityController* entities = ZELM::ComponentRegistry::Instance().GetEntities();
-    for (const Item item : {kMusicVolume, kEffectsVolume}) {
-        const int index = item - kMusicVolume;
-        ZELM::Entity* button =
-            entities != nullptr ? entities->Get(kVolumeButtons[index]).GetIfAlive() : nullptr;
-        if (button != nullptr && button->IsBound("SetText")) {
-            button->Call("SetText", "[" + std::string(kVolumeNames[index]) +
-                                        " volume: " + std::to_string(GetVolume(item)) + "%]");
-        }
+void Options::StepMusicDown() { SetVolume("SetMusicVolume", Settings::StepDown(GetVolume("GetMusicVolume"))); }
+void Options::StepMusic(int steps) {
+    SetVolume("SetMusicVolume", GetVolume("GetMusicVolume") + steps * Settings::kVolumeStep);
+}
+void Options::StepEffectsDown() {
+    SetVolume("SetEffectsVolume", Settings::StepDown(GetVolume("GetEffectsVolume")));
+}
+void Options::StepEffects(int steps) {
+    SetVolume("SetEffectsVolume", GetVolume("GetEffectsVolume") + steps * Settings::kVolumeStep);
+}
+
+void Options::ToggleGhosts() {
+    if (engine.IsBound("SetShowGhosts")) {
+        engine.Call("SetShowGhosts", !engine.Call<bool>("IsShowingGhosts"));
     }
 }
 
-bool Options::StepByArrows() {
-    const Item item = static_cast<Item>(menu.GetSelection());
-    if (item != kMusicVolume && item != kEffectsVolume && item != kFrameLimit) {
-        return false;
-    }
-    const int step = (KeyTriggered("right") ? 1 : 0) - (KeyTriggered("left") ? 1 : 0);
-    if (step == 0) {
-        return false;
-    }
-    if (item == kFrameLimit) {
-        StepFrameLimit(step);
-        return true;
-    }
-    const int volume = GetVolume(item) + step * Settings::kVolumeStep;
-    SetVolume(item, volume < 0 ? 0 : (volume > 100 ? 100 : volume));
-    return true;
-}
+void Options::OpenControls() { PostLoadLevel("Controls"); }
+void Options::GoBack() { PostLoadLevel("Menu"); }
 
 void Options::Update(float) {
-    if (KeyTriggered("ESC")) {
-        PostLoadLevel("Menu");
+    if (BackTriggered()) {
+        GoBack();
         return;
     }
     notice.LayOut();  // the window may have changed size (F11, ALT+ENTER)
-    if (StepByArrows() || !menu.Step(engine)) {
+    const bool confirmed = menu.Step(engine);
+    const std::size_t selected = static_cast<std::size_t>(menu.GetSelection());
+    if (selected >= kItems.size()) {
         return;
     }
-    switch (menu.GetSelection()) {
-        case kFullscreen:
-            engine.Call("ToggleFullscreen");
-            engine.Call("SaveSettings");
-            notice.Show(MenuNotice::DisplayState(engine));
-            break;
-        case kResolution:
-            engine.Call("ToggleResolution");
-            engine.Call("SaveSettings");
-            notice.Show(MenuNotice::Resolution(engine));
-            break;
-        case kMusicVolume:
-        case kEffectsVolume: {
-            const Item item = static_cast<Item>(menu.GetSelection());
-            SetVolume(item, Settings::StepDown(GetVolume(item)));
-            break;
-        }
-        case kBack:
-            PostLoadLevel("Menu");
-            break;
-        case kVsync:
-            ToggleVsync();
-            break;
-        case kFrameLimit:
-            StepFrameLimit(1);
-            break;
-        case kGhosts:
-            ToggleGhosts();
-            break;
-        default:
-            break;
+    const Item& item = kItems[selected];
+    const int sideways = menu.GetSideways();
+    if (sideways != 0 && item.step != nullptr) {
+        (this->*item.step)(sideways);
+    } else if (sideways != 0 && item.confirm != &Options::GoBack && item.confirm != &Options::OpenControls) {
+        (this->*item.confirm)();
+    } else if (confirmed) {
+        (this->*item.confirm)();
+    } else {
+        return;
     }
+    ShowLabels();
 }
 
 }  // namespace Logic

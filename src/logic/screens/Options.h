@@ -1,13 +1,17 @@
-// The options: full screen, resolution, music and effects volume, back to the main menu (also
-// ESC), vsync, the frame limit, and whether a level's best run shows as a ghost. Each display
-// toggle says below the buttons what it switched to; a volume, vsync, the frame limit and the
-// ghosts show on their buttons. ENTER steps a volume down 10% (from 0% round to 100%), LEFT and
-// RIGHT step it down and up; ENTER and RIGHT step the frame limit on through its choices, LEFT
-// back. Every change applies at once and is saved for the next run.
+// The options, one item a row, each showing its state on its button: the display, its pacing, the
+// two volumes, the ghosts, the controls, and "[back]" last (also ESC). ENTER toggles an item or
+// steps it on (a volume 10% down, from 0% round to 100%; the frame limit to its next choice), LEFT
+// and RIGHT step a volume or the frame limit down and up, and toggle the rest. Every change applies
+// at once and is saved for the next run; a change the display answers shows under the items.
+//
+// An item is one row of kItems in Options.cpp: its button's name, the words it shows, and what
+// ENTER and the arrows do. The screen makes the buttons itself, so a new item needs nothing else.
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "engine/EntityHandle.h"
 #include "logic/screens/Menu.h"
 #include "logic/screens/MenuNotice.h"
 #include "logic/screens/Screen.h"
@@ -16,6 +20,16 @@ namespace Logic {
 
 class Options : public Screen {
 public:
+    struct Item {
+        const char* button;
+        std::string (Options::*label)();
+        void (Options::*confirm)();
+        // LEFT (-1) and RIGHT (1); null: the arrows do what ENTER does.
+        void (Options::*step)(int);
+    };
+    static const std::vector<Item> kItems;
+    static std::vector<std::string> ButtonNames();
+
     Options();
 
     void Init() override;
@@ -25,33 +39,38 @@ public:
     const std::string& GetNotice() const { return notice.GetShown(); }
 
 private:
-    // The items that came after the first five follow "[back]", so the first five kept their places.
-    enum Item : int {
-        kFullscreen,
-        kResolution,
-        kMusicVolume,
-        kEffectsVolume,
-        kBack,
-        kVsync,
-        kFrameLimit,
-        kGhosts
-    };
+    void ShowLabels();
 
-    // LEFT and RIGHT on a selected volume or the frame limit; true when one changed.
-    bool StepByArrows();
-    void SetVolume(Item item, int percent);
-    int GetVolume(Item item);
-    void ShowVolumes();
-    void ShowGhosts();
-    void ToggleGhosts();
-    void ShowPacing();
+    std::string FullscreenLabel();
+    std::string ResolutionLabel();
+    std::string VsyncLabel();
+    std::string FrameLimitLabel();
+    std::string MusicLabel();
+    std::string EffectsLabel();
+    std::string GhostsLabel();
+    std::string ControlsLabel();
+    std::string BackLabel();
+
+    void ToggleFullscreen();
+    void ToggleResolution();
     void ToggleVsync();
+    void StepFrameLimitOn();
     void StepFrameLimit(int steps);
+    void StepMusicDown();
+    void StepMusic(int steps);
+    void StepEffectsDown();
+    void StepEffects(int steps);
+    void ToggleGhosts();
+    void OpenControls();
+    void GoBack();
+
+    int GetVolume(const char* call);
+    void SetVolume(const char* call, int percent);
     int GetFrameLimit();
-    void SetButtonText(const char* button, const std::string& text);
 
     Menu menu;
     MenuNotice notice;
+    std::vector<ZELM::EntityHandle> buttons;
 };
 
 }  // namespace Logic

@@ -36,6 +36,10 @@ void PauseMenu::Open(const ZELM::EntityHandle& player) {
     if (playerEntity != nullptr && playerEntity->IsBound("GetInstructions")) {
         const Graphics::Text* instructions = playerEntity->Call<Graphics::Text*>("GetInstructions");
         savedInstructions = instructions != nullptr ? instructions->text : std::string(" ");
+        if (playerEntity->IsBound("GetInstructionText")) {
+            // as set, so the controls it names still follow the device once the menu closes
+            savedInstructions = playerEntity->Call<std::string>("GetInstructionText");
+        }
         savedSpot = instructions != nullptr ? instructions->spot : Graphics::Text::Spot();
     }
     SetInstructions(player, " ");

@@ -22,7 +22,7 @@ void PlayGameMenu::ChooseCourse(int winType) {
 }
 
 void PlayGameMenu::Update(float) {
-    if (KeyTriggered("ESC")) {
+    if (BackTriggered()) {
         PostLoadLevel("Menu");
         return;
     }

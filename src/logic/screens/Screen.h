@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/Domain.h"
+#include "input/Action.h"
 #include "utilities/DynamicCaller.h"
 
 namespace Logic {
@@ -13,6 +14,15 @@ protected:
     Screen() { engine.SetName("Engine"); }
 
     bool KeyTriggered(const char* key) { return engine.Call<bool>("KeyTriggered", std::string(key)); }
+    bool PadTriggered(Input::Action button) {
+        return engine.IsBound("IsTriggered") && engine.Call<char>("IsTriggered", button) != 0;
+    }
+    bool ActionTriggered(const char* action) {
+        return engine.IsBound("ActionTriggered") && engine.Call<bool>("ActionTriggered", std::string(action));
+    }
+    // ESC or the pad's B, ENTER or its A: fixed, whatever the player bound, so no one is locked out.
+    bool BackTriggered() { return KeyTriggered("ESC") || PadTriggered(Input::kButtonB); }
+    bool ConfirmTriggered() { return KeyTriggered("ENTER") || PadTriggered(Input::kButtonA); }
     // Screen changes wait for the end of the frame, after every service has finished it.
     void PostLoadLevel(const std::string& level) { engine.CallLater("LoadLevel", 0.0f, level); }
     void PostNextLevel() { engine.CallLater("NextLevel", 0.0f); }

@@ -22,7 +22,7 @@ void WinScreen::Init() {
 }
 
 void WinScreen::Update(float) {
-    if (KeyTriggered("ESC") || KeyTriggered("ENTER")) {
+    if (BackTriggered() || ConfirmTriggered()) {
         engine.Call("EraseLevelMap");
         PostLoadLevel("Menu");
     }
