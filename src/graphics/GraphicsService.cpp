@@ -373,6 +373,7 @@ LevelLighting GraphicsService::CurrentLighting() const {
     ZELM::AssetManager& assets = ZELM::AssetManager::Instance();
     lighting.tile = assets.Has("tile1") ? assets.Get<Texture*>("tile1") : nullptr;
     lighting.tileNormal = assets.Has("tilenormal") ? assets.Get<Texture*>("tilenormal") : nullptr;
+    lighting.patterns = assets.Has("blockpatterns") ? assets.Get<Texture*>("blockpatterns") : nullptr;
     return lighting;
 }
 
