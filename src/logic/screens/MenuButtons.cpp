@@ -9,7 +9,8 @@ const std::vector<std::string> MenuButtons::kPlayGameMenu = {"adventure", "tatta
                                                              "mylevels", kBack};
 const std::vector<std::string> MenuButtons::kOptions = {"fstoggle",    "restoggle",   "musicvolume",
                                                         "effectsvolume", kBack, "vsynctoggle",
-                                                        "framelimit",  "ghosttoggle"};
+                                                        "framelimit",  "ghosttoggle", "flashingtoggle",
+                                                        "gamespeed"};
 const std::vector<std::string> MenuButtons::kLevelSelect = {kBack};
 const std::vector<std::string> MenuButtons::kCourseMenu = {kBack};
 const std::vector<std::string> MenuButtons::kMyLevels = {"mledit", "mlimport", kBack};

@@ -36,7 +36,7 @@ std::string FrameLimitNotice(int limit) {
 // The notice sits one button's step below the last item.
 Options::Options()
     : menu(MenuButtons::kOptions, true),
-      notice(engine, 540.0f) {}
+      notice(engine, 520.0f) {}
 
 void Options::Init() {
     ResetView();
@@ -44,6 +44,41 @@ void Options::Init() {
     ShowVolumes();
     ShowPacing();
     ShowGhosts();
+    ShowFlashing();
+    ShowGameSpeed();
+}
+
+void Options::ShowFlashing() {
+    if (engine.IsBound("IsFlashingReduced")) {
+        SetButtonText("flashingtoggle",
+                      engine.Call<bool>("IsFlashingReduced") ? "[flashing: reduced]" : "[flashing: full]");
+    }
+}
+
+void Options::ToggleFlashing() {
+    if (engine.IsBound("SetFlashingReduced")) {
+        engine.Call("SetFlashingReduced", !engine.Call<bool>("IsFlashingReduced"));
+    }
+    ShowFlashing();
+}
+
+// Without the game flow's settings (tools) the game runs at full speed.
+int Options::GetGameSpeed() {
+    return engine.IsBound("GetGameSpeedPercent") ? engine.Call<int>("GetGameSpeedPercent") : 100;
+}
+
+void Options::ShowGameSpeed() {
+    SetButtonText("gamespeed", "[game speed: " + std::to_string(GetGameSpeed()) + "%]");
+}
+
+void Options::SetGameSpeed(int percent) {
+    if (engine.IsBound("SetGameSpeedPercent")) {
+        engine.Call("SetGameSpeedPercent", percent);
+    }
+    ShowGameSpeed();
+    if (percent < 100) {
+        notice.Show("slower play: times show \"assisted\" and set no records");
+    }
 }
 
 void Options::SetButtonText(const char* button, const std::string& text) {
@@ -131,7 +166,7 @@ void Options::ShowVolumes() {
 
 bool Options::StepByArrows() {
     const Item item = static_cast<Item>(menu.GetSelection());
-    if (item != kMusicVolume && item != kEffectsVolume && item != kFrameLimit) {
+    if (item != kMusicVolume && item != kEffectsVolume && item != kFrameLimit && item != kGameSpeed) {
         return false;
     }
     const int step = (KeyTriggered("right") ? 1 : 0) - (KeyTriggered("left") ? 1 : 0);
@@ -140,6 +175,10 @@ bool Options::StepByArrows() {
     }
     if (item == kFrameLimit) {
         StepFrameLimit(step);
+        return true;
+    }
+    if (item == kGameSpeed) {
+        SetGameSpeed(Settings::StepGameSpeed(GetGameSpeed(), step));
         return true;
     }
     const int volume = GetVolume(item) + step * Settings::kVolumeStep;
@@ -184,6 +223,12 @@ void Options::Update(float) {
             break;
         case kGhosts:
             ToggleGhosts();
+            break;
+        case kFlashing:
+            ToggleFlashing();
+            break;
+        case kGameSpeed:
+            SetGameSpeed(Settings::StepGameSpeedDown(GetGameSpeed()));
             break;
         default:
             break;

@@ -3,7 +3,9 @@
 // toggle says below the buttons what it switched to; a volume, vsync, the frame limit and the
 // ghosts show on their buttons. ENTER steps a volume down 10% (from 0% round to 100%), LEFT and
 // RIGHT step it down and up; ENTER and RIGHT step the frame limit on through its choices, LEFT
-// back. Every change applies at once and is saved for the next run.
+// back. Flashing toggles between full and reduced; the game speed steps by 10% from 100% down to
+// 50% (ENTER: slower, from 50% round to 100%; LEFT slower, RIGHT faster). Every change applies at
+// once and is saved for the next run.
 #pragma once
 
 #include <string>
@@ -34,7 +36,9 @@ private:
         kBack,
         kVsync,
         kFrameLimit,
-        kGhosts
+        kGhosts,
+        kFlashing,
+        kGameSpeed
     };
 
     // LEFT and RIGHT on a selected volume or the frame limit; true when one changed.
@@ -48,6 +52,11 @@ private:
     void ToggleVsync();
     void StepFrameLimit(int steps);
     int GetFrameLimit();
+    void ShowFlashing();
+    void ToggleFlashing();
+    void ShowGameSpeed();
+    void SetGameSpeed(int percent);
+    int GetGameSpeed();
     void SetButtonText(const char* button, const std::string& text);
 
     Menu menu;
