@@ -28,6 +28,12 @@
 namespace Graphics {
 namespace {
 
+// With reduced flashing, how much of its way from 1 a set intensity is drawn with, and how much
+// of a splash bursts out. The win's climb to 7 takes the frame from its usual brightness towards
+// white; a sixteenth of the way keeps the change of its mean brightness near a sixth of that.
+constexpr float kReducedIntensityShare = 1.0f / 16.0f;
+constexpr float kReducedSplashShare = 1.0f / 3.0f;
+
 constexpr float kFrameFov = 1.3962634f;   // 80 degrees
 constexpr float kResetFov = 0.78539816f;  // 45 degrees
 
@@ -90,6 +96,9 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("GetP1Light", this, &GraphicsService::GetP1Light);
     ZELM::DynamicBinder::Bind("SetIntensity", this, &GraphicsService::SetIntensity);
     ZELM::DynamicBinder::Bind("GetIntensity", this, &GraphicsService::GetIntensity);
+    ZELM::DynamicBinder::Bind("GetShownIntensity", this, &GraphicsService::GetShownIntensity);
+    ZELM::DynamicBinder::Bind("SetReducedFlashing", this, &GraphicsService::SetReducedFlashing);
+    ZELM::DynamicBinder::Bind("IsReducedFlashing", this, &GraphicsService::IsReducedFlashing);
     ZELM::DynamicBinder::Bind("SplashUp", this, &GraphicsService::SplashUp);
     ZELM::DynamicBinder::Bind("SplashDown", this, &GraphicsService::SplashDown);
     ZELM::DynamicBinder::Bind("SplashLeft", this, &GraphicsService::SplashLeft);
@@ -230,11 +239,15 @@ void GraphicsService::UpdateCameraTransforms(float dt) {
     device->SetTransform(Device::Transform::View, camera.GetView());
 }
 
+float GraphicsService::ShownIntensity(float set, bool reduced) {
+    return reduced ? 1.0f + (set - 1.0f) * kReducedIntensityShare : set;
+}
+
 void GraphicsService::Splash(SplashColour colour, int direction) {
     // A splash may come before the first frame (a level script at its start): the systems are
     // made on demand rather than the burst lost.
     CreateParticleSystems();
-    particles.Splash(colour, direction);
+    particles.Splash(colour, direction, reducedFlashing ? kReducedSplashShare : 1.0f);
     if ((colour == SplashColour::Blue || colour == SplashColour::Yellow) && IsBound("PlayPhaseSnd")) {
         Call("PlayPhaseSnd");
     }
@@ -369,7 +382,7 @@ LevelLighting GraphicsService::CurrentLighting() const {
     lighting.viewProj = camera.GetViewProj();
     lighting.eye = camera.GetPos();
     lighting.playerLight = p1Light;
-    lighting.intensity = intensity;
+    lighting.intensity = GetShownIntensity();
     ZELM::AssetManager& assets = ZELM::AssetManager::Instance();
     lighting.tile = assets.Has("tile1") ? assets.Get<Texture*>("tile1") : nullptr;
     lighting.tileNormal = assets.Has("tilenormal") ? assets.Get<Texture*>("tilenormal") : nullptr;
@@ -382,7 +395,7 @@ void GraphicsService::DrawLevel(float dt, const LevelLighting& lighting) {
     const bool phasing =
         KeyDown("Space") || (IsBound("IsPressedProfile") && Call<char>("IsPressedProfile", 3) != 0);
     CubeList& cubes = level->GetCubes();
-    cubes.Build(dt, phasing, levelMap, camera.targetX, camera.targetY, std::fabs(camera.distance), intensity);
+    cubes.Build(dt, phasing, levelMap, camera.targetX, camera.targetY, std::fabs(camera.distance), GetShownIntensity());
     buildCubeList = MillisecondsSince(start);
 
     start = std::chrono::steady_clock::now();
