@@ -73,6 +73,8 @@ void Engine::BindMethods() {
     BindDeferred("Quit", this, &Engine::Quit);
     BindDeferred("RebuildEntityTable", this, &Engine::RebuildEntityTable);
     BindDeferred("Pause", this, &Engine::Pause);
+    Bind("SetGameSpeed", this, &Engine::SetGameSpeed);
+    Bind("GetGameSpeed", this, &Engine::GetGameSpeed);
     BindBroadcast("SetLevelScripts", this, &Engine::SetLevelScripts);
 }
 
@@ -188,17 +190,23 @@ void Engine::RunFrame() {
 }
 
 float Engine::NextFrameMs() {
+    // A replay keeps each frame as game time: played back at any speed, it runs the same ticks.
     if (static_cast<std::size_t>(frameCount) <= frameTimes.size()) {
         return frameTimes[static_cast<std::size_t>(frameCount) - 1];
     }
+    const float speed = paused ? 1.0f : gameSpeed;
     if (fixedDt >= 0.0f) {
-        return fixedDt;
+        return fixedDt * speed;
     }
     if (skipNextMeasuredFrame) {
         skipNextMeasuredFrame = false;
         return 0.0f;
     }
-    return timer.GetDeltaMs();
+    return timer.GetDeltaMs() * speed;
+}
+
+void Engine::SetGameSpeed(float share) {
+    gameSpeed = std::isfinite(share) ? std::clamp(share, 0.1f, 1.0f) : 1.0f;
 }
 
 void Engine::Present() {
@@ -354,6 +362,7 @@ void Engine::ChangeLevel(const std::string& path) {
     entities.DestroyAllEntities();
     DelayedCallQueue::Instance().Clear();
     levelScripts = {};
+    gameSpeed = 1.0f;  // a level that plays slower says so as it starts
     LoadLevelFile(path);
     caller.CallAll("LevelStart");
     // Loading is no time played: it never enters a tick, a clock or the next frame's length.
@@ -365,6 +374,7 @@ void Engine::ChangeLevel(const std::string& path) {
 void Engine::AddEntities(std::deque<EntityHandle> handles) {
     levelChanged = true;
     loadNotYetShown = true;
+    gameSpeed = 1.0f;
     entities.DestroyAllEntities();
     DelayedCallQueue::Instance().Clear();
     AddToParentServiceVisitor addToService;

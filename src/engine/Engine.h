@@ -120,6 +120,11 @@ public:
     void RebuildEntityTable(EntityHandle handle);
     void Pause(bool pause);
     void SetLevelScripts(const std::string& first, const std::string& second, const std::string& third);
+    // The game's time per real time while a level is played (1: real time; 0.5: each tick takes
+    // twice as long), held to [0.1, 1]. Every level starts at 1, and a paused one runs at 1, so
+    // menus are never slowed; the game's own time, and so every rule, is the same at any speed.
+    void SetGameSpeed(float share);
+    float GetGameSpeed() const { return gameSpeed; }
 
 private:
     Engine();
@@ -168,6 +173,7 @@ private:
     std::function<void()> frameObserver;
     std::string execFile;
     float fixedDt = -1.0f;
+    float gameSpeed = 1.0f;
     std::vector<float> frameTimes;
     int frameLimit = 0;
     int frameCount = 0;

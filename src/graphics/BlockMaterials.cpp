@@ -90,6 +90,32 @@ std::uint32_t BlockColour(unsigned char id) {
                         : ColourToArgb(BlockMaterials()[static_cast<std::size_t>(material)].ambient);
 }
 
+int BlockPatternCell(unsigned char id) {
+    switch (id) {
+        case 2:  // red, both the sending-back kind and the one that rests
+        case 6:
+            return 1;  // crossed bars: no way through
+        case 5:
+            return 2;  // green checkpoint: a ring
+        case 3:
+            return 3;  // blue phase wall: broad bands
+        case 4:
+            return 4;  // magenta phase wall: thin diagonals, unlike the blue's bands at any turn
+        case 7:
+            return 5;  // slippery light blue: frost
+        case 20:
+            return 6;  // the goal: a star
+        default:
+            return 0;
+    }
+}
+
+float BlockPatternMark(unsigned char id) {
+    const bool lightMarks = id == 2 || id == 6 || id == 3 || id == 4;
+    const float cell = static_cast<float>(BlockPatternCell(id));
+    return lightMarks ? -cell : cell;
+}
+
 const Mtrl* GlowMaterial(unsigned char id) {
     // Grey standard blocks glow black, which is the same as not glowing but keeps them occluding.
     const int material = id == 1 ? 7 : ColourMaterial(id);

@@ -23,6 +23,14 @@ std::uint32_t ColourToArgb(const float rgba[4]);
 bool IsDrawnTile(unsigned char id);
 // The instance colour of a block tile.
 std::uint32_t BlockColour(unsigned char id);
+// The cell of the block pattern picture ("blockpatterns", one square cell under the other) whose
+// marks a block's faces carry beside its colour, so a player who cannot tell the colours apart
+// still tells the kinds: 0 (no marks) for the grey blocks, the wall and every tile of no kind.
+int BlockPatternCell(unsigned char id);
+// The pattern as the level effect reads it with a face: its cell, negative where the marks are
+// light. Dark faces (red, blue, magenta) carry light marks and bright ones dark marks: the glow
+// added over a block fills its own colour, and marks of that colour's lightness would drown in it.
+float BlockPatternMark(unsigned char id);
 // The material a block glows with, or null for tiles that are not drawn in the glow pass.
 const Mtrl* GlowMaterial(unsigned char id);
 

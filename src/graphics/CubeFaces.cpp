@@ -148,6 +148,7 @@ void CubeFaces::AddFace(const InstanceRecord& cube, const Side& side, float near
         corner.uv[0] = side.u[2] != 0.0f ? 0.5f + (depth - 0.5f) * side.u[2] : u;
         corner.uv[1] = side.v[2] != 0.0f ? 0.5f + (depth - 0.5f) * side.v[2] : v;
         corner.colour = cube.colour;
+        corner.pattern = cube.position[3];
         vertices.push_back(corner);
     }
 }

@@ -21,7 +21,8 @@ public:
     // Empties the face list, keeping what is solid.
     void Clear() { vertices.clear(); }
     // Adds the faces of `cube` that are not inside the solid cubes, four corners a face, in the
-    // unit cube's order (two triangles: 0 1 2 and 0 2 3).
+    // unit cube's order (two triangles: 0 1 2 and 0 2 3). The record's w is the pattern its faces
+    // carry (BlockPatternMark).
     void AddVisible(const InstanceRecord& cube);
     // Adds all six faces of `cube`, whatever lies around it: a see-through cube shows its faces
     // through itself.

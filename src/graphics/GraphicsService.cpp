@@ -29,6 +29,12 @@
 namespace Graphics {
 namespace {
 
+// With reduced flashing, how much of its way from 1 a set intensity is drawn with, and how much
+// of a splash bursts out. The win's climb to 7 takes the frame from its usual brightness towards
+// white; a sixteenth of the way keeps the change of its mean brightness near a sixth of that.
+constexpr float kReducedIntensityShare = 1.0f / 16.0f;
+constexpr float kReducedSplashShare = 1.0f / 3.0f;
+
 constexpr float kFrameFov = 1.3962634f;   // 80 degrees
 constexpr float kResetFov = 0.78539816f;  // 45 degrees
 
@@ -91,6 +97,9 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("GetP1Light", this, &GraphicsService::GetP1Light);
     ZELM::DynamicBinder::Bind("SetIntensity", this, &GraphicsService::SetIntensity);
     ZELM::DynamicBinder::Bind("GetIntensity", this, &GraphicsService::GetIntensity);
+    ZELM::DynamicBinder::Bind("GetShownIntensity", this, &GraphicsService::GetShownIntensity);
+    ZELM::DynamicBinder::Bind("SetReducedFlashing", this, &GraphicsService::SetReducedFlashing);
+    ZELM::DynamicBinder::Bind("IsReducedFlashing", this, &GraphicsService::IsReducedFlashing);
     ZELM::DynamicBinder::Bind("SplashUp", this, &GraphicsService::SplashUp);
     ZELM::DynamicBinder::Bind("SplashDown", this, &GraphicsService::SplashDown);
     ZELM::DynamicBinder::Bind("SplashLeft", this, &GraphicsService::SplashLeft);
@@ -231,11 +240,15 @@ void GraphicsService::UpdateCameraTransforms(float dt) {
     device->SetTransform(Device::Transform::View, camera.GetView());
 }
 
+float GraphicsService::ShownIntensity(float set, bool reduced) {
+    return reduced ? 1.0f + (set - 1.0f) * kReducedIntensityShare : set;
+}
+
 void GraphicsService::Splash(SplashColour colour, int direction) {
     // A splash may come before the first frame (a level script at its start): the systems are
     // made on demand rather than the burst lost.
     CreateParticleSystems();
-    particles.Splash(colour, direction);
+    particles.Splash(colour, direction, reducedFlashing ? kReducedSplashShare : 1.0f);
     if ((colour == SplashColour::Blue || colour == SplashColour::Yellow) && IsBound("PlayPhaseSnd")) {
         Call("PlayPhaseSnd");
     }
@@ -370,10 +383,11 @@ LevelLighting GraphicsService::CurrentLighting() const {
     lighting.viewProj = camera.GetViewProj();
     lighting.eye = camera.GetPos();
     lighting.playerLight = p1Light;
-    lighting.intensity = intensity;
+    lighting.intensity = GetShownIntensity();
     ZELM::AssetManager& assets = ZELM::AssetManager::Instance();
     lighting.tile = assets.Has("tile1") ? assets.Get<Texture*>("tile1") : nullptr;
     lighting.tileNormal = assets.Has("tilenormal") ? assets.Get<Texture*>("tilenormal") : nullptr;
+    lighting.patterns = assets.Has("blockpatterns") ? assets.Get<Texture*>("blockpatterns") : nullptr;
     return lighting;
 }
 
@@ -382,7 +396,7 @@ void GraphicsService::DrawLevel(float dt, const LevelLighting& lighting) {
     // The phasing look follows the player's phase control, whatever key or pad control it is.
     const bool phasing = IsBound("ActionDown") ? Call<bool>("ActionDown", std::string("phase")) : KeyDown("Space");
     CubeList& cubes = level->GetCubes();
-    cubes.Build(dt, phasing, levelMap, camera.targetX, camera.targetY, std::fabs(camera.distance), intensity);
+    cubes.Build(dt, phasing, levelMap, camera.targetX, camera.targetY, std::fabs(camera.distance), GetShownIntensity());
     buildCubeList = MillisecondsSince(start);
 
     start = std::chrono::steady_clock::now();

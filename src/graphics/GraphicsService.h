@@ -102,6 +102,14 @@ public:
     glm::vec3 GetP1Light() { return p1Light; }
     void SetIntensity(float value) { intensity = value; }
     float GetIntensity() { return intensity; }
+    // The intensity the frame is drawn with: as set, or with reduced flashing a small part of its
+    // way from 1, so the win's white-out, the death's fade and whatever a level script asks for
+    // keep their timing but change the screen's brightness only a little. The game and its
+    // scripts still read and set the full value.
+    float GetShownIntensity() const { return ShownIntensity(intensity, reducedFlashing); }
+    static float ShownIntensity(float set, bool reduced);
+    void SetReducedFlashing(bool reduced) { reducedFlashing = reduced; }
+    bool IsReducedFlashing() { return reducedFlashing; }
     bool PostDraw() { return postDraw; }
     SpriteBatch* GetSpriteObject() { return sprites.get(); }
     // The splashes of crossing a phase block (blue, with its sound), touching a red or green block,
@@ -208,6 +216,7 @@ private:
     bool depthShader = false;
     bool normalShader = false;
     float intensity = 1.0f;
+    bool reducedFlashing = false;
     float gravRadius = 0.0f;
     bool postDraw = false;
     bool firstFrame = true;

@@ -90,7 +90,7 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
     seeThrough.clear();
     for (const CubeRecord& block : cubes.GetBlocks()) {
         const std::uint32_t colour = BlockColour(block.tileId);
-        const InstanceRecord record{colour, {block.x, block.y, block.z, 0.0f}};
+        const InstanceRecord record{colour, {block.x, block.y, block.z, BlockPatternMark(block.tileId)}};
         const bool shows = BoxMayShow(block.x, block.y, block.z, lighting.viewProj);
         if (colour >> 24 != 0xffu) {
             if (shows) {
@@ -145,6 +145,7 @@ void LevelRenderer::DrawCubes(const LevelLighting& lighting) {
     effect->SetFloat("intensity", lighting.intensity);
     effect->SetTexture("gTex", packed != nullptr ? packed : lighting.tile);
     effect->SetTexture("gNormalMap", lighting.tileNormal);
+    effect->SetTexture("gPatterns", lighting.patterns);
     effect->SetBool("flatShade", false);
     // Reading a texture is most of what a wall pixel costs the software renderer: one read, not two.
     effect->SetTechnique(packed != nullptr ? "PackedFaces" : "Faces");

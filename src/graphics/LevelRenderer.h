@@ -28,6 +28,7 @@ struct LevelLighting {
     float intensity = 1.0f;
     const Texture* tile = nullptr;
     const Texture* tileNormal = nullptr;
+    const Texture* patterns = nullptr;  // the block patterns, one square cell under the other
 };
 
 class LevelRenderer {

@@ -75,7 +75,7 @@ LevelLighting MeshGraphic::Lighting() {
         lighting.viewProj = engine.Call<glm::mat4>("GetViewProj");
         lighting.eye = engine.Call<glm::vec3>("GetCamPos");
         lighting.playerLight = engine.Call<glm::vec3>("GetP1Light");
-        lighting.intensity = engine.Call<float>("GetIntensity");
+        lighting.intensity = engine.Call<float>("GetShownIntensity");
     }
     return lighting;
 }

@@ -1,6 +1,7 @@
 // Making, bursting, updating and drawing the splash systems and the dust.
 #include "graphics/ParticleEffects.h"
 
+#include <algorithm>
 #include <glm/glm.hpp>
 
 #include "graphics/Dust.h"
@@ -50,10 +51,11 @@ void ParticleEffects::Destroy() {
     }
 }
 
-void ParticleEffects::Splash(SplashColour colour, int direction) {
+void ParticleEffects::Splash(SplashColour colour, int direction, float share) {
     PhaseSplash& splash = *splashes[static_cast<int>(colour)];
     splash.SetDirection(direction);
-    for (int i = 0; i < kSplashParticles; ++i) {
+    const int count = static_cast<int>(static_cast<float>(kSplashParticles) * std::clamp(share, 0.0f, 1.0f));
+    for (int i = 0; i < count; ++i) {
         splash.AddParticle();
     }
 }

@@ -29,7 +29,8 @@ public:
     void Destroy();
     // A burst of a hundred particles of the colour flying in the direction (0 up, 1 down, 2 left,
     // 3 right). The systems must have been made.
-    void Splash(SplashColour colour, int direction);
+    // `share` of the particles (reduced flashing bursts a third).
+    void Splash(SplashColour colour, int direction, float share = 1.0f);
     // Fills the dust cloud once, around wherever the player starts; later calls do nothing.
     void PrewarmDust();
     void Update(float dt);

@@ -73,6 +73,12 @@ void LogicService::Bind() {
     DynamicBinder::Bind("SetShowGhosts", this, &LogicService::SetShowGhosts);
     DynamicBinder::Bind("IsUsingVsync", this, &LogicService::IsUsingVsync);
     DynamicBinder::Bind("SetUseVsync", this, &LogicService::SetUseVsync);
+    DynamicBinder::Bind("IsFlashingReduced", this, &LogicService::IsFlashingReduced);
+    DynamicBinder::Bind("SetFlashingReduced", this, &LogicService::SetFlashingReduced);
+    DynamicBinder::Bind("GetGameSpeedPercent", this, &LogicService::GetGameSpeedPercent);
+    DynamicBinder::Bind("SetGameSpeedPercent", this, &LogicService::SetGameSpeedPercent);
+    DynamicBinder::Bind("StartPlaySpeed", this, &LogicService::StartPlaySpeed);
+    DynamicBinder::Bind("IsAssisted", this, &LogicService::IsAssisted);
     DynamicBinder::Bind("GetFrameRateLimit", this, &LogicService::GetFrameRateLimit);
     DynamicBinder::Bind("SetFrameRateLimit", this, &LogicService::SetFrameRateLimit);
     BindBroadcast("WindowFocusChanged", this, &LogicService::WindowFocusChanged);
@@ -190,7 +196,16 @@ void LogicService::LevelStart() {
     levelScripts.RunInit();
 }
 
+void LogicService::StartPlaySpeed() {
+    const int percent = playerSettings.GetGameSpeed();
+    assisted = percent < 100 && winType != kRace;
+    if (IsBound("SetGameSpeed")) {
+        Call("SetGameSpeed", assisted ? static_cast<float>(percent) / 100.0f : 1.0f);
+    }
+}
+
 void LogicService::LevelExit() {
+    assisted = false;
     bestRun.End(player);
     levelScripts.RunShutdown();
     pauseMenu.Clear();  // a level left from its pause takes the menu's title and page with it
@@ -349,7 +364,9 @@ void LogicService::TimeToWin() {
         const std::string level = CurrentLevelName();
         const float seconds = levelMs / 1000.0f;
         adventureRun.AddLevel(level, seconds);
-        if (playerRecords.CountsForRecords(level)) {
+        if (assisted) {
+            ShowFinishLine(AssistedTime(seconds));
+        } else if (playerRecords.CountsForRecords(level)) {
             const bool newBest = playerRecords.OfferTime(level, seconds);
             if (newBest) {
                 bestRun.Keep(seconds);
@@ -418,7 +435,11 @@ void LogicService::FinishPlayerLevel() {
     const std::string level = CurrentLevelName();
     const float seconds = levelMs / 1000.0f;
     bool newBest = false;
-    const std::string shown = myLevels.Finish(level, seconds, ZELM::PlayerLevels::IsPlayerLevel(level), newBest);
+    std::string shown =
+        myLevels.Finish(level, seconds, ZELM::PlayerLevels::IsPlayerLevel(level) && !assisted, newBest);
+    if (assisted) {
+        shown = AssistedTime(seconds);
+    }
     if (newBest) {
         bestRun.Keep(seconds);
     }
@@ -437,6 +458,12 @@ void LogicService::ShowFinishLine(const std::string& shown) {
     (*finishText)->panel = kClockPanel;
 }
 
+std::string LogicService::AssistedTime(float seconds) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Time: %.3f assisted", static_cast<double>(seconds));
+    return text;
+}
+
 std::string LogicService::GhostDifference(float seconds) const {
     return bestRun.HasGhost() ? " " + BestRun::Difference(seconds, bestRun.GetGhostSeconds()) : std::string();
 }
@@ -445,6 +472,9 @@ std::string LogicService::TimeAttackResult(const std::string& course, float seco
     static const char kRetry[] = "   ENTER: try again   ESC: courses";
     char text[128];
     // Only a course's name may go into the file: another would have the whole file refused.
+    if (assisted) {
+        return AssistedTime(seconds) + kRetry;
+    }
     if (!Courses::IsTimeAttack(course)) {
         std::snprintf(text, sizeof text, "Time: %.3f!%s", static_cast<double>(seconds), kRetry);
         return text;

@@ -120,6 +120,18 @@ public:
     // The frame limit option (one of Settings::kFrameLimits), applied and saved at once.
     int GetFrameRateLimit() { return playerSettings.GetFrameLimit(); }
     void SetFrameRateLimit(int framesPerSecond) { playerSettings.SetFrameLimit(framesPerSecond); }
+    // The flashing option: whole-screen brightness changes kept small; applied and saved at once.
+    bool IsFlashingReduced() { return playerSettings.IsReducingFlashing(); }
+    void SetFlashingReduced(bool reduce) { playerSettings.SetReduceFlashing(reduce); }
+    // The game speed option in percent (50 to 100), saved at once; it slows the next level played.
+    int GetGameSpeedPercent() { return playerSettings.GetGameSpeed(); }
+    void SetGameSpeedPercent(int percent) { playerSettings.SetGameSpeed(percent); }
+    // A playable level starts: at the chosen game speed, but a race always at full speed, since
+    // both players must keep one pace.
+    void StartPlaySpeed();
+    // Whether the level is played slower than the game's speed: its time shows "assisted" and
+    // sets no record, no best run and no ghost.
+    bool IsAssisted() const { return assisted; }
     // Broadcast by the window service: losing the window mid-level pauses the level's screen.
     void WindowFocusChanged(bool focused);
     // The ghost's place while one is drawn, for the trace.
@@ -185,6 +197,8 @@ private:
     // A player level's goal: its time kept, shown with its best, and ENTER back to the list.
     void FinishPlayerLevel();
     void ShowFinishLine(const std::string& shown);
+    // A time made slower than the game's speed, as its finish line and clock show it.
+    static std::string AssistedTime(float seconds);
     // " +1.200" after the time when the run had a ghost to race, "" otherwise.
     std::string GhostDifference(float seconds) const;
     void UpdateAllButPlayerInput(float dt);
@@ -194,6 +208,7 @@ private:
     TileCollision::TileObjects tileObjects;
     TileEffects tileEffects{*this};
     int winType = kAdventure;
+    bool assisted = false;
     float playerFinishTime = 0.0f;
     float otherPlayerFinishTime = 0.0f;  // 0 until the peer's arrives
     AdventureRun adventureRun;

@@ -53,6 +53,29 @@ void PlayerSettings::ApplyOnce() {
     }
     ApplyVsync();
     ApplyFrameLimit();
+    ApplyFlashing();
+}
+
+void PlayerSettings::ApplyFlashing() {
+    if (engine.IsBound("SetReducedFlashing")) {
+        engine.Call("SetReducedFlashing", settings.reducedFlashing);
+    }
+}
+
+void PlayerSettings::SetReduceFlashing(bool reduce) {
+    settings.reducedFlashing = reduce;
+    ApplyFlashing();
+    Save();
+}
+
+void PlayerSettings::SetGameSpeed(int percent) {
+    if (!Settings::IsGameSpeed(percent)) {
+        ZELM_PROBLEM("Logic::PlayerSettings::SetGameSpeed",
+                     "%d%% is not a game speed the options offer: 50%% to 100%% in steps of 10%%.", percent);
+        return;
+    }
+    settings.gameSpeed = percent;
+    Save();
 }
 
 bool PlayerSettings::ApplyVsync() {

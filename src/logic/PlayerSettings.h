@@ -35,7 +35,14 @@ public:
     int GetFrameLimit() const { return settings.frameLimit; }
     void SetFrameLimit(int framesPerSecond);
 
+    bool IsReducingFlashing() const { return settings.reducedFlashing; }
+    void SetReduceFlashing(bool reduce);
+    // Percent, one of 50, 60, ... 100; another is refused with a report.
+    int GetGameSpeed() const { return settings.gameSpeed; }
+    void SetGameSpeed(int percent);
+
 private:
+    void ApplyFlashing();
     void ApplyResolution(int width, int height);
     // Asks the display for the vsync setting; true when the swap now waits for it.
     bool ApplyVsync();

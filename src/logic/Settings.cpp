@@ -111,6 +111,11 @@ bool ParseElement(const TiXmlElement& element, Settings& read, std::string& prob
     } else if (name == "MusicVolume" || name == "EffectsVolume") {
         int& volume = name == "MusicVolume" ? read.musicVolume : read.effectsVolume;
         good = ParseWhole(text, 0, 100, volume) && volume % Settings::kVolumeStep == 0;
+    } else if (name == "Flashing") {
+        good = shown == "full" || shown == "reduced";
+        read.reducedFlashing = shown == "reduced";
+    } else if (name == "GameSpeed") {
+        good = ParseWhole(text, 0, 100, read.gameSpeed) && Settings::IsGameSpeed(read.gameSpeed);
     } else if (name == "FrameLimit") {
         good = ParseWhole(text, 0, 1000, read.frameLimit) && Settings::IsFrameLimit(read.frameLimit);
     } else {
@@ -139,6 +144,18 @@ int Settings::StepFrameLimit(int framesPerSecond, int steps) {
         }
     }
     return kFrameLimits[((at + steps) % count + count) % count];
+}
+
+bool Settings::IsGameSpeed(int percent) {
+    return percent >= kSlowestGameSpeed && percent <= 100 && percent % kGameSpeedStep == 0;
+}
+
+int Settings::StepGameSpeed(int percent, int steps) {
+    return std::clamp(percent + steps * kGameSpeedStep, kSlowestGameSpeed, 100);
+}
+
+int Settings::StepGameSpeedDown(int percent) {
+    return percent <= kSlowestGameSpeed ? 100 : StepGameSpeed(percent, -1);
 }
 
 bool Settings::Parse(const std::string& text, Settings& settings, std::string& problem) {
@@ -188,6 +205,8 @@ std::string Settings::Serialise() const {
     add("Ghosts", ghosts ? "true" : "false");
     add("Vsync", vsync ? "true" : "false");
     add("FrameLimit", std::to_string(frameLimit));
+    add("Flashing", reducedFlashing ? "reduced" : "full");
+    add("GameSpeed", std::to_string(gameSpeed));
     auto* bindings = new TiXmlElement("Controls");
     root->LinkEndChild(bindings);
     for (int id = 0; id < Input::Controls::kCount; ++id) {

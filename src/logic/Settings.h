@@ -17,6 +17,9 @@ public:
     static constexpr int kLargestSide = 16384;
     // The frame limits a player can choose, in the order the option steps through them; 0 is none.
     static constexpr int kFrameLimits[] = {60, 120, 144, 240, 0};
+    // The game speeds a player can choose, percentages in steps of kGameSpeedStep.
+    static constexpr int kSlowestGameSpeed = 50;
+    static constexpr int kGameSpeedStep = 10;
 
     // Reads the settings from a file's text. The file comes from outside the game: anything but
     // well-formed settings with sizes, volumes and a frame limit in range is refused whole, with the
@@ -31,6 +34,11 @@ public:
     // The frame limit `steps` places on from `framesPerSecond` in kFrameLimits, round either end; a
     // value that is no choice counts as none.
     static int StepFrameLimit(int framesPerSecond, int steps);
+    static bool IsGameSpeed(int percent);
+    // The game speed `steps` steps of 10% faster, held to 50% to 100%.
+    static int StepGameSpeed(int percent, int steps);
+    // ENTER on the game speed: 10% slower, from 50% round to 100%.
+    static int StepGameSpeedDown(int percent);
 
     bool fullscreen = false;
     int width = 0;  // 0: the window the game opens with
@@ -40,6 +48,8 @@ public:
     bool ghosts = true;  // the best run of a level shown as a ghost
     bool vsync = true;
     int frameLimit = 0;  // frames a second at most, vsync or not; 0: none
+    bool reducedFlashing = false;  // whole-screen brightness changes kept small
+    int gameSpeed = 100;           // percent of real time a tick of play takes 1000/60 ms of
     Input::Controls controls;
     // More binding elements than this is no file the game wrote.
     static constexpr int kMostBindings = 4 * Input::Controls::kCount;

@@ -43,7 +43,9 @@ void TimingComponent::Update(float dtMs) {
         time += stopwatchMs * 0.001f;
         stopwatchMs = 0.0f;
         char shown[64];
-        std::snprintf(shown, sizeof shown, "Time: %.3f", static_cast<double>(time));
+        // A clock slowed by the game speed option is no time to compare.
+        const bool assisted = engine.IsBound("IsAssisted") && engine.Call<bool>("IsAssisted");
+        std::snprintf(shown, sizeof shown, "Time: %.3f%s", static_cast<double>(time), assisted ? " assisted" : "");
         text->text = shown;
     }
     if (waitingNotice) {

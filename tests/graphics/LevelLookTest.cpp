@@ -124,6 +124,27 @@ TEST(BlockLook, TheTilePictureAndReliefPackIntoOneTextureOnlyWhereRedIsGreen) {
     }
 }
 
+// Every kind a player must tell apart carries marks of its own; the grey blocks and tiles of no
+// kind carry none.
+TEST(BlockLook, EachBlockKindCarriesAPatternOfItsOwn) {
+    const unsigned char kinds[] = {2, 5, 3, 4, 7, 20};
+    std::vector<int> cells;
+    for (unsigned char kind : kinds) {
+        const int cell = Graphics::BlockPatternCell(kind);
+        EXPECT_GT(cell, 0) << int(kind);
+        EXPECT_EQ(std::count(cells.begin(), cells.end(), cell), 0) << int(kind) << " shares a pattern";
+        cells.push_back(cell);
+    }
+    EXPECT_EQ(Graphics::BlockPatternCell(6), Graphics::BlockPatternCell(2)) << "both reds send the player back";
+    // Marks light on the dark faces and dark on the bright ones: the glow fills a face's own colour.
+    for (unsigned char dark : {2, 3, 4})
+        EXPECT_LT(Graphics::BlockPatternMark(dark), 0.0f) << int(dark);
+    for (unsigned char bright : {5, 7, 20})
+        EXPECT_GT(Graphics::BlockPatternMark(bright), 0.0f) << int(bright);
+    for (unsigned char plain : {0, 1, 9, 11, 21})
+        EXPECT_EQ(Graphics::BlockPatternCell(plain), 0) << int(plain);
+}
+
 class CubeListTest : public ::testing::Test {
 protected:
     void SetUp() override { map.Create(40, 40); }

@@ -114,10 +114,12 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
           {"PlayButtonSelect", "Menu"}}},
         {"Options",
          {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume", "effectsvolume", "ghosttoggle",
-          "controls", "exitoptions"},
+          "flashingtoggle", "gamespeed", "controls", "exitoptions"},
          {{"PlayButtonSelect", "ToggleFullscreen"},
           {"PlayButtonSelect", "ToggleResolution"},
           {"PlayButtonSelect", "SetVsync off"},
+          {"PlayButtonSelect"},
+          {"PlayButtonSelect"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect"},
@@ -186,8 +188,8 @@ TEST_F(ScreenTest, EveryMenuStartsWithNoLevelsMapBehindIt) {
 }
 
 TEST_F(ScreenTest, TheVsyncAndFrameLimitOptionsShowWhatTheyAreAndSayWhatTheySwitchedTo) {
-    for (const char* name : {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume",
-                             "effectsvolume", "ghosttoggle", "controls", "exitoptions"}) {
+    for (const char* name : {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume", "effectsvolume",
+                             "ghosttoggle", "flashingtoggle", "gamespeed", "controls", "exitoptions"}) {
         AddButton(name);
     }
     ButtonStandIn* vsync = buttons[2];
@@ -233,6 +235,48 @@ TEST_F(ScreenTest, TheVsyncAndFrameLimitOptionsShowWhatTheyAreAndSayWhatTheySwit
     Press(*options, {"ENTER"});
     EXPECT_EQ(vsync->text, "[vsync: on]") << "the player's choice stands";
     EXPECT_EQ(options->GetNotice(), "no vsync on this display");
+}
+
+TEST_F(ScreenTest, TheFlashingAndGameSpeedOptionsShowWhatTheyAreAndStepWithinHalfToFullSpeed) {
+    for (const char* name : {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume", "effectsvolume",
+                             "ghosttoggle", "flashingtoggle", "gamespeed", "controls", "exitoptions"}) {
+        AddButton(name);
+    }
+    ButtonStandIn* flashing = buttons[7];
+    ButtonStandIn* speed = buttons[8];
+    auto* options = world.AddComponentEntity<Logic::Options>("Screen", "Options");
+    EXPECT_EQ(flashing->text, "[flashing: full]");
+    EXPECT_EQ(speed->text, "[game speed: 100%]");
+    const struct {
+        const char* key;
+        const char* flashing;
+        const char* speed;
+    } kSteps[] = {
+        {"UP", "[flashing: full]", "[game speed: 100%]"},  // round from the first item to the last
+        {"UP", "[flashing: full]", "[game speed: 100%]"},
+        {"UP", "[flashing: full]", "[game speed: 100%]"},
+        {"UP", "[flashing: full]", "[game speed: 100%]"},
+        {"ENTER", "[flashing: reduced]", "[game speed: 100%]"},
+        {"DOWN", "[flashing: reduced]", "[game speed: 100%]"},
+        {"ENTER", "[flashing: reduced]", "[game speed: 90%]"},
+        {"RIGHT", "[flashing: reduced]", "[game speed: 100%]"},
+        {"RIGHT", "[flashing: reduced]", "[game speed: 100%]"},
+        {"LEFT", "[flashing: reduced]", "[game speed: 90%]"},
+        {"LEFT", "[flashing: reduced]", "[game speed: 80%]"},
+        {"LEFT", "[flashing: reduced]", "[game speed: 70%]"},
+        {"LEFT", "[flashing: reduced]", "[game speed: 60%]"},
+        {"LEFT", "[flashing: reduced]", "[game speed: 50%]"},
+        {"LEFT", "[flashing: reduced]", "[game speed: 50%]"},
+        {"ENTER", "[flashing: reduced]", "[game speed: 100%]"},
+        {"LEFT", "[flashing: reduced]", "[game speed: 90%]"},
+    };
+    for (const auto& step : kSteps) {
+        Press(*options, {step.key});
+        EXPECT_EQ(flashing->text, step.flashing) << step.key;
+        EXPECT_EQ(speed->text, step.speed) << step.key;
+    }
+    EXPECT_TRUE(world.logic->IsFlashingReduced());
+    EXPECT_EQ(world.logic->GetGameSpeedPercent(), 90);
 }
 
 class CourseMenuTest : public ScreenTest {

@@ -19,6 +19,8 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     saved.ghosts = false;
     saved.vsync = false;
     saved.frameLimit = 144;
+    saved.reducedFlashing = true;
+    saved.gameSpeed = 60;
     Settings read;
     std::string problem;
     ASSERT_TRUE(Settings::Parse(saved.Serialise(), read, problem)) << problem;
@@ -30,6 +32,10 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     EXPECT_FALSE(read.ghosts);
     EXPECT_FALSE(read.vsync);
     EXPECT_EQ(read.frameLimit, 144);
+    EXPECT_TRUE(read.reducedFlashing);
+    EXPECT_EQ(read.gameSpeed, 60);
+    EXPECT_FALSE(Settings().reducedFlashing);
+    EXPECT_EQ(Settings().gameSpeed, 100);
     EXPECT_TRUE(Settings().ghosts) << "ghosts are shown until the player turns them off";
     EXPECT_TRUE(Settings().vsync) << "vsync paces the frames until the player turns it off";
     EXPECT_EQ(Settings().frameLimit, 0);
@@ -61,6 +67,11 @@ TEST(Settings, AHostileFileIsRefusedWholeAndSaysWhy) {
         {"a negative frame limit", "<Settings><FrameLimit>-60</FrameLimit></Settings>", "-60"},
         {"a frame limit in words", "<Settings><FrameLimit>sixty</FrameLimit></Settings>", "sixty"},
         {"an empty frame limit", "<Settings><FrameLimit/></Settings>", "FrameLimit \"\""},
+        {"an unknown flashing word", "<Settings><Flashing>some</Flashing></Settings>", "Flashing \"some\""},
+        {"too slow", "<Settings><GameSpeed>40</GameSpeed></Settings>", "GameSpeed \"40\""},
+        {"too fast", "<Settings><GameSpeed>150</GameSpeed></Settings>", "150"},
+        {"a speed off the step", "<Settings><GameSpeed>75</GameSpeed></Settings>", "75"},
+        {"a speed in words", "<Settings><GameSpeed>half</GameSpeed></Settings>", "half"},
     };
     for (const auto& testCase : kCases) {
         Settings settings;
@@ -85,6 +96,21 @@ TEST(Settings, TheFrameLimitStepsRoundItsChoicesBothWays) {
         EXPECT_EQ(Settings::StepFrameLimit(testCase.from, testCase.steps), testCase.to)
             << testCase.from << " by " << testCase.steps;
     }
+}
+
+// LEFT and RIGHT stop at either end; ENTER goes round from the slowest to full speed.
+TEST(Settings, TheGameSpeedStepsByTenBetweenHalfAndFull) {
+    const struct {
+        int from;
+        int steps;
+        int to;
+    } kCases[] = {{100, -1, 90}, {60, -1, 50}, {50, -1, 50}, {90, 1, 100}, {100, 1, 100}, {50, 3, 80}};
+    for (const auto& testCase : kCases) {
+        EXPECT_EQ(Settings::StepGameSpeed(testCase.from, testCase.steps), testCase.to)
+            << testCase.from << " by " << testCase.steps;
+    }
+    EXPECT_EQ(Settings::StepGameSpeedDown(100), 90);
+    EXPECT_EQ(Settings::StepGameSpeedDown(50), 100);
 }
 
 }  // namespace

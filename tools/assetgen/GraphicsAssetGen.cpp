@@ -112,6 +112,94 @@ Image TileNormal(int size) {
     return image;
 }
 
+// The marks that tell the blocks apart without their colours, one 64 x 64 cell each from the top,
+// in the order the renderer numbers them (BlockPatternCell): none, crossed bars (red), a ring
+// (green), straight bands (blue), thin diagonals (magenta), frost (light blue), a star (the goal).
+// White is ink; the shapes keep inside the tile's bevel, so a face's rim stays its own.
+constexpr int kPatternCell = 64;
+constexpr int kPatternCells = 7;
+
+float SegmentDistance(float x, float y, float ax, float ay, float bx, float by) {
+    const float dx = bx - ax;
+    const float dy = by - ay;
+    const float t = std::clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
+    return std::hypot(x - ax - t * dx, y - ay - t * dy);
+}
+
+bool InsideStar(float x, float y, float centre, float outer, float inner) {
+    // Even-odd rule over the star's ten corners, its first point upwards.
+    bool inside = false;
+    float px[10];
+    float py[10];
+    for (int i = 0; i < 10; ++i) {
+        const float angle = static_cast<float>(M_PI) * (static_cast<float>(i) / 5.0f - 0.5f);
+        const float radius = i % 2 == 0 ? outer : inner;
+        px[i] = centre + radius * std::cos(angle);
+        py[i] = centre + radius * std::sin(angle);
+    }
+    for (int i = 0, j = 9; i < 10; j = i++) {
+        if ((py[i] > y) != (py[j] > y) && x < (px[j] - px[i]) * (y - py[i]) / (py[j] - py[i]) + px[i]) {
+            inside = !inside;
+        }
+    }
+    return inside;
+}
+
+// Whether the point (texels of a cell) is ink in pattern `cell`.
+bool PatternInk(int cell, float x, float y) {
+    const float c = kPatternCell / 2.0f;
+    const bool inner = x > 9.0f && x < 55.0f && y > 9.0f && y < 55.0f;
+    switch (cell) {
+        case 1:  // crossed bars
+            return inner && (std::fabs(x - y) < 5.0f || std::fabs(x + y - 64.0f) < 5.0f);
+        case 2:  // a ring
+            return std::fabs(std::hypot(x - c, y - c) - 15.0f) < 4.5f;
+        case 3:  // three broad bands
+            return inner && static_cast<int>(y - 10.0f) % 16 < 8;
+        case 4:  // thin diagonals, close together
+            return inner && std::fmod(x + y + 1000.0f, 9.0f) < 2.6f;
+        case 5: {  // frost: three small six-armed crystals and their streaks
+            const float crystals[3][3] = {{20.0f, 20.0f, 9.0f}, {44.0f, 27.0f, 7.0f}, {27.0f, 45.0f, 8.0f}};
+            for (const auto& crystal : crystals) {
+                for (int arm = 0; arm < 3; ++arm) {
+                    const float angle = static_cast<float>(M_PI) * static_cast<float>(arm) / 3.0f + 0.3f;
+                    const float ex = crystal[2] * std::cos(angle);
+                    const float ey = crystal[2] * std::sin(angle);
+                    if (SegmentDistance(x, y, crystal[0] - ex, crystal[1] - ey, crystal[0] + ex, crystal[1] + ey) <
+                        2.2f) {
+                        return true;
+                    }
+                }
+            }
+            return SegmentDistance(x, y, 12.0f, 52.0f, 52.0f, 12.0f) < 1.5f ||
+                   SegmentDistance(x, y, 36.0f, 54.0f, 54.0f, 40.0f) < 1.5f;
+        }
+        case 6:  // a star
+            return InsideStar(x, y, c, 23.0f, 9.5f);
+        default:
+            return false;
+    }
+}
+
+// Each texel the share of its 4 x 4 samples that are ink, so the marks' edges are smooth.
+Image BlockPatterns() {
+    Image image(kPatternCell, kPatternCell * kPatternCells);
+    for (int cell = 0; cell < kPatternCells; ++cell) {
+        for (int y = 0; y < kPatternCell; ++y) {
+            for (int x = 0; x < kPatternCell; ++x) {
+                int ink = 0;
+                for (int sample = 0; sample < 16; ++sample) {
+                    ink += PatternInk(cell, static_cast<float>(x) + 0.125f + 0.25f * static_cast<float>(sample % 4),
+                                      static_cast<float>(y) + 0.125f + 0.25f * static_cast<float>(sample / 4));
+                }
+                const int value = ink * 255 / 16;
+                image.Set(x, cell * kPatternCell + y, value, value, value);
+            }
+        }
+    }
+    return image;
+}
+
 // A soft round spot, white with alpha falling to the rim.
 Image Spot(int size, float hardness) {
     Image image(size, size);
@@ -500,6 +588,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     ok &= Tile(64, 0.85f, 0.85f, 0.9f, 1).Write(root + "Textures/tile1.png");
     ok &= TileNormal(64).Write(root + "Textures/tilenormal.png");
+    ok &= BlockPatterns().Write(root + "Textures/blockpatterns.png");
     ok &= Crate(64).Write(root + "Textures/boxtex.png");
     ok &= TileNormal(64).Write(root + "Textures/boxnormal.png");
     ok &= Spot(32, 1.5f).Write(root + "Textures/splashparticle.png");

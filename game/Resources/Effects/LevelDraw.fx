@@ -10,6 +10,7 @@ uniform float gLight2[15];
 uniform vec4 gEyePosW;
 uniform sampler2D gTex;
 uniform sampler2D gNormalMap;
+uniform sampler2D gPatterns;
 uniform float intensity;
 uniform bool flatShade;
 uniform float timer;
@@ -17,6 +18,23 @@ uniform float xgrav;
 uniform float ygrav;
 uniform float gwidth;
 uniform float gheight;
+
+// A block's marks over its lit face: `mark` is its pattern cell in gPatterns (square cells one
+// under the other), negative for light marks; 0 for none. Light marks lift the face toward white,
+// dark ones take most of its light away, so either shows through the glow added over the block.
+// Only marked faces read the pattern picture: the wall, most of the screen, never does.
+vec4 Marked(vec4 lit, vec2 texel, float mark) {
+    if (abs(mark) < 0.5) {
+        return lit;
+    }
+    vec2 size = vec2(textureSize(gPatterns, 0));
+    float cells = max(floor(size.y / max(size.x, 1.0)), 1.0);
+    // Half a texel inside the cell, so filtering never reaches into the next one's marks.
+    vec2 inside = clamp(texel, 0.5 / size.x, 1.0 - 0.5 / size.x);
+    float ink = texture(gPatterns, vec2(inside.x, (min(abs(mark), cells - 1.0) + inside.y) / cells)).r;
+    vec3 inked = mark < 0.0 ? vec3(0.85) * intensity : lit.rgb * 0.12;
+    return vec4(mix(lit.rgb, inked, ink), lit.a);
+}
 
 vec3 LightPart(float record[15], int first) { return vec3(record[first], record[first + 1], record[first + 2]); }
 
@@ -39,9 +57,11 @@ layout(location = 0) in vec3 position;
 layout(location = 3) in vec3 normal;
 layout(location = 4) in vec2 uv;
 layout(location = 5) in vec4 colour;
+layout(location = 7) in float pattern;
 out vec3 worldPos;
 flat out vec3 faceNormal;
 out vec2 texel;
+flat out float patternCell;
 flat out vec4 tint;
 flat out vec3 sunAmbient;
 flat out vec3 sunDiffuse;
@@ -52,6 +72,7 @@ void main() {
     worldPos = position;
     faceNormal = normal;
     texel = uv;
+    patternCell = pattern;
     // What the lights do to every pixel of a face alike is worked out once a corner, not once a pixel.
     vec3 surface = colour.rgb * 2.2 * intensity;
     tint = vec4(surface, colour.a);
@@ -66,6 +87,7 @@ void main() {
 in vec3 worldPos;
 flat in vec3 faceNormal;
 in vec2 texel;
+flat in float patternCell;
 flat in vec4 tint;
 flat in vec3 sunAmbient;
 flat in vec3 sunDiffuse;
@@ -73,14 +95,16 @@ flat in vec3 playerAt;
 flat in vec3 playerDiffuse;
 out vec4 colour;
 void main() {
-    colour = LitFace(texture(gTex, texel).rgb, texture(gNormalMap, texel).xy, worldPos, faceNormal, tint,
-                     sunAmbient, sunDiffuse, playerAt, playerDiffuse);
+    colour = Marked(LitFace(texture(gTex, texel).rgb, texture(gNormalMap, texel).xy, worldPos, faceNormal, tint,
+                            sunAmbient, sunDiffuse, playerAt, playerDiffuse),
+                    texel, patternCell);
 }
 
 @fragment PackedFacePS
 in vec3 worldPos;
 flat in vec3 faceNormal;
 in vec2 texel;
+flat in float patternCell;
 flat in vec4 tint;
 flat in vec3 sunAmbient;
 flat in vec3 sunDiffuse;
@@ -90,8 +114,9 @@ out vec4 colour;
 void main() {
     // One read for both: the tile's red (its green too), its blue, then the relief's x and y.
     vec4 both = texture(gTex, texel);
-    colour = LitFace(both.xxy, both.zw, worldPos, faceNormal, tint, sunAmbient, sunDiffuse, playerAt,
-                     playerDiffuse);
+    colour = Marked(LitFace(both.xxy, both.zw, worldPos, faceNormal, tint, sunAmbient, sunDiffuse, playerAt,
+                            playerDiffuse),
+                    texel, patternCell);
 }
 
 @vertex GlowInstanceVS

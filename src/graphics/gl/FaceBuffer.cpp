@@ -17,7 +17,7 @@ FaceBuffer::FaceBuffer() {
     glGenBuffers(1, &buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     // The locations the meshes use: 0 position, 3 normal, 4 texture coordinates, 5 the ARGB colour
-    // read as BGRA bytes (its little-endian layout).
+    // read as BGRA bytes (its little-endian layout), 7 the pattern cell.
     const GLsizei stride = sizeof(FaceVertex);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride,
@@ -31,6 +31,9 @@ FaceBuffer::FaceBuffer() {
     glEnableVertexAttribArray(5);
     glVertexAttribPointer(5, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
                           reinterpret_cast<const void*>(offsetof(FaceVertex, colour)));
+    glEnableVertexAttribArray(7);
+    glVertexAttribPointer(7, 1, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(FaceVertex, pattern)));
     glGenBuffers(1, &indexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     glBindVertexArray(0);

@@ -7,15 +7,17 @@
 
 namespace Graphics {
 
-// One corner of a face as the level's effect reads it (36 bytes): the world position, the face's
-// outward normal, the texture coordinates the unit cube gives that point, and the ARGB colour.
+// One corner of a face as the level's effect reads it (40 bytes): the world position, the face's
+// outward normal, the texture coordinates the unit cube gives that point, the ARGB colour and the
+// cell of the block pattern picture its face carries.
 struct FaceVertex {
     float position[3];
     float normal[3];
     float uv[2];
     std::uint32_t colour;
+    float pattern;
 };
-static_assert(sizeof(FaceVertex) == 36, "the face stream is 36 bytes a vertex");
+static_assert(sizeof(FaceVertex) == 40, "the face stream is 40 bytes a vertex");
 
 class FaceBuffer {
 public:

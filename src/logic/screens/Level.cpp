@@ -30,6 +30,9 @@ Level::Level()
 
 void Level::Init() {
     engine.Call("DrawLevelMap");
+    if (engine.IsBound("StartPlaySpeed")) {
+        engine.Call("StartPlaySpeed");
+    }
     menu.SetSelection(0);
     paused = false;
     showingHowTo = false;

@@ -32,6 +32,8 @@ const std::vector<Options::Item> Options::kItems = {
     {"musicvolume", &Options::MusicLabel, &Options::StepMusicDown, &Options::StepMusic},
     {"effectsvolume", &Options::EffectsLabel, &Options::StepEffectsDown, &Options::StepEffects},
     {"ghosttoggle", &Options::GhostsLabel, &Options::ToggleGhosts, nullptr},
+    {"flashingtoggle", &Options::FlashingLabel, &Options::ToggleFlashing, nullptr},
+    {"gamespeed", &Options::GameSpeedLabel, &Options::StepGameSpeedDown, &Options::StepGameSpeed},
     {"controls", &Options::ControlsLabel, &Options::OpenControls, nullptr},
     {MenuButtons::kBack.c_str(), &Options::BackLabel, &Options::GoBack, nullptr},
 };
@@ -89,6 +91,13 @@ std::string Options::EffectsLabel() {
 std::string Options::GhostsLabel() {
     return "[ghost: " + OnOff(!engine.IsBound("IsShowingGhosts") || engine.Call<bool>("IsShowingGhosts")) + "]";
 }
+
+std::string Options::FlashingLabel() {
+    const bool reduced = engine.IsBound("IsFlashingReduced") && engine.Call<bool>("IsFlashingReduced");
+    return std::string("[flashing: ") + (reduced ? "reduced" : "full") + "]";
+}
+
+std::string Options::GameSpeedLabel() { return "[game speed: " + std::to_string(GetGameSpeed()) + "%]"; }
 
 std::string Options::ControlsLabel() { return "[controls]"; }
 std::string Options::BackLabel() { return "[back]"; }
@@ -152,6 +161,29 @@ void Options::ToggleGhosts() {
         engine.Call("SetShowGhosts", !engine.Call<bool>("IsShowingGhosts"));
     }
 }
+
+void Options::ToggleFlashing() {
+    if (engine.IsBound("SetFlashingReduced")) {
+        engine.Call("SetFlashingReduced", !engine.Call<bool>("IsFlashingReduced"));
+    }
+}
+
+// Without the game flow's settings (tools) the game runs at full speed.
+int Options::GetGameSpeed() {
+    return engine.IsBound("GetGameSpeedPercent") ? engine.Call<int>("GetGameSpeedPercent") : 100;
+}
+
+void Options::SetGameSpeed(int percent) {
+    if (engine.IsBound("SetGameSpeedPercent")) {
+        engine.Call("SetGameSpeedPercent", percent);
+    }
+    if (percent < 100) {
+        notice.Show("slower play: times show \"assisted\" and set no records");
+    }
+}
+
+void Options::StepGameSpeedDown() { SetGameSpeed(Settings::StepGameSpeedDown(GetGameSpeed())); }
+void Options::StepGameSpeed(int steps) { SetGameSpeed(Settings::StepGameSpeed(GetGameSpeed(), steps)); }
 
 void Options::OpenControls() { PostLoadLevel("Controls"); }
 void Options::GoBack() { PostLoadLevel("Menu"); }

@@ -1,5 +1,6 @@
 // The options, one item a row, each showing its state on its button: the display, its pacing, the
-// two volumes, the ghosts, the controls, and "[back]" last (also ESC). ENTER toggles an item or
+// two volumes, the ghosts, flashing (full or reduced), the game speed (100% down to 50%), the
+// controls, and "[back]" last (also ESC). ENTER toggles an item or
 // steps it on (a volume 10% down, from 0% round to 100%; the frame limit to its next choice), LEFT
 // and RIGHT step a volume or the frame limit down and up, and toggle the rest. Every change applies
 // at once and is saved for the next run; a change the display answers shows under the items.
@@ -48,6 +49,8 @@ private:
     std::string MusicLabel();
     std::string EffectsLabel();
     std::string GhostsLabel();
+    std::string FlashingLabel();
+    std::string GameSpeedLabel();
     std::string ControlsLabel();
     std::string BackLabel();
 
@@ -61,12 +64,17 @@ private:
     void StepEffectsDown();
     void StepEffects(int steps);
     void ToggleGhosts();
+    void ToggleFlashing();
+    void StepGameSpeedDown();  // ENTER: 10% slower, from 50% round to 100%
+    void StepGameSpeed(int steps);
     void OpenControls();
     void GoBack();
 
     int GetVolume(const char* call);
     void SetVolume(const char* call, int percent);
     int GetFrameLimit();
+    int GetGameSpeed();
+    void SetGameSpeed(int percent);
 
     Menu menu;
     MenuNotice notice;
