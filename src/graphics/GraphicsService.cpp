@@ -80,6 +80,7 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("AddLightInst", this, &GraphicsService::AddLightInst);
     ZELM::DynamicBinder::Bind("InFrustum", this, &GraphicsService::InFrustum);
     ZELM::DynamicBinder::Bind("AddText", this, &GraphicsService::AddText);
+    ZELM::DynamicBinder::Bind("SetPanelTextSize", this, &GraphicsService::SetPanelTextSize);
     ZELM::DynamicBinder::Bind("GetViewProj", this, &GraphicsService::GetViewProj);
     ZELM::DynamicBinder::Bind("UpdatePlayerCam", this, &GraphicsService::UpdatePlayerCam);
     ZELM::DynamicBinder::Bind("ResetCamera", this, &GraphicsService::ResetCamera);

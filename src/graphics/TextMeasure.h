@@ -23,8 +23,9 @@ public:
     static constexpr float GlyphSize(float scale) { return 10.0f * scale; }
     // How far a dim line is drawn below its place.
     static constexpr float kDimDrop = 7.0f;
-    // Kept free between a line and the window's edge it would otherwise run into.
-    static float EdgeMargin(float scale) { return 0.5f * GlyphSize(scale); }
+    // Kept free between a line and the window's edge it would otherwise run into: room for its
+    // panel's rim, and a pixel for glyphs set on whole pixels.
+    static float EdgeMargin(float scale) { return 0.5f * GlyphSize(scale) + 1.0f; }
 
     // The pen's move in pixels from `c` to `next` (0 when none follows).
     static float Advance(char c, char next, float scale);

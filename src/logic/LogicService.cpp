@@ -71,6 +71,8 @@ void LogicService::Bind() {
     DynamicBinder::Bind("SaveSettings", this, &LogicService::SaveSettings);
     DynamicBinder::Bind("IsShowingGhosts", this, &LogicService::IsShowingGhosts);
     DynamicBinder::Bind("SetShowGhosts", this, &LogicService::SetShowGhosts);
+    DynamicBinder::Bind("GetTextSize", this, &LogicService::GetTextSize);
+    DynamicBinder::Bind("SetTextSize", this, &LogicService::SetTextSize);
     DynamicBinder::Bind("IsUsingVsync", this, &LogicService::IsUsingVsync);
     DynamicBinder::Bind("SetUseVsync", this, &LogicService::SetUseVsync);
     DynamicBinder::Bind("GetFrameRateLimit", this, &LogicService::GetFrameRateLimit);

@@ -46,6 +46,13 @@ void PlayerSettings::ApplyOnce() {
     }
     ApplyVsync();
     ApplyFrameLimit();
+    ApplyTextSize();
+}
+
+void PlayerSettings::ApplyTextSize() {
+    if (engine.IsBound("SetPanelTextSize")) {
+        engine.Call("SetPanelTextSize", static_cast<float>(settings.textSize) / 100.0f);
+    }
 }
 
 bool PlayerSettings::ApplyVsync() {
@@ -103,6 +110,17 @@ bool PlayerSettings::SetUseVsync(bool on) {
     const bool waits = ApplyVsync();
     Save();
     return waits;
+}
+
+void PlayerSettings::SetTextSize(int percent) {
+    if (!Settings::IsTextSize(percent)) {
+        ZELM_PROBLEM("Logic::PlayerSettings::SetTextSize",
+                     "%d%% is not a text size the options offer: 100, 125 or 150.", percent);
+        return;
+    }
+    settings.textSize = percent;
+    ApplyTextSize();
+    Save();
 }
 
 void PlayerSettings::SetFrameLimit(int framesPerSecond) {

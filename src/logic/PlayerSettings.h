@@ -34,12 +34,16 @@ public:
     // One of Settings::kFrameLimits; another is refused with a report.
     int GetFrameLimit() const { return settings.frameLimit; }
     void SetFrameLimit(int framesPerSecond);
+    // One of Settings::kTextSizes, in percent; another is refused with a report.
+    int GetTextSize() const { return settings.textSize; }
+    void SetTextSize(int percent);
 
 private:
     void ApplyResolution(int width, int height);
     // Asks the display for the vsync setting; true when the swap now waits for it.
     bool ApplyVsync();
     void ApplyFrameLimit();
+    void ApplyTextSize();
 
     ZELM::DynamicCaller& engine;
     Settings settings;

@@ -54,6 +54,8 @@ bool ParseElement(const TiXmlElement& element, Settings& read, std::string& prob
     } else if (name == "MusicVolume" || name == "EffectsVolume") {
         int& volume = name == "MusicVolume" ? read.musicVolume : read.effectsVolume;
         good = ParseWhole(text, 0, 100, volume) && volume % Settings::kVolumeStep == 0;
+    } else if (name == "TextSize") {
+        good = ParseWhole(text, 0, 1000, read.textSize) && Settings::IsTextSize(read.textSize);
     } else if (name == "FrameLimit") {
         good = ParseWhole(text, 0, 1000, read.frameLimit) && Settings::IsFrameLimit(read.frameLimit);
     } else {
@@ -82,6 +84,15 @@ int Settings::StepFrameLimit(int framesPerSecond, int steps) {
         }
     }
     return kFrameLimits[((at + steps) % count + count) % count];
+}
+
+bool Settings::IsTextSize(int percent) {
+    return std::find(std::begin(kTextSizes), std::end(kTextSizes), percent) != std::end(kTextSizes);
+}
+
+int Settings::NextTextSize(int percent) {
+    const int* at = std::find(std::begin(kTextSizes), std::end(kTextSizes), percent);
+    return at == std::end(kTextSizes) || at + 1 == std::end(kTextSizes) ? kTextSizes[0] : *(at + 1);
 }
 
 bool Settings::Parse(const std::string& text, Settings& settings, std::string& problem) {
@@ -125,6 +136,7 @@ std::string Settings::Serialise() const {
     add("Ghosts", ghosts ? "true" : "false");
     add("Vsync", vsync ? "true" : "false");
     add("FrameLimit", std::to_string(frameLimit));
+    add("TextSize", std::to_string(textSize));
     TiXmlPrinter printer;
     document.Accept(&printer);
     return printer.Str();

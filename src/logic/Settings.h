@@ -15,6 +15,8 @@ public:
     static constexpr int kLargestSide = 16384;
     // The frame limits a player can choose, in the order the option steps through them; 0 is none.
     static constexpr int kFrameLimits[] = {60, 120, 144, 240, 0};
+    // The text sizes a player can choose, in percent, in the order the option steps through them.
+    static constexpr int kTextSizes[] = {100, 125, 150};
 
     // Reads the settings from a file's text. The file comes from outside the game: anything but
     // well-formed settings with sizes, volumes and a frame limit in range is refused whole, with the
@@ -28,6 +30,9 @@ public:
     // The frame limit `steps` places on from `framesPerSecond` in kFrameLimits, round either end; a
     // value that is no choice counts as none.
     static int StepFrameLimit(int framesPerSecond, int steps);
+    static bool IsTextSize(int percent);
+    // The next text size after `percent`, round to the first; a value that is no choice gives the first.
+    static int NextTextSize(int percent);
 
     bool fullscreen = false;
     int width = 0;  // 0: the window the game opens with
@@ -37,6 +42,7 @@ public:
     bool ghosts = true;  // the best run of a level shown as a ghost
     bool vsync = true;
     int frameLimit = 0;  // frames a second at most, vsync or not; 0: none
+    int textSize = 100;  // percent: the instructions, notices and clock drawn that much larger
 };
 
 }  // namespace Logic

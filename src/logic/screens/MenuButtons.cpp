@@ -9,7 +9,7 @@ const std::vector<std::string> MenuButtons::kPlayGameMenu = {"adventure", "tatta
                                                              "mylevels", kBack};
 const std::vector<std::string> MenuButtons::kOptions = {"fstoggle",    "restoggle",   "musicvolume",
                                                         "effectsvolume", kBack, "vsynctoggle",
-                                                        "framelimit",  "ghosttoggle"};
+                                                        "framelimit",  "ghosttoggle", "textsize"};
 const std::vector<std::string> MenuButtons::kLevelSelect = {kBack};
 const std::vector<std::string> MenuButtons::kCourseMenu = {kBack};
 const std::vector<std::string> MenuButtons::kMyLevels = {"mledit", "mlimport", kBack};

@@ -44,6 +44,20 @@ void Options::Init() {
     ShowVolumes();
     ShowPacing();
     ShowGhosts();
+    ShowTextSize();
+}
+
+void Options::ShowTextSize() {
+    if (engine.IsBound("GetTextSize")) {
+        SetButtonText("textsize", "[text size: " + std::to_string(engine.Call<int>("GetTextSize")) + "%]");
+    }
+}
+
+void Options::StepTextSize() {
+    if (engine.IsBound("SetTextSize")) {
+        engine.Call("SetTextSize", Settings::NextTextSize(engine.Call<int>("GetTextSize")));
+    }
+    ShowTextSize();
 }
 
 void Options::SetButtonText(const char* button, const std::string& text) {
@@ -184,6 +198,9 @@ void Options::Update(float) {
             break;
         case kGhosts:
             ToggleGhosts();
+            break;
+        case kTextSize:
+            StepTextSize();
             break;
         default:
             break;

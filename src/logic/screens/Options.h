@@ -34,7 +34,8 @@ private:
         kBack,
         kVsync,
         kFrameLimit,
-        kGhosts
+        kGhosts,
+        kTextSize
     };
 
     // LEFT and RIGHT on a selected volume or the frame limit; true when one changed.
@@ -44,6 +45,8 @@ private:
     void ShowVolumes();
     void ShowGhosts();
     void ToggleGhosts();
+    void ShowTextSize();
+    void StepTextSize();
     void ShowPacing();
     void ToggleVsync();
     void StepFrameLimit(int steps);
