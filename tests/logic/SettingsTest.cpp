@@ -19,6 +19,7 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     saved.ghosts = false;
     saved.vsync = false;
     saved.frameLimit = 144;
+    saved.textSize = 150;
     Settings read;
     std::string problem;
     ASSERT_TRUE(Settings::Parse(saved.Serialise(), read, problem)) << problem;
@@ -30,6 +31,10 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     EXPECT_FALSE(read.ghosts);
     EXPECT_FALSE(read.vsync);
     EXPECT_EQ(read.frameLimit, 144);
+    EXPECT_EQ(read.textSize, 150);
+    EXPECT_EQ(Settings().textSize, 100);
+    EXPECT_EQ(Settings::NextTextSize(150), 100) << "round to the first";
+    EXPECT_EQ(Settings::NextTextSize(125), 150);
     EXPECT_TRUE(Settings().ghosts) << "ghosts are shown until the player turns them off";
     EXPECT_TRUE(Settings().vsync) << "vsync paces the frames until the player turns it off";
     EXPECT_EQ(Settings().frameLimit, 0);
@@ -61,6 +66,7 @@ TEST(Settings, AHostileFileIsRefusedWholeAndSaysWhy) {
         {"a negative frame limit", "<Settings><FrameLimit>-60</FrameLimit></Settings>", "-60"},
         {"a frame limit in words", "<Settings><FrameLimit>sixty</FrameLimit></Settings>", "sixty"},
         {"an empty frame limit", "<Settings><FrameLimit/></Settings>", "FrameLimit \"\""},
+        {"a text size not offered", "<Settings><TextSize>400</TextSize></Settings>", "TextSize \"400\""},
     };
     for (const auto& testCase : kCases) {
         Settings settings;
