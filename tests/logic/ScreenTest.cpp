@@ -114,13 +114,14 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
           {"PlayButtonSelect", "Menu"}}},
         {"Options",
          {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions", "vsynctoggle", "framelimit",
-          "ghosttoggle"},
+          "ghosttoggle", "textsize"},
          {{"PlayButtonSelect", "ToggleFullscreen"},
           {"PlayButtonSelect", "ToggleResolution"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect", "Menu"},
           {"PlayButtonSelect", "SetVsync off"},
+          {"PlayButtonSelect"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect"}}},
     };
@@ -186,7 +187,7 @@ TEST_F(ScreenTest, EveryMenuStartsWithNoLevelsMapBehindIt) {
 
 TEST_F(ScreenTest, TheVsyncAndFrameLimitOptionsShowWhatTheyAreAndSayWhatTheySwitchedTo) {
     for (const char* name : {"fstoggle", "restoggle", "musicvolume", "effectsvolume", "exitoptions",
-                             "vsynctoggle", "framelimit", "ghosttoggle"}) {
+                             "vsynctoggle", "framelimit", "ghosttoggle", "textsize"}) {
         AddButton(name);
     }
     ButtonStandIn* vsync = buttons[5];
@@ -194,7 +195,7 @@ TEST_F(ScreenTest, TheVsyncAndFrameLimitOptionsShowWhatTheyAreAndSayWhatTheySwit
     auto* options = world.AddComponentEntity<Logic::Options>("Screen", "Options");
     EXPECT_EQ(vsync->text, "[vsync: on]");
     EXPECT_EQ(limit->text, "[frame limit: off]");
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         Press(*options, {"UP"});  // round from the first item to vsync
     }
     const struct {
