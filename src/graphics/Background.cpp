@@ -1,6 +1,8 @@
 // Drawing the background picture with the sprite object.
 #include "graphics/Background.h"
 
+#include <algorithm>
+
 #include "engine/AssetManager.h"
 #include "engine/ComponentAttachment.h"
 #include "engine/Entity.h"
@@ -24,6 +26,16 @@ void Background::Init() {
     if (ZELM::Entity* owner = GetOwner().GetIfAlive()) {
         ZELM::EnsureComponent(*owner, "Logic", "Physical");
     }
+}
+
+Background::CoverPlace Background::Cover(int width, int height, int screenWidth, int screenHeight) {
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    const float sw = static_cast<float>(screenWidth);
+    const float sh = static_cast<float>(screenHeight);
+    const float scale = std::max(sw / static_cast<float>(width), sh / static_cast<float>(height));
+    return {0.5f * (sw - scale * static_cast<float>(width)), 0.5f * (sh - scale * static_cast<float>(height)), scale};
 }
 
 bool Background::FirstDrawOfFrame() {
@@ -70,11 +82,9 @@ void Background::Draw() {
     const int width = texture->GetWidth();
     const int height = texture->GetHeight();
     const int whole[4] = {0, 0, width, height};
+    const CoverPlace place = Cover(width, height, screenWidth, screenHeight);
     sprites->Begin(screenWidth, screenHeight);
-    sprites->Draw(texture->GetId(), width, height, whole,
-                  static_cast<float>(screenWidth) * 0.5f - static_cast<float>(width) * 0.5f,
-                  static_cast<float>(screenHeight) * 0.5f - static_cast<float>(height) * 0.5f, 1.0f,
-                  0xffffffffu);
+    sprites->Draw(texture->GetId(), width, height, whole, place.left, place.top, place.scale, 0xffffffffu);
     sprites->End();
 }
 

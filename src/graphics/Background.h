@@ -1,4 +1,6 @@
-// A picture drawn behind the level at its own size, centred in the window: the splash and the menus.
+// A picture drawn behind the level, filling the window: the splash and the menus. It keeps its
+// shape, scaled to cover the window and cropped evenly where the window's shape differs, so no
+// black frame shows round it and nothing is stretched.
 #pragma once
 
 #include <string>
@@ -21,6 +23,14 @@ public:
     void Draw();
 
     const std::string& GetTextureName() const { return textureName; }
+
+    // Where a picture of that size is drawn to cover the screen: its top-left corner and its scale.
+    struct CoverPlace {
+        float left = 0.0f;
+        float top = 0.0f;
+        float scale = 1.0f;
+    };
+    static CoverPlace Cover(int width, int height, int screenWidth, int screenHeight);
 
 private:
     // Whether this "Draw" is the first of the frame's passes that draw the picture.

@@ -6,7 +6,7 @@
 #include "engine/AssetManager.h"
 #include "engine/ComponentAttachment.h"
 #include "engine/Entity.h"
-#include "graphics/TextLayer.h"
+#include "graphics/TextMeasure.h"
 
 namespace Graphics {
 namespace {
@@ -84,11 +84,9 @@ void Button::SetTexture(std::string name) {
 }
 
 bool Button::ContainsPoint(int x, int y) const {
-    // The text layer's own advance and line height; a dim label is drawn 7 pixels lower, so the
-    // box reaches down that far as well.
-    const float pen = TextLayer::PenScale(label->scale);
-    const float right = static_cast<float>(label->x) + TextLayer::kAdvance * pen * static_cast<float>(label->text.size());
-    const float bottom = static_cast<float>(label->y) + TextLayer::kLineHeight * pen + 7.0f;
+    // The text layer's own measure; a dim label is drawn lower, so the box reaches down that far too.
+    const float right = static_cast<float>(label->x) + TextMeasure::Width(label->text, label->scale);
+    const float bottom = static_cast<float>(label->y) + TextMeasure::LineHeight(label->scale) + TextMeasure::kDimDrop;
     const float px = static_cast<float>(x);
     const float py = static_cast<float>(y);
     return px >= static_cast<float>(label->x) && px < right && py >= static_cast<float>(label->y) &&
@@ -110,13 +108,14 @@ void Button::LayOut() {
     // and the whole place scales with the window, so a menu keeps its shape at every resolution.
     label->scale = textScale * r;
     label->width = static_cast<int>(static_cast<float>(layoutWidth) * r);
-    label->x = TextLayer::CentredLeft(static_cast<float>(screenWidth), static_cast<int>(label->text.size()),
-                                      label->scale);
+    label->x = TextMeasure::CentredLeft(static_cast<float>(screenWidth), label->text, label->scale);
     label->y =
         static_cast<int>(static_cast<float>(screenHeight) * (static_cast<float>(y) + kLabelDrop) / 600.0f);
     label->highlight = highlight;
-    // Menus are drawn over the dimmed frame of a pause.
+    // Menus are drawn over the dimmed frame of a pause, on one panel round all their buttons.
     label->overDim = true;
+    label->panel = kMenuPanel;
+    label->keepsPlace = true;
 }
 
 // Per update, not per frame: the graphics service updates a component three times a frame.

@@ -48,6 +48,8 @@ public:
 
     // The highlight's change per step, up while selected and down after.
     static constexpr float kHighlightStep = 0.096f;
+    // The text panel (Text::panel) a menu's labels share: drawn round them wherever they stand.
+    static constexpr int kMenuPanel = 10;
     // How far the label's top sits below the entity's y, in a 600-pixel screen.
     static constexpr float kLabelDrop = 17.0f;
 

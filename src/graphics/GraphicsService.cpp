@@ -1,6 +1,8 @@
 // The graphics service's bindings, start-up, frame and presentation.
 #include "graphics/GraphicsService.h"
 
+#include "graphics/FontMetrics.h"
+
 #include <SDL.h>
 
 #include <chrono>
@@ -85,6 +87,7 @@ void GraphicsService::Bind() {
     ZELM::DynamicBinder::Bind("AddLightInst", this, &GraphicsService::AddLightInst);
     ZELM::DynamicBinder::Bind("InFrustum", this, &GraphicsService::InFrustum);
     ZELM::DynamicBinder::Bind("AddText", this, &GraphicsService::AddText);
+    ZELM::DynamicBinder::Bind("SetPanelTextSize", this, &GraphicsService::SetPanelTextSize);
     ZELM::DynamicBinder::Bind("GetViewProj", this, &GraphicsService::GetViewProj);
     ZELM::DynamicBinder::Bind("UpdatePlayerCam", this, &GraphicsService::UpdatePlayerCam);
     ZELM::DynamicBinder::Bind("ResetCamera", this, &GraphicsService::ResetCamera);
@@ -181,6 +184,12 @@ void GraphicsService::Init() {
         if (startFullscreen && !display.IsFullscreen()) {
             ToggleFullscreen();
         }
+    }
+    // The layout measures text headless too (a trace, the tests); without the game's data (tools)
+    // there is no font to measure and the defaults serve.
+    const std::string resources = ZELM::PathTable::Instance().Get("Resources");
+    if (!resources.empty()) {
+        FontMetrics::Load(resources + "Fonts/zolfont.metrics");
     }
     debugLine = text.CreateText(300, 580, 500, 1.0f);
     ResetCamera();

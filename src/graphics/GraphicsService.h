@@ -87,6 +87,8 @@ public:
     void AddLightInst(LightInst light) { lights.push_back(light); }
     bool InFrustum(const glm::vec3& point) { return camera.InFrustum(point); }
     Text* AddText() { return text.CreateText(0, 0, 300, 1.0f); }
+    // The player's text size, 1 to 1.5: the stacked panels (instructions, notices, clock) follow it.
+    void SetPanelTextSize(float size) { text.SetPanelTextSize(size); }
     glm::mat4 GetViewProj() { return camera.GetViewProj(); }
     void UpdatePlayerCam();
     void ResetCamera();

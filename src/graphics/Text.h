@@ -18,6 +18,9 @@ public:
     // 0: no backing. Lines given the same number share one dark translucent panel, each laid under
     // the one listed before it, so notices never overlap one another.
     int panel = 0;
+    // On a panel: the line stays at its own place and the panel is drawn round all its lines (a
+    // menu's buttons, a page), where otherwise it is stacked under the line before it.
+    bool keepsPlace = false;
     bool overDim = false;  // drawn above the dimmed frame of an open menu, not under it
 
     // The tiles of the level the words speak of, which their panel keeps clear of; none by default.

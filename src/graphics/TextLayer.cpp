@@ -8,9 +8,6 @@
 
 namespace Graphics {
 
-const char* const TextLayer::kGlyphs =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.:?!,'#@$%^&*()[]-+/=<>_abcdefghijklmnopqrstuvwxyz ";
-
 TextLayer::TextLayer() {
     const std::size_t count = std::strlen(kGlyphs);
     for (std::size_t i = 0; i + 1 < count; ++i) {
@@ -32,55 +29,33 @@ GlyphRect TextLayer::Glyph(char c) {
     return glyphs[static_cast<signed char>(c)];
 }
 
-int TextLayer::CharactersPerLine(int width, float scale) {
-    const float advance = kAdvance * PenScale(scale);
-    return static_cast<int>((static_cast<float>(width) - advance) / advance);
-}
-
-std::string TextLayer::Wrap(const std::string& text, int charactersPerLine) {
-    // A negative count compares as a huge unsigned size, so such lines never wrap.
-    const std::size_t limit = static_cast<std::size_t>(static_cast<long long>(charactersPerLine));
-    std::istringstream words(text);
-    std::string word;
-    std::string result;
-    std::size_t lineLength = 0;
-    while (words >> word) {
-        if (word.size() + lineLength + 1 > limit) {
-            result += '\n';
-            lineLength = 0;
-        }
-        lineLength += word.size() + 1;
-        result += word;
-        result += ' ';
-    }
-    return result;
-}
-
 std::vector<PlacedGlyph> TextLayer::LayOutLine(const Text& line) {
     std::vector<PlacedGlyph> placed;
-    const float s = PenScale(line.scale);
-    const float advance = kAdvance * s;
-    int penX = line.x;
-    int penY = line.y;
     const std::uint8_t alpha =
         static_cast<std::uint8_t>(static_cast<int>(line.highlight * 128.0f + 127.0f) & 0xff);
-    for (const char c : Wrap(line.text, CharactersPerLine(line.width, line.scale))) {
-        if (c == '\n') {
-            penY = static_cast<int>(static_cast<float>(penY) + kLineHeight * s);
-            penX = line.x;
-            continue;
+    const float lineHeight = TextMeasure::LineHeight(line.scale);
+    float penY = static_cast<float>(line.y);
+    for (const std::string& row :
+         TextMeasure::WrapLines(line.text, TextMeasure::FittedWidth(line, screenWidth), line.scale)) {
+        float penX = static_cast<float>(line.x);
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const float advance = TextMeasure::Advance(row[i], i + 1 < row.size() ? row[i + 1] : '\0', line.scale);
+            PlacedGlyph glyph;
+            glyph.source = Glyph(row[i]);
+            // Whole pixels: the font's cells are sampled texel for texel, and a glyph between
+            // pixels would blur or lose a column.
+            glyph.x = std::round(penX);
+            glyph.y = std::round(penY + TextMeasure::kDimDrop * (1.0f - line.highlight));
+            glyph.scale = line.scale;
+            glyph.width = advance;
+            glyph.alpha = alpha;
+            glyph.overDim = line.overDim;
+            if (glyph.source.right > glyph.source.left) {
+                placed.push_back(glyph);
+            }
+            penX += advance;
         }
-        PlacedGlyph glyph;
-        glyph.source = Glyph(c);
-        glyph.x = static_cast<float>(penX);
-        glyph.y = static_cast<float>(penY) + 7.0f * (1.0f - line.highlight);
-        glyph.scale = line.scale;
-        glyph.alpha = alpha;
-        glyph.overDim = line.overDim;
-        if (glyph.source.right > glyph.source.left) {
-            placed.push_back(glyph);
-        }
-        penX = static_cast<int>(static_cast<float>(penX) + advance);
+        penY += lineHeight;
     }
     return placed;
 }
@@ -94,13 +69,13 @@ ScreenRect InkOf(const std::vector<PlacedGlyph>& placed, const GlyphRect& space)
         if (glyph.source.left == space.left && glyph.source.top == space.top) {
             continue;
         }
-        const float size = TextLayer::GlyphSize(glyph.scale);
+        const float size = TextMeasure::GlyphSize(glyph.scale);
         if (ink.right < ink.left) {
-            ink = {glyph.x, glyph.y, glyph.x + size, glyph.y + size};
+            ink = {glyph.x, glyph.y, glyph.x + glyph.width, glyph.y + size};
         }
         ink.left = std::min(ink.left, glyph.x);
         ink.top = std::min(ink.top, glyph.y);
-        ink.right = std::max(ink.right, glyph.x + size);
+        ink.right = std::max(ink.right, glyph.x + glyph.width);
         ink.bottom = std::max(ink.bottom, glyph.y + size);
     }
     return ink;
@@ -127,8 +102,9 @@ struct TextLayer::PanelBlock {
     }
 };
 
-void TextLayer::KeepPanelsClearOf(const ScreenRect& area, int height) {
+void TextLayer::KeepPanelsClearOf(const ScreenRect& area, int width, int height) {
     keepOut = area;
+    screenWidth = static_cast<float>(width);
     screenHeight = static_cast<float>(height);
 }
 
@@ -225,6 +201,9 @@ std::vector<PlacedGlyph> TextLayer::LayOut() {
 }
 
 TextLayer::PanelBlock TextLayer::PlaceBlock(const std::vector<const Text*>& group) {
+    if (group.front()->keepsPlace) {
+        return FrameLines(group);
+    }
     // A panel too tall to stand clear of the player beside it is tried again in smaller letters,
     // which fill its lines further and take fewer of them.
     static const float kShrinks[] = {1.0f, 0.8f, 0.65f};
@@ -237,7 +216,7 @@ TextLayer::PanelBlock TextLayer::PlaceBlock(const std::vector<const Text*>& grou
     }
     PanelBlock block;
     for (const float shrink : kShrinks) {
-        block = StackLines(group, shrink);
+        block = StackLines(group, shrink * panelTextSize);
         if (KeepClear(block, spots)) {
             break;
         }
@@ -256,7 +235,7 @@ TextLayer::PanelBlock TextLayer::StackLines(const std::vector<const Text*>& grou
         if (ink.right < ink.left) {
             continue;  // a blank line takes no room in its panel
         }
-        const float size = GlyphSize(shrunk.scale);
+        const float size = TextMeasure::GlyphSize(shrunk.scale);
         float dy = 0.0f;
         if (block.glyphs.empty()) {
             block = {line->panel, {}, ink, 0.5f * size, line->overDim};
@@ -270,6 +249,37 @@ TextLayer::PanelBlock TextLayer::StackLines(const std::vector<const Text*>& grou
         Shift(placed, dy);
         block.glyphs.insert(block.glyphs.end(), placed.begin(), placed.end());
     }
+    return block;
+}
+
+}  // namespace Graphics
+
+namespace Graphics {
+
+TextLayer::PanelBlock TextLayer::FrameLines(const std::vector<const Text*>& group) {
+    PanelBlock block;
+    const ScreenRect screen{0.0f, 0.0f, screenWidth, screenHeight};
+    for (const Text* line : group) {
+        // Measured at full highlight, so a panel keeps its size while its buttons light and dim;
+        // lines parked off the screen (a menu's other pages) are not framed.
+        Text lit = *line;
+        lit.highlight = 1.0f;
+        const ScreenRect box = TextMeasure::Box(lit, screenWidth);
+        if (box.IsEmpty() || !box.Overlaps(screen)) {
+            continue;
+        }
+        if (block.glyphs.empty()) {
+            block = {line->panel, {}, box, 0.75f * TextMeasure::GlyphSize(line->scale), line->overDim};
+        }
+        block.ink = block.ink.United(box);
+        block.ink.bottom = std::max(block.ink.bottom, box.bottom + TextMeasure::kDimDrop);
+        const std::vector<PlacedGlyph> placed = LayOutLine(*line);
+        block.glyphs.insert(block.glyphs.end(), placed.begin(), placed.end());
+    }
+    // Wider than its words, so a short menu reads as a panel rather than a strip, but on the screen.
+    const float side = 2.0f * block.padding;
+    block.ink.left = std::max(block.ink.left - side, block.padding);
+    block.ink.right = std::min(block.ink.right + side, screenWidth - block.padding);
     return block;
 }
 

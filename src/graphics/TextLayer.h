@@ -1,4 +1,4 @@
-// The on-screen text: the list of lines, the bitmap font's glyph map, wrapping and layout.
+// The on-screen text: the list of lines, the bitmap font's glyph map, and their layout.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "graphics/FontMetrics.h"
+#include "graphics/ScreenRect.h"
 #include "graphics/Text.h"
+#include "graphics/TextMeasure.h"
 
 namespace Graphics {
 
@@ -27,20 +30,9 @@ struct PlacedGlyph {
     float x = 0.0f;
     float y = 0.0f;
     float scale = 1.0f;
+    float width = 0.0f;  // the glyph's advance: how far its words' ink reaches right of x
     std::uint8_t alpha = 255;
     bool overDim = false;  // the line's: drawn after the dimmed frame of an open menu
-};
-
-// A rectangle in screen pixels: a text panel, or an area panels keep clear of.
-struct ScreenRect {
-    float left = 0.0f;
-    float top = 0.0f;
-    float right = 0.0f;
-    float bottom = 0.0f;
-
-    bool Overlaps(const ScreenRect& other) const {
-        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-    }
 };
 
 // The dark backing of a group of lines, fitted to their words.
@@ -52,7 +44,7 @@ struct TextPanel {
 class TextLayer {
 public:
     // The characters of the font image, cell by cell in reading order; the space takes the last cell.
-    static const char* const kGlyphs;
+    static constexpr const char* kGlyphs = FontMetrics::kGlyphs;
     // The units the glyph rectangles address across (and down) the whole font image.
     static constexpr int kGridUnits = 100;
 
@@ -67,9 +59,13 @@ public:
     // are stacked and their panels placed (GetPanels) clear of the keep-out area where they fit.
     std::vector<PlacedGlyph> LayOut();
     const std::vector<TextPanel>& GetPanels() const { return panels; }
-    // The area the panels move away from (the player on screen), on a screen that high; an empty
-    // area keeps every panel where its lines put it.
-    void KeepPanelsClearOf(const ScreenRect& area, int screenHeight);
+    // The area the panels move away from (the player on screen), on a screen of that size; an
+    // empty area keeps every panel where its lines put it. Lines wrap short of the screen's right edge.
+    void KeepPanelsClearOf(const ScreenRect& area, int screenWidth, int screenHeight);
+    // The player's text size (1, 1.25 or 1.5): the stacked panels' lines (instructions, notices,
+    // the clock) are drawn that much larger, and smaller again where they would not fit.
+    void SetPanelTextSize(float size) { panelTextSize = size; }
+    float GetPanelTextSize() const { return panelTextSize; }
     // The screen areas of the spots lines speak of (Text::spot): a line's panel keeps clear of its
     // own spot before the player, since it is what the words point at.
     void KeepPanelsClearOfSpots(std::map<const Text*, ScreenRect> areas) { spotAreas = std::move(areas); }
@@ -79,29 +75,6 @@ public:
     // The source rectangle of a character; unknown characters get an empty one.
     GlyphRect Glyph(char c);
 
-    // The words of the text, n characters to a line; see the README's text notes.
-    static std::string Wrap(const std::string& text, int charactersPerLine);
-    // The pen's advance and line height at scale 1, in pen units (see PenScale).
-    static constexpr float kAdvance = 12.0f;
-    static constexpr float kLineHeight = 14.0f;
-    // The scaled factor the pen moves by: kAdvance x s is the advance and kLineHeight x s the line height.
-    // 1.3333333730697632 is the single-precision value nearest 4/3.
-    static constexpr float PenScale(float scale) {
-        return static_cast<float>(scale * 1.3333333730697632 * 0.8);
-    }
-    // A glyph's drawn size: its 10-unit cell, scaled.
-    static constexpr float GlyphSize(float scale) { return 10.0f * scale; }
-    // From the first glyph's left edge to the last one's right edge on one unwrapped line; the pen
-    // moves by whole pixels, so each advance loses its fraction.
-    static constexpr float LineWidth(int characters, float scale) {
-        const float advance = static_cast<float>(static_cast<int>(kAdvance * PenScale(scale)));
-        return characters <= 0 ? 0.0f : advance * static_cast<float>(characters - 1) + GlyphSize(scale);
-    }
-    // The left edge that centres a line of that many characters across the width.
-    static int CentredLeft(float screenWidth, int characters, float scale) {
-        return static_cast<int>(screenWidth / 2.0f - LineWidth(characters, scale) / 2.0f);
-    }
-    static int CharactersPerLine(int width, float scale);
 
 private:
     struct PanelBlock;
@@ -109,6 +82,8 @@ private:
     PanelBlock PlaceBlock(const std::vector<const Text*>& group);
     // The lines laid one under another at their scales times `shrink`.
     PanelBlock StackLines(const std::vector<const Text*>& group, float shrink);
+    // The lines at their own places, the panel round those on the screen.
+    PanelBlock FrameLines(const std::vector<const Text*>& group);
     // Raises a block that runs past the bottom, then moves it up or down the least that takes it
     // off every area it must keep clear of (its lines' spots and the player) and keeps it on the
     // screen; failing that, off the spots alone. False when it stays on one or past the bottom.
@@ -119,7 +94,9 @@ private:
     std::vector<TextPanel> panels;
     ScreenRect keepOut;
     std::map<const Text*, ScreenRect> spotAreas;
+    float screenWidth = 800.0f;
     float screenHeight = 600.0f;
+    float panelTextSize = 1.0f;
     std::vector<std::unique_ptr<Text>> owned;
     std::vector<Text*> lines;
 };

@@ -24,7 +24,7 @@ void TextRenderer::Load(Device& drawingDevice, SpriteBatch& batch, const std::st
     // A missing font leaves text invisible, without a report.
     font = Texture::Load(fontFile);
     if (font) {
-        font->SampleNearestClamped();
+        font->SampleSmoothClamped();
     }
     const std::uint8_t texel[4] = {255, 255, 255, 255};
     white = Texture::FromPixels(1, 1, texel);
@@ -38,7 +38,7 @@ void TextRenderer::Unload() {
 
 void TextRenderer::Draw(TextLayer& text, const ScreenRect& keepClear, bool menuDim, int screenWidth,
                         int screenHeight) {
-    text.KeepPanelsClearOf(keepClear, screenHeight);
+    text.KeepPanelsClearOf(keepClear, screenWidth, screenHeight);
     const std::vector<PlacedGlyph> glyphs = text.LayOut();
     if (device == nullptr || device->IsNull() || sprites == nullptr || !sprites->IsReady() || !font ||
         !white) {

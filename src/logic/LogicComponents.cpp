@@ -25,6 +25,7 @@
 #include "logic/screens/Options.h"
 #include "logic/screens/PlayGameMenu.h"
 #include "logic/screens/SplashScreen.h"
+#include "logic/screens/CreditsScreen.h"
 #include "logic/screens/WinScreen.h"
 
 namespace Logic {
@@ -46,6 +47,7 @@ void LogicComponents::Register() {
     registry.Register<Level>("Logic", "Level");
     registry.Register<Options>("Logic", "Options");
     registry.Register<WinScreen>("Logic", "WinScreen");
+    registry.Register<CreditsScreen>("Logic", "CreditsScreen");
     registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
     registry.Register<TimingComponent>("Logic", "TimingComponent");
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");

@@ -71,6 +71,8 @@ void LogicService::Bind() {
     DynamicBinder::Bind("SaveSettings", this, &LogicService::SaveSettings);
     DynamicBinder::Bind("IsShowingGhosts", this, &LogicService::IsShowingGhosts);
     DynamicBinder::Bind("SetShowGhosts", this, &LogicService::SetShowGhosts);
+    DynamicBinder::Bind("GetTextSize", this, &LogicService::GetTextSize);
+    DynamicBinder::Bind("SetTextSize", this, &LogicService::SetTextSize);
     DynamicBinder::Bind("IsUsingVsync", this, &LogicService::IsUsingVsync);
     DynamicBinder::Bind("SetUseVsync", this, &LogicService::SetUseVsync);
     DynamicBinder::Bind("IsFlashingReduced", this, &LogicService::IsFlashingReduced);
@@ -445,7 +447,7 @@ void LogicService::FinishPlayerLevel() {
     }
     ShowFinishLine(shown + GhostDifference(seconds));
     const float r = ScreenText::ScreenHeight(*this) / 600.0f;
-    finishPrompt = std::make_unique<ScreenText>(*this, 20, 540, static_cast<int>(r * 1200.0f), r * 2.0f,
+    finishPrompt = std::make_unique<ScreenText>(*this, 20, 540, static_cast<int>(ScreenText::ScreenWidth(*this) - 40.0f), r * 2.0f,
                                                 "ENTER: back to my levels");
     (*finishPrompt)->panel = kClockPanel;
 }
@@ -454,7 +456,9 @@ void LogicService::ShowFinishLine(const std::string& shown) {
     // Where a time attack's clock stands (adventure levels have no clock of their own), a little
     // smaller so both times fit on one line.
     const float r = ScreenText::ScreenHeight(*this) / 600.0f;
-    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(r * 1200.0f), r * 2.4f, shown);
+    // The screen's width: a line wider than the window wraps onto the next rather than being cut.
+    finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(ScreenText::ScreenWidth(*this) - 40.0f),
+                                              r * 2.4f, shown);
     (*finishText)->panel = kClockPanel;
 }
 

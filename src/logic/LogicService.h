@@ -114,6 +114,9 @@ public:
     // The option that shows a level's best run as a ghost; saved at once.
     bool IsShowingGhosts() { return playerSettings.IsShowingGhosts(); }
     void SetShowGhosts(bool show) { playerSettings.SetShowGhosts(show); }
+    // The option that sizes the instructions, notices and clock, in percent; saved at once.
+    int GetTextSize() { return playerSettings.GetTextSize(); }
+    void SetTextSize(int percent) { playerSettings.SetTextSize(percent); }
     // The vsync option, applied and saved at once; true when the swap now waits for the display.
     bool IsUsingVsync() { return playerSettings.IsUsingVsync(); }
     bool SetUseVsync(bool on) { return playerSettings.SetUseVsync(on); }

@@ -4,7 +4,7 @@
 namespace Logic {
 
 NotificationComponent::NotificationComponent()
-    : text(engine, 20, 300, static_cast<int>(ScreenText::ScreenHeight(engine) / 600.0f * 800.0f),
+    : text(engine, 20, 300, static_cast<int>(ScreenText::ScreenWidth(engine) - 40.0f),
            2.0f * ScreenText::ScreenHeight(engine) / 600.0f, " ") {
     text->panel = kMessagePanel;
 }

@@ -54,6 +54,7 @@ void PlayerSettings::ApplyOnce() {
     ApplyVsync();
     ApplyFrameLimit();
     ApplyFlashing();
+    ApplyTextSize();
 }
 
 void PlayerSettings::ApplyFlashing() {
@@ -76,6 +77,12 @@ void PlayerSettings::SetGameSpeed(int percent) {
     }
     settings.gameSpeed = percent;
     Save();
+}
+
+void PlayerSettings::ApplyTextSize() {
+    if (engine.IsBound("SetPanelTextSize")) {
+        engine.Call("SetPanelTextSize", static_cast<float>(settings.textSize) / 100.0f);
+    }
 }
 
 bool PlayerSettings::ApplyVsync() {
@@ -143,6 +150,17 @@ bool PlayerSettings::SetUseVsync(bool on) {
     const bool waits = ApplyVsync();
     Save();
     return waits;
+}
+
+void PlayerSettings::SetTextSize(int percent) {
+    if (!Settings::IsTextSize(percent)) {
+        ZELM_PROBLEM("Logic::PlayerSettings::SetTextSize",
+                     "%d%% is not a text size the options offer: 100, 125 or 150.", percent);
+        return;
+    }
+    settings.textSize = percent;
+    ApplyTextSize();
+    Save();
 }
 
 void PlayerSettings::SetFrameLimit(int framesPerSecond) {

@@ -34,6 +34,9 @@ public:
     // One of Settings::kFrameLimits; another is refused with a report.
     int GetFrameLimit() const { return settings.frameLimit; }
     void SetFrameLimit(int framesPerSecond);
+    // One of Settings::kTextSizes, in percent; another is refused with a report.
+    int GetTextSize() const { return settings.textSize; }
+    void SetTextSize(int percent);
 
     bool IsReducingFlashing() const { return settings.reducedFlashing; }
     void SetReduceFlashing(bool reduce);
@@ -48,6 +51,7 @@ private:
     bool ApplyVsync();
     void ApplyFrameLimit();
     void ApplyControls();
+    void ApplyTextSize();
 
     ZELM::DynamicCaller& engine;
     Settings settings;

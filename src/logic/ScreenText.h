@@ -11,7 +11,9 @@ namespace Logic {
 
 // The panels the game's lines share (Graphics::Text::panel): the tutorial instructions and the
 // notices stack in one box, so they never overlap; the clock and a level's name have their own.
-enum PanelNumber : int { kNoPanel = 0, kMessagePanel = 1, kClockPanel = 2, kTitlePanel = 3 };
+// A page (the how-to, the results, the credits) keeps its lines' places on a panel of its own; a
+// menu's buttons share Graphics::Button::kMenuPanel.
+enum PanelNumber : int { kNoPanel = 0, kMessagePanel = 1, kClockPanel = 2, kTitlePanel = 3, kPagePanel = 4 };
 
 class ScreenText {
 public:

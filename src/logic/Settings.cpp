@@ -116,6 +116,8 @@ bool ParseElement(const TiXmlElement& element, Settings& read, std::string& prob
         read.reducedFlashing = shown == "reduced";
     } else if (name == "GameSpeed") {
         good = ParseWhole(text, 0, 100, read.gameSpeed) && Settings::IsGameSpeed(read.gameSpeed);
+    } else if (name == "TextSize") {
+        good = ParseWhole(text, 0, 1000, read.textSize) && Settings::IsTextSize(read.textSize);
     } else if (name == "FrameLimit") {
         good = ParseWhole(text, 0, 1000, read.frameLimit) && Settings::IsFrameLimit(read.frameLimit);
     } else {
@@ -156,6 +158,15 @@ int Settings::StepGameSpeed(int percent, int steps) {
 
 int Settings::StepGameSpeedDown(int percent) {
     return percent <= kSlowestGameSpeed ? 100 : StepGameSpeed(percent, -1);
+}
+
+bool Settings::IsTextSize(int percent) {
+    return std::find(std::begin(kTextSizes), std::end(kTextSizes), percent) != std::end(kTextSizes);
+}
+
+int Settings::NextTextSize(int percent) {
+    const int* at = std::find(std::begin(kTextSizes), std::end(kTextSizes), percent);
+    return at == std::end(kTextSizes) || at + 1 == std::end(kTextSizes) ? kTextSizes[0] : *(at + 1);
 }
 
 bool Settings::Parse(const std::string& text, Settings& settings, std::string& problem) {
@@ -207,6 +218,7 @@ std::string Settings::Serialise() const {
     add("FrameLimit", std::to_string(frameLimit));
     add("Flashing", reducedFlashing ? "reduced" : "full");
     add("GameSpeed", std::to_string(gameSpeed));
+    add("TextSize", std::to_string(textSize));
     auto* bindings = new TiXmlElement("Controls");
     root->LinkEndChild(bindings);
     for (int id = 0; id < Input::Controls::kCount; ++id) {

@@ -20,6 +20,8 @@ public:
     // The game speeds a player can choose, percentages in steps of kGameSpeedStep.
     static constexpr int kSlowestGameSpeed = 50;
     static constexpr int kGameSpeedStep = 10;
+    // The text sizes a player can choose, in percent, in the order the option steps through them.
+    static constexpr int kTextSizes[] = {100, 125, 150};
 
     // Reads the settings from a file's text. The file comes from outside the game: anything but
     // well-formed settings with sizes, volumes and a frame limit in range is refused whole, with the
@@ -34,6 +36,9 @@ public:
     // The frame limit `steps` places on from `framesPerSecond` in kFrameLimits, round either end; a
     // value that is no choice counts as none.
     static int StepFrameLimit(int framesPerSecond, int steps);
+    static bool IsTextSize(int percent);
+    // The next text size after `percent`, round to the first; a value that is no choice gives the first.
+    static int NextTextSize(int percent);
     static bool IsGameSpeed(int percent);
     // The game speed `steps` steps of 10% faster, held to 50% to 100%.
     static int StepGameSpeed(int percent, int steps);
@@ -48,6 +53,7 @@ public:
     bool ghosts = true;  // the best run of a level shown as a ghost
     bool vsync = true;
     int frameLimit = 0;  // frames a second at most, vsync or not; 0: none
+    int textSize = 100;  // percent: the instructions, notices and clock drawn that much larger
     bool reducedFlashing = false;  // whole-screen brightness changes kept small
     int gameSpeed = 100;           // percent of real time a tick of play takes 1000/60 ms of
     Input::Controls controls;

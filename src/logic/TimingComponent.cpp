@@ -7,7 +7,7 @@
 namespace Logic {
 
 TimingComponent::TimingComponent()
-    : text(engine, 20, 500, static_cast<int>(ScreenText::ScreenHeight(engine) / 600.0f * 1200.0f),
+    : text(engine, 20, 500, static_cast<int>(ScreenText::ScreenWidth(engine) - 40.0f),
            ScreenText::ScreenHeight(engine) / 600.0f * 3.0f, "Time: 0") {
     text->panel = kClockPanel;
 }

@@ -116,11 +116,11 @@ TEST_F(MenuGraphics, TheLabelIsCentredAcrossTheWindowAndScaledToItsHeight) {
         int wrap;
     };
     const Case cases[] = {
-        // Half the words' width left of the middle: 6 whole-pixel advances of 38 (12.8 x 3) and a
-        // 30-pixel glyph; the top 17 below y = 450 of 600, both scaled by 1.5.
-        {1600, 900, 450.7f, "Options", 800 - 129, 700, 3.0f, 1200},
-        // An odd width: 399.5 - (3 x 25 + 20) / 2, rounded toward zero.
-        {799, 600, 150.0f, "Quit", 352, 150 + 17, 2.0f, 800},
+        // Half the words' width left of the middle: without the font's metrics every glyph moves
+        // the pen a whole cell, 7 x 30 pixels; the top 17 below y = 450 of 600, both scaled by 1.5.
+        {1600, 900, 450.7f, "Options", 800 - 105, 700, 3.0f, 1200},
+        // An odd width: 399.5 - 4 x 20 / 2, rounded toward zero.
+        {799, 600, 150.0f, "Quit", 359, 150 + 17, 2.0f, 800},
     };
     for (const Case& c : cases) {
         WindowStandIn window(c.width, c.height);
@@ -145,7 +145,7 @@ Graphics::ScreenRect InkOf(Graphics::TextLayer& layer, const std::vector<const G
             if (glyph.source.left == layer.Glyph(' ').left && glyph.source.top == layer.Glyph(' ').top) {
                 continue;
             }
-            const float size = Graphics::TextLayer::GlyphSize(glyph.scale);
+            const float size = Graphics::TextMeasure::GlyphSize(glyph.scale);
             ink = {std::min(ink.left, glyph.x), std::min(ink.top, glyph.y),
                    std::max(ink.right, glyph.x + size), std::max(ink.bottom, glyph.y + size)};
         }

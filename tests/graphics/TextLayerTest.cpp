@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 
+#include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <vector>
 #include <string>
 
 #include "graphics/TextLayer.h"
@@ -13,43 +17,48 @@ namespace {
 
 using Graphics::TextLayer;
 
-TEST(TextWrap, WordsFillLinesOfTheGivenLength) {
-    EXPECT_EQ(TextLayer::Wrap("hello world", 22), "hello world ");
-    EXPECT_EQ(TextLayer::Wrap("  spaced \t out\n\nwords  ", 22), "spaced out words ")
-        << "runs of white space";
-    EXPECT_EQ(TextLayer::Wrap("aa bb cc", 6), "aa bb \ncc ");
-    EXPECT_EQ(TextLayer::Wrap("a\nb", 22), "a b ") << "written line breaks are not kept";
-    EXPECT_EQ(TextLayer::Wrap("", 22), "");
+// Metrics the cases can count with: every glyph 10 units but A (7) and B (5), and A before B
+// kerned a unit closer.
+Graphics::FontMetrics CountableMetrics() {
+    std::vector<std::string> problems;
+    return Graphics::FontMetrics::Parse("advance 65 7\nadvance 66 5\nkern 65 66 -1\n", problems);
 }
 
-TEST(TextWrap, LongWordsKeepWholeAndNarrowWidthsBreakEveryWord) {
-    EXPECT_EQ(TextLayer::Wrap("abcdefghij", 5), "\nabcdefghij ") << "a first word that does not fit";
-    EXPECT_EQ(TextLayer::Wrap("ab abcdefghij cd", 5), "ab \nabcdefghij \ncd ");
-    EXPECT_EQ(TextLayer::Wrap("ab cd", 0), "\nab \ncd ");
-    EXPECT_EQ(TextLayer::Wrap("ab cd ef gh ij kl mn op qr st uv wx yz", -1),
-              "ab cd ef gh ij kl mn op qr st uv wx yz ")
-        << "a negative count never wraps";
+class TextMeasured : public ::testing::Test {
+protected:
+    void SetUp() override { Graphics::FontMetrics::Use(CountableMetrics()); }
+    void TearDown() override { Graphics::FontMetrics::Use(Graphics::FontMetrics()); }
+};
+
+TEST_F(TextMeasured, WordsFillLinesOfTheMeasuredWidthAndALongWordKeepsWhole) {
+    using Lines = std::vector<std::string>;
+    const struct {
+        const char* text;
+        float width;
+        Lines lines;
+    } kCases[] = {
+        {"aa bb cc", 50.0f, {"aa bb", "cc"}},
+        {"  spaced \t out\n\nwords  ", 1000.0f, {"spaced out words"}},
+        {"abcdefghij", 50.0f, {"abcdefghij"}},  // no empty line before a word wider than the line
+        {"ab abcdefghij cd", 50.0f, {"ab", "abcdefghij", "cd"}},
+        {"ab cd ef gh", 0.0f, {"ab cd ef gh"}},  // no width: never wraps
+        {"", 50.0f, {}},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(Graphics::TextMeasure::WrapLines(c.text, c.width, 1.0f), c.lines) << c.text;
+    }
+    EXPECT_FLOAT_EQ(Graphics::TextMeasure::Width("AB", 2.0f), 2.0f * (7.0f - 1.0f + 5.0f));
 }
 
-TEST(TextMetrics, WidthsGiveTheCharactersPerLine) {
-    EXPECT_FLOAT_EQ(12.0f * TextLayer::PenScale(1.0f), 12.8f);
-    EXPECT_EQ(TextLayer::CharactersPerLine(300, 1.0f), 22);
-    EXPECT_EQ(TextLayer::CharactersPerLine(500, 1.0f), 38);
-    EXPECT_EQ(TextLayer::CharactersPerLine(0, 1.0f), -1);
-    EXPECT_LT(TextLayer::CharactersPerLine(-50, 1.0f), 0);
-    EXPECT_EQ(TextLayer::CharactersPerLine(25, 1.0f), 0) << "below twice the advance";
-    EXPECT_EQ(TextLayer::CharactersPerLine(300, 2.0f), 10);
-}
-
-TEST(TextLayout, ThePenMovesByWholePixelsAndHighlightLowersAndFades) {
+TEST_F(TextMeasured, EachGlyphMovesThePenByItsOwnAdvanceAndHighlightLowersAndFades) {
     TextLayer layer;
     Graphics::Text line(10, 20, 300, 1.0f);
-    line.text = "ABC";
+    line.text = "ABA";
     auto glyphs = layer.LayOutLine(line);
-    ASSERT_EQ(glyphs.size(), 4u) << "three letters and the trailing space";
+    ASSERT_EQ(glyphs.size(), 3u);
     EXPECT_FLOAT_EQ(glyphs[0].x, 10.0f);
-    EXPECT_FLOAT_EQ(glyphs[1].x, 22.0f);
-    EXPECT_FLOAT_EQ(glyphs[2].x, 34.0f);
+    EXPECT_FLOAT_EQ(glyphs[1].x, 16.0f) << "A's 7 less the kerning's 1";
+    EXPECT_FLOAT_EQ(glyphs[2].x, 21.0f) << "B's 5, no kerning from B to A";
     EXPECT_FLOAT_EQ(glyphs[0].y, 20.0f);
     EXPECT_EQ(glyphs[0].alpha, 255);
 
@@ -58,21 +67,54 @@ TEST(TextLayout, ThePenMovesByWholePixelsAndHighlightLowersAndFades) {
     EXPECT_FLOAT_EQ(glyphs[0].y, 27.0f);
     EXPECT_EQ(glyphs[0].alpha, 127);
 
-    // A second line starts 14 pixels lower at the line's left edge.
+    // A second line starts a line lower at the line's left edge.
     line.highlight = 1.0f;
-    line.width = 60;  // three characters a line
+    line.width = 20;
     line.text = "AB CD";
     glyphs = layer.LayOutLine(line);
-    ASSERT_EQ(glyphs.size(), 6u);
-    EXPECT_FLOAT_EQ(glyphs[3].x, 10.0f);
-    EXPECT_FLOAT_EQ(glyphs[3].y, 34.0f);
+    ASSERT_EQ(glyphs.size(), 4u);
+    EXPECT_FLOAT_EQ(glyphs[2].x, 10.0f);
+    EXPECT_FLOAT_EQ(glyphs[2].y, std::round(20.0f + Graphics::TextMeasure::LineHeight(1.0f)));
+}
 
-    // Characters the font lacks draw nothing but still move the pen.
-    line.width = 300;
-    line.text = "A~B";
-    glyphs = layer.LayOutLine(line);
-    ASSERT_EQ(glyphs.size(), 3u);
-    EXPECT_FLOAT_EQ(glyphs[1].x, 34.0f);
+TEST(FontMetricsFile, AHostileFileIsReportedAndWhatItLacksKeepsTheDefault) {
+    const struct {
+        const char* name;
+        const char* text;
+        const char* said;
+        float advanceOfA;
+    } kCases[] = {
+        {"truncated mid-line", "advance 65 7.5\nadvance 66", "line 2", 7.5f},
+        {"an absurd advance", "advance 65 1e30", "0 to 20 units", 10.0f},
+        {"a negative advance", "advance 65 -3", "0 to 20 units", 10.0f},
+        {"not a number", "advance 65 nan", "0 to 20 units", 10.0f},
+        {"a code past a byte", "advance 300 5", "character code", 10.0f},
+        {"an absurd kerning", "advance 65 6\nkern 65 66 -90", "kerning", 6.0f},
+        {"trailing words", "advance 65 6 and more", "line 1", 10.0f},
+        {"another kind of line", "<html>", "neither", 10.0f},
+        {"empty", "", "no advance for A", 10.0f},
+    };
+    for (const auto& c : kCases) {
+        std::vector<std::string> problems;
+        const Graphics::FontMetrics metrics = Graphics::FontMetrics::Parse(c.text, problems);
+        std::string all;
+        for (const std::string& p : problems) {
+            all += p + "; ";
+        }
+        EXPECT_NE(all.find(c.said), std::string::npos) << c.name << ": " << all;
+        EXPECT_FLOAT_EQ(metrics.Advance('A'), c.advanceOfA) << c.name;
+        EXPECT_FLOAT_EQ(metrics.Kerning('A', 'B'), 0.0f) << c.name;
+    }
+}
+
+TEST(FontMetricsFile, TheGamesFileGivesEveryGlyphAProportionalAdvance) {
+    std::vector<std::string> problems;
+    std::ifstream in(std::string(FALLWARD_RESOURCES) + "/Fonts/zolfont.metrics");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Graphics::FontMetrics metrics = Graphics::FontMetrics::Parse(text, problems);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    EXPECT_LT(metrics.Advance('i'), 0.6f * metrics.Advance('W')) << "a proportional face";
+    EXPECT_GT(metrics.Advance(' '), 0.0f);
 }
 
 TEST(TextFont, TheGlyphMapFollowsTheTenByTenGrid) {
@@ -166,7 +208,7 @@ TEST(TextPanels, LinesOfOnePanelStackInOneBoxThatMovesOffTheKeepOutArea) {
         {{0.0f, 80.0f, 800.0f, 580.0f}, 40.0f},   // no room below: above
     };
     for (const auto& c : cases) {
-        layer.KeepPanelsClearOf(c.keepOut, 600);
+        layer.KeepPanelsClearOf(c.keepOut, 800, 600);
         layer.LayOut();
         EXPECT_FLOAT_EQ(layer.GetPanels()[0].rect.top, c.top) << c.keepOut.top;
     }
@@ -177,7 +219,7 @@ TEST(TextPanels, LinesOfOnePanelStackInOneBoxThatMovesOffTheKeepOutArea) {
         tutorial->text += "ab ";
     }
     tutorial->width = 200;
-    layer.KeepPanelsClearOf({0.0f, 250.0f, 800.0f, 350.0f}, 600);
+    layer.KeepPanelsClearOf({0.0f, 250.0f, 800.0f, 350.0f}, 800, 600);
     const std::vector<Graphics::PlacedGlyph> glyphs = layer.LayOut();
     EXPECT_FALSE(layer.GetPanels()[0].rect.Overlaps({0.0f, 250.0f, 800.0f, 350.0f}));
     EXPECT_LT(glyphs.back().scale, 1.0f);

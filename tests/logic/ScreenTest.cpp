@@ -114,10 +114,11 @@ TEST_F(ScreenTest, MenusWrapAndEveryActionRunsInOrder) {
           {"PlayButtonSelect", "Menu"}}},
         {"Options",
          {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume", "effectsvolume", "ghosttoggle",
-          "flashingtoggle", "gamespeed", "controls", "exitoptions"},
+          "flashingtoggle", "gamespeed", "textsize", "controls", "exitoptions"},
          {{"PlayButtonSelect", "ToggleFullscreen"},
           {"PlayButtonSelect", "ToggleResolution"},
           {"PlayButtonSelect", "SetVsync off"},
+          {"PlayButtonSelect"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect"},
           {"PlayButtonSelect"},
@@ -189,7 +190,7 @@ TEST_F(ScreenTest, EveryMenuStartsWithNoLevelsMapBehindIt) {
 
 TEST_F(ScreenTest, TheVsyncAndFrameLimitOptionsShowWhatTheyAreAndSayWhatTheySwitchedTo) {
     for (const char* name : {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume", "effectsvolume",
-                             "ghosttoggle", "flashingtoggle", "gamespeed", "controls", "exitoptions"}) {
+                             "ghosttoggle", "flashingtoggle", "gamespeed", "textsize", "controls", "exitoptions"}) {
         AddButton(name);
     }
     ButtonStandIn* vsync = buttons[2];
@@ -239,7 +240,7 @@ TEST_F(ScreenTest, TheVsyncAndFrameLimitOptionsShowWhatTheyAreAndSayWhatTheySwit
 
 TEST_F(ScreenTest, TheFlashingAndGameSpeedOptionsShowWhatTheyAreAndStepWithinHalfToFullSpeed) {
     for (const char* name : {"fstoggle", "restoggle", "vsynctoggle", "framelimit", "musicvolume", "effectsvolume",
-                             "ghosttoggle", "flashingtoggle", "gamespeed", "controls", "exitoptions"}) {
+                             "ghosttoggle", "flashingtoggle", "gamespeed", "textsize", "controls", "exitoptions"}) {
         AddButton(name);
     }
     ButtonStandIn* flashing = buttons[7];
@@ -253,6 +254,7 @@ TEST_F(ScreenTest, TheFlashingAndGameSpeedOptionsShowWhatTheyAreAndStepWithinHal
         const char* speed;
     } kSteps[] = {
         {"UP", "[flashing: full]", "[game speed: 100%]"},  // round from the first item to the last
+        {"UP", "[flashing: full]", "[game speed: 100%]"},
         {"UP", "[flashing: full]", "[game speed: 100%]"},
         {"UP", "[flashing: full]", "[game speed: 100%]"},
         {"UP", "[flashing: full]", "[game speed: 100%]"},

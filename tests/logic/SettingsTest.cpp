@@ -21,6 +21,7 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     saved.frameLimit = 144;
     saved.reducedFlashing = true;
     saved.gameSpeed = 60;
+    saved.textSize = 150;
     Settings read;
     std::string problem;
     ASSERT_TRUE(Settings::Parse(saved.Serialise(), read, problem)) << problem;
@@ -36,6 +37,10 @@ TEST(Settings, WhatIsSavedReadsBackTheSame) {
     EXPECT_EQ(read.gameSpeed, 60);
     EXPECT_FALSE(Settings().reducedFlashing);
     EXPECT_EQ(Settings().gameSpeed, 100);
+    EXPECT_EQ(read.textSize, 150);
+    EXPECT_EQ(Settings().textSize, 100);
+    EXPECT_EQ(Settings::NextTextSize(150), 100) << "round to the first";
+    EXPECT_EQ(Settings::NextTextSize(125), 150);
     EXPECT_TRUE(Settings().ghosts) << "ghosts are shown until the player turns them off";
     EXPECT_TRUE(Settings().vsync) << "vsync paces the frames until the player turns it off";
     EXPECT_EQ(Settings().frameLimit, 0);
@@ -72,6 +77,7 @@ TEST(Settings, AHostileFileIsRefusedWholeAndSaysWhy) {
         {"too fast", "<Settings><GameSpeed>150</GameSpeed></Settings>", "150"},
         {"a speed off the step", "<Settings><GameSpeed>75</GameSpeed></Settings>", "75"},
         {"a speed in words", "<Settings><GameSpeed>half</GameSpeed></Settings>", "half"},
+        {"a text size not offered", "<Settings><TextSize>400</TextSize></Settings>", "TextSize \"400\""},
     };
     for (const auto& testCase : kCases) {
         Settings settings;

@@ -220,10 +220,13 @@ Image Spot(int size, float hardness) {
 constexpr int kFontCell = 32;
 // Empty texels kept round every glyph, so a cell's edge never shows a neighbour's ink.
 constexpr int kFontMargin = 1;
-// The text layer advances 12.8 units a character over a 10-unit cell; the font's own letters are
-// narrower than that, so they are drawn wider to fill the cell and keep words from falling apart.
-constexpr float kFontWidening = 1.6f;
-const char* const kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
+// The text layer's units across one cell.
+constexpr float kCellUnits = 10.0f;
+// A proportional face: each letter is drawn with its own advance (written beside the image), so
+// words read as words rather than as letters spaced out to a fixed pitch.
+const char* const kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+const char* const kGlyphString =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.:?!,'#@$%^&*()[]-+/=<>_abcdefghijklmnopqrstuvwxyz ";
 
 std::vector<unsigned char> ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
@@ -245,58 +248,96 @@ float FontScale(const stbtt_fontinfo& font, const std::string& glyphs) {
     return static_cast<float>(kFontCell - 2 * kFontMargin) / static_cast<float>(top - bottom);
 }
 
-// Coverage as the alpha of white texels: the glyph centred across its cell, on the common baseline
-// `ascent` texels below the cell's inner top; whatever would reach the cell's margin is cut off.
-void PlaceGlyph(Image& image, const stbtt_fontinfo& font, char c, int cellIndex, float scaleX, float scaleY,
-                int ascent) {
+// Coverage as the alpha of white texels: the glyph's pen origin at the cell's inner left edge (the
+// text layer draws a cell where its pen stands), on the common baseline `ascent` texels below the
+// cell's inner top. A left bearing below zero is pulled in, and ink past the margin is cut off.
+void PlaceGlyph(Image& image, const stbtt_fontinfo& font, char c, int cellIndex, float scale, int ascent) {
     const int inner = kFontCell - 2 * kFontMargin;
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    stbtt_GetCodepointBitmapBox(&font, c, scaleX, scaleY, &x0, &y0, &x1, &y1);
-    const int w = std::min(x1 - x0, inner);
+    stbtt_GetCodepointBitmapBox(&font, c, scale, scale, &x0, &y0, &x1, &y1);
+    const int bearing = std::max(x0, 0);
+    const int w = std::min(x1 - x0, inner - bearing);
     const int h = std::min(y1 - y0, inner);
     if (w <= 0 || h <= 0) {
         return;
     }
     std::vector<unsigned char> coverage(static_cast<std::size_t>(w * h), 0);
-    stbtt_MakeCodepointBitmap(&font, coverage.data(), w, h, w, scaleX, scaleY, c);
+    stbtt_MakeCodepointBitmap(&font, coverage.data(), w, h, w, scale, scale, c);
     const int cellLeft = kFontCell * (cellIndex % 10) + kFontMargin;
     const int cellTop = kFontCell * (cellIndex / 10) + kFontMargin;
-    const int left = cellLeft + (inner - w) / 2;
     const int top = std::max(0, ascent + y0);
     for (int y = 0; y < h && top + y < inner; ++y) {
         for (int x = 0; x < w; ++x) {
             const int a = coverage[static_cast<std::size_t>(y * w + x)];
             if (a > 0) {
-                image.Set(left + x, cellTop + top + y, 255, 255, 255, a);
+                image.Set(cellLeft + bearing + x, cellTop + top + y, 255, 255, 255, a);
             }
         }
     }
 }
 
+bool LoadFont(std::vector<unsigned char>& file, stbtt_fontinfo& font) {
+    file = ReadFile(kFontFile);
+    if (file.empty() || stbtt_InitFont(&font, file.data(), stbtt_GetFontOffsetForIndex(file.data(), 0)) == 0) {
+        std::fprintf(stderr, "GraphicsAssetGen: cannot read %s (fonts-dejavu-core)\n", kFontFile);
+        return false;
+    }
+    return true;
+}
+
 // White glyphs with their coverage as alpha, in the text layer's grid of 10 x 10 cells.
 Image Font() {
-    const std::string glyphs =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.:?!,'#@$%^&*()[]-+/=<>_abcdefghijklmnopqrstuvwxyz ";
+    const std::string glyphs = kGlyphString;
     Image image(10 * kFontCell, 10 * kFontCell);
-    const std::vector<unsigned char> file = ReadFile(kFontFile);
+    std::vector<unsigned char> file;
     stbtt_fontinfo font;
-    if (file.empty() ||
-        stbtt_InitFont(&font, file.data(), stbtt_GetFontOffsetForIndex(file.data(), 0)) == 0) {
-        std::fprintf(stderr, "GraphicsAssetGen: cannot read %s (fonts-dejavu-core)\n", kFontFile);
+    if (!LoadFont(file, font)) {
         return Image(0, 0);
     }
-    const float scaleY = FontScale(font, glyphs);
-    const float scaleX = scaleY * kFontWidening;
+    const float scale = FontScale(font, glyphs);
     int ascent = 0;
     for (const char c : glyphs) {
         int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-        stbtt_GetCodepointBitmapBox(&font, c, scaleX, scaleY, &x0, &y0, &x1, &y1);
+        stbtt_GetCodepointBitmapBox(&font, c, scale, scale, &x0, &y0, &x1, &y1);
         ascent = std::max(ascent, -y0);
     }
     for (std::size_t i = 0; i + 1 < glyphs.size(); ++i) {
-        PlaceGlyph(image, font, glyphs[i], static_cast<int>(i), scaleX, scaleY, ascent);
+        PlaceGlyph(image, font, glyphs[i], static_cast<int>(i), scale, ascent);
     }
     return image;
+}
+
+// Each glyph's advance and the kerning of the pairs that have one, in the text layer's units (a
+// cell is 10), as the game reads them: "advance CODE UNITS" and "kern LEFT RIGHT UNITS".
+bool WriteFontMetrics(const std::string& path) {
+    const std::string glyphs = kGlyphString;
+    std::vector<unsigned char> file;
+    stbtt_fontinfo font;
+    if (!LoadFont(file, font)) {
+        return false;
+    }
+    const float units = FontScale(font, glyphs) * kCellUnits / static_cast<float>(kFontCell);
+    std::ofstream out(path);
+    out << "# Fallward font metrics, made with zolfont.png by tools/assetgen/make-graphics.\n"
+           "# advance CODE UNITS: how far the pen moves after the glyph; kern LEFT RIGHT UNITS: added\n"
+           "# between that pair. Codes are the characters' byte values; a cell is 10 units wide.\n";
+    char line[64];
+    for (const char c : glyphs) {
+        int advance = 0, bearing = 0;
+        stbtt_GetCodepointHMetrics(&font, c, &advance, &bearing);
+        std::snprintf(line, sizeof line, "advance %d %.3f\n", c, static_cast<double>(advance * units));
+        out << line;
+    }
+    for (const char left : glyphs) {
+        for (const char right : glyphs) {
+            const int kern = stbtt_GetCodepointKernAdvance(&font, left, right);
+            if (kern != 0) {
+                std::snprintf(line, sizeof line, "kern %d %d %.3f\n", left, right, static_cast<double>(kern * units));
+                out << line;
+            }
+        }
+    }
+    return static_cast<bool>(out);
 }
 
 // Lays a colour over a pixel with the given opacity; the pixel keeps the larger alpha.
@@ -516,19 +557,13 @@ Image Splash() {
     return image;
 }
 
-// The menus' backdrop, the size of the window: a dimmer sky, the name small at the top, and a quiet
-// panel in the middle where the buttons' labels stand.
+// The menus' backdrop, 800 x 600 and cropped to the window's shape: a dimmer sky and the name small
+// at the top, low enough that a 16:9 crop keeps it. Each menu draws its own panel round its buttons.
 Image MenuBackdrop() {
     const int width = 800;
     const int height = 600;
     Image image = FallingBlocks(width, height, 70, 0.55f);
-    DrawTitle(image, 10, 60);
-    for (int y = 220; y < 520; ++y) {
-        for (int x = 220; x < 580; ++x) {
-            const float edge = static_cast<float>(std::min({y - 220, 519 - y, x - 220, 579 - x})) / 20.0f;
-            Blend(image, x, y, 8, 10, 22, 0.65f * std::min(edge, 1.0f));
-        }
-    }
+    DrawTitle(image, 10, 80);
     return image;
 }
 
@@ -598,6 +633,7 @@ int main(int argc, char** argv) {
     ok &= Splash().Write(root + "Textures/kvsplash.png");
     ok &= MenuBackdrop().Write(root + "Textures/menuback.png");
     ok &= Font().Write(root + "Fonts/zolfont.png");
+    ok &= WriteFontMetrics(root + "Fonts/zolfont.metrics");
     ok &= WriteBox(root + "Meshes/TexturedBox.x");
     return ok ? 0 : 1;
 }

@@ -18,9 +18,9 @@ public:
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
 
-    // Nearest texels and no wrapping, for an atlas such as the font: smoothing and wrapping would
-    // blend in texels of the neighbouring cells or the opposite edge.
-    void SampleNearestClamped();
+    // Smoothed texels and no wrapping, for an atlas drawn smaller than its texels (the font's
+    // cells): nearest texels would drop whole strokes. Its cells keep a clear margin for the blend.
+    void SampleSmoothClamped();
 
     // The texture's RGBA pixels, rows from the top, as they were given.
     void ReadPixels(std::vector<std::uint8_t>& rgba) const;

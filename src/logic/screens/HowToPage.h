@@ -1,32 +1,30 @@
 // The pause menu's how-to page: a line for every kind of block and thing a level can hold, from the
-// arrow keys to the boxes, in a type small enough for the whole list to fit the screen.
+// arrow keys to the boxes, on a panel of its own over the paused level, fitted to the screen.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "logic/ScreenText.h"
-#include "utilities/DynamicCaller.h"
+#include "logic/screens/PageLayout.h"
 
 namespace Logic {
 
 class HowToPage {
 public:
-    explicit HowToPage(ZELM::DynamicCaller& engine) : engine(engine) {}
+    explicit HowToPage(ZELM::DynamicCaller& engine) : engine(engine), page(engine) {}
 
     // Lays the page out for the current screen size; showing it again lays it out anew.
     void Show();
-    void Hide() { lines.clear(); }
-    bool IsShown() const { return !lines.empty(); }
+    void Hide() { page.Hide(); }
+    bool IsShown() const { return page.IsShown(); }
     // The words on the screen, a line each.
-    std::vector<std::string> GetLines() const;
+    std::vector<std::string> GetLines() const { return page.GetLines(); }
 
 private:
-    std::string Named(const char* text);
+    std::string Named(const std::string& text);
 
     ZELM::DynamicCaller& engine;
-    std::vector<std::unique_ptr<ScreenText>> lines;
+    PageLayout page;
 };
 
 }  // namespace Logic

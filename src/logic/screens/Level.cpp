@@ -1,7 +1,7 @@
 // A playable level's screen: its name at the start, the pause menu, and ESC before a race begins.
 #include "logic/screens/Level.h"
 
-#include "graphics/TextLayer.h"
+#include "graphics/TextMeasure.h"
 #include "logic/AdventureRun.h"
 #include "logic/Courses.h"
 #include "logic/screens/MenuButtons.h"
@@ -52,7 +52,7 @@ void Level::ShowName() {
     const float scale = 3.0f * r;
     // Centred below the player, clear of the instructions at the top and the clock at the bottom.
     const float width = ScreenText::ScreenWidth(engine);
-    const int left = Graphics::TextLayer::CentredLeft(width, static_cast<int>(name.size()), scale);
+    const int left = Graphics::TextMeasure::CentredLeft(width, name, scale);
     nameLine = std::make_unique<ScreenText>(engine, left, static_cast<int>(400.0f * r), static_cast<int>(width),
                                             scale, name);
     (*nameLine)->panel = kTitlePanel;

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "graphics/Button.h"
-#include "graphics/TextLayer.h"
+#include "graphics/TextMeasure.h"
 
 namespace Logic {
 
@@ -24,15 +24,10 @@ void MenuNotice::LayOut() {
     const float r = height / 600.0f;
     // The buttons' own layout, so the line stands centred under them at every resolution; a notice
     // too long for one line of the screen is set smaller, never cut at both edges.
-    const int characters = static_cast<int>(text->text.size());
-    float scale = 2.0f * r;
     const float room = 0.95f * std::min(width, 800.0f * r);
-    while (scale > r && Graphics::TextLayer::LineWidth(characters, scale) > room) {
-        scale -= 0.05f * r;
-    }
-    text->scale = scale;
-    text->width = static_cast<int>(800.0f * r);
-    text->x = Graphics::TextLayer::CentredLeft(width, characters, text->scale);
+    text->scale = Graphics::TextMeasure::FittingScale(text->text, 2.0f * r, room, r);
+    text->width = static_cast<int>(room);
+    text->x = std::max(0, Graphics::TextMeasure::CentredLeft(width, text->text, text->scale));
     text->y = static_cast<int>((y + Graphics::Button::kLabelDrop) * r);
     text->overDim = true;  // a menu's words
 }

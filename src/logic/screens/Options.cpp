@@ -2,6 +2,7 @@
 #include "logic/screens/Options.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "logic/ScreenText.h"
@@ -34,6 +35,7 @@ const std::vector<Options::Item> Options::kItems = {
     {"ghosttoggle", &Options::GhostsLabel, &Options::ToggleGhosts, nullptr},
     {"flashingtoggle", &Options::FlashingLabel, &Options::ToggleFlashing, nullptr},
     {"gamespeed", &Options::GameSpeedLabel, &Options::StepGameSpeedDown, &Options::StepGameSpeed},
+    {"textsize", &Options::TextSizeLabel, &Options::StepTextSizeOn, &Options::StepTextSize},
     {"controls", &Options::ControlsLabel, &Options::OpenControls, nullptr},
     {MenuButtons::kBack.c_str(), &Options::BackLabel, &Options::GoBack, nullptr},
 };
@@ -98,6 +100,10 @@ std::string Options::FlashingLabel() {
 }
 
 std::string Options::GameSpeedLabel() { return "[game speed: " + std::to_string(GetGameSpeed()) + "%]"; }
+
+int Options::GetTextSize() { return engine.IsBound("GetTextSize") ? engine.Call<int>("GetTextSize") : 100; }
+
+std::string Options::TextSizeLabel() { return "[text size: " + std::to_string(GetTextSize()) + "%]"; }
 
 std::string Options::ControlsLabel() { return "[controls]"; }
 std::string Options::BackLabel() { return "[back]"; }
@@ -184,6 +190,22 @@ void Options::SetGameSpeed(int percent) {
 
 void Options::StepGameSpeedDown() { SetGameSpeed(Settings::StepGameSpeedDown(GetGameSpeed())); }
 void Options::StepGameSpeed(int steps) { SetGameSpeed(Settings::StepGameSpeed(GetGameSpeed(), steps)); }
+
+void Options::StepTextSizeOn() {
+    if (engine.IsBound("SetTextSize")) {
+        engine.Call("SetTextSize", Settings::NextTextSize(GetTextSize()));
+    }
+}
+
+// LEFT and RIGHT go smaller and larger and stop at either end, as the volumes do.
+void Options::StepTextSize(int steps) {
+    const int* sizes = std::begin(Settings::kTextSizes);
+    const int count = static_cast<int>(std::size(Settings::kTextSizes));
+    const int at = static_cast<int>(std::find(sizes, sizes + count, GetTextSize()) - sizes);
+    if (engine.IsBound("SetTextSize")) {
+        engine.Call("SetTextSize", sizes[std::clamp(at + steps, 0, count - 1)]);
+    }
+}
 
 void Options::OpenControls() { PostLoadLevel("Controls"); }
 void Options::GoBack() { PostLoadLevel("Menu"); }

@@ -1,6 +1,6 @@
 // The options, one item a row, each showing its state on its button: the display, its pacing, the
 // two volumes, the ghosts, flashing (full or reduced), the game speed (100% down to 50%), the
-// controls, and "[back]" last (also ESC). ENTER toggles an item or
+// text size (100%, 125%, 150%), the controls, and "[back]" last (also ESC). ENTER toggles an item or
 // steps it on (a volume 10% down, from 0% round to 100%; the frame limit to its next choice), LEFT
 // and RIGHT step a volume or the frame limit down and up, and toggle the rest. Every change applies
 // at once and is saved for the next run; a change the display answers shows under the items.
@@ -51,6 +51,7 @@ private:
     std::string GhostsLabel();
     std::string FlashingLabel();
     std::string GameSpeedLabel();
+    std::string TextSizeLabel();
     std::string ControlsLabel();
     std::string BackLabel();
 
@@ -67,6 +68,8 @@ private:
     void ToggleFlashing();
     void StepGameSpeedDown();  // ENTER: 10% slower, from 50% round to 100%
     void StepGameSpeed(int steps);
+    void StepTextSizeOn();  // ENTER: the next size, from the largest round to 100%
+    void StepTextSize(int steps);
     void OpenControls();
     void GoBack();
 
@@ -74,6 +77,7 @@ private:
     void SetVolume(const char* call, int percent);
     int GetFrameLimit();
     int GetGameSpeed();
+    int GetTextSize();
     void SetGameSpeed(int percent);
 
     Menu menu;

@@ -1,7 +1,7 @@
 // Placing the pause menu's title.
 #include "logic/screens/PauseMenuLayout.h"
 
-#include "graphics/TextLayer.h"
+#include "graphics/TextMeasure.h"
 
 namespace Logic {
 
@@ -9,7 +9,7 @@ void PauseMenuLayout::PlaceTitle(Graphics::Text& title, float screenWidth, float
     const float r = screenHeight / 600.0f;
     title.scale = kTitleScale * r;
     title.width = static_cast<int>(screenWidth);
-    title.x = Graphics::TextLayer::CentredLeft(screenWidth, static_cast<int>(title.text.size()), title.scale);
+    title.x = Graphics::TextMeasure::CentredLeft(screenWidth, title.text, title.scale);
     title.y = static_cast<int>(kTitleTop * r);
     title.overDim = true;
 }

@@ -1,9 +1,7 @@
 // The splash screen's timing and its prompt.
 #include "logic/screens/SplashScreen.h"
 
-#include <cstring>
-
-#include "graphics/TextLayer.h"
+#include "graphics/TextMeasure.h"
 
 namespace Logic {
 
@@ -12,7 +10,7 @@ void SplashScreen::Init() {
     const float r = ScreenText::ScreenHeight(engine) / 600.0f;
     const float scale = 1.5f * r;
     const float width = ScreenText::ScreenWidth(engine);
-    const int left = Graphics::TextLayer::CentredLeft(width, static_cast<int>(std::strlen(kPrompt)), scale);
+    const int left = Graphics::TextMeasure::CentredLeft(width, kPrompt, scale);
     // Small and low, clear of the picture's middle.
     prompt = std::make_unique<ScreenText>(engine, left, static_cast<int>(540.0f * r), static_cast<int>(width),
                                           scale, kPrompt);

@@ -6,19 +6,20 @@
 namespace Logic {
 
 void WinScreen::Init() {
-    runLines.clear();
     const AdventureRun* run =
         engine.IsBound("GetAdventureRun") ? engine.Call<const AdventureRun*>("GetAdventureRun") : nullptr;
-    if (run == nullptr) {
-        return;
+    std::vector<PageRow> rows;
+    if (run != nullptr) {
+        const std::vector<std::string> summary = run->Summary();
+        for (std::size_t i = 0; i < summary.size(); ++i) {
+            // The total stands apart, above the levels' times.
+            rows.push_back({i == 0 ? PageRow::kHeading : PageRow::kLine, summary[i]});
+            if (i == 0 && summary.size() > 1) {
+                rows.push_back({PageRow::kGap, ""});
+            }
+        }
     }
-    const float r = ScreenText::ScreenHeight(engine) / 600.0f;
-    int y = static_cast<int>(310.0f * r);  // below the notice line, in the notice's panel
-    for (const std::string& line : run->Summary()) {
-        runLines.push_back(
-            std::make_unique<ScreenText>(engine, 20, y++, static_cast<int>(800.0f * r), 2.0f * r, line));
-        (*runLines.back())->panel = kMessagePanel;
-    }
+    page.Show("WELL PLAYED!", rows, "ENTER: back to the menu", PageLayout::kBelowTheName);
 }
 
 void WinScreen::Update(float) {
