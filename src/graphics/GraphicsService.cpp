@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 
 #include "engine/AssetManager.h"
@@ -185,11 +186,14 @@ void GraphicsService::Init() {
             ToggleFullscreen();
         }
     }
-    // The layout measures text headless too (a trace, the tests); without the game's data (tools)
-    // there is no font to measure and the defaults serve.
+    // The layout measures text headless too (a trace, the tests); without the game's data (tools),
+    // or headless over data that has no font (nothing is drawn), the defaults serve.
     const std::string resources = ZELM::PathTable::Instance().Get("Resources");
-    if (!resources.empty()) {
-        FontMetrics::Load(resources + "Fonts/zolfont.metrics");
+    const std::string metrics = resources + "Fonts/zolfont.metrics";
+    if (!resources.empty() && (!headless || std::filesystem::exists(metrics))) {
+        FontMetrics::Load(metrics);
+    } else {
+        FontMetrics::Use(FontMetrics());
     }
     debugLine = text.CreateText(300, 580, 500, 1.0f);
     ResetCamera();

@@ -47,7 +47,6 @@ void LogicComponents::Register() {
     registry.Register<Level>("Logic", "Level");
     registry.Register<Options>("Logic", "Options");
     registry.Register<WinScreen>("Logic", "WinScreen");
-    registry.Register<CreditsScreen>("Logic", "CreditsScreen");
     registry.Register<PlayGameMenu>("Logic", "PlayGameMenu");
     registry.Register<TimingComponent>("Logic", "TimingComponent");
     registry.Register<NotificationComponent>("Logic", "NotificationComponent");
@@ -56,7 +55,9 @@ void LogicComponents::Register() {
     registry.Register<CourseMenu>("Logic", "CourseMenu");
     registry.Register<MyLevelsMenu>("Logic", "MyLevelsMenu");
     registry.Register<ImportMenu>("Logic", "ImportMenu");
+    // Newer screens come last, so the types before them keep their places.
     registry.Register<ControlsScreen>("Logic", "ControlsScreen");
+    registry.Register<CreditsScreen>("Logic", "CreditsScreen");
 }
 
 }  // namespace Logic

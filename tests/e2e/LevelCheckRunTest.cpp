@@ -45,8 +45,9 @@ TEST(LevelCheckRun, EveryKindOfBrokenLevelIsNamedWithItsLine) {
     Replace(levels / "TimeAttack.xml", "<string>TimingComponent</string>", "<string>Clockwork</string>");
     Replace(levels / "TimeAttack.xml", "<string>Player</string>\n        <string>Player</string>",
             "<string>Player</string>\n        <string>Hero</string>");
-    Replace(levels / "Credits.xml", "<string>Credits</string>", "<string>Nowhere</string>");
-    Replace(levels / "Win.xml", "<Entity>", "<Tiles><string>Win</string></Tiles>\n    <Entity>");
+    Replace(levels / "Level3.xml", "<string>Level3</string>\n        <string>Tutorial</string>",
+            "<string>Nowhere</string>\n        <string>Tutorial</string>");
+    Replace(levels / "Win.xml", "</Level>", "    <Tiles><string>Win</string></Tiles>\n</Level>");
     Replace(levels / "GameMenu.xml", "<Level>\n", "<Level>\n<Tiles><string>Gone</string></Tiles>\n");
     std::ofstream(levels / "Broken.xml") << "<?xml version=\"1.0\" ?>\n<Level>\n  <Entity><string>A</string>\n</Level>\n";
     std::ofstream(levels / "Twins.xml") << "<?xml version=\"1.0\" ?>\n<Level>\n"
@@ -93,14 +94,14 @@ TEST(LevelCheckRun, EveryKindOfBrokenLevelIsNamedWithItsLine) {
     const std::string expected[] = {
         missing,
         "Levels/Broken.xml:4: the XML does not parse",
-        "Levels/Credits.xml:4: the script \"Nowhere\" does not exist",
+        "Levels/Level3.xml:7: the script \"Nowhere\" does not exist",
         "Levels/Menu.xml:3: the MainMenu screen finds no button \"quit\"",
         "Levels/TimeAttack.xml:9: unknown component type \"Clockwork\" of the service \"Logic\" in \"Clock\"",
         "Levels/TimeAttack.xml:27: the archetype \"Hero\" does not exist",
         "Levels/TimeAttack.xml:2: a playable level needs exactly one local player; this one has 0",
         "Levels/Twins.xml:4: a second entity named \"A\"",
         "Levels/GameMenu.xml:3: the tile map \"Gone\" does not exist",
-        "Levels/Win.xml:8: \"Tiles\" is out of order: a level has Tiles, then Scripts, then Entity elements",
+        "Levels/Win.xml:18: \"Tiles\" is out of order: a level has Tiles, then Scripts, then Entity elements",
         "Levels/multiplayer.xml:3: the tile map \"multiplayer\" holds 1 tile(s) the game does not define, the first "
         "id 42 at (1, 0)",
         "Levels/multiplayer.xml:2: a playable level needs a goal tile (id 20) in its tile map",

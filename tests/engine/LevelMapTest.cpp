@@ -364,7 +364,8 @@ TEST_F(LogicTileMapTest, InitEntersTheLogicComponentTypesInOrder) {
         "Logic/PowerUp",           "Logic/SplashScreen",        "Logic/MainMenu",
         "Logic/Level",             "Logic/Options",             "Logic/WinScreen",
         "Logic/PlayGameMenu",      "Logic/TimingComponent",     "Logic/NotificationComponent",
-        "Logic/HP",                "Logic/LevelSelect",         "Logic/CourseMenu", "Logic/MyLevelsMenu", "Logic/ImportMenu", "Logic/ControlsScreen"};
+        "Logic/HP",                "Logic/LevelSelect",         "Logic/CourseMenu", "Logic/MyLevelsMenu", "Logic/ImportMenu", "Logic/ControlsScreen",
+        "Logic/CreditsScreen"};
     EXPECT_EQ(collector.items, expected);
 }
 

@@ -248,7 +248,7 @@ TEST_F(GraphicsRender, MeshesDrawWithTheLevelEffectWhereTheirWorldMatrixPutsThem
     EXPECT_EQ(elsewhere.r, 0x50) << "nothing drawn where the mesh is not";
 }
 
-TEST_F(GraphicsRender, ABackgroundShowsItsPixelsCentredAndUnlit) {
+TEST_F(GraphicsRender, ABackgroundCoversTheWindowCentredAndUnlit) {
     // 100 x 60: a violet left half and a green right half, colours a glow would brighten.
     std::vector<std::uint8_t> rgba;
     for (int y = 0; y < 60; ++y) {
@@ -265,10 +265,10 @@ TEST_F(GraphicsRender, ABackgroundShowsItsPixelsCentredAndUnlit) {
     Render();
     entities.DestroyAllEntities();
 
-    // Corners and the seam inside the picture, then just outside it (the cleared grey).
-    const int expected[][5] = {{351, 271, 100, 50, 200}, {399, 300, 100, 50, 200}, {350, 329, 100, 50, 200},
-                               {400, 300, 40, 160, 90},  {449, 329, 40, 160, 90},  {349, 300, 80, 80, 80},
-                               {450, 300, 80, 80, 80},   {400, 269, 80, 80, 80},   {400, 330, 80, 80, 80}};
+    // Scaled ten times to 1000 x 600, it fills the 800 x 600 window, its seam at the centre and
+    // its sides cut evenly: the window's corners and the seam, and no cleared grey anywhere.
+    const int expected[][5] = {{0, 0, 100, 50, 200},   {0, 599, 100, 50, 200},  {390, 300, 100, 50, 200},
+                               {410, 300, 40, 160, 90}, {799, 0, 40, 160, 90},  {799, 599, 40, 160, 90}};
     for (const auto& [x, y, r, g, b] : expected) {
         const Pixel p = At(x, y);
         EXPECT_LE(std::abs(p.r - r) + std::abs(p.g - g) + std::abs(p.b - b), 6)

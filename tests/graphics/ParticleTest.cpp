@@ -21,12 +21,12 @@ using Colour = Graphics::GraphicsService::SplashColour;
 class Controls : public ZELM::Service {
 public:
     void Bind() override {
-        DynamicBinder::Bind("KeyTriggered", this, &Controls::KeyTriggered);
+        DynamicBinder::Bind("ActionTriggered", this, &Controls::ActionTriggered);
         DynamicBinder::Bind("IsPressed", this, &Controls::IsPressed);
     }
     void Init() override {}
     void Update(float) override {}
-    bool KeyTriggered(std::string key) { return triggered.count(key) != 0; }
+    bool ActionTriggered(std::string action) { return triggered.count(action) != 0; }
     char IsPressed(Input::Action action) { return pressed.count(action) != 0 ? 5 : 0; }
 
     std::set<std::string> triggered;
@@ -163,10 +163,10 @@ TEST_F(Particles, DustDriftsWithTheGravityKeysUpToItsTopSpeed) {
         const char* key;
         int action;
         glm::vec3 drift;
-    } turns[] = {{"LEFT", 0, {-1, 0, 0}},
-                 {"UP", 0, {0, 1, 0}},
-                 {"RIGHT", 0, {1, 0, 0}},
-                 {"DOWN", 0, {0, -1, 0}},
+    } turns[] = {{"gravityleft", 0, {-1, 0, 0}},
+                 {"gravityup", 0, {0, 1, 0}},
+                 {"gravityright", 0, {1, 0, 0}},
+                 {"gravitydown", 0, {0, -1, 0}},
                  // The right stick pushed right (its "Right Left" action) turns gravity right.
                  {"", Input::kRightLeft, {1, 0, 0}}};
     for (const auto& turn : turns) {

@@ -248,7 +248,7 @@ TEST(TextPanels, APanelKeepsClearOfTheSpotItsWordsNameAndOfThePlayer) {
             spots[tutorial] = c.spot;
         }
         layer.KeepPanelsClearOfSpots(spots);
-        layer.KeepPanelsClearOf(c.player, 600);
+        layer.KeepPanelsClearOf(c.player, 800, 600);
         layer.LayOut();
         EXPECT_FLOAT_EQ(layer.GetPanels()[0].rect.top, c.top) << c.spot.top << ".." << c.spot.bottom;
     }
