@@ -131,4 +131,17 @@ TEST(ControlsRun, APadAloneWalksFromTheSplashToLevel1ChangingAnOptionOnTheWay) {
     EXPECT_NE(ReadFile(data.Working() + "/settings.xml").find("<FrameLimit>60</FrameLimit>"), std::string::npos);
 }
 
+TEST(ControlsRun, APadAloneWalksEveryScreenAndQuits) {
+    const ZELMTest::ScratchData data;
+    const std::vector<std::string> played = Levels(
+        data, "--frames 2000 --net-interface lo --input-script " + std::string(FALLWARD_FIXTURES) +
+                  "/flows/pad-every-screen.input");
+    const std::vector<std::string> expected = {
+        "Splash",   "Menu",        "GameMenu", "Level1",   "Menu",     "GameMenu", "Courses",  "TimeAttack",
+        "Menu",     "GameMenu",    "Courses",  "multiplayer", "Menu",  "Options",  "Menu",     "Credits",
+        "Menu",     "GameMenu",    "LevelSelect", "GameMenu", "MyLevels", "GameMenu", "Menu",  "Options",
+        "Controls", "Options",     "Menu"};
+    EXPECT_EQ(played, expected);
+}
+
 }  // namespace

@@ -32,7 +32,7 @@ void CreditsScreen::Init() {
 }
 
 void CreditsScreen::Update(float) {
-    if (KeyTriggered("ESC") || KeyTriggered("ENTER")) {
+    if (BackTriggered() || ConfirmTriggered()) {
         PostLoadLevel("Menu");
     }
 }
