@@ -28,7 +28,7 @@ const std::vector<PageRow> kCredits = {
 
 void CreditsScreen::Init() {
     ResetView();
-    page.Show("CREDITS", kCredits, "ENTER: back to the menu", PageLayout::kBelowTheName);
+    page.Show("CREDITS", kCredits, "ENTER or A: back to the menu", PageLayout::kBelowTheName);
 }
 
 void CreditsScreen::Update(float) {

@@ -7,7 +7,8 @@ namespace Logic {
 namespace {
 
 // One row each; an empty row is a gap, and a row that goes on the one before it is indented. A
-// "{name}" is an action's controls, named when the page is shown.
+// "{name}" is an action's controls, named when the page is shown: the pad's names are long, so a
+// row names at most two actions and still fits the page in its smallest type.
 const std::vector<PageRow> kRows = {
     {PageRow::kLine, "{gravity}: turn your gravity that way"},
     {PageRow::kLine, "Hold {phase}: go through BLUE and MAGENTA walls"},
@@ -19,7 +20,8 @@ const std::vector<PageRow> kRows = {
     {PageRow::kLine, "YELLOW block: the goal, touch it to finish"},
     {PageRow::kGap, ""},
     {PageRow::kLine, "GRAVITY ZONES (stripes): walk with"},
-    {PageRow::kIndented, "{walkleft} and {walkright}, or {walkup} and {walkdown} on a wall."},
+    {PageRow::kIndented, "{walkleft} and {walkright},"},
+    {PageRow::kIndented, "or {walkup} and {walkdown} on a wall."},
     {PageRow::kIndented, "The one pointing away from the ground jumps."},
     {PageRow::kIndented, "Some zones turn: gravity points them."},
     {PageRow::kLine, "POWER-UPS: your gravity ring reaches farther"},
@@ -42,7 +44,7 @@ void HowToPage::Show() {
     for (PageRow& row : rows) {
         row.text = Named(row.text);
     }
-    page.Show("HOW TO PLAY", rows, "ESC: back to the menu");
+    page.Show("HOW TO PLAY", rows, "ESC or B: back to the menu");
 }
 
 }  // namespace Logic

@@ -19,7 +19,7 @@ void WinScreen::Init() {
             }
         }
     }
-    page.Show("WELL PLAYED!", rows, "ENTER: back to the menu", PageLayout::kBelowTheName);
+    page.Show("WELL PLAYED!", rows, "ENTER or A: back to the menu", PageLayout::kBelowTheName);
 }
 
 void WinScreen::Update(float) {
