@@ -15,6 +15,8 @@ namespace {
 using Kestrin::PhysicsComponent;
 using Kestrin::TilePhysicsObject;
 
+constexpr int kCheckpointTile = 5;
+
 // Truncation toward zero, saturating outside the int range (such a body is rejected anyway).
 int Truncate(float value) {
     if (!(value > -2.0e9f)) {
@@ -146,11 +148,17 @@ void TileCollision::Resolve(PhysicsComponent& body, TilePhysicsObject& tile) {
                             : side == kLeft  ? -body.GetXVelocity()
                                              : body.GetXVelocity();
     const float depth = penetration + std::max(0.0f, speedInto) * body.GetStepSeconds();
-    if (depth > tile.reportThreshold) {
+    const bool impact = depth > tile.reportThreshold;
+    // A checkpoint is taken by any touch: walked into at a walk's speed (short of an impact) or
+    // stood against, a player who reached it must come back there.
+    const bool takesCheckpoint = tile.type == kCheckpointTile && depth > 0.0f;
+    if (impact) {
         static const int kContactSide[] = {Kestrin::kContactDown, Kestrin::kContactUp, Kestrin::kContactLeft,
                                            Kestrin::kContactRight};
         body.AddContact(kContactSide[side], static_cast<unsigned>(tile.type));
-        // Looked up only for a contact that counts: a body resting on tiles touches them every step.
+    }
+    if (impact || takesCheckpoint) {
+        // Looked up only for a touch that counts: a body resting on tiles touches them every step.
         const ZELM::Entity* owner = body.GetOwner().Resolve();
         if (owner != nullptr && owner->GetComponent("PlayerMovement") != nullptr) {
             engine.Call("CollidedWithPlayer", &tile, static_cast<unsigned>(side));

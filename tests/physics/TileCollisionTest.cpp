@@ -228,4 +228,32 @@ TEST_F(TileCollisionTest, CheckpointsSplashOnceButMoveTheRespawnEveryTouch) {
     EXPECT_EQ(problems.Count(), 0u) << problems.Last().text;
 }
 
+TEST_F(TileCollisionTest, ACheckpointPressedAgainstOrWalkedIntoSlowlyIsTaken) {
+    EffectCounter effects;
+    effects.Bind();
+    Logic::WorldMap& map = world.Map(20, 10);
+    map.SetTileID(5, 1, 5);
+    PhysicsComponent* player = Still("Player", 0.0f, 1.5f);
+    auto* movement = new PlayerStandIn();
+    movement->SetTypeName("PlayerMovement");
+    ZELMTest::PhysicsWorld::Attach(player->GetOwner(), movement);
+    world.logic->SetPlayer(player->GetOwner());
+    const struct {
+        const char* how;
+        float x;
+        float xVelocity;
+    } kTouches[] = {{"pressed against its side", 4.501f, 0.3f}, {"walked into at a slow walk", 4.51f, 0.5f}};
+    for (const auto& touch : kTouches) {
+        movement->startingPoints = 0;
+        player->CallAll("SetX", touch.x);
+        player->CallAll("SetY", 1.5f);
+        player->SetXVelocity(touch.xVelocity);
+        world.logic->GenerateWorldCollisions(player);
+        EXPECT_EQ(movement->startingPoints, 1) << touch.how;
+        EXPECT_EQ(movement->lastSide, 3u) << touch.how << ": the tile is to the right";
+        EXPECT_EQ(Contacts(*player), 0u) << touch.how << ": no impact, so no contact for the body";
+    }
+    EXPECT_EQ(problems.Count(), 0u) << problems.Last().text;
+}
+
 }  // namespace
