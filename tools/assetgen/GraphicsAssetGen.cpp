@@ -550,10 +550,14 @@ void DrawTitle(Image& image, int cell, int wordTop) {
     }
 }
 
-// The splash picture: the game's name in large block letters over the falling blocks.
+// The splash picture: the game's name in large block letters over the falling blocks, 800 x 600
+// and cropped to the window's shape, so the name sits in the middle band that every crop from
+// 16:9 to 1:1 keeps.
 Image Splash() {
-    Image image = FallingBlocks(640, 360, 46, 1.0f);
-    DrawTitle(image, 16, (360 - 5 * 16) / 2 - 14);
+    const int width = 800;
+    const int height = 600;
+    Image image = FallingBlocks(width, height, 90, 1.0f);
+    DrawTitle(image, 16, (height - 5 * 16) / 2 - 14);
     return image;
 }
 
