@@ -9,6 +9,7 @@
 
 #include "editor/LevelEditorService.h"
 #include "engine/ComponentRegistry.h"
+#include "input/Controls.h"
 #include "input/InputService.h"
 #include "input/PickRay.h"
 #include "support/ProblemCapture.h"
@@ -189,6 +190,18 @@ TEST_F(InputServiceTest, RemoteKeysAreWrittenThroughTheNetworkPointersAndQueried
     before[205] = static_cast<char>(0x80);
     EXPECT_TRUE(Ask("NetKeyDown", "right"));
     EXPECT_FALSE(Ask("NetKeyTriggered", "right"));
+}
+
+TEST_F(InputServiceTest, ARaceDatagramCarriesTheShippedKeyOfAnActionHeldOnAReboundKey) {
+    auto input = Start("1 down L\n");
+    Input::Controls controls;
+    controls.BindKey(Input::Controls::kGravityRight, 38);  // L, RIGHT kept as the second key
+    input->SetControls(controls);
+    NextFrame(*input);
+    const char* sent = caller.Call<char*>("getActionKeystates");
+    EXPECT_EQ(sent[Input::Controls::DefaultCodeOf(Input::Controls::kGravityRight)], static_cast<char>(0x80))
+        << "the peer reads RIGHT, the key the game shipped with";
+    EXPECT_EQ(sent[38], 0) << "and never the key pressed";
 }
 
 TEST_F(InputServiceTest, ScriptedMouseMovesTheCursorAndAClickHoldsForOneFrame) {
