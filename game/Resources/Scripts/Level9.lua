@@ -1,8 +1,8 @@
 -- Slippery blocks in a gravity zone: no jumping from them, and walking pushes less on them.
 function Init()
     Tutorial.Start({
-        { text = "This striped GRAVITY ZONE holds you down, arrows or not: walk with A and D, jump with W. Mind the RED ceiling!" },
-        { x = { 56, 61 }, text = "LIGHT BLUE blocks are slippery: W cannot jump from them. Jump from the last grey block before them!" },
+        { text = "This striped GRAVITY ZONE holds you down, arrows or not: walk with {walkleft} and {walkright}, jump with {walkup}. Mind the RED ceiling!" },
+        { x = { 56, 61 }, text = "LIGHT BLUE blocks are slippery: {walkup} cannot jump from them. Jump from the last grey block before them!" },
         { x = { 36, 42 }, text = "RED pit behind the ice: take off from grey, never from LIGHT BLUE." },
     })
 end
