@@ -25,24 +25,29 @@ std::string OnOff(bool on) { return on ? "on" : "off"; }
 
 }  // namespace
 
-const std::vector<Options::Item> Options::kItems = {
-    {"fstoggle", &Options::FullscreenLabel, &Options::ToggleFullscreen, nullptr},
-    {"restoggle", &Options::ResolutionLabel, &Options::ToggleResolution, nullptr},
-    {"vsynctoggle", &Options::VsyncLabel, &Options::ToggleVsync, nullptr},
-    {"framelimit", &Options::FrameLimitLabel, &Options::StepFrameLimitOn, &Options::StepFrameLimit},
-    {"musicvolume", &Options::MusicLabel, &Options::StepMusicDown, &Options::StepMusic},
-    {"effectsvolume", &Options::EffectsLabel, &Options::StepEffectsDown, &Options::StepEffects},
-    {"ghosttoggle", &Options::GhostsLabel, &Options::ToggleGhosts, nullptr},
-    {"flashingtoggle", &Options::FlashingLabel, &Options::ToggleFlashing, nullptr},
-    {"gamespeed", &Options::GameSpeedLabel, &Options::StepGameSpeedDown, &Options::StepGameSpeed},
-    {"textsize", &Options::TextSizeLabel, &Options::StepTextSizeOn, &Options::StepTextSize},
-    {"controls", &Options::ControlsLabel, &Options::OpenControls, nullptr},
-    {MenuButtons::kBack.c_str(), &Options::BackLabel, &Options::GoBack, nullptr},
-};
+// Made on first use: the back button's name is another file's static, not yet made while this
+// file's statics are.
+const std::vector<Options::Item>& Options::Items() {
+    static const std::vector<Item> items = {
+        {"fstoggle", &Options::FullscreenLabel, &Options::ToggleFullscreen, nullptr},
+        {"restoggle", &Options::ResolutionLabel, &Options::ToggleResolution, nullptr},
+        {"vsynctoggle", &Options::VsyncLabel, &Options::ToggleVsync, nullptr},
+        {"framelimit", &Options::FrameLimitLabel, &Options::StepFrameLimitOn, &Options::StepFrameLimit},
+        {"musicvolume", &Options::MusicLabel, &Options::StepMusicDown, &Options::StepMusic},
+        {"effectsvolume", &Options::EffectsLabel, &Options::StepEffectsDown, &Options::StepEffects},
+        {"ghosttoggle", &Options::GhostsLabel, &Options::ToggleGhosts, nullptr},
+        {"flashingtoggle", &Options::FlashingLabel, &Options::ToggleFlashing, nullptr},
+        {"gamespeed", &Options::GameSpeedLabel, &Options::StepGameSpeedDown, &Options::StepGameSpeed},
+        {"textsize", &Options::TextSizeLabel, &Options::StepTextSizeOn, &Options::StepTextSize},
+        {"controls", &Options::ControlsLabel, &Options::OpenControls, nullptr},
+        {MenuButtons::kBack.c_str(), &Options::BackLabel, &Options::GoBack, nullptr},
+    };
+    return items;
+}
 
 std::vector<std::string> Options::ButtonNames() {
     std::vector<std::string> names;
-    for (const Item& item : kItems) {
+    for (const Item& item : Items()) {
         names.push_back(item.button);
     }
     return names;
@@ -51,7 +56,7 @@ std::vector<std::string> Options::ButtonNames() {
 // The notice takes the row after the last item.
 Options::Options()
     : menu(ButtonNames(), true),
-      notice(engine, MenuColumn::ItemY(static_cast<int>(kItems.size()), static_cast<int>(kItems.size()))) {}
+      notice(engine, MenuColumn::ItemY(static_cast<int>(Items().size()), static_cast<int>(Items().size()))) {}
 
 void Options::Init() {
     ResetView();
@@ -61,8 +66,8 @@ void Options::Init() {
 }
 
 void Options::ShowLabels() {
-    for (std::size_t i = 0; i < kItems.size() && i < buttons.size(); ++i) {
-        MenuColumn::SetText(buttons[i], (this->*kItems[i].label)());
+    for (std::size_t i = 0; i < Items().size() && i < buttons.size(); ++i) {
+        MenuColumn::SetText(buttons[i], (this->*Items()[i].label)());
     }
 }
 
@@ -218,10 +223,10 @@ void Options::Update(float) {
     notice.LayOut();  // the window may have changed size (F11, ALT+ENTER)
     const bool confirmed = menu.Step(engine);
     const std::size_t selected = static_cast<std::size_t>(menu.GetSelection());
-    if (selected >= kItems.size()) {
+    if (selected >= Items().size()) {
         return;
     }
-    const Item& item = kItems[selected];
+    const Item& item = Items()[selected];
     const int sideways = menu.GetSideways();
     if (sideways != 0 && item.step != nullptr) {
         (this->*item.step)(sideways);

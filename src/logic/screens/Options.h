@@ -5,7 +5,7 @@
 // and RIGHT step a volume or the frame limit down and up, and toggle the rest. Every change applies
 // at once and is saved for the next run; a change the display answers shows under the items.
 //
-// An item is one row of kItems in Options.cpp: its button's name, the words it shows, and what
+// An item is one row of Items() in Options.cpp: its button's name, the words it shows, and what
 // ENTER and the arrows do. The screen makes the buttons itself, so a new item needs nothing else.
 #pragma once
 
@@ -28,7 +28,7 @@ public:
         // LEFT (-1) and RIGHT (1); null: the arrows do what ENTER does.
         void (Options::*step)(int);
     };
-    static const std::vector<Item> kItems;
+    static const std::vector<Item>& Items();
     static std::vector<std::string> ButtonNames();
 
     Options();
