@@ -275,6 +275,9 @@ std::string Controls::NameIn(const std::string& text, bool pad) const {
         const Id id = IdOf(name);
         if (name == "gravity") {
             named += GravityWords(pad);
+        } else if (name == "confirm" || name == "back") {
+            // The menus' own keys and buttons, which no binding changes.
+            named += name == "confirm" ? (pad ? "A" : "ENTER") : (pad ? "B" : "ESC");
         } else if (id != kCount) {
             named += pad ? PadOf(id) : KeysOf(id);
         } else {

@@ -9,6 +9,7 @@
 #include "engine/Entity.h"
 #include "engine/Physical.h"
 #include "engine/PlayerLevels.h"
+#include "input/Controls.h"
 #include "logic/Courses.h"
 #include "logic/LogicComponents.h"
 #include "logic/NotificationComponent.h"
@@ -299,7 +300,7 @@ void LogicService::PostSomeText(std::string text) {
     if (notice == nullptr) {
         return;
     }
-    notice->Show(text);
+    notice->Show(NameControls(text));
     // A notice takes the tutorial text's place: a result under a stale hint reads as part of it.
     ZELM::Entity* playerEntity = player.GetIfAlive();
     if (text.find_first_not_of(' ') != std::string::npos && playerEntity != nullptr &&
@@ -462,6 +463,14 @@ void LogicService::ShowFinishLine(const std::string& shown) {
     (*finishText)->panel = kClockPanel;
 }
 
+// A notice may name the menus' keys ("{confirm}") or an action's: as the player's device names them.
+std::string LogicService::NameControls(const std::string& text) {
+    if (text.find('{') == std::string::npos) {
+        return text;
+    }
+    return IsBound("NameControls") ? Call<std::string>("NameControls", text) : Input::Controls().NameIn(text, false);
+}
+
 std::string LogicService::AssistedTime(float seconds) {
     char text[64];
     std::snprintf(text, sizeof text, "Time: %.3f assisted", static_cast<double>(seconds));
@@ -473,7 +482,7 @@ std::string LogicService::GhostDifference(float seconds) const {
 }
 
 std::string LogicService::TimeAttackResult(const std::string& course, float seconds) {
-    static const char kRetry[] = "   ENTER: try again   ESC: courses";
+    static const char kRetry[] = "   {confirm}: try again   {back}: courses";
     char text[128];
     // Only a course's name may go into the file: another would have the whole file refused.
     if (assisted) {

@@ -27,11 +27,15 @@ void NotificationComponent::ReadRetryChoice() {
     if (chosen) {
         return;
     }
-    if (engine.Call<bool>("KeyTriggered", std::string("ENTER"))) {
+    if (engine.Call<bool>("KeyTriggered", std::string("ENTER")) || PadTriggered(Input::kButtonA)) {
         Leave(retryCourse);  // the level starts over with its record and its best run's ghost
-    } else if (engine.Call<bool>("KeyTriggered", std::string("ESC"))) {
+    } else if (engine.Call<bool>("KeyTriggered", std::string("ESC")) || PadTriggered(Input::kButtonB)) {
         Leave(kCourseMenu);
     }
+}
+
+bool NotificationComponent::PadTriggered(Input::Action button) {
+    return engine.IsBound("IsTriggered") && engine.Call<char>("IsTriggered", button) != 0;
 }
 
 void NotificationComponent::Leave(const std::string& level) {

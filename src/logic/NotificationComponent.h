@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "input/Action.h"
 #include "logic/GameComponent.h"
 #include "logic/ScreenText.h"
 
@@ -36,6 +37,7 @@ public:
 
 private:
     void ReadRetryChoice();
+    bool PadTriggered(Input::Action button);
     void Leave(const std::string& level);
 
     ScreenText text;

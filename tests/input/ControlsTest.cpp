@@ -102,6 +102,9 @@ TEST(Controls, TextsNameTheBoundKeysOrThePad) {
         {rebound, false, "Hold {phase}", "Hold LSHIFT or SPACE"},
         {rebound, false, "Use the {gravity}", "Use the I/K/J/L keys"},
         {Controls(), false, "{unknown} and {walkup", "{unknown} and {walkup"},
+        // The menus' own keys, whatever is bound.
+        {rebound, false, "{confirm}: yes   {back}: no", "ENTER: yes   ESC: no"},
+        {rebound, true, "{confirm}: yes   {back}: no", "A: yes   B: no"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.controls.NameIn(c.text, c.pad), c.named) << c.text;

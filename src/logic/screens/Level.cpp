@@ -2,6 +2,7 @@
 #include "logic/screens/Level.h"
 
 #include "graphics/TextMeasure.h"
+#include "input/Controls.h"
 #include "logic/AdventureRun.h"
 #include "logic/Courses.h"
 #include "logic/screens/MenuButtons.h"
@@ -223,7 +224,8 @@ void Level::RunPauseMenu() {
         case kQuit:
             // A slip of the keys must not end the game and lose the run: it asks once.
             askingToQuit = true;
-            notice.Show(kQuitQuestion);
+            notice.Show(engine.IsBound("NameControls") ? engine.Call<std::string>("NameControls", std::string(kQuitQuestion))
+                                                       : Input::Controls().NameIn(kQuitQuestion, false));
             break;
         default: break;
     }

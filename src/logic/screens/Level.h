@@ -34,7 +34,7 @@ public:
 
     // How long the level's name stays at the level's start.
     static constexpr float kNameShownMs = 2000.0f;
-    static constexpr const char* kQuitQuestion = "Quit the game? ENTER: yes   ESC: no";
+    static constexpr const char* kQuitQuestion = "Quit the game? {confirm}: yes   {back}: no";
 
 private:
     void TogglePause();
