@@ -136,7 +136,7 @@ void LogicService::Update(float dt) {
     } else {
         levelMs += dt;
         UpdateComponents(dt);
-        if (myLevels.IsFinished() && Call<bool>("KeyTriggered", std::string("ENTER"))) {
+        if (myLevels.IsFinished() && (Call<bool>("KeyTriggered", std::string("ENTER")) || PadConfirmed())) {
             myLevels.Leave();
             CallLater("LoadLevel", 0.0f, std::string("MyLevels"));
         }
@@ -449,7 +449,7 @@ void LogicService::FinishPlayerLevel() {
     ShowFinishLine(shown + GhostDifference(seconds));
     const float r = ScreenText::ScreenHeight(*this) / 600.0f;
     finishPrompt = std::make_unique<ScreenText>(*this, 20, 540, static_cast<int>(ScreenText::ScreenWidth(*this) - 40.0f), r * 2.0f,
-                                                "ENTER: back to my levels");
+                                                NameControls("{confirm}: back to my levels"));
     (*finishPrompt)->panel = kClockPanel;
 }
 
@@ -461,6 +461,10 @@ void LogicService::ShowFinishLine(const std::string& shown) {
     finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(ScreenText::ScreenWidth(*this) - 40.0f),
                                               r * 2.4f, shown);
     (*finishText)->panel = kClockPanel;
+}
+
+bool LogicService::PadConfirmed() {
+    return IsBound("IsTriggered") && Call<char>("IsTriggered", Input::kButtonA) != 0;
 }
 
 // A notice may name the menus' keys ("{confirm}") or an action's: as the player's device names them.

@@ -17,7 +17,7 @@ void NotificationComponent::Update(float) {
     }
     if (!retryCourse.empty()) {
         ReadRetryChoice();
-    } else if (engine.Call<bool>("KeyDown", std::string("ENTER"))) {
+    } else if (engine.Call<bool>("KeyDown", std::string("ENTER")) || PadTriggered(Input::kButtonA)) {
         engine.CallLater("LoadLevel", 0.0f, std::string("Win"));
     }
 }
