@@ -9,7 +9,7 @@
 #include "engine/Entity.h"
 #include "engine/Physical.h"
 #include "engine/PlayerLevels.h"
-#include "input/Controls.h"
+#include "logic/ControlWords.h"
 #include "logic/Courses.h"
 #include "logic/LogicComponents.h"
 #include "logic/NotificationComponent.h"
@@ -136,7 +136,7 @@ void LogicService::Update(float dt) {
     } else {
         levelMs += dt;
         UpdateComponents(dt);
-        if (myLevels.IsFinished() && (Call<bool>("KeyTriggered", std::string("ENTER")) || PadConfirmed())) {
+        if (myLevels.IsFinished() && (Call<bool>("KeyTriggered", std::string("ENTER")) || ControlWords::PadTriggered(*this, Input::kButtonA))) {
             myLevels.Leave();
             CallLater("LoadLevel", 0.0f, std::string("MyLevels"));
         }
@@ -300,7 +300,7 @@ void LogicService::PostSomeText(std::string text) {
     if (notice == nullptr) {
         return;
     }
-    notice->Show(NameControls(text));
+    notice->Show(ControlWords::Named(*this, text));  // "{confirm}" and the like
     // A notice takes the tutorial text's place: a result under a stale hint reads as part of it.
     ZELM::Entity* playerEntity = player.GetIfAlive();
     if (text.find_first_not_of(' ') != std::string::npos && playerEntity != nullptr &&
@@ -449,7 +449,7 @@ void LogicService::FinishPlayerLevel() {
     ShowFinishLine(shown + GhostDifference(seconds));
     const float r = ScreenText::ScreenHeight(*this) / 600.0f;
     finishPrompt = std::make_unique<ScreenText>(*this, 20, 540, static_cast<int>(ScreenText::ScreenWidth(*this) - 40.0f), r * 2.0f,
-                                                NameControls("{confirm}: back to my levels"));
+                                                ControlWords::Named(*this, "{confirm}: back to my levels"));
     (*finishPrompt)->panel = kClockPanel;
 }
 
@@ -461,18 +461,6 @@ void LogicService::ShowFinishLine(const std::string& shown) {
     finishText = std::make_unique<ScreenText>(*this, 20, 500, static_cast<int>(ScreenText::ScreenWidth(*this) - 40.0f),
                                               r * 2.4f, shown);
     (*finishText)->panel = kClockPanel;
-}
-
-bool LogicService::PadConfirmed() {
-    return IsBound("IsTriggered") && Call<char>("IsTriggered", Input::kButtonA) != 0;
-}
-
-// A notice may name the menus' keys ("{confirm}") or an action's: as the player's device names them.
-std::string LogicService::NameControls(const std::string& text) {
-    if (text.find('{') == std::string::npos) {
-        return text;
-    }
-    return IsBound("NameControls") ? Call<std::string>("NameControls", text) : Input::Controls().NameIn(text, false);
 }
 
 std::string LogicService::AssistedTime(float seconds) {

@@ -201,8 +201,6 @@ private:
     void FinishPlayerLevel();
     void ShowFinishLine(const std::string& shown);
     // A time made slower than the game's speed, as its finish line and clock show it.
-    std::string NameControls(const std::string& text);
-    bool PadConfirmed();  // the pad's A, which confirms as ENTER does
     static std::string AssistedTime(float seconds);
     // " +1.200" after the time when the run had a ghost to race, "" otherwise.
     std::string GhostDifference(float seconds) const;

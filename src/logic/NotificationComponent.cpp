@@ -1,6 +1,8 @@
 // The notice line.
 #include "logic/NotificationComponent.h"
 
+#include "logic/ControlWords.h"
+
 namespace Logic {
 
 NotificationComponent::NotificationComponent()
@@ -17,7 +19,7 @@ void NotificationComponent::Update(float) {
     }
     if (!retryCourse.empty()) {
         ReadRetryChoice();
-    } else if (engine.Call<bool>("KeyDown", std::string("ENTER")) || PadTriggered(Input::kButtonA)) {
+    } else if (engine.Call<bool>("KeyDown", std::string("ENTER")) || ControlWords::PadTriggered(engine, Input::kButtonA)) {
         engine.CallLater("LoadLevel", 0.0f, std::string("Win"));
     }
 }
@@ -27,15 +29,11 @@ void NotificationComponent::ReadRetryChoice() {
     if (chosen) {
         return;
     }
-    if (engine.Call<bool>("KeyTriggered", std::string("ENTER")) || PadTriggered(Input::kButtonA)) {
+    if (engine.Call<bool>("KeyTriggered", std::string("ENTER")) || ControlWords::PadTriggered(engine, Input::kButtonA)) {
         Leave(retryCourse);  // the level starts over with its record and its best run's ghost
-    } else if (engine.Call<bool>("KeyTriggered", std::string("ESC")) || PadTriggered(Input::kButtonB)) {
+    } else if (engine.Call<bool>("KeyTriggered", std::string("ESC")) || ControlWords::PadTriggered(engine, Input::kButtonB)) {
         Leave(kCourseMenu);
     }
-}
-
-bool NotificationComponent::PadTriggered(Input::Action button) {
-    return engine.IsBound("IsTriggered") && engine.Call<char>("IsTriggered", button) != 0;
 }
 
 void NotificationComponent::Leave(const std::string& level) {

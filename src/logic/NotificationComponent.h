@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "input/Action.h"
 #include "logic/GameComponent.h"
 #include "logic/ScreenText.h"
 
@@ -37,7 +36,6 @@ public:
 
 private:
     void ReadRetryChoice();
-    bool PadTriggered(Input::Action button);
     void Leave(const std::string& level);
 
     ScreenText text;

@@ -23,8 +23,11 @@
 #include "logic/screens/PauseMenuLayout.h"
 #include "support/GraphicsFrame.h"
 #include "support/ProblemCapture.h"
+#include "support/WindowStandIn.h"
 
 namespace {
+
+using ZELMTest::WindowStandIn;
 
 // Stands in for the logic service, which runs the entities' places.
 class LogicStandIn : public ZELM::Service {
@@ -34,21 +37,6 @@ public:
         ZELM::ComponentRegistry::Instance().Register<ZELM::Physical>("Logic", "Physical");
     }
     void Update(float) override {}
-};
-
-// A window of another size than the headless device's.
-class WindowStandIn : public ZELM::Service {
-public:
-    WindowStandIn(int width, int height) : width(width), height(height) {}
-    void Bind() override {
-        DynamicBinder::Bind("GetScreenWidth", this, &WindowStandIn::GetScreenWidth);
-        DynamicBinder::Bind("GetScreenHeight", this, &WindowStandIn::GetScreenHeight);
-    }
-    void Init() override {}
-    void Update(float) override {}
-    int GetScreenWidth() { return width; }
-    int GetScreenHeight() { return height; }
-    int width, height;
 };
 
 class MenuGraphics : public ::testing::Test {

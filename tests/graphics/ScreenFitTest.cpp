@@ -25,28 +25,17 @@
 #include "logic/TimingComponent.h"
 #include "support/GraphicsFrame.h"
 #include "support/TestPaths.h"
+#include "support/WindowStandIn.h"
 
 namespace {
+
+using ZELMTest::WindowStandIn;
 
 class LogicStandIn : public ZELM::Service {
 public:
     void Bind() override {}
     void Init() override { ZELM::ComponentRegistry::Instance().Register<ZELM::Physical>("Logic", "Physical"); }
     void Update(float) override {}
-};
-
-class WindowStandIn : public ZELM::Service {
-public:
-    WindowStandIn(int width, int height) : width(width), height(height) {}
-    void Bind() override {
-        DynamicBinder::Bind("GetScreenWidth", this, &WindowStandIn::GetScreenWidth);
-        DynamicBinder::Bind("GetScreenHeight", this, &WindowStandIn::GetScreenHeight);
-    }
-    void Init() override {}
-    void Update(float) override {}
-    int GetScreenWidth() { return width; }
-    int GetScreenHeight() { return height; }
-    int width, height;
 };
 
 std::string ReadFile(const std::string& path) {

@@ -1,7 +1,7 @@
 // The how-to page's words.
 #include "logic/screens/HowToPage.h"
 
-#include "input/Controls.h"
+#include "logic/ControlWords.h"
 
 namespace Logic {
 namespace {
@@ -33,16 +33,10 @@ const std::vector<PageRow> kRows = {
 
 }  // namespace
 
-// The page names the controls the player chose, or the pad's when the pad was used last.
-std::string HowToPage::Named(const std::string& text) {
-    return engine.IsBound("NameControls") ? engine.Call<std::string>("NameControls", text)
-                                          : Input::Controls().NameIn(text, false);
-}
-
 void HowToPage::Show() {
     std::vector<PageRow> rows = kRows;
     for (PageRow& row : rows) {
-        row.text = Named(row.text);
+        row.text = ControlWords::Named(engine, row.text);  // the pad's names once it was used last
     }
     page.Show("HOW TO PLAY", rows, "ESC or B: back to the menu");
 }

@@ -21,8 +21,6 @@ public:
     std::vector<std::string> GetLines() const { return page.GetLines(); }
 
 private:
-    std::string Named(const std::string& text);
-
     ZELM::DynamicCaller& engine;
     PageLayout page;
 };

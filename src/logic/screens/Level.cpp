@@ -2,8 +2,8 @@
 #include "logic/screens/Level.h"
 
 #include "graphics/TextMeasure.h"
-#include "input/Controls.h"
 #include "logic/AdventureRun.h"
+#include "logic/ControlWords.h"
 #include "logic/Courses.h"
 #include "logic/screens/MenuButtons.h"
 #include "logic/screens/PauseMenuLayout.h"
@@ -224,8 +224,7 @@ void Level::RunPauseMenu() {
         case kQuit:
             // A slip of the keys must not end the game and lose the run: it asks once.
             askingToQuit = true;
-            notice.Show(engine.IsBound("NameControls") ? engine.Call<std::string>("NameControls", std::string(kQuitQuestion))
-                                                       : Input::Controls().NameIn(kQuitQuestion, false));
+            notice.Show(ControlWords::Named(engine, kQuitQuestion));
             break;
         default: break;
     }

@@ -5,6 +5,7 @@
 
 #include "engine/Domain.h"
 #include "input/Action.h"
+#include "logic/ControlWords.h"
 #include "utilities/DynamicCaller.h"
 
 namespace Logic {
@@ -14,9 +15,7 @@ protected:
     Screen() { engine.SetName("Engine"); }
 
     bool KeyTriggered(const char* key) { return engine.Call<bool>("KeyTriggered", std::string(key)); }
-    bool PadTriggered(Input::Action button) {
-        return engine.IsBound("IsTriggered") && engine.Call<char>("IsTriggered", button) != 0;
-    }
+    bool PadTriggered(Input::Action button) { return ControlWords::PadTriggered(engine, button); }
     bool ActionTriggered(const char* action) {
         return engine.IsBound("ActionTriggered") && engine.Call<bool>("ActionTriggered", std::string(action));
     }
